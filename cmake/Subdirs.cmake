@@ -1,0 +1,33 @@
+# Adds every direct subdirectory of DIR that has a CMakeLists.txt, in name order,
+# so areas never need to edit each other's build files.
+function(qv_add_subdirs dir)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${child})
+      add_subdirectory(${rel})
+    endif()
+  endforeach()
+endfunction()
+
+# qv_add_test(NAME SOURCES ... LIBS ... [GUI]): a GoogleTest executable registered with CTest.
+function(qv_add_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  set(env "LC_ALL=C")
+  if(T_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${env}")
+endfunction()
+
+# qv_add_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, part of fuzz_all.
+function(qv_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(fuzz_all ${name})
+endfunction()

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// Each subcommand takes the arguments after its name and returns the exit code.
+// Errors go to standard error as the exact message text; nothing to standard output.
+int runSchedule(const std::vector<std::string>& args);
+int runShow(const std::vector<std::string>& args);
+int runCsv(const std::vector<std::string>& args);
+int runChart(const std::vector<std::string>& args);
+
+} // namespace qv::cli

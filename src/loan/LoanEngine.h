@@ -1,0 +1,61 @@
+#pragma once
+
+#include "loan/LoanRecord.h"
+#include "loan/LoanView.h"
+#include "loan/ScheduleTable.h"
+#include "runtime/core/DateTime.h"
+
+#include <string>
+
+namespace qv {
+
+// The four inputs exactly as the main window holds them.
+struct CalculateInput {
+    std::string termText;
+    std::string amountText;
+    std::string rateText;
+    TDateTime loanDate = 0;
+};
+
+enum class CalculateOutcome {
+    Done,
+    DataError, // "Data Error!" shown; the record was already updated
+    RateError, // "number N" shown; Calculate ended, nothing else changed
+};
+
+// State of the Extra Payment column between cell moves.
+struct EditState {
+    int armedRow = 0; // 0 = nothing armed
+    int armedCol = 0;
+    std::string armedText;
+};
+
+// Process-wide loan state and the operations on it. Errors (conversion, I/O,
+// floating-point faults) are raised; whatever each step changed before stays.
+class LoanEngine {
+public:
+    static constexpr int extraColumn = 4;
+
+    CalculateOutcome calculate(const CalculateInput& input, LoanView& view);
+
+    // Select-cell handling of the schedule grid: re-amortizes when an edited
+    // Extra Payment cell is left, then arms or disarms. Returns true when the
+    // new cell is in the Extra Payment column (editing on).
+    bool selectCell(int col, int row, LoanView& view);
+    // The re-amortization check alone, for the cell about to become current.
+    void checkReamortization(int col, int row, LoanView& view);
+
+    LoanRecord record;
+    ScheduleTable table;
+    LoanTotals totals;
+    WorkingValues working;
+    EditState edit;
+
+private:
+    void recalculate(LoanView& view);
+};
+
+// The rate message of Calculate: "number " + character code at the failing position.
+std::string rateErrorMessage(const std::string& rateText, int position);
+
+} // namespace qv

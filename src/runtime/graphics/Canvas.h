@@ -1,0 +1,112 @@
+#pragma once
+
+#include "runtime/graphics/Graphics.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class Bitmap;
+class Region;
+
+enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear, InsideFrame };
+enum class PenMode { Copy, NotXor, Xor, Not };
+enum class BrushStyle { Solid, Clear, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
+enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+struct Pen {
+    TColor color = clBlack;
+    int width = 1;
+    PenStyle style = PenStyle::Solid;
+    PenMode mode = PenMode::Copy;
+    bool cosmeticDots = false; // one-pixel pen painting every other pixel
+};
+
+struct Brush {
+    TColor color = clWhite;
+    BrushStyle style = BrushStyle::Solid;
+    const Bitmap* bitmap = nullptr; // tiles when set
+};
+
+struct Font {
+    std::string name = "MS Sans Serif";
+    int size = 8;        // points; ignored when height is non-zero
+    int height = 0;      // pixels when non-zero (characters only, like a negative font height)
+    unsigned style = 0;  // FontStyle bits
+    TColor color = clWindowText;
+    int charset = 1;
+    int orientation = 0; // tenths of a degree, counter-clockwise
+    bool operator==(const Font&) const = default;
+};
+
+enum TextAlign : unsigned {
+    taLeft = 0, taCenter = 1, taRight = 2,  // horizontal reference
+    taTop = 0, taBottom = 4, taBaseline = 8 // vertical reference
+};
+
+// GDI-style drawing surface. Lines exclude their end pixel; rectangles cover
+// left..right-1 and top..bottom-1. Coordinates are in the surface's pixels,
+// shifted by the origin.
+class Canvas {
+public:
+    class Impl;
+    explicit Canvas(std::unique_ptr<Impl> impl);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    Pen pen;
+    Brush brush;
+    Font font;
+
+    void moveTo(int x, int y);
+    void lineTo(int x, int y);
+    TPoint penPos() const;
+    void polyline(const std::vector<TPoint>& points);
+    void polygon(const std::vector<TPoint>& points); // outlined with pen, filled with brush
+    // Outline with the pen, fill with the brush.
+    void rectangle(const TRect& r);
+    void fillRect(const TRect& r); // brush only
+    void frameRect(const TRect& r); // one-pixel outline in the brush colour
+    void ellipse(const TRect& r);
+    void setPixel(int x, int y, TColor color);
+    TColor pixel(int x, int y) const;
+
+    void setTextAlign(unsigned flags);
+    unsigned textAlign() const;
+    void setBackgroundColor(TColor color);
+    TColor backgroundColor() const;
+    void setBackgroundTransparent(bool transparent);
+    bool backgroundTransparent() const;
+    void textOut(int x, int y, const std::string& text);
+    // Text clipped to r, drawn at (x, y); opaque fills r with the brush first.
+    void textRect(const TRect& r, int x, int y, const std::string& text, bool opaque = false);
+    int textWidth(const std::string& text);
+    int textHeight(const std::string& text);
+    int fontAscent();
+    int fontDescent();
+
+    void draw(int x, int y, const Bitmap& bitmap);
+    void drawTransparent(int x, int y, const Bitmap& bitmap, TColor transparentColor);
+    // Block copy of src's rectangle to dst here (stretched when the sizes differ).
+    void copyRect(const TRect& dst, const Bitmap& source, const TRect& src);
+    void stretchDraw(const TRect& dst, const Bitmap& bitmap);
+
+    // Clipping; the region intersects the current one.
+    void intersectClipRect(const TRect& r);
+    void setClipRegion(const Region& region);
+    void clearClip();
+    TRect clipBox() const;
+
+    void setOrigin(int x, int y); // subsequent coordinates are shifted by it
+    TPoint origin() const;
+
+    Impl& impl() { return *m_impl; }
+
+private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace qv
