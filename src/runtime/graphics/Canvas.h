@@ -48,7 +48,9 @@ enum TextAlign : unsigned {
 
 // GDI-style drawing surface. Lines exclude their end pixel; rectangles cover
 // left..right-1 and top..bottom-1. Coordinates are in the surface's pixels,
-// shifted by the origin.
+// shifted by the origin. A canvas comes from a Bitmap; inside the runtime,
+// makePainterCanvas (QtGraphics.h) wraps a widget's painter. The background
+// of text and hatches starts transparent, white.
 class Canvas {
 public:
     class Impl;
@@ -94,7 +96,8 @@ public:
     void copyRect(const TRect& dst, const Bitmap& source, const TRect& src);
     void stretchDraw(const TRect& dst, const Bitmap& bitmap);
 
-    // Clipping; the region intersects the current one.
+    // Clipping; the region intersects the current one. Rectangles are shifted by
+    // the origin, regions are in device pixels.
     void intersectClipRect(const TRect& r);
     void setClipRegion(const Region& region);
     void clearClip();

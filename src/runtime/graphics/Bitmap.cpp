@@ -1,0 +1,134 @@
+#include "runtime/graphics/Bitmap.h"
+#include "runtime/graphics/QtGraphics.h"
+#include "runtime/core/Exception.h"
+
+#include <QFile>
+
+namespace qv {
+
+namespace {
+
+QImage blankImage(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return QImage();
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+} // namespace
+
+Bitmap::Bitmap() : Bitmap(0, 0) {}
+
+Bitmap::Bitmap(int width, int height) : m_impl(std::make_unique<Impl>())
+{
+    ensureGraphicsApplication();
+    m_impl->image = blankImage(width, height);
+    auto canvasImpl = std::make_unique<Canvas::Impl>(m_impl->image);
+    m_impl->canvas = canvasImpl.get();
+    m_canvas = std::make_unique<Canvas>(std::move(canvasImpl));
+}
+
+Bitmap::~Bitmap()
+{
+    // The canvas' painter must close before the image it paints on goes away.
+    m_canvas.reset();
+}
+
+Bitmap::Bitmap(const Bitmap& other) : Bitmap(0, 0)
+{
+    m_impl->image = other.impl().settled().copy();
+}
+
+Bitmap& Bitmap::operator=(const Bitmap& other)
+{
+    if (this == &other)
+        return *this;
+    m_impl->canvas->end();
+    m_impl->image = other.impl().settled().copy();
+    return *this;
+}
+
+int Bitmap::width() const { return m_impl->image.width(); }
+int Bitmap::height() const { return m_impl->image.height(); }
+
+void Bitmap::setSize(int width, int height)
+{
+    if (width == this->width() && height == this->height())
+        return;
+    m_impl->canvas->end();
+    m_impl->image = blankImage(width, height);
+}
+
+Canvas& Bitmap::canvas() { return *m_canvas; }
+
+TColor Bitmap::pixel(int x, int y) const
+{
+    const QImage& image = m_impl->image;
+    if (!image.rect().contains(x, y))
+        return clBlack;
+    return fromQRgb(image.pixel(x, y));
+}
+
+void Bitmap::setPixel(int x, int y, TColor color)
+{
+    if (!m_impl->image.rect().contains(x, y))
+        return;
+    m_impl->canvas->end();
+    m_impl->image.setPixel(x, y, toQColor(color).rgb());
+}
+
+void Bitmap::loadFromBmpData(const std::string& bytes)
+{
+    QImage loaded;
+    if (!loaded.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP"))
+        throw Exception("Bitmap image is not valid");
+    m_impl->canvas->end();
+    m_impl->image = loaded.convertToFormat(QImage::Format_RGB32);
+}
+
+void Bitmap::loadFromFile(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.exists())
+        throw EInOutError("File not found", 2);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInOutError("File access denied", 5);
+    QByteArray data = file.readAll();
+    QImage loaded;
+    if (!loaded.loadFromData(data))
+        throw Exception("Bitmap image is not valid");
+    m_impl->canvas->end();
+    m_impl->image = loaded.convertToFormat(QImage::Format_RGB32);
+}
+
+void Bitmap::saveToPng(const std::string& path) const
+{
+    if (!m_impl->settled().save(QString::fromStdString(path), "PNG"))
+        throw EInOutError("Cannot create file \"" + path + "\"", 5);
+}
+
+Region::Region() : m_impl(std::make_unique<Impl>()) {}
+
+Region::Region(const TRect& r) : Region() { m_impl->region = QRegion(toQRect(r)); }
+
+Region::~Region() = default;
+
+Region::Region(const Region& other) : Region() { m_impl->region = other.m_impl->region; }
+
+Region& Region::operator=(const Region& other)
+{
+    m_impl->region = other.m_impl->region;
+    return *this;
+}
+
+void Region::unite(const Region& other) { m_impl->region = m_impl->region.united(other.m_impl->region); }
+void Region::intersect(const Region& other) { m_impl->region = m_impl->region.intersected(other.m_impl->region); }
+void Region::subtract(const Region& other) { m_impl->region = m_impl->region.subtracted(other.m_impl->region); }
+void Region::offset(int dx, int dy) { m_impl->region.translate(dx, dy); }
+bool Region::contains(TPoint p) const { return m_impl->region.contains(QPoint(p.x, p.y)); }
+bool Region::isEmpty() const { return m_impl->region.isEmpty(); }
+TRect Region::boundingRect() const { return fromQRect(m_impl->region.boundingRect()); }
+
+} // namespace qv

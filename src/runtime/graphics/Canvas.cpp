@@ -1,0 +1,444 @@
+#include "runtime/graphics/Canvas.h"
+#include "runtime/graphics/Bitmap.h"
+#include "runtime/graphics/QtGraphics.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+
+QPainter& Canvas::Impl::painter()
+{
+    if (m_external)
+        return *m_external;
+    if (!m_own) {
+        m_own = std::make_unique<QPainter>(m_image);
+        clipChanged = true;
+    }
+    return *m_own;
+}
+
+void Canvas::Impl::end()
+{
+    if (m_own) {
+        m_own->end();
+        m_own.reset();
+    }
+}
+
+QRect Canvas::Impl::deviceRect() const
+{
+    if (m_image)
+        return m_image->rect();
+    if (m_external && m_external->device())
+        return QRect(0, 0, m_external->device()->width(), m_external->device()->height());
+    return QRect();
+}
+
+QFont Canvas::Impl::cachedQFont(const Font& font)
+{
+    if (!m_fontKey || !(*m_fontKey == font)) {
+        m_qfont = toQFont(font);
+        m_fontKey = font;
+    }
+    return m_qfont;
+}
+
+namespace {
+
+QPainter::CompositionMode compositionFor(PenMode mode)
+{
+    switch (mode) {
+    case PenMode::NotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    case PenMode::Xor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case PenMode::Not:
+        return QPainter::RasterOp_NotDestination;
+    case PenMode::Copy:
+        break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+QVector<qreal> dashesFor(PenStyle style)
+{
+    switch (style) {
+    case PenStyle::Dash:
+        return {18, 6};
+    case PenStyle::Dot:
+        return {1, 1};
+    case PenStyle::DashDot:
+        return {9, 6, 3, 6};
+    case PenStyle::DashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+bool drawsNothing(const Pen& pen) { return pen.style == PenStyle::Clear; }
+
+QPen toQPen(const Pen& pen)
+{
+    if (drawsNothing(pen))
+        return QPen(Qt::NoPen);
+    // Flat caps keep the end pixel of a line unpainted, as on the platform of the design.
+    QPen q(toQColor(pen.color), std::max(1, pen.width), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    QVector<qreal> dashes = pen.cosmeticDots ? QVector<qreal>{1, 1} : dashesFor(pen.style);
+    if (!dashes.isEmpty() && q.width() == 1)
+        q.setDashPattern(dashes);
+    return q;
+}
+
+Qt::BrushStyle toQtBrushStyle(BrushStyle style)
+{
+    switch (style) {
+    case BrushStyle::Solid:
+        return Qt::SolidPattern;
+    case BrushStyle::Clear:
+        return Qt::NoBrush;
+    case BrushStyle::Horizontal:
+        return Qt::HorPattern;
+    case BrushStyle::Vertical:
+        return Qt::VerPattern;
+    case BrushStyle::FDiagonal:
+        return Qt::FDiagPattern;
+    case BrushStyle::BDiagonal:
+        return Qt::BDiagPattern;
+    case BrushStyle::Cross:
+        return Qt::CrossPattern;
+    case BrushStyle::DiagCross:
+        return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+QBrush toQBrush(const Brush& brush)
+{
+    if (brush.bitmap && !brush.bitmap->isEmpty())
+        return QBrush(brush.bitmap->impl().settled());
+    return QBrush(toQColor(brush.color), toQtBrushStyle(brush.style));
+}
+
+bool isHatch(const Brush& brush)
+{
+    return !brush.bitmap && brush.style != BrushStyle::Solid && brush.style != BrushStyle::Clear;
+}
+
+} // namespace
+
+Canvas::Canvas(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
+
+Canvas::~Canvas() = default;
+
+// Opens the painter with the canvas' clip, ready for one operation.
+static QPainter& prepared(Canvas::Impl& impl)
+{
+    QPainter& p = impl.painter();
+    if (impl.clipChanged) {
+        if (impl.clip)
+            p.setClipRegion(*impl.clip);
+        else
+            p.setClipping(false);
+        impl.clipChanged = false;
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    return p;
+}
+
+static void selectPen(QPainter& p, const Pen& pen)
+{
+    p.setPen(toQPen(pen));
+    p.setBrush(Qt::NoBrush);
+    p.setCompositionMode(compositionFor(pen.mode));
+}
+
+// Fills device rectangle r with the brush, hatches on the background colour when opaque.
+static void fillDevice(Canvas::Impl& impl, const Brush& brush, const QRect& r)
+{
+    if (brush.style == BrushStyle::Clear && !brush.bitmap)
+        return;
+    if (r.isEmpty())
+        return;
+    QPainter& p = prepared(impl);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (isHatch(brush) && !impl.backgroundTransparent)
+        p.fillRect(r, toQColor(impl.backgroundColor));
+    p.fillRect(r, toQBrush(brush));
+}
+
+void Canvas::moveTo(int x, int y) { m_impl->penPos = {x, y}; }
+
+void Canvas::lineTo(int x, int y)
+{
+    TPoint from = m_impl->penPos;
+    m_impl->penPos = {x, y};
+    if (drawsNothing(pen) || (from.x == x && from.y == y))
+        return;
+    QPainter& p = prepared(*m_impl);
+    selectPen(p, pen);
+    QPoint o(m_impl->origin.x, m_impl->origin.y);
+    p.drawLine(QPoint(from.x, from.y) + o, QPoint(x, y) + o);
+}
+
+TPoint Canvas::penPos() const { return m_impl->penPos; }
+
+void Canvas::polyline(const std::vector<TPoint>& points)
+{
+    if (points.empty())
+        return;
+    TPoint saved = m_impl->penPos;
+    moveTo(points[0].x, points[0].y);
+    for (size_t i = 1; i < points.size(); ++i)
+        lineTo(points[i].x, points[i].y);
+    m_impl->penPos = saved;
+}
+
+void Canvas::polygon(const std::vector<TPoint>& points)
+{
+    if (points.size() < 2)
+        return;
+    QPainter& p = prepared(*m_impl);
+    QPolygon poly;
+    for (TPoint pt : points)
+        poly << QPoint(pt.x + m_impl->origin.x, pt.y + m_impl->origin.y);
+    if (brush.style != BrushStyle::Clear || brush.bitmap) {
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(Qt::NoPen);
+        p.setBrush(toQBrush(brush));
+        p.drawPolygon(poly);
+    }
+    if (drawsNothing(pen))
+        return;
+    selectPen(p, pen);
+    p.drawPolygon(poly);
+}
+
+void Canvas::rectangle(const TRect& r)
+{
+    if (r.isEmpty())
+        return;
+    QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
+    if (drawsNothing(pen)) {
+        fillDevice(*m_impl, brush, device);
+        return;
+    }
+    // The outline lies inside the rectangle, each pixel painted once so that
+    // xor-style modes can undo it by drawing again.
+    int w = std::min({std::max(1, pen.width), device.width(), device.height()});
+    fillDevice(*m_impl, brush, device.adjusted(w, w, -w, -w));
+    QPainter& p = prepared(*m_impl);
+    p.setCompositionMode(compositionFor(pen.mode));
+    QColor c = toQColor(pen.color);
+    int l = device.left(), t = device.top(), rr = l + device.width(), b = t + device.height();
+    p.fillRect(QRect(l, t, rr - l, w), c);
+    int bottomTop = std::max(t + w, b - w);
+    if (b > bottomTop)
+        p.fillRect(QRect(l, bottomTop, rr - l, b - bottomTop), c);
+    int inner = bottomTop - (t + w);
+    if (inner > 0) {
+        p.fillRect(QRect(l, t + w, w, inner), c);
+        int rightLeft = std::max(l + w, rr - w);
+        if (rr > rightLeft)
+            p.fillRect(QRect(rightLeft, t + w, rr - rightLeft, inner), c);
+    }
+}
+
+void Canvas::fillRect(const TRect& r)
+{
+    fillDevice(*m_impl, brush, toQRect(r).translated(m_impl->origin.x, m_impl->origin.y));
+}
+
+void Canvas::frameRect(const TRect& r)
+{
+    if (r.isEmpty())
+        return;
+    Pen saved = pen;
+    Brush savedBrush = brush;
+    pen = Pen{brush.color, 1, PenStyle::Solid, PenMode::Copy, false};
+    brush.style = BrushStyle::Clear;
+    brush.bitmap = nullptr;
+    rectangle(r);
+    pen = saved;
+    brush = savedBrush;
+}
+
+void Canvas::ellipse(const TRect& r)
+{
+    if (r.isEmpty())
+        return;
+    QPainter& p = prepared(*m_impl);
+    QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
+    selectPen(p, pen);
+    if (brush.style != BrushStyle::Clear || brush.bitmap)
+        p.setBrush(toQBrush(brush));
+    p.drawEllipse(device.adjusted(0, 0, -1, -1));
+}
+
+void Canvas::setPixel(int x, int y, TColor color)
+{
+    QPainter& p = prepared(*m_impl);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(QRect(x + m_impl->origin.x, y + m_impl->origin.y, 1, 1), toQColor(color));
+}
+
+TColor Canvas::pixel(int x, int y) const
+{
+    const QImage* image = m_impl->image();
+    QPoint d(x + m_impl->origin.x, y + m_impl->origin.y);
+    if (!image || !image->rect().contains(d))
+        return clBlack;
+    return fromQRgb(image->pixel(d));
+}
+
+void Canvas::setTextAlign(unsigned flags) { m_impl->textAlign = flags; }
+unsigned Canvas::textAlign() const { return m_impl->textAlign; }
+void Canvas::setBackgroundColor(TColor color) { m_impl->backgroundColor = color; }
+TColor Canvas::backgroundColor() const { return m_impl->backgroundColor; }
+void Canvas::setBackgroundTransparent(bool transparent) { m_impl->backgroundTransparent = transparent; }
+bool Canvas::backgroundTransparent() const { return m_impl->backgroundTransparent; }
+
+void Canvas::textOut(int x, int y, const std::string& text)
+{
+    if (text.empty())
+        return;
+    QFont qf = m_impl->cachedQFont(font);
+    QFontMetrics fm(qf);
+    QString s = QString::fromStdString(text);
+    int w = fm.horizontalAdvance(s);
+    int h = fm.ascent() + fm.descent();
+    unsigned align = m_impl->textAlign;
+    // Offsets of the text cell's top-left corner from the reference point.
+    int dx = (align & taRight) ? -w : (align & taCenter) ? -w / 2 : 0;
+    int dy = (align & taBaseline) ? -fm.ascent() : (align & taBottom) ? -h : 0;
+
+    QPainter& p = prepared(*m_impl);
+    p.save();
+    p.translate(x + m_impl->origin.x, y + m_impl->origin.y);
+    if (font.orientation != 0)
+        p.rotate(-font.orientation / 10.0);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!m_impl->backgroundTransparent)
+        p.fillRect(QRect(dx, dy, w, h), toQColor(m_impl->backgroundColor));
+    p.setFont(qf);
+    p.setPen(toQColor(font.color));
+    p.drawText(QPoint(dx, dy + fm.ascent()), s);
+    p.restore();
+}
+
+void Canvas::textRect(const TRect& r, int x, int y, const std::string& text, bool opaque)
+{
+    if (opaque)
+        fillRect(r);
+    QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
+    std::optional<QRegion> saved = m_impl->clip;
+    QRegion limited = saved ? saved->intersected(device) : QRegion(device);
+    m_impl->clip = limited;
+    m_impl->clipChanged = true;
+    textOut(x, y, text);
+    m_impl->clip = saved;
+    m_impl->clipChanged = true;
+}
+
+int Canvas::textWidth(const std::string& text)
+{
+    if (text.empty())
+        return 0;
+    return QFontMetrics(m_impl->cachedQFont(font)).horizontalAdvance(QString::fromStdString(text));
+}
+
+int Canvas::textHeight(const std::string&)
+{
+    QFontMetrics fm(m_impl->cachedQFont(font));
+    return fm.ascent() + fm.descent();
+}
+
+int Canvas::fontAscent() { return QFontMetrics(m_impl->cachedQFont(font)).ascent(); }
+int Canvas::fontDescent() { return QFontMetrics(m_impl->cachedQFont(font)).descent(); }
+
+void Canvas::draw(int x, int y, const Bitmap& bitmap)
+{
+    if (bitmap.isEmpty())
+        return;
+    copyRect(TRect{x, y, x + bitmap.width(), y + bitmap.height()}, bitmap,
+             TRect{0, 0, bitmap.width(), bitmap.height()});
+}
+
+void Canvas::drawTransparent(int x, int y, const Bitmap& bitmap, TColor transparentColor)
+{
+    if (bitmap.isEmpty())
+        return;
+    QImage masked = bitmap.impl().settled().convertToFormat(QImage::Format_ARGB32);
+    QRgb key = toQColor(transparentColor).rgb() & 0x00FFFFFFu;
+    for (int row = 0; row < masked.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(row));
+        for (int col = 0; col < masked.width(); ++col) {
+            if ((line[col] & 0x00FFFFFFu) == key)
+                line[col] = 0;
+        }
+    }
+    QPainter& p = prepared(*m_impl);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawImage(QPoint(x + m_impl->origin.x, y + m_impl->origin.y), masked);
+}
+
+void Canvas::copyRect(const TRect& dst, const Bitmap& source, const TRect& src)
+{
+    if (dst.isEmpty() || src.isEmpty() || source.isEmpty())
+        return;
+    // A copy of the source part, so copying within one picture reads before it writes.
+    QImage part = source.impl().settled().copy(toQRect(src));
+    QPainter& p = prepared(*m_impl);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    QRect target = toQRect(dst).translated(m_impl->origin.x, m_impl->origin.y);
+    if (target.size() == part.size())
+        p.drawImage(target.topLeft(), part);
+    else
+        p.drawImage(target, part);
+}
+
+void Canvas::stretchDraw(const TRect& dst, const Bitmap& bitmap)
+{
+    copyRect(dst, bitmap, TRect{0, 0, bitmap.width(), bitmap.height()});
+}
+
+void Canvas::intersectClipRect(const TRect& r)
+{
+    QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
+    QRegion current = m_impl->clip ? *m_impl->clip : QRegion(m_impl->deviceRect());
+    m_impl->clip = current.intersected(device);
+    m_impl->clipChanged = true;
+}
+
+void Canvas::setClipRegion(const Region& region)
+{
+    QRegion current = m_impl->clip ? *m_impl->clip : QRegion(m_impl->deviceRect());
+    m_impl->clip = current.intersected(region.impl().region);
+    m_impl->clipChanged = true;
+}
+
+void Canvas::clearClip()
+{
+    m_impl->clip.reset();
+    m_impl->clipChanged = true;
+}
+
+TRect Canvas::clipBox() const
+{
+    QRect box = m_impl->clip ? m_impl->clip->boundingRect() : m_impl->deviceRect();
+    return fromQRect(box.translated(-m_impl->origin.x, -m_impl->origin.y));
+}
+
+void Canvas::setOrigin(int x, int y) { m_impl->origin = {x, y}; }
+TPoint Canvas::origin() const { return m_impl->origin; }
+
+std::unique_ptr<Canvas> makePainterCanvas(QPainter& painter)
+{
+    ensureGraphicsApplication();
+    return std::make_unique<Canvas>(std::make_unique<Canvas::Impl>(painter));
+}
+
+} // namespace qv

@@ -1,0 +1,125 @@
+#include "runtime/graphics/Graphics.h"
+#include "runtime/graphics/QtGraphics.h"
+
+#include <QGuiApplication>
+
+#include <array>
+#include <string>
+
+namespace qv {
+
+namespace {
+
+constexpr TColor rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+
+// A classic grey desktop scheme, fixed so pictures look the same on every machine.
+constexpr std::array<TColor, 31> systemPalette = {
+    rgb(212, 208, 200), // scroll bar
+    rgb(58, 110, 165),  // background
+    rgb(10, 36, 106),   // active caption
+    rgb(128, 128, 128), // inactive caption
+    rgb(212, 208, 200), // menu
+    rgb(255, 255, 255), // window
+    rgb(0, 0, 0),       // window frame
+    rgb(0, 0, 0),       // menu text
+    rgb(0, 0, 0),       // window text
+    rgb(255, 255, 255), // caption text
+    rgb(212, 208, 200), // active border
+    rgb(212, 208, 200), // inactive border
+    rgb(128, 128, 128), // application workspace
+    rgb(10, 36, 106),   // highlight
+    rgb(255, 255, 255), // highlight text
+    rgb(212, 208, 200), // button face
+    rgb(128, 128, 128), // button shadow
+    rgb(128, 128, 128), // grey text
+    rgb(0, 0, 0),       // button text
+    rgb(212, 208, 200), // inactive caption text
+    rgb(255, 255, 255), // button highlight
+    rgb(64, 64, 64),    // 3D dark shadow
+    rgb(212, 208, 200), // 3D light
+    rgb(0, 0, 0),       // info text
+    rgb(255, 255, 225), // info background
+    rgb(181, 181, 181), // (unused slot)
+    rgb(0, 0, 128),     // hot light
+    rgb(166, 202, 240), // gradient active caption
+    rgb(192, 192, 192), // gradient inactive caption
+    rgb(49, 106, 197),  // menu highlight
+    rgb(236, 233, 216), // menu bar
+};
+
+} // namespace
+
+TColor colorToRGB(TColor color)
+{
+    if ((color & 0xFF000000u) == 0xFF000000u) {
+        unsigned index = color & 0xFFu;
+        return index < systemPalette.size() ? systemPalette[index] : clBlack;
+    }
+    return color & 0x00FFFFFFu;
+}
+
+QColor toQColor(TColor color)
+{
+    TColor c = colorToRGB(color);
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+TColor fromQRgb(QRgb p) { return rgb(qRed(p), qGreen(p), qBlue(p)); }
+
+QRect toQRect(const TRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+TRect fromQRect(const QRect& r) { return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+namespace {
+
+QString familyFor(const std::string& name)
+{
+    static const std::array<std::pair<const char*, const char*>, 8> substitutes = {{
+        {"Arial", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Microsoft Sans Serif", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},
+        {"Verdana", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+        {"Courier", "Liberation Mono"},
+    }};
+    QString wanted = QString::fromStdString(name);
+    for (auto [from, to] : substitutes) {
+        if (wanted.compare(QLatin1String(from), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(to);
+    }
+    return wanted.isEmpty() ? QStringLiteral("Liberation Sans") : wanted;
+}
+
+} // namespace
+
+QFont toQFont(const Font& font)
+{
+    ensureGraphicsApplication();
+    QFont q(familyFor(font.name));
+    // Points are taken at 96 dpi and rounded like the platform rounds a font height.
+    int pixels = font.height > 0 ? font.height : (font.size * 96 + 36) / 72;
+    q.setPixelSize(pixels > 0 ? pixels : 1);
+    q.setBold(font.style & fsBold);
+    q.setItalic(font.style & fsItalic);
+    q.setUnderline(font.style & fsUnderline);
+    q.setStrikeOut(font.style & fsStrikeOut);
+    q.setHintingPreference(QFont::PreferFullHinting);
+    return q;
+}
+
+void ensureGraphicsApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 3;
+    static char arg0[] = "quorvane";
+    static char arg1[] = "-platform";
+    static char arg2[] = "offscreen";
+    static char* argv[] = {arg0, arg1, arg2, nullptr};
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
+}
+
+} // namespace qv

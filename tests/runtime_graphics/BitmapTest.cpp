@@ -1,0 +1,107 @@
+#include "runtime/core/Exception.h"
+#include "runtime/graphics/Bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+using namespace qv;
+
+TEST(BitmapCopies, CopyRectIsABlockCopyAtTheTarget)
+{
+    Bitmap source(10, 10);
+    source.canvas().brush.color = clRed;
+    source.canvas().fillRect(rectOf(0, 0, 10, 10));
+    source.setPixel(3, 4, clBlue);
+
+    Bitmap target(30, 30);
+    target.canvas().draw(5, 6, source);
+    EXPECT_EQ(target.pixel(5, 6), clRed);
+    EXPECT_EQ(target.pixel(8, 10), clBlue);
+    EXPECT_EQ(target.pixel(15, 16), clWhite);
+    EXPECT_EQ(target.pixel(14, 15), clRed);
+
+    target.canvas().copyRect(rectOf(0, 0, 2, 2), source, rectOf(3, 4, 5, 6));
+    EXPECT_EQ(target.pixel(0, 0), clBlue);
+    EXPECT_EQ(target.pixel(1, 1), clRed);
+}
+
+TEST(BitmapCopies, CopyWithinOnePictureReadsBeforeWriting)
+{
+    Bitmap b(10, 1);
+    for (int x = 0; x < 10; ++x)
+        b.setPixel(x, 0, x < 5 ? clRed : clBlue);
+    b.canvas().copyRect(rectOf(2, 0, 10, 1), b, rectOf(0, 0, 8, 1));
+    EXPECT_EQ(b.pixel(2, 0), clRed);
+    EXPECT_EQ(b.pixel(6, 0), clRed);
+    EXPECT_EQ(b.pixel(7, 0), clBlue);
+}
+
+TEST(BitmapCopies, CopiesAreIndependentAndResizeDiscards)
+{
+    Bitmap a(5, 5);
+    a.canvas().setPixel(1, 1, clGreen);
+    Bitmap b = a;
+    a.setPixel(1, 1, clRed);
+    EXPECT_EQ(b.pixel(1, 1), clGreen);
+    EXPECT_EQ(a.pixel(1, 1), clRed);
+
+    a.setSize(8, 3);
+    EXPECT_EQ(a.width(), 8);
+    EXPECT_EQ(a.height(), 3);
+    EXPECT_EQ(a.pixel(1, 1), clWhite);
+    a.canvas().setPixel(7, 2, clBlue); // the canvas follows the new size
+    EXPECT_EQ(a.pixel(7, 2), clBlue);
+}
+
+TEST(BitmapTransparency, TransparentColourIsSkipped)
+{
+    Bitmap sprite(2, 1);
+    sprite.setPixel(0, 0, clRed);
+    sprite.setPixel(1, 0, clLime);
+    Bitmap target(4, 1);
+    target.canvas().drawTransparent(0, 0, sprite, clLime);
+    EXPECT_EQ(target.pixel(0, 0), clRed);
+    EXPECT_EQ(target.pixel(1, 0), clWhite);
+}
+
+TEST(BitmapFiles, PngRoundTripAndClearErrors)
+{
+    Bitmap b(3, 2);
+    b.setPixel(2, 1, clNavy);
+    std::string path = (std::filesystem::temp_directory_path() / "qv_bitmap_test.png").string();
+    b.saveToPng(path);
+    Bitmap loaded;
+    loaded.loadFromFile(path);
+    std::remove(path.c_str());
+    EXPECT_EQ(loaded.width(), 3);
+    EXPECT_EQ(loaded.pixel(2, 1), clNavy);
+
+    EXPECT_THROW(loaded.loadFromFile(path), EInOutError);
+    try {
+        loaded.loadFromBmpData("not a picture");
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message(), "Bitmap image is not valid");
+    }
+    EXPECT_EQ(loaded.width(), 3); // a failed load keeps the picture
+}
+
+TEST(Regions, SetOperationsAndClipping)
+{
+    Region r(rectOf(0, 0, 10, 10));
+    r.subtract(Region(rectOf(0, 0, 5, 10)));
+    EXPECT_FALSE(r.contains({2, 2}));
+    EXPECT_TRUE(r.contains({7, 2}));
+    r.offset(10, 0);
+    EXPECT_EQ(r.boundingRect(), rectOf(15, 0, 20, 10));
+
+    Bitmap b(30, 10);
+    b.canvas().setClipRegion(r);
+    b.canvas().brush.color = clRed;
+    b.canvas().fillRect(rectOf(0, 0, 30, 10));
+    EXPECT_EQ(b.pixel(14, 5), clWhite);
+    EXPECT_EQ(b.pixel(15, 5), clRed);
+    EXPECT_EQ(b.pixel(20, 5), clWhite);
+}
