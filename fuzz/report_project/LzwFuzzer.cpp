@@ -1,0 +1,21 @@
+#include "report/project/Lzw.h"
+#include "report/project/ReportErrors.h"
+
+#include <cstdlib>
+
+// Any byte string must decode or fail with an engine error; whatever decodes must
+// survive a compress / decompress round trip unchanged.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::span<const std::uint8_t> input(data, size);
+    std::vector<std::uint8_t> decoded;
+    try {
+        decoded = qv::report::lzwDecompress(input, 1 << 24);
+    } catch (const qv::report::ERpException&) {
+        return 0;
+    }
+    auto again = qv::report::lzwDecompress(qv::report::lzwCompress(decoded));
+    if (again != decoded)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "runtime/core/Exception.h"
+
+#include <functional>
+#include <string>
+
+namespace qv::report {
+
+// Every text the report engine shows to a user goes through this hook first.
+using TranslationHook = std::function<std::string(const std::string&)>;
+void setTranslationHook(TranslationHook hook);
+std::string translate(const std::string& text);
+
+// Messages that do not stop the engine (such as an unknown class in a project file)
+// are shown through this hook; the window layer installs a message box.
+using MessageHook = std::function<void(const std::string&)>;
+void setMessageHook(MessageHook hook);
+void showMessage(const std::string& text);
+
+// Replaces the first "%s" of a fixed message with a value.
+std::string formatMessage(const std::string& pattern, const std::string& value);
+
+// The error every report engine failure raises. The fixed text (or pattern) is
+// translated before a value is put into it.
+class ERpException : public Exception {
+public:
+    explicit ERpException(const std::string& message);
+    ERpException(const std::string& pattern, const std::string& value);
+};
+
+// A class name in a project file that has no registered class.
+class EClassNotFound : public ERpException {
+public:
+    using ERpException::ERpException;
+};
+
+// A read past the end of a project stream or block.
+class EReadError : public ERpException {
+public:
+    using ERpException::ERpException;
+};
+
+} // namespace qv::report
