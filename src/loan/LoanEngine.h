@@ -35,6 +35,8 @@ struct EditState {
 class LoanEngine {
 public:
     static constexpr int extraColumn = 4;
+    // Terms beyond this are refused like a zero term; a schedule of more rows is no use to anyone.
+    static constexpr int32_t maxTermYears = 1000;
 
     CalculateOutcome calculate(const CalculateInput& input, LoanView& view);
 

@@ -6,6 +6,9 @@
 
 namespace qv {
 
+// The file's bytes: 12 header lines and five lines per month, each ended by CR LF.
+std::string loanFileText(const LoanEngine& engine);
+
 // Writes the loan as Save does. Goes through a temporary file in the same folder
 // renamed over the target, so a failed save leaves the previous file intact.
 bool writeLoanFile(const std::string& path, const LoanEngine& engine);

@@ -1,0 +1,67 @@
+#include "cli/CliSupport.h"
+
+#include "loan/LoanFile.h"
+#include "runtime/core/TextFile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qv::cli {
+
+Options::Options(const std::vector<std::string>& args, const std::vector<std::string>& known)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string const& arg = args[i];
+        bool const isOption = arg.size() > 1 && arg[0] == '-';
+        if (!isOption) {
+            m_positional.push_back(arg);
+            continue;
+        }
+        if (std::find(known.begin(), known.end(), arg) == known.end())
+            throw UsageError("unknown option " + arg);
+        if (i + 1 >= args.size())
+            throw UsageError("option " + arg + " needs a value");
+        m_values.emplace_back(arg, args[++i]);
+    }
+}
+
+bool Options::has(const std::string& name) const
+{
+    return std::any_of(m_values.begin(), m_values.end(), [&](const auto& v) { return v.first == name; });
+}
+
+std::string Options::value(const std::string& name) const
+{
+    for (auto const& [key, value] : m_values) {
+        if (key == name)
+            return value;
+    }
+    throw UsageError("missing option " + name);
+}
+
+std::vector<std::string> Options::values(const std::string& name) const
+{
+    std::vector<std::string> out;
+    for (auto const& [key, value] : m_values) {
+        if (key == name)
+            out.push_back(value);
+    }
+    return out;
+}
+
+void loadLoan(const std::string& path, LoanEngine& engine, CliView& view)
+{
+    readLoanFile(path, engine, view);
+}
+
+void writeOutput(const std::string& path, const std::string& bytes)
+{
+    if (path.empty() || path == "-") {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        std::fflush(stdout);
+        return;
+    }
+    replaceFileAtomically(path, bytes);
+}
+
+} // namespace qv::cli

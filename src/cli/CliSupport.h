@@ -1,0 +1,38 @@
+#pragma once
+
+#include "cli/CliView.h"
+#include "loan/LoanEngine.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// A mistake in how the program was called (exit code 2, with usage).
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Options of the form "--name value"; repeated names keep every value in order.
+class Options {
+public:
+    Options(const std::vector<std::string>& args, const std::vector<std::string>& known);
+    bool has(const std::string& name) const;
+    std::string value(const std::string& name) const; // UsageError when missing
+    std::vector<std::string> values(const std::string& name) const;
+    const std::vector<std::string>& positional() const { return m_positional; }
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_values;
+    std::vector<std::string> m_positional;
+};
+
+// Opens a loan file the way Open does.
+void loadLoan(const std::string& path, LoanEngine& engine, CliView& view);
+
+// Writes bytes to a file through a temporary file, or to standard output for "" or "-".
+void writeOutput(const std::string& path, const std::string& bytes);
+
+} // namespace qv::cli

@@ -1,0 +1,96 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+#include "loan/LoanFile.h"
+#include "runtime/core/DateTime.h"
+#include "runtime/core/Exception.h"
+#include "runtime/core/Format.h"
+
+#include <regex>
+
+namespace qv::cli {
+namespace {
+
+struct ExtraEdit {
+    int month = 0;
+    std::string text;
+};
+
+ExtraEdit parseExtra(const std::string& argument)
+{
+    static std::regex const pattern(R"(^([0-9]{1,9})=(.*)$)");
+    std::smatch match;
+    if (!std::regex_match(argument, match, pattern))
+        throw UsageError("--extra takes MONTH=TEXT, not '" + argument + "'");
+    return {std::stoi(match[1].str()), match[2].str()};
+}
+
+TDateTime parseIsoDate(const std::string& text)
+{
+    static std::regex const pattern(R"(^([0-9]{4})-([0-9]{2})-([0-9]{2})$)");
+    std::smatch match;
+    if (!std::regex_match(text, match, pattern))
+        throw EConvertError(formatMessage("'%s' is not a valid date", text));
+    int const year = std::stoi(match[1].str());
+    int const month = std::stoi(match[2].str());
+    int const day = std::stoi(match[3].str());
+    if (!isValidDate(year, month, day))
+        throw EConvertError(formatMessage("'%s' is not a valid date", text));
+    return encodeDate(year, month, day);
+}
+
+// The Extra Payment editor takes only digits, "-" and "."; anything else is dropped with a beep.
+std::string typedByKeyFilter(const std::string& text)
+{
+    std::string kept;
+    for (char c : text) {
+        if ((c >= '0' && c <= '9') || c == '-' || c == '.')
+            kept += c;
+    }
+    return kept;
+}
+
+// Select the month's Extra Payment cell, type the text, press Enter (which moves
+// to the Balance column and so commits the edit).
+void typeExtraPayment(LoanEngine& engine, CliView& view, const ExtraEdit& edit)
+{
+    int const lastShown = view.grid().rowCount() - 1;
+    if (edit.month < 1 || edit.month > lastShown)
+        throw Exception("Month " + std::to_string(edit.month) + " is not shown in the schedule (it shows months 1 to "
+            + std::to_string(lastShown) + ")");
+    engine.selectCell(LoanEngine::extraColumn, edit.month, view);
+    std::string const typed = typedByKeyFilter(edit.text);
+    if (!typed.empty())
+        view.grid().setCellText(LoanEngine::extraColumn, edit.month, typed);
+    engine.selectCell(LoanEngine::extraColumn + 1, edit.month, view);
+}
+
+} // namespace
+
+int runSchedule(const std::vector<std::string>& args)
+{
+    Options const options(args, {"--amount", "--rate", "--term", "--date", "--extra", "-o"});
+    if (!options.positional().empty())
+        throw UsageError("unexpected argument " + options.positional().front());
+    std::vector<ExtraEdit> edits;
+    for (std::string const& extra : options.values("--extra"))
+        edits.push_back(parseExtra(extra));
+
+    CalculateInput input;
+    input.termText = options.value("--term");
+    input.amountText = options.value("--amount");
+    input.rateText = options.value("--rate");
+    input.loanDate = parseIsoDate(options.value("--date"));
+    std::string const output = options.has("-o") ? options.value("-o") : std::string();
+
+    LoanEngine engine;
+    CliView view;
+    if (engine.calculate(input, view) != CalculateOutcome::Done)
+        throw Exception(view.message);
+    for (ExtraEdit const& edit : edits)
+        typeExtraPayment(engine, view, edit);
+    writeOutput(output, loanFileText(engine));
+    return 0;
+}
+
+} // namespace qv::cli

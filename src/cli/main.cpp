@@ -1,0 +1,58 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+#include "runtime/core/Exception.h"
+#include "runtime/core/RegionalSettings.h"
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* usage =
+    "usage:\n"
+    "  quorvane-cli schedule --amount TEXT --rate TEXT --term TEXT --date YYYY-MM-DD [--extra MONTH=TEXT]... [-o FILE]\n"
+    "  quorvane-cli show FILE.qvl\n"
+    "  quorvane-cli csv FILE.qvl\n"
+    "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n";
+
+int dispatch(const std::string& command, const std::vector<std::string>& args)
+{
+    if (command == "schedule")
+        return qv::cli::runSchedule(args);
+    if (command == "show")
+        return qv::cli::runShow(args);
+    if (command == "csv")
+        return qv::cli::runCsv(args);
+    if (command == "chart")
+        return qv::cli::runChart(args);
+    throw qv::cli::UsageError("unknown command '" + command + "'");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Regional settings come from the user's locale; the C library itself keeps
+    // "." so that nothing else formats numbers the regional way by accident.
+    std::setlocale(LC_ALL, "");
+    qv::loadRegionalSettingsFromLocale();
+    std::setlocale(LC_NUMERIC, "C");
+
+    if (argc < 2) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
+    std::vector<std::string> const args(argv + 2, argv + argc);
+    try {
+        return dispatch(argv[1], args);
+    } catch (const qv::cli::UsageError& error) {
+        std::fprintf(stderr, "quorvane-cli: %s\n%s", error.what(), usage);
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,144 @@
+#include "loan/LoanEngine.h"
+
+#include "loan/PaymentDate.h"
+#include "runtime/core/FloatFaults.h"
+#include "runtime/core/Numbers.h"
+
+namespace qv {
+namespace {
+
+// Stores an extended result to the width the step keeps, faulting like the hardware would.
+double storeDouble(long double value)
+{
+    double const stored = static_cast<double>(value);
+    raiseFloatFaults();
+    return stored;
+}
+
+float storeSingle(long double value)
+{
+    float const stored = static_cast<float>(value);
+    raiseFloatFaults();
+    return stored;
+}
+
+// The code of the character at a 1-based byte position, read as UTF-8; 0 past the end.
+long characterCodeAt(const std::string& text, int position)
+{
+    if (position < 1 || position > static_cast<int>(text.size()))
+        return 0;
+    auto const* bytes = reinterpret_cast<const unsigned char*>(text.data()) + position - 1;
+    std::size_t const left = text.size() - static_cast<std::size_t>(position - 1);
+    unsigned char const lead = bytes[0];
+    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length <= 1 || static_cast<std::size_t>(length) > left)
+        return lead;
+    long code = lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+        if ((bytes[k] & 0xC0) != 0x80)
+            return lead;
+        code = (code << 6) | (bytes[k] & 0x3F);
+    }
+    return code;
+}
+
+} // namespace
+
+std::string rateErrorMessage(const std::string& rateText, int position)
+{
+    return "number " + std::to_string(characterCodeAt(rateText, position));
+}
+
+CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& view)
+{
+    clearFloatFaults();
+    int32_t const term = parseInteger(input.termText);
+    float const amount = storeSingle(parseNumber(input.amountText));
+    ParsedRate const parsed = parseRate(input.rateText);
+    float rate = storeSingle(parsed.value);
+    if (parsed.errorPosition != 0) {
+        view.showMessage(rateErrorMessage(input.rateText, parsed.errorPosition), "error");
+        return CalculateOutcome::RateError;
+    }
+    rate = storeSingle(roundDecimal(storeDouble(static_cast<long double>(rate) / 1200.0L), -5));
+
+    record.term = term;
+    record.amount = amount;
+    record.monthlyRate = rate;
+    record.loanDate = dateToStr(input.loanDate);
+    record.rateText = input.rateText;
+    working.rate = rate;
+
+    DateParts const loanDate = decodeDate(input.loanDate);
+    if (term <= 0 || term > maxTermYears || amount == 0.0f || rate == 0.0f) {
+        view.showMessage("Data Error!", "Info");
+        return CalculateOutcome::DataError;
+    }
+
+    int const months = term * 12;
+    float const growth = storeSingle(integerPower(1.0L + rate, months));
+    long double const quotient = static_cast<long double>(amount) * growth * rate / (static_cast<long double>(growth) - 1.0L);
+    double const payment = roundDecimal(storeDouble(quotient), -2);
+    working.payment = payment;
+
+    table.resize(months + 1);
+    ScheduleGrid& grid = view.grid();
+    grid.setRowCount(months + 1);
+
+    double balance = amount;
+    table.setCell(0, colBalance, numberText(amount));
+    int year = loanDate.year;
+    int month = loanDate.month;
+    for (int i = 1; i <= months; ++i) {
+        double const interest = roundDecimal(storeDouble(static_cast<long double>(balance) * rate), -2);
+        double const principal = roundDecimal(storeDouble(static_cast<long double>(payment) - interest), -2);
+        balance = roundDecimal(storeDouble((1.0L + rate) * balance - payment), -2);
+        working.interest = interest;
+        working.principal = principal;
+        working.balance = balance;
+
+        std::string const number = std::to_string(i);
+        std::string const interestText = numberText(interest);
+        std::string const principalText = numberText(principal);
+        std::string const balanceText = numberText(balance);
+        grid.setCellText(colNumber, i, number);
+        grid.setCellText(colInterest, i, interestText);
+        grid.setCellText(colPrincipal, i, principalText);
+        grid.setCellText(colExtra, i, "0");
+        grid.setCellText(colBalance, i, balanceText);
+        table.setCell(i, colNumber, number);
+        table.setCell(i, colInterest, interestText);
+        table.setCell(i, colPrincipal, principalText);
+        table.setCell(i, colExtra, "0");
+        table.setCell(i, colBalance, balanceText);
+
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+        std::string const date = paymentDateText(year, month, loanDate.day);
+        table.setCell(i, colDate, date);
+        grid.setCellText(colDate, i, date);
+    }
+    grid.setCellText(colBalance, months, "0");
+    table.setCell(months, colBalance, "0");
+
+    double const totalPayment = roundDecimal(storeDouble(static_cast<long double>(months) * payment + balance), -2);
+    double const totalInterest = roundDecimal(storeDouble(static_cast<long double>(totalPayment) - amount), -2);
+
+    view.setResultLabel(ResultLabel::MonthlyPayment, numberText(payment));
+    view.setResultLabel(ResultLabel::TotalPayment, numberText(totalPayment));
+    view.setResultLabel(ResultLabel::TotalInterest, numberText(totalInterest));
+    view.setResultLabel(ResultLabel::InterestSaved, "0");
+
+    totals.monthlyPayment = payment;
+    totals.totalInterest = totals.baselineInterest = totalInterest;
+    totals.totalPayment = totals.baselinePayment = totalPayment;
+    totals.scheduleMonths = months;
+    totals.interestSaved = 0;
+
+    view.redrawChart();
+    return CalculateOutcome::Done;
+}
+
+} // namespace qv

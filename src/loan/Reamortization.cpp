@@ -1,0 +1,109 @@
+#include "loan/LoanEngine.h"
+
+#include "runtime/core/Exception.h"
+#include "runtime/core/FloatFaults.h"
+#include "runtime/core/Numbers.h"
+
+namespace qv {
+namespace {
+
+double storeDouble(long double value)
+{
+    double const stored = static_cast<double>(value);
+    raiseFloatFaults();
+    return stored;
+}
+
+} // namespace
+
+bool LoanEngine::selectCell(int col, int row, LoanView& view)
+{
+    checkReamortization(col, row, view);
+    if (col != extraColumn) {
+        edit.armedRow = 0;
+        return false;
+    }
+    edit.armedRow = row;
+    edit.armedCol = extraColumn;
+    // A row the table does not hold (nothing calculated yet) arms with an empty text.
+    edit.armedText = table.hasRow(row) ? table.cell(row, colExtra) : std::string();
+    return true;
+}
+
+void LoanEngine::checkReamortization(int col, int row, LoanView& view)
+{
+    if (edit.armedRow == 0 || (row == edit.armedRow && col == edit.armedCol))
+        return;
+    if (view.grid().cellText(edit.armedCol, edit.armedRow) == edit.armedText)
+        return;
+    recalculate(view);
+}
+
+void LoanEngine::recalculate(LoanView& view)
+{
+    int const lastMonth = record.term * 12;
+    int const first = edit.armedRow;
+    // The grid can show months the loan no longer has (after a refused Calculate
+    // changed the term): refuse rather than reach outside the schedule.
+    if (record.term <= 0 || record.term > maxTermYears || first > lastMonth)
+        throw EListError("Month " + std::to_string(first) + " is outside the loan term of "
+            + std::to_string(record.term > 0 ? lastMonth : 0) + " months");
+
+    clearFloatFaults();
+    ScheduleGrid& grid = view.grid();
+    grid.setRowCount(lastMonth + 1);
+    table.resize(lastMonth + 1);
+    table.setCell(first, colExtra, grid.cellText(edit.armedCol, first));
+
+    float const rate = working.rate;
+    double const payment = working.payment;
+    int month = first - 1;
+    double balance = storeDouble(parseNumber(table.cell(month, colBalance)));
+    do {
+        ++month;
+        double const interest = roundDecimal(storeDouble(static_cast<long double>(balance) * rate), -2);
+        double const principal = roundDecimal(storeDouble(static_cast<long double>(payment) - interest), -2);
+        long double const extra = parseNumber(table.cell(month, colExtra));
+        balance = roundDecimal(storeDouble(((1.0L + rate) * balance - payment) - extra), -2);
+        working.interest = interest;
+        working.principal = principal;
+        working.balance = balance;
+
+        std::string const interestText = numberText(interest);
+        std::string const principalText = numberText(principal);
+        std::string const balanceText = numberText(balance);
+        grid.setCellText(colInterest, month, interestText);
+        grid.setCellText(colPrincipal, month, principalText);
+        grid.setCellText(colExtra, month, table.cell(month, colExtra));
+        grid.setCellText(colBalance, month, balanceText);
+        table.setCell(month, colInterest, interestText);
+        table.setCell(month, colPrincipal, principalText);
+        table.setCell(month, colBalance, balanceText);
+    } while (balance > 0 && month != lastMonth);
+
+    grid.setRowCount(month + 1);
+    std::string const lastPrincipal = table.cell(month - 1, colBalance);
+    grid.setCellText(colBalance, month, "0");
+    table.setCell(month, colBalance, "0");
+    grid.setCellText(colPrincipal, month, lastPrincipal);
+    table.setCell(month, colPrincipal, lastPrincipal);
+    totals.scheduleMonths = month;
+
+    for (int j = month + 1; j <= lastMonth; ++j) {
+        for (int col : {colInterest, colPrincipal, colExtra, colBalance})
+            table.setCell(j, col, "0");
+    }
+
+    double sum = 0;
+    for (int k = 1; k <= month; ++k)
+        sum = storeDouble(static_cast<long double>(sum) + parseNumber(table.cell(k, colInterest)));
+    totals.totalInterest = sum;
+    totals.interestSaved = roundDecimal(storeDouble(static_cast<long double>(totals.baselineInterest) - sum), -2);
+    totals.totalPayment = storeDouble(static_cast<long double>(totals.baselinePayment) - totals.interestSaved);
+
+    view.setResultLabel(ResultLabel::TotalInterest, numberText(totals.totalInterest));
+    view.setResultLabel(ResultLabel::TotalPayment, numberText(totals.totalPayment));
+    view.setResultLabel(ResultLabel::InterestSaved, numberText(totals.interestSaved));
+}
+
+} // namespace qv

@@ -1,0 +1,149 @@
+#include "runtime/core/TextFile.h"
+
+#include "runtime/core/FileErrors.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+namespace {
+
+std::string readWholeFile(const std::string& path)
+{
+    if (path.empty())
+        throw EInOutError("Invalid filename", 3);
+    int const fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw ioError(errno, path);
+    struct stat info{};
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        throw ioError(EACCES, path);
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t const n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            int const error = errno;
+            ::close(fd);
+            throw ioError(error, path);
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+mode_t currentUmask()
+{
+    mode_t const mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
+
+TextFileReader::TextFileReader(const std::string& path)
+{
+    split(readWholeFile(path));
+}
+
+TextFileReader TextFileReader::fromBytes(const std::string& bytes)
+{
+    TextFileReader reader;
+    reader.split(bytes);
+    return reader;
+}
+
+void TextFileReader::split(const std::string& bytes)
+{
+    std::string line;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        char const c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            m_lines.push_back(line);
+            line.clear();
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            continue;
+        }
+        line += c;
+    }
+    if (!line.empty())
+        m_lines.push_back(line);
+}
+
+std::string TextFileReader::readLine()
+{
+    if (atEnd())
+        return {};
+    return m_lines[m_next++];
+}
+
+void TextFileWriter::writeLine(const std::string& line)
+{
+    m_text += line;
+    m_text += "\r\n";
+}
+
+void TextFileWriter::commit() const
+{
+    replaceFileAtomically(m_path, m_text);
+}
+
+void replaceFileAtomically(const std::string& path, const std::string& bytes)
+{
+    if (path.empty() || path.back() == '/')
+        throw EInOutError("Invalid filename", 3);
+    struct stat existing{};
+    bool const exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        throw ioError(EISDIR, path);
+    if (exists && ::access(path.c_str(), W_OK) != 0)
+        throw ioError(errno, path);
+
+    std::string temp = path + ".XXXXXX";
+    int const fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        throw ioError(errno, path);
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return ioError(error, path);
+    };
+    mode_t const mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
+    if (::fchmod(fd, mode) != 0)
+        throw fail(errno);
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t const n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw fail(errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        throw fail(errno);
+    if (::close(fd) != 0) {
+        int const error = errno;
+        ::unlink(temp.c_str());
+        throw ioError(error, path);
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        int const error = errno;
+        ::unlink(temp.c_str());
+        throw ioError(error, path);
+    }
+}
+
+} // namespace qv

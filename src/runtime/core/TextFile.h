@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// A text file read whole: lines end in CR LF (a lone LF or CR is accepted too),
+// bytes are kept as they are, and reading past the end yields empty lines.
+class TextFileReader {
+public:
+    // Raises the runtime's I/O error when the file cannot be opened or read.
+    explicit TextFileReader(const std::string& path);
+    static TextFileReader fromBytes(const std::string& bytes);
+
+    std::string readLine();
+    bool atEnd() const { return m_next >= m_lines.size(); }
+
+private:
+    TextFileReader() = default;
+    void split(const std::string& bytes);
+
+    std::vector<std::string> m_lines;
+    std::size_t m_next = 0;
+};
+
+// Collects lines ending in CR LF and replaces the target in one step: the text goes
+// to a temporary file in the same folder that is renamed over the target, so a
+// failed write never destroys the previous file.
+class TextFileWriter {
+public:
+    explicit TextFileWriter(std::string path) : m_path(std::move(path)) {}
+
+    void writeLine(const std::string& line);
+    const std::string& text() const { return m_text; }
+    // Raises the runtime's I/O error; the target is untouched when it does.
+    void commit() const;
+
+private:
+    std::string m_path;
+    std::string m_text;
+};
+
+// Writes bytes to path through a temporary file renamed over it.
+void replaceFileAtomically(const std::string& path, const std::string& bytes);
+
+} // namespace qv
