@@ -1,0 +1,143 @@
+#include "runtime/ui/Application.h"
+
+#include "runtime/core/Exception.h"
+#include "runtime/ui/Dialogs.h"
+#include "runtime/ui/Form.h"
+#include "runtime/ui/Widgets.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace qv {
+
+namespace {
+
+TApplication* g_instance = nullptr;
+
+// Last line of defence: an error that escaped every guard still reaches the
+// default error display instead of ending the program.
+class GuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            if (g_instance)
+                g_instance->showException(error);
+        }
+        return false;
+    }
+};
+
+std::string folderOf(const char* argv0)
+{
+    QString path = QString::fromLocal8Bit(argv0 ? argv0 : "");
+    QString dir = path.contains('/') ? QFileInfo(path).absolutePath() : QCoreApplication::applicationDirPath();
+    if (!dir.endsWith('/'))
+        dir += '/';
+    return dir.toStdString();
+}
+
+} // namespace
+
+class TApplication::Impl {
+public:
+    Impl(int& argc, char** argv) : app(argc, argv) {}
+    GuardedApplication app;
+};
+
+TApplication::TApplication(int& argc, char** argv)
+{
+    if (g_instance)
+        throw std::logic_error("one application object per process");
+    m_impl = std::make_unique<Impl>(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_exeName = argc > 0 && argv[0] ? argv[0] : "";
+    m_exeDir = folderOf(argc > 0 ? argv[0] : nullptr);
+    g_instance = this;
+
+    QObject::connect(&m_impl->app, &QApplication::focusChanged, [](QWidget*, QWidget* now) {
+        TControl* control = TControl::fromWidget(now);
+        if (!control)
+            return;
+        if (TForm* form = control->parentForm())
+            TForm::FormEvents::focusMovedTo(*form, control);
+    });
+}
+
+TApplication::~TApplication()
+{
+    m_forms.clear();
+    // Widgets freed by the forms go on the next event pass.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    g_instance = nullptr;
+}
+
+TApplication& TApplication::instance()
+{
+    if (!g_instance)
+        throw std::logic_error("no application object");
+    return *g_instance;
+}
+
+bool TApplication::exists() { return g_instance != nullptr; }
+
+void TApplication::adoptForm(std::unique_ptr<TForm> form)
+{
+    TForm* raw = form.get();
+    m_forms.push_back(std::move(form));
+    if (!m_mainForm)
+        m_mainForm = raw;
+    guard([&] { raw->doCreate(); });
+}
+
+void TApplication::run()
+{
+    if (m_terminated)
+        return;
+    if (m_mainForm)
+        m_mainForm->showAndRaise();
+    if (m_terminated)
+        return;
+    QApplication::exec();
+}
+
+void TApplication::terminate()
+{
+    m_terminated = true;
+    QCoreApplication::quit();
+}
+
+void TApplication::processMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TApplication::showException(const std::exception& error) { showException(std::string(error.what())); }
+
+void TApplication::showException(const std::string& message)
+{
+    messageBox(message, m_title, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+bool TApplication::guard(const std::function<void()>& fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (const std::exception& error) {
+        if (g_instance)
+            g_instance->showException(error);
+        else
+            std::fprintf(stderr, "%s\n", error.what());
+    }
+    return false;
+}
+
+} // namespace qv

@@ -1,0 +1,487 @@
+#include "runtime/ui/Control.h"
+
+#include "runtime/graphics/Bitmap.h"
+#include "runtime/graphics/QtGraphics.h"
+#include "runtime/ui/Application.h"
+#include "runtime/ui/Form.h"
+#include "runtime/ui/Widgets.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace qv {
+
+// ---- key mapping ----
+
+int virtualKeyOf(const QKeyEvent& event)
+{
+    int key = event.key();
+    switch (key) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Delete: return VK_DELETE;
+    default: break;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return VK_F1 + (key - Qt::Key_F1);
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return key;
+    return key < 256 ? key : 0;
+}
+
+unsigned shiftOf(Qt::KeyboardModifiers m)
+{
+    unsigned s = 0;
+    if (m & Qt::ShiftModifier) s |= ssShift;
+    if (m & Qt::AltModifier) s |= ssAlt;
+    if (m & Qt::ControlModifier) s |= ssCtrl;
+    return s;
+}
+
+char charOf(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 0;
+    default: break;
+    }
+    if (event.modifiers() & Qt::ControlModifier) {
+        int key = event.key();
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return static_cast<char>(key - Qt::Key_A + 1);
+        return 0;
+    }
+    QString text = event.text();
+    if (text.isEmpty())
+        return 0;
+    char16_t code = text.at(0).unicode();
+    if (code == 0 || code > 0xFF || code == 0x7F)
+        return 0;
+    return static_cast<char>(code);
+}
+
+namespace {
+
+MouseButton buttonOf(Qt::MouseButton b)
+{
+    if (b == Qt::RightButton) return MouseButton::Right;
+    if (b == Qt::MiddleButton) return MouseButton::Middle;
+    return MouseButton::Left;
+}
+
+unsigned mouseShiftOf(const QMouseEvent& e)
+{
+    unsigned s = shiftOf(e.modifiers());
+    if (e.buttons() & Qt::LeftButton) s |= ssLeft;
+    if (e.buttons() & Qt::RightButton) s |= ssRight;
+    if (e.buttons() & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+template <class Fn> void withControl(ControlWidget* w, Fn&& fn)
+{
+    TControl* c = w->control();
+    if (c)
+        TApplication::guard([&] { fn(*c); });
+}
+
+} // namespace
+
+// ---- widgets ----
+
+ControlWidget::ControlWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ControlWidget::paintEvent(QPaintEvent*)
+{
+    auto* custom = dynamic_cast<TCustomControl*>(m_control);
+    QPainter painter(this);
+    if (!custom) {
+        painter.fillRect(rect(), toQColor(m_control ? m_control->color() : clBtnFace));
+        return;
+    }
+    if (width() <= 0 || height() <= 0)
+        return;
+    Bitmap buffer(width(), height());
+    TApplication::guard([&] { TControl::Events::paint(*custom, buffer.canvas()); });
+    painter.drawImage(0, 0, buffer.impl().settled());
+}
+
+void ControlWidget::mousePressEvent(QMouseEvent* e)
+{
+    QPoint p = e->position().toPoint();
+    withControl(this, [&](TControl& c) { TControl::Events::mouseDown(c, buttonOf(e->button()), mouseShiftOf(*e), p.x(), p.y()); });
+}
+
+void ControlWidget::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }
+
+void ControlWidget::mouseReleaseEvent(QMouseEvent* e)
+{
+    QPoint p = e->position().toPoint();
+    withControl(this, [&](TControl& c) { TControl::Events::mouseUp(c, buttonOf(e->button()), mouseShiftOf(*e), p.x(), p.y()); });
+}
+
+void ControlWidget::mouseMoveEvent(QMouseEvent* e)
+{
+    QPoint p = e->position().toPoint();
+    withControl(this, [&](TControl& c) { TControl::Events::mouseMove(c, mouseShiftOf(*e), p.x(), p.y()); });
+}
+
+void ControlWidget::wheelEvent(QWheelEvent* e)
+{
+    int delta = e->angleDelta().y();
+    withControl(this, [&](TControl& c) { TControl::Events::mouseWheel(c, delta, shiftOf(e->modifiers())); });
+}
+
+void ControlWidget::keyPressEvent(QKeyEvent* e)
+{
+    if (!m_control) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    int key = virtualKeyOf(*e);
+    unsigned shift = shiftOf(e->modifiers());
+    withControl(this, [&](TControl& c) { TControl::Events::keyDown(c, key, shift); });
+    if (key == 0 || !m_control)
+        return;
+    char ch = charOf(*e);
+    if (ch != 0)
+        withControl(this, [&](TControl& c) { TControl::Events::keyPress(c, ch); });
+}
+
+void ControlWidget::keyReleaseEvent(QKeyEvent* e)
+{
+    int key = virtualKeyOf(*e);
+    withControl(this, [&](TControl& c) { TControl::Events::keyUp(c, key, shiftOf(e->modifiers())); });
+}
+
+void ControlWidget::enterEvent(QEnterEvent*)
+{
+    withControl(this, [](TControl& c) { TControl::Events::mouseEnter(c); });
+}
+
+void ControlWidget::leaveEvent(QEvent*)
+{
+    withControl(this, [](TControl& c) { TControl::Events::mouseLeave(c); });
+}
+
+void ControlWidget::resizeEvent(QResizeEvent*)
+{
+    withControl(this, [](TControl& c) { TControl::Events::resized(c); });
+}
+
+void ControlWidget::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::EnabledChange)
+        withControl(this, [](TControl& c) { TControl::Events::enabledChanged(c); });
+    QWidget::changeEvent(e);
+}
+
+// ---- TControl ----
+
+TControl::TControl(TWinControl* parent, QWidget* widget) : m_parent(parent), m_widget(widget)
+{
+    if (auto* cw = dynamic_cast<ControlWidget*>(widget))
+        cw->attach(this);
+    if (parent) {
+        m_widget->setParent(parent->widget());
+        parent->m_children.push_back(this);
+        m_font = parent->font();
+        m_color = parent->color();
+    }
+    m_widget->setAutoFillBackground(false);
+}
+
+TControl::~TControl()
+{
+    if (m_parent) {
+        auto& list = m_parent->m_children;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+    if (TForm* form = parentForm(); form && form->m_activeControl == this)
+        form->m_activeControl = nullptr;
+    if (auto* cw = dynamic_cast<ControlWidget*>(m_widget))
+        cw->attach(nullptr);
+    // The widget may be in the middle of delivering the event that freed us.
+    m_widget->hide();
+    m_widget->deleteLater();
+}
+
+TControl* TControl::fromWidget(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (auto* cw = dynamic_cast<const ControlWidget*>(w); cw && cw->control())
+            return cw->control();
+    }
+    return nullptr;
+}
+
+TForm* TControl::parentForm() const
+{
+    const TControl* c = this;
+    while (c->m_parent)
+        c = c->m_parent;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+int TControl::left() const { return m_widget->x(); }
+int TControl::top() const { return m_widget->y(); }
+int TControl::width() const { return m_widget->width(); }
+int TControl::height() const { return m_widget->height(); }
+TRect TControl::boundsRect() const { return TRect{left(), top(), left() + width(), top() + height()}; }
+
+void TControl::setBounds(int left, int top, int width, int height)
+{
+    m_widget->setGeometry(left, top, std::max(0, width), std::max(0, height));
+}
+
+void TControl::setVisible(bool visible)
+{
+    m_visible = visible;
+    m_widget->setVisible(visible);
+    visibleChanged();
+}
+
+bool TControl::showing() const { return m_widget->isVisible(); }
+
+void TControl::setEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    m_widget->setEnabled(enabled);
+}
+
+void TControl::setTabStop(bool tabStop)
+{
+    m_tabStop = tabStop;
+    applyFocusPolicy();
+}
+
+void TControl::applyFocusPolicy()
+{
+    m_widget->setFocusPolicy(m_tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TControl::setTabOrder(int order)
+{
+    m_tabOrder = order;
+    if (TForm* form = parentForm())
+        form->updateTabChain();
+}
+
+bool TControl::focused() const
+{
+    QWidget* f = QApplication::focusWidget();
+    return f && TControl::fromWidget(f) == this;
+}
+
+bool TControl::canFocus() const
+{
+    return m_widget->isVisible() && m_widget->isEnabled() && m_widget->focusPolicy() != Qt::NoFocus;
+}
+
+void TControl::setFocus()
+{
+    m_widget->setFocus(Qt::OtherFocusReason);
+    // A window that is not active takes the focus when it is activated; the
+    // control counts as the window's active control already.
+    if (TForm* form = parentForm(); form && !focused())
+        form->focusMovedTo(this);
+}
+
+void TControl::setColor(TColor color)
+{
+    m_color = color;
+    invalidate();
+}
+
+void TControl::setFont(const Font& font)
+{
+    m_font = font;
+    fontChanged();
+}
+
+void TControl::setCursor(TCursor cursor)
+{
+    switch (cursor) {
+    case TCursor::HandPoint: m_widget->setCursor(Qt::PointingHandCursor); break;
+    case TCursor::IBeam: m_widget->setCursor(Qt::IBeamCursor); break;
+    case TCursor::Default: m_widget->unsetCursor(); break;
+    }
+}
+
+void TControl::setHint(const std::string& hint) { m_widget->setToolTip(QString::fromStdString(hint)); }
+
+void TControl::invalidate() { m_widget->update(); }
+void TControl::repaint() { m_widget->repaint(); }
+
+TPoint TControl::clientToScreen(TPoint p) const
+{
+    QPoint q = m_widget->mapToGlobal(QPoint(p.x, p.y));
+    return TPoint{q.x(), q.y()};
+}
+
+TPoint TControl::screenToClient(TPoint p) const
+{
+    QPoint q = m_widget->mapFromGlobal(QPoint(p.x, p.y));
+    return TPoint{q.x(), q.y()};
+}
+
+bool TControl::mouseInside() const { return m_widget->underMouse(); }
+
+void TControl::click()
+{
+    if (onClick)
+        onClick();
+}
+
+void TControl::mouseDown(MouseButton, unsigned, int, int) {}
+void TControl::mouseUp(MouseButton, unsigned, int, int) {}
+void TControl::mouseMove(unsigned, int, int) {}
+
+void TControl::mouseEnter()
+{
+    if (onMouseEnter)
+        onMouseEnter();
+}
+
+void TControl::mouseLeave()
+{
+    if (onMouseLeave)
+        onMouseLeave();
+}
+
+void TControl::mouseWheel(int, unsigned) {}
+
+void TControl::keyDown(int& key, unsigned shift)
+{
+    if (onKeyDown)
+        onKeyDown(key, shift);
+}
+
+void TControl::keyUp(int&, unsigned) {}
+
+void TControl::keyPress(char& key)
+{
+    if (onKeyPress)
+        onKeyPress(key);
+}
+
+void TControl::doEnter()
+{
+    if (onEnter)
+        onEnter();
+}
+
+void TControl::doExit()
+{
+    if (onExit)
+        onExit();
+}
+
+// ---- TWinControl ----
+
+TWinControl::TWinControl(TWinControl* parent) : TWinControl(parent, new ControlWidget(nullptr)) {}
+
+TWinControl::TWinControl(TWinControl* parent, QWidget* widget) : TControl(parent, widget) {}
+
+TWinControl::~TWinControl()
+{
+    for (TControl* child : m_children)
+        child->m_parent = nullptr;
+}
+
+std::vector<TControl*> TWinControl::tabList() const
+{
+    std::vector<TControl*> list = m_children;
+    std::stable_sort(list.begin(), list.end(), [](TControl* a, TControl* b) {
+        int ta = a->tabOrder() < 0 ? 1 << 20 : a->tabOrder();
+        int tb = b->tabOrder() < 0 ? 1 << 20 : b->tabOrder();
+        return ta < tb;
+    });
+    return list;
+}
+
+void TWinControl::collectTabChain(std::vector<TControl*>& out) const
+{
+    for (TControl* child : tabList()) {
+        if (child->tabStop())
+            out.push_back(child);
+        if (auto* win = dynamic_cast<TWinControl*>(child))
+            win->collectTabChain(out);
+    }
+}
+
+// ---- TCustomControl ----
+
+TCustomControl::TCustomControl(TWinControl* parent) : TCustomControl(parent, new ControlWidget(nullptr)) {}
+
+TCustomControl::TCustomControl(TWinControl* parent, QWidget* native) : TWinControl(parent, native)
+{
+    widget()->setAttribute(Qt::WA_OpaquePaintEvent);
+    widget()->setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void TCustomControl::setTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    invalidate();
+}
+
+void TCustomControl::paintTo(Canvas& canvas)
+{
+    if (m_transparent)
+        paintParentBackground(canvas);
+    paint(canvas);
+}
+
+void TCustomControl::paint(Canvas& canvas)
+{
+    canvas.brush.color = color();
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.fillRect(clientRect());
+}
+
+void TCustomControl::paintBackgroundFor(Canvas& canvas, const TControl&) { paintTo(canvas); }
+
+void TCustomControl::paintParentBackground(Canvas& canvas)
+{
+    auto* parentCustom = dynamic_cast<TCustomControl*>(parent());
+    if (!parentCustom) {
+        canvas.brush.color = parent() ? parent()->color() : color();
+        canvas.brush.style = BrushStyle::Solid;
+        canvas.fillRect(clientRect());
+        return;
+    }
+    TPoint saved = canvas.origin();
+    canvas.setOrigin(saved.x - left(), saved.y - top());
+    parentCustom->paintBackgroundFor(canvas, *this);
+    canvas.setOrigin(saved.x, saved.y);
+    canvas.clearClip();
+}
+
+} // namespace qv

@@ -1,0 +1,186 @@
+#pragma once
+
+#include "runtime/graphics/Canvas.h"
+#include "runtime/graphics/Graphics.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace qv {
+
+class TForm;
+class TWinControl;
+
+enum class MouseButton { Left, Right, Middle };
+enum ShiftState : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+enum class TCursor { Default, HandPoint, IBeam };
+
+// Virtual key codes the controls look at.
+enum VirtualKey : int {
+    VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32,
+    VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36,
+    VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_DELETE = 46,
+    VK_F1 = 112, VK_F10 = 121,
+};
+
+// Anything placed on a window: position in its parent's client coordinates,
+// visibility, enabled state, focus, keyboard and mouse events. Every control
+// is backed by a native widget, which the runtime alone touches.
+class TControl {
+public:
+    virtual ~TControl();
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+
+    TWinControl* parent() const { return m_parent; }
+    TForm* parentForm() const;
+    const std::string& name() const { return m_name; }
+    void setName(const std::string& name) { m_name = name; }
+
+    int left() const;
+    int top() const;
+    int width() const;
+    int height() const;
+    TRect boundsRect() const;
+    TRect clientRect() const { return TRect{0, 0, width(), height()}; }
+    virtual void setBounds(int left, int top, int width, int height);
+    void setLeft(int v) { setBounds(v, top(), width(), height()); }
+    void setTop(int v) { setBounds(left(), v, width(), height()); }
+    void setWidth(int v) { setBounds(left(), top(), v, height()); }
+    void setHeight(int v) { setBounds(left(), top(), width(), v); }
+
+    bool visible() const { return m_visible; }
+    virtual void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+    // Visible and every parent visible too.
+    bool showing() const;
+
+    bool enabled() const { return m_enabled; }
+    virtual void setEnabled(bool enabled);
+
+    bool tabStop() const { return m_tabStop; }
+    void setTabStop(bool tabStop);
+    int tabOrder() const { return m_tabOrder; }
+    void setTabOrder(int order);
+    bool focused() const;
+    bool canFocus() const;
+    virtual void setFocus();
+
+    TColor color() const { return m_color; }
+    void setColor(TColor color);
+    const Font& font() const { return m_font; }
+    void setFont(const Font& font);
+    void setCursor(TCursor cursor);
+    void setHint(const std::string& hint);
+
+    void invalidate();
+    // Repaints now instead of at the next paint.
+    void repaint();
+
+    TPoint clientToScreen(TPoint p) const;
+    TPoint screenToClient(TPoint p) const;
+    bool mouseInside() const;
+
+    std::function<void()> onClick;
+    std::function<void()> onEnter;
+    std::function<void()> onExit;
+    // The character typed, before the control takes it; set it to 0 to discard it.
+    std::function<void(char& key)> onKeyPress;
+    std::function<void(int& key, unsigned shift)> onKeyDown;
+    std::function<void()> onMouseEnter;
+    std::function<void()> onMouseLeave;
+
+    QWidget* widget() const { return m_widget; }
+    static TControl* fromWidget(const QWidget* widget);
+
+    // Event entry points used by the native widgets; they run the virtuals below
+    // under the application's error guard.
+    struct Events;
+
+protected:
+    // The widget becomes a child of the parent's widget; the control owns it.
+    TControl(TWinControl* parent, QWidget* widget);
+
+    virtual void click();
+    virtual void mouseDown(MouseButton button, unsigned shift, int x, int y);
+    virtual void mouseUp(MouseButton button, unsigned shift, int x, int y);
+    virtual void mouseMove(unsigned shift, int x, int y);
+    virtual void mouseEnter();
+    virtual void mouseLeave();
+    virtual void mouseWheel(int delta, unsigned shift);
+    virtual void keyDown(int& key, unsigned shift);
+    virtual void keyUp(int& key, unsigned shift);
+    virtual void keyPress(char& key);
+    virtual void doEnter();
+    virtual void doExit();
+    virtual void resized() {}
+    virtual void fontChanged() { invalidate(); }
+    virtual void enabledChanged() { invalidate(); }
+    virtual void visibleChanged() {}
+
+private:
+    friend class TWinControl;
+    friend class TForm;
+    void applyFocusPolicy();
+
+    TWinControl* m_parent = nullptr;
+    QWidget* m_widget = nullptr;
+    std::string m_name;
+    bool m_visible = true;
+    bool m_enabled = true;
+    bool m_tabStop = false;
+    int m_tabOrder = -1;
+    TColor m_color = clBtnFace;
+    Font m_font;
+};
+
+// A control that holds other controls; their tab order is kept per parent.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TWinControl* parent);
+    ~TWinControl() override;
+
+    const std::vector<TControl*>& controls() const { return m_children; }
+    // Children by tab order, then by creation.
+    std::vector<TControl*> tabList() const;
+    // Every focusable descendant in tab-chain order.
+    void collectTabChain(std::vector<TControl*>& out) const;
+
+protected:
+    TWinControl(TWinControl* parent, QWidget* widget);
+
+private:
+    friend class TControl;
+    std::vector<TControl*> m_children;
+};
+
+// A control that paints itself: every paint builds an off-screen bitmap of the
+// control's size, runs paint() on its canvas and copies it to the screen in one step.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TWinControl* parent);
+
+    bool transparent() const { return m_transparent; }
+    // Transparent controls start their bitmap with the parent's pixels.
+    void setTransparent(bool transparent);
+
+    // Paints the control into a canvas whose origin is this control's top-left.
+    void paintTo(Canvas& canvas);
+
+protected:
+    TCustomControl(TWinControl* parent, QWidget* widget);
+    virtual void paint(Canvas& canvas);
+    // What a transparent child sees behind it: this control as painted, by default.
+    virtual void paintBackgroundFor(Canvas& canvas, const TControl& child);
+
+private:
+    friend struct TControl::Events;
+    void paintParentBackground(Canvas& canvas);
+    bool m_transparent = false;
+};
+
+} // namespace qv

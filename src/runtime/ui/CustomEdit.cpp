@@ -1,0 +1,181 @@
+#include "runtime/ui/CustomEdit.h"
+
+#include "runtime/graphics/QtGraphics.h"
+#include "runtime/ui/Application.h"
+#include "runtime/ui/Widgets.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace qv {
+
+struct EditEvents {
+    static void keyPress(TCustomEdit& e, char& key) { TControl::Events::keyPress(e, key); }
+    static void keyDown(TCustomEdit& e, int& key, unsigned shift) { TControl::Events::keyDown(e, key, shift); }
+    static void changed(TCustomEdit& e)
+    {
+        if (e.onChange)
+            e.onChange();
+    }
+};
+
+// The native editor: every typed character goes through the owner's OnKeyPress
+// first; a null character is dropped, a changed one is typed instead.
+class TCustomEdit::Editor : public QLineEdit {
+public:
+    Editor(TCustomEdit& owner, QWidget* parent) : QLineEdit(parent), m_owner(owner)
+    {
+        setFrame(false);
+        setAutoFillBackground(false);
+        setAttribute(Qt::WA_TranslucentBackground);
+        setTextMargins(2, 0, 2, 0);
+        connect(this, &QLineEdit::textChanged, [this] { TApplication::guard([this] { EditEvents::changed(m_owner); }); });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        int key = virtualKeyOf(*event);
+        unsigned shift = shiftOf(event->modifiers());
+        TApplication::guard([&] { EditEvents::keyDown(m_owner, key, shift); });
+        if (key == 0)
+            return;
+        char original = charOf(*event);
+        if (original == 0) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        char ch = original;
+        TApplication::guard([&] { EditEvents::keyPress(m_owner, ch); });
+        // Enter and Escape only ever reach OnKeyPress, so the editor never beeps.
+        if (ch == 0 || original == 13 || original == 27)
+            return;
+        if (isReadOnly() && ch != 3)
+            return;
+        if (ch == original) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        QKeyEvent replaced(QEvent::KeyPress, ch == 8 ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
+                           ch == 8 ? QString() : QString(QChar(static_cast<unsigned char>(ch))));
+        QLineEdit::keyPressEvent(&replaced);
+    }
+
+private:
+    TCustomEdit& m_owner;
+};
+
+TCustomEdit::TCustomEdit(TWinControl* parent) : TCustomControl(parent)
+{
+    m_editor = new Editor(*this, widget());
+    widget()->setFocusProxy(m_editor);
+    m_editor->setFocusPolicy(Qt::StrongFocus);
+    setTabStop(true);
+    setColor(clWindow);
+    Font f;
+    f.name = "Arial";
+    f.height = 14;
+    f.color = clBlack;
+    setFont(f);
+    setCursor(TCursor::IBeam);
+    updateEditor();
+}
+
+TCustomEdit::~TCustomEdit() = default;
+
+std::string TCustomEdit::text() const { return m_editor->text().toStdString(); }
+
+void TCustomEdit::setText(const std::string& text)
+{
+    m_editor->setText(QString::fromStdString(text));
+    m_editor->setCursorPosition(0);
+}
+
+int TCustomEdit::maxLength() const { return m_editor->maxLength(); }
+void TCustomEdit::setMaxLength(int length) { m_editor->setMaxLength(length > 0 ? length : 32767); }
+bool TCustomEdit::readOnly() const { return m_editor->isReadOnly(); }
+void TCustomEdit::setReadOnly(bool readOnly) { m_editor->setReadOnly(readOnly); }
+void TCustomEdit::selectAll() { m_editor->selectAll(); }
+int TCustomEdit::selStart() const { return m_editor->hasSelectedText() ? m_editor->selectionStart() : m_editor->cursorPosition(); }
+int TCustomEdit::selLength() const { return static_cast<int>(m_editor->selectedText().size()); }
+void TCustomEdit::setSelection(int start, int length) { m_editor->setSelection(start, length); }
+void TCustomEdit::setCaretPosition(int position) { m_editor->setCursorPosition(position); }
+
+void TCustomEdit::setFocus()
+{
+    m_editor->setFocus(Qt::OtherFocusReason);
+    TControl::setFocus();
+}
+
+TRect TCustomEdit::textRect() const { return TRect{2, 2, width() - 2, height() - 2}; }
+
+void TCustomEdit::paintFrame(Canvas& canvas)
+{
+    TRect r = clientRect();
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.brush.color = clBtnShadow;
+    canvas.frameRect(r);
+    canvas.brush.color = clBtnFace;
+    canvas.frameRect(TRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1});
+    canvas.brush.color = clWindow;
+    canvas.fillRect(TRect{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2});
+}
+
+TColor TCustomEdit::textColor() const { return enabled() ? textFont().color : clGrayText; }
+
+void TCustomEdit::paint(Canvas& canvas) { paintFrame(canvas); }
+
+void TCustomEdit::updateEditor()
+{
+    TRect r = textRect();
+    m_editor->setGeometry(r.left, r.top, std::max(0, r.width()), std::max(0, r.height()));
+    m_editor->setFont(toQFont(textFont()));
+    QPalette palette = m_editor->palette();
+    QColor text = toQColor(textColor());
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Disabled, QPalette::Text, text);
+    palette.setColor(QPalette::Base, Qt::transparent);
+    palette.setColor(QPalette::Disabled, QPalette::Base, Qt::transparent);
+    m_editor->setPalette(palette);
+}
+
+void TCustomEdit::resized() { updateEditor(); }
+
+void TCustomEdit::fontChanged()
+{
+    updateEditor();
+    invalidate();
+}
+
+void TCustomEdit::enabledChanged()
+{
+    updateEditor();
+    invalidate();
+}
+
+void TCustomEdit::doEnter()
+{
+    if (m_autoSelect)
+        m_editor->selectAll();
+    updateEditor();
+    invalidate();
+    TCustomControl::doEnter();
+}
+
+void TCustomEdit::mouseEnter()
+{
+    updateEditor();
+    invalidate();
+    TCustomControl::mouseEnter();
+}
+
+void TCustomEdit::mouseLeave()
+{
+    updateEditor();
+    invalidate();
+    TCustomControl::mouseLeave();
+}
+
+void TCustomEdit::keyPress(char& key) { TCustomControl::keyPress(key); }
+
+} // namespace qv

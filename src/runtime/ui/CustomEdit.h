@@ -1,0 +1,63 @@
+#pragma once
+
+#include "runtime/ui/Control.h"
+
+#include <string>
+
+namespace qv {
+
+// A single-line text editor inside a frame the control paints itself. The text
+// area is the rectangle textRect() gives; paintFrame() draws everything around
+// and behind it. Each typed character passes OnKeyPress first.
+class TCustomEdit : public TCustomControl {
+public:
+    explicit TCustomEdit(TWinControl* parent);
+    ~TCustomEdit() override;
+
+    std::string text() const;
+    void setText(const std::string& text);
+    int maxLength() const;
+    void setMaxLength(int length);
+    bool readOnly() const;
+    void setReadOnly(bool readOnly);
+    bool autoSelect() const { return m_autoSelect; }
+    void setAutoSelect(bool autoSelect) { m_autoSelect = autoSelect; }
+    void selectAll();
+    int selStart() const;
+    int selLength() const;
+    void setSelection(int start, int length);
+    // Puts the caret at the end, as typing would leave it.
+    void setCaretPosition(int position);
+
+    void setFocus() override;
+
+    std::function<void()> onChange;
+
+protected:
+    // The editor's area inside the control.
+    virtual TRect textRect() const;
+    virtual void paintFrame(Canvas& canvas);
+    // Colour of the typed text; the editor paints it over the frame's background.
+    virtual TColor textColor() const;
+    // Font of the typed text.
+    virtual Font textFont() const { return font(); }
+    // Re-applies geometry, font and colour to the editor.
+    void updateEditor();
+
+    void paint(Canvas& canvas) override;
+    void resized() override;
+    void fontChanged() override;
+    void enabledChanged() override;
+    void doEnter() override;
+    void mouseEnter() override;
+    void mouseLeave() override;
+    void keyPress(char& key) override;
+
+private:
+    friend struct EditEvents;
+    class Editor;
+    Editor* m_editor = nullptr;
+    bool m_autoSelect = true;
+};
+
+} // namespace qv

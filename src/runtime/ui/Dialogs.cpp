@@ -1,0 +1,183 @@
+#include "runtime/ui/Dialogs.h"
+
+#include "runtime/ui/Application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+MessageBoxHook& messageHook()
+{
+    static MessageBoxHook hook;
+    return hook;
+}
+
+FileDialogHook& fileHook()
+{
+    static FileDialogHook hook;
+    return hook;
+}
+
+QMessageBox::Icon iconOf(unsigned flags)
+{
+    switch (flags & 0xF0) {
+    case MB_ICONERROR: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONWARNING: return QMessageBox::Warning;
+    case MB_ICONINFORMATION: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+std::vector<std::string> splitFilter(const std::string& filter)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : filter) {
+        if (c == '|') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back(part);
+    return parts;
+}
+
+std::string lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// The extension of a path's file name, from its last "." ("" when none).
+std::string extensionOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    size_t start = slash == std::string::npos ? 0 : slash + 1;
+    size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < start)
+        return "";
+    return path.substr(dot);
+}
+
+QString qtFilterOf(const std::string& filter)
+{
+    std::vector<std::string> parts = splitFilter(filter);
+    QStringList entries;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = QString::fromStdString(parts[i + 1]).replace(';', ' ');
+        entries << QString::fromStdString(parts[i]) + " (" + pattern + ")";
+    }
+    return entries.join(";;");
+}
+
+} // namespace
+
+void setMessageBoxHook(MessageBoxHook hook) { messageHook() = std::move(hook); }
+void setFileDialogHook(FileDialogHook hook) { fileHook() = std::move(hook); }
+
+int messageBox(const std::string& text, const std::string& caption, unsigned flags)
+{
+    if (messageHook())
+        return messageHook()(MessageBoxCall{text, caption, flags});
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    if ((flags & 0xF) == MB_OKCANCEL)
+        buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    else if ((flags & 0xF) == MB_YESNO)
+        buttons = QMessageBox::Yes | QMessageBox::No;
+    QMessageBox box(iconOf(flags), QString::fromStdString(caption), QString::fromStdString(text), buttons);
+    box.setWindowModality(Qt::ApplicationModal);
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return IDCANCEL;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    default: return IDOK;
+    }
+}
+
+TFileDialog::TFileDialog(Mode mode) : title(mode == Mode::Open ? "Open file" : "Save file"), m_mode(mode) {}
+
+std::string TFileDialog::selectedPattern() const
+{
+    std::vector<std::string> parts = splitFilter(filter);
+    int pairs = static_cast<int>(parts.size() / 2);
+    if (pairs == 0)
+        return "*.*";
+    int index = std::clamp(filterIndex, 1, pairs);
+    return parts[static_cast<size_t>(index - 1) * 2 + 1];
+}
+
+std::string TFileDialog::startFolder() const
+{
+    QFileInfo named(QString::fromStdString(fileName));
+    if (!fileName.empty() && fileName.find('/') != std::string::npos)
+        return named.absolutePath().toStdString();
+    std::string programFolder = TApplication::exists() ? TApplication::instance().exeDir() : QDir::currentPath().toStdString();
+    if (initialDir.empty())
+        return programFolder;
+    return QFileInfo(QString::fromStdString(initialDir)).isDir() ? initialDir : programFolder;
+}
+
+std::string TFileDialog::withFilterExtension(const std::string& path, const std::string& pattern)
+{
+    if (pattern.find(".*") != std::string::npos)
+        return path;
+    size_t dot = pattern.find_last_of('.');
+    if (dot == std::string::npos)
+        return path;
+    std::string wanted = pattern.substr(dot);
+    if (lower(extensionOf(path)) == lower(wanted))
+        return path;
+    return path + wanted;
+}
+
+bool TFileDialog::execute()
+{
+    std::string chosen;
+    if (fileHook()) {
+        std::optional<std::string> answer = fileHook()(*this);
+        if (!answer)
+            return false;
+        chosen = *answer;
+    } else {
+        QFileDialog dialog(nullptr, QString::fromStdString(title), QString::fromStdString(startFolder()), qtFilterOf(filter));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.setAcceptMode(m_mode == Mode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog.setFileMode(m_mode == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        QStringList filters = dialog.nameFilters();
+        if (filterIndex >= 1 && filterIndex <= filters.size())
+            dialog.selectNameFilter(filters.at(filterIndex - 1));
+        if (!fileName.empty())
+            dialog.selectFile(QFileInfo(QString::fromStdString(fileName)).fileName());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        int selected = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+        if (selected >= 0)
+            filterIndex = selected + 1;
+        chosen = dialog.selectedFiles().first().toStdString();
+    }
+    if (m_mode == Mode::Open) {
+        if (!QFileInfo(QString::fromStdString(chosen)).isFile())
+            return false;
+    } else {
+        chosen = withFilterExtension(chosen, selectedPattern());
+    }
+    fileName = chosen;
+    return true;
+}
+
+} // namespace qv

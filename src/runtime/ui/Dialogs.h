@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace qv {
+
+enum MessageBoxFlags : unsigned {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNO = 0x4,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONWARNING = 0x30,
+    MB_ICONINFORMATION = 0x40,
+    MB_TASKMODAL = 0x2000,
+};
+enum MessageBoxResult : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+
+struct MessageBoxCall {
+    std::string text;
+    std::string caption;
+    unsigned flags = 0;
+};
+
+// A message box without owner window, modal for the whole task.
+int messageBox(const std::string& text, const std::string& caption, unsigned flags);
+
+// Answers message boxes instead of the user (scripted runs, tests); an empty
+// hook brings the interactive boxes back.
+using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
+void setMessageBoxHook(MessageBoxHook hook);
+
+// A modal dialog that picks a file. Filter: "description|pattern" pairs.
+// Open returns only an existing file; Save returns the folder joined with the
+// typed name, adding the selected pattern's extension when the typed name's
+// extension differs from it (case does not matter), and never asks before
+// overwriting.
+class TFileDialog {
+public:
+    enum class Mode { Open, Save };
+    explicit TFileDialog(Mode mode);
+
+    Mode mode() const { return m_mode; }
+    std::string title;
+    std::string filter = "All files|*.*";
+    int filterIndex = 1;
+    std::string fileName;
+    std::string initialDir;
+
+    // True when the user confirmed; fileName then holds the full path.
+    bool execute();
+
+    // Applies the save rule to a chosen path.
+    static std::string withFilterExtension(const std::string& path, const std::string& pattern);
+    std::string selectedPattern() const;
+    std::string startFolder() const;
+
+private:
+    Mode m_mode;
+};
+
+// What a file dialog hook sees: the dialog about to run. Return the path the
+// user would have chosen (Open: an existing file; Save: the typed full path),
+// or nothing for Cancel.
+using FileDialogHook = std::function<std::optional<std::string>(const TFileDialog&)>;
+void setFileDialogHook(FileDialogHook hook);
+
+} // namespace qv

@@ -1,0 +1,125 @@
+#include "runtime/ui/Input.h"
+
+#include "runtime/graphics/QtGraphics.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace qv {
+
+namespace {
+
+QWidget* keyTarget(TControl& control)
+{
+    QWidget* w = control.widget();
+    return w->focusProxy() ? w->focusProxy() : w;
+}
+
+Qt::Key qtKeyOf(int vk, char ch)
+{
+    switch (vk) {
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_END: return Qt::Key_End;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_UP: return Qt::Key_Up;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_DELETE: return Qt::Key_Delete;
+    default: break;
+    }
+    if (vk >= VK_F1 && vk < VK_F1 + 24)
+        return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
+    if (ch >= 'a' && ch <= 'z')
+        return static_cast<Qt::Key>(Qt::Key_A + (ch - 'a'));
+    return static_cast<Qt::Key>(static_cast<unsigned char>(ch ? ch : vk));
+}
+
+Qt::KeyboardModifiers modifiersOf(unsigned shift)
+{
+    Qt::KeyboardModifiers m;
+    if (shift & ssShift) m |= Qt::ShiftModifier;
+    if (shift & ssAlt) m |= Qt::AltModifier;
+    if (shift & ssCtrl) m |= Qt::ControlModifier;
+    return m;
+}
+
+void sendKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers m, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, m, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, m, text);
+    QApplication::sendEvent(target, &release);
+}
+
+Qt::MouseButton qtButton(MouseButton b)
+{
+    if (b == MouseButton::Right) return Qt::RightButton;
+    if (b == MouseButton::Middle) return Qt::MiddleButton;
+    return Qt::LeftButton;
+}
+
+void sendMouse(TControl& control, QEvent::Type type, int x, int y, MouseButton button)
+{
+    QWidget* w = control.widget();
+    QPointF local(x, y);
+    QPointF global = w->mapToGlobal(local);
+    Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : qtButton(button);
+    Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::MouseButtons();
+    QMouseEvent event(type, local, global, b, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+} // namespace
+
+void sendKeyStroke(TControl& control, int virtualKey, unsigned shift)
+{
+    QString text;
+    if (virtualKey == VK_RETURN) text = "\r";
+    else if (virtualKey == VK_ESCAPE) text = QString(QChar(27));
+    else if (virtualKey == VK_BACK) text = QString(QChar(8));
+    else if (virtualKey == VK_SPACE) text = " ";
+    sendKey(keyTarget(control), qtKeyOf(virtualKey, 0), modifiersOf(shift), text);
+}
+
+void sendChars(TControl& control, const std::string& text)
+{
+    for (char ch : text)
+        sendKey(keyTarget(control), qtKeyOf(0, ch), Qt::NoModifier, QString(QChar(static_cast<unsigned char>(ch))));
+}
+
+void sendMouseDown(TControl& c, int x, int y, MouseButton b) { sendMouse(c, QEvent::MouseButtonPress, x, y, b); }
+void sendMouseUp(TControl& c, int x, int y, MouseButton b) { sendMouse(c, QEvent::MouseButtonRelease, x, y, b); }
+void sendMouseMove(TControl& c, int x, int y) { sendMouse(c, QEvent::MouseMove, x, y, MouseButton::Left); }
+
+void sendClick(TControl& control, int x, int y)
+{
+    sendMouseDown(control, x, y);
+    sendMouseUp(control, x, y);
+}
+
+void sendTab(TControl& from, bool backwards)
+{
+    QWidget* start = keyTarget(from);
+    QWidget* next = backwards ? start->previousInFocusChain() : start->nextInFocusChain();
+    while (next && next != start && (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible() || !next->isEnabled() || next->focusProxy()))
+        next = backwards ? next->previousInFocusChain() : next->nextInFocusChain();
+    if (next)
+        next->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+}
+
+TColor screenPixel(TControl& control, int x, int y)
+{
+    QImage image = control.widget()->grab(QRect(x, y, 1, 1)).toImage();
+    return fromQRgb(image.pixel(0, 0));
+}
+
+} // namespace qv

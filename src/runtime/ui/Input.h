@@ -1,0 +1,22 @@
+#pragma once
+
+#include "runtime/ui/Control.h"
+
+#include <string>
+
+namespace qv {
+
+// Synthetic input, delivered as if the user had produced it: key strokes to a
+// control (its focused part), mouse presses and releases at client points.
+void sendKeyStroke(TControl& control, int virtualKey, unsigned shift = 0);
+void sendChars(TControl& control, const std::string& text);
+void sendMouseDown(TControl& control, int x, int y, MouseButton button = MouseButton::Left);
+void sendMouseUp(TControl& control, int x, int y, MouseButton button = MouseButton::Left);
+void sendMouseMove(TControl& control, int x, int y);
+void sendClick(TControl& control, int x, int y);
+// Moves the focus along the window's tab chain, as the Tab key does.
+void sendTab(TControl& from, bool backwards = false);
+// Pixels of a control as they are on screen now.
+TColor screenPixel(TControl& control, int x, int y);
+
+} // namespace qv

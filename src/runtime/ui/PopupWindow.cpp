@@ -1,0 +1,54 @@
+#include "runtime/ui/PopupWindow.h"
+
+#include "runtime/ui/Application.h"
+#include "runtime/ui/Widgets.h"
+
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QScreen>
+
+namespace qv {
+
+PopupWidget::PopupWidget() : ControlWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void PopupWidget::hideEvent(QHideEvent* event)
+{
+    ControlWidget::hideEvent(event);
+    auto* popup = dynamic_cast<TPopupWindow*>(control());
+    if (popup && popup->onClosed)
+        TApplication::guard(popup->onClosed);
+}
+
+TPopupWindow::TPopupWindow() : TCustomControl(nullptr, new PopupWidget) {}
+
+TPopupWindow::~TPopupWindow() { onClosed = nullptr; }
+
+void TPopupWindow::popup(const TRect& screenRect)
+{
+    widget()->setGeometry(screenRect.left, screenRect.top, screenRect.width(), screenRect.height());
+    widget()->show();
+}
+
+void TPopupWindow::closePopup()
+{
+    if (widget()->isVisible())
+        widget()->hide();
+}
+
+bool TPopupWindow::isOpen() const { return widget()->isVisible(); }
+
+TRect screenWorkArea(TPoint p)
+{
+    QScreen* screen = QGuiApplication::screenAt(QPoint(p.x, p.y));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return TRect{0, 0, 1024, 768};
+    QRect r = screen->availableGeometry();
+    return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+} // namespace qv

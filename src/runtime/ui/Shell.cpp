@@ -1,0 +1,51 @@
+#include "runtime/ui/Shell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace qv {
+
+namespace {
+
+ShellOpenHook& openHook()
+{
+    static ShellOpenHook hook;
+    return hook;
+}
+
+} // namespace
+
+void setShellOpenHook(ShellOpenHook hook) { openHook() = std::move(hook); }
+
+bool shellOpen(const std::string& target)
+{
+    if (openHook())
+        return openHook()(target);
+    QString text = QString::fromStdString(target);
+    QUrl url = text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text, QUrl::TolerantMode);
+    if (!url.isValid())
+        return false;
+    return QDesktopServices::openUrl(url);
+}
+
+bool runCommandLine(const std::string& commandLine)
+{
+    QStringList parts = QProcess::splitCommand(QString::fromStdString(commandLine));
+    if (parts.isEmpty())
+        return false;
+    QString program = parts.takeFirst();
+    return QProcess::startDetached(program, parts);
+}
+
+void exitProcess(int code)
+{
+    std::fflush(nullptr);
+    std::exit(code);
+}
+
+} // namespace qv

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace qv {
+
+// Opens a web address, a "Mailto:" address or a file with the desktop's
+// default handler. Returns false when nothing could open it.
+bool shellOpen(const std::string& target);
+
+// Starts a program from a command line, shown normally, without waiting.
+// Returns false when it could not be started.
+bool runCommandLine(const std::string& commandLine);
+
+// Ends the process at once with this exit code; no window is closed first.
+[[noreturn]] void exitProcess(int code);
+
+// Replaces what the desktop does with shellOpen (tests, scripted runs).
+using ShellOpenHook = std::function<bool(const std::string& target)>;
+void setShellOpenHook(ShellOpenHook hook);
+
+} // namespace qv

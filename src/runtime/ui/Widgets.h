@@ -1,0 +1,91 @@
+#pragma once
+
+// Private to the runtime: the native widgets behind the controls.
+
+#include "runtime/ui/Control.h"
+#include "runtime/ui/Form.h"
+#include "runtime/ui/PopupWindow.h"
+
+#include <QWidget>
+
+namespace qv {
+
+// Forwards a native widget's events to its control.
+class ControlWidget : public QWidget {
+public:
+    explicit ControlWidget(QWidget* parent, Qt::WindowFlags flags = {});
+
+    TControl* control() const { return m_control; }
+    void attach(TControl* control) { m_control = control; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    TControl* m_control = nullptr;
+};
+
+class FormWidget : public ControlWidget {
+public:
+    FormWidget();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+};
+
+class PopupWidget : public ControlWidget {
+public:
+    PopupWidget();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+};
+
+// Key mapping shared by every widget.
+int virtualKeyOf(const QKeyEvent& event);
+unsigned shiftOf(Qt::KeyboardModifiers modifiers);
+// The character a key produces as the platform would deliver it (0 for none).
+char charOf(const QKeyEvent& event);
+
+} // namespace qv
+
+namespace qv {
+
+struct TControl::Events {
+    static void click(TControl& c) { c.click(); }
+    static void mouseDown(TControl& c, MouseButton b, unsigned s, int x, int y) { c.mouseDown(b, s, x, y); }
+    static void mouseUp(TControl& c, MouseButton b, unsigned s, int x, int y) { c.mouseUp(b, s, x, y); }
+    static void mouseMove(TControl& c, unsigned s, int x, int y) { c.mouseMove(s, x, y); }
+    static void mouseEnter(TControl& c) { c.mouseEnter(); }
+    static void mouseLeave(TControl& c) { c.mouseLeave(); }
+    static void mouseWheel(TControl& c, int delta, unsigned s) { c.mouseWheel(delta, s); }
+    static void keyDown(TControl& c, int& key, unsigned s) { c.keyDown(key, s); }
+    static void keyUp(TControl& c, int& key, unsigned s) { c.keyUp(key, s); }
+    static void keyPress(TControl& c, char& key) { c.keyPress(key); }
+    static void enter(TControl& c) { c.doEnter(); }
+    static void exit(TControl& c) { c.doExit(); }
+    static void resized(TControl& c) { c.resized(); }
+    static void enabledChanged(TControl& c) { c.enabledChanged(); }
+    static void paint(TCustomControl& c, Canvas& canvas) { c.paintTo(canvas); }
+};
+
+struct TForm::FormEvents {
+    static void shown(TForm& f) { f.doShow(); }
+    static TCloseAction close(TForm& f) { return f.doClose(); }
+    static void focusMovedTo(TForm& f, TControl* c) { f.focusMovedTo(c); }
+};
+
+} // namespace qv
