@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("qv-cli-" + std::to_string(::getpid()) + "-"
+            + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    Outcome run(const std::string& arguments) const
+    {
+        std::string const command = "LC_ALL=C " QV_CLI " " + arguments + " >" + path("out") + " 2>" + path("err");
+        int const status = std::system(command.c_str());
+        Outcome r;
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = slurp(path("out"));
+        r.err = slurp(path("err"));
+        return r;
+    }
+
+    fs::path m_dir;
+};
+
+} // namespace
+
+TEST_F(Cli, ScheduleWritesTheLoanFileSaveWouldWrite)
+{
+    Outcome const r = run("schedule --amount 10000 --rate 7 --term 1 --date 2024-03-15");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    std::string const header = "10000\r\n7\r\n0.00583000015467405\r\n1\r\n2024-03-15\r\n865.25\r\n10383\r\n10383\r\n"
+                               "383\r\n383\r\n0\r\n12\r\n2024-04-15\r\n58.3\r\n806.95\r\n0\r\n9193.05\r\n";
+    EXPECT_EQ(r.out.substr(0, header.size()), header);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 72);
+
+    Outcome const toFile = run("schedule --amount 10000 --rate 7 --term 1 --date 2024-03-15 -o " + path("a.qvl"));
+    EXPECT_EQ(toFile.exitCode, 0);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(slurp(path("a.qvl")), r.out);
+}
+
+TEST_F(Cli, ExtraPaymentsAreTypedThroughTheKeyFilter)
+{
+    Outcome const typed = run("schedule --amount 10000 --rate 7 --term 1 --date 2024-03-15 --extra 3=1000");
+    Outcome const lettered = run("schedule --amount 10000 --rate 7 --term 1 --date 2024-03-15 --extra 3=1k0x00");
+    EXPECT_EQ(typed.exitCode, 0);
+    EXPECT_EQ(lettered.out, typed.out);
+    EXPECT_NE(typed.out.find("\r\n330.36\r\n52.64\r\n11\r\n"), std::string::npos);
+}
+
+TEST_F(Cli, EveryErrorGoesToStandardErrorOnly)
+{
+    struct Case {
+        std::string arguments;
+        std::string message;
+    };
+    std::string const base = " --date 2024-03-15";
+    for (Case const& c : std::initializer_list<Case>{
+             {"schedule --amount 1e39 --rate 5 --term 1" + base, "Floating point overflow\n"},
+             {"schedule --amount 1000 --rate 5,5 --term 1" + base, "number 44\n"},
+             {"schedule --amount 0 --rate 5 --term 1" + base, "Data Error!\n"},
+             {"schedule --amount 1000 --rate 5 --term x" + base, "'x' is not a valid integer value\n"},
+             {"schedule --amount 1000 --rate 5 --term 1 --date 2024-02-30", "'2024-02-30' is not a valid date\n"},
+             {"schedule --amount 1000 --rate 5 --term 1 --extra 3=1.2.3" + base,
+                 "'1.2.3' is not a valid floating point value\n"},
+             {"schedule --amount 10000 --rate 7 --term 1 --extra 1=20000 --extra 5=1" + base,
+                 "Month 5 is not shown in the schedule (it shows months 1 to 1)\n"},
+             {"schedule --amount 1000 --rate 5 --term 1 --extra 13=1" + base,
+                 "Month 13 is not shown in the schedule (it shows months 1 to 12)\n"},
+             {"show " + path("missing.qvl"), "File not found\n"},
+         }) {
+        Outcome const r = run(c.arguments);
+        EXPECT_EQ(r.exitCode, 1) << c.arguments;
+        EXPECT_EQ(r.out, "") << c.arguments;
+        EXPECT_EQ(r.err, c.message) << c.arguments;
+    }
+    Outcome const usage = run("schedule --amount 1");
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_EQ(usage.out, "");
+    EXPECT_NE(usage.err.find("missing option --term"), std::string::npos);
+}
+
+TEST_F(Cli, ShowAndCsvReadTheFileAsOpenDoes)
+{
+    run("schedule --amount 10000 --rate 7 --term 1 --date 2024-03-15 --extra 3=1000 -o " + path("a.qvl"));
+    Outcome const shown = run("show " + path("a.qvl"));
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.out.find("Interest saved   52.64\n"), std::string::npos);
+    EXPECT_NE(shown.out.find("11  2025-02-15                3.93             673.93              0        0\n"),
+        std::string::npos);
+    EXPECT_EQ(shown.out.find("2025-03-15"), std::string::npos); // month 12 is past the payoff
+
+    Outcome const csv = run("csv " + path("a.qvl"));
+    EXPECT_EQ(csv.exitCode, 0);
+    std::string const start =
+        "No,Payment Date,Interest Payment,Principal Payment,Extra Payment,Balance\r\n1,2024-04-15,58.3,806.95,0,9193.05\r\n";
+    EXPECT_EQ(csv.out.substr(0, start.size()), start);
+    std::size_t rows = 0;
+    for (std::size_t pos = 0; (pos = csv.out.find("\r\n", pos)) != std::string::npos; pos += 2)
+        ++rows;
+    EXPECT_EQ(rows, 12u);
+}

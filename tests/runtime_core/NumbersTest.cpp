@@ -1,0 +1,171 @@
+#include "runtime/core/Exception.h"
+#include "runtime/core/Numbers.h"
+#include "runtime/core/RegionalSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace qv;
+
+namespace {
+
+RegionalSettings commaSettings()
+{
+    RegionalSettings s = RegionalSettings::posix();
+    s.decimalSeparator = ',';
+    return s;
+}
+
+template<typename Fn>
+std::string errorText(Fn fn)
+{
+    try {
+        fn();
+    } catch (const Exception& e) {
+        return e.message();
+    }
+    return "(no error)";
+}
+
+} // namespace
+
+TEST(RoundDecimal, FollowsTheBinaryValuesNotDecimalHalfUp)
+{
+    ScopedRegionalSettings posix(RegionalSettings::posix());
+    EXPECT_EQ(roundDecimal(0.125, -2), 0.12);
+    EXPECT_EQ(roundDecimal(0.375, -2), 0.37);
+    EXPECT_EQ(roundDecimal(0.005, -2), 0.0);
+    EXPECT_EQ(roundDecimal(0.015, -2), 0.01);
+    EXPECT_EQ(roundDecimal(0.025, -2), 0.03);
+    EXPECT_EQ(roundDecimal(0.135, -2), 0.14);
+    EXPECT_EQ(roundDecimal(2.675, -2), 2.67);
+    EXPECT_EQ(roundDecimal(-2.675, -2), -2.67);
+    EXPECT_EQ(roundDecimal(1234.5, 0), 1234.0); // ties to even
+    EXPECT_EQ(roundDecimal(1235.5, 0), 1236.0);
+    EXPECT_EQ(roundDecimal(1250.0, 2), 1200.0);
+}
+
+TEST(RoundDecimal, MonthlyRatesToFivePlaces)
+{
+    EXPECT_EQ(static_cast<float>(roundDecimal(5.0 / 1200.0, -5)), 0.00417f);
+    EXPECT_EQ(static_cast<float>(roundDecimal(5.00001 / 1200.0, -5)), 0.00417f);
+    EXPECT_EQ(static_cast<float>(roundDecimal(7.0 / 1200.0, -5)), 0.00583f);
+    EXPECT_EQ(roundDecimal(0.006 / 1200.0, -5), 0.0);
+}
+
+TEST(RoundDecimal, QuotientBeyondInt64IsAnInvalidOperation)
+{
+    EXPECT_EQ(errorText([] { roundDecimal(1e30 / 1200, -5); }), "Invalid floating point operation");
+    EXPECT_EQ(errorText([] { roundDecimal(std::numeric_limits<double>::quiet_NaN(), -2); }),
+        "Invalid floating point operation");
+    EXPECT_EQ(errorText([] { roundDecimal(1.0e17, -2); }), "Invalid floating point operation");
+    EXPECT_NO_THROW(roundDecimal(9.0e16, -2));
+}
+
+TEST(NumberText, FixedAndScientificForms)
+{
+    ScopedRegionalSettings posix(RegionalSettings::posix());
+    EXPECT_EQ(numberText(1074.13), "1074.13");
+    EXPECT_EQ(numberText(0.0001), "0.0001");
+    EXPECT_EQ(numberText(200000), "200000");
+    EXPECT_EQ(numberText(0.00001), "1E-5");
+    EXPECT_EQ(numberText(1.5e20), "1.5E20");
+    EXPECT_EQ(numberText(0.0), "0");
+    EXPECT_EQ(numberText(-0.0), "0");
+    EXPECT_EQ(numberText(-240.13), "-240.13");
+    EXPECT_EQ(numberText(1e15), "1E15");
+    EXPECT_EQ(numberText(999999999999999.0), "999999999999999");
+    EXPECT_EQ(numberText(0.1 + 0.2), "0.3"); // 15 significant digits hide the binary tail
+    EXPECT_EQ(numberText(0.00417f), "0.00417000008746982");
+    EXPECT_EQ(numberText(0.00583f), "0.00583000015467405");
+    EXPECT_EQ(numberText(123456.78f), "123456.78125");
+    EXPECT_EQ(numberText(-1.25e-7), "-1.25E-7");
+    EXPECT_EQ(numberText(9.999999999999999e15), "1E16"); // rounding carries into the exponent
+}
+
+TEST(NumberText, UsesTheRegionalDecimalSeparator)
+{
+    ScopedRegionalSettings comma(commaSettings());
+    EXPECT_EQ(numberText(1074.13), "1074,13");
+    EXPECT_EQ(numberText(1.5e-9), "1,5E-9");
+}
+
+TEST(ParseNumber, AcceptsTheRegionalForm)
+{
+    ScopedRegionalSettings posix(RegionalSettings::posix());
+    EXPECT_EQ(parseNumber("  150 "), 150.0L);
+    EXPECT_EQ(parseNumber("-2.5"), -2.5L);
+    EXPECT_EQ(parseNumber("+1e3"), 1000.0L);
+    EXPECT_EQ(parseNumber("1E-2"), 0.01L);
+    EXPECT_EQ(parseNumber(".5"), 0.5L);
+    EXPECT_EQ(parseNumber("5."), 5.0L);
+    EXPECT_EQ(parseNumber("1e39"), 1e39L);
+}
+
+TEST(ParseNumber, RejectsWithTheConversionText)
+{
+    ScopedRegionalSettings posix(RegionalSettings::posix());
+    for (std::string text : {"", "-", "1.2.3", ".", "1e", "1e+", "abc", "1 000", "0x10", "1,5", "1e5000"})
+        EXPECT_EQ(errorText([&] { parseNumber(text); }), "'" + text + "' is not a valid floating point value") << text;
+}
+
+TEST(ParseNumber, CommaLocaleRejectsThePoint)
+{
+    ScopedRegionalSettings comma(commaSettings());
+    EXPECT_EQ(parseNumber("1,5"), 1.5L);
+    EXPECT_EQ(errorText([] { parseNumber("1.5"); }), "'1.5' is not a valid floating point value");
+}
+
+TEST(ParseInteger, DecimalAndHexForms)
+{
+    EXPECT_EQ(parseInteger("30"), 30);
+    EXPECT_EQ(parseInteger("  +7"), 7);
+    EXPECT_EQ(parseInteger("-5"), -5);
+    EXPECT_EQ(parseInteger("$1F"), 31);
+    EXPECT_EQ(parseInteger("x10"), 16);
+    EXPECT_EQ(parseInteger("0x10"), 16);
+    EXPECT_EQ(parseInteger("-$10"), -16);
+    EXPECT_EQ(parseInteger("$FFFFFFFF"), -1);
+    EXPECT_EQ(parseInteger("2147483647"), 2147483647);
+    EXPECT_EQ(parseInteger("-2147483648"), std::numeric_limits<int32_t>::min());
+}
+
+TEST(ParseInteger, RejectsWithTheConversionText)
+{
+    for (std::string text : {"", " ", "5 ", "1.0", "-", "$", "0x", "2147483648", "$100000000", "1e3", "12a"})
+        EXPECT_EQ(errorText([&] { parseInteger(text); }), "'" + text + "' is not a valid integer value") << text;
+}
+
+TEST(ParseRate, ReportsTheFirstMisfit)
+{
+    struct Case {
+        std::string text;
+        int position;
+        long double value;
+    };
+    for (Case const& c : std::initializer_list<Case>{
+             {"5", 0, 5}, {"  5.5", 0, 5.5L}, {"-2", 0, -2}, {"5,5", 2, 5}, {"", 1, 0}, {"-", 2, 0}, {"+", 2, 0},
+             {"5 ", 2, 5}, {"1.2.3", 4, 1.2L}, {".5", 0, 0.5L}, {".", 2, 0}, {"5e", 3, 5}, {"5e-", 4, 5},
+             {"1e3", 0, 1000}, {"abc", 1, 0}}) {
+        ParsedRate const parsed = parseRate(c.text);
+        EXPECT_EQ(parsed.errorPosition, c.position) << c.text;
+        EXPECT_EQ(parsed.value, c.value) << c.text;
+    }
+}
+
+TEST(ParseRate, IgnoresTheRegionalSeparatorAndOverflowsBeyondExtended)
+{
+    ScopedRegionalSettings comma(commaSettings());
+    EXPECT_EQ(parseRate("5.5").errorPosition, 0);
+    EXPECT_EQ(parseRate("5,5").errorPosition, 2);
+    EXPECT_EQ(errorText([] { parseRate("1e5000"); }), "Floating point overflow");
+}
+
+TEST(IntegerPower, SquareAndMultiplyWithReciprocal)
+{
+    EXPECT_EQ(integerPower(10.0L, 2), 100.0L);
+    EXPECT_EQ(integerPower(2.0L, -3), 0.125L);
+    EXPECT_EQ(integerPower(1.5L, 0), 1.0L);
+    EXPECT_EQ(static_cast<double>(integerPower(10.0L, -2)), 0.01);
+}
