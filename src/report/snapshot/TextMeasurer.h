@@ -1,0 +1,25 @@
+#pragma once
+
+#include "report/snapshot/SnapshotFormat.h"
+
+#include <string_view>
+
+namespace qv::snapshot {
+
+// Measures text for the writer, in inches. The page writer records these
+// widths (block texts, the font sample), so the device that measures decides
+// where block texts land.
+class TextMeasurer {
+public:
+    virtual ~TextMeasurer() = default;
+    virtual double textWidth(const TRvFont& font, std::string_view text) const = 0;
+};
+
+// Stand-in for a screen-resolution device when no real one is supplied: the
+// advance widths of a metric-compatible Arial face, rounded to 96 dpi pixels.
+class ScreenMetricsMeasurer final : public TextMeasurer {
+public:
+    double textWidth(const TRvFont& font, std::string_view text) const override;
+};
+
+} // namespace qv::snapshot
