@@ -3,6 +3,7 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Widgets.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QScreen>
@@ -18,8 +19,11 @@ void PopupWidget::hideEvent(QHideEvent* event)
 {
     ControlWidget::hideEvent(event);
     auto* popup = dynamic_cast<TPopupWindow*>(control());
-    if (popup && popup->onClosed)
-        TApplication::guard(popup->onClosed);
+    if (!popup || !popup->onClosed)
+        return;
+    // The handler may free the popup; run a copy.
+    std::function<void()> closed = popup->onClosed;
+    TApplication::guard(closed);
 }
 
 TPopupWindow::TPopupWindow() : TCustomControl(nullptr, new PopupWidget) {}
@@ -49,6 +53,12 @@ TRect screenWorkArea(TPoint p)
         return TRect{0, 0, 1024, 768};
     QRect r = screen->availableGeometry();
     return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+TPoint mouseCursorPos()
+{
+    QPoint p = QCursor::pos();
+    return TPoint{p.x(), p.y()};
 }
 
 } // namespace qv

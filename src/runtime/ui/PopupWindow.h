@@ -25,5 +25,7 @@ public:
 
 // The work area of the screen that holds the point.
 TRect screenWorkArea(TPoint screenPoint);
+// Where the mouse pointer is, in screen coordinates.
+TPoint mouseCursorPos();
 
 } // namespace qv

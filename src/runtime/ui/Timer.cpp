@@ -14,8 +14,11 @@ public:
 TTimer::TTimer() : m_impl(std::make_unique<Impl>())
 {
     QObject::connect(&m_impl->timer, &QTimer::timeout, [this] {
-        if (onTimer)
-            TApplication::guard(onTimer);
+        if (!onTimer)
+            return;
+        // The handler may free the timer; run a copy.
+        std::function<void()> tick = onTimer;
+        TApplication::guard(tick);
     });
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "runtime/graphics/Canvas.h"
+#include "skin/model/SkinData.h"
+
+#include <string>
+
+namespace qv {
+
+// What every skinned control keeps about its skin: the model, the section name,
+// the bound section (-1 for none) and the fonts and sizes used without one.
+class TbsSkinBinding {
+public:
+    explicit TbsSkinBinding(std::string skinDataName);
+
+    TbsSkinData* skinData() const { return m_skinData; }
+    void setSkinData(TbsSkinData* data) { m_skinData = data; }
+    const std::string& skinDataName() const { return m_skinDataName; }
+    void setSkinDataName(const std::string& name) { m_skinDataName = name; }
+
+    // No model or an empty model: -1; otherwise the section of that name.
+    int bind();
+    int sectionIndex() const { return m_sectionIndex; }
+    bool hasSection() const { return m_sectionIndex >= 0; }
+    // Forget the section until the next bind, as a skin change begins.
+    void forget() { m_sectionIndex = -1; }
+
+    Font defaultFont;
+    bool useSkinFont = true;
+    int defaultWidth = 0;
+    int defaultHeight = 0;
+
+private:
+    TbsSkinData* m_skinData = nullptr;
+    std::string m_skinDataName;
+    int m_sectionIndex = -1;
+};
+
+// The default font of the skinned controls: Arial, 14 pixels, black.
+Font skinDefaultFont();
+
+} // namespace qv

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "runtime/ui/Control.h"
+#include "skin/controls/SkinBinding.h"
+
+namespace qv {
+
+// Base of the skinned custom controls. Painting binds the section first; with
+// one the skin look is drawn, without one (no model, an empty model, no section
+// of that name) the control's default look in system colours. Either way it
+// goes to the off-screen bitmap the runtime copies in one step.
+class TbsSkinControl : public TCustomControl {
+public:
+    TbsSkinControl(TWinControl* parent, const std::string& skinDataName);
+
+    TbsSkinData* SkinData() const { return m_skin.skinData(); }
+    virtual void setSkinData(TbsSkinData* data);
+    const std::string& SkinDataName() const { return m_skin.skinDataName(); }
+    virtual void setSkinDataName(const std::string& name);
+    const Font& DefaultFont() const { return m_skin.defaultFont; }
+    void setDefaultFont(const Font& font);
+    bool UseSkinFont() const { return m_skin.useSkinFont; }
+    void setUseSkinFont(bool use);
+    int DefaultWidth() const { return m_skin.defaultWidth; }
+    void setDefaultWidth(int width) { m_skin.defaultWidth = width; }
+    int DefaultHeight() const { return m_skin.defaultHeight; }
+    void setDefaultHeight(int height) { m_skin.defaultHeight = height; }
+    int sectionIndex() const { return m_skin.sectionIndex(); }
+
+    // Skin change notices relayed by the form's frame.
+    virtual void skinChangeBegins() { m_skin.forget(); }
+    virtual void skinChanged();
+    virtual void skinChangeEnded() {}
+
+protected:
+    void paint(Canvas& canvas) override;
+    virtual void bindSection() { m_skin.bind(); }
+    virtual void drawDefaultLook(Canvas& canvas) = 0;
+    // Drawing from the bound section belongs to the skin engine; until it
+    // exists a bound section falls back to the default look.
+    virtual void drawSkinLook(Canvas& canvas) { drawDefaultLook(canvas); }
+    // The font text is drawn with: the section's when bound and UseSkinFont, else DefaultFont.
+    virtual Font textFont() const { return m_skin.defaultFont; }
+
+    TbsSkinBinding& skin() { return m_skin; }
+    const TbsSkinBinding& skin() const { return m_skin; }
+
+private:
+    TbsSkinBinding m_skin;
+};
+
+// Shared drawing helpers of the default looks.
+namespace defaultlook {
+constexpr TColor navyFrame = 8388608;
+constexpr TColor downFill = 11899781;
+constexpr TColor hotFill = 13811126;
+
+void fillRect(Canvas& canvas, const TRect& r, TColor color);
+void frameRect(Canvas& canvas, const TRect& r, TColor color);
+// Highlight on the top and left, shadow on the bottom and right (raised), or the reverse.
+void bevel(Canvas& canvas, const TRect& r, bool raised);
+TRect inflate(const TRect& r, int d);
+// One line of text centred in r, background transparent.
+void centredText(Canvas& canvas, const TRect& r, const std::string& text);
+}
+
+} // namespace qv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "runtime/ui/CustomEdit.h"
+#include "skin/controls/SkinBinding.h"
+
+namespace qv {
+
+// Single-line editor bound to the "edit" section. Without a section: a 2-pixel
+// frame around a window-colour fill, height DefaultHeight or the text height + 4.
+class TbsSkinEdit : public TCustomEdit {
+public:
+    explicit TbsSkinEdit(TWinControl* parent);
+
+    TbsSkinData* SkinData() const { return m_skin.skinData(); }
+    void setSkinData(TbsSkinData* data);
+    const std::string& SkinDataName() const { return m_skin.skinDataName(); }
+    void setSkinDataName(const std::string& name);
+    const Font& DefaultFont() const { return m_skin.defaultFont; }
+    void setDefaultFont(const Font& font);
+    bool UseSkinFont() const { return m_skin.useSkinFont; }
+    void setUseSkinFont(bool use) { m_skin.useSkinFont = use; }
+    int DefaultHeight() const { return m_skin.defaultHeight; }
+    void setDefaultHeight(int height);
+    int sectionIndex() const { return m_skin.sectionIndex(); }
+
+    void setBounds(int left, int top, int width, int height) override;
+    // The height the control keeps whatever it is given.
+    int naturalHeight() const;
+
+protected:
+    void paintFrame(Canvas& canvas) override;
+    TColor textColor() const override;
+    Font textFont() const override { return m_skin.defaultFont; }
+
+private:
+    TbsSkinBinding m_skin{"edit"};
+};
+
+} // namespace qv

@@ -1,0 +1,168 @@
+#include "skin/controls/SkinLabels.h"
+
+#include "runtime/graphics/Bitmap.h"
+#include "runtime/ui/Menus.h"
+#include "runtime/ui/Shell.h"
+
+#include <sstream>
+
+namespace qv {
+
+TbsSkinStdLabel::TbsSkinStdLabel(TWinControl* parent) : TbsSkinControl(parent, "stdlabel")
+{
+    setTransparent(true);
+    setBounds(0, 0, 65, 17);
+}
+
+void TbsSkinStdLabel::setCaption(const std::string& caption)
+{
+    m_caption = caption;
+    adjustSize();
+    invalidate();
+}
+
+void TbsSkinStdLabel::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    adjustSize();
+}
+
+void TbsSkinStdLabel::setWordWrap(bool wordWrap)
+{
+    m_wordWrap = wordWrap;
+    adjustSize();
+    invalidate();
+}
+
+void TbsSkinStdLabel::setAlignment(TAlignment alignment)
+{
+    m_alignment = alignment;
+    invalidate();
+}
+
+void TbsSkinStdLabel::setBounds(int left, int top, int width, int height)
+{
+    TbsSkinControl::setBounds(left, top, width, height);
+    adjustSize();
+}
+
+void TbsSkinStdLabel::fontChanged()
+{
+    adjustSize();
+    invalidate();
+}
+
+Font TbsSkinStdLabel::textFont() const { return UseSkinFont() ? DefaultFont() : font(); }
+
+TColor TbsSkinStdLabel::currentTextColor() const { return textFont().color; }
+
+std::vector<std::string> TbsSkinStdLabel::lines(Canvas& canvas) const
+{
+    std::string text = stripAccelerator(m_caption);
+    if (text.empty())
+        return {std::string(1, ' ')};
+    if (!m_wordWrap)
+        return {text};
+    std::vector<std::string> out;
+    std::istringstream words(text);
+    std::string word, line;
+    while (words >> word) {
+        std::string candidate = line.empty() ? word : line + " " + word;
+        if (!line.empty() && canvas.textWidth(candidate) > width()) {
+            out.push_back(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    out.push_back(line.empty() ? " " : line);
+    return out;
+}
+
+void TbsSkinStdLabel::adjustSize()
+{
+    if (!m_autoSize)
+        return;
+    Bitmap probe(1, 1);
+    Canvas& canvas = probe.canvas();
+    canvas.font = textFont();
+    int lineHeight = canvas.textHeight("Ag");
+    std::vector<std::string> text = lines(canvas);
+    int w = 0;
+    for (const auto& line : text)
+        w = std::max(w, canvas.textWidth(line));
+    int h = lineHeight * static_cast<int>(text.size());
+    TbsSkinControl::setBounds(left(), top(), m_wordWrap ? width() : w, h);
+}
+
+void TbsSkinStdLabel::drawDefaultLook(Canvas& canvas)
+{
+    canvas.font = textFont();
+    canvas.setBackgroundTransparent(true);
+    int lineHeight = canvas.textHeight("Ag");
+    int y = 0;
+    for (const auto& line : lines(canvas)) {
+        int w = canvas.textWidth(line);
+        int x = 0;
+        if (m_alignment == TAlignment::Center)
+            x = (width() - w) / 2;
+        else if (m_alignment == TAlignment::RightJustify)
+            x = width() - w;
+        if (enabled()) {
+            canvas.font.color = currentTextColor();
+            canvas.textOut(x, y, line);
+        } else {
+            canvas.font.color = clBtnHighlight;
+            canvas.textOut(x + 1, y + 1, line);
+            canvas.font.color = clBtnShadow;
+            canvas.textOut(x, y, line);
+        }
+        y += lineHeight;
+    }
+}
+
+TbsSkinLinkLabel::TbsSkinLinkLabel(TWinControl* parent) : TbsSkinStdLabel(parent)
+{
+    Font f = skinDefaultFont();
+    f.style = fsUnderline;
+    setDefaultFont(f);
+    setCursor(TCursor::HandPoint);
+}
+
+Font TbsSkinLinkLabel::textFont() const
+{
+    Font f = TbsSkinStdLabel::textFont();
+    f.style |= fsUnderline;
+    return f;
+}
+
+TColor TbsSkinLinkLabel::currentTextColor() const { return m_hot ? m_activeColor : textFont().color; }
+
+void TbsSkinLinkLabel::mouseEnter()
+{
+    m_hot = true;
+    invalidate();
+    TbsSkinStdLabel::mouseEnter();
+}
+
+void TbsSkinLinkLabel::mouseLeave()
+{
+    m_hot = false;
+    invalidate();
+    TbsSkinStdLabel::mouseLeave();
+}
+
+void TbsSkinLinkLabel::mouseUp(MouseButton button, unsigned, int x, int y)
+{
+    if (button == MouseButton::Left && clientRect().contains(TPoint{x, y}))
+        click();
+}
+
+void TbsSkinLinkLabel::click()
+{
+    TbsSkinStdLabel::click();
+    if (!m_url.empty())
+        shellOpen(m_url);
+}
+
+} // namespace qv

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "skin/controls/SkinControl.h"
+
+#include <string>
+
+namespace qv {
+
+enum class TAlignment { LeftJustify, RightJustify, Center };
+
+// Transparent text label. Without a section it draws in DefaultFont when
+// UseSkinFont is true, else in Font.
+class TbsSkinStdLabel : public TbsSkinControl {
+public:
+    explicit TbsSkinStdLabel(TWinControl* parent);
+
+    const std::string& Caption() const { return m_caption; }
+    void setCaption(const std::string& caption);
+    bool AutoSize() const { return m_autoSize; }
+    void setAutoSize(bool autoSize);
+    bool WordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool wordWrap);
+    TAlignment Alignment() const { return m_alignment; }
+    void setAlignment(TAlignment alignment);
+    void setBounds(int left, int top, int width, int height) override;
+
+protected:
+    void drawDefaultLook(Canvas& canvas) override;
+    Font textFont() const override;
+    void fontChanged() override;
+    virtual TColor currentTextColor() const;
+    void adjustSize();
+
+private:
+    std::vector<std::string> lines(Canvas& canvas) const;
+    std::string m_caption;
+    bool m_autoSize = true;
+    bool m_wordWrap = false;
+    TAlignment m_alignment = TAlignment::LeftJustify;
+};
+
+// A label that opens its URL with the desktop's handler when clicked.
+class TbsSkinLinkLabel : public TbsSkinStdLabel {
+public:
+    explicit TbsSkinLinkLabel(TWinControl* parent);
+
+    const std::string& URL() const { return m_url; }
+    void setURL(const std::string& url) { m_url = url; }
+    TColor DefaultActiveFontColor() const { return m_activeColor; }
+    void setDefaultActiveFontColor(TColor color) { m_activeColor = color; }
+    bool hot() const { return m_hot; }
+
+protected:
+    Font textFont() const override;
+    TColor currentTextColor() const override;
+    void mouseEnter() override;
+    void mouseLeave() override;
+    void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
+    void click() override;
+
+private:
+    std::string m_url;
+    TColor m_activeColor = 16711680;
+    bool m_hot = false;
+};
+
+} // namespace qv
