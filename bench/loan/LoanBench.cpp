@@ -1,0 +1,82 @@
+#include "loan/LoanFile.h"
+#include "loan/ScheduleGrid.h"
+#include "runtime/core/DateTime.h"
+#include "runtime/core/RegionalSettings.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class BenchView : public qv::LoanView {
+public:
+    qv::ScheduleGrid& grid() override { return m_grid; }
+    void setResultLabel(qv::ResultLabel, const std::string&) override { }
+    void setAmountText(const std::string&) override { }
+    void setRateText(const std::string&) override { }
+    void setTermText(const std::string&) override { }
+    void setLoanDate(qv::TDateTime) override { }
+    void redrawChart() override { }
+    void showMessage(const std::string&, const std::string&) override { }
+
+private:
+    qv::MemoryGrid m_grid;
+};
+
+qv::CalculateInput loan(int years)
+{
+    qv::CalculateInput in;
+    in.amountText = "200000";
+    in.rateText = "5";
+    in.termText = std::to_string(years);
+    in.loanDate = qv::encodeDate(2024, 3, 15);
+    return in;
+}
+
+void BM_Calculate(benchmark::State& state)
+{
+    qv::setRegionalSettings(qv::RegionalSettings::posix());
+    qv::LoanEngine engine;
+    BenchView view;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(engine.calculate(loan(static_cast<int>(state.range(0))), view));
+}
+BENCHMARK(BM_Calculate)->Arg(30)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// An extra payment in month 1 re-amortizes all 360 months.
+void BM_ReamortizeFromMonthOne(benchmark::State& state)
+{
+    qv::setRegionalSettings(qv::RegionalSettings::posix());
+    qv::LoanEngine engine;
+    BenchView view;
+    engine.calculate(loan(30), view);
+    bool flip = false;
+    for (auto _ : state) {
+        engine.selectCell(4, 1, view);
+        view.grid().setCellText(4, 1, flip ? "0" : "0.0");
+        engine.selectCell(5, 1, view);
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_ReamortizeFromMonthOne)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveOpenRoundTrip(benchmark::State& state)
+{
+    qv::setRegionalSettings(qv::RegionalSettings::posix());
+    qv::LoanEngine engine;
+    BenchView view;
+    engine.calculate(loan(30), view);
+    std::string const path = "/tmp/qv-bench-" + std::to_string(::getpid()) + ".qvl";
+    for (auto _ : state) {
+        qv::writeLoanFile(path, engine);
+        qv::LoanEngine loaded;
+        BenchView shown;
+        qv::readLoanFile(path, loaded, shown);
+    }
+    ::unlink(path.c_str());
+}
+BENCHMARK(BM_SaveOpenRoundTrip)->Unit(benchmark::kMicrosecond);
+
+} // namespace
