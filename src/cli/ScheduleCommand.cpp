@@ -39,19 +39,9 @@ TDateTime parseIsoDate(const std::string& text)
     return encodeDate(year, month, day);
 }
 
-// The Extra Payment editor takes only digits, "-" and "."; anything else is dropped with a beep.
-std::string typedByKeyFilter(const std::string& text)
-{
-    std::string kept;
-    for (char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-' || c == '.')
-            kept += c;
-    }
-    return kept;
-}
-
-// Select the month's Extra Payment cell, type the text, press Enter (which moves
-// to the Balance column and so commits the edit).
+// Select the month's Extra Payment cell, put the text in it, press Enter (which
+// moves to the Balance column and so commits the edit). The text lands as given,
+// like the amount and rate texts: the window's key filter is not in play here.
 void typeExtraPayment(LoanEngine& engine, CliView& view, const ExtraEdit& edit)
 {
     int const lastShown = view.grid().rowCount() - 1;
@@ -59,9 +49,7 @@ void typeExtraPayment(LoanEngine& engine, CliView& view, const ExtraEdit& edit)
         throw Exception("Month " + std::to_string(edit.month) + " is not shown in the schedule (it shows months 1 to "
             + std::to_string(lastShown) + ")");
     engine.selectCell(LoanEngine::extraColumn, edit.month, view);
-    std::string const typed = typedByKeyFilter(edit.text);
-    if (!typed.empty())
-        view.grid().setCellText(LoanEngine::extraColumn, edit.month, typed);
+    view.grid().setCellText(LoanEngine::extraColumn, edit.month, edit.text);
     engine.selectCell(LoanEngine::extraColumn + 1, edit.month, view);
 }
 
