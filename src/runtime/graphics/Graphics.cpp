@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include <array>
+#include <clocale>
 #include <string>
 
 namespace qv {
@@ -118,8 +119,14 @@ void ensureGraphicsApplication()
     static char arg1[] = "-platform";
     static char arg2[] = "offscreen";
     static char* argv[] = {arg0, arg1, arg2, nullptr};
+    // Qt sets the process locale from the environment; the caller's choice stands.
+    std::string savedLocale = std::setlocale(LC_ALL, nullptr);
+    // Start-up notices of the off-screen platform would only clutter a tool's error output.
+    QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     (void)application;
+    qInstallMessageHandler(previous);
+    std::setlocale(LC_ALL, savedLocale.c_str());
 }
 
 } // namespace qv

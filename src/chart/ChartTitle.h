@@ -1,0 +1,65 @@
+#pragma once
+
+#include "chart/ChartPen.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class TCustomAxisPanel;
+
+enum class TAlignment { LeftJustify, RightJustify, Center };
+
+// The chart's title (top) or foot (bottom): lines of text that take their
+// height from the plot area.
+class TChartTitle {
+public:
+    TChartTitle(TCustomAxisPanel& chart, bool foot);
+
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool visible) { assign(m_visible, visible); }
+    TAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TAlignment alignment) { assign(m_alignment, alignment); }
+    const std::vector<std::string>& Text() const { return m_text; }
+    void SetText(const std::vector<std::string>& lines) { assign(m_text, lines); }
+    const Font& TitleFont() const { return m_font; }
+    void SetTitleFont(const Font& font) { assign(m_font, font); }
+    const TChartPen& Frame() const { return m_frame; }
+    void SetFrame(const TChartPen& pen) { assign(m_frame, pen); }
+    bool AdjustFrame() const { return m_adjustFrame; }
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color) { assign(m_color, color); }
+    const TChartBrush& Brush() const { return m_brush; }
+    void SetBrush(const TChartBrush& brush) { assign(m_brush, brush); }
+
+    // Draws the lines and shrinks the plot rectangle by their height.
+    void Draw();
+    // The rectangle the lines took at the last paint.
+    bool Clicked(int x, int y) const;
+
+private:
+    template <class T>
+    void assign(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        changed();
+    }
+    void changed();
+
+    TCustomAxisPanel& m_chart;
+    bool m_foot;
+    bool m_visible = true;
+    TAlignment m_alignment = TAlignment::Center;
+    std::vector<std::string> m_text;
+    Font m_font;
+    TChartPen m_frame = TChartHiddenPen();
+    bool m_adjustFrame = true;
+    TColor m_color = clDefault;
+    TChartBrush m_brush;
+    TRect m_lastRect;
+};
+
+} // namespace qv
