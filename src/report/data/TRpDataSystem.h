@@ -1,0 +1,78 @@
+#pragma once
+
+#include "report/data/DataBuffer.h"
+#include "report/data/TRvCustomConnection.h"
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The engine's record of one connected data connection.
+struct TRpDataConnection {
+    std::string name;
+    bool runTime = false;
+    uint32_t applicationHandle = 0;
+    int32_t version = 0;
+    TRvCustomConnection* connection = nullptr; // in-process connection
+};
+
+// Reads one answer out of the data buffer (or its overflow block); every
+// offset and length is checked against the bytes the answer really holds.
+class TRpAnswer {
+public:
+    TRpAnswer() = default;
+    TRpAnswer(std::shared_ptr<const databuffer::Block> block, size_t begin, size_t end);
+
+    bool AtEnd() const { return m_pos >= m_end; }
+    size_t Remaining() const { return m_end - m_pos; }
+    uint8_t ReadByte();
+    int32_t ReadInt32();
+    std::string ReadString();
+    std::vector<uint8_t> ReadBytes(size_t count);
+
+private:
+    void need(size_t count) const;
+
+    std::shared_ptr<const databuffer::Block> m_block;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+};
+
+// Engine side of the data buffer: connects views to connections by name,
+// sends requests and reads the answers. One per process.
+class TRpDataSystem {
+public:
+    TRpDataSystem();
+    static TRpDataSystem& Instance();
+
+    // Finds the in-process connection of this name; reports a failure to the
+    // user and returns false (the report is then aborted).
+    bool Connect(const std::string& name, TRpDataConnection& record);
+
+    // Sends the action and returns its answer. A request with parameters is
+    // written first with BeginRequest and the Write... calls.
+    TRpAnswer Request(TRpDataConnection& record, TRpDataAction action);
+    void BeginRequest(TRpDataAction action);
+    void WriteString(const std::string& text);
+    void WriteInt32(int32_t value);
+    void WriteBytes(const void* data, size_t count);
+
+    // The process-wide "RPCONTROLER" lock, counted so nested runs do not wait again.
+    bool GainControl(std::chrono::milliseconds timeout);
+    void ReleaseControl();
+    int ControlCount() const { return m_controlCount; }
+
+private:
+    TRpAnswer readAnswer();
+
+    std::shared_ptr<databuffer::Block> m_buffer;
+    std::shared_ptr<databuffer::Block> m_overflowView;
+    size_t m_requestEnd = 0; // past the prepared request, 0 when none is prepared
+    int m_controlCount = 0;
+};
+
+} // namespace qv
