@@ -1,0 +1,185 @@
+#pragma once
+
+#include "report/components/TRpReportComponent.h"
+
+namespace qv::report {
+
+// A field of a data view, matched by FieldName against the fields a connection declares.
+class TRpDataField : public TRpReportComponent {
+    QV_RP_CLASS(TRpDataField)
+
+public:
+    // The data-type code of the connection field this class stands for.
+    virtual int dataTypeCode() const = 0;
+
+    const std::string& fieldName() const { return m_fieldName; }
+    void setFieldName(std::string value) { m_fieldName = std::move(value); }
+    const std::string& fullName() const { return m_fullName; }
+    void setFullName(std::string value) { m_fullName = std::move(value); }
+    const std::string& description() const { return m_description; }
+    void setDescription(std::string value) { m_description = std::move(value); }
+    const std::string& nullText() const { return m_nullText; }
+    void setNullText(std::string value) { m_nullText = std::move(value); }
+    int size() const { return m_size; }
+    void setSize(int value) { m_size = value; }
+    bool calculated() const { return m_calculated; }
+    void setCalculated(bool value) { m_calculated = value; }
+
+protected:
+    std::string m_fieldName;
+    std::string m_fullName;
+    std::string m_description;
+    std::string m_nullText;
+    int m_size = 0;
+    bool m_calculated = false;
+};
+
+class TRpStringField : public TRpDataField {
+    QV_RP_CLASS(TRpStringField)
+
+public:
+    int dataTypeCode() const override { return 0; }
+};
+
+class TRpIntegerField : public TRpDataField {
+    QV_RP_CLASS(TRpIntegerField)
+
+public:
+    int dataTypeCode() const override { return 1; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+class TRpBooleanField : public TRpDataField {
+    QV_RP_CLASS(TRpBooleanField)
+
+public:
+    int dataTypeCode() const override { return 2; }
+
+    const std::string& textTrue() const { return m_textTrue; }
+    void setTextTrue(std::string value) { m_textTrue = std::move(value); }
+    const std::string& textFalse() const { return m_textFalse; }
+    void setTextFalse(std::string value) { m_textFalse = std::move(value); }
+
+protected:
+    std::string m_textTrue;
+    std::string m_textFalse;
+};
+
+class TRpFloatField : public TRpDataField {
+    QV_RP_CLASS(TRpFloatField)
+
+public:
+    int dataTypeCode() const override { return 3; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+class TRpCurrencyField : public TRpDataField {
+    QV_RP_CLASS(TRpCurrencyField)
+
+public:
+    int dataTypeCode() const override { return 4; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+class TRpBCDField : public TRpDataField {
+    QV_RP_CLASS(TRpBCDField)
+
+public:
+    int dataTypeCode() const override { return 5; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+class TRpDateField : public TRpDataField {
+    QV_RP_CLASS(TRpDateField)
+
+public:
+    int dataTypeCode() const override { return 6; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+class TRpTimeField : public TRpDataField {
+    QV_RP_CLASS(TRpTimeField)
+
+public:
+    int dataTypeCode() const override { return 7; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+class TRpDateTimeField : public TRpDataField {
+    QV_RP_CLASS(TRpDateTimeField)
+
+public:
+    int dataTypeCode() const override { return 8; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+class TRpBlobField : public TRpDataField {
+    QV_RP_CLASS(TRpBlobField)
+
+public:
+    int dataTypeCode() const override { return 9; }
+};
+
+class TRpMemoField : public TRpDataField {
+    QV_RP_CLASS(TRpMemoField)
+
+public:
+    int dataTypeCode() const override { return 10; }
+};
+
+class TRpGraphicField : public TRpDataField {
+    QV_RP_CLASS(TRpGraphicField)
+
+public:
+    int dataTypeCode() const override { return 11; }
+};
+
+class TRpInt64Field : public TRpDataField {
+    QV_RP_CLASS(TRpInt64Field)
+
+public:
+    int dataTypeCode() const override { return 12; }
+
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
+} // namespace qv::report

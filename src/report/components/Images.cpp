@@ -1,0 +1,44 @@
+#include "report/components/Images.h"
+
+namespace qv::report {
+
+const PropertyTable& TRpPicture::classProperties()
+{
+    return RpPersistent::classProperties();
+}
+
+const PropertyTable& TRpGraphicImage::classProperties()
+{
+    static const PropertyTable table = [] {
+        PropertyTable t(&TRpControl::classProperties());
+        PropertyBuilder(t)
+            .object("Image", &TRpGraphicImage::m_image);
+        return t;
+    }();
+    return table;
+}
+
+const PropertyTable& TRpBitmap::classProperties()
+{
+    return TRpGraphicImage::classProperties();
+}
+
+const PropertyTable& TRpMetaFile::classProperties()
+{
+    return TRpGraphicImage::classProperties();
+}
+
+void TRpPicture::readDefinedProperty(std::string_view name, std::vector<std::uint8_t> payload)
+{
+    if (name == "Data")
+        m_data = std::move(payload);
+}
+
+std::vector<std::pair<std::string, std::vector<std::uint8_t>>> TRpPicture::definedPropertyValues() const
+{
+    if (m_data.empty())
+        return {};
+    return { { "Data", m_data } };
+}
+
+} // namespace qv::report

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "report/components/PublishedProperty.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv::report {
+
+// Case-insensitive comparison of names (class, component and property names).
+bool sameText(std::string_view a, std::string_view b);
+
+// Declares what every persistent class answers about itself; the table is defined in
+// the class's source file.
+#define QV_RP_CLASS(Name)                                                                  \
+public:                                                                                    \
+    static const char* staticClassName() { return #Name; }                                 \
+    const char* className() const override { return #Name; }                               \
+    const ::qv::report::PropertyTable& properties() const override { return classProperties(); } \
+    static const ::qv::report::PropertyTable& classProperties();
+
+// Anything the project format can store: a component or an owned object such as a font.
+class RpPersistent {
+public:
+    virtual ~RpPersistent() = default;
+
+    virtual const char* className() const = 0;
+    virtual const PropertyTable& properties() const = 0;
+    static const PropertyTable& classProperties();
+
+    // Defined properties carry raw payload bytes instead of a tagged value.
+    virtual bool definesProperty(std::string_view) const { return false; }
+    virtual void readDefinedProperty(std::string_view, std::vector<std::uint8_t>) { }
+    // Name and payload of each defined property that has data to store.
+    virtual std::vector<std::pair<std::string, std::vector<std::uint8_t>>> definedPropertyValues() const { return {}; }
+};
+
+} // namespace qv::report

@@ -1,0 +1,35 @@
+#include "report/components/TRpProjectItem.h"
+
+namespace qv::report {
+
+const PropertyTable& TRpProjectItem::classProperties()
+{
+    static const PropertyTable table = [] {
+        PropertyTable t(&TRpReportComponent::classProperties());
+        PropertyBuilder(t)
+            .string("FullName", &TRpProjectItem::m_fullName)
+            .string("Description", &TRpProjectItem::m_description);
+        return t;
+    }();
+    return table;
+}
+
+bool TRpProjectItem::definesProperty(std::string_view name) const
+{
+    return name == "Module";
+}
+
+void TRpProjectItem::readDefinedProperty(std::string_view name, std::vector<std::uint8_t> payload)
+{
+    if (name == "Module")
+        m_module = std::move(payload);
+}
+
+std::vector<std::pair<std::string, std::vector<std::uint8_t>>> TRpProjectItem::definedPropertyValues() const
+{
+    if (m_module.empty())
+        return {};
+    return { { "Module", m_module } };
+}
+
+} // namespace qv::report

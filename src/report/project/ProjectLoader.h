@@ -1,0 +1,65 @@
+#pragma once
+
+#include "report/components/RpRef.h"
+#include "report/project/ProjectStream.h"
+
+#include <string>
+#include <vector>
+
+namespace qv::report {
+
+class RpPersistent;
+class TRpProjectItem;
+class TRpProjectManager;
+class TRpReport;
+class TRpReportComponent;
+struct PublishedProperty;
+
+// Reads a project file into a project manager.
+class ProjectLoader {
+public:
+    explicit ProjectLoader(TRpProjectManager& project);
+
+    // Replaces the project's items; on failure the project keeps none and the error passes on.
+    void load(std::span<const std::uint8_t> data);
+
+private:
+    struct PendingReference {
+        ComponentHandle holder;
+        RpPersistent* object;
+        const PublishedProperty* property;
+        std::string name;
+        int index;
+        RpRef<TRpReport> report;
+    };
+
+    void loadItems(ProjectReader& reader);
+    void loadItem(ProjectReader& reader);
+    void loadReport(ProjectReader& reader, TRpReport& report);
+    void readItemRecord(ProjectReader& reader, TRpProjectItem& item);
+    void readChildren(ProjectReader& reader, TRpReportComponent& parent, int depth);
+    void readRecord(ProjectReader& reader, TRpReportComponent& parent, int depth);
+    void readPropertyList(ProjectReader& reader, RpPersistent& object, TRpReportComponent& holder, int depth);
+    void readValue(ProjectReader& reader, RpPersistent& object, const PublishedProperty& property, TRpReportComponent& holder, int depth);
+    void readReference(RpPersistent& object, const PublishedProperty& property, TRpReportComponent& holder, const std::string& name);
+    void readReferenceList(ProjectReader& reader, RpPersistent& object, const PublishedProperty& property, TRpReportComponent& holder);
+
+    void skipRecordBody(ProjectReader& reader, int depth);
+    void skipPropertyList(ProjectReader& reader, int depth);
+    void skipValue(ProjectReader& reader, std::uint8_t tag, int depth);
+
+    ProjectReader blockReader(ProjectReader& reader, Bytes& storage);
+    void resolvePending();
+    void finishReferenceLists();
+    void notifyLoaded();
+
+    TRpProjectManager& m_project;
+    std::int32_t m_version = 0;
+    TRpProjectItem* m_item = nullptr;
+    TRpReport* m_report = nullptr;
+    std::size_t m_budget = 0;
+    std::vector<PendingReference> m_pending;
+    std::vector<std::pair<ComponentHandle, std::pair<RpPersistent*, const PublishedProperty*>>> m_lists;
+};
+
+} // namespace qv::report
