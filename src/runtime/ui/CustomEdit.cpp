@@ -28,7 +28,8 @@ public:
         setFrame(false);
         setAutoFillBackground(false);
         setAttribute(Qt::WA_TranslucentBackground);
-        setTextMargins(2, 0, 2, 0);
+        // The editor keeps a 2-pixel margin of its own on each side.
+        setTextMargins(0, 0, 0, 0);
         connect(this, &QLineEdit::textChanged, [this] { TApplication::guard([this] { EditEvents::changed(m_owner); }); });
     }
 

@@ -1,0 +1,94 @@
+#include "app/about/AboutForm.h"
+
+#include "app/main/ProductInfo.h"
+
+#include <string>
+
+namespace qv {
+
+namespace {
+
+Font sansSerif(int points, unsigned style)
+{
+    Font f;
+    f.name = "MS Sans Serif";
+    f.size = points;
+    f.style = style;
+    f.color = clBlack;
+    return f;
+}
+
+// "https://www.example.com/" shown as "www.example.com".
+std::string displayAddress(const std::string& url)
+{
+    std::string text = url;
+    if (auto scheme = text.find("://"); scheme != std::string::npos)
+        text = text.substr(scheme + 3);
+    if (!text.empty() && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+void ProgramIcon::paint(Canvas& canvas)
+{
+    canvas.pen.color = clNavy;
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.brush.color = 0x00C8E6F0; // pale gold
+    for (int i = 0; i < 3; ++i)
+        canvas.ellipse(TRect{4, 22 - i * 6, 22, 30 - i * 6});
+    canvas.pen.color = clRed;
+    canvas.pen.width = 2;
+    canvas.moveTo(14, 4);
+    canvas.lineTo(22, 12);
+    canvas.lineTo(26, 10);
+    canvas.lineTo(31, 22);
+    canvas.pen.width = 1;
+}
+
+TfrmAbout::TfrmAbout(TbsSkinData* skinData)
+{
+    setName("frmAbout");
+    setCaption("About");
+    setClientSize(316, 155);
+    setScreenPosition(268, 262);
+    setColor(clBtnFace);
+
+    Image1.setBounds(16, 24, 33, 41);
+
+    lblName.setDefaultFont(sansSerif(10, fsBold));
+    lblName.setBounds(56, 24, 226, 16);
+    lblName.setWordWrap(true);
+    lblName.setCaption(product::name);
+
+    struct Line {
+        TbsSkinStdLabel& label;
+        const char* caption;
+        int left, top;
+    };
+    for (Line l : {Line{bsSkinStdLabel2, "version:", 64, 48}, Line{bsSkinStdLabel3, product::version, 120, 48},
+                   Line{bsSkinStdLabel1, "Web site:", 64, 66}}) {
+        l.label.setDefaultFont(sansSerif(8, 0));
+        l.label.setCaption(l.caption);
+        l.label.setLeft(l.left);
+        l.label.setTop(l.top);
+    }
+
+    lblLinkUrl.setName("lblLinkUrl");
+    lblLinkUrl.setURL(product::webSite);
+    lblLinkUrl.setCaption(displayAddress(product::webSite));
+    lblLinkUrl.setLeft(120);
+    lblLinkUrl.setTop(64);
+
+    btnOk.setName("btnOk");
+    btnOk.setSkinData(skinData);
+    btnOk.setCaption("OK");
+    btnOk.setBounds(224, 112, 73, 25);
+    btnOk.setTabOrder(0);
+    btnOk.onClick = [this] { btnOkClick(); };
+}
+
+void TfrmAbout::btnOkClick() { close(); }
+
+} // namespace qv

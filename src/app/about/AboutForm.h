@@ -1,0 +1,36 @@
+#pragma once
+
+#include "runtime/ui/Form.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/model/SkinData.h"
+
+namespace qv {
+
+// The program's 32 x 32 icon: a coin stack under a falling balance line.
+class ProgramIcon : public TCustomControl {
+public:
+    explicit ProgramIcon(TWinControl* parent) : TCustomControl(parent) { setTransparent(true); }
+
+protected:
+    void paint(Canvas& canvas) override;
+};
+
+// Product name, version and web site; created hidden, shown modeless, hidden by OK.
+class TfrmAbout : public TForm {
+public:
+    // skinData: the main window's skin model, shared.
+    explicit TfrmAbout(TbsSkinData* skinData = nullptr);
+
+    ProgramIcon Image1{this};
+    TbsSkinStdLabel lblName{this};
+    TbsSkinStdLabel bsSkinStdLabel2{this};
+    TbsSkinStdLabel bsSkinStdLabel3{this};
+    TbsSkinStdLabel bsSkinStdLabel1{this};
+    TbsSkinLinkLabel lblLinkUrl{this};
+    TbsSkinButton btnOk{this};
+
+    void btnOkClick();
+};
+
+} // namespace qv

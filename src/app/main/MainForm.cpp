@@ -1,0 +1,361 @@
+#include "app/main/MainForm.h"
+
+#include "app/about/AboutForm.h"
+#include "app/main/ProductInfo.h"
+#include "loan/LastFileMemory.h"
+#include "loan/LoanFile.h"
+#include "runtime/core/Numbers.h"
+#include "runtime/ui/Application.h"
+#include "runtime/ui/Shell.h"
+
+#include <cctype>
+
+namespace qv {
+
+namespace {
+
+constexpr unsigned infoBox = MB_TASKMODAL | MB_ICONINFORMATION;
+
+void place(TControl& control, int left, int top, int width, int height) { control.setBounds(left, top, width, height); }
+
+// The window's labels draw in its base font.
+Font labelFont()
+{
+    Font f;
+    f.name = "MS Sans Serif";
+    f.size = 8;
+    f.color = clBlack;
+    return f;
+}
+
+void placeLabel(TbsSkinStdLabel& label, const std::string& caption, int left, int top)
+{
+    label.setDefaultFont(labelFont());
+    label.setCaption(caption);
+    label.setLeft(left);
+    label.setTop(top);
+}
+
+void placeFixedLabel(TbsSkinStdLabel& label, const std::string& caption, int left, int top, int width, int height)
+{
+    label.setAutoSize(false);
+    label.setDefaultFont(labelFont());
+    label.setCaption(caption);
+    label.setBounds(left, top, width, height);
+}
+
+void makeBold(TbsSkinStdLabel& label)
+{
+    Font f = label.DefaultFont();
+    f.style |= fsBold;
+    label.setDefaultFont(f);
+}
+
+} // namespace
+
+TfrmMain::TfrmMain()
+{
+    setName("frmMain");
+    setCaption(product::name);
+    setClientSize(714, 460);
+    setScreenPosition(205, 120);
+    setColor(clBtnFace);
+
+    buildMenu();
+    skinMenubar.setName("skinMenubar");
+    skinMenubar.setSkinData(&skinData);
+    skinMenubar.setMainMenu(&MainMenu1);
+    place(skinMenubar, 0, 0, 714, 22);
+
+    layoutInputs();
+    layoutSchedulePage();
+    layoutChartPage();
+
+    OpenDialog1.filter = "Quorvel files|*.qvl";
+    SaveDialog1.filter = "Quorvel files|*.qvl";
+
+    wireEvents();
+}
+
+void TfrmMain::buildMenu()
+{
+    TMenuItem& root = MainMenu1.items();
+    TMenuItem& file = root.add("File1", "&File");
+    file.add("mnuNew", "&New");
+    file.add("mnuOpen", "&Open");
+    file.add("mnuSave", "&Save");
+    file.add("N1", "-");
+    file.add("mnuExit", "E&xit");
+    TMenuItem& calculate = root.add("Calculate1", "Calc&ulate");
+    calculate.add("loan1", "&Loan");
+    TMenuItem& help = root.add("Help1", "&Help");
+    help.add("Help2", "H&elp").setShortCut("F1");
+    help.add("HomePage1", "Web Site");
+    help.add("Email1", "Email...");
+    help.add("N2", "-");
+    help.add("About1", "&About");
+}
+
+void TfrmMain::layoutInputs()
+{
+    bsSkinGroupBox1.setName("bsSkinGroupBox1");
+    bsSkinGroupBox1.setSkinData(&skinData);
+    bsSkinGroupBox1.setCaption("Amortization Caluculator");
+    bsSkinGroupBox1.setDefaultAlignment(TAlignment::Center);
+    place(bsSkinGroupBox1, 16, 32, 681, 89);
+
+    placeLabel(bsSkinStdLabel3, "Loan Amount:", 32, 32);
+    placeLabel(bsSkinStdLabel5, "Interest Rate:", 328, 32);
+    placeLabel(bsSkinStdLabel2, "%", 496, 32);
+    placeLabel(bsSkinStdLabel4, "Term:", 32, 64);
+    placeLabel(bsSkinStdLabel1, "Year", 200, 64);
+    bsSkinStdLabel1.setSkinData(&skinData);
+    placeLabel(bsSkinStdLabel6, "Loan Date:", 328, 64);
+
+    struct Field {
+        TbsSkinEdit& edit;
+        const char* name;
+        int left, top, width, order;
+    };
+    for (Field f : {Field{txtAmount, "txtAmount", 136, 32, 57, 0}, Field{txtRate, "txtRate", 424, 32, 65, 1},
+                    Field{txtTerm, "txtTerm", 136, 64, 57, 2}, Field{txtLoanDate, "txtLoanDate", 424, 64, 81, 3}}) {
+        f.edit.setName(f.name);
+        f.edit.setSkinData(&skinData);
+        place(f.edit, f.left, f.top, f.width, 18);
+        f.edit.setTabOrder(f.order);
+    }
+    txtAmount.setText("0");
+    txtRate.setText("0");
+    txtTerm.setText("0");
+
+    btnCal.setName("btnCal");
+    btnCal.setSkinData(&skinData);
+    btnCal.setCaption("Calculate");
+    place(btnCal, 560, 64, 73, 17);
+    btnCal.setTabOrder(4);
+}
+
+void TfrmMain::layoutSchedulePage()
+{
+    pageSchedule.setName("pageSchedule");
+    pageSchedule.setSkinData(&skinData);
+    place(pageSchedule, 16, 128, 681, 321);
+    bsSkinTabSheet1.setName("bsSkinTabSheet1");
+    bsSkinTabSheet2.setName("bsSkinTabSheet2");
+    pageSchedule.setActivePageIndex(0);
+
+    gridPayment.setName("gridPayment");
+    place(gridPayment, 16, 16, 609, 177);
+    gridPayment.setTabOrder(0);
+
+    placeLabel(lblTitle1, "Monthly Payment:", 32, 224);
+    placeFixedLabel(lblMonPay, "MonPay", 136, 224, 97, 17);
+    placeLabel(lblTitle2, "Interest Payment:", 248, 224);
+    placeFixedLabel(lblTotalInt, "Total Int", 352, 224, 81, 17);
+    placeLabel(lblTitle3, "Total Payment:", 32, 256);
+    placeFixedLabel(lblTotalPay, "Total Pay", 136, 256, 97, 17);
+    placeLabel(lblTitle4, "Interest Saved:", 248, 256);
+    placeFixedLabel(lblSavePay, "Save Int", 352, 256, 73, 17);
+    for (TbsSkinStdLabel* title : {&lblTitle1, &lblTitle2, &lblTitle3, &lblTitle4})
+        makeBold(*title);
+    lblMonPay.setName("lblMonPay");
+    lblTotalInt.setName("lblTotalInt");
+    lblTotalPay.setName("lblTotalPay");
+    lblSavePay.setName("lblSavePay");
+
+    btnPrerpt.setName("btnPrerpt");
+    btnPrerpt.setSkinData(&skinData);
+    btnPrerpt.setCaption("Report");
+    place(btnPrerpt, 464, 248, 73, 25);
+    btnViewChart.setName("btnViewChart");
+    btnViewChart.setSkinData(&skinData);
+    btnViewChart.setCaption("Chart");
+    place(btnViewChart, 568, 248, 73, 25);
+}
+
+void TfrmMain::layoutChartPage()
+{
+    chartAmo.setName("chartAmo");
+    place(chartAmo, 14, 3, 585, 281);
+    btnDrawChart.setName("btnDrawChart");
+    btnDrawChart.setSkinData(&skinData);
+    btnDrawChart.setCaption("Draw");
+    place(btnDrawChart, 616, 48, 49, 25);
+    btnClearChart.setName("btnClearChart");
+    btnClearChart.setSkinData(&skinData);
+    btnClearChart.setCaption("Clear");
+    place(btnClearChart, 616, 88, 49, 25);
+}
+
+void TfrmMain::wireEvents()
+{
+    onCreate = [this] { FormCreate(); };
+    onShow = [this] { FormShow(); };
+    onClose = [this](TCloseAction& action) { FormClose(action); };
+    btnCal.onClick = [this] { btnCalClick(); };
+    txtAmount.onKeyPress = [this](char& key) { txtAmountKeyPress(key); };
+    txtRate.onKeyPress = [this](char& key) { txtRateKeyPress(key); };
+    txtRate.onExit = [this] { txtRateExit(); };
+    txtTerm.onKeyPress = [this](char& key) { txtTermKeyPress(key); };
+    btnViewChart.onClick = [this] { btnViewChartClick(); };
+
+    auto wire = [this](const char* name, void (TfrmMain::*handler)()) { MainMenu1.find(name)->onClick = [this, handler] { (this->*handler)(); }; };
+    wire("mnuNew", &TfrmMain::mnuNewClick);
+    wire("mnuOpen", &TfrmMain::mnuOpenClick);
+    wire("mnuSave", &TfrmMain::mnuSaveClick);
+    wire("mnuExit", &TfrmMain::mnuExitClick);
+    wire("Help2", &TfrmMain::Help2Click);
+    wire("HomePage1", &TfrmMain::HomePage1Click);
+    wire("Email1", &TfrmMain::Email1Click);
+    wire("About1", &TfrmMain::About1Click);
+}
+
+std::string TfrmMain::exeDir() const { return TApplication::instance().exeDir(); }
+
+// ---- window ----
+
+void TfrmMain::FormCreate()
+{
+    static const char* headers[] = {"No", "Payment Date", "Interest Payment", "Principal Payment", "Extra Payment", "Balance"};
+    gridPayment.setColCount(6);
+    gridPayment.setRowCount(2);
+    gridPayment.setColWidth(0, 30);
+    gridPayment.setColWidth(1, 88);
+    for (int col = 2; col <= 5; ++col)
+        gridPayment.setColWidth(col, 110);
+    for (int col = 0; col < 6; ++col)
+        gridPayment.setCellText(col, 0, headers[col]);
+
+    txtLoanDate.setDate(today());
+    m_reportProjectFile = exeDir() + "rptQVR1.rav";
+    loan.edit = EditState{};
+
+    readLoanFile(LastFileMemory(exeDir()).startupFile(), loan, *this);
+}
+
+void TfrmMain::FormShow() { txtAmount.setFocus(); }
+
+void TfrmMain::FormClose(TCloseAction&)
+{
+    LastFileMemory memory(exeDir());
+    if (writeLoanFile(memory.exampleFile(), loan))
+        memory.remember(memory.exampleFile());
+}
+
+// ---- inputs ----
+
+void TfrmMain::txtAmountKeyPress(char& key)
+{
+    if (key == 8 || std::isdigit(static_cast<unsigned char>(key)))
+        return;
+    if (key == '.' && txtAmount.text().find('.') == std::string::npos)
+        return;
+    key = 0;
+}
+
+void TfrmMain::txtRateKeyPress(char&) {}
+
+void TfrmMain::txtRateExit()
+{
+    std::string rate = txtRate.text();
+    if (parseRate(rate).errorPosition == 0)
+        return;
+    messageBox(rate + "  is not a valid value!", "Info", infoBox);
+    txtRate.setFocus();
+}
+
+void TfrmMain::txtTermKeyPress(char& key)
+{
+    if (key == 8 || std::isdigit(static_cast<unsigned char>(key)))
+        return;
+    key = 0;
+}
+
+// ---- commands ----
+
+void TfrmMain::btnCalClick()
+{
+    CalculateInput input{txtTerm.text(), txtAmount.text(), txtRate.text(), txtLoanDate.date()};
+    // A rate that does not parse is reported by the engine and ends Calculate only.
+    loan.calculate(input, *this);
+}
+
+void TfrmMain::btnViewChartClick() { pageSchedule.setActivePageIndex(1); }
+
+void TfrmMain::mnuNewClick()
+{
+    txtAmount.setText("0");
+    txtRate.setText("0");
+    txtTerm.setText("0");
+    txtLoanDate.setDate(today());
+    gridPayment.setRowCount(2);
+    for (int col = 0; col <= 5; ++col)
+        gridPayment.setCellText(col, 1, "");
+    btnPrerpt.setEnabled(false);
+    btnViewChart.setEnabled(false);
+}
+
+void TfrmMain::mnuOpenClick()
+{
+    if (OpenDialog1.execute())
+        readLoanFile(OpenDialog1.fileName, loan, *this);
+}
+
+void TfrmMain::mnuSaveClick()
+{
+    if (!SaveDialog1.execute())
+        return;
+    if (writeLoanFile(SaveDialog1.fileName, loan))
+        LastFileMemory(exeDir()).remember(SaveDialog1.fileName);
+}
+
+void TfrmMain::mnuExitClick() { exitProcess(1); }
+
+void TfrmMain::Help2Click()
+{
+    // The compiled help viewer is a Windows program; where it cannot run, the
+    // help page beside the executable opens in the desktop's browser.
+    if (runCommandLine(product::helpCommandLine))
+        return;
+    shellOpen(exeDir() + product::helpPage);
+}
+
+void TfrmMain::HomePage1Click() { shellOpen(product::webSite); }
+
+void TfrmMain::Email1Click() { shellOpen(std::string("Mailto:") + product::contactAddress + "?subject=About Quorvane"); }
+
+void TfrmMain::About1Click()
+{
+    if (frmAbout) {
+        frmAbout->showAndRaise();
+        return;
+    }
+    for (const auto& form : TApplication::instance().forms()) {
+        if (auto* about = dynamic_cast<TfrmAbout*>(form.get())) {
+            about->showAndRaise();
+            return;
+        }
+    }
+}
+
+// ---- loan view ----
+
+void TfrmMain::setResultLabel(ResultLabel label, const std::string& text)
+{
+    switch (label) {
+    case ResultLabel::MonthlyPayment: lblMonPay.setCaption(text); break;
+    case ResultLabel::TotalInterest: lblTotalInt.setCaption(text); break;
+    case ResultLabel::TotalPayment: lblTotalPay.setCaption(text); break;
+    case ResultLabel::InterestSaved: lblSavePay.setCaption(text); break;
+    }
+}
+
+void TfrmMain::redrawChart()
+{
+    // The chart page draws from the schedule table once its chart is attached.
+    chartAmo.invalidate();
+}
+
+void TfrmMain::showMessage(const std::string& text, const std::string& caption) { messageBox(text, caption, infoBox); }
+
+} // namespace qv

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/main/ChartHost.h"
+#include "app/main/DateField.h"
+#include "app/main/ScheduleView.h"
+#include "loan/LoanEngine.h"
+#include "loan/LoanView.h"
+#include "runtime/ui/Dialogs.h"
+#include "runtime/ui/Form.h"
+#include "runtime/ui/Menus.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinPageControl.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/menus/SkinMainMenuBar.h"
+#include "skin/model/SkinData.h"
+
+#include <string>
+
+namespace qv {
+
+class TfrmAbout;
+
+// The main window: loan inputs, Calculate, the schedule with its totals, the
+// chart page and the File, Calculate and Help menus.
+class TfrmMain : public TForm, public LoanView {
+public:
+    TfrmMain();
+
+    // Components, named as in the window's design. Parents come before children.
+    TbsSkinData skinData;
+    TMainMenu MainMenu1;
+    TbsSkinMainMenuBar skinMenubar{this};
+    TbsSkinGroupBox bsSkinGroupBox1{this};
+    TbsSkinStdLabel bsSkinStdLabel3{&bsSkinGroupBox1};
+    TbsSkinEdit txtAmount{&bsSkinGroupBox1};
+    TbsSkinStdLabel bsSkinStdLabel5{&bsSkinGroupBox1};
+    TbsSkinEdit txtRate{&bsSkinGroupBox1};
+    TbsSkinStdLabel bsSkinStdLabel2{&bsSkinGroupBox1};
+    TbsSkinStdLabel bsSkinStdLabel4{&bsSkinGroupBox1};
+    TbsSkinEdit txtTerm{&bsSkinGroupBox1};
+    TbsSkinStdLabel bsSkinStdLabel1{&bsSkinGroupBox1};
+    TbsSkinStdLabel bsSkinStdLabel6{&bsSkinGroupBox1};
+    DateField txtLoanDate{&bsSkinGroupBox1};
+    TbsSkinButton btnCal{&bsSkinGroupBox1};
+    TbsSkinPageControl pageSchedule{this};
+    TbsSkinTabSheet& bsSkinTabSheet1 = pageSchedule.addPage("Amortization Schedule");
+    ScheduleView gridPayment{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblTitle1{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblMonPay{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblTitle2{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblTotalInt{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblTitle3{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblTotalPay{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblTitle4{&bsSkinTabSheet1};
+    TbsSkinStdLabel lblSavePay{&bsSkinTabSheet1};
+    TbsSkinButton btnPrerpt{&bsSkinTabSheet1};
+    TbsSkinButton btnViewChart{&bsSkinTabSheet1};
+    TbsSkinTabSheet& bsSkinTabSheet2 = pageSchedule.addPage("Chart");
+    ChartHost chartAmo{&bsSkinTabSheet2};
+    TbsSkinButton btnDrawChart{&bsSkinTabSheet2};
+    TbsSkinButton btnClearChart{&bsSkinTabSheet2};
+    TFileDialog OpenDialog1{TFileDialog::Mode::Open};
+    TFileDialog SaveDialog1{TFileDialog::Mode::Save};
+
+    // The About window the Help menu shows (created hidden after this window).
+    TfrmAbout* frmAbout = nullptr;
+
+    // The loan record, schedule table, totals and edit state of this process.
+    LoanEngine loan;
+    // Where the report project is looked for.
+    const std::string& reportProjectFile() const { return m_reportProjectFile; }
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    void FormClose(TCloseAction& action);
+    void btnCalClick();
+    void txtAmountKeyPress(char& key);
+    void txtRateKeyPress(char& key);
+    void txtRateExit();
+    void txtTermKeyPress(char& key);
+    void btnViewChartClick();
+    void mnuNewClick();
+    void mnuOpenClick();
+    void mnuSaveClick();
+    void mnuExitClick();
+    void Help2Click();
+    void HomePage1Click();
+    void Email1Click();
+    void About1Click();
+
+    // LoanView
+    ScheduleGrid& grid() override { return gridPayment; }
+    void setResultLabel(ResultLabel label, const std::string& text) override;
+    void setAmountText(const std::string& text) override { txtAmount.setText(text); }
+    void setRateText(const std::string& text) override { txtRate.setText(text); }
+    void setTermText(const std::string& text) override { txtTerm.setText(text); }
+    void setLoanDate(TDateTime date) override { txtLoanDate.setDate(date); }
+    void redrawChart() override;
+    void showMessage(const std::string& text, const std::string& caption) override;
+
+private:
+    void buildMenu();
+    void layoutInputs();
+    void layoutSchedulePage();
+    void layoutChartPage();
+    void wireEvents();
+    std::string exeDir() const;
+
+    std::string m_reportProjectFile;
+};
+
+} // namespace qv
