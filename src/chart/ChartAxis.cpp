@@ -248,18 +248,25 @@ double TChartAxis::LabelStep()
 {
     m_chart.ApplyFont(m_labelsFont);
     int size = std::max(labelTextSize(FormatLabel(m_rangeMin)), labelTextSize(FormatLabel(m_rangeMax)));
+    return LabelStepFor(size, m_lengthPixels, m_rangeSpan, m_increment, m_labelsSeparation);
+}
+
+double TChartAxis::LabelStepFor(int labelSize, int lengthPixels, double rangeSpan, double increment,
+                                int labelsSeparation)
+{
     int maxLabels = 1;
-    if (size > 0) {
-        int gap = m_labelsSeparation > 0 ? roundEven(m_labelsSeparation * 0.01 * size) : 0;
-        maxLabels = roundEven(static_cast<double>(m_lengthPixels) / (size + gap));
+    if (labelSize > 0) {
+        int gap = labelsSeparation > 0 ? roundEven(labelsSeparation * 0.01 * labelSize) : 0;
+        maxLabels = roundEven(static_cast<double>(lengthPixels) / (labelSize + gap));
     }
-    if (maxLabels < 1)
+    if (maxLabels < 1 || !std::isfinite(rangeSpan))
         return tinyStep;
-    double s = m_increment > 0 ? m_increment : (std::fabs(m_rangeSpan) >= 1 ? 1.0 : tinyStep);
-    if (m_labelsSeparation > 0) {
+    double s = increment > 0 ? increment : (std::fabs(rangeSpan) >= 1 ? 1.0 : tinyStep);
+    if (labelsSeparation > 0) {
         long long n = static_cast<long long>(maxLabels) + 1;
-        do {
-            double q = m_rangeSpan / s;
+        // The 1-2-5 climb spans the whole double range in about a thousand steps.
+        for (int guard = 0; guard < 4000 && n > maxLabels; ++guard) {
+            double q = rangeSpan / s;
             if (std::fabs(q) < 2147483647.0) {
                 n = roundEven(q);
                 if (n > maxLabels)
@@ -267,7 +274,7 @@ double TChartAxis::LabelStep()
             } else {
                 s = NextNiceStep(s);
             }
-        } while (n > maxLabels);
+        }
     }
     return std::max(s, tinyStep);
 }

@@ -44,6 +44,9 @@ public:
     int ValueToPixel(double value) const;
     double PixelToValue(int pixel) const;
     double LabelStep();
+    // The step search itself: label size and axis length in pixels.
+    static double LabelStepFor(int labelSize, int lengthPixels, double rangeSpan, double increment,
+                               int labelsSeparation);
     static double NextNiceStep(double x);
     std::string FormatLabel(double value) const;
     void PaintAxis();
