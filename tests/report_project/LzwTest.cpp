@@ -31,9 +31,11 @@ std::vector<int> codesOf(const std::vector<std::uint8_t>& packed, int count, int
 }
 
 // Walks a code stream with the plain decoder's width rule (widen after adding 2^width - 1)
-// and tells whether it meets the end code exactly, as an outside reader would.
-bool endCodeMetByPlainDecoder(const std::vector<std::uint8_t>& packed)
+// and tells whether it meets the end code exactly, as an outside reader would; widened
+// tells whether the end code came one bit wider than the code before it.
+bool endCodeMetByPlainDecoder(const std::vector<std::uint8_t>& packed, bool* widened = nullptr)
 {
+    int lastWidth = 9;
     std::size_t bit = 0;
     int width = 9;
     int next = 258;
@@ -42,8 +44,12 @@ bool endCodeMetByPlainDecoder(const std::vector<std::uint8_t>& packed)
         int code = 0;
         for (int i = 0; i < width; ++i, ++bit)
             code = (code << 1) | ((packed[bit >> 3] >> (7 - (bit & 7))) & 1);
-        if (code == 257)
+        if (code == 257) {
+            if (widened)
+                *widened = width != lastWidth;
             return true;
+        }
+        lastWidth = width;
         if (code == 256) {
             width = 9;
             next = 258;
@@ -93,16 +99,23 @@ TEST(Lzw, RoundTripsShortAndRepetitiveInputs)
 TEST(Lzw, WidthGrowthAndEndCodeAgreeAtEveryInputLength)
 {
     // Walking the length across the 9/10, 10/11 ... boundaries puts the last added code on
-    // each width edge once, where encoder and decoder must agree on the end code's width.
-    auto data = variedData(6'000, 7);
-    for (std::size_t length = 1; length < data.size(); ++length) {
-        std::span<const std::uint8_t> part(data.data(), length);
-        auto packed = lzwCompress(part);
-        ASSERT_TRUE(endCodeMetByPlainDecoder(packed)) << length;
-        auto restored = lzwDecompress(packed);
-        ASSERT_EQ(restored.size(), length);
-        ASSERT_TRUE(std::equal(restored.begin(), restored.end(), part.begin())) << length;
+    // each width edge once (lengths 255, 769, 1812 and 3933 of this data), where encoder and
+    // decoder must agree on the end code's width.
+    auto data = variedData(4'000, 7);
+    int edges = 0;
+    for (auto [from, to] : { std::pair { 1, 400 }, { 700, 850 }, { 1'750, 1'900 }, { 3'850, 4'000 } }) {
+        for (std::size_t length = from; length < std::size_t(to); ++length) {
+            std::span<const std::uint8_t> part(data.data(), length);
+            auto packed = lzwCompress(part);
+            bool widened = false;
+            ASSERT_TRUE(endCodeMetByPlainDecoder(packed, &widened)) << length;
+            edges += widened;
+            auto restored = lzwDecompress(packed);
+            ASSERT_EQ(restored.size(), length);
+            ASSERT_TRUE(std::equal(restored.begin(), restored.end(), part.begin())) << length;
+        }
     }
+    EXPECT_EQ(edges, 4);
 }
 
 TEST(Lzw, LargeVariedBlockUsesClearCodesAndRestoresExactly)
