@@ -1,0 +1,112 @@
+#pragma once
+
+#include "app/main/MainForm.h"
+#include "runtime/core/RegionalSettings.h"
+#include "runtime/ui/Application.h"
+#include "runtime/ui/Dialogs.h"
+#include "runtime/ui/Input.h"
+#include "runtime/ui/Shell.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace qv::test {
+
+// The folder the test program pretends to run from: info.ini and example.qvl live there.
+inline const std::string& exeDir()
+{
+    static const std::string dir = [] {
+        auto path = std::filesystem::temp_directory_path() / ("quorvane-app-test-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path);
+        return path.string() + "/";
+    }();
+    return dir;
+}
+
+inline TApplication& app()
+{
+    static std::string program = exeDir() + "quorvane";
+    static int argc = 1;
+    static char* argv[] = {program.data(), nullptr};
+    // Never destroyed: Qt cannot be torn down during static destruction.
+    static TApplication* application = new TApplication(argc, argv);
+    return *application;
+}
+
+inline std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+// A main window as the program creates it, with message boxes, shell requests
+// and file dialogs answered by the test.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app();
+        m_regional = std::make_unique<ScopedRegionalSettings>(RegionalSettings::posix());
+        std::filesystem::remove(exeDir() + "info.ini");
+        std::filesystem::remove(exeDir() + "example.qvl");
+        setMessageBoxHook([this](const MessageBoxCall& call) {
+            boxes.push_back(call);
+            return int(IDOK);
+        });
+        setShellOpenHook([this](const std::string& target) {
+            opened.push_back(target);
+            return true;
+        });
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        app().processMessages();
+        setMessageBoxHook(nullptr);
+        setShellOpenHook(nullptr);
+        setFileDialogHook(nullptr);
+    }
+
+    // Creates and shows the window the way start-up does.
+    TfrmMain& start()
+    {
+        form = std::make_unique<TfrmMain>();
+        TApplication::guard([&] { form->doCreate(); });
+        form->showAndRaise();
+        app().processMessages();
+        return *form;
+    }
+
+    void calculate(const std::string& amount, const std::string& rate, const std::string& term)
+    {
+        form->txtAmount.setText(amount);
+        form->txtRate.setText(rate);
+        form->txtTerm.setText(term);
+        sendClick(form->btnCal, 5, 5);
+    }
+
+    std::unique_ptr<TfrmMain> form;
+    std::vector<MessageBoxCall> boxes;
+    std::vector<std::string> opened;
+
+private:
+    std::unique_ptr<ScopedRegionalSettings> m_regional;
+};
+
+} // namespace qv::test

@@ -1,0 +1,354 @@
+#include "AppTestSupport.h"
+
+#include "app/about/AboutForm.h"
+#include "runtime/core/DateTime.h"
+#include "runtime/ui/Input.h"
+
+#include <filesystem>
+
+using namespace qv;
+using qv::test::MainWindowTest;
+using qv::test::app;
+
+namespace {
+
+int lineCount(const std::string& text)
+{
+    int lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, LayoutFollowsTheDesign)
+{
+    TfrmMain& w = start();
+    EXPECT_EQ(w.caption(), "Quorvane");
+    EXPECT_EQ(w.clientWidth(), 714);
+    EXPECT_EQ(w.clientHeight(), 460);
+    EXPECT_EQ(w.bsSkinGroupBox1.boundsRect(), (TRect{16, 32, 16 + 681, 32 + 89}));
+    EXPECT_EQ(w.txtAmount.left(), 136);
+    EXPECT_EQ(w.txtRate.left(), 424);
+    EXPECT_EQ(w.btnCal.boundsRect(), (TRect{560, 64, 560 + 73, 64 + 17}));
+    EXPECT_EQ(w.pageSchedule.boundsRect(), (TRect{16, 128, 16 + 681, 128 + 321}));
+    EXPECT_EQ(w.pageSchedule.ActivePageIndex(), 0);
+    EXPECT_EQ(w.gridPayment.boundsRect(), (TRect{16, 16, 16 + 609, 16 + 177}));
+    EXPECT_EQ(w.lblMonPay.boundsRect(), (TRect{136, 224, 136 + 97, 224 + 17}));
+    // Tab order: amount, rate, term, date, Calculate.
+    std::vector<TControl*> chain;
+    w.bsSkinGroupBox1.collectTabChain(chain);
+    ASSERT_EQ(chain.size(), 5u);
+    EXPECT_EQ(chain[0], &w.txtAmount);
+    EXPECT_EQ(chain[1], &w.txtRate);
+    EXPECT_EQ(chain[2], &w.txtTerm);
+    EXPECT_EQ(chain[3], &w.txtLoanDate);
+    EXPECT_EQ(chain[4], &w.btnCal);
+    EXPECT_TRUE(w.txtAmount.focused());
+}
+
+TEST_F(MainWindowTest, FirstStartWithNeitherFileShowsOneFileNotFound)
+{
+    TfrmMain& w = start();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "File not found");
+    EXPECT_EQ(boxes[0].caption, "Quorvane");
+    EXPECT_EQ(w.txtAmount.text(), "0");
+    EXPECT_EQ(w.txtRate.text(), "0");
+    EXPECT_EQ(w.txtTerm.text(), "0");
+    EXPECT_EQ(w.txtLoanDate.date(), today());
+    EXPECT_EQ(w.txtLoanDate.text(), dateToStr(today()));
+    EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
+    EXPECT_EQ(w.lblSavePay.Caption(), "Save Int");
+    EXPECT_EQ(w.gridPayment.rowCount(), 2);
+    EXPECT_EQ(w.gridPayment.cellText(1, 0), "Payment Date");
+    EXPECT_EQ(w.gridPayment.colWidth(0), 30);
+    EXPECT_EQ(w.gridPayment.colWidth(5), 110);
+    EXPECT_EQ(w.reportProjectFile(), test::exeDir() + "rptQVR1.rav");
+}
+
+TEST_F(MainWindowTest, KeyFiltersOfAmountAndTerm)
+{
+    TfrmMain& w = start();
+    w.txtAmount.setText("");
+    w.txtAmount.setFocus();
+    sendChars(w.txtAmount, "1.2.3");
+    EXPECT_EQ(w.txtAmount.text(), "1.23");
+    sendChars(w.txtAmount, "a-, 4");
+    EXPECT_EQ(w.txtAmount.text(), "1.234");
+    sendKeyStroke(w.txtAmount, VK_BACK);
+    EXPECT_EQ(w.txtAmount.text(), "1.23");
+    // Ctrl+V arrives as a control character, which the amount filter drops.
+    char paste = 22;
+    w.txtAmountKeyPress(paste);
+    EXPECT_EQ(paste, 0);
+
+    w.txtTerm.setText("");
+    w.txtTerm.setFocus();
+    sendChars(w.txtTerm, "-5");
+    EXPECT_EQ(w.txtTerm.text(), "5");
+    sendChars(w.txtTerm, ".x");
+    EXPECT_EQ(w.txtTerm.text(), "5");
+
+    // The rate field accepts everything.
+    w.txtRate.setText("");
+    w.txtRate.setFocus();
+    sendChars(w.txtRate, "-5,5%");
+    EXPECT_EQ(w.txtRate.text(), "-5,5%");
+}
+
+TEST_F(MainWindowTest, LeavingTheRateFieldWarnsAndReturnsTheFocus)
+{
+    TfrmMain& w = start();
+    boxes.clear();
+    struct Case {
+        const char* text;
+        bool warns;
+    };
+    for (Case c : {Case{"5%", true}, Case{"5.5", false}, Case{" 5", false}, Case{"5 ", true}, Case{"", true}}) {
+        SCOPED_TRACE(c.text);
+        boxes.clear();
+        w.txtRate.setFocus();
+        app().processMessages();
+        w.txtRate.setText(c.text);
+        sendTab(w.txtRate);
+        app().processMessages();
+        if (!c.warns) {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_TRUE(w.txtTerm.focused());
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, std::string(c.text) + "  is not a valid value!");
+        EXPECT_EQ(boxes[0].caption, "Info");
+        EXPECT_EQ(boxes[0].flags, unsigned(MB_TASKMODAL | MB_ICONINFORMATION));
+        EXPECT_TRUE(w.txtRate.focused());
+    }
+}
+
+TEST_F(MainWindowTest, CalculateFillsLabelsAndSchedule)
+{
+    TfrmMain& w = start();
+    boxes.clear();
+    calculate("200000", "5", "30");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(w.lblMonPay.Caption(), "1074.13");
+    EXPECT_EQ(w.lblTotalPay.Caption(), "386688.68");
+    EXPECT_EQ(w.lblTotalInt.Caption(), "186688.68");
+    EXPECT_EQ(w.lblSavePay.Caption(), "0");
+    EXPECT_EQ(w.gridPayment.rowCount(), 361);
+    EXPECT_EQ(w.gridPayment.cellText(2, 1), "834");
+    EXPECT_EQ(w.gridPayment.cellText(3, 1), "240.13");
+    EXPECT_EQ(w.gridPayment.cellText(5, 360), "0");
+    EXPECT_TRUE(w.gridPayment.scrollStripShown());
+}
+
+TEST_F(MainWindowTest, CalculateReportsDataAndRateErrorsAndCarriesOn)
+{
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    boxes.clear();
+    calculate("10000", "7", "0");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Data Error!");
+    EXPECT_EQ(boxes[0].caption, "Info");
+    EXPECT_EQ(w.lblMonPay.Caption(), "865.25");
+    EXPECT_EQ(w.gridPayment.rowCount(), 13);
+
+    boxes.clear();
+    calculate("10000", "5,5", "1");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "number 44");
+    EXPECT_EQ(boxes[0].caption, "error");
+    EXPECT_FALSE(app().terminated());
+
+    // A term that does not convert goes to the default error box.
+    boxes.clear();
+    w.txtTerm.setText("");
+    sendClick(w.btnCal, 5, 5);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "'' is not a valid integer value");
+    EXPECT_EQ(boxes[0].caption, "Quorvane");
+}
+
+TEST_F(MainWindowTest, CalculateButtonRespondsToTheMouse)
+{
+    TfrmMain& w = start();
+    w.txtAmount.setText("10000");
+    w.txtRate.setText("7");
+    w.txtTerm.setText("1");
+    sendClick(w.btnCal, 10, 8);
+    EXPECT_EQ(w.lblMonPay.Caption(), "865.25");
+}
+
+TEST_F(MainWindowTest, NewResetsInputsAndDisablesReportAndChartForGood)
+{
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    w.mnuNewClick();
+    EXPECT_EQ(w.txtAmount.text(), "0");
+    EXPECT_EQ(w.txtRate.text(), "0");
+    EXPECT_EQ(w.txtTerm.text(), "0");
+    EXPECT_EQ(w.txtLoanDate.date(), today());
+    EXPECT_EQ(w.gridPayment.rowCount(), 2);
+    for (int col = 0; col < 6; ++col)
+        EXPECT_EQ(w.gridPayment.cellText(col, 1), "");
+    EXPECT_EQ(w.gridPayment.cellText(2, 2), "53.6"); // kept beyond the row count
+    EXPECT_EQ(w.lblMonPay.Caption(), "865.25");       // results are not reset
+    EXPECT_FALSE(w.btnPrerpt.enabled());
+    EXPECT_FALSE(w.btnViewChart.enabled());
+    calculate("10000", "7", "1");
+    EXPECT_FALSE(w.btnPrerpt.enabled());
+    EXPECT_FALSE(w.btnViewChart.enabled());
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheExampleFileAndRemembersIt)
+{
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    w.close();
+    app().processMessages();
+    std::string example = test::readFile(test::exeDir() + "example.qvl");
+    EXPECT_EQ(lineCount(example), 12 + 60);
+    EXPECT_EQ(example.substr(0, 7), "10000\r\n");
+    std::string ini = test::readFile(test::exeDir() + "info.ini");
+    EXPECT_NE(ini.find("[user saved]"), std::string::npos);
+    EXPECT_NE(ini.find("filename=" + test::exeDir() + "example.qvl"), std::string::npos);
+
+    // The next start shows the loan as it was left.
+    boxes.clear();
+    TfrmMain& next = start();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(next.txtAmount.text(), "10000");
+    EXPECT_EQ(next.lblMonPay.Caption(), "865.25");
+    EXPECT_EQ(next.gridPayment.rowCount(), 13);
+}
+
+TEST_F(MainWindowTest, ExitEndsWithCodeOneAndSavesNothing)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    test::writeFile(test::exeDir() + "example.qvl", "old example");
+    test::writeFile(test::exeDir() + "info.ini", "[user saved]\nfilename=old\n");
+    EXPECT_EXIT(
+        {
+            TfrmMain& w = start();
+            calculate("10000", "7", "1");
+            w.mnuExitClick();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ(test::readFile(test::exeDir() + "example.qvl"), "old example");
+    EXPECT_EQ(test::readFile(test::exeDir() + "info.ini"), "[user saved]\nfilename=old\n");
+}
+
+TEST_F(MainWindowTest, BadLineInTheRememberedFileIsReportedOnceAndStartUpGoesOn)
+{
+    std::string bad = test::exeDir() + "bad.qvl";
+    test::writeFile(bad, "12x\r\n5\r\n0.00417\r\n30\r\n2024-03-15\r\n1074.13\r\n1\r\n1\r\n1\r\n1\r\n0\r\n360\r\n");
+    test::writeFile(test::exeDir() + "info.ini", "[user saved]\nfilename=" + bad + "\n");
+    TfrmMain& w = start();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "'12x' is not a valid floating point value");
+    EXPECT_EQ(boxes[0].caption, "Quorvane");
+    EXPECT_TRUE(w.showing());
+    // What was applied before the bad value stays.
+    EXPECT_EQ(w.txtAmount.text(), "12x");
+    EXPECT_EQ(w.txtLoanDate.date(), encodeDate(2024, 3, 15));
+    EXPECT_EQ(w.gridPayment.rowCount(), 2);
+}
+
+TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
+{
+    TfrmMain& w = start();
+    calculate("123456.78", "5", "2");
+    std::string typed = test::exeDir() + "myloan";
+    setFileDialogHook([&](const TFileDialog& dialog) {
+        EXPECT_EQ(dialog.title, "Save file");
+        EXPECT_EQ(dialog.filter, "Quorvel files|*.qvl");
+        return std::optional<std::string>(typed);
+    });
+    w.mnuSaveClick();
+    std::string saved = typed + ".qvl";
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("filename=" + saved), std::string::npos);
+
+    w.mnuNewClick();
+    setFileDialogHook([&](const TFileDialog& dialog) {
+        EXPECT_EQ(dialog.title, "Open file");
+        return std::optional<std::string>(saved);
+    });
+    w.mnuOpenClick();
+    EXPECT_EQ(w.txtAmount.text(), "123456.78125");
+    EXPECT_EQ(w.txtRate.text(), "5");
+    EXPECT_EQ(w.txtTerm.text(), "2");
+    EXPECT_EQ(w.gridPayment.rowCount(), 25);
+
+    // A cancelled dialog changes nothing.
+    setFileDialogHook([](const TFileDialog&) { return std::optional<std::string>(); });
+    w.txtAmount.setText("1");
+    w.mnuOpenClick();
+    EXPECT_EQ(w.txtAmount.text(), "1");
+}
+
+TEST_F(MainWindowTest, HelpWebSiteEmailAndAbout)
+{
+    TfrmMain& w = start();
+    w.Help2Click();
+    w.HomePage1Click();
+    w.Email1Click();
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[0], test::exeDir() + "quorvane-help.html");
+    EXPECT_EQ(opened[1], "https://www.quorvane.com/");
+    EXPECT_EQ(opened[2], "Mailto:support@quorvane.com?subject=About Quorvane");
+
+    TfrmAbout about;
+    w.frmAbout = &about;
+    EXPECT_FALSE(about.showing());
+    w.About1Click();
+    w.About1Click();
+    EXPECT_TRUE(about.showing());
+    about.btnOk.Click();
+    app().processMessages();
+    EXPECT_FALSE(about.showing());
+    w.About1Click();
+    EXPECT_TRUE(about.showing());
+    EXPECT_EQ(about.lblLinkUrl.URL(), "https://www.quorvane.com/");
+    sendClick(about.lblLinkUrl, 3, 3);
+    EXPECT_EQ(opened.back(), "https://www.quorvane.com/");
+}
+
+TEST_F(MainWindowTest, ChartButtonShowsTheChartPage)
+{
+    TfrmMain& w = start();
+    w.btnViewChart.Click();
+    EXPECT_EQ(w.pageSchedule.ActivePageIndex(), 1);
+    EXPECT_TRUE(w.chartAmo.showing());
+    EXPECT_FALSE(w.gridPayment.showing());
+}
+
+TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
+{
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    auto& bar = w.skinMenubar;
+    ASSERT_EQ(bar.itemCount(), 3);
+    TRect file = bar.barItem(0).rect;
+    sendMouseDown(bar, file.left + 3, file.top + 3);
+    ASSERT_TRUE(bar.engine().visible());
+    auto& popup = bar.engine().level(0);
+    ASSERT_EQ(popup.itemCount(), 5);
+    EXPECT_EQ(popup.activeItem(), 0); // "New" highlighted at once
+    TRect newItem = popup.itemRect(0);
+    sendMouseUp(popup, newItem.left + 5, newItem.top + 5);
+    app().processMessages();
+    EXPECT_FALSE(bar.engine().visible());
+    EXPECT_EQ(w.txtAmount.text(), "0");
+    EXPECT_FALSE(w.btnPrerpt.enabled());
+
+    w.txtAmount.setText("5");
+    TMenuItem* loan = w.MainMenu1.find("loan1");
+    ASSERT_NE(loan, nullptr);
+    loan->click();
+    EXPECT_EQ(w.txtAmount.text(), "5");
+    EXPECT_TRUE(boxes.size() <= 1u); // only the start-up "File not found"
+}
