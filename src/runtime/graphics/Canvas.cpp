@@ -389,15 +389,23 @@ void Canvas::copyRect(const TRect& dst, const Bitmap& source, const TRect& src)
 {
     if (dst.isEmpty() || src.isEmpty() || source.isEmpty())
         return;
-    // A copy of the source part, so copying within one picture reads before it writes.
-    QImage part = source.impl().settled().copy(toQRect(src));
+    const QImage& image = source.impl().settled();
+    QRect from = toQRect(src);
+    QRect target = toQRect(dst).translated(m_impl->origin.x, m_impl->origin.y);
+    // Copying within one picture works on a copy of the source part, so it reads before it writes.
+    QImage part;
+    const QImage* pixels = &image;
+    if (&image == m_impl->image()) {
+        part = image.copy(from);
+        pixels = &part;
+        from = part.rect();
+    }
     QPainter& p = prepared(*m_impl);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    QRect target = toQRect(dst).translated(m_impl->origin.x, m_impl->origin.y);
-    if (target.size() == part.size())
-        p.drawImage(target.topLeft(), part);
+    if (target.size() == from.size())
+        p.drawImage(target.topLeft(), *pixels, from);
     else
-        p.drawImage(target, part);
+        p.drawImage(target, *pixels, from);
 }
 
 void Canvas::stretchDraw(const TRect& dst, const Bitmap& bitmap)
