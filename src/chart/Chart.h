@@ -18,8 +18,9 @@ struct TChartWall {
     bool Dark3D = true;
 };
 
-enum class MouseButton { Left, Right, Middle };
-enum ShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+// Mouse buttons as the chart sees them; the shift state is the runtime's bit set
+// (shift 1, alt 2, ctrl 4, buttons 8, 16, 32), which needs no modifier here.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // The chart with title, foot, walls and legend, and its own mouse handling:
 // left-button drag zooms (right-and-down) or undoes the zoom (any other
@@ -52,9 +53,9 @@ public:
     bool BackImageInside() const { return m_backImageInside; }
     TColor BackWallColor() const override { return m_backWall.Color; }
 
-    void MouseDown(MouseButton button, unsigned shift, int x, int y);
+    void MouseDown(TMouseButton button, unsigned shift, int x, int y);
     void MouseMove(unsigned shift, int x, int y);
-    void MouseUp(MouseButton button, unsigned shift, int x, int y);
+    void MouseUp(TMouseButton button, unsigned shift, int x, int y);
     // Positive steps turn the wheel up (away from the user), negative down.
     void MouseWheel(int steps);
     void MouseLeave();

@@ -32,21 +32,21 @@ TCustomChart::Hit TCustomChart::hitTest(int x, int y) const
     return Hit::None;
 }
 
-void TCustomChart::MouseDown(MouseButton button, unsigned, int x, int y)
+void TCustomChart::MouseDown(TMouseButton button, unsigned, int x, int y)
 {
     if (m_zoom.Active || m_panning.Active)
         return;
     Hit hit = hitTest(x, y);
     if (hit != Hit::Series && hit != Hit::Axis && hit != Hit::Plot)
         return;
-    if (m_allowZoom && button == MouseButton::Left) {
+    if (m_allowZoom && button == mbLeft) {
         m_currentCursor = 0;
         m_zoom.Activate(x, y);
         if (WindowCanvas())
             drawZoomRectangle(*WindowCanvas());
         return;
     }
-    if (m_allowPanning != pmNone && button == MouseButton::Right) {
+    if (m_allowPanning != pmNone && button == mbRight) {
         m_currentCursor = 0;
         m_panning.Activate(x, y);
     }
@@ -120,9 +120,9 @@ void TCustomChart::panTo(int x, int y)
     }
 }
 
-void TCustomChart::MouseUp(MouseButton button, unsigned, int x, int y)
+void TCustomChart::MouseUp(TMouseButton button, unsigned, int x, int y)
 {
-    if (m_zoom.Active && button == MouseButton::Left) {
+    if (m_zoom.Active && button == mbLeft) {
         m_zoom.Active = false;
         if (WindowCanvas())
             drawZoomRectangle(*WindowCanvas());

@@ -44,9 +44,9 @@ void TChartTitle::Draw()
         widest = std::max(widest, canvas.TextExtentWidth(line));
     if (n > 0 && m_adjustFrame) {
         int w = std::min(box.width(), widest + wGap);
-        if (m_alignment == TAlignment::LeftJustify)
+        if (m_alignment == TTitleAlignment::LeftJustify)
             box.right = box.left + w;
-        else if (m_alignment == TAlignment::RightJustify)
+        else if (m_alignment == TTitleAlignment::RightJustify)
             box.left = box.right - w;
         else {
             box.left = (left + right) / 2 - w / 2;
@@ -68,8 +68,8 @@ void TChartTitle::Draw()
     for (int i = 0; i < n; ++i) {
         const std::string& line = m_foot ? m_text[static_cast<size_t>(n - 1 - i)] : m_text[static_cast<size_t>(i)];
         int w = canvas.TextExtentWidth(line);
-        int x = m_alignment == TAlignment::LeftJustify    ? left + wGap / 2
-                : m_alignment == TAlignment::RightJustify ? right - w - wGap / 2
+        int x = m_alignment == TTitleAlignment::LeftJustify    ? left + wGap / 2
+                : m_alignment == TTitleAlignment::RightJustify ? right - w - wGap / 2
                                                           : (left + right) / 2 - w / 2;
         int y = m_foot ? plot.bottom - f - (i + 1) * h : plot.top + f + i * h;
         canvas.WriteText(x, y, line);

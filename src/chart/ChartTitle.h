@@ -9,7 +9,7 @@ namespace qv {
 
 class TCustomAxisPanel;
 
-enum class TAlignment { LeftJustify, RightJustify, Center };
+enum class TTitleAlignment { LeftJustify, RightJustify, Center };
 
 // The chart's title (top) or foot (bottom): lines of text that take their
 // height from the plot area.
@@ -19,8 +19,8 @@ public:
 
     bool Visible() const { return m_visible; }
     void SetVisible(bool visible) { assign(m_visible, visible); }
-    TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TAlignment alignment) { assign(m_alignment, alignment); }
+    TTitleAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TTitleAlignment alignment) { assign(m_alignment, alignment); }
     const std::vector<std::string>& Text() const { return m_text; }
     void SetText(const std::vector<std::string>& lines) { assign(m_text, lines); }
     const Font& TitleFont() const { return m_font; }
@@ -52,7 +52,7 @@ private:
     TCustomAxisPanel& m_chart;
     bool m_foot;
     bool m_visible = true;
-    TAlignment m_alignment = TAlignment::Center;
+    TTitleAlignment m_alignment = TTitleAlignment::Center;
     std::vector<std::string> m_text;
     Font m_font;
     TChartPen m_frame = TChartHiddenPen();

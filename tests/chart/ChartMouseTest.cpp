@@ -18,7 +18,7 @@ protected:
         chart().Paint(window.canvas());
     }
     TChart& chart() { return page.chartAmo(); }
-    void drag(MouseButton button, int x0, int y0, int x1, int y1)
+    void drag(TMouseButton button, int x0, int y0, int x1, int y1)
     {
         chart().MouseDown(button, 0, x0, y0);
         chart().MouseMove(0, (x0 + x1) / 2, (y0 + y1) / 2);
@@ -42,7 +42,7 @@ TEST_F(MouseTest, RightAndDownDragZoomsToTheValuesUnderThePixels)
     double x1 = bottom.PixelToValue(200);
     double yLow = left.PixelToValue(150);
     double yHigh = left.PixelToValue(50);
-    drag(MouseButton::Left, 100, 50, 200, 150);
+    drag(mbLeft, 100, 50, 200, 150);
     EXPECT_TRUE(chart().Zoomed());
     EXPECT_FALSE(bottom.Automatic());
     EXPECT_DOUBLE_EQ(bottom.Minimum(), x0);
@@ -57,7 +57,7 @@ TEST_F(MouseTest, RightAndDownDragZoomsToTheValuesUnderThePixels)
     EXPECT_DOUBLE_EQ(bottom.rangeMin(), x0);
 
     // The reverse drag restores the automatic ranges and the whole data.
-    drag(MouseButton::Left, 200, 150, 100, 50);
+    drag(mbLeft, 200, 150, 100, 50);
     EXPECT_FALSE(chart().Zoomed());
     EXPECT_TRUE(bottom.Automatic());
     EXPECT_EQ(bottom.rangeMin(), 1);
@@ -66,14 +66,14 @@ TEST_F(MouseTest, RightAndDownDragZoomsToTheValuesUnderThePixels)
 
 TEST_F(MouseTest, ShortDragsDoNothingAndRightButUpUndoes)
 {
-    drag(MouseButton::Left, 100, 50, 116, 150);
-    drag(MouseButton::Left, 100, 50, 200, 66);
+    drag(mbLeft, 100, 50, 116, 150);
+    drag(mbLeft, 100, 50, 200, 66);
     EXPECT_TRUE(chart().BottomAxis().Automatic());
     EXPECT_FALSE(chart().Zoomed());
 
-    drag(MouseButton::Left, 100, 50, 200, 150);
+    drag(mbLeft, 100, 50, 200, 150);
     ASSERT_TRUE(chart().Zoomed());
-    drag(MouseButton::Left, 100, 150, 200, 50); // right but up
+    drag(mbLeft, 100, 150, 200, 50); // right but up
     EXPECT_FALSE(chart().Zoomed());
     EXPECT_TRUE(chart().LeftAxis().Automatic());
 }
@@ -87,11 +87,11 @@ TEST_F(MouseTest, RubberBandLeavesTheWindowAsItWas)
     int invalidations = 0;
     chart().OnInvalidate = [&] { ++invalidations; };
 
-    chart().MouseDown(MouseButton::Left, 0, 100, 50);
+    chart().MouseDown(mbLeft, 0, 100, 50);
     chart().MouseMove(0, 140, 90);
     EXPECT_FALSE(samePixels(before, screen));
     chart().MouseMove(0, 110, 60);
-    chart().MouseUp(MouseButton::Left, 0, 110, 60); // too short to zoom
+    chart().MouseUp(mbLeft, 0, 110, 60); // too short to zoom
     EXPECT_TRUE(samePixels(before, screen));
     EXPECT_EQ(invalidations, 0);
     chart().SetWindowCanvas(nullptr);
@@ -103,14 +103,14 @@ TEST_F(MouseTest, RubberBandWithoutAWindowCanvasIsDrawnByRepaints)
     Bitmap clean = window;
     int invalidations = 0;
     chart().OnInvalidate = [&] { ++invalidations; };
-    chart().MouseDown(MouseButton::Left, 0, 100, 50);
+    chart().MouseDown(mbLeft, 0, 100, 50);
     chart().MouseMove(0, 150, 100);
     EXPECT_EQ(invalidations, 1);
     chart().Paint(window.canvas());
     EXPECT_EQ(chart().drawCount(), drawsBefore); // a copy plus the band, no drawing
     EXPECT_NE(window.pixel(100, 75), clean.pixel(100, 75));
     EXPECT_EQ(window.pixel(120, 75), clean.pixel(120, 75));
-    chart().MouseUp(MouseButton::Left, 0, 110, 55);
+    chart().MouseUp(mbLeft, 0, 110, 55);
     chart().Paint(window.canvas());
     EXPECT_TRUE(samePixels(clean, window));
 }
@@ -123,9 +123,9 @@ TEST_F(MouseTest, PanningMovesTheRangeByTheValuesUnderThePixels)
     double maxY = left.Maximum();
     double dx = bottom.PixelToValue(200) - bottom.PixelToValue(230);
     double dy = left.PixelToValue(100) - left.PixelToValue(120);
-    chart().MouseDown(MouseButton::Right, 0, 200, 100);
+    chart().MouseDown(mbRight, 0, 200, 100);
     chart().MouseMove(0, 230, 120);
-    chart().MouseUp(MouseButton::Right, 0, 230, 120);
+    chart().MouseUp(mbRight, 0, 230, 120);
     EXPECT_DOUBLE_EQ(bottom.Minimum(), minX + dx);
     EXPECT_LT(bottom.Minimum(), minX); // dragging right shows smaller X
     EXPECT_DOUBLE_EQ(left.Maximum(), maxY + dy);
@@ -133,11 +133,11 @@ TEST_F(MouseTest, PanningMovesTheRangeByTheValuesUnderThePixels)
 
     // Leaving the plot stops panning.
     double shifted = bottom.Minimum();
-    chart().MouseDown(MouseButton::Right, 0, 200, 100);
+    chart().MouseDown(mbRight, 0, 200, 100);
     chart().MouseMove(0, 2, 100);
     chart().MouseMove(0, 150, 100);
     EXPECT_DOUBLE_EQ(bottom.Minimum(), shifted);
-    chart().MouseUp(MouseButton::Right, 0, 150, 100);
+    chart().MouseUp(mbRight, 0, 150, 100);
 
     // An undo brings back what the first pan saved.
     chart().RevertZoom();
@@ -161,12 +161,12 @@ TEST_F(MouseTest, WheelShiftsTheVerticalRangeByThreePercent)
 TEST_F(MouseTest, PressesOnLegendOrTitleStartNothing)
 {
     const TRect& box = chart().Legend().legendRect();
-    chart().MouseDown(MouseButton::Left, 0, box.left + 5, box.top + 5);
+    chart().MouseDown(mbLeft, 0, box.left + 5, box.top + 5);
     EXPECT_FALSE(chart().ZoomState().Active);
-    chart().MouseUp(MouseButton::Left, 0, box.left + 5, box.top + 5);
-    chart().MouseDown(MouseButton::Right, 0, 290, 14); // the title line
+    chart().MouseUp(mbLeft, 0, box.left + 5, box.top + 5);
+    chart().MouseDown(mbRight, 0, 290, 14); // the title line
     EXPECT_FALSE(chart().PanningState().Active);
-    chart().MouseUp(MouseButton::Right, 0, 290, 14);
-    chart().MouseDown(MouseButton::Left, 0, 3, 3); // the frame, outside everything
+    chart().MouseUp(mbRight, 0, 290, 14);
+    chart().MouseDown(mbLeft, 0, 3, 3); // the frame, outside everything
     EXPECT_FALSE(chart().ZoomState().Active);
 }
