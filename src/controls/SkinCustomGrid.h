@@ -1,0 +1,198 @@
+#pragma once
+
+#include "controls/GridTypes.h"
+#include "runtime/ui/Timer.h"
+#include "skin/controls/SkinControl.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class TbsSkinInplaceEdit;
+class TbsSkinScrollBar;
+
+// The grid engine: counts and sizes, the current cell with its selection, the
+// move rule, the in-place editor, keyboard, mouse and wheel navigation, external
+// scroll bars and painting. Cell contents and the events live in the subclasses.
+class TbsSkinCustomGrid : public TbsSkinControl {
+public:
+    explicit TbsSkinCustomGrid(TWinControl* parent);
+    ~TbsSkinCustomGrid() override;
+
+    // External scroll bars take a range of 0 to this value.
+    static constexpr int scrollRange = 127;
+    static constexpr int selectInterval = 60;
+
+    int ColCount() const { return m_colCount; }
+    void setColCount(int value);
+    int RowCount() const { return m_rowCount; }
+    void setRowCount(int value);
+    int FixedCols() const { return m_fixedCols; }
+    void setFixedCols(int value);
+    int FixedRows() const { return m_fixedRows; }
+    void setFixedRows(int value);
+
+    int DefaultColWidth() const { return m_defaultColWidth; }
+    void setDefaultColWidth(int value);
+    int DefaultRowHeight() const { return m_defaultRowHeight; }
+    void setDefaultRowHeight(int value);
+    int DefaultCellHeight() const { return m_defaultCellHeight; }
+    void setDefaultCellHeight(int value) { m_defaultCellHeight = value; }
+    int ColWidths(int index) const;
+    void setColWidths(int index, int value);
+    int RowHeights(int index) const;
+    void setRowHeights(int index, int value);
+    int GridLineWidth() const { return m_gridLineWidth; }
+    void setGridLineWidth(int value);
+    TColor GridLineColor() const { return m_gridLineColor; }
+    void setGridLineColor(TColor value);
+    TColor FixedColor() const { return m_fixedColor; }
+    void setFixedColor(TColor value);
+    bool DefaultDrawing() const { return m_defaultDrawing; }
+    void setDefaultDrawing(bool value);
+    bool UseSkinCellHeight() const { return m_useSkinCellHeight; }
+    void setUseSkinCellHeight(bool value) { m_useSkinCellHeight = value; }
+
+    TGridOptions Options() const { return m_options; }
+    void setOptions(TGridOptions value);
+
+    int Col() const { return m_current.x; }
+    void setCol(int value);
+    int Row() const { return m_current.y; }
+    void setRow(int value);
+    TGridRect Selection() const;
+    int LeftCol() const { return m_topLeft.x; }
+    void setLeftCol(int value);
+    int TopRow() const { return m_topLeft.y; }
+    void setTopRow(int value);
+    // Fully visible scrolling rows and columns from the top-left cell.
+    int VisibleRowCount() const;
+    int VisibleColCount() const;
+    // The largest top row and left column that still fill the window.
+    int maxTopRow() const;
+    int maxLeftCol() const;
+
+    TbsSkinScrollBar* HScrollBar() const { return m_hScrollBar; }
+    void setHScrollBar(TbsSkinScrollBar* bar);
+    TbsSkinScrollBar* VScrollBar() const { return m_vScrollBar; }
+    void setVScrollBar(TbsSkinScrollBar* bar);
+
+    bool EditorMode() const { return m_editorMode; }
+    void setEditorMode(bool value);
+    TbsSkinInplaceEdit* InplaceEditor() const { return m_editor.get(); }
+
+    // Cell rectangle in client coordinates (grid lines excluded); empty when not visible.
+    TRect CellRect(int col, int row) const;
+    // The cell under a client point; {-1, -1} outside every cell.
+    TGridCoord MouseCoord(int x, int y) const;
+
+    // Valid only while a paint runs: the canvas OnDrawCell handlers draw on.
+    Canvas* paintCanvas() const { return m_paintCanvas; }
+
+    void skinChanged() override;
+    void setVisible(bool visible) override;
+
+    std::function<void()> onDblClick;
+
+    // The in-place editor reports to its grid through these.
+    void editorKeyDown(int& key, unsigned shift);
+    void editorKeyPress(char& key);
+    void editorTextChanged();
+    void editorExit();
+
+protected:
+    // Cell contents and events: the subclasses fill these in.
+    virtual bool selectCell(int col, int row);
+    virtual void drawCell(Canvas& canvas, int col, int row, const TRect& rect, TGridDrawState state);
+    virtual std::string getEditText(int col, int row);
+    virtual void setEditText(int col, int row, const std::string& text);
+
+    // Repaints a cell unless updates are suspended; reloads the editor when it
+    // shows the current cell and the change did not come from it.
+    void cellChanged(int col, int row, bool fromEditor);
+    void beginUpdate() { ++m_updateLock; }
+    void endUpdate();
+
+    void drawDefaultLook(Canvas& canvas) override;
+    void keyDown(int& key, unsigned shift) override;
+    void keyPress(char& key) override;
+    void mouseDown(MouseButton button, unsigned shift, int x, int y) override;
+    void mouseMove(unsigned shift, int x, int y) override;
+    void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
+    void mouseWheel(int delta, unsigned shift) override;
+    void doExit() override;
+    void resized() override;
+
+private:
+    enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, Thumb };
+
+    // The move rule: range check, OnSelectCell, move, editor, anchor, scroll.
+    void moveCurrent(int col, int row, bool moveAnchor, bool show);
+    void sizeChanged(int oldColCount, int oldRowCount);
+    void clampTopLeft();
+    void scrollIntoView(int col, int row);
+    void topLeftChanged();
+    void updateScrollBars();
+    void updateScrollBar(TbsSkinScrollBar* bar, bool vertical);
+    void scrollMessage(bool vertical, ScrollCode code, int position);
+    void wireScrollBar(TbsSkinScrollBar* bar, bool vertical);
+    void showEditor();
+    void hideEditor();
+    bool canEditShow() const;
+    void loadEditorText();
+    void placeEditor();
+    void gridKeyPress(char& key);
+    void extendSelectionTo(int x, int y);
+    void selectTimerTick();
+
+    int fixedExtentX() const;
+    int fixedExtentY() const;
+    int colLeft(int col) const;
+    int rowTop(int row) const;
+    bool isFixed(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
+    void paintCell(Canvas& canvas, int col, int row, const TRect& rect);
+    void paintLines(Canvas& canvas, int col, int row, const TRect& rect);
+
+    int m_colCount = 5;
+    int m_rowCount = 5;
+    int m_fixedCols = 1;
+    int m_fixedRows = 1;
+    int m_defaultColWidth = 64;
+    int m_defaultRowHeight = 20;
+    int m_defaultCellHeight = 20;
+    std::vector<int> m_colWidths; // empty until the first assignment
+    std::vector<int> m_rowHeights;
+    int m_gridLineWidth = 1;
+    TColor m_gridLineColor = clWindowText;
+    TColor m_fixedColor = clBtnFace;
+    bool m_defaultDrawing = true;
+    bool m_useSkinCellHeight = true;
+    TGridOptions m_options = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+
+    TGridCoord m_current{1, 1};
+    TGridCoord m_anchor{1, 1};
+    TGridCoord m_topLeft{1, 1};
+
+    TbsSkinScrollBar* m_hScrollBar = nullptr;
+    TbsSkinScrollBar* m_vScrollBar = nullptr;
+
+    std::unique_ptr<TbsSkinInplaceEdit> m_editor;
+    bool m_editorMode = false;
+    bool m_loadingEditor = false;
+    TGridCoord m_editCell{-1, -1};
+
+    int m_updateLock = 0;
+    Canvas* m_paintCanvas = nullptr;
+
+    bool m_selecting = false;
+    TPoint m_mouse;
+    TTimer m_selectTimer;
+    std::chrono::steady_clock::time_point m_lastPress;
+    TPoint m_lastPressPoint{-100, -100};
+};
+
+} // namespace qv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "runtime/ui/CustomEdit.h"
+
+namespace qv {
+
+class TbsSkinCustomGrid;
+
+// The cell editor a grid lays over its current cell. It has no frame of its
+// own; keys go through the grid first and every change is reported at once.
+class TbsSkinInplaceEdit : public TCustomEdit {
+public:
+    explicit TbsSkinInplaceEdit(TbsSkinCustomGrid& grid);
+
+    // The first keystroke that opened the editor: it replaces the selected text.
+    void typeFirst(char key);
+
+protected:
+    TRect textRect() const override;
+    void paintFrame(Canvas& canvas) override;
+    TColor textColor() const override { return textFont().color; }
+    Font textFont() const override;
+    void keyDown(int& key, unsigned shift) override;
+    void keyPress(char& key) override;
+    void doExit() override;
+
+private:
+    TbsSkinCustomGrid& m_grid;
+};
+
+} // namespace qv

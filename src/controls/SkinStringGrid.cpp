@@ -1,0 +1,77 @@
+#include "controls/SkinStringGrid.h"
+
+namespace qv {
+
+TbsSkinStringGrid::TbsSkinStringGrid(TWinControl* parent) : TbsSkinDrawGrid(parent) {}
+
+std::string TbsSkinStringGrid::Cells(int col, int row) const
+{
+    auto r = m_rows.find(row);
+    if (r == m_rows.end())
+        return std::string();
+    auto c = r->second.find(col);
+    return c == r->second.end() ? std::string() : c->second;
+}
+
+void TbsSkinStringGrid::store(int col, int row, const std::string& text)
+{
+    if (col < 0 || row < 0)
+        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
+    if (!text.empty()) {
+        m_rows[row][col] = text;
+        return;
+    }
+    // An empty text is the same as a cell never set: it costs nothing.
+    auto r = m_rows.find(row);
+    if (r == m_rows.end())
+        return;
+    r->second.erase(col);
+    if (r->second.empty())
+        m_rows.erase(r);
+}
+
+void TbsSkinStringGrid::setCells(int col, int row, const std::string& text)
+{
+    store(col, row, text);
+    cellChanged(col, row, false);
+}
+
+size_t TbsSkinStringGrid::storedCellCount() const
+{
+    size_t count = 0;
+    for (const auto& row : m_rows)
+        count += row.second.size();
+    return count;
+}
+
+void TbsSkinStringGrid::drawCell(Canvas& canvas, int col, int row, const TRect& rect, TGridDrawState state)
+{
+    if (DefaultDrawing()) {
+        std::string text = Cells(col, row);
+        if (!text.empty()) {
+            canvas.setBackgroundTransparent(true);
+            int y = rect.top + rect.height() / 2 - canvas.textHeight(text) / 2;
+            canvas.textRect(rect, rect.left + 2, y, text);
+        }
+    }
+    TbsSkinDrawGrid::drawCell(canvas, col, row, rect, state);
+}
+
+std::string TbsSkinStringGrid::getEditText(int col, int row)
+{
+    std::string text = Cells(col, row);
+    if (onGetEditText)
+        onGetEditText(*this, col, row, text);
+    return text;
+}
+
+void TbsSkinStringGrid::setEditText(int col, int row, const std::string& text)
+{
+    if (text != Cells(col, row)) {
+        store(col, row, text);
+        cellChanged(col, row, true);
+    }
+    TbsSkinDrawGrid::setEditText(col, row, text);
+}
+
+} // namespace qv

@@ -1,0 +1,466 @@
+#include "skin/scrollbar/SkinScrollBar.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+
+namespace {
+
+constexpr int buttonSize = 16;
+constexpr int plainThumbLength = 16;
+
+// Halves go to the even neighbour.
+int nearest(double x)
+{
+    double floor = std::floor(x);
+    double diff = x - floor;
+    if (diff > 0.5)
+        return static_cast<int>(floor) + 1;
+    if (diff < 0.5)
+        return static_cast<int>(floor);
+    auto f = static_cast<long long>(floor);
+    return static_cast<int>(f % 2 == 0 ? f : f + 1);
+}
+
+} // namespace
+
+TbsSkinScrollBar::TbsSkinScrollBar(TWinControl* parent) : TbsSkinControl(parent, "hscrollbar")
+{
+    setBounds(0, 0, 200, 19);
+    setDefaultHeight(19);
+    m_timer.onTimer = [this] { repeatTick(); };
+}
+
+void TbsSkinScrollBar::setKind(TScrollBarKind kind)
+{
+    if (m_kind == kind)
+        return;
+    m_kind = kind;
+    setSkinDataName(vertical() ? "vscrollbar" : "hscrollbar");
+    if ((vertical() && width() > height()) || (!vertical() && height() > width()))
+        setBounds(left(), top(), height(), width());
+    invalidate();
+}
+
+void TbsSkinScrollBar::setPosition(int value)
+{
+    int high = m_pageSize > 0 ? m_max - m_pageSize + 1 : m_max;
+    value = std::max(m_min, std::min(value, high));
+    if (value == m_position)
+        return;
+    m_position = value;
+    invalidate();
+    if (onChange)
+        onChange();
+}
+
+void TbsSkinScrollBar::setMin(int value)
+{
+    m_min = value;
+    invalidate();
+    if (m_position < m_min)
+        setPosition(m_min);
+}
+
+void TbsSkinScrollBar::setMax(int value)
+{
+    m_max = value;
+    invalidate();
+    if (m_pageSize > 0) {
+        if (m_max - m_min < m_pageSize + m_position)
+            setPosition(std::max(m_min, m_max - m_min - m_pageSize + 1));
+        return;
+    }
+    if (m_position > m_max)
+        setPosition(m_max);
+}
+
+void TbsSkinScrollBar::setPageSize(int value)
+{
+    if (m_max - m_min + 1 < value + m_position)
+        return;
+    m_pageSize = value;
+    invalidate();
+}
+
+void TbsSkinScrollBar::setSmallChange(int value)
+{
+    m_smallChange = value;
+    invalidate();
+}
+
+void TbsSkinScrollBar::setLargeChange(int value)
+{
+    m_largeChange = value;
+    invalidate();
+}
+
+void TbsSkinScrollBar::setCanFocused(bool value)
+{
+    m_canFocused = value;
+    setTabStop(value);
+}
+
+void TbsSkinScrollBar::setRange(int min, int max, int pageSize, int position)
+{
+    m_min = min;
+    m_max = std::max(min, max);
+    m_pageSize = std::max(0, pageSize);
+    int high = m_pageSize > 0 ? m_max - m_pageSize + 1 : m_max;
+    m_position = std::max(m_min, std::min(position, high));
+    invalidate();
+}
+
+// ---- geometry ----
+
+TRect TbsSkinScrollBar::trackArea() const
+{
+    int w = width();
+    int h = height();
+    if (vertical())
+        return TRect{1, 1 + buttonSize, w - 1, h - 1 - buttonSize};
+    return TRect{1 + buttonSize, 1, w - 1 - buttonSize, h - 1};
+}
+
+int TbsSkinScrollBar::trackStart() const { return vertical() ? trackArea().top : trackArea().left; }
+int TbsSkinScrollBar::trackEnd() const { return vertical() ? trackArea().bottom : trackArea().right; }
+
+int TbsSkinScrollBar::thumbLength() const
+{
+    if (m_pageSize <= 0)
+        return plainThumbLength;
+    int length = nearest(double(trackEnd() - trackStart()) * m_pageSize / double(m_max - m_min + 1));
+    return std::max(length, plainThumbLength);
+}
+
+int TbsSkinScrollBar::firstCentre() const { return trackStart() + thumbLength() / 2; }
+int TbsSkinScrollBar::lastCentre() const { return trackEnd() - thumbLength() / 2; }
+
+int TbsSkinScrollBar::thumbOffset() const
+{
+    double fraction = 0;
+    if (m_pageSize <= 0) {
+        if (m_max != m_min)
+            fraction = double(m_position - m_min) / double(m_max - m_min);
+    } else {
+        int denominator = m_max - m_pageSize - m_min + 1;
+        if (denominator > 0)
+            fraction = double(m_position - m_min) / double(denominator);
+        else
+            fraction = vertical() ? 0 : 1;
+    }
+    return nearest(fraction * (lastCentre() - firstCentre()));
+}
+
+TRect TbsSkinScrollBar::partRect(int part) const
+{
+    int w = width();
+    int h = height();
+    switch (part) {
+    case partDown:
+        return vertical() ? TRect{1, 1, w - 1, 1 + buttonSize} : TRect{1, 1, 1 + buttonSize, h - 1};
+    case partUp:
+        return vertical() ? TRect{1, h - 1 - buttonSize, w - 1, h - 1} : TRect{w - 1 - buttonSize, 1, w - 1, h - 1};
+    case partThumb: {
+        if (lastCentre() < firstCentre())
+            return TRect{};
+        int half = thumbLength() / 2;
+        int centre = firstCentre() + thumbOffset();
+        TRect track = trackArea();
+        if (vertical())
+            return TRect{track.left, centre - half, track.right, centre + half};
+        return TRect{centre - half, track.top, centre + half, track.bottom};
+    }
+    default:
+        return TRect{};
+    }
+}
+
+int TbsSkinScrollBar::partAt(int x, int y) const
+{
+    TPoint p{x, y};
+    if (enabled() && partRect(partThumb).contains(p))
+        return partThumb;
+    if (partRect(partUp).contains(p))
+        return partUp;
+    if (partRect(partDown).contains(p))
+        return partDown;
+    return partNone;
+}
+
+// ---- input ----
+
+void TbsSkinScrollBar::stepUp()
+{
+    if (onUpButtonClick)
+        onUpButtonClick();
+    else
+        setPosition(m_position + m_smallChange);
+}
+
+void TbsSkinScrollBar::stepDown()
+{
+    if (onDownButtonClick)
+        onDownButtonClick();
+    else
+        setPosition(m_position - m_smallChange);
+}
+
+bool TbsSkinScrollBar::mouseBeforeThumb() const
+{
+    TRect thumb = partRect(partThumb);
+    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) < (vertical() ? thumb.top : thumb.left);
+}
+
+bool TbsSkinScrollBar::mouseAfterThumb() const
+{
+    TRect thumb = partRect(partThumb);
+    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) >= (vertical() ? thumb.bottom : thumb.right);
+}
+
+void TbsSkinScrollBar::pageStep()
+{
+    if (m_repeat == Repeat::PageDown) {
+        setPosition(m_position - m_largeChange);
+        if (onPageUp)
+            onPageUp();
+    } else {
+        setPosition(m_position + m_largeChange);
+        if (onPageDown)
+            onPageDown();
+    }
+}
+
+void TbsSkinScrollBar::startRepeat(Repeat mode)
+{
+    m_repeat = mode;
+    m_waiting = true;
+    m_timer.setInterval(firstDelay);
+    m_timer.setEnabled(true);
+}
+
+void TbsSkinScrollBar::stopRepeat()
+{
+    m_timer.setEnabled(false);
+    m_repeat = Repeat::None;
+    m_waiting = false;
+}
+
+void TbsSkinScrollBar::repeatTick()
+{
+    if (m_waiting) {
+        m_waiting = false;
+        m_timer.setInterval(repeatInterval);
+    }
+    switch (m_repeat) {
+    case Repeat::UpStep:
+        if (partRect(partUp).contains(m_mouse))
+            stepUp();
+        break;
+    case Repeat::DownStep:
+        if (partRect(partDown).contains(m_mouse))
+            stepDown();
+        break;
+    case Repeat::PageDown:
+        if (mouseBeforeThumb())
+            pageStep();
+        else
+            stopRepeat();
+        break;
+    case Repeat::PageUp:
+        if (mouseAfterThumb())
+            pageStep();
+        else
+            stopRepeat();
+        break;
+    case Repeat::None:
+        stopRepeat();
+        break;
+    }
+}
+
+void TbsSkinScrollBar::setActivePart(int part)
+{
+    if (part == m_activePart)
+        return;
+    for (int i = 0; i < 3; ++i)
+        m_parts[i].active = i == part;
+    m_activePart = part;
+    invalidate();
+}
+
+void TbsSkinScrollBar::mouseDown(MouseButton button, unsigned shift, int x, int y)
+{
+    TbsSkinControl::mouseDown(button, shift, x, y);
+    if (m_canFocused && canFocus() && !focused())
+        setFocus();
+    if (button != MouseButton::Left)
+        return;
+    m_mouse = TPoint{x, y};
+    int part = partAt(x, y);
+    if (part != partNone) {
+        m_capturePart = part;
+        m_parts[part].pressed = true;
+        setActivePart(part);
+        invalidate();
+    }
+    switch (part) {
+    case partThumb:
+        m_dragging = true;
+        m_pressPos = along(x, y);
+        m_pressOffset = thumbOffset();
+        return;
+    case partUp:
+        stepUp();
+        startRepeat(Repeat::UpStep);
+        return;
+    case partDown:
+        stepDown();
+        startRepeat(Repeat::DownStep);
+        return;
+    default:
+        break;
+    }
+    if (!enabled())
+        return;
+    if (mouseBeforeThumb()) {
+        m_repeat = Repeat::PageDown;
+        pageStep();
+        startRepeat(Repeat::PageDown);
+    } else if (mouseAfterThumb()) {
+        m_repeat = Repeat::PageUp;
+        pageStep();
+        startRepeat(Repeat::PageUp);
+    }
+}
+
+void TbsSkinScrollBar::mouseMove(unsigned shift, int x, int y)
+{
+    TbsSkinControl::mouseMove(shift, x, y);
+    m_mouse = TPoint{x, y};
+    if (m_dragging) {
+        int travel = lastCentre() - firstCentre();
+        double fraction = 0;
+        if (travel > 0)
+            fraction = std::clamp(double(m_pressOffset + along(x, y) - m_pressPos) / travel, 0.0, 1.0);
+        int span = m_pageSize > 0 ? m_max - m_min - m_pageSize + 1 : m_max - m_min;
+        setPosition(m_min + nearest(fraction * span));
+        return;
+    }
+    if (m_capturePart != partNone) {
+        bool over = partRect(m_capturePart).contains(m_mouse);
+        if (over != m_parts[m_capturePart].active) {
+            m_parts[m_capturePart].active = over;
+            m_activePart = over ? m_capturePart : partNone;
+            invalidate();
+        }
+        return;
+    }
+    setActivePart(partAt(x, y));
+}
+
+void TbsSkinScrollBar::mouseUp(MouseButton button, unsigned shift, int x, int y)
+{
+    TbsSkinControl::mouseUp(button, shift, x, y);
+    m_mouse = TPoint{x, y};
+    stopRepeat();
+    int captured = m_capturePart;
+    m_capturePart = partNone;
+    if (captured != partNone) {
+        m_parts[captured].pressed = false;
+        if (!partRect(captured).contains(m_mouse))
+            setActivePart(partNone);
+        invalidate();
+    }
+    bool wasDragging = m_dragging;
+    m_dragging = false;
+    if (wasDragging && captured == partThumb && onLastChange)
+        onLastChange();
+}
+
+void TbsSkinScrollBar::mouseLeave()
+{
+    TbsSkinControl::mouseLeave();
+    if (m_repeat == Repeat::PageDown || m_repeat == Repeat::PageUp)
+        stopRepeat();
+    if (m_capturePart != partNone || m_dragging)
+        return;
+    setActivePart(partNone);
+}
+
+void TbsSkinScrollBar::mouseWheel(int delta, unsigned shift)
+{
+    TbsSkinControl::mouseWheel(delta, shift);
+    if (!m_canFocused || !focused())
+        return;
+    setPosition(m_position + (delta > 0 ? -m_smallChange : m_smallChange));
+}
+
+void TbsSkinScrollBar::keyDown(int& key, unsigned shift)
+{
+    TbsSkinControl::keyDown(key, shift);
+    if (!m_canFocused || !focused())
+        return;
+    if (key == VK_LEFT || key == VK_UP) {
+        setPosition(m_position - m_smallChange);
+        key = 0;
+    } else if (key == VK_RIGHT || key == VK_DOWN) {
+        setPosition(m_position + m_smallChange);
+        key = 0;
+    }
+}
+
+// ---- painting ----
+
+void TbsSkinScrollBar::drawBox(Canvas& canvas, const TRect& r, bool down, bool hot)
+{
+    if (r.isEmpty())
+        return;
+    if (down || hot) {
+        defaultlook::fillRect(canvas, r, down ? defaultlook::downFill : defaultlook::hotFill);
+        defaultlook::frameRect(canvas, r, defaultlook::navyFrame);
+        return;
+    }
+    defaultlook::fillRect(canvas, r, clBtnFace);
+    defaultlook::frameRect(canvas, r, clBtnShadow);
+}
+
+void TbsSkinScrollBar::drawArrow(Canvas& canvas, const TRect& r, bool towardsEnd)
+{
+    int cx = (r.left + r.right) / 2;
+    int cy = (r.top + r.bottom) / 2;
+    canvas.pen.color = clBlack;
+    canvas.pen.style = PenStyle::Solid;
+    canvas.pen.width = 1;
+    canvas.brush.color = clBlack;
+    canvas.brush.style = BrushStyle::Solid;
+    std::vector<TPoint> points;
+    if (vertical()) {
+        int tip = towardsEnd ? cy + 2 : cy - 2;
+        int base = towardsEnd ? cy - 1 : cy + 1;
+        points = {TPoint{cx - 3, base}, TPoint{cx + 3, base}, TPoint{cx, tip}};
+    } else {
+        int tip = towardsEnd ? cx + 2 : cx - 2;
+        int base = towardsEnd ? cx - 1 : cx + 1;
+        points = {TPoint{base, cy - 3}, TPoint{base, cy + 3}, TPoint{tip, cy}};
+    }
+    canvas.polygon(points);
+}
+
+void TbsSkinScrollBar::drawDefaultLook(Canvas& canvas)
+{
+    defaultlook::fillRect(canvas, clientRect(), clBtnFace);
+    for (int part : {partDown, partUp}) {
+        const PartState& state = m_parts[part];
+        TRect r = partRect(part);
+        drawBox(canvas, r, state.pressed && state.active, state.active);
+        drawArrow(canvas, r, part == partUp);
+    }
+    if (!enabled())
+        return;
+    const PartState& thumb = m_parts[partThumb];
+    drawBox(canvas, partRect(partThumb), m_dragging || focused(), thumb.active);
+}
+
+} // namespace qv
