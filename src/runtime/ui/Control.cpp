@@ -211,6 +211,8 @@ TControl::TControl(TWinControl* parent, QWidget* widget) : m_parent(parent), m_w
         parent->m_children.push_back(this);
         m_font = parent->font();
         m_color = parent->color();
+        // Children added to a window already on screen show only when told to.
+        m_widget->setVisible(true);
     }
     m_widget->setAutoFillBackground(false);
 }
