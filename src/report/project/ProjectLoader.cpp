@@ -6,6 +6,7 @@
 #include "report/project/TRpProjectManager.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace qv::report {
@@ -184,6 +185,7 @@ void ProjectLoader::loadItem(ProjectReader& reader)
         item = m_report;
     }
     item->setName(name);
+    remember(kind == DataObject || kind == OldDataView ? m_dataObjects : kind == GlobalPage ? m_globalPages : m_reports, *item);
     m_item = item;
     if (m_report)
         loadReport(block, *m_report);
@@ -192,8 +194,10 @@ void ProjectLoader::loadItem(ProjectReader& reader)
     m_report = nullptr;
     m_item = nullptr;
 
-    if (name.empty())
+    if (name.empty()) {
+        forget(*item);
         m_project.removeItem(item);
+    }
 }
 
 void ProjectLoader::loadReport(ProjectReader& reader, TRpReport& report)
@@ -206,7 +210,7 @@ void ProjectLoader::loadReport(ProjectReader& reader, TRpReport& report)
             throw EClassNotFound("TRpProjectItem class not found");
         auto page = std::make_unique<TRpPage>();
         page->setName(reader.readString());
-        report.addPage(std::move(page));
+        remember(m_components[&report], *report.addPage(std::move(page)));
     }
     auto globalCount = reader.readCount();
     std::vector<std::string> globalPages;
@@ -264,6 +268,8 @@ void ProjectLoader::readRecord(ProjectReader& reader, TRpReportComponent& parent
     }
     auto* component = parent.addChild(std::move(created));
     component->setName(name);
+    if (m_item)
+        remember(m_components[m_item], *component);
     if (reader.readByte() != PropertyListStart)
         throw ERpException("Invalid Project Format");
     readPropertyList(reader, *component, *component, depth);
@@ -379,7 +385,7 @@ void ProjectLoader::readReference(RpPersistent& object, const PublishedProperty&
         property.setReference(object, nullptr);
         return;
     }
-    if (auto* target = m_project.resolveReference(name, m_item, m_report)) {
+    if (auto* target = resolve(name, m_item, m_report)) {
         property.setReference(object, target);
         return;
     }
@@ -393,7 +399,7 @@ void ProjectLoader::readReferenceList(ProjectReader& reader, RpPersistent& objec
 {
     std::vector<TRpReportComponent*> targets;
     for (auto name = reader.readString(); !name.empty(); name = reader.readString()) {
-        auto* target = m_project.resolveReference(name, m_item, m_report);
+        auto* target = resolve(name, m_item, m_report);
         if (!target) {
             bool qualify = name.find('.') == std::string::npos && name.front() != '*' && m_item;
             m_pending.push_back({ holder.handle(), &object, &property, qualify ? m_item->name() + "." + name : name,
@@ -405,13 +411,90 @@ void ProjectLoader::readReferenceList(ProjectReader& reader, RpPersistent& objec
     m_lists.push_back({ holder.handle(), { &object, &property } });
 }
 
+static std::string lowerName(std::string_view name)
+{
+    std::string lower(name);
+    for (auto& c : lower)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+void ProjectLoader::remember(NameIndex& index, TRpReportComponent& component)
+{
+    if (!component.name().empty())
+        index.try_emplace(lowerName(component.name()), &component);
+}
+
+void ProjectLoader::forget(TRpProjectItem& item)
+{
+    if (auto* report = dynamic_cast<TRpReport*>(&item)) {
+        for (auto& page : report->pages())
+            m_components.erase(page.get());
+    }
+    m_components.erase(&item);
+}
+
+TRpReportComponent* ProjectLoader::lookUp(const NameIndex& index, std::string_view name) const
+{
+    auto it = index.find(lowerName(name));
+    return it == index.end() ? nullptr : it->second;
+}
+
+// Mirrors TRpProjectManager::findItem: reports, then global pages, then data objects.
+TRpProjectItem* ProjectLoader::findItem(std::string_view name) const
+{
+    for (auto* index : { &m_reports, &m_globalPages, &m_dataObjects }) {
+        if (auto* found = lookUp(*index, name))
+            return static_cast<TRpProjectItem*>(found);
+    }
+    return nullptr;
+}
+
+TRpReportComponent* ProjectLoader::findIn(const TRpProjectItem& item, std::string_view name) const
+{
+    if (&item == &m_project)
+        return findItem(name);
+    auto it = m_components.find(&item);
+    return it == m_components.end() ? nullptr : lookUp(it->second, name);
+}
+
+// The same rules as TRpProjectManager::resolveReference, over the loader's indexes.
+TRpReportComponent* ProjectLoader::resolve(std::string_view name, const TRpProjectItem* context, const TRpReport* report) const
+{
+    if (name.empty())
+        return nullptr;
+    if (name.front() == '*') {
+        if (m_project.master())
+            return m_project.resolveReference(name, context, report);
+        name.remove_prefix(1);
+    }
+    auto dot = name.find('.');
+    if (dot == std::string_view::npos) {
+        if (context) {
+            if (auto* found = findIn(*context, name))
+                return found;
+        }
+        return findItem(name);
+    }
+    auto ownerName = name.substr(0, dot);
+    auto componentName = name.substr(dot + 1);
+    const TRpProjectItem* owner = report ? static_cast<TRpProjectItem*>(findIn(*report, ownerName)) : nullptr;
+    if (!owner)
+        owner = findItem(ownerName);
+    if (owner) {
+        if (auto* found = findIn(*owner, componentName))
+            return found;
+    }
+    return findItem(componentName);
+}
+
 void ProjectLoader::resolvePending()
 {
     std::vector<PendingReference> unresolved;
     for (auto& pending : m_pending) {
         if (!*pending.holder)
             continue;
-        auto* target = m_project.resolveReference(pending.name, nullptr, pending.report.get());
+        auto* target = resolve(pending.name, nullptr, pending.report.get());
         if (!target) {
             unresolved.push_back(std::move(pending));
             continue;

@@ -4,6 +4,7 @@
 #include "report/project/ProjectStream.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace qv::report {
@@ -48,6 +49,16 @@ private:
     void skipPropertyList(ProjectReader& reader, int depth);
     void skipValue(ProjectReader& reader, std::uint8_t tag, int depth);
 
+    // Name lookups while loading go through indexes, so a file with very many components
+    // still loads in time proportional to its size.
+    using NameIndex = std::unordered_map<std::string, TRpReportComponent*>;
+    void remember(NameIndex& index, TRpReportComponent& component);
+    void forget(TRpProjectItem& item);
+    TRpReportComponent* lookUp(const NameIndex& index, std::string_view name) const;
+    TRpProjectItem* findItem(std::string_view name) const;
+    TRpReportComponent* findIn(const TRpProjectItem& item, std::string_view name) const;
+    TRpReportComponent* resolve(std::string_view name, const TRpProjectItem* context, const TRpReport* report) const;
+
     ProjectReader blockReader(ProjectReader& reader, Bytes& storage);
     void resolvePending();
     void finishReferenceLists();
@@ -59,6 +70,10 @@ private:
     TRpReport* m_report = nullptr;
     std::size_t m_budget = 0;
     std::vector<PendingReference> m_pending;
+    std::unordered_map<const TRpProjectItem*, NameIndex> m_components;
+    NameIndex m_reports;
+    NameIndex m_globalPages;
+    NameIndex m_dataObjects;
     std::vector<std::pair<ComponentHandle, std::pair<RpPersistent*, const PublishedProperty*>>> m_lists;
 };
 
