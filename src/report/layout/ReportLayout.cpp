@@ -1,0 +1,596 @@
+#include "report/layout/ReportLayout.h"
+
+#include "report/calc/DataFieldExpression.h"
+#include "report/calc/ReportVariables.h"
+#include "report/layout/Tolerance.h"
+#include "report/snapshot/SnapshotFormat.h"
+
+#include <algorithm>
+
+namespace qv::report {
+
+namespace {
+
+// Goto chains can loop; a run stops here rather than writing pages for ever.
+constexpr int maxSheets = 100000;
+
+constexpr std::uint32_t bit(int member)
+{
+    return 1u << unsigned(member);
+}
+
+bool isIterate(const TRpBand& band)
+{
+    return dynamic_cast<const TRpIterateBand*>(&band) != nullptr;
+}
+
+std::string trimmedText(const std::string& text)
+{
+    auto begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+}
+
+} // namespace
+
+ReportLayout::ReportLayout(const TRpReport& report, TBaseReport& writer, ParameterStore& params, RowSourceFactory rows)
+    : m_report(report)
+    , m_writer(writer)
+    , m_params(params)
+    , m_rows(std::move(rows))
+    , m_calcs(*this)
+{
+}
+
+ReportLayout::~ReportLayout()
+{
+    closeViews();
+}
+
+const TRpPage* ReportLayout::firstPage() const
+{
+    if (!m_report.pageList().empty() && m_report.pageList().front())
+        return m_report.pageList().front().get();
+    if (m_report.firstPage())
+        return m_report.firstPage();
+    return m_report.pages().empty() ? nullptr : m_report.pages().front().get();
+}
+
+void ReportLayout::print()
+{
+    m_printing = true;
+    m_completed = true;
+    for (const auto& page : m_report.pages())
+        m_calcs.collect(*page);
+    for (const TRpPage* page : m_globalPages)
+        m_calcs.collect(*page);
+    m_calcs.resetAll();
+
+    std::vector<const TRpPage*> pending;
+    for (std::size_t i = 1; i < m_report.pageList().size(); ++i)
+        pending.push_back(m_report.pageList()[i].get());
+    std::reverse(pending.begin(), pending.end());
+    std::vector<const TRpPage*> remembered;
+
+    try {
+        const TRpPage* page = firstPage();
+        m_relativePage = 0;
+        while (page && !m_writer.Aborted() && m_sheets < maxSheets) {
+            if (m_sheets > 0) {
+                if (page->orientation() != poDefault)
+                    m_writer.ChangeOrientation(page->orientation() == poPortrait ? TOrientation::poPortrait : TOrientation::poLandScape);
+                m_writer.NewPage();
+            }
+            ++m_sheets;
+            ++m_relativePage;
+            bool done = printPage(*page);
+            if (m_report.maxPages() > 0 && m_sheets >= m_report.maxPages())
+                break;
+
+            const TRpPage* next = nullptr;
+            switch (page->gotoMode()) {
+            case gmGotoDone:
+                next = done ? page->gotoPage() : page;
+                break;
+            case gmGotoNotDone:
+                next = done ? nullptr : page->gotoPage();
+                break;
+            case gmCallEach:
+                if (page->gotoPage()) {
+                    if (!done)
+                        remembered.push_back(page);
+                    next = page->gotoPage();
+                } else {
+                    next = done ? nullptr : page;
+                }
+                break;
+            }
+            if (!next) {
+                m_relativePage = 0;
+                if (!remembered.empty()) {
+                    next = remembered.back();
+                    remembered.pop_back();
+                } else if (!pending.empty()) {
+                    next = pending.back();
+                    pending.pop_back();
+                }
+            }
+            page = next;
+        }
+    } catch (const Aborted&) {
+        m_completed = false;
+        m_writer.Abort();
+    }
+    closeViews();
+    m_printing = false;
+}
+
+bool ReportLayout::printPage(const TRpPage& page)
+{
+    bool done = true;
+    for (const auto& child : page.children()) {
+        resetDrawingState();
+        if (auto* region = dynamic_cast<const TRpRegion*>(child.get())) {
+            if (!printRegion(*region, 0, 0))
+                done = false;
+            continue;
+        }
+        printControl(*child, 0, 0);
+    }
+    if (done) {
+        // A page visited again later starts over.
+        for (const auto& child : page.children()) {
+            if (auto* region = dynamic_cast<const TRpRegion*>(child.get()))
+                m_regions.erase(region);
+        }
+    }
+    return done;
+}
+
+bool ReportLayout::printRegion(const TRpRegion& region, double pageLeft, double pageTop)
+{
+    RegionState& state = m_regions[&region];
+    if (state.done)
+        return true;
+    int columns = std::max(1, region.columns());
+    state.left = pageLeft + region.left();
+    state.top = pageTop + region.top();
+    state.height = region.height();
+    state.columnWidth = (region.width() - (columns - 1) * region.columnSpacing()) / columns;
+
+    m_region = &region;
+    m_regionState = &state;
+    for (int column = 1; column <= columns; ++column) {
+        ++m_columnSerial;
+        state.columnLeft = (state.columnWidth + region.columnSpacing()) * (column - 1);
+        state.printTop = 0;
+        state.restart = false;
+        state.pageBreak = false;
+        state.progress = false;
+        printTopLevel(region, state);
+        if (!state.restart) {
+            state.done = true;
+            break;
+        }
+        if (state.pageBreak || column == columns) {
+            state.occurrence = poNewPage;
+            break;
+        }
+        state.occurrence = poNewColumn;
+    }
+    m_region = nullptr;
+    m_regionState = nullptr;
+    return state.done;
+}
+
+void ReportLayout::printTopLevel(const TRpRegion& region, RegionState& state)
+{
+    std::vector<const TRpBand*> bands = controlled(nullptr, plDetail);
+    (void)region;
+    for (; state.topIndex < bands.size(); ++state.topIndex) {
+        const TRpBand* band = bands[state.topIndex];
+        auto* dataBand = dynamic_cast<const TRpDataBand*>(band);
+        Outcome outcome = dataBand ? printDataBand(*dataBand) : printBand(*band, false);
+        if (outcome == Outcome::Restart) {
+            state.restart = true;
+            return;
+        }
+        if (outcome == Outcome::Break) {
+            ++state.topIndex;
+            state.restart = true;
+            state.pageBreak = true;
+            return;
+        }
+    }
+}
+
+std::vector<const TRpBand*> ReportLayout::controlled(const TRpBand* controller, TRpPrintLocation location) const
+{
+    std::vector<const TRpBand*> bands;
+    if (!m_region)
+        return bands;
+    for (const auto& child : m_region->children()) {
+        auto* band = dynamic_cast<const TRpBand*>(child.get());
+        if (!band || band->controllerBand() != controller)
+            continue;
+        if (controller && !(band->bandStyle().printLoc() & bit(location)))
+            continue;
+        bands.push_back(band);
+    }
+    return bands;
+}
+
+double ReportLayout::remaining() const
+{
+    return m_regionState->height - m_regionState->printTop;
+}
+
+double ReportLayout::bandHeight(const TRpBand& band) const
+{
+    return band.height();
+}
+
+ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint, const std::function<void()>& beforeOutput)
+{
+    RegionState& region = *m_regionState;
+    BandState& state = m_bands[&band];
+    std::uint32_t occurrences = band.bandStyle().printOcc();
+    if (reprint && !(occurrences & bit(region.occurrence)))
+        return Outcome::Skipped;
+    if (!reprint && !isIterate(band) && !(occurrences & bit(poFirst)))
+        return Outcome::Skipped;
+    if (band.startNewPage() && state.sheetPrinted == m_sheets)
+        return Outcome::Restart;
+
+    double height = bandHeight(band);
+    double y = band.top();
+    bool fits = true;
+    if (band.positionMode() != pmAbsolute) {
+        y = region.printTop + band.positionValue();
+        fits = !exceeds(height + band.positionValue(), remaining());
+    }
+    // The first band of a column always prints, so a band taller than its region
+    // cannot make every new sheet restart for ever.
+    if (region.progress || reprint) {
+        if (exceeds(band.minHeightLeft(), remaining()) || !fits)
+            return Outcome::Restart;
+    }
+
+    if (beforeOutput)
+        beforeOutput();
+    printChildren(band, m_regionState->left + region.columnLeft, m_regionState->top + y);
+    if (band.positionMode() == pmOffset)
+        region.printTop = y + height;
+    if (!reprint)
+        region.progress = true;
+    state.sheetPrinted = m_sheets;
+    return band.finishNewPage() ? Outcome::Break : Outcome::Printed;
+}
+
+ReportLayout::Outcome ReportLayout::printDataBand(const TRpDataBand& band)
+{
+    DataBandState& state = m_dataBands[&band];
+    DataViewRun* run = nullptr;
+    if (!state.started) {
+        state = DataBandState {};
+        run = viewRun(band.dataView());
+        if (!run)
+            return Outcome::Printed;
+        if (band.initToFirst() || run->position() == 0)
+            run->first();
+        if (run->eof())
+            return Outcome::Printed;
+        state.started = true;
+    } else {
+        run = viewRun(band.dataView());
+        if (!run)
+            return Outcome::Printed;
+        if (state.columnSerial != m_columnSerial && m_regionState->occurrence != poFirst)
+            reprintHeaders(band, state);
+    }
+    state.columnSerial = m_columnSerial;
+
+    auto stop = [&](Outcome outcome) { return outcome == Outcome::Restart || outcome == Outcome::Break; };
+    while (true) {
+        Outcome outcome = Outcome::Printed;
+        switch (state.stage) {
+        case Stage::BodyHeader:
+            if (!state.bodyChecked && (band.keepBodyTogether() || band.orphanRows() > 0) && m_regionState->progress) {
+                int rows = band.keepBodyTogether() ? 0 : band.orphanRows();
+                if (exceeds(lookAheadBody(band, *run, rows), remaining()))
+                    return Outcome::Restart;
+            }
+            state.bodyChecked = true;
+            outcome = printLocation(band, state, plBodyHeader);
+            if (stop(outcome))
+                return outcome;
+            state.stage = Stage::RowStart;
+            break;
+        case Stage::RowStart:
+            if (band.keepRowTogether() && m_regionState->progress && exceeds(rowHeight(band, nullptr), remaining()))
+                return Outcome::Restart;
+            state.stage = Stage::GroupHeader;
+            break;
+        case Stage::GroupHeader:
+            outcome = printLocation(band, state, plGroupHeader);
+            if (stop(outcome))
+                return outcome;
+            state.stage = Stage::RowHeader;
+            break;
+        case Stage::RowHeader:
+            outcome = printLocation(band, state, plRowHeader);
+            if (stop(outcome))
+                return outcome;
+            state.stage = Stage::Master;
+            break;
+        case Stage::Master:
+            outcome = printBand(band, false, [&] {
+                if (state.announcedPosition != run->position()) {
+                    state.announcedPosition = run->position();
+                    m_calcs.announceNewData(band);
+                }
+            });
+            if (stop(outcome))
+                return outcome;
+            state.stage = Stage::Detail;
+            break;
+        case Stage::Detail:
+            outcome = printLocation(band, state, plDetail);
+            if (stop(outcome))
+                return outcome;
+            state.stage = Stage::RowFooter;
+            break;
+        case Stage::RowFooter:
+            outcome = printLocation(band, state, plRowFooter);
+            if (stop(outcome))
+                return outcome;
+            state.stage = Stage::GroupFooter;
+            break;
+        case Stage::GroupFooter:
+            outcome = printLocation(band, state, plGroupFooter);
+            if (stop(outcome))
+                return outcome;
+            state.stage = Stage::AfterRow;
+            break;
+        case Stage::AfterRow:
+            ++state.rowsPrinted;
+            if (band.maxRows() > 0 && state.rowsPrinted >= band.maxRows()) {
+                state.stage = Stage::BodyFooter;
+                break;
+            }
+            run->next();
+            state.stage = run->eof() ? Stage::BodyFooter : Stage::RowStart;
+            break;
+        case Stage::BodyFooter:
+            outcome = printLocation(band, state, plBodyFooter);
+            if (stop(outcome))
+                return outcome;
+            state = DataBandState {};
+            return Outcome::Printed;
+        }
+    }
+}
+
+ReportLayout::Outcome ReportLayout::printLocation(const TRpDataBand& band, DataBandState& state, TRpPrintLocation location)
+{
+    std::vector<const TRpBand*> bands = controlled(&band, location);
+    for (; state.index < bands.size(); ++state.index) {
+        const TRpBand* child = bands[state.index];
+        bool grouped = location == plGroupHeader || location == plGroupFooter;
+        if (grouped && !groupChanges(*child, location))
+            continue;
+        auto* dataBand = dynamic_cast<const TRpDataBand*>(child);
+        Outcome outcome = dataBand ? printDataBand(*dataBand) : printBand(*child, false);
+        if (outcome == Outcome::Restart)
+            return outcome;
+        if (grouped && outcome != Outcome::Skipped)
+            m_bands[child].lastGroup = groupValue(*child, false);
+        if (outcome == Outcome::Break) {
+            ++state.index;
+            return outcome;
+        }
+    }
+    state.index = 0;
+    return Outcome::Printed;
+}
+
+void ReportLayout::reprintHeaders(const TRpDataBand& band, const DataBandState& state)
+{
+    if (!(band.reprintLocs() & bit(plBodyHeader)))
+        return;
+    std::vector<const TRpBand*> headers = controlled(&band, plBodyHeader);
+    std::size_t limit = state.stage == Stage::BodyHeader ? state.index : headers.size();
+    for (std::size_t i = 0; i < limit && i < headers.size(); ++i) {
+        if (dynamic_cast<const TRpIterateBand*>(headers[i]))
+            continue;
+        if (printBand(*headers[i], true) == Outcome::Restart)
+            return;
+    }
+}
+
+const TRpBaseDataView* ReportLayout::groupView(const TRpBand& band) const
+{
+    if (band.groupDataView())
+        return band.groupDataView();
+    if (auto* controller = dynamic_cast<const TRpDataBand*>(band.controllerBand()))
+        return controller->dataView();
+    return nullptr;
+}
+
+std::string ReportLayout::groupValue(const TRpBand& band, bool ahead)
+{
+    std::string value;
+    std::string key = band.groupKey();
+    std::string::size_type start = 0;
+    while (start <= key.size()) {
+        auto end = key.find('+', start);
+        std::string reference = trimmedText(key.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? key.size() + 1 : end + 1;
+        if (reference.empty())
+            continue;
+        const TRpBaseDataView* view = groupView(band);
+        std::string field = reference;
+        if (auto dot = reference.find('.'); dot != std::string::npos) {
+            view = findDataView(reference.substr(0, dot));
+            field = reference.substr(dot + 1);
+        }
+        DataViewRun* run = view ? viewRun(view) : nullptr;
+        if (run && (ahead ? run->eofAhead() : run->eof())) {
+            value += "|\x1A" "EOF\x1A";
+            continue;
+        }
+        std::optional<FieldRead> read;
+        if (run)
+            read = ahead ? run->readFieldAhead(field) : run->readField(field);
+        value += "|" + (read ? read->text : std::string("(invalid)"));
+    }
+    return value + "|";
+}
+
+bool ReportLayout::groupChanges(const TRpBand& band, TRpPrintLocation location)
+{
+    if (location == plGroupHeader) {
+        const auto& last = m_bands[&band].lastGroup;
+        return !last || *last != groupValue(band, false);
+    }
+    return groupValue(band, true) != groupValue(band, false);
+}
+
+double ReportLayout::rowHeight(const TRpDataBand& band, std::optional<std::string>* lastGroups)
+{
+    double height = 0;
+    auto add = [&](TRpPrintLocation location) {
+        for (const TRpBand* child : controlled(&band, location)) {
+            if (dynamic_cast<const TRpIterateBand*>(child) || child->positionMode() != pmOffset)
+                continue;
+            if (!(child->bandStyle().printOcc() & bit(poFirst)))
+                continue;
+            if (location == plGroupHeader) {
+                std::optional<std::string> previous = lastGroups ? *lastGroups : m_bands[child].lastGroup;
+                std::string current = groupValue(*child, false);
+                if (previous && *previous == current)
+                    continue;
+                if (lastGroups)
+                    *lastGroups = current;
+            }
+            if (location == plGroupFooter && !groupChanges(*child, location))
+                continue;
+            height += child->height() + child->positionValue();
+        }
+    };
+    add(plGroupHeader);
+    add(plRowHeader);
+    if (band.positionMode() == pmOffset)
+        height += band.height() + band.positionValue();
+    add(plDetail);
+    add(plRowFooter);
+    add(plGroupFooter);
+    return height;
+}
+
+double ReportLayout::lookAheadBody(const TRpDataBand& band, DataViewRun& run, int rows)
+{
+    double height = 0;
+    for (const TRpBand* child : controlled(&band, plBodyHeader)) {
+        if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset
+            && (child->bandStyle().printOcc() & bit(poFirst)))
+            height += child->height() + child->positionValue();
+    }
+    run.saveState();
+    std::optional<std::string> lastGroup;
+    int counted = 0;
+    while (!run.eof() && (rows == 0 || counted < rows) && (band.maxRows() == 0 || counted < band.maxRows())) {
+        height += rowHeight(band, &lastGroup);
+        ++counted;
+        run.next();
+    }
+    bool wholeBody = rows == 0;
+    run.restoreState();
+    if (wholeBody) {
+        for (const TRpBand* child : controlled(&band, plBodyFooter)) {
+            if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset)
+                height += child->height() + child->positionValue();
+        }
+    }
+    return height;
+}
+
+DataViewRun* ReportLayout::viewRun(const TRpBaseDataView* view)
+{
+    if (!view)
+        return nullptr;
+    auto it = m_views.find(view);
+    if (it != m_views.end())
+        return it->second.get();
+    std::unique_ptr<RowSource> source = m_rows ? m_rows(*view) : nullptr;
+    auto run = std::make_unique<DataViewRun>(std::move(source));
+    if (!run->open())
+        throw Aborted {};
+    DataViewRun* raw = run.get();
+    m_views.emplace(view, std::move(run));
+    return raw;
+}
+
+void ReportLayout::closeViews()
+{
+    for (auto& [view, run] : m_views)
+        run->close();
+    m_views.clear();
+}
+
+std::optional<FieldRead> ReportLayout::readField(const TRpBaseDataView* view, std::string_view fieldName)
+{
+    if (!view)
+        return std::nullopt;
+    DataViewRun* run = viewRun(view);
+    return run ? run->readField(fieldName) : std::nullopt;
+}
+
+TRpBaseDataView* ReportLayout::findDataView(std::string_view name)
+{
+    for (const TRpBaseDataView* view : m_dataViews) {
+        if (view && sameText(view->name(), name))
+            return const_cast<TRpBaseDataView*>(view);
+    }
+    return nullptr;
+}
+
+std::string ReportLayout::parameter(std::string_view name)
+{
+    return m_params.get(name);
+}
+
+void ReportLayout::setParameter(const std::string& name, const std::string& value)
+{
+    m_params.set(name, value);
+}
+
+std::string ReportLayout::piVar(std::string_view name)
+{
+    for (const auto& [key, value] : m_piVars) {
+        if (sameText(key, name))
+            return value;
+    }
+    return {};
+}
+
+void ReportLayout::setPIVar(const std::string& name, const std::string& value)
+{
+    for (auto& [key, stored] : m_piVars) {
+        if (sameText(key, name)) {
+            stored = value;
+            return;
+        }
+    }
+    m_piVars.emplace_back(name, value);
+}
+
+std::string ReportLayout::reportVariable(int number)
+{
+    if (number == rvRelativePage)
+        return std::to_string(m_relativePage);
+    return snapshot::reportVariablePlaceholder(number);
+}
+
+} // namespace qv::report

@@ -1,0 +1,188 @@
+#include "LayoutFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace qv::report::test {
+namespace {
+
+std::vector<std::string> rowNames(int from, int to)
+{
+    std::vector<std::string> names;
+    for (int i = from; i <= to; ++i)
+        names.push_back("R" + std::to_string(i));
+    return names;
+}
+
+TEST(ReportLayout, HundredRowsFillFifteenPerSheetOnSevenSheets)
+{
+    LayoutFixture f;
+    f.setRows(100);
+    RecordingRender render = f.run();
+
+    ASSERT_EQ(render.pages.size(), 7u);
+    for (int sheet = 0; sheet < 6; ++sheet)
+        EXPECT_EQ(render.textsWith(sheet, "R"), rowNames(sheet * 15 + 1, sheet * 15 + 15)) << "sheet " << sheet;
+    EXPECT_EQ(render.textsWith(6, "R"), rowNames(91, 100));
+    EXPECT_EQ(f.fetches, 100) << "each row comes from the source once";
+    // Rows stack 0.2 inch apart from the region's top.
+    const auto& first = render.pages[0];
+    EXPECT_NEAR(first[1].y - first[0].y, 0.2, 1e-4);
+    EXPECT_NEAR(first[0].x, 0.5, 1e-4);
+}
+
+TEST(ReportLayout, HeaderRepeatedOnEveryNewSheetShiftsRows)
+{
+    LayoutFixture f;
+    f.addBand("Header", plBodyHeader, setOf(poFirst, poNewPage), "Column header");
+    f.setRows(100);
+    RecordingRender render = f.run();
+
+    ASSERT_EQ(render.pages.size(), 8u);
+    for (std::size_t sheet = 0; sheet < render.pages.size(); ++sheet)
+        EXPECT_EQ(render.textsWith(int(sheet), "Column").size(), 1u) << "sheet " << sheet;
+    EXPECT_EQ(render.textsWith(0, "R"), rowNames(1, 14));
+    EXPECT_EQ(render.textsWith(7, "R"), rowNames(99, 100));
+    // The header sits at the region's top and the first row below it.
+    EXPECT_LT(render.pages[1][0].y, render.pages[1][1].y);
+}
+
+TEST(ReportLayout, HeaderPrintedOnlyFirstTimeStaysOnFirstSheet)
+{
+    LayoutFixture f;
+    f.addBand("Header", plBodyHeader, setOf(poFirst), "Column header");
+    f.setRows(40);
+    RecordingRender render = f.run();
+
+    ASSERT_EQ(render.pages.size(), 3u);
+    EXPECT_EQ(render.textsWith(0, "Column").size(), 1u);
+    EXPECT_TRUE(render.textsWith(1, "Column").empty());
+    EXPECT_EQ(render.textsWith(1, "R"), rowNames(15, 29));
+}
+
+TEST(ReportLayout, EmptyViewPrintsNoHeaderOrFooter)
+{
+    LayoutFixture f;
+    f.addBand("Header", plBodyHeader, setOf(poFirst, poNewPage), "Column header");
+    f.addBand("Footer", plBodyFooter, setOf(poFirst), "Body footer");
+    f.setRows(0);
+    RecordingRender render = f.run();
+
+    ASSERT_EQ(render.pages.size(), 1u);
+    EXPECT_TRUE(render.pages[0].empty());
+}
+
+TEST(ReportLayout, TwoColumnsFillLeftThenRightThenNewSheet)
+{
+    LayoutFixture f;
+    f.region->setWidth(6.0);
+    f.region->setColumns(2);
+    f.region->setColumnSpacing(0.5);
+    f.setRows(40);
+    RecordingRender render = f.run();
+
+    ASSERT_EQ(render.pages.size(), 2u);
+    EXPECT_EQ(render.textsWith(0, "R"), rowNames(1, 30));
+    const auto& sheet = render.pages[0];
+    EXPECT_NEAR(sheet[0].x, 0.5, 1e-4);
+    EXPECT_NEAR(sheet[15].x, 0.5 + 2.75 + 0.5, 1e-4) << "row 16 opens the right column";
+    EXPECT_NEAR(sheet[15].y, sheet[0].y, 1e-4);
+    EXPECT_EQ(render.textsWith(1, "R"), rowNames(31, 40));
+    EXPECT_NEAR(render.pages[1][0].x, 0.5, 1e-4);
+}
+
+TEST(ReportLayout, GroupHeaderOncePerRunAndFooterAfterItsLastRow)
+{
+    LayoutFixture f;
+    TRpBand* header = f.addBand("GroupHead", plGroupHeader, setOf(poFirst), "GH");
+    header->setGroupKey("Grp");
+    TRpBand* footer = f.addBand("GroupFoot", plGroupFooter, setOf(poFirst), "GF");
+    footer->setGroupKey("Grp");
+    f.setRows(5, {"a", "a", "b", "b", "b"});
+    RecordingRender render = f.run();
+
+    std::vector<std::string> sequence;
+    for (const auto& drawn : render.pages[0])
+        sequence.push_back(drawn.text);
+    EXPECT_EQ(sequence, (std::vector<std::string> {"GH", "R1", "R2", "GF", "GH", "R3", "R4", "R5", "GF"}));
+    EXPECT_EQ(f.fetches, 5);
+}
+
+TEST(ReportLayout, MaxRowsStopsTheBandAndPrintsBodyFooter)
+{
+    LayoutFixture f;
+    f.dataBand->setMaxRows(5);
+    f.addBand("Footer", plBodyFooter, setOf(poFirst), "Footer");
+    f.setRows(20);
+    RecordingRender render = f.run();
+
+    ASSERT_EQ(render.pages.size(), 1u);
+    std::vector<std::string> expected = rowNames(1, 5);
+    expected.push_back("Footer");
+    std::vector<std::string> sequence;
+    for (const auto& drawn : render.pages[0])
+        sequence.push_back(drawn.text);
+    EXPECT_EQ(sequence, expected);
+}
+
+TEST(ReportLayout, KeepRowTogetherMovesAWholeRowToTheNextSheet)
+{
+    LayoutFixture f;
+    f.addBand("Detail", plDetail, setOf(poFirst), "D");
+    f.setRows(10);
+    RecordingRender apart = f.run();
+    // Without keeping, the 8th row's detail spills onto the second sheet.
+    EXPECT_EQ(apart.textsWith(0, "R").size(), 8u);
+
+    f.dataBand->setKeepRowTogether(true);
+    RecordingRender together = f.run();
+    ASSERT_EQ(together.pages.size(), 2u);
+    EXPECT_EQ(together.textsWith(0, "R"), rowNames(1, 7));
+    EXPECT_EQ(together.textsWith(0, "D").size(), 7u);
+    EXPECT_EQ(together.textsWith(1, "R"), rowNames(8, 10));
+    EXPECT_EQ(f.fetches, 10) << "look-ahead replays rows instead of fetching them again";
+}
+
+TEST(ReportLayout, KeepBodyTogetherStartsTheBodyOnAFreshSheet)
+{
+    LayoutFixture f;
+    TRpBand* intro = f.add<TRpBand>(*f.region, "Intro");
+    intro->setHeight(2.0);
+    f.add<TRpText>(*intro, "IntroText")->setText("Intro");
+    // Regions print their top-level bands in order: put the intro before the data band.
+    auto owned = f.region->removeChild(intro);
+    auto data = f.region->removeChild(f.dataBand);
+    f.region->addChild(std::move(owned));
+    f.region->addChild(std::move(data));
+    f.setRows(10);
+    EXPECT_EQ(f.run().textsWith(0, "R").size(), 5u);
+
+    f.dataBand->setKeepBodyTogether(true);
+    RecordingRender render = f.run();
+    ASSERT_EQ(render.pages.size(), 2u);
+    EXPECT_TRUE(render.textsWith(0, "R").empty());
+    EXPECT_EQ(render.textsWith(1, "R"), rowNames(1, 10));
+}
+
+TEST(ReportLayout, BandTallerThanItsRegionStillPrintsOnceInsteadOfLooping)
+{
+    LayoutFixture f;
+    f.dataBand->setHeight(4.0);
+    f.setRows(3);
+    RecordingRender render = f.run();
+    ASSERT_EQ(render.pages.size(), 3u);
+    for (int sheet = 0; sheet < 3; ++sheet)
+        EXPECT_EQ(render.textsWith(sheet, "R").size(), 1u);
+}
+
+TEST(ReportLayout, ToleranceLetsFifteenBandsFillThreeInches)
+{
+    LayoutFixture f;
+    f.dataBand->setHeight(0.2 + 0.000005);
+    f.setRows(15);
+    EXPECT_EQ(f.run().pages.size(), 1u);
+    f.dataBand->setHeight(0.2 + 0.00001);
+    EXPECT_EQ(f.run().pages.size(), 2u);
+}
+
+} // namespace
+} // namespace qv::report::test
