@@ -38,20 +38,7 @@ TbsSkinCustomGrid::TbsSkinCustomGrid(TWinControl* parent) : TbsSkinControl(paren
     m_selectTimer.onTimer = [this] { selectTimerTick(); };
 }
 
-TbsSkinCustomGrid::~TbsSkinCustomGrid()
-{
-    // The scroll bars belong to the window; only our hooks go.
-    for (TbsSkinScrollBar* bar : {m_hScrollBar, m_vScrollBar}) {
-        if (!bar)
-            continue;
-        bar->onUpButtonClick = nullptr;
-        bar->onDownButtonClick = nullptr;
-        bar->onPageUp = nullptr;
-        bar->onPageDown = nullptr;
-        bar->onChange = nullptr;
-        bar->onLastChange = nullptr;
-    }
-}
+TbsSkinCustomGrid::~TbsSkinCustomGrid() = default;
 
 // ---- counts and sizes ----
 
@@ -533,6 +520,7 @@ void TbsSkinCustomGrid::topLeftChanged()
 
 void TbsSkinCustomGrid::setHScrollBar(TbsSkinScrollBar* bar)
 {
+    unwireScrollBar(m_hScrollBar);
     m_hScrollBar = bar;
     wireScrollBar(bar, false);
     updateScrollBars();
@@ -540,6 +528,7 @@ void TbsSkinCustomGrid::setHScrollBar(TbsSkinScrollBar* bar)
 
 void TbsSkinCustomGrid::setVScrollBar(TbsSkinScrollBar* bar)
 {
+    unwireScrollBar(m_vScrollBar);
     m_vScrollBar = bar;
     wireScrollBar(bar, true);
     updateScrollBars();
@@ -560,6 +549,18 @@ void TbsSkinCustomGrid::wireScrollBar(TbsSkinScrollBar* bar, bool vertical)
             scrollMessage(vertical, ScrollCode::Thumb, bar->Position());
     };
     bar->onLastChange = [this, vertical, bar] { scrollMessage(vertical, ScrollCode::Thumb, bar->Position()); };
+}
+
+void TbsSkinCustomGrid::unwireScrollBar(TbsSkinScrollBar* bar)
+{
+    if (!bar)
+        return;
+    bar->onUpButtonClick = nullptr;
+    bar->onDownButtonClick = nullptr;
+    bar->onPageUp = nullptr;
+    bar->onPageDown = nullptr;
+    bar->onChange = nullptr;
+    bar->onLastChange = nullptr;
 }
 
 void TbsSkinCustomGrid::updateScrollBars()

@@ -76,6 +76,8 @@ public:
     int maxTopRow() const;
     int maxLeftCol() const;
 
+    // The bars belong to the window and call back into the grid: hand the grid
+    // nullptr before freeing a bar, or free the grid first.
     TbsSkinScrollBar* HScrollBar() const { return m_hScrollBar; }
     void setHScrollBar(TbsSkinScrollBar* bar);
     TbsSkinScrollBar* VScrollBar() const { return m_vScrollBar; }
@@ -140,6 +142,7 @@ private:
     void updateScrollBar(TbsSkinScrollBar* bar, bool vertical);
     void scrollMessage(bool vertical, ScrollCode code, int position);
     void wireScrollBar(TbsSkinScrollBar* bar, bool vertical);
+    void unwireScrollBar(TbsSkinScrollBar* bar);
     void showEditor();
     void hideEditor();
     bool canEditShow() const;

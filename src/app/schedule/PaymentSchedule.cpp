@@ -1,0 +1,109 @@
+#include "app/schedule/PaymentSchedule.h"
+
+#include "controls/MessageBeep.h"
+
+#include <cctype>
+
+namespace qv {
+
+namespace {
+
+constexpr int designWidths[] = {64, 88, 104, 133, 110};
+
+bool acceptedInExtraPayment(char key)
+{
+    return key == 8 || key == 13 || key == '-' || key == '.' || std::isdigit(static_cast<unsigned char>(key));
+}
+
+} // namespace
+
+PaymentSchedule::PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& view)
+    : gridPayment(page), bsSkinScrollBar1(page), m_loan(loan), m_view(view)
+{
+    gridPayment.setName("gridPayment");
+    gridPayment.setBounds(16, 16, 609, 177);
+    gridPayment.setSkinDataName("grid");
+    gridPayment.setDefaultRowHeight(20);
+    gridPayment.setDefaultCellHeight(20);
+    gridPayment.setUseSkinCellHeight(true);
+    gridPayment.setUseSkinFont(true);
+    gridPayment.setGridLineColor(clWindowText);
+    gridPayment.setOptions(designOptions);
+    gridPayment.setColCount(5);
+    for (int col = 0; col < 5; ++col)
+        gridPayment.setColWidths(col, designWidths[col]);
+    gridPayment.setFixedCols(1);
+    gridPayment.setFixedRows(1);
+
+    bsSkinScrollBar1.setName("bsSkinScrollBar1");
+    bsSkinScrollBar1.setKind(TScrollBarKind::Vertical);
+    bsSkinScrollBar1.setBounds(608, 16, 19, 177);
+    bsSkinScrollBar1.hide();
+    gridPayment.setVScrollBar(&bsSkinScrollBar1);
+
+    gridPayment.onSelectCell = [this](TbsSkinDrawGrid& sender, int col, int row, bool& canSelect) {
+        gridPaymentSelectCell(sender, col, row, canSelect);
+    };
+    gridPayment.onKeyPress = [this](char& key) { gridPaymentKeyPress(key); };
+    gridPayment.onDrawCell = [this](TbsSkinDrawGrid& sender, int col, int row, const TRect& rect, TGridDrawState state) {
+        gridPaymentDrawCell(sender, col, row, rect, state);
+    };
+}
+
+// The bar goes first; it must not call back into the grid on its way out.
+PaymentSchedule::~PaymentSchedule() { gridPayment.setVScrollBar(nullptr); }
+
+void PaymentSchedule::setSkinData(TbsSkinData* data)
+{
+    gridPayment.setSkinData(data);
+    bsSkinScrollBar1.setSkinData(data);
+}
+
+void PaymentSchedule::FormCreate()
+{
+    static const char* const headers[] = {"No", "Payment Date", "Interest Payment", "Principal Payment", "Extra Payment", "Balance"};
+    gridPayment.setColCount(6);
+    gridPayment.setRowCount(2);
+    gridPayment.setColWidths(0, 30);
+    for (int col = 2; col <= 5; ++col)
+        gridPayment.setColWidths(col, 110);
+    for (int col = 0; col < 6; ++col)
+        gridPayment.setCells(col, 0, headers[col]);
+}
+
+void PaymentSchedule::New()
+{
+    gridPayment.setRowCount(2);
+    for (int col = 0; col <= 5; ++col)
+        gridPayment.setCells(col, 1, "");
+}
+
+void PaymentSchedule::gridPaymentSelectCell(TbsSkinDrawGrid&, int col, int row, bool&)
+{
+    // A rejected extra payment raises here and so ends the move on the edited cell.
+    bool editing = m_loan.selectCell(col, row, m_view);
+    gridPayment.setOptions(editing ? editingOptions : designOptions);
+}
+
+void PaymentSchedule::gridPaymentKeyPress(char& key)
+{
+    if (gridPayment.Options() != editingOptions)
+        return;
+    if (!acceptedInExtraPayment(key)) {
+        messageBeep();
+        key = 0;
+        return;
+    }
+    if (key != 13)
+        return;
+    if (gridPayment.Col() < gridPayment.ColCount() - 1) {
+        gridPayment.setCol(gridPayment.Col() + 1);
+        return;
+    }
+    gridPayment.setCol(1);
+    gridPayment.setRow(gridPayment.Row() + 1);
+}
+
+void PaymentSchedule::gridPaymentDrawCell(TbsSkinDrawGrid&, int, int, const TRect&, TGridDrawState) {}
+
+} // namespace qv

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/schedule/PaymentSchedule.h"
+#include "controls/SkinInplaceEdit.h"
+#include "runtime/ui/Application.h"
+#include "runtime/ui/Form.h"
+#include "runtime/ui/Input.h"
+
+#include <map>
+#include <string>
+
+namespace qv::test {
+
+inline TApplication& app()
+{
+    static int argc = 1;
+    static char arg0[] = "/tmp/quorvane-schedule-test/quorvane";
+    static char* argv[] = {arg0, nullptr};
+    // Never destroyed: Qt cannot be torn down during static destruction.
+    static TApplication* application = new TApplication(argc, argv);
+    return *application;
+}
+
+// The parts of the main window the schedule grid works with.
+class ScheduleWindow : public TForm, public LoanView {
+public:
+    ScheduleWindow()
+    {
+        setClientSize(660, 220);
+        schedule.FormCreate();
+    }
+
+    ScheduleGrid& grid() override { return schedule.grid(); }
+    void setResultLabel(ResultLabel label, const std::string& text) override { labels[label] = text; }
+    void setAmountText(const std::string&) override {}
+    void setRateText(const std::string&) override {}
+    void setTermText(const std::string&) override {}
+    void setLoanDate(TDateTime) override {}
+    void redrawChart() override { ++chartRedraws; }
+    void showMessage(const std::string& text, const std::string& caption) override { messages[caption] = text; }
+
+    LoanEngine loan;
+    PaymentSchedule schedule{this, loan, *this};
+    TbsSkinStringGrid& gridPayment = schedule.gridPayment;
+    std::map<ResultLabel, std::string> labels;
+    std::map<std::string, std::string> messages;
+    int chartRedraws = 0;
+};
+
+// Keys go where the keyboard would send them: into the editor once it is open.
+inline void typeInto(TbsSkinCustomGrid& grid, const std::string& text)
+{
+    for (char ch : text) {
+        if (grid.EditorMode())
+            sendChars(*grid.InplaceEditor(), std::string(1, ch));
+        else
+            sendChars(grid, std::string(1, ch));
+    }
+}
+
+inline void pressKey(TbsSkinCustomGrid& grid, int key, unsigned shift = 0)
+{
+    if (grid.EditorMode())
+        sendKeyStroke(*grid.InplaceEditor(), key, shift);
+    else
+        sendKeyStroke(grid, key, shift);
+}
+
+// Client point in the middle of a visible cell.
+inline TPoint cellCentre(const TbsSkinCustomGrid& grid, int col, int row)
+{
+    TRect r = grid.CellRect(col, row);
+    return TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+inline void clickCell(TbsSkinCustomGrid& grid, int col, int row)
+{
+    TPoint p = cellCentre(grid, col, row);
+    sendClick(grid, p.x, p.y);
+}
+
+} // namespace qv::test
