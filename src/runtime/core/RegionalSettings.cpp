@@ -121,6 +121,9 @@ void setRegionalSettings(const RegionalSettings& settings)
 void loadRegionalSettingsFromLocale()
 {
     current() = RegionalSettings::fromLocale();
+    // The regional form is applied by our own conversions; the C library keeps "."
+    // so that no other formatting picks up the user's separator by accident.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 ScopedRegionalSettings::ScopedRegionalSettings(const RegionalSettings& settings)

@@ -25,7 +25,8 @@ struct RegionalSettings {
 
 const RegionalSettings& regionalSettings();
 void setRegionalSettings(const RegionalSettings& settings);
-// Reads the user's locale into the process-wide settings.
+// Reads the user's locale into the process-wide settings, then puts the C library's
+// numeric formatting back to "." (call after setlocale(LC_ALL, "") or the toolkit's start).
 void loadRegionalSettingsFromLocale();
 
 // Swaps the settings for a scope (tests).
