@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 
 using namespace qv::report;
 
@@ -533,4 +535,222 @@ TEST(ClassRegistry, KnowsEveryClassByNameInAnyCase)
     EXPECT_NE(registry.find("trpdatatext"), nullptr);
     EXPECT_EQ(registry.find("TRpChart"), nullptr);
     EXPECT_EQ(registry.classesOf("Drawing").size(), 7u);
+}
+
+namespace {
+
+// A project file around one report whose payload the caller writes.
+Bytes fileWithReport(std::int32_t version, const std::function<void(ProjectWriter&)>& payload,
+    BlockMethod method = BlockMethod::Stored)
+{
+    ProjectWriter file;
+    file.writeBytes(Bytes { 'R', 'A', 'V', 0x1A });
+    file.writeInt32(version);
+    file.writeByte(0);
+    if (version > 40004)
+        file.writeCount(0);
+    file.writeString("Report1");
+    file.writeByte(0), file.writeString("TRpProjectManager"), file.writeString("P"), file.writeByte(8), file.writeString(""),
+        file.writeCount(0);
+    ProjectWriter block;
+    payload(block);
+    file.writeByte(4), file.writeString("Report1"), file.writeBlock(method, block.bytes());
+    return file.take();
+}
+
+void writeRecord(ProjectWriter& w, const char* className, const char* name, const std::function<void()>& properties = {},
+    int children = 0)
+{
+    w.writeByte(0), w.writeString(className), w.writeString(name), w.writeByte(8);
+    if (properties)
+        properties();
+    w.writeString("");
+    w.writeCount(std::uint32_t(children));
+}
+
+} // namespace
+
+TEST_F(ProjectFile, IntegersTakeTheShortestTagTheirRangeAllows)
+{
+    struct Case {
+        int value;
+        Bytes encoded;
+    };
+    for (auto& [value, encoded] : std::vector<Case> {
+             { 268'435'455, { 1, 0xEF, 0xFF, 0xFF, 0xFF } },
+             { 268'435'456, { 3, 0x00, 0x00, 0x00, 0x10 } },
+             { -268'435'455, { 2, 0xEF, 0xFF, 0xFF, 0xFF } },
+             { -268'435'456, { 3, 0x00, 0x00, 0x00, 0xF0 } },
+             { 127, { 1, 0x7F } },
+             { 128, { 1, 0x80, 0x80 } } }) {
+        TRpProjectManager project;
+        auto report = std::make_unique<TRpReport>();
+        report->setName("R");
+        report->setCopies(value);
+        project.addReport(std::move(report));
+        auto bytes = project.saveToStream(BlockMethod::Stored);
+        Bytes expected = property("Copies", {});
+        expected.insert(expected.end(), encoded.begin(), encoded.end());
+        EXPECT_TRUE(contains(bytes, expected)) << value;
+        TRpProjectManager loaded;
+        loaded.loadFromStream(bytes);
+        EXPECT_EQ(loaded.reports()[0]->copies(), value);
+    }
+}
+
+TEST_F(ProjectFile, OldVersionsHaveNoModulesAndNoLastActivePage)
+{
+    auto bytes = fileWithReport(30003, [](ProjectWriter& w) {
+        w.writeCount(1), w.writeByte(0), w.writeString("Page1");
+        w.writeCount(0);
+        writeRecord(w, "TRpReport", "Report1");
+        ProjectWriter page;
+        writeRecord(
+            page, "TRpPage", "Page1", [&] { page.writeString("PageWidth"), page.writeByte(1), page.writeCount(11); }, 1);
+        writeRecord(page, "TRpText", "Text1", [&] { page.writeString("Text"), page.writeByte(6), page.writeString("old"); });
+        w.writeBlock(BlockMethod::Compressed, page.bytes());
+    });
+    TRpProjectManager project;
+    project.loadFromStream(bytes);
+    ASSERT_EQ(project.reports().size(), 1u);
+    auto& page = *project.reports()[0]->pages()[0];
+    EXPECT_DOUBLE_EQ(page.pageWidth(), 11.0);
+    EXPECT_EQ(find<TRpText>(page, "Text1")->text(), "old");
+    EXPECT_EQ(project.version(), 30003);
+    // Saving writes the current version and reads back the same.
+    TRpProjectManager again;
+    again.loadFromStream(project.saveToStream());
+    EXPECT_EQ(find<TRpText>(*again.reports()[0]->pages()[0], "Text1")->text(), "old");
+}
+
+TEST_F(ProjectFile, ChildrenAParentRefusesAreSkippedQuietly)
+{
+    auto bytes = fileWithReport(40005, [](ProjectWriter& w) {
+        w.writeString("");
+        w.writeCount(1), w.writeByte(0), w.writeString("Page1");
+        w.writeCount(0);
+        writeRecord(w, "TRpReport", "Report1");
+        ProjectWriter page;
+        writeRecord(page, "TRpPage", "Page1", {}, 2);
+        // A band straight on a page has no region to stack in.
+        writeRecord(page, "TRpBand", "LooseBand", {}, 1);
+        writeRecord(page, "TRpText", "InLooseBand");
+        writeRecord(page, "TRpText", "Kept");
+        w.writeBlock(BlockMethod::Stored, page.bytes());
+    });
+    TRpProjectManager project;
+    project.loadFromStream(bytes);
+    auto& page = *project.reports()[0]->pages()[0];
+    EXPECT_EQ(page.findComponent("LooseBand"), nullptr);
+    EXPECT_EQ(page.findComponent("InLooseBand"), nullptr);
+    EXPECT_NE(page.findComponent("Kept"), nullptr);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(ProjectFile, ValuesOfTheWrongKindAreRejected)
+{
+    auto withProperty = [](const std::function<void(ProjectWriter&)>& value) {
+        return fileWithReport(40005, [&](ProjectWriter& w) {
+            w.writeString("");
+            w.writeCount(0);
+            w.writeCount(0);
+            writeRecord(w, "TRpReport", "Report1", [&] { value(w); });
+        });
+    };
+    TRpProjectManager project;
+    project.loadFromStream(withProperty([](ProjectWriter& w) { w.writeString("Collate"), w.writeByte(0), w.writeString("pcTrue"); }));
+    EXPECT_EQ(project.reports()[0]->collate(), pcTrue);
+    // A reference written as tag 1 with 0 is none.
+    project.loadFromStream(withProperty([](ProjectWriter& w) { w.writeString("FirstPage"), w.writeByte(1), w.writeCount(0); }));
+    EXPECT_EQ(project.reports()[0]->firstPage(), nullptr);
+
+    for (auto& broken : { withProperty([](ProjectWriter& w) { w.writeString("Collate"), w.writeByte(0), w.writeString("pcMaybe"); }),
+             withProperty([](ProjectWriter& w) { w.writeString("Copies"), w.writeByte(6), w.writeString("two"); }),
+             withProperty([](ProjectWriter& w) { w.writeString("Unknown"), w.writeByte(11); }) }) {
+        try {
+            project.loadFromStream(broken);
+            ADD_FAILURE();
+        } catch (const ERpException& error) {
+            EXPECT_STREQ(error.what(), "Invalid property value");
+        }
+        EXPECT_TRUE(project.reports().empty());
+    }
+}
+
+TEST_F(ProjectFile, OverfilledCompressedBlockFailsTheLoad)
+{
+    // Codes that keep adding strings without a clear code, as in the LZW tests.
+    Bytes packed;
+    std::uint64_t buffer = 0;
+    int bits = 0;
+    auto put = [&](int code, int width) {
+        buffer = (buffer << width) | unsigned(code);
+        bits += width;
+        while (bits >= 8) {
+            bits -= 8;
+            packed.push_back(std::uint8_t(buffer >> bits));
+        }
+    };
+    put(256, 9);
+    put('x', 9);
+    int width = 9;
+    for (int next = 258; next <= 8191; ++next) {
+        put('y', width);
+        if (next == (1 << width) - 1 && width < 13)
+            ++width;
+    }
+    put(0, 16);
+    ProjectWriter file;
+    file.writeBytes(Bytes { 'R', 'A', 'V', 0x1A });
+    file.writeInt32(40005);
+    file.writeByte(0);
+    file.writeCount(0);
+    file.writeString("");
+    file.writeByte(0), file.writeString("TRpProjectManager"), file.writeString("P"), file.writeByte(8), file.writeString(""),
+        file.writeCount(0);
+    file.writeByte(3), file.writeString("G");
+    file.writeByte(2), file.writeInt32(std::int32_t(packed.size())), file.writeBytes(packed);
+    TRpProjectManager project;
+    try {
+        project.loadFromStream(file.bytes());
+        FAIL();
+    } catch (const ERpException& error) {
+        EXPECT_STREQ(error.what(), "Hash Table overflow.");
+    }
+    EXPECT_TRUE(project.globalPages().empty());
+}
+
+TEST_F(ProjectFile, FilesOnDiskLoadAndAZeroByteFileIsABlankProject)
+{
+    auto dir = ::testing::TempDir();
+    auto path = dir + "/report_project_test.rav";
+    TRpProjectManager original;
+    buildScheduleProject(original);
+    auto bytes = original.saveToStream();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+
+    TRpProjectManager project;
+    project.loadFromFile(path);
+    EXPECT_EQ(project.fileName(), path);
+    EXPECT_EQ(project.reports().size(), 2u);
+
+    file = std::fopen(path.c_str(), "wb");
+    std::fclose(file);
+    project.loadFromFile(path);
+    EXPECT_EQ(project.fileName(), "Project1.rav");
+    ASSERT_EQ(project.reports().size(), 1u);
+    EXPECT_EQ(project.activeReport()->name(), "Report1");
+    // Parameters survive loading a file that stores none; stored ones replace them.
+    project.setParam("Amount", "5");
+    TRpProjectManager plain;
+    plain.newProject();
+    project.loadFromStream(plain.saveToStream());
+    EXPECT_EQ(project.param("Amount"), "5");
+    project.loadFromStream(bytes);
+    EXPECT_EQ(project.param("Amount"), "200,000.00");
+    std::remove(path.c_str());
+    EXPECT_THROW(project.loadFromFile(path), ERpException);
 }
