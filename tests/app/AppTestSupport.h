@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -22,10 +23,15 @@ namespace qv::test {
 // The folder the test program pretends to run from: info.ini and example.qvl live there.
 inline const std::string& exeDir()
 {
+    // Death tests re-run this program; the child finds the parent's folder in the environment.
     static const std::string dir = [] {
+        if (const char* inherited = std::getenv("QUORVANE_TEST_EXE_DIR"))
+            return std::string(inherited);
         auto path = std::filesystem::temp_directory_path() / ("quorvane-app-test-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
-        return path.string() + "/";
+        std::string folder = path.string() + "/";
+        setenv("QUORVANE_TEST_EXE_DIR", folder.c_str(), 1);
+        return folder;
     }();
     return dir;
 }

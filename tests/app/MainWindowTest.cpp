@@ -3,6 +3,7 @@
 #include "app/about/AboutForm.h"
 #include "runtime/core/DateTime.h"
 #include "runtime/ui/Input.h"
+#include "runtime/ui/Timer.h"
 
 #include <filesystem>
 
@@ -351,4 +352,40 @@ TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
     loan->click();
     EXPECT_EQ(w.txtAmount.text(), "5");
     EXPECT_TRUE(boxes.size() <= 1u); // only the start-up "File not found"
+}
+
+TEST_F(MainWindowTest, ChartFollowsCalculateAndItsButtons)
+{
+    TfrmMain& w = start();
+    calculate("200000", "5", "30");
+    EXPECT_EQ(w.chartPage.Series1().PointCount(), 359);
+    EXPECT_EQ(w.chartPage.Series2().PointCount(), 359);
+    w.btnViewChartClick();
+    sendClick(w.btnDrawChart, 5, 5);
+    EXPECT_EQ(w.chartPage.Series1().PointCount(), 718);
+    sendClick(w.btnClearChart, 5, 5);
+    EXPECT_EQ(w.chartPage.Series1().PointCount(), 0);
+    EXPECT_EQ(w.chartPage.Series2().PointCount(), 0);
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheMessageLoopAfterSaving)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            auto& main = app().createForm<TfrmMain>();
+            main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData);
+            TTimer closer;
+            closer.setInterval(20);
+            closer.onTimer = [&] {
+                closer.setEnabled(false);
+                main.close();
+            };
+            closer.setEnabled(true);
+            app().run();
+            std::exit(app().terminated() && !main.showing() ? 7 : 8);
+        },
+        ::testing::ExitedWithCode(7), "");
+    EXPECT_TRUE(std::filesystem::exists(test::exeDir() + "example.qvl"));
+    EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("example.qvl"), std::string::npos);
 }

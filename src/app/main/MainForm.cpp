@@ -176,7 +176,7 @@ void TfrmMain::layoutSchedulePage()
 void TfrmMain::layoutChartPage()
 {
     chartAmo.setName("chartAmo");
-    place(chartAmo, 14, 3, 585, 281);
+    place(chartAmo, ChartPage::chartLeft, ChartPage::chartTop, ChartPage::chartWidth, ChartPage::chartHeight);
     btnDrawChart.setName("btnDrawChart");
     btnDrawChart.setSkinData(&skinData);
     btnDrawChart.setCaption("Draw");
@@ -198,6 +198,8 @@ void TfrmMain::wireEvents()
     txtRate.onExit = [this] { txtRateExit(); };
     txtTerm.onKeyPress = [this](char& key) { txtTermKeyPress(key); };
     btnViewChart.onClick = [this] { btnViewChartClick(); };
+    btnDrawChart.onClick = [this] { btnDrawChartClick(); };
+    btnClearChart.onClick = [this] { btnClearChartClick(); };
 
     auto wire = [this](const char* name, void (TfrmMain::*handler)()) { MainMenu1.find(name)->onClick = [this, handler] { (this->*handler)(); }; };
     wire("mnuNew", &TfrmMain::mnuNewClick);
@@ -282,6 +284,10 @@ void TfrmMain::btnCalClick()
 
 void TfrmMain::btnViewChartClick() { pageSchedule.setActivePageIndex(1); }
 
+void TfrmMain::btnDrawChartClick() { chartPage.btnDrawChartClick(loan.table, loan.totals.scheduleMonths); }
+
+void TfrmMain::btnClearChartClick() { chartPage.btnClearChartClick(); }
+
 void TfrmMain::mnuNewClick()
 {
     txtAmount.setText("0");
@@ -350,11 +356,7 @@ void TfrmMain::setResultLabel(ResultLabel label, const std::string& text)
     }
 }
 
-void TfrmMain::redrawChart()
-{
-    // The chart page draws from the schedule table once its chart is attached.
-    chartAmo.invalidate();
-}
+void TfrmMain::redrawChart() { chartPage.redraw(loan.table, loan.totals.scheduleMonths); }
 
 void TfrmMain::showMessage(const std::string& text, const std::string& caption) { messageBox(text, caption, infoBox); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/main/ChartHost.h"
+#include "app/chartpage/ChartControl.h"
+#include "app/chartpage/ChartPage.h"
 #include "app/main/DateField.h"
 #include "app/main/ScheduleView.h"
 #include "loan/LoanEngine.h"
@@ -58,7 +59,8 @@ public:
     TbsSkinButton btnPrerpt{&bsSkinTabSheet1};
     TbsSkinButton btnViewChart{&bsSkinTabSheet1};
     TbsSkinTabSheet& bsSkinTabSheet2 = pageSchedule.addPage("Chart");
-    ChartHost chartAmo{&bsSkinTabSheet2};
+    ChartPage chartPage;
+    TChartControl chartAmo{&bsSkinTabSheet2, chartPage.chartAmo()};
     TbsSkinButton btnDrawChart{&bsSkinTabSheet2};
     TbsSkinButton btnClearChart{&bsSkinTabSheet2};
     TFileDialog OpenDialog1{TFileDialog::Mode::Open};
@@ -82,6 +84,8 @@ public:
     void txtRateExit();
     void txtTermKeyPress(char& key);
     void btnViewChartClick();
+    void btnDrawChartClick();
+    void btnClearChartClick();
     void mnuNewClick();
     void mnuOpenClick();
     void mnuSaveClick();
