@@ -36,6 +36,9 @@ TbsSkinCustomGrid::TbsSkinCustomGrid(TWinControl* parent) : TbsSkinControl(paren
     setBounds(0, 0, 320, 120);
     m_selectTimer.setInterval(selectInterval);
     m_selectTimer.onTimer = [this] { selectTimerTick(); };
+    // Made with the grid rather than on first use: an editor created on a window
+    // already on screen never shows its text field, so it could not take the focus.
+    m_editor = std::make_unique<TbsSkinInplaceEdit>(*this);
 }
 
 TbsSkinCustomGrid::~TbsSkinCustomGrid() = default;
@@ -662,8 +665,6 @@ void TbsSkinCustomGrid::showEditor()
 {
     if (!canEditShow())
         return;
-    if (!m_editor)
-        m_editor = std::make_unique<TbsSkinInplaceEdit>(*this);
     m_editCell = m_current;
     m_editorMode = true;
     m_editor->setColor(color());

@@ -11,6 +11,7 @@ TbsSkinInplaceEdit::TbsSkinInplaceEdit(TbsSkinCustomGrid& grid) : TCustomEdit(&g
     setColor(clWindow);
     setFont(grid.font());
     onChange = [this] { m_grid.editorTextChanged(); };
+    hide();
 }
 
 void TbsSkinInplaceEdit::typeFirst(char key)

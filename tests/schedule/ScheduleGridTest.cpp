@@ -243,3 +243,4 @@ TEST_F(ScheduleGridFlow, LoadedLoanWithNoMonthsLetsTheHeaderScroll)
     EXPECT_EQ(grid.Col(), 2);
     EXPECT_EQ(grid.Row(), 0);
 }
+

@@ -47,24 +47,21 @@ public:
     int chartRedraws = 0;
 };
 
-// Keys go where the keyboard would send them: into the editor once it is open.
-inline void typeInto(TbsSkinCustomGrid& grid, const std::string& text)
+// Keys go where the keyboard sends them: to the control that has the focus.
+inline TControl& keyboardTarget(TControl& fallback)
 {
-    for (char ch : text) {
-        if (grid.EditorMode())
-            sendChars(*grid.InplaceEditor(), std::string(1, ch));
-        else
-            sendChars(grid, std::string(1, ch));
-    }
+    TForm* form = fallback.parentForm();
+    TControl* active = form ? form->activeControl() : nullptr;
+    return active ? *active : fallback;
 }
 
-inline void pressKey(TbsSkinCustomGrid& grid, int key, unsigned shift = 0)
+inline void typeInto(TControl& control, const std::string& text)
 {
-    if (grid.EditorMode())
-        sendKeyStroke(*grid.InplaceEditor(), key, shift);
-    else
-        sendKeyStroke(grid, key, shift);
+    for (char ch : text)
+        sendChars(keyboardTarget(control), std::string(1, ch));
 }
+
+inline void pressKey(TControl& control, int key, unsigned shift = 0) { sendKeyStroke(keyboardTarget(control), key, shift); }
 
 // Client point in the middle of a visible cell.
 inline TPoint cellCentre(const TbsSkinCustomGrid& grid, int col, int row)
