@@ -1,0 +1,59 @@
+#pragma once
+
+#include "loan/LoanEngine.h"
+#include "report/data/TRvCustomConnection.h"
+#include "report/execution/TRvProject.h"
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+// The seven report parameters, taken from the window as it shows them at the moment of
+// the command (not from the last Calculate).
+struct ReportFieldTexts {
+    std::string amount;  // txtAmount
+    std::string rate;    // txtRate
+    std::string term;    // txtTerm
+    std::string monPay;  // lblMonPay
+    std::string intPay;  // lblTotalInt
+    std::string totPay;  // lblTotalPay
+    std::string intSave; // lblSavePay
+};
+
+// The schedule as the report reads it: the custom connection "RvCustomConnection1" with
+// its OnOpen, OnGetCols and OnGetRow handlers, the report row cursor, and the Report
+// command's sequence. The main window owns one next to RvProject1 and RvSystem1; its
+// Report button handler is just
+//
+//     void TfrmMain::btnPrerptClick() { m_scheduleReport.runReport(RvProject1, fieldTexts()); }
+//
+// where fieldTexts() collects the texts of txtAmount, txtRate, txtTerm and the captions
+// of lblMonPay, lblTotalInt, lblTotalPay and lblSavePay. The command line runs the very
+// same call with a headless RvSystem1.
+class ScheduleReport {
+public:
+    explicit ScheduleReport(LoanEngine& engine);
+
+    // Report row cursor := 1; Open; the seven SetParameter calls; Execute; Close. An error
+    // from Open or Execute passes on and Close is skipped, as the button does.
+    void runReport(TRvProject& project, const ReportFieldTexts& texts);
+
+    void RvCustomConnection1Open(TRvCustomConnection& connection);
+    void RvCustomConnection1GetCols(TRvCustomConnection& connection);
+    void RvCustomConnection1GetRow(TRvCustomConnection& connection);
+
+    TRvCustomConnection& RvCustomConnection1() { return m_connection; }
+    // The schedule table row that OnGetRow hands out next.
+    std::int32_t reportRowCursor() const { return m_rowCursor; }
+
+private:
+    // Months the table really holds rows for.
+    std::int32_t servedMonths() const;
+
+    LoanEngine& m_engine;
+    TRvCustomConnection m_connection;
+    std::int32_t m_rowCursor = 1;
+};
+
+} // namespace qv

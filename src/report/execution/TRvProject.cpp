@@ -1,0 +1,262 @@
+#include "report/execution/TRvProject.h"
+
+#include "report/components/RpPersistent.h"
+#include "report/data/TRpDataSystem.h"
+#include "report/execution/ConnectionRowSource.h"
+#include "report/layout/ReportLayout.h"
+#include "report/project/ClassRegistry.h"
+#include "report/project/ReportErrors.h"
+
+#include <chrono>
+#include <filesystem>
+
+namespace qv {
+
+namespace {
+
+using namespace report;
+
+class ProjectParameters : public ParameterStore {
+public:
+    explicit ProjectParameters(TRpProjectManager& project) : m_project(project) { }
+    std::string get(std::string_view name) const override { return m_project.param(name); }
+    void set(const std::string& name, const std::string& value) override { m_project.setParam(name, value); }
+
+private:
+    TRpProjectManager& m_project;
+};
+
+std::unique_ptr<RowSource> connectionRows(const TRpBaseDataView& view)
+{
+    auto* dataView = dynamic_cast<const TRpDataView*>(&view);
+    if (!dataView)
+        return nullptr;
+    return std::make_unique<ConnectionRowSource>(const_cast<TRpDataView&>(*dataView));
+}
+
+const TRpPage* firstPageOf(const TRpReport& report)
+{
+    if (!report.pageList().empty() && report.pageList().front())
+        return report.pageList().front().get();
+    if (report.firstPage())
+        return report.firstPage();
+    return report.pages().empty() ? nullptr : report.pages().front().get();
+}
+
+// The report's own printer settings, applied before generation starts.
+void applyPrinterSettings(const TRpReport& report, TBaseReport& writer)
+{
+    if (report.copies() > 0)
+        writer.Copies = report.copies();
+    const TRpPage* page = firstPageOf(report);
+    if (!page)
+        return;
+    if (page->orientation() != poDefault)
+        writer.Orientation = page->orientation() == poPortrait ? TOrientation::poPortrait : TOrientation::poLandScape;
+    if (auto* ndr = dynamic_cast<TRvNDRWriter*>(&writer)) {
+        ndr->Paper.paperWidth = page->pageWidth();
+        ndr->Paper.paperHeight = page->pageHeight();
+    }
+}
+
+std::vector<const TRpBaseDataView*> dataViewsOf(const TRpProjectManager& project)
+{
+    std::vector<const TRpBaseDataView*> views;
+    for (const auto& object : project.dataObjects()) {
+        if (auto* view = dynamic_cast<const TRpBaseDataView*>(object.get()))
+            views.push_back(view);
+    }
+    return views;
+}
+
+std::vector<const TRpPage*> globalPagesOf(const TRpProjectManager& project)
+{
+    std::vector<const TRpPage*> pages;
+    for (const auto& page : project.globalPages())
+        pages.push_back(page.get());
+    return pages;
+}
+
+TRpReport* findRunCopy(const TRpProjectManager& copy, const TRpReport& original)
+{
+    for (const auto& report : copy.reports()) {
+        if (!original.fullName().empty() && sameText(report->fullName(), original.fullName()))
+            return report.get();
+    }
+    for (const auto& report : copy.reports()) {
+        if (sameText(report->name(), original.name()))
+            return report.get();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string expandFileName(const std::string& fileName)
+{
+    std::error_code error;
+    auto absolute = std::filesystem::absolute(fileName, error);
+    if (error)
+        return fileName;
+    return absolute.lexically_normal().string();
+}
+
+std::function<bool(const std::string&)>& TRvProject::RetryPrompt()
+{
+    static std::function<bool(const std::string&)> prompt;
+    return prompt;
+}
+
+TRvProject::TRvProject()
+    : m_project(std::make_unique<TRpProjectManager>())
+{
+    m_project->setName("RpProject");
+    registerReportClasses();
+}
+
+TRvProject::~TRvProject()
+{
+    try {
+        Close();
+    } catch (...) {
+        // Destruction must not throw; a failing close handler has nothing left to close.
+    }
+    if (OnDestroy)
+        OnDestroy(*this);
+}
+
+void TRvProject::SetProjectFile(const std::string& fileName)
+{
+    if (!fileName.empty() && fileName.find('.') == std::string::npos)
+        m_projectFile = fileName + ".rav";
+    else
+        m_projectFile = fileName;
+}
+
+void TRvProject::Open()
+{
+    if (m_active)
+        return;
+    if (OnBeforeOpen)
+        OnBeforeOpen(*this);
+    std::string fullPath = expandFileName(m_projectFile);
+    std::error_code error;
+    if (m_projectFile.empty() || !std::filesystem::is_regular_file(fullPath, error))
+        throw ERpException("The following reporting project does not exist:\r\"%s\"", fullPath);
+    m_project->setFileName(fullPath);
+    m_project->loadFromFile(fullPath);
+    m_active = true;
+    if (OnAfterOpen)
+        OnAfterOpen(*this);
+}
+
+void TRvProject::SetParameter(const std::string& name, const std::string& value)
+{
+    m_project->setParam(name, value);
+}
+
+void TRvProject::Execute()
+{
+    Open();
+    TRpReport* report = m_project->activeReport();
+    if (!report)
+        throw ERpException("The report project holds no report to run.");
+    m_running = true;
+    struct RunningMark {
+        bool& flag;
+        ~RunningMark() { flag = false; }
+    } mark {m_running};
+
+    TRpProjectManager copy;
+    copy.setName(m_project->name());
+    copy.setMaster(m_project.get());
+    copy.loadFromStream(m_project->saveReportToStream(*report, BlockMethod::Stored));
+    copy.setParams(m_project->params());
+    TRpReport* runCopy = findRunCopy(copy, *report);
+    if (!runCopy)
+        throw ERpException("The report project holds no report to run.");
+
+    if (Engine) {
+        runReport(copy, *runCopy, *Engine);
+        return;
+    }
+    TRvSystem temporary;
+    temporary.TitleSetup = "Output Options";
+    temporary.TitleStatus = "Report Status";
+    temporary.TitlePreview = "Report Preview";
+    temporary.SystemFiler.StreamMode = TStreamMode::smTempFile;
+    temporary.SystemFiler.AccuracyMethod = TAccuracyMethod::amAppearance;
+    runReport(copy, *runCopy, temporary);
+}
+
+void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem& system)
+{
+    TRpDataSystem& data = TRpDataSystem::Instance();
+    while (!data.GainControl(std::chrono::milliseconds(5000))) {
+        auto& prompt = RetryPrompt();
+        if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System.")))
+            return;
+    }
+
+    double unitsFactor = system.SystemPrinter.UnitsFactor();
+    TPrintUnits units = system.SystemPrinter.Units();
+    auto savedPrint = system.OnPrint;
+    auto savedBefore = system.OnBeforePrint;
+    auto savedAfter = system.OnAfterPrint;
+    struct Restore {
+        TRvSystem& system;
+        TRpDataSystem& data;
+        double unitsFactor;
+        TPrintUnits units;
+        TRvSystem::TPrintEvent print, before, after;
+        ~Restore()
+        {
+            system.OnPrint = print;
+            system.OnBeforePrint = before;
+            system.OnAfterPrint = after;
+            system.SystemPrinter.SetUnits(units);
+            system.SystemPrinter.SetUnitsFactor(unitsFactor);
+            data.ReleaseControl();
+        }
+    } restore {system, data, unitsFactor, units, savedPrint, savedBefore, savedAfter};
+    system.SystemPrinter.SetUnitsFactor(1.0);
+
+    ProjectParameters params(copy);
+    std::unique_ptr<ReportLayout> layout;
+    auto makeLayout = [&](TBaseReport& writer) {
+        layout = std::make_unique<ReportLayout>(report, writer, params, connectionRows);
+        layout->setDataViews(dataViewsOf(copy));
+        layout->setGlobalPages(globalPagesOf(copy));
+        if (system.SystemPrinter.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)
+            layout->setLinesPerInch(system.SystemPrinter.LinesPerInch);
+    };
+    system.OnBeforePrint = [&](TBaseReport& writer) { applyPrinterSettings(report, writer); };
+    system.OnPrint = [&](TBaseReport& writer) {
+        makeLayout(writer);
+        layout->print();
+    };
+    system.OnAfterPrint = [&](TBaseReport&) { layout.reset(); };
+    if (report.alwaysGenerate())
+        system.SystemOptions |= soUseFiler;
+    if (system.Writer()) {
+        // Already generating: the pages go straight into that writer.
+        makeLayout(*system.Writer());
+        layout->print();
+        return;
+    }
+    system.Execute();
+}
+
+void TRvProject::Close()
+{
+    if (!m_active)
+        return;
+    if (OnBeforeClose)
+        OnBeforeClose(*this);
+    m_project->clear();
+    m_active = false;
+    if (OnAfterClose)
+        OnAfterClose(*this);
+}
+
+} // namespace qv

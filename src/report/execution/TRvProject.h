@@ -1,0 +1,59 @@
+#pragma once
+
+#include "report/execution/TRvSystem.h"
+#include "report/project/TRpProjectManager.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace qv {
+
+// Owns a report project loaded from a project file and runs its active report through
+// its engine: Open, SetParameter, Execute, Close.
+class TRvProject {
+public:
+    using TNotifyEvent = std::function<void(TRvProject&)>;
+
+    TRvProject();
+    ~TRvProject();
+    TRvProject(const TRvProject&) = delete;
+    TRvProject& operator=(const TRvProject&) = delete;
+
+    const std::string& ProjectFile() const { return m_projectFile; }
+    // A name without "." gets ".rav".
+    void SetProjectFile(const std::string& fileName);
+    // The system that executes reports; none means a temporary one per run.
+    TRvSystem* Engine = nullptr;
+
+    TNotifyEvent OnBeforeOpen;
+    TNotifyEvent OnAfterOpen;
+    TNotifyEvent OnBeforeClose;
+    TNotifyEvent OnAfterClose;
+    TNotifyEvent OnDestroy;
+
+    // Raises ERpException when the file does not exist; no effect when active.
+    void Open();
+    void SetParameter(const std::string& name, const std::string& value);
+    // Opens when needed and runs the active report on an execution copy.
+    void Execute();
+    void Close();
+
+    bool Active() const { return m_active; }
+    report::TRpProjectManager& ProjectManager() { return *m_project; }
+    // Asked when another run holds the report data system; true means try again.
+    static std::function<bool(const std::string& message)>& RetryPrompt();
+
+private:
+    void runReport(report::TRpProjectManager& copy, report::TRpReport& report, TRvSystem& system);
+
+    std::string m_projectFile;
+    std::unique_ptr<report::TRpProjectManager> m_project;
+    bool m_active = false;
+    bool m_running = false;
+};
+
+// The full path of a file name, as the project's missing-file message shows it.
+std::string expandFileName(const std::string& fileName);
+
+} // namespace qv

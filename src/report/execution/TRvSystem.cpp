@@ -1,0 +1,154 @@
+#include "report/execution/TRvSystem.h"
+
+#include "report/project/ReportErrors.h"
+
+#include <cstdio>
+
+namespace qv {
+
+TRvSystemHooks& reportSystemHooks()
+{
+    static TRvSystemHooks hooks;
+    return hooks;
+}
+
+TRvSystem::TRvSystem() = default;
+TRvSystem::~TRvSystem() = default;
+
+bool TRvSystem::runSetup()
+{
+    if (!(SystemSetups & ssAllowSetup))
+        return true;
+    if (OverrideSetup) {
+        void* window = nullptr;
+        for (int action = 0; action < 3 && !Aborted; ++action)
+            OverrideSetup(*this, action, window);
+        OverrideSetup(*this, 3, window);
+        return !Aborted;
+    }
+    if (reportSystemHooks().setup)
+        return reportSystemHooks().setup(*this);
+    return true;
+}
+
+void TRvSystem::Execute()
+{
+    ReportDest = DefaultDest;
+    Aborted = false;
+    if (!runSetup()) {
+        Aborted = true;
+        return;
+    }
+
+    const RegisteredExportRenderer* exporter = nullptr;
+    if (ReportDest == TReportDest::rdFile && !ExportRenderer.empty()) {
+        exporter = findExportRenderer(ExportRenderer);
+        if (!exporter)
+            throw report::ERpException("Unknown export renderer %s", ExportRenderer);
+    }
+    if (ReportDest == TReportDest::rdFile && OutputFileName.empty() && SystemFiler.StreamMode != TStreamMode::smUser)
+        throw report::ERpException("No output file name was given.");
+    if (ReportDest == TReportDest::rdFile && !exporter && NativeOutput && !reportSystemHooks().printer)
+        throw report::ERpException("Printer output is not available.");
+
+    m_prepared.reset();
+    bool snapshotFile = ReportDest == TReportDest::rdFile && !exporter && !NativeOutput;
+    if (SystemFiler.StreamMode == TStreamMode::smMemory && !snapshotFile)
+        m_prepared = std::make_unique<TMemoryStream>();
+
+    TStream* snapshot = nullptr;
+    std::unique_ptr<TStream> ownSnapshot;
+    std::string tempFile;
+    if (!(SystemOptions & soNoGenerate)) {
+        TRvNDRWriter writer;
+        writer.Title = SystemPrinter.Title;
+        writer.FirstPage = SystemPrinter.FirstPage;
+        writer.LastPage = SystemPrinter.LastPage;
+        writer.Copies = SystemPrinter.Copies;
+        writer.Orientation = SystemPrinter.Orientation;
+        writer.AccuracyMethod = SystemFiler.AccuracyMethod;
+        writer.OnBeforePrint = OnBeforePrint;
+        writer.OnPrint = OnPrint;
+        writer.OnAfterPrint = OnAfterPrint;
+        if (SystemFiler.StreamMode == TStreamMode::smUser) {
+            writer.StreamMode = TStreamMode::smUser;
+            writer.Stream = SystemFiler.Stream;
+        } else if (snapshotFile) {
+            writer.StreamMode = TStreamMode::smFile;
+            writer.FileName = OutputFileName;
+        } else if (m_prepared) {
+            writer.StreamMode = TStreamMode::smUser;
+            writer.Stream = m_prepared.get();
+        } else {
+            writer.StreamMode = SystemFiler.StreamMode;
+            writer.FileName = SystemFiler.FileName;
+            writer.Stream = SystemFiler.Stream;
+        }
+
+        Aborted = true;
+        auto& hooks = reportSystemHooks();
+        bool statusShown = (SystemOptions & soShowStatus) && hooks.status;
+        if (statusShown)
+            hooks.status(*this, true);
+        m_writer = &writer;
+        try {
+            writer.Execute();
+        } catch (...) {
+            m_writer = nullptr;
+            if (statusShown)
+                hooks.status(*this, false);
+            throw;
+        }
+        m_writer = nullptr;
+        if (statusShown)
+            hooks.status(*this, false);
+        Aborted = writer.Aborted();
+        if (writer.StreamMode == TStreamMode::smTempFile)
+            tempFile = writer.FileName;
+        if (m_prepared) {
+            snapshot = m_prepared.get();
+        } else if (writer.StreamMode == TStreamMode::smUser) {
+            snapshot = SystemFiler.Stream;
+        } else if (!snapshotFile && !writer.FileName.empty()) {
+            ownSnapshot = std::make_unique<TFileStream>(writer.FileName, TFileStream::Mode::OpenRead);
+            snapshot = ownSnapshot.get();
+        }
+    }
+
+    if (!Aborted && snapshot) {
+        if (exporter) {
+            snapshot->seek(0);
+            exporter->create()->PrintRender(*snapshot, OutputFileName);
+        } else {
+            deliver(*snapshot);
+        }
+    }
+    ownSnapshot.reset();
+    m_prepared.reset();
+    if (!tempFile.empty())
+        std::remove(tempFile.c_str());
+}
+
+void TRvSystem::deliver(TStream& snapshot)
+{
+    auto& hooks = reportSystemHooks();
+    snapshot.seek(0);
+    switch (ReportDest) {
+    case TReportDest::rdPreview:
+        if (!hooks.preview)
+            throw report::ERpException("Report preview is not available.");
+        hooks.preview(*this, snapshot);
+        break;
+    case TReportDest::rdPrinter:
+        if (!hooks.printer)
+            throw report::ERpException("Printer output is not available.");
+        hooks.printer(*this, snapshot);
+        break;
+    case TReportDest::rdFile:
+        if (NativeOutput && hooks.printer)
+            hooks.printer(*this, snapshot);
+        break;
+    }
+}
+
+} // namespace qv

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "report/execution/SystemSettings.h"
+#include "report/execution/TRvRenderExport.h"
+#include "report/snapshot/TRvNDRWriter.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace qv {
+
+enum TSystemSetup : std::uint32_t {
+    ssAllowSetup = 1u << 0,
+    ssAllowCopies = 1u << 1,
+    ssAllowCollate = 1u << 2,
+    ssAllowDuplex = 1u << 3,
+    ssAllowDestPreview = 1u << 4,
+    ssAllowDestPrinter = 1u << 5,
+    ssAllowDestFile = 1u << 6,
+    ssAllowPrinterSetup = 1u << 7,
+    ssAllowPreviewSetup = 1u << 8,
+};
+
+enum TSystemOption : std::uint32_t {
+    soUseFiler = 1u << 0,
+    soWaitForOK = 1u << 1,
+    soShowStatus = 1u << 2,
+    soAllowPrintFromPreview = 1u << 3,
+    soPreviewModal = 1u << 4,
+    soNoGenerate = 1u << 5,
+};
+
+enum class TReportDest { rdPreview, rdPrinter, rdFile };
+
+class TRvSystem;
+
+// The windows and devices a run may hand its work to. The window layer installs them;
+// without them a run is headless: no setup dialog, no status window, and a preview or
+// printer destination fails with a clear message.
+struct TRvSystemHooks {
+    // Shows the output options; false means Cancel.
+    std::function<bool(TRvSystem&)> setup;
+    // Opened before generation, closed after it.
+    std::function<void(TRvSystem&, bool open)> status;
+    std::function<void(TRvSystem&, TStream& snapshot)> preview;
+    std::function<void(TRvSystem&, TStream& snapshot)> printer;
+};
+TRvSystemHooks& reportSystemHooks();
+
+// Turns one report run into output: setup, generation of the snapshot, delivery.
+class TRvSystem {
+public:
+    using TPrintEvent = std::function<void(TBaseReport&)>;
+    using TOverrideEvent = std::function<void(TRvSystem&, int action, void*& window)>;
+
+    TRvSystem();
+    ~TRvSystem();
+
+    std::string TitleSetup;
+    std::string TitleStatus;
+    std::string TitlePreview;
+    std::uint32_t SystemSetups = 511;
+    std::uint32_t SystemOptions = soShowStatus | soAllowPrintFromPreview | soPreviewModal;
+    TReportDest DefaultDest = TReportDest::rdPreview;
+    TSystemFiler SystemFiler;
+    TSystemPreview SystemPreview;
+    TSystemPrinter SystemPrinter;
+
+    TPrintEvent OnPrint;
+    TPrintEvent OnBeforePrint;
+    TPrintEvent OnAfterPrint;
+    TOverrideEvent OverrideSetup;
+
+    // Run-time state.
+    TReportDest ReportDest = TReportDest::rdPreview;
+    bool Aborted = false;
+    std::string OutputFileName;
+    // A file destination without an export renderer: true writes printer output, false
+    // the snapshot itself.
+    bool NativeOutput = true;
+    // The export renderer a file destination uses (by display name); empty for none.
+    std::string ExportRenderer;
+    std::string StatusText;
+
+    // Setup, generation, delivery.
+    void Execute();
+    // The page writer, while the snapshot is generated.
+    TRvNDRWriter* Writer() const { return m_writer; }
+
+private:
+    bool runSetup();
+    void generate(TStream* prepared);
+    void deliver(TStream& snapshot);
+
+    TRvNDRWriter* m_writer = nullptr;
+    std::unique_ptr<TMemoryStream> m_prepared;
+};
+
+} // namespace qv

@@ -1,0 +1,219 @@
+#include "SnapshotText.h"
+
+#include "report/components/Bands.h"
+#include "report/components/TextControls.h"
+#include "report/execution/TRvProject.h"
+#include "report/project/ClassRegistry.h"
+#include "report/project/ReportErrors.h"
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir() : m_path(fs::temp_directory_path() / ("qv_exec_" + std::to_string(::getpid()) + "_" + std::to_string(counter()++)))
+    {
+        fs::create_directories(m_path);
+    }
+    ~TempDir() { fs::remove_all(m_path); }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    static int& counter()
+    {
+        static int n = 0;
+        return n;
+    }
+    fs::path m_path;
+};
+
+// A headless system that keeps the snapshot in the caller's memory stream.
+struct MemoryRun {
+    TRvSystem system;
+    TMemoryStream snapshot;
+    MemoryRun()
+    {
+        system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
+        system.DefaultDest = TReportDest::rdFile;
+        system.NativeOutput = false;
+        system.SystemFiler.StreamMode = TStreamMode::smUser;
+        system.SystemFiler.Stream = &snapshot;
+    }
+};
+
+void writeProject(const std::string& path, const std::function<void(report::TRpProjectManager&)>& build)
+{
+    report::registerReportClasses();
+    report::TRpProjectManager project;
+    project.setName("RpProject");
+    build(project);
+    auto bytes = project.saveToStream();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void oneTextReport(report::TRpProjectManager& project, const std::string& expression)
+{
+    auto report = std::make_unique<report::TRpReport>();
+    report->setName("Report1");
+    auto page = std::make_unique<report::TRpPage>();
+    page->setName("Page1");
+    auto text = std::make_unique<report::TRpDataText>();
+    text->setName("Shown");
+    text->setDataField(expression);
+    text->setWidth(4.0);
+    page->addChild(std::move(text));
+    report->setFirstPage(report->addPage(std::move(page)));
+    project.activateReport(project.addReport(std::move(report)));
+}
+
+TEST(TRvProject, ProjectFileGetsTheExtensionOnlyWithoutAnyDot)
+{
+    TRvProject project;
+    project.SetProjectFile("rptQVR1");
+    EXPECT_EQ(project.ProjectFile(), "rptQVR1.rav");
+    project.SetProjectFile("/opt/app.d/report");
+    EXPECT_EQ(project.ProjectFile(), "/opt/app.d/report");
+    project.SetProjectFile("");
+    EXPECT_EQ(project.ProjectFile(), "");
+}
+
+TEST(TRvProject, OpeningAMissingFileNamesItsFullPathAndStaysInactive)
+{
+    TempDir dir;
+    TRvProject project;
+    project.SetProjectFile(dir.file("missing.rav"));
+    try {
+        project.Open();
+        FAIL() << "no error";
+    } catch (const report::ERpException& error) {
+        EXPECT_EQ(std::string(error.what()), "The following reporting project does not exist:\r\"" + dir.file("missing.rav") + "\"");
+    }
+    EXPECT_FALSE(project.Active());
+    EXPECT_THROW(project.Execute(), report::ERpException);
+}
+
+TEST(TRvProject, OpenTwiceLoadsOnceAndCloseKeepsParameters)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "PARAM.Amount"); });
+    TRvProject project;
+    int opens = 0;
+    int closes = 0;
+    project.OnBeforeOpen = [&](TRvProject&) { ++opens; };
+    project.OnAfterClose = [&](TRvProject&) { ++closes; };
+    project.SetProjectFile(dir.file("p.rav"));
+    project.Open();
+    project.Open();
+    EXPECT_EQ(opens, 1);
+    project.SetParameter("Amount", "1");
+    project.SetParameter("amount", "2");
+    EXPECT_EQ(project.ProjectManager().param("Amount"), "2");
+    project.Close();
+    project.Close();
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(project.ProjectManager().param("Amount"), "2");
+    project.SetParameter("Amount", "");
+    EXPECT_TRUE(project.ProjectManager().params().empty());
+}
+
+TEST(TRvProject, ExecuteRunsACopyWithTheParametersAndLeavesTheProjectUntouched)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'Amount' & PARAM.Amount"); });
+    TRvProject project;
+    MemoryRun run;
+    project.Engine = &run.system;
+    project.SetProjectFile(dir.file("p.rav"));
+    project.Open();
+    project.SetParameter("Amount", "250000");
+    project.Execute();
+    auto texts = test::TextCollector::read(run.snapshot);
+    ASSERT_EQ(texts.pages.size(), 1u);
+    EXPECT_TRUE(texts.has(0, "Amount 250000"));
+    EXPECT_EQ(texts.pageSizes[0].first, 8.5);
+    EXPECT_TRUE(project.Active()) << "Execute leaves the project open";
+    EXPECT_EQ(run.system.SystemPrinter.UnitsFactor(), 1.0);
+    EXPECT_FALSE(run.system.OnPrint) << "the system's own handlers come back";
+}
+
+TEST(TRvProject, ZeroByteProjectRunsAsOneEmptyPage)
+{
+    TempDir dir;
+    std::ofstream(dir.file("empty.rav")).close();
+    TRvProject project;
+    MemoryRun run;
+    project.Engine = &run.system;
+    project.SetProjectFile(dir.file("empty.rav"));
+    project.Execute();
+    auto texts = test::TextCollector::read(run.snapshot);
+    ASSERT_EQ(texts.pages.size(), 1u);
+    EXPECT_TRUE(texts.pages[0].empty());
+}
+
+TEST(TRvSystem, SetupCancelProducesNothing)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
+    TRvProject project;
+    MemoryRun run;
+    run.system.SystemSetups |= ssAllowSetup;
+    int shown = 0;
+    run.system.OverrideSetup = [&](TRvSystem& system, int action, void*&) {
+        if (action == 1) {
+            ++shown;
+            EXPECT_EQ(system.ReportDest, TReportDest::rdFile);
+            system.Aborted = true;
+        }
+    };
+    project.Engine = &run.system;
+    project.SetProjectFile(dir.file("p.rav"));
+    project.Execute();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(run.snapshot.size(), 0);
+}
+
+TEST(TRvSystem, SettingsKeepTheirBounds)
+{
+    TRvSystem system;
+    EXPECT_EQ(system.SystemSetups, 511u);
+    EXPECT_EQ(system.SystemOptions, 28u);
+    system.SystemPreview.SetZoomFactor(5);
+    EXPECT_EQ(system.SystemPreview.ZoomFactor(), 10.0);
+    system.SystemPreview.SetZoomFactor(250);
+    EXPECT_EQ(system.SystemPreview.ZoomFactor(), 200.0);
+    system.SystemPrinter.SetUnitsFactor(25.4);
+    EXPECT_EQ(system.SystemPrinter.Units(), TPrintUnits::unMM);
+    system.SystemPrinter.SetUnitsFactor(3.0);
+    EXPECT_EQ(system.SystemPrinter.Units(), TPrintUnits::unUser);
+    system.SystemPrinter.SetUnitsFactor(0);
+    system.SystemPrinter.SetUnitsFactor(-1);
+    EXPECT_EQ(system.SystemPrinter.UnitsFactor(), 3.0);
+    system.SystemPrinter.SetTabShade(150);
+    EXPECT_EQ(system.SystemPrinter.TabShade(), 100);
+    system.SystemPreview.SetShadowDepth(3);
+    EXPECT_THROW(system.SystemPreview.SetMonochrome(true), report::ERpException);
+}
+
+TEST(TRvSystem, PreviewWithoutAWindowLayerFailsClearly)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
+    TRvProject project;
+    TRvSystem system;
+    system.SystemSetups = 0;
+    project.Engine = &system;
+    project.SetProjectFile(dir.file("p.rav"));
+    EXPECT_THROW(project.Execute(), report::ERpException);
+}
+
+} // namespace
+} // namespace qv
