@@ -647,34 +647,66 @@ TEST_F(ProjectFile, ChildrenAParentRefusesAreSkippedQuietly)
     EXPECT_TRUE(m_messages.empty());
 }
 
-TEST_F(ProjectFile, ValuesOfTheWrongKindAreRejected)
+TEST_F(ProjectFile, ValuesThatDoNotSuitThePropertyAreReadPastAndUnknownTagsFail)
 {
-    auto withProperty = [](const std::function<void(ProjectWriter&)>& value) {
+    auto withProperties = [](const std::function<void(ProjectWriter&)>& values) {
         return fileWithReport(40005, [&](ProjectWriter& w) {
             w.writeString("");
             w.writeCount(0);
             w.writeCount(0);
-            writeRecord(w, "TRpReport", "Report1", [&] { value(w); });
+            writeRecord(w, "TRpReport", "Report1", [&] { values(w); });
         });
     };
     TRpProjectManager project;
-    project.loadFromStream(withProperty([](ProjectWriter& w) { w.writeString("Collate"), w.writeByte(0), w.writeString("pcTrue"); }));
-    EXPECT_EQ(project.reports()[0]->collate(), pcTrue);
-    // A reference written as tag 1 with 0 is none.
-    project.loadFromStream(withProperty([](ProjectWriter& w) { w.writeString("FirstPage"), w.writeByte(1), w.writeCount(0); }));
-    EXPECT_EQ(project.reports()[0]->firstPage(), nullptr);
+    project.loadFromStream(withProperties([](ProjectWriter& w) {
+        w.writeString("Collate"), w.writeByte(0), w.writeString("pcMaybe");
+        w.writeString("Copies"), w.writeByte(6), w.writeString("two");
+        w.writeString("Duplex"), w.writeByte(0), w.writeString("PDVERTICAL");
+        w.writeString("MaxPages"), w.writeByte(8), w.writeString("X"), w.writeByte(1), w.writeCount(1), w.writeString("");
+        w.writeString("FirstPage"), w.writeByte(1), w.writeCount(0);
+        w.writeString("Printer"), w.writeByte(6), w.writeString("Laser");
+    }));
+    auto& report = *project.reports()[0];
+    EXPECT_EQ(report.collate(), pcDefault);
+    EXPECT_EQ(report.copies(), 0);
+    EXPECT_EQ(report.duplex(), pdVertical);
+    EXPECT_EQ(report.maxPages(), 0);
+    EXPECT_EQ(report.firstPage(), nullptr);
+    EXPECT_EQ(report.printer(), "Laser");
 
-    for (auto& broken : { withProperty([](ProjectWriter& w) { w.writeString("Collate"), w.writeByte(0), w.writeString("pcMaybe"); }),
-             withProperty([](ProjectWriter& w) { w.writeString("Copies"), w.writeByte(6), w.writeString("two"); }),
-             withProperty([](ProjectWriter& w) { w.writeString("Unknown"), w.writeByte(11); }) }) {
-        try {
-            project.loadFromStream(broken);
-            ADD_FAILURE();
-        } catch (const ERpException& error) {
-            EXPECT_STREQ(error.what(), "Invalid property value");
-        }
-        EXPECT_TRUE(project.reports().empty());
+    // A tag the format does not have leaves no way to find the next property.
+    try {
+        project.loadFromStream(withProperties([](ProjectWriter& w) { w.writeString("Unknown"), w.writeByte(11); }));
+        FAIL();
+    } catch (const ERpException& error) {
+        EXPECT_STREQ(error.what(), "Invalid property value");
     }
+    EXPECT_TRUE(project.reports().empty());
+}
+
+TEST_F(ProjectFile, ColoursWrittenByNameAreUnderstood)
+{
+    ProjectWriter record;
+    writeRecord(record, "TRpPage", "G", [&] {}, 1);
+    writeRecord(record, "TRpRectangle", "Box", [&] {
+        record.writeString("FillColor"), record.writeByte(0), record.writeString("clNavy");
+        record.writeString("BorderColor"), record.writeByte(0), record.writeString("clNone");
+    });
+    ProjectWriter file;
+    file.writeBytes(Bytes { 'R', 'A', 'V', 0x1A });
+    file.writeInt32(40005);
+    file.writeByte(0);
+    file.writeCount(0);
+    file.writeString("");
+    file.writeByte(0), file.writeString("TRpProjectManager"), file.writeString("P"), file.writeByte(8), file.writeString(""),
+        file.writeCount(0);
+    file.writeByte(3), file.writeString("G"), file.writeBlock(BlockMethod::Stored, record.bytes());
+    TRpProjectManager project;
+    project.loadFromStream(file.bytes());
+    auto* box = find<TRpRectangle>(*project.globalPages()[0], "Box");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->fillColor(), 0x800000);
+    EXPECT_EQ(box->borderColor(), 0x1FFFFFFF);
 }
 
 TEST_F(ProjectFile, OverfilledCompressedBlockFailsTheLoad)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <optional>
 
 namespace qv::report {
 
@@ -52,6 +53,23 @@ bool isDefinedPropertyName(const std::string& name)
 [[noreturn]] void invalidValue()
 {
     throw ERpException("Invalid property value");
+}
+
+// Colours written by name, as some writers store them.
+std::optional<std::int64_t> colourByName(const std::string& name)
+{
+    static const std::pair<const char*, std::int64_t> colours[] = {
+        { "clBlack", 0x000000 }, { "clMaroon", 0x000080 }, { "clGreen", 0x008000 }, { "clOlive", 0x008080 },
+        { "clNavy", 0x800000 }, { "clPurple", 0x800080 }, { "clTeal", 0x808000 }, { "clGray", 0x808080 },
+        { "clSilver", 0xC0C0C0 }, { "clRed", 0x0000FF }, { "clLime", 0x00FF00 }, { "clYellow", 0x00FFFF },
+        { "clBlue", 0xFF0000 }, { "clFuchsia", 0xFF00FF }, { "clAqua", 0xFFFF00 }, { "clWhite", 0xFFFFFF },
+        { "clNone", 0x1FFFFFFF }, { "clDefault", 0x20000000 },
+    };
+    for (auto& [colourName, value] : colours) {
+        if (sameText(colourName, name))
+            return value;
+    }
+    return std::nullopt;
 }
 
 void checkDepth(int depth)
@@ -295,6 +313,8 @@ void ProjectLoader::readPropertyList(ProjectReader& reader, RpPersistent& object
     }
 }
 
+// A value whose tag does not suit the property (a file from another writer, an older
+// property type) is read past and the property keeps its value.
 void ProjectLoader::readValue(ProjectReader& reader, RpPersistent& object, const PublishedProperty& property,
     TRpReportComponent& holder, int depth)
 {
@@ -310,27 +330,35 @@ void ProjectLoader::readValue(ProjectReader& reader, RpPersistent& object, const
             property.setOrdinal(object, reader.readInt32());
         else if (tag == TagChar)
             property.setOrdinal(object, reader.readByte());
-        else
-            invalidValue();
+        else if (tag == TagIdent) {
+            if (auto colour = colourByName(reader.readString()))
+                property.setOrdinal(object, *colour);
+        } else
+            skipValue(reader, tag, depth);
         return;
-    case PropertyType::Enumeration: {
-        if (tag != TagIdent)
-            invalidValue();
-        int index = property.enumType->indexOf(reader.readString());
-        if (index < 0)
-            invalidValue();
-        property.setOrdinal(object, index);
+    case PropertyType::Enumeration:
+        if (tag == TagIdent) {
+            int index = property.enumType->indexOf(reader.readString());
+            if (index >= 0)
+                property.setOrdinal(object, index);
+        } else if (tag == TagCount) {
+            auto index = reader.readCount();
+            if (index < property.enumType->names.size())
+                property.setOrdinal(object, index);
+        } else {
+            skipValue(reader, tag, depth);
+        }
         return;
-    }
     case PropertyType::Set: {
-        if (tag != TagSet)
-            invalidValue();
+        if (tag != TagSet) {
+            skipValue(reader, tag, depth);
+            return;
+        }
         std::uint32_t bits = 0;
         for (auto member = reader.readString(); !member.empty(); member = reader.readString()) {
             int index = property.enumType->indexOf(member);
-            if (index < 0 || index > 31)
-                invalidValue();
-            bits |= 1u << index;
+            if (index >= 0 && index < 32)
+                bits |= 1u << index;
         }
         property.setOrdinal(object, bits);
         return;
@@ -345,7 +373,7 @@ void ProjectLoader::readValue(ProjectReader& reader, RpPersistent& object, const
         else if (tag == TagInt32)
             property.setFloat(object, reader.readInt32());
         else
-            invalidValue();
+            skipValue(reader, tag, depth);
         return;
     case PropertyType::String:
         if (tag == TagString || tag == TagIdent)
@@ -353,27 +381,27 @@ void ProjectLoader::readValue(ProjectReader& reader, RpPersistent& object, const
         else if (tag == TagChar)
             property.setString(object, std::string(1, char(reader.readByte())));
         else
-            invalidValue();
+            skipValue(reader, tag, depth);
         return;
     case PropertyType::Object:
-        if (tag != TagObject)
-            invalidValue();
-        readPropertyList(reader, *property.object(object), holder, depth + 1);
+        if (tag == TagObject)
+            readPropertyList(reader, *property.object(object), holder, depth + 1);
+        else
+            skipValue(reader, tag, depth);
         return;
     case PropertyType::Reference:
-        if (tag == TagIdent) {
+        if (tag == TagIdent)
             readReference(object, property, holder, reader.readString());
-        } else if (tag == TagCount) {
-            reader.readCount();
+        else if (tag == TagCount && reader.readCount() == 0)
             property.setReference(object, nullptr);
-        } else {
-            invalidValue();
-        }
+        else if (tag != TagCount)
+            skipValue(reader, tag, depth);
         return;
     case PropertyType::ReferenceList:
-        if (tag != TagReferenceList)
-            invalidValue();
-        readReferenceList(reader, object, property, holder);
+        if (tag == TagReferenceList)
+            readReferenceList(reader, object, property, holder);
+        else
+            skipValue(reader, tag, depth);
         return;
     }
 }
