@@ -115,9 +115,9 @@ void TRpDataViewLink::Close()
     m_system.Request(m_record, TRpDataAction::Restore);
 }
 
-void TRpDataViewLink::readColumns(TRpAnswer answer)
+std::vector<TRpDeclaredField> parseDeclaredFields(TRpAnswer& answer)
 {
-    m_declared.clear();
+    std::vector<TRpDeclaredField> fields;
     int32_t count = answer.ReadInt32();
     // Every declaration takes at least its 4-byte end mark.
     if (count < 0 || static_cast<size_t>(count) > answer.Remaining() / 4)
@@ -140,8 +140,14 @@ void TRpDataViewLink::readColumns(TRpAnswer answer)
             else if (tag == "D")
                 field.description = value;
         }
-        m_declared.push_back(field);
+        fields.push_back(field);
     }
+    return fields;
+}
+
+void TRpDataViewLink::readColumns(TRpAnswer answer)
+{
+    m_declared = parseDeclaredFields(answer);
 }
 
 void TRpDataViewLink::matchFields()

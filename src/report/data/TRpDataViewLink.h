@@ -79,6 +79,9 @@ private:
     bool m_eof = true;
 };
 
+// Reads a GetCols answer: the count of fields, then their tagged declarations.
+std::vector<TRpDeclaredField> parseDeclaredFields(TRpAnswer& answer);
+
 // Reads field rowIndex of a row as the connection wrote it; offsets and
 // lengths outside the row raise EReportPrinter.
 TRpFieldValue decodeRowField(const std::vector<uint8_t>& row, int rowIndex, TRPDataType type);

@@ -3,6 +3,7 @@
 #include "report/snapshot/EReportPrinter.h"
 #include "report/snapshot/PrintRange.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -81,6 +82,7 @@ void TRvNDRWriter::Start()
 {
     m_runDateTime = std::chrono::system_clock::now();
     m_variables.clear();
+    m_unfilledSlots.clear();
     m_aborted = false;
     m_pageNumber = 0;
     m_pagesWritten = 0;
@@ -142,8 +144,8 @@ void TRvNDRWriter::writeFileHeader()
     out.string(Title);
     m_pageCountPosition = m_buffer->position() + static_cast<int64_t>(out.bytes().size());
     out.int16(0);
-    out.int16(static_cast<int16_t>(FirstPage));
-    out.int16(static_cast<int16_t>(std::min(LastPage, 32767)));
+    out.int16(static_cast<int16_t>(std::clamp(FirstPage, -32768, 32767)));
+    out.int16(static_cast<int16_t>(std::clamp(LastPage, -32768, 32767)));
     out.floatInches(pageWidth());
     out.floatInches(pageHeight());
     out.floatInches(Paper.leftWaste);
@@ -223,6 +225,9 @@ void TRvNDRWriter::End()
     if (m_state != State::Printing)
         return;
     endPage();
+    // A slot still waiting for its value would point at itself; close it empty.
+    for (int64_t slot : std::vector<int64_t>(m_unfilledSlots))
+        fillSlot(slot, "");
     ByteWriter count;
     count.int16(static_cast<int16_t>(m_pagesWritten));
     m_buffer->patch(m_pageCountPosition, count.bytes().data(), 2);
@@ -910,6 +915,7 @@ void TRvNDRWriter::putVariable(ByteWriter& out, Variable& variable)
     if (variable.slotPosition < 0) {
         // The reserved slot points at itself until SetVariable fills it in.
         variable.slotPosition = slot;
+        m_unfilledSlots.push_back(slot);
         out.byte(kVariableSlotSize);
         out.byte(kVariableUnknownLength);
         out.int32(static_cast<int32_t>(slot));
@@ -964,12 +970,18 @@ void TRvNDRWriter::SetVariable(const std::string& name, const std::string& value
     variable->value = value;
     if (variable->slotPosition < 0 || m_state != State::Printing)
         return;
+    fillSlot(variable->slotPosition, value);
+}
+
+void TRvNDRWriter::fillSlot(int64_t position, const std::string& value)
+{
     std::string text = cutToBytes(value, kVariableSlotSize);
     ByteWriter slot;
     slot.byte(kVariableSlotSize);
     slot.byte(static_cast<uint8_t>(text.size()));
     slot.raw(text.data(), text.size());
-    m_buffer->patch(variable->slotPosition, slot.bytes().data(), slot.bytes().size());
+    m_buffer->patch(position, slot.bytes().data(), slot.bytes().size());
+    std::erase(m_unfilledSlots, position);
 }
 
 } // namespace qv

@@ -138,6 +138,7 @@ private:
     void putGraphic(snapshot::ByteWriter& out, const snapshot::TRvGraphic& graphic);
     void putFontHeight(snapshot::ByteWriter& out, const snapshot::TRvFont& font) const;
     void putVariable(snapshot::ByteWriter& out, Variable& variable);
+    void fillSlot(int64_t position, const std::string& value);
 
     void writeFullState();
     void syncFont();
@@ -194,6 +195,7 @@ private:
     int m_reusePending = 0;
 
     std::vector<Variable> m_variables;
+    std::vector<int64_t> m_unfilledSlots;
 };
 
 } // namespace qv
