@@ -46,6 +46,10 @@ public:
     std::function<void(TCustomAxisPanel&)> OnBeforeDrawSeries;
     // May change the text of a label; called with no series and index -1.
     std::function<void(TChartAxis&, TChartSeries*, int, std::string&)> OnGetAxisLabel;
+    // Legend hooks: move the box, move an item (x, y, symbol x), change an item's text.
+    std::function<void(TCustomAxisPanel&, TRect&)> OnGetLegendRect;
+    std::function<void(TCustomAxisPanel&, int, int&, int&, int&)> OnGetLegendPos;
+    std::function<void(TCustomAxisPanel&, int, int, std::string&)> OnGetLegendText;
 
     // The colour a new series must not take besides the panel colour.
     virtual TColor BackWallColor() const { return clDefault; }

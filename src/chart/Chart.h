@@ -67,8 +67,8 @@ public:
     int CurrentCursor() const { return m_currentCursor; }
     int LoadTimeCursor() const { return m_loadTimeCursor; }
 
+    // May change or refuse (false) the new range of an axis being panned.
     std::function<bool(TChartAxis&, double&, double&)> OnAllowScroll;
-    std::function<void(TCustomChart&, int, int, int&, int&)> OnGetLegendPos;
 
 protected:
     void DrawTitlesAndLegend() override;

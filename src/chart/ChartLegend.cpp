@@ -84,6 +84,14 @@ int TChartLegend::itemCount() const
 
 std::string TChartLegend::itemText(int k) const
 {
+    std::string text = rawItemText(k);
+    if (m_chart.OnGetLegendText)
+        m_chart.OnGetLegendText(m_chart, m_effectiveStyle, k, text);
+    return text;
+}
+
+std::string TChartLegend::rawItemText(int k) const
+{
     if (m_effectiveStyle == lsValues) {
         TChartSeries* s = firstActiveSeries();
         if (!s || k >= s->PointCount())
@@ -202,6 +210,9 @@ void TChartLegend::drawItem(int order, int x, int y)
 {
     TChartCanvas3D& canvas = m_chart.ChartCanvas();
     int item = m_firstValue + (m_inverted ? itemCount() - 1 - order : order);
+    int symbolX = x - 4 - m_symbolWidth;
+    if (m_chart.OnGetLegendPos)
+        m_chart.OnGetLegendPos(m_chart, item, x, y, symbolX);
     std::string text = itemText(item);
     if (text.empty())
         return;
@@ -211,7 +222,7 @@ void TChartLegend::drawItem(int order, int x, int y)
     canvas.font().color = m_font.color;
     canvas.WriteText(x, y, text);
 
-    TRect symbol{x - 4 - m_symbolWidth, y + 2, x - 4, y + m_itemHeight - 2};
+    TRect symbol{symbolX, y + 2, symbolX + m_symbolWidth, y + m_itemHeight - 2};
     if (m_effectiveStyle == lsSeries || m_effectiveStyle == lsLastValues) {
         if (TChartSeries* s = seriesItem(item))
             s->PaintLegendEntry(-1, symbol);
@@ -246,6 +257,13 @@ void TChartLegend::PaintLegend()
         for (int o = 0; o < total; ++o)
             widest = std::max(widest, canvas.TextExtentWidth(itemText(m_firstValue + o)));
         placeHorizontal(total, widest);
+    }
+    if (m_chart.OnGetLegendRect) {
+        TRect moved = m_legendRect;
+        m_chart.OnGetLegendRect(m_chart, moved);
+        m_legendTextX += moved.left - m_legendRect.left;
+        m_symbolX += moved.left - m_legendRect.left;
+        m_legendRect = moved;
     }
     if (m_rowCount < 1)
         return;

@@ -85,6 +85,7 @@ private:
     TChartSeries* firstActiveSeries() const;
     TChartSeries* seriesItem(int k) const;
     std::string itemText(int k) const;
+    std::string rawItemText(int k) const;
     void drawBox();
     void drawItem(int order, int x, int y);
     void placeVertical(int totalItems, int widest);

@@ -228,3 +228,38 @@ TEST(LineDrawing, SinglePointNullPointsAndCoveredLines)
     EXPECT_EQ(countColor(window, clRed, chart.PlotRect()), 0);
     EXPECT_GT(countColor(window, clGreen, chart.PlotRect()), 0);
 }
+
+TEST(Legend, TextsComeFromTitlesOrNamesAndOneActiveSeriesListsItsPoints)
+{
+    ChartPage page;
+    TChart& chart = page.chartAmo();
+    std::vector<std::string> texts;
+    chart.OnGetLegendText = [&](TCustomAxisPanel&, int, int, std::string& text) { texts.push_back(text); };
+    page.Series2().SetTitle("");
+    Bitmap window(585, 281);
+    chart.Paint(window.canvas());
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2], "Interest Payment");
+    EXPECT_EQ(texts.back(), "Series2");
+
+    page.Series1().AddPoint(1, 1250);
+    page.Series1().AddPoint(2, 87.5);
+    page.Series2().SetActive(false);
+    texts.clear();
+    chart.Paint(window.canvas());
+    EXPECT_EQ(chart.Legend().effectiveStyle(), lsValues);
+    EXPECT_EQ(chart.Legend().rowCount(), 2);
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts.back(), "87.5");
+}
+
+TEST(Legend, TooLowForOneRowDrawsNothingAndKeepsThePlotWidth)
+{
+    ChartPage page;
+    TChart& chart = page.chartAmo();
+    chart.SetSize(585, 15); // (14 - 2 - 2) div 13 = 0 rows
+    Bitmap window(585, 15);
+    chart.Paint(window.canvas());
+    EXPECT_EQ(chart.Legend().rowCount(), 0);
+    EXPECT_EQ(chart.BottomAxis().endPixel(), 567);
+}
