@@ -1,0 +1,171 @@
+#include "../report_execution/SnapshotText.h"
+
+#include "AmortizationReport.h"
+#include "app/report/ScheduleReport.h"
+#include "cli/CliView.h"
+#include "report/project/ReportErrors.h"
+#include "runtime/core/RegionalSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The shipped report against a calculated loan, generated into memory.
+class ScheduleReportRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("qv_app_report_" + std::to_string(::getpid()));
+        fs::create_directories(m_dir);
+        tools::writeAmortizationProject((m_dir / "rptQVR1.rav").string());
+        project.SetProjectFile((m_dir / "rptQVR1.rav").string());
+        project.Engine = &system;
+        system.SystemSetups = 0;
+        system.DefaultDest = TReportDest::rdFile;
+        system.NativeOutput = false;
+        system.SystemFiler.StreamMode = TStreamMode::smUser;
+        system.SystemFiler.Stream = &snapshot;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    void calculate(const std::string& amount, const std::string& rate, const std::string& term)
+    {
+        CalculateInput input {term, amount, rate, encodeDate(2024, 3, 15)};
+        engine.calculate(input, view);
+        view.amountText = amount;
+        view.rateText = rate;
+        view.termText = term;
+    }
+
+    void extraPayment(int month, const std::string& text)
+    {
+        engine.selectCell(LoanEngine::extraColumn, month, view);
+        view.grid().setCellText(LoanEngine::extraColumn, month, text);
+        engine.selectCell(LoanEngine::extraColumn + 1, month, view);
+    }
+
+    ReportFieldTexts texts() const
+    {
+        return {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
+            view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
+    }
+
+    test::TextCollector run()
+    {
+        snapshot.setSize(0);
+        snapshot.seek(0);
+        source.runReport(project, texts());
+        return test::TextCollector::read(snapshot);
+    }
+
+    // The payment numbers of every page: right-aligned texts ending at the "No" column.
+    static std::vector<std::string> paymentNumbers(const test::TextCollector& texts)
+    {
+        std::vector<std::string> numbers;
+        for (const auto& page : texts.pages) {
+            for (const auto& placed : page) {
+                bool number = !placed.text.empty() && placed.text.find_first_not_of("0123456789") == std::string::npos;
+                if (number && placed.x < 1.2 && placed.y < 10.3)
+                    numbers.push_back(placed.text);
+            }
+        }
+        if (!numbers.empty())
+            numbers.pop_back(); // the count in the totals row
+        return numbers;
+    }
+
+    static std::vector<std::string> oneTo(int n)
+    {
+        std::vector<std::string> numbers;
+        for (int i = 1; i <= n; ++i)
+            numbers.push_back(std::to_string(i));
+        return numbers;
+    }
+
+    ScopedRegionalSettings m_posix {RegionalSettings::posix()};
+    fs::path m_dir;
+    LoanEngine engine;
+    cli::CliView view;
+    ScheduleReport source {engine};
+    TRvProject project;
+    TRvSystem system;
+    TMemoryStream snapshot;
+};
+
+TEST_F(ScheduleReportRun, OneYearLoanServesTwelveRowsAndTheSummary)
+{
+    calculate("10000", "7", "1");
+    test::TextCollector texts = run();
+
+    ASSERT_EQ(texts.pages.size(), 1u);
+    EXPECT_EQ(paymentNumbers(texts), oneTo(12));
+    EXPECT_TRUE(texts.has(0, "10000"));
+    EXPECT_EQ(view.label(ResultLabel::MonthlyPayment), "865.25");
+    EXPECT_TRUE(texts.has(0, "865.25"));
+    EXPECT_TRUE(texts.has(0, view.label(ResultLabel::TotalInterest)));
+    EXPECT_TRUE(texts.has(0, "Page 1 of 1"));
+    EXPECT_TRUE(texts.has(0, "Loan Amortization Schedule"));
+    EXPECT_TRUE(texts.has(0, view.label(ResultLabel::TotalInterest) == "383" ? "383.00" : view.label(ResultLabel::TotalInterest)))
+        << "the interest column adds up to the total interest";
+    EXPECT_EQ(texts.pageSizes[0], std::make_pair(8.5, 11.0));
+    EXPECT_FALSE(project.Active()) << "the command closes the project";
+}
+
+TEST_F(ScheduleReportRun, ReamortizedLoanEndingInMonthElevenReportsElevenRows)
+{
+    calculate("10000", "7", "1");
+    extraPayment(3, "1000");
+    ASSERT_EQ(engine.totals.scheduleMonths, 11);
+    test::TextCollector texts = run();
+    EXPECT_EQ(paymentNumbers(texts), oneTo(11));
+    EXPECT_TRUE(texts.has(0, "52.64")) << "interest saved";
+    EXPECT_TRUE(texts.has(0, "330.36")) << "interest column total";
+}
+
+TEST_F(ScheduleReportRun, TwoRunsInARowBothStartAtRowOne)
+{
+    calculate("10000", "7", "1");
+    EXPECT_EQ(paymentNumbers(run()), oneTo(12));
+    EXPECT_EQ(source.reportRowCursor(), 13);
+    EXPECT_EQ(paymentNumbers(run()), oneTo(12));
+}
+
+TEST_F(ScheduleReportRun, ThirtyYearLoanRepeatsTheHeaderAndNumbersEveryPage)
+{
+    calculate("200000", "6.5", "30");
+    test::TextCollector texts = run();
+    std::vector<std::string> numbers = paymentNumbers(texts);
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (numbers[i] != std::to_string(i + 1)) {
+            ADD_FAILURE() << "first gap before " << numbers[i];
+            break;
+        }
+    }
+    ASSERT_EQ(numbers.size(), 360u);
+    EXPECT_EQ(numbers, oneTo(360));
+    int pages = int(texts.pages.size());
+    ASSERT_GT(pages, 5);
+    for (int page = 0; page < pages; ++page) {
+        EXPECT_TRUE(texts.has(page, "Payment Date")) << "page " << page + 1;
+        EXPECT_TRUE(texts.has(page, "Page " + std::to_string(page + 1) + " of " + std::to_string(pages)));
+    }
+}
+
+TEST_F(ScheduleReportRun, MissingProjectEndsTheCommandAndLeavesNoOutput)
+{
+    calculate("10000", "7", "1");
+    project.SetProjectFile((m_dir / "gone.rav").string());
+    EXPECT_THROW(run(), report::ERpException);
+    EXPECT_EQ(snapshot.size(), 0);
+}
+
+} // namespace
+} // namespace qv
