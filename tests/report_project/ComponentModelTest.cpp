@@ -75,6 +75,7 @@ TEST(ComponentModel, ContainersAcceptOnlyWhatTheyCanHold)
     EXPECT_TRUE(region.acceptsChild(band));
     EXPECT_TRUE(region.acceptsChild(total));
     EXPECT_FALSE(region.acceptsChild(text));
+    EXPECT_FALSE(region.acceptsChild(field));
     EXPECT_TRUE(band.acceptsChild(text));
     EXPECT_FALSE(band.acceptsChild(band));
     EXPECT_TRUE(view.acceptsChild(field));

@@ -1,6 +1,7 @@
 #include "report/components/TRpRegion.h"
 
 #include "report/components/Bands.h"
+#include "report/components/DataFields.h"
 
 namespace qv::report {
 
@@ -20,7 +21,10 @@ const PropertyTable& TRpRegion::classProperties()
 
 bool TRpRegion::acceptsChild(const TRpReportComponent& child) const
 {
-    return dynamic_cast<const TRpBand*>(&child) || !dynamic_cast<const TRpControl*>(&child);
+    if (dynamic_cast<const TRpBand*>(&child))
+        return true;
+    // Besides bands, only components that print nothing themselves (calculations and the like).
+    return !dynamic_cast<const TRpControl*>(&child) && !dynamic_cast<const TRpDataField*>(&child) && !child.isProjectItem();
 }
 
 } // namespace qv::report
