@@ -635,10 +635,36 @@ void TbsSkinCustomGrid::setVisible(bool visible)
 void TbsSkinCustomGrid::skinChanged()
 {
     TbsSkinControl::skinChanged();
-    // Without a usable section rows take the plain cell height.
-    if (!skin().hasSection())
+    refreshSkin();
+    if (!m_skinUsable)
         setDefaultRowHeight(m_defaultCellHeight);
+    else if (m_useSkinCellHeight && m_defaultRowHeight != m_skinValues.selectCellRect.height())
+        setDefaultRowHeight(m_skinValues.selectCellRect.height());
     updateScrollBars();
+}
+
+bool TbsSkinCustomGrid::readSkin(GridSkin&) const { return false; }
+
+void TbsSkinCustomGrid::refreshSkin()
+{
+    GridSkin values;
+    m_skinUsable = false;
+    if (!readSkin(values))
+        return;
+    values.fillMissingPictures();
+    if (!values.usable())
+        return;
+    m_skinValues = values;
+    m_skinUsable = true;
+}
+
+Font TbsSkinCustomGrid::skinCellFont() const
+{
+    if (UseSkinFont())
+        return m_skinValues.font;
+    Font f = font();
+    f.color = m_skinValues.font.color;
+    return f;
 }
 
 // ---- editing ----
@@ -667,8 +693,8 @@ void TbsSkinCustomGrid::showEditor()
         return;
     m_editCell = m_current;
     m_editorMode = true;
-    m_editor->setColor(color());
-    m_editor->setFont(font());
+    m_editor->setColor(m_skinUsable ? m_skinValues.bgColor : color());
+    m_editor->setFont(m_skinUsable ? skinCellFont() : font());
     loadEditorText();
     placeEditor();
     m_editor->show();
@@ -1008,10 +1034,19 @@ void TbsSkinCustomGrid::mouseWheel(int delta, unsigned shift)
 
 // ---- painting ----
 
-void TbsSkinCustomGrid::drawDefaultLook(Canvas& canvas)
+void TbsSkinCustomGrid::paint(Canvas& canvas)
+{
+    bindSection();
+    refreshSkin();
+    paintGrid(canvas);
+}
+
+void TbsSkinCustomGrid::drawDefaultLook(Canvas& canvas) { paintGrid(canvas); }
+
+void TbsSkinCustomGrid::paintGrid(Canvas& canvas)
 {
     m_paintCanvas = &canvas;
-    defaultlook::fillRect(canvas, clientRect(), color());
+    defaultlook::fillRect(canvas, clientRect(), m_skinUsable ? m_skinValues.bgColor : color());
     auto paintArea = [&](int firstCol, int lastCol, int firstRow, int lastRow) {
         for (int row = firstRow; row <= lastRow; ++row) {
             for (int col = firstCol; col <= lastCol; ++col) {
@@ -1044,8 +1079,8 @@ void TbsSkinCustomGrid::paintLines(Canvas& canvas, int col, int row, const TRect
     bool fixed = isFixed(col, row);
     bool vert = m_options & (fixed ? goFixedVertLine : goVertLine);
     bool horz = m_options & (fixed ? goFixedHorzLine : goHorzLine);
-    TColor background = fixed ? m_fixedColor : color();
-    TColor line = color() == clSilver ? clGray : m_gridLineColor;
+    TColor background = m_skinUsable ? m_skinValues.bgColor : fixed ? m_fixedColor : color();
+    TColor line = color() == clSilver ? clGray : m_skinUsable ? m_skinValues.linesColor : m_gridLineColor;
     int lw = m_gridLineWidth;
     defaultlook::fillRect(canvas, TRect{r.right, r.top, r.right + lw, r.bottom + lw}, vert ? line : background);
     defaultlook::fillRect(canvas, TRect{r.left, r.bottom, r.right + lw, r.bottom + lw}, horz ? line : background);
@@ -1065,6 +1100,11 @@ void TbsSkinCustomGrid::paintCell(Canvas& canvas, int col, int row, const TRect&
             state |= gdSelected;
         if (current && focused())
             state |= gdFocused;
+    }
+    m_paintTextRect = r;
+    if (m_skinUsable) {
+        paintSkinCell(canvas, col, row, r, state);
+        return;
     }
     canvas.font = font();
     if (m_defaultDrawing) {
@@ -1090,6 +1130,47 @@ void TbsSkinCustomGrid::paintCell(Canvas& canvas, int col, int row, const TRect&
         canvas.polyline({TPoint{r.left, r.top}, TPoint{r.right - 1, r.top}, TPoint{r.right - 1, r.bottom - 1},
             TPoint{r.left, r.bottom - 1}, TPoint{r.left, r.top}});
     }
+}
+
+} // namespace qv
+
+namespace qv {
+
+void TbsSkinCustomGrid::paintSkinCell(Canvas& canvas, int col, int row, const TRect& r, TGridDrawState state)
+{
+    const GridSkin& skin = m_skinValues;
+    bool fixed = state & gdFixed;
+    bool pictured = state & (gdFixed | gdSelected | gdFocused);
+    TRect piece = fixed ? skin.fixedCellRect
+        : ((state & gdFocused) || (m_options & goRowSelect)) ? skin.focusCellRect
+                                                              : skin.selectCellRect;
+    if (m_defaultDrawing) {
+        if (pictured) {
+            int leftWidth = fixed ? skin.fixedCellLeftOffset : skin.cellLeftOffset;
+            int rightWidth = fixed ? skin.fixedCellRightOffset : skin.cellRightOffset;
+            // Built at the picture's height, then fitted to the row.
+            Bitmap cell(r.width(), piece.height());
+            drawHorizontalPiece(cell.canvas(), TRect{0, 0, r.width(), piece.height()}, *skin.picture, piece, leftWidth, rightWidth);
+            canvas.copyRect(r, cell, TRect{0, 0, r.width(), piece.height()});
+        } else
+            defaultlook::fillRect(canvas, r, skin.bgColor);
+    }
+    if (fixed)
+        canvas.font = skin.fixedFont;
+    else {
+        canvas.font = skinCellFont();
+        if (state & gdFocused)
+            canvas.font.color = skin.focusFontColor;
+        else if (state & gdSelected)
+            canvas.font.color = skin.selectFontColor;
+    }
+    // The picture's text area, moved to the cell and grown with it.
+    TRect text = fixed ? skin.fixedCellTextRect : skin.cellTextRect;
+    m_paintTextRect = TRect{r.left + text.left, r.top + text.top, r.left + text.right + (r.width() - piece.width()),
+        r.top + text.bottom};
+    if (!m_useSkinCellHeight)
+        m_paintTextRect.bottom += r.height() - piece.height();
+    drawCell(canvas, col, row, r, state);
 }
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/GridSkin.h"
 #include "controls/GridTypes.h"
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
@@ -94,6 +95,8 @@ public:
 
     // Valid only while a paint runs: the canvas OnDrawCell handlers draw on.
     Canvas* paintCanvas() const { return m_paintCanvas; }
+    // True while the skin section can paint the grid (re-read at every paint).
+    bool skinUsable() const { return m_skinUsable; }
 
     void skinChanged() override;
     void setVisible(bool visible) override;
@@ -105,6 +108,7 @@ public:
     void editorKeyPress(char& key);
     void editorTextChanged();
     void editorExit();
+    void editorWheel(int delta, unsigned shift) { mouseWheel(delta, shift); }
 
 protected:
     // Cell contents and events: the subclasses fill these in.
@@ -119,6 +123,13 @@ protected:
     void beginUpdate() { ++m_updateLock; }
     void endUpdate();
 
+    // The "grid" section's values; false when there is no usable section.
+    // The skin model has no grid kind yet, so the plain look is all there is.
+    virtual bool readSkin(GridSkin& skin) const;
+    // Where the text of the cell being painted goes.
+    const TRect& paintTextRect() const { return m_paintTextRect; }
+
+    void paint(Canvas& canvas) override;
     void drawDefaultLook(Canvas& canvas) override;
     void keyDown(int& key, unsigned shift) override;
     void keyPress(char& key) override;
@@ -157,7 +168,11 @@ private:
     int colLeft(int col) const;
     int rowTop(int row) const;
     bool isFixed(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
+    void refreshSkin();
+    void paintGrid(Canvas& canvas);
     void paintCell(Canvas& canvas, int col, int row, const TRect& rect);
+    void paintSkinCell(Canvas& canvas, int col, int row, const TRect& rect, TGridDrawState state);
+    Font skinCellFont() const;
     void paintLines(Canvas& canvas, int col, int row, const TRect& rect);
 
     int m_colCount = 5;
@@ -190,6 +205,9 @@ private:
 
     int m_updateLock = 0;
     Canvas* m_paintCanvas = nullptr;
+    TRect m_paintTextRect;
+    GridSkin m_skinValues;
+    bool m_skinUsable = false;
 
     bool m_selecting = false;
     TPoint m_mouse;

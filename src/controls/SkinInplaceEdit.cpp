@@ -82,6 +82,9 @@ void TbsSkinInplaceEdit::keyPress(char& key)
     }
 }
 
+// The wheel over the editor still moves through the grid.
+void TbsSkinInplaceEdit::mouseWheel(int delta, unsigned shift) { m_grid.editorWheel(delta, shift); }
+
 void TbsSkinInplaceEdit::doExit()
 {
     TCustomEdit::doExit();

@@ -23,6 +23,7 @@ protected:
     void keyDown(int& key, unsigned shift) override;
     void keyPress(char& key) override;
     void doExit() override;
+    void mouseWheel(int delta, unsigned shift) override;
 
 private:
     TbsSkinCustomGrid& m_grid;

@@ -50,8 +50,9 @@ void TbsSkinStringGrid::drawCell(Canvas& canvas, int col, int row, const TRect& 
         std::string text = Cells(col, row);
         if (!text.empty()) {
             canvas.setBackgroundTransparent(true);
-            int y = rect.top + rect.height() / 2 - canvas.textHeight(text) / 2;
-            canvas.textRect(rect, rect.left + 2, y, text);
+            const TRect& area = paintTextRect();
+            int y = area.top + area.height() / 2 - canvas.textHeight(text) / 2;
+            canvas.textRect(area, area.left + 2, y, text);
         }
     }
     TbsSkinDrawGrid::drawCell(canvas, col, row, rect, state);
