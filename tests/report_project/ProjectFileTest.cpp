@@ -775,12 +775,17 @@ TEST_F(ProjectFile, FilesOnDiskLoadAndAZeroByteFileIsABlankProject)
     EXPECT_EQ(project.fileName(), "Project1.rav");
     ASSERT_EQ(project.reports().size(), 1u);
     EXPECT_EQ(project.activeReport()->name(), "Report1");
-    // Parameters survive loading a file that stores none; stored ones replace them.
+    // Parameters survive loading a file that stores none, stored ones replace them; the
+    // other settings are those of the file just loaded.
     project.setParam("Amount", "5");
+    project.loadFromStream(bytes);
+    EXPECT_EQ(project.units(), unMM);
     TRpProjectManager plain;
     plain.newProject();
+    project.setParams({ { "Amount", "5" } });
     project.loadFromStream(plain.saveToStream());
     EXPECT_EQ(project.param("Amount"), "5");
+    EXPECT_EQ(project.units(), unInch);
     project.loadFromStream(bytes);
     EXPECT_EQ(project.param("Amount"), "200,000.00");
     std::remove(path.c_str());

@@ -94,6 +94,7 @@ void ProjectLoader::load(std::span<const std::uint8_t> data)
 {
     registerReportClasses();
     m_project.clear();
+    m_project.resetSettings();
     m_budget = ExpansionBudget;
     try {
         ProjectReader reader(data);

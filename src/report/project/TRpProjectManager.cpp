@@ -83,6 +83,21 @@ void TRpProjectManager::clear()
     m_dataObjects.clear();
 }
 
+void TRpProjectManager::resetSettings()
+{
+    m_categories.clear();
+    m_parameters.clear();
+    m_piVars.clear();
+    m_securityControl = nullptr;
+    m_adminPassword.clear();
+    m_units = unInch;
+    m_unitsFactor = 1.0;
+    m_fullName.clear();
+    m_description.clear();
+    m_module.clear();
+    m_lastActiveReport.clear();
+}
+
 TRpProjectItem* TRpProjectManager::findItem(std::string_view name) const
 {
     for (auto& report : m_reports) {

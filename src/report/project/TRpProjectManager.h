@@ -40,6 +40,10 @@ public:
     // Params stay.
     void clear();
 
+    // Returns the stored settings to those of a new project before another file loads;
+    // Params and the loaded modules stay.
+    void resetSettings();
+
     TRpProjectItem* findItem(std::string_view name) const;
     TRpReportComponent* findComponent(std::string_view name) const override;
     TRpReport* findReport(std::string_view name) const;
