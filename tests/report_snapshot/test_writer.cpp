@@ -487,3 +487,22 @@ TEST(SnapshotWriter, FileAndTempFileModes)
     bad.FileName = "/nonexistent-dir/x.ndr";
     EXPECT_THROW(bad.Start(), EReportPrinter);
 }
+
+TEST(ScreenMetrics, WholePixelAdvancesOfTheStandInFaces)
+{
+    ScreenMetricsMeasurer measure;
+    TRvFont arial; // Arial 10 pt: a 13-pixel em, digits 7 pixels wide
+    EXPECT_DOUBLE_EQ(measure.textWidth(arial, "0123456789"), 70.0 / 96.0);
+    // Right-aligned amounts line up: every digit has the same advance.
+    EXPECT_DOUBLE_EQ(measure.textWidth(arial, "1,111.11"), measure.textWidth(arial, "9,876.54"));
+    TRvFont bold = arial;
+    bold.bold = true;
+    EXPECT_GT(measure.textWidth(bold, "abc"), measure.textWidth(arial, "abc"));
+    TRvFont courier = arial;
+    courier.name = "Courier New";
+    EXPECT_DOUBLE_EQ(measure.textWidth(courier, "iiii"), measure.textWidth(courier, "MMMM"));
+    TRvFont times = arial;
+    times.name = "Times New Roman";
+    EXPECT_LT(measure.textWidth(times, "abc"), measure.textWidth(arial, "abc"));
+    EXPECT_DOUBLE_EQ(measure.textWidth(arial, ""), 0.0);
+}

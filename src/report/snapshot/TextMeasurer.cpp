@@ -1,51 +1,63 @@
 #include "report/snapshot/TextMeasurer.h"
 
+#include "report/snapshot/GlyphWidths.h"
+
+#include <cctype>
 #include <cmath>
 
 namespace qv::snapshot {
 
 namespace {
 
-// Advance widths in 1/1000 em for the printable ASCII range of the regular face.
-constexpr short kRegularWidths[95] = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, // ' ' .. '/'
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556,                               // digits
-    278, 278, 584, 584, 584, 556, 1015,                                             // ':' .. '@'
-    667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833,                // A .. M
-    722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611,                // N .. Z
-    278, 278, 278, 469, 556, 333,                                                   // '[' .. '`'
-    556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833,                // a .. m
-    556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500,                // n .. z
-    334, 260, 334, 584,                                                             // '{' .. '~'
-};
-
-// Bold glyphs of this face are wider by about this much on average.
-constexpr double kBoldFactor = 1.06;
 constexpr double kScreenDpi = 96.0;
 
-int glyphWidth(unsigned char c)
+enum class Face { Sans, Serif, Mono };
+
+std::string lower(const std::string& text)
 {
-    if (c >= 32 && c < 127)
-        return kRegularWidths[c - 32];
-    return 556;
+    std::string result = text;
+    for (char& c : result)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+Face faceOf(const std::string& fontName)
+{
+    std::string name = lower(fontName);
+    if (name.find("courier") != std::string::npos || name.find("mono") != std::string::npos)
+        return Face::Mono;
+    if (name.find("times") != std::string::npos || name.find("serif") != std::string::npos)
+        return name.find("sans") != std::string::npos ? Face::Sans : Face::Serif;
+    return Face::Sans;
+}
+
+int advance(Face face, bool bold, unsigned char c)
+{
+    if (face == Face::Mono)
+        return glyphs::kMonoAdvance;
+    const short* table = face == Face::Serif ? (bold ? glyphs::kSerifBold : glyphs::kSerifRegular)
+                                             : (bold ? glyphs::kSansBold : glyphs::kSansRegular);
+    // Characters outside the table take the width of a digit.
+    if (c < 32 || c >= 127)
+        return table['0' - 32];
+    return table[c - 32];
 }
 
 } // namespace
 
 double ScreenMetricsMeasurer::textWidth(const TRvFont& font, std::string_view text) const
 {
-    double units = 0;
+    // A screen device works in whole pixels: the em is rounded, then each glyph's advance.
+    double pixelsPerEm = std::round(std::fabs(font.size) * kScreenDpi / 72.0);
+    Face face = faceOf(font.name);
+    long pixels = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<unsigned char>(text[i]);
         if ((c & 0xC0) == 0x80)
             continue; // one advance per UTF-8 character
-        units += glyphWidth(c);
+        pixels += std::lround(advance(face, font.bold, c) * pixelsPerEm / glyphs::kUnitsPerEm);
     }
-    if (font.bold)
-        units *= kBoldFactor;
-    double pixelsPerEm = std::fabs(font.size) * kScreenDpi / 72.0;
-    double pixels = std::round(units * pixelsPerEm / 1000.0);
-    return pixels / kScreenDpi;
+    return static_cast<double>(pixels) / kScreenDpi;
 }
 
 } // namespace qv::snapshot

@@ -15,8 +15,8 @@ public:
     virtual double textWidth(const TRvFont& font, std::string_view text) const = 0;
 };
 
-// Stand-in for a screen-resolution device when no real one is supplied: the
-// advance widths of a metric-compatible Arial face, rounded to 96 dpi pixels.
+// Stand-in for a screen-resolution device when no real one is supplied: glyph
+// advances of the metric-compatible faces, rounded to 96 dpi pixels per glyph.
 class ScreenMetricsMeasurer final : public TextMeasurer {
 public:
     double textWidth(const TRvFont& font, std::string_view text) const override;
