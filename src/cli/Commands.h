@@ -11,5 +11,6 @@ int runSchedule(const std::vector<std::string>& args);
 int runShow(const std::vector<std::string>& args);
 int runCsv(const std::vector<std::string>& args);
 int runChart(const std::vector<std::string>& args);
+int runReport(const std::vector<std::string>& args);
 
 } // namespace qv::cli

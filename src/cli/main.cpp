@@ -16,7 +16,8 @@ constexpr const char* usage =
     "  quorvane-cli schedule --amount TEXT --rate TEXT --term TEXT --date YYYY-MM-DD [--extra MONTH=TEXT]... [-o FILE]\n"
     "  quorvane-cli show FILE.qvl\n"
     "  quorvane-cli csv FILE.qvl\n"
-    "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n";
+    "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
+    "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n";
 
 int dispatch(const std::string& command, const std::vector<std::string>& args)
 {
@@ -28,6 +29,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
         return qv::cli::runCsv(args);
     if (command == "chart")
         return qv::cli::runChart(args);
+    if (command == "report")
+        return qv::cli::runReport(args);
     throw qv::cli::UsageError("unknown command '" + command + "'");
 }
 

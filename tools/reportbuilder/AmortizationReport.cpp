@@ -183,7 +183,9 @@ TRpDataBand* addSchedule(TRpRegion& region, TRpDataView& view)
     label(*footer, "TotalsLabel", "Totals", 0.8, 0.08, 1.3, 9, true);
     for (const Column& column : columns) {
         std::string field = column.field;
-        if (field != "interest" && field != "principal" && field != "extra")
+        // The principal column is left without a total: the schedule's rounding makes it
+        // differ from the amount by cents, which reads like an error on paper.
+        if (field != "interest" && field != "extra")
             continue;
         auto* sum = text<TRpCalcText>(*footer, "Sum" + field, column.left, 0.08, column.width, 9, true, column.justify);
         sum->setCalcType(ctSum);
