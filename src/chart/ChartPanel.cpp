@@ -46,7 +46,9 @@ void TCustomChartPanel::Paint(Canvas& window)
 {
     if (m_printing)
         return;
-    if (!m_canvas.RepaintFromBuffer(window))
+    const Bitmap* buffer = m_canvas.buffer();
+    bool sizeKept = buffer && buffer->width() == m_width && buffer->height() == m_height;
+    if (!sizeKept || !m_canvas.RepaintFromBuffer(window))
         DrawChart(window, ClientRect());
     PaintOverlay(window);
 }
