@@ -106,46 +106,15 @@ void ProjectLoader::load(std::span<const std::uint8_t> data)
         if (reader.readByte() != 0)
             throw ERpException("Invalid Project Header Code");
         m_project.setVersion(m_version);
-        if (m_version > 40004) {
-            auto count = reader.readCount();
-            for (std::uint32_t i = 0; i < count; ++i) {
-                auto name = reader.readString();
-                auto bytes = reader.readBlock();
-                auto& modules = m_project.modules();
-                auto it = std::find_if(modules.begin(), modules.end(), [&](auto& m) { return sameText(m.name, name); });
-                if (it != modules.end())
-                    it->bytes = std::move(bytes);
-                else
-                    modules.push_back({ name, std::move(bytes) });
-            }
-        }
+        if (m_version > 40004)
+            readModules(reader);
         auto lastActive = reader.readString();
 
-        if (reader.readByte() != 0)
-            throw ERpException("Invalid Project Format");
-        if (!sameText(reader.readString(), m_project.className()))
-            throw ERpException("Invalid Project Format");
-        m_project.setName(reader.readString());
-        if (reader.readByte() != PropertyListStart)
-            throw ERpException("Invalid Project Format");
-        m_item = &m_project;
-        readPropertyList(reader, m_project, m_project, 0);
-        readChildren(reader, m_project, 0);
-
+        readProjectRecord(reader);
         loadItems(reader);
 
         resolvePending();
-        TRpReport* active = nullptr;
-        for (auto& report : m_project.reports()) {
-            if (report->name() == lastActive) {
-                active = report.get();
-                break;
-            }
-        }
-        if (!active && !m_project.reports().empty())
-            active = m_project.reports().front().get();
-        m_project.setLastActiveReport(lastActive);
-        m_project.activateReport(active);
+        chooseActiveReport(lastActive);
         resolvePending();
         finishReferenceLists();
         notifyLoaded();
@@ -157,6 +126,52 @@ void ProjectLoader::load(std::span<const std::uint8_t> data)
         m_project.clear();
         throw;
     }
+}
+
+// A module replaces a loaded module of the same name or is added.
+void ProjectLoader::readModules(ProjectReader& reader)
+{
+    auto count = reader.readCount();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        auto name = reader.readString();
+        auto bytes = reader.readBlock();
+        auto& modules = m_project.modules();
+        auto it = std::find_if(modules.begin(), modules.end(), [&](auto& m) { return sameText(m.name, name); });
+        if (it != modules.end())
+            it->bytes = std::move(bytes);
+        else
+            modules.push_back({ name, std::move(bytes) });
+    }
+}
+
+void ProjectLoader::readProjectRecord(ProjectReader& reader)
+{
+    if (reader.readByte() != 0)
+        throw ERpException("Invalid Project Format");
+    if (!sameText(reader.readString(), m_project.className()))
+        throw ERpException("Invalid Project Format");
+    m_project.setName(reader.readString());
+    if (reader.readByte() != PropertyListStart)
+        throw ERpException("Invalid Project Format");
+    m_item = &m_project;
+    readPropertyList(reader, m_project, m_project, 0);
+    readChildren(reader, m_project, 0);
+}
+
+// The report stored as last active, matched exactly, else the first report.
+void ProjectLoader::chooseActiveReport(const std::string& lastActive)
+{
+    TRpReport* active = nullptr;
+    for (auto& report : m_project.reports()) {
+        if (report->name() == lastActive) {
+            active = report.get();
+            break;
+        }
+    }
+    if (!active && !m_project.reports().empty())
+        active = m_project.reports().front().get();
+    m_project.setLastActiveReport(lastActive);
+    m_project.activateReport(active);
 }
 
 ProjectReader ProjectLoader::blockReader(ProjectReader& reader, Bytes& storage)

@@ -34,6 +34,9 @@ private:
         RpRef<TRpReport> report;
     };
 
+    void readModules(ProjectReader& reader);
+    void readProjectRecord(ProjectReader& reader);
+    void chooseActiveReport(const std::string& lastActive);
     void loadItems(ProjectReader& reader);
     void loadItem(ProjectReader& reader);
     void loadReport(ProjectReader& reader, TRpReport& report);
