@@ -1,0 +1,82 @@
+// The Report command's sequence for a 30-year loan: Open, seven parameters, Execute, Close.
+#include "AmortizationReport.h"
+#include "app/report/ScheduleReport.h"
+#include "cli/CliView.h"
+#include "report/device/TRvRenderPDF.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+using namespace qv;
+namespace fs = std::filesystem;
+
+struct ThirtyYearLoan {
+    ThirtyYearLoan()
+    {
+        dir = fs::temp_directory_path() / ("qv_bench_report_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        tools::writeAmortizationProject((dir / "rptQVR1.rav").string());
+        engine.calculate({"30", "200000", "6.5", encodeDate(2024, 1, 15)}, view);
+        texts = {"200000", "6.5", "30", view.label(ResultLabel::MonthlyPayment), view.label(ResultLabel::TotalInterest),
+            view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
+    }
+    ~ThirtyYearLoan() { fs::remove_all(dir); }
+
+    void setUp(TRvProject& project, TRvSystem& system) const
+    {
+        project.SetProjectFile((dir / "rptQVR1.rav").string());
+        project.Engine = &system;
+        system.SystemSetups = 0;
+        system.DefaultDest = TReportDest::rdFile;
+    }
+
+    fs::path dir;
+    LoanEngine engine;
+    cli::CliView view;
+    ReportFieldTexts texts;
+};
+
+void BM_ReportToSnapshotInMemory(benchmark::State& state)
+{
+    ThirtyYearLoan loan;
+    ScheduleReport source(loan.engine);
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        TRvProject project;
+        TRvSystem system;
+        loan.setUp(project, system);
+        TMemoryStream snapshot;
+        system.NativeOutput = false;
+        system.SystemFiler.StreamMode = TStreamMode::smUser;
+        system.SystemFiler.Stream = &snapshot;
+        source.runReport(project, loan.texts);
+        bytes = snapshot.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["snapshot_bytes"] = double(bytes);
+}
+BENCHMARK(BM_ReportToSnapshotInMemory)->Unit(benchmark::kMillisecond);
+
+void BM_ReportToPdf(benchmark::State& state)
+{
+    ThirtyYearLoan loan;
+    ScheduleReport source(loan.engine);
+    registerPdfExportRenderer();
+    std::string output = (loan.dir / "loan.pdf").string();
+    for (auto _ : state) {
+        TRvProject project;
+        TRvSystem system;
+        loan.setUp(project, system);
+        system.ExportRenderer = TRvRenderPDF::displayName;
+        system.OutputFileName = output;
+        source.runReport(project, loan.texts);
+    }
+    state.counters["pdf_bytes"] = double(fs::file_size(output));
+}
+BENCHMARK(BM_ReportToPdf)->Unit(benchmark::kMillisecond);
+
+} // namespace
