@@ -105,3 +105,18 @@ TEST(Regions, SetOperationsAndClipping)
     EXPECT_EQ(b.pixel(15, 5), clRed);
     EXPECT_EQ(b.pixel(20, 5), clWhite);
 }
+
+TEST(BitmapCopies, EmptyPicturesIgnoreDrawing)
+{
+    Bitmap empty;
+    Canvas& c = empty.canvas();
+    c.fillRect(rectOf(0, 0, 5, 5));
+    c.moveTo(0, 0);
+    c.lineTo(5, 5);
+    c.textOut(0, 0, "x");
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_EQ(c.clipBox(), rectOf(0, 0, 0, 0));
+    Bitmap target(4, 4);
+    target.canvas().draw(0, 0, empty);
+    EXPECT_EQ(target.pixel(0, 0), clWhite);
+}

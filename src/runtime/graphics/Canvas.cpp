@@ -134,9 +134,12 @@ Canvas::Canvas(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
 
 Canvas::~Canvas() = default;
 
-// Opens the painter with the canvas' clip, ready for one operation.
-static QPainter& prepared(Canvas::Impl& impl)
+// Opens the painter with the canvas' clip, ready for one operation; nullptr
+// when there is nothing to paint on (an empty picture).
+static QPainter* prepared(Canvas::Impl& impl)
 {
+    if (impl.deviceRect().isEmpty())
+        return nullptr;
     QPainter& p = impl.painter();
     if (impl.clipChanged) {
         if (impl.clip)
@@ -146,7 +149,7 @@ static QPainter& prepared(Canvas::Impl& impl)
         impl.clipChanged = false;
     }
     p.setRenderHint(QPainter::Antialiasing, false);
-    return p;
+    return &p;
 }
 
 static void selectPen(QPainter& p, const Pen& pen)
@@ -163,7 +166,10 @@ static void fillDevice(Canvas::Impl& impl, const Brush& brush, const QRect& r)
         return;
     if (r.isEmpty())
         return;
-    QPainter& p = prepared(impl);
+    QPainter* painter = prepared(impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (isHatch(brush) && !impl.backgroundTransparent)
         p.fillRect(r, toQColor(impl.backgroundColor));
@@ -178,7 +184,10 @@ void Canvas::lineTo(int x, int y)
     m_impl->penPos = {x, y};
     if (drawsNothing(pen) || (from.x == x && from.y == y))
         return;
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     selectPen(p, pen);
     QPoint o(m_impl->origin.x, m_impl->origin.y);
     p.drawLine(QPoint(from.x, from.y) + o, QPoint(x, y) + o);
@@ -201,7 +210,10 @@ void Canvas::polygon(const std::vector<TPoint>& points)
 {
     if (points.size() < 2)
         return;
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     QPolygon poly;
     for (TPoint pt : points)
         poly << QPoint(pt.x + m_impl->origin.x, pt.y + m_impl->origin.y);
@@ -230,7 +242,10 @@ void Canvas::rectangle(const TRect& r)
     // xor-style modes can undo it by drawing again.
     int w = std::min({std::max(1, pen.width), device.width(), device.height()});
     fillDevice(*m_impl, brush, device.adjusted(w, w, -w, -w));
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     p.setCompositionMode(compositionFor(pen.mode));
     QColor c = toQColor(pen.color);
     int l = device.left(), t = device.top(), rr = l + device.width(), b = t + device.height();
@@ -270,7 +285,10 @@ void Canvas::ellipse(const TRect& r)
 {
     if (r.isEmpty())
         return;
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
     selectPen(p, pen);
     if (brush.style != BrushStyle::Clear || brush.bitmap)
@@ -280,7 +298,10 @@ void Canvas::ellipse(const TRect& r)
 
 void Canvas::setPixel(int x, int y, TColor color)
 {
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(QRect(x + m_impl->origin.x, y + m_impl->origin.y, 1, 1), toQColor(color));
 }
@@ -315,7 +336,10 @@ void Canvas::textOut(int x, int y, const std::string& text)
     int dx = (align & taRight) ? -w : (align & taCenter) ? -w / 2 : 0;
     int dy = (align & taBaseline) ? -fm.ascent() : (align & taBottom) ? -h : 0;
 
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     p.save();
     p.translate(x + m_impl->origin.x, y + m_impl->origin.y);
     if (font.orientation != 0)
@@ -380,7 +404,10 @@ void Canvas::drawTransparent(int x, int y, const Bitmap& bitmap, TColor transpar
                 line[col] = 0;
         }
     }
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.drawImage(QPoint(x + m_impl->origin.x, y + m_impl->origin.y), masked);
 }
@@ -400,7 +427,10 @@ void Canvas::copyRect(const TRect& dst, const Bitmap& source, const TRect& src)
         pixels = &part;
         from = part.rect();
     }
-    QPainter& p = prepared(*m_impl);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
     p.setCompositionMode(QPainter::CompositionMode_Source);
     if (target.size() == from.size())
         p.drawImage(target.topLeft(), *pixels, from);
