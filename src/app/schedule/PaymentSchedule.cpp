@@ -28,6 +28,12 @@ PaymentSchedule::PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& 
     gridPayment.setUseSkinCellHeight(true);
     gridPayment.setUseSkinFont(true);
     gridPayment.setGridLineColor(clWindowText);
+    // The skin's cell font, so the plain look fits the same column widths.
+    Font cellFont;
+    cellFont.name = "Arial";
+    cellFont.height = 14;
+    cellFont.color = clBlack;
+    gridPayment.setFont(cellFont);
     gridPayment.setOptions(designOptions);
     gridPayment.setColCount(5);
     for (int col = 0; col < 5; ++col)
