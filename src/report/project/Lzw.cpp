@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 
 namespace qv::report {
@@ -166,37 +167,30 @@ std::vector<std::uint8_t> lzwCompress(std::span<const std::uint8_t> input)
     return out;
 }
 
+// Every string in the table is a stretch of the output already written: the previous
+// output followed by the first byte of the one after it. So a code is kept as the place
+// and length of that stretch and decoding copies bytes instead of walking prefix chains.
 std::vector<std::uint8_t> lzwDecompress(std::span<const std::uint8_t> input, std::size_t maxOutput)
 {
-    struct Entry {
-        std::uint16_t prefix;
-        std::uint8_t last;
-        std::uint8_t first;
-        std::uint32_t length;
+    struct Stretch {
+        std::size_t offset;
+        std::size_t length;
     };
-    std::vector<Entry> table(1 << MaxWidth);
-    for (int i = 0; i < 256; ++i)
-        table[i] = { 0, std::uint8_t(i), std::uint8_t(i), 1 };
-
+    std::vector<Stretch> table(1 << MaxWidth);
     std::vector<std::uint8_t> out;
-    out.reserve(std::min(maxOutput, input.size() * 4));
+    std::size_t used = 0;
+    auto reserve = [&](std::size_t length) {
+        if (length > maxOutput - used)
+            throw EReadError("Compressed block too large");
+        if (used + length > out.size())
+            out.resize(std::max({ out.size() * 2, used + length, std::size_t(4096) }));
+    };
+
     BitReader bits(input);
     int width = MinWidth;
     int nextCode = FirstFreeCode;
     int previous = -1;
-
-    auto append = [&](int code) {
-        auto length = table[code].length;
-        if (length > maxOutput - out.size())
-            throw EReadError("Compressed block too large");
-        out.resize(out.size() + length);
-        auto at = out.size();
-        for (int c = code;; c = table[c].prefix) {
-            out[--at] = table[c].last;
-            if (table[c].length == 1)
-                break;
-        }
-    };
+    Stretch previousOutput { 0, 0 };
 
     int code = 0;
     while (bits.get(width, code)) {
@@ -212,33 +206,39 @@ std::vector<std::uint8_t> lzwDecompress(std::span<const std::uint8_t> input, std
             previous = -1;
             continue;
         }
-        if (previous < 0) {
-            if (code > 255)
-                throw EReadError("Invalid compressed data");
-            append(code);
-            previous = code;
-            continue;
-        }
-        int added = nextCode;
-        std::uint8_t first;
-        if (code >= nextCode) {
-            append(previous);
-            first = table[previous].first;
-            if (out.size() >= maxOutput)
-                throw EReadError("Compressed block too large");
-            out.push_back(first);
+        Stretch output { used, 0 };
+        if (code < 256) {
+            reserve(1);
+            out[used++] = std::uint8_t(code);
+            output.length = 1;
+        } else if (previous < 0) {
+            throw EReadError("Invalid compressed data");
+        } else if (code < nextCode) {
+            auto source = table[code];
+            reserve(source.length);
+            std::memcpy(out.data() + used, out.data() + source.offset, source.length);
+            used += source.length;
+            output.length = source.length;
         } else {
-            append(code);
-            first = table[code].first;
+            reserve(previousOutput.length + 1);
+            std::memcpy(out.data() + used, out.data() + previousOutput.offset, previousOutput.length);
+            used += previousOutput.length;
+            out[used++] = out[previousOutput.offset];
+            output.length = previousOutput.length + 1;
         }
-        if (added == LastCode && width == MaxWidth)
-            throw ERpException("Hash Table overflow.");
-        table[added] = { std::uint16_t(previous), first, table[previous].first, table[previous].length + 1 };
-        ++nextCode;
-        if (added == (1 << width) - 1)
-            ++width;
-        previous = code >= added ? added : code;
+        if (previous >= 0) {
+            int added = nextCode;
+            if (added == LastCode && width == MaxWidth)
+                throw ERpException("Hash Table overflow.");
+            table[added] = { previousOutput.offset, previousOutput.length + 1 };
+            ++nextCode;
+            if (added == (1 << width) - 1)
+                ++width;
+        }
+        previous = code;
+        previousOutput = output;
     }
+    out.resize(used);
     return out;
 }
 
