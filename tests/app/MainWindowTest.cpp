@@ -35,7 +35,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign)
     EXPECT_EQ(w.btnCal.boundsRect(), (TRect{560, 64, 560 + 73, 64 + 17}));
     EXPECT_EQ(w.pageSchedule.boundsRect(), (TRect{16, 128, 16 + 681, 128 + 321}));
     EXPECT_EQ(w.pageSchedule.ActivePageIndex(), 0);
-    EXPECT_EQ(w.gridPayment.boundsRect(), (TRect{16, 16, 16 + 609, 16 + 177}));
+    EXPECT_EQ(w.schedule.gridPayment.boundsRect(), (TRect{16, 16, 16 + 609, 16 + 177}));
     EXPECT_EQ(w.lblMonPay.boundsRect(), (TRect{136, 224, 136 + 97, 224 + 17}));
     // Tab order: amount, rate, term, date, Calculate.
     std::vector<TControl*> chain;
@@ -62,10 +62,10 @@ TEST_F(MainWindowTest, FirstStartWithNeitherFileShowsOneFileNotFound)
     EXPECT_EQ(w.txtLoanDate.text(), dateToStr(today()));
     EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
     EXPECT_EQ(w.lblSavePay.Caption(), "Save Int");
-    EXPECT_EQ(w.gridPayment.rowCount(), 2);
-    EXPECT_EQ(w.gridPayment.cellText(1, 0), "Payment Date");
-    EXPECT_EQ(w.gridPayment.colWidth(0), 30);
-    EXPECT_EQ(w.gridPayment.colWidth(5), 110);
+    EXPECT_EQ(w.grid().rowCount(), 2);
+    EXPECT_EQ(w.grid().cellText(1, 0), "Payment Date");
+    EXPECT_EQ(w.schedule.gridPayment.ColWidths(0), 30);
+    EXPECT_EQ(w.schedule.gridPayment.ColWidths(5), 110);
     EXPECT_EQ(w.reportProjectFile(), test::exeDir() + "rptQVR1.rav");
 }
 
@@ -138,11 +138,11 @@ TEST_F(MainWindowTest, CalculateFillsLabelsAndSchedule)
     EXPECT_EQ(w.lblTotalPay.Caption(), "386688.68");
     EXPECT_EQ(w.lblTotalInt.Caption(), "186688.68");
     EXPECT_EQ(w.lblSavePay.Caption(), "0");
-    EXPECT_EQ(w.gridPayment.rowCount(), 361);
-    EXPECT_EQ(w.gridPayment.cellText(2, 1), "834");
-    EXPECT_EQ(w.gridPayment.cellText(3, 1), "240.13");
-    EXPECT_EQ(w.gridPayment.cellText(5, 360), "0");
-    EXPECT_TRUE(w.gridPayment.scrollStripShown());
+    EXPECT_EQ(w.grid().rowCount(), 361);
+    EXPECT_EQ(w.grid().cellText(2, 1), "834");
+    EXPECT_EQ(w.grid().cellText(3, 1), "240.13");
+    EXPECT_EQ(w.grid().cellText(5, 360), "0");
+    EXPECT_TRUE(w.schedule.bsSkinScrollBar1.visible());
 }
 
 TEST_F(MainWindowTest, CalculateReportsDataAndRateErrorsAndCarriesOn)
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, CalculateReportsDataAndRateErrorsAndCarriesOn)
     EXPECT_EQ(boxes[0].text, "Data Error!");
     EXPECT_EQ(boxes[0].caption, "Info");
     EXPECT_EQ(w.lblMonPay.Caption(), "865.25");
-    EXPECT_EQ(w.gridPayment.rowCount(), 13);
+    EXPECT_EQ(w.grid().rowCount(), 13);
 
     boxes.clear();
     calculate("10000", "5,5", "1");
@@ -192,10 +192,10 @@ TEST_F(MainWindowTest, NewResetsInputsAndDisablesReportAndChartForGood)
     EXPECT_EQ(w.txtRate.text(), "0");
     EXPECT_EQ(w.txtTerm.text(), "0");
     EXPECT_EQ(w.txtLoanDate.date(), today());
-    EXPECT_EQ(w.gridPayment.rowCount(), 2);
+    EXPECT_EQ(w.grid().rowCount(), 2);
     for (int col = 0; col < 6; ++col)
-        EXPECT_EQ(w.gridPayment.cellText(col, 1), "");
-    EXPECT_EQ(w.gridPayment.cellText(2, 2), "53.6"); // kept beyond the row count
+        EXPECT_EQ(w.grid().cellText(col, 1), "");
+    EXPECT_EQ(w.grid().cellText(2, 2), "53.6"); // kept beyond the row count
     EXPECT_EQ(w.lblMonPay.Caption(), "865.25");       // results are not reset
     EXPECT_FALSE(w.btnPrerpt.enabled());
     EXPECT_FALSE(w.btnViewChart.enabled());
@@ -223,7 +223,7 @@ TEST_F(MainWindowTest, ClosingWritesTheExampleFileAndRemembersIt)
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(next.txtAmount.text(), "10000");
     EXPECT_EQ(next.lblMonPay.Caption(), "865.25");
-    EXPECT_EQ(next.gridPayment.rowCount(), 13);
+    EXPECT_EQ(next.grid().rowCount(), 13);
 }
 
 TEST_F(MainWindowTest, ExitEndsWithCodeOneAndSavesNothing)
@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, BadLineInTheRememberedFileIsReportedOnceAndStartUpGoesOn)
     // What was applied before the bad value stays.
     EXPECT_EQ(w.txtAmount.text(), "12x");
     EXPECT_EQ(w.txtLoanDate.date(), encodeDate(2024, 3, 15));
-    EXPECT_EQ(w.gridPayment.rowCount(), 2);
+    EXPECT_EQ(w.grid().rowCount(), 2);
 }
 
 TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
@@ -282,7 +282,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     EXPECT_EQ(w.txtAmount.text(), "123456.78125");
     EXPECT_EQ(w.txtRate.text(), "5");
     EXPECT_EQ(w.txtTerm.text(), "2");
-    EXPECT_EQ(w.gridPayment.rowCount(), 25);
+    EXPECT_EQ(w.grid().rowCount(), 25);
 
     // A cancelled dialog changes nothing.
     setFileDialogHook([](const TFileDialog&) { return std::optional<std::string>(); });
@@ -324,7 +324,7 @@ TEST_F(MainWindowTest, ChartButtonShowsTheChartPage)
     w.btnViewChart.Click();
     EXPECT_EQ(w.pageSchedule.ActivePageIndex(), 1);
     EXPECT_TRUE(w.chartAmo.showing());
-    EXPECT_FALSE(w.gridPayment.showing());
+    EXPECT_FALSE(w.schedule.gridPayment.showing());
 }
 
 TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
@@ -388,4 +388,51 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheMessageLoopAfterSaving)
         ::testing::ExitedWithCode(7), "");
     EXPECT_TRUE(std::filesystem::exists(test::exeDir() + "example.qvl"));
     EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("example.qvl"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ExtraPaymentTypedIntoTheGridReamortizes)
+{
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    auto& grid = w.schedule.gridPayment;
+    grid.setFocus();
+    grid.setRow(3);
+    grid.setCol(4);
+    sendChars(grid, "1000");
+    sendKeyStroke(grid, VK_RETURN);
+    app().processMessages();
+    EXPECT_EQ(grid.Col(), 5);
+    EXPECT_EQ(w.grid().rowCount(), 12);
+    EXPECT_EQ(w.grid().cellText(5, 3), "6565.01");
+    EXPECT_EQ(w.lblTotalInt.Caption(), "330.36");
+    EXPECT_EQ(w.lblSavePay.Caption(), "52.64");
+    EXPECT_EQ(w.lblTotalPay.Caption(), "10330.36");
+}
+
+TEST_F(MainWindowTest, AnErrorWhileSavingOnCloseKeepsTheWindowOpen)
+{
+    TfrmMain& w = start();
+    boxes.clear();
+    // A folder where the example file should go: it cannot be replaced.
+    std::filesystem::create_directories(test::exeDir() + "example.qvl/x");
+    w.close();
+    app().processMessages();
+    std::filesystem::remove_all(test::exeDir() + "example.qvl");
+    EXPECT_TRUE(w.showing());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Quorvane");
+    EXPECT_FALSE(std::filesystem::exists(test::exeDir() + "info.ini"));
+}
+
+TEST_F(MainWindowTest, F1F10AndAccessKeysDoNothing)
+{
+    TfrmMain& w = start();
+    w.txtAmount.setFocus();
+    sendKeyStroke(w.txtAmount, VK_F1);
+    sendKeyStroke(w.txtAmount, VK_F10);
+    sendKeyStroke(w.txtAmount, 'X', ssAlt);
+    app().processMessages();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(w.skinMenubar.engine().visible());
+    EXPECT_TRUE(w.showing());
 }

@@ -144,9 +144,8 @@ void TfrmMain::layoutSchedulePage()
     bsSkinTabSheet2.setName("bsSkinTabSheet2");
     pageSchedule.setActivePageIndex(0);
 
-    gridPayment.setName("gridPayment");
-    place(gridPayment, 16, 16, 609, 177);
-    gridPayment.setTabOrder(0);
+    schedule.setSkinData(&skinData);
+    schedule.gridPayment.setTabOrder(0);
 
     placeLabel(lblTitle1, "Monthly Payment:", 32, 224);
     placeFixedLabel(lblMonPay, "MonPay", 136, 224, 97, 17);
@@ -218,15 +217,7 @@ std::string TfrmMain::exeDir() const { return TApplication::instance().exeDir();
 
 void TfrmMain::FormCreate()
 {
-    static const char* headers[] = {"No", "Payment Date", "Interest Payment", "Principal Payment", "Extra Payment", "Balance"};
-    gridPayment.setColCount(6);
-    gridPayment.setRowCount(2);
-    gridPayment.setColWidth(0, 30);
-    gridPayment.setColWidth(1, 88);
-    for (int col = 2; col <= 5; ++col)
-        gridPayment.setColWidth(col, 110);
-    for (int col = 0; col < 6; ++col)
-        gridPayment.setCellText(col, 0, headers[col]);
+    schedule.FormCreate();
 
     txtLoanDate.setDate(today());
     m_reportProjectFile = exeDir() + "rptQVR1.rav";
@@ -294,9 +285,7 @@ void TfrmMain::mnuNewClick()
     txtRate.setText("0");
     txtTerm.setText("0");
     txtLoanDate.setDate(today());
-    gridPayment.setRowCount(2);
-    for (int col = 0; col <= 5; ++col)
-        gridPayment.setCellText(col, 1, "");
+    schedule.New();
     btnPrerpt.setEnabled(false);
     btnViewChart.setEnabled(false);
 }

@@ -3,7 +3,7 @@
 #include "app/chartpage/ChartControl.h"
 #include "app/chartpage/ChartPage.h"
 #include "app/main/DateField.h"
-#include "app/main/ScheduleView.h"
+#include "app/schedule/PaymentSchedule.h"
 #include "loan/LoanEngine.h"
 #include "loan/LoanView.h"
 #include "runtime/ui/Dialogs.h"
@@ -47,7 +47,7 @@ public:
     TbsSkinButton btnCal{&bsSkinGroupBox1};
     TbsSkinPageControl pageSchedule{this};
     TbsSkinTabSheet& bsSkinTabSheet1 = pageSchedule.addPage("Amortization Schedule");
-    ScheduleView gridPayment{&bsSkinTabSheet1};
+    PaymentSchedule schedule{&bsSkinTabSheet1, loan, *this};
     TbsSkinStdLabel lblTitle1{&bsSkinTabSheet1};
     TbsSkinStdLabel lblMonPay{&bsSkinTabSheet1};
     TbsSkinStdLabel lblTitle2{&bsSkinTabSheet1};
@@ -96,7 +96,7 @@ public:
     void About1Click();
 
     // LoanView
-    ScheduleGrid& grid() override { return gridPayment; }
+    ScheduleGrid& grid() override { return schedule.grid(); }
     void setResultLabel(ResultLabel label, const std::string& text) override;
     void setAmountText(const std::string& text) override { txtAmount.setText(text); }
     void setRateText(const std::string& text) override { txtRate.setText(text); }

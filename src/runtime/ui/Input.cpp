@@ -11,9 +11,13 @@ namespace qv {
 
 namespace {
 
+// Keys go where the focus is inside the control (an in-place editor, say).
 QWidget* keyTarget(TControl& control)
 {
     QWidget* w = control.widget();
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == w || w->isAncestorOf(focus)))
+        return focus;
     return w->focusProxy() ? w->focusProxy() : w;
 }
 
