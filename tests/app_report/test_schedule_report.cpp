@@ -77,8 +77,6 @@ protected:
                     numbers.push_back(placed.text);
             }
         }
-        if (!numbers.empty())
-            numbers.pop_back(); // the count in the totals row
         return numbers;
     }
 
@@ -113,8 +111,8 @@ TEST_F(ScheduleReportRun, OneYearLoanServesTwelveRowsAndTheSummary)
     EXPECT_TRUE(texts.has(0, view.label(ResultLabel::TotalInterest)));
     EXPECT_TRUE(texts.has(0, "Page 1 of 1"));
     EXPECT_TRUE(texts.has(0, "Loan Amortization Schedule"));
-    EXPECT_TRUE(texts.has(0, view.label(ResultLabel::TotalInterest) == "383" ? "383.00" : view.label(ResultLabel::TotalInterest)))
-        << "the interest column adds up to the total interest";
+    EXPECT_TRUE(texts.has(0, "12 payments"));
+    EXPECT_EQ(texts.count(0, view.label(ResultLabel::TotalInterest)), 2) << "the interest column adds up to the total interest";
     EXPECT_EQ(texts.pageSizes[0], std::make_pair(8.5, 11.0));
     EXPECT_FALSE(project.Active()) << "the command closes the project";
 }
@@ -127,7 +125,8 @@ TEST_F(ScheduleReportRun, ReamortizedLoanEndingInMonthElevenReportsElevenRows)
     test::TextCollector texts = run();
     EXPECT_EQ(paymentNumbers(texts), oneTo(11));
     EXPECT_TRUE(texts.has(0, "52.64")) << "interest saved";
-    EXPECT_TRUE(texts.has(0, "330.36")) << "interest column total";
+    EXPECT_EQ(texts.count(0, "330.36"), 2) << "summary and interest column total";
+    EXPECT_TRUE(texts.has(0, "11 payments"));
 }
 
 TEST_F(ScheduleReportRun, TwoRunsInARowBothStartAtRowOne)

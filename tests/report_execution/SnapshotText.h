@@ -55,6 +55,14 @@ public:
         return false;
     }
 
+    int count(int page, const std::string& text) const
+    {
+        int found = 0;
+        for (const auto& placed : pages.at(std::size_t(page)))
+            found += placed.text == text ? 1 : 0;
+        return found;
+    }
+
     static TextCollector read(TStream& stream)
     {
         TextCollector collector;

@@ -175,12 +175,13 @@ TRpDataBand* addSchedule(TRpRegion& region, TRpDataView& view)
     footer->bandStyle().setPrintLoc(setOf(plBodyFooter));
     footer->setHeight(0.35);
     rule(*footer, "TotalsRule", 0.03);
-    auto* count = text<TRpCalcText>(*footer, "PaymentCount", 0.0, 0.08, 0.5, 9, true, pjRight);
+    label(*footer, "TotalsLabel", "Totals", 0.0, 0.08, 0.8, 9, true);
+    auto* count = text<TRpCalcText>(*footer, "PaymentCount", 0.8, 0.08, 1.3, 9, true);
     count->setCalcType(ctCount);
     count->setController(rows);
     count->setDataView(&view);
     count->setDataField("No");
-    label(*footer, "TotalsLabel", "Totals", 0.8, 0.08, 1.3, 9, true);
+    count->setDisplayFormat("0' payments'");
     for (const Column& column : columns) {
         std::string field = column.field;
         // The principal column is left without a total: the schedule's rounding makes it
@@ -192,7 +193,6 @@ TRpDataBand* addSchedule(TRpRegion& region, TRpDataView& view)
         sum->setController(rows);
         sum->setDataView(&view);
         sum->setDataField(field);
-        sum->setDisplayFormat("0.00");
     }
     return rows;
 }
