@@ -7,21 +7,6 @@
 namespace qv {
 namespace {
 
-// Stores an extended result to the width the step keeps, faulting like the hardware would.
-double storeDouble(long double value)
-{
-    double const stored = static_cast<double>(value);
-    raiseFloatFaults();
-    return stored;
-}
-
-float storeSingle(long double value)
-{
-    float const stored = static_cast<float>(value);
-    raiseFloatFaults();
-    return stored;
-}
-
 // The code of the character at a 1-based byte position, read as UTF-8; 0 past the end.
 long characterCodeAt(const std::string& text, int position)
 {

@@ -9,24 +9,6 @@
 #include <array>
 
 namespace qv {
-namespace {
-
-float storeSingle(long double value)
-{
-    float const stored = static_cast<float>(value);
-    raiseFloatFaults();
-    return stored;
-}
-
-double storeDouble(long double value)
-{
-    double const stored = static_cast<double>(value);
-    raiseFloatFaults();
-    return stored;
-}
-
-} // namespace
-
 std::string loanFileText(const LoanEngine& engine)
 {
     LoanRecord const& record = engine.record;

@@ -5,17 +5,6 @@
 #include "runtime/core/Numbers.h"
 
 namespace qv {
-namespace {
-
-double storeDouble(long double value)
-{
-    double const stored = static_cast<double>(value);
-    raiseFloatFaults();
-    return stored;
-}
-
-} // namespace
-
 bool LoanEngine::selectCell(int col, int row, LoanView& view)
 {
     checkReamortization(col, row, view);

@@ -10,6 +10,22 @@ void clearFloatFaults();
 // and clears the flags either way.
 void raiseFloatFaults();
 
+// Store an extended result at the width a step keeps it, faulting as the
+// hardware does when the value does not fit (or an earlier operation of the step faulted).
+inline double storeDouble(long double value)
+{
+    double const stored = static_cast<double>(value);
+    raiseFloatFaults();
+    return stored;
+}
+
+inline float storeSingle(long double value)
+{
+    float const stored = static_cast<float>(value);
+    raiseFloatFaults();
+    return stored;
+}
+
 // Clears on entry; call check() after each step that stores a value.
 class FloatFaultScope {
 public:
