@@ -41,7 +41,13 @@ TbsSkinCustomGrid::TbsSkinCustomGrid(TWinControl* parent) : TbsSkinControl(paren
     m_editor = std::make_unique<TbsSkinInplaceEdit>(*this);
 }
 
-TbsSkinCustomGrid::~TbsSkinCustomGrid() = default;
+TbsSkinCustomGrid::~TbsSkinCustomGrid()
+{
+    // Freeing the editor moves the focus, which reports back here: let that
+    // happen while the grid is still whole, with nothing left to hide.
+    m_editorMode = false;
+    m_editor.reset();
+}
 
 // ---- counts and sizes ----
 
@@ -712,9 +718,11 @@ void TbsSkinCustomGrid::hideEditor()
     bool hadFocus = m_editor->focused();
     TGridCoord cell = m_editCell;
     m_editCell = TGridCoord{-1, -1};
-    m_editor->hide();
+    // Focus back to the grid first: hiding a focused editor would pass the
+    // focus along the tab chain and run other controls' enter and exit checks.
     if (hadFocus)
         setFocus();
+    m_editor->hide();
     invalidate();
     setEditText(cell.x, cell.y, m_editor->text());
 }
@@ -768,6 +776,8 @@ void TbsSkinCustomGrid::endUpdate()
 
 void TbsSkinCustomGrid::editorExit()
 {
+    if (!m_editorMode)
+        return;
     TForm* form = parentForm();
     if (form && form->activeControl() == this)
         return;

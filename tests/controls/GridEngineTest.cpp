@@ -196,6 +196,20 @@ TEST_F(GridEngine, TypingOpensTheEditorAndEveryChangeReachesTheCell)
     EXPECT_TRUE(grid.EditorMode());
 }
 
+TEST_F(GridEngine, ClosingTheEditorGivesTheFocusStraightBackToTheGrid)
+{
+    grid.setOptions(31 | goEditing);
+    grid.setFocus();
+    pressKey(grid, VK_F1 + 1);
+    ASSERT_TRUE(grid.InplaceEditor()->focused());
+    pressKey(grid, VK_RETURN);
+    EXPECT_TRUE(grid.focused());
+    pressKey(grid, VK_F1 + 1);
+    pressKey(grid, VK_DOWN);
+    EXPECT_TRUE(grid.focused());
+    EXPECT_EQ(window.otherEnters, 0); // no other control saw the focus pass by
+}
+
 TEST_F(GridEngine, MovingHidesTheEditorAndWritesOnlyTheEditedCell)
 {
     grid.setOptions(31 | goEditing);

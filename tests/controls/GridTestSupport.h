@@ -2,6 +2,7 @@
 
 #include "controls/SkinInplaceEdit.h"
 #include "controls/SkinStringGrid.h"
+#include "runtime/ui/CustomEdit.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
@@ -30,6 +31,10 @@ struct GridWindow : TForm {
         grid.setBounds(10, 10, 300, 177);
         vbar.setBounds(310, 10, 19, 177);
         hbar.setBounds(10, 187, 300, 19);
+        other.setBounds(10, 250, 80, 20);
+        grid.setTabOrder(0);
+        other.setTabOrder(1);
+        other.onEnter = [this] { ++otherEnters; };
         grid.setHScrollBar(&hbar);
         grid.setVScrollBar(&vbar);
         grid.onSelectCell = [this](TbsSkinDrawGrid&, int col, int row, bool& canSelect) {
@@ -46,6 +51,8 @@ struct GridWindow : TForm {
     TbsSkinStringGrid grid{this};
     TbsSkinScrollBar vbar{this};
     TbsSkinScrollBar hbar{this};
+    TCustomEdit other{this};
+    int otherEnters = 0;
     std::vector<TGridCoord> selections;
     bool allowSelect = true;
 };
