@@ -1,6 +1,7 @@
 #include "SnapshotText.h"
 
 #include "report/components/Bands.h"
+#include "report/components/Calculations.h"
 #include "report/components/TextControls.h"
 #include "report/execution/TRvProject.h"
 #include "report/project/ClassRegistry.h"
@@ -213,6 +214,32 @@ TEST(TRvSystem, PreviewWithoutAWindowLayerFailsClearly)
     project.Engine = &system;
     project.SetProjectFile(dir.file("p.rav"));
     EXPECT_THROW(project.Execute(), report::ERpException);
+}
+
+TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) {
+        oneTextReport(project, "'x'");
+        auto total = std::make_unique<report::TRpCalcTotal>();
+        total->setName("Total1");
+        total->setDestParam("Total");
+        total->setCalcType(report::ctCount);
+        auto* page = project.reports().front()->pages().front().get();
+        ASSERT_NE(page->addChild(std::move(total)), nullptr);
+        auto shown = std::make_unique<report::TRpDataText>();
+        shown->setName("ShowTotal");
+        shown->setDataField("'T' & PARAM.Total");
+        shown->setTop(1.0);
+        page->addChild(std::move(shown));
+    });
+    TRvProject project;
+    MemoryRun run;
+    project.Engine = &run.system;
+    project.SetProjectFile(dir.file("p.rav"));
+    project.Execute();
+    EXPECT_TRUE(test::TextCollector::read(run.snapshot).has(0, "T 0")) << "the run itself sees its total";
+    EXPECT_EQ(project.ProjectManager().param("Total"), "");
 }
 
 } // namespace

@@ -184,5 +184,34 @@ TEST(ReportLayout, ToleranceLetsFifteenBandsFillThreeInches)
     EXPECT_EQ(f.run().pages.size(), 2u);
 }
 
+TEST(ReportLayout, OrphanRowsKeepTheFirstRowsWithTheirHeader)
+{
+    LayoutFixture f;
+    TRpBand* intro = f.add<TRpBand>(*f.region, "Intro");
+    intro->setHeight(2.5);
+    auto owned = f.region->removeChild(intro);
+    auto data = f.region->removeChild(f.dataBand);
+    f.region->addChild(std::move(owned));
+    f.region->addChild(std::move(data));
+    f.addBand("Header", plBodyHeader, setOf(poFirst, poNewPage), "Column header");
+    f.setRows(6);
+    // 0.5 inch left: the header and one row would fit, three rows would not.
+    EXPECT_EQ(f.run().textsWith(0, "R").size(), 1u);
+    f.dataBand->setOrphanRows(3);
+    RecordingRender render = f.run();
+    ASSERT_EQ(render.pages.size(), 2u);
+    EXPECT_TRUE(render.textsWith(0, "Column").empty());
+    EXPECT_EQ(render.textsWith(1, "R"), rowNames(1, 6));
+    EXPECT_EQ(render.textsWith(1, "Column").size(), 1u);
+}
+
+TEST(ReportLayout, MaxPagesStopsARunThatWouldGoOn)
+{
+    LayoutFixture f;
+    f.report->setMaxPages(2);
+    f.setRows(100);
+    EXPECT_EQ(f.run().pages.size(), 2u);
+}
+
 } // namespace
 } // namespace qv::report::test
