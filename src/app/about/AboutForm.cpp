@@ -33,17 +33,20 @@ std::string displayAddress(const std::string& url)
 
 void ProgramIcon::paint(Canvas& canvas)
 {
-    canvas.pen.color = clNavy;
+    // A blue tile with a falling balance line over three bars.
     canvas.brush.style = BrushStyle::Solid;
-    canvas.brush.color = 0x00C8E6F0; // pale gold
-    for (int i = 0; i < 3; ++i)
-        canvas.ellipse(TRect{4, 22 - i * 6, 22, 30 - i * 6});
-    canvas.pen.color = clRed;
+    canvas.brush.color = 0x00A0581A;
+    canvas.pen.color = clNavy;
+    canvas.rectangle(TRect{0, 0, 32, 32});
+    canvas.brush.color = clWhite;
+    canvas.fillRect(TRect{6, 14, 11, 28});
+    canvas.fillRect(TRect{14, 19, 19, 28});
+    canvas.fillRect(TRect{22, 23, 27, 28});
+    canvas.pen.color = 0x0000C0FF; // amber
     canvas.pen.width = 2;
-    canvas.moveTo(14, 4);
-    canvas.lineTo(22, 12);
-    canvas.lineTo(26, 10);
-    canvas.lineTo(31, 22);
+    canvas.moveTo(4, 6);
+    canvas.lineTo(16, 11);
+    canvas.lineTo(28, 20);
     canvas.pen.width = 1;
 }
 
@@ -58,8 +61,8 @@ TfrmAbout::TfrmAbout(TbsSkinData* skinData)
     Image1.setBounds(16, 24, 33, 41);
 
     lblName.setDefaultFont(sansSerif(10, fsBold));
-    lblName.setBounds(56, 24, 226, 16);
     lblName.setWordWrap(true);
+    lblName.setBounds(56, 24, 226, 16);
     lblName.setCaption(product::name);
 
     struct Line {

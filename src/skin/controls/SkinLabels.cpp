@@ -92,6 +92,7 @@ void TbsSkinStdLabel::adjustSize()
     for (const auto& line : text)
         w = std::max(w, canvas.textWidth(line));
     int h = lineHeight * static_cast<int>(text.size());
+    // A wrapping label keeps its width and grows downwards.
     TbsSkinControl::setBounds(left(), top(), m_wordWrap ? width() : w, h);
 }
 
