@@ -3,6 +3,7 @@
 #include "report/components/Bands.h"
 #include "report/components/Calculations.h"
 #include "report/components/TextControls.h"
+#include "report/data/TRpDataSystem.h"
 #include "report/execution/TRvProject.h"
 #include "report/project/ClassRegistry.h"
 #include "report/project/ReportErrors.h"
@@ -240,6 +241,29 @@ TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)
     project.Execute();
     EXPECT_TRUE(test::TextCollector::read(run.snapshot).has(0, "T 0")) << "the run itself sees its total";
     EXPECT_EQ(project.ProjectManager().param("Total"), "");
+}
+
+TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
+    TRpDataSystem otherRun; // another engine of the process holds the lock
+    ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0)));
+    std::vector<std::string> asked;
+    TRvProject::RetryPrompt() = [&](const std::string& message) {
+        asked.push_back(message);
+        return false;
+    };
+    TRvProject project;
+    MemoryRun run;
+    project.Engine = &run.system;
+    project.SetProjectFile(dir.file("p.rav"));
+    EXPECT_NO_THROW(project.Execute());
+    otherRun.ReleaseControl();
+    TRvProject::RetryPrompt() = nullptr;
+    EXPECT_EQ(asked, std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
+    EXPECT_EQ(run.snapshot.size(), 0);
+    EXPECT_EQ(TRpDataSystem::Instance().ControlCount(), 0);
 }
 
 } // namespace
