@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -51,6 +52,19 @@ struct MemoryRun {
         system.SystemFiler.Stream = &snapshot;
     }
 };
+
+// Temporary snapshot files ("RV" prefix) in the system's temporary folder.
+std::vector<std::string> snapshotFiles()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path())) {
+        std::string name = entry.path().filename().string();
+        if (name.rfind("RV", 0) == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 void writeProject(const std::string& path, const std::function<void(report::TRpProjectManager&)>& build)
 {
@@ -215,6 +229,13 @@ TEST(TRvSystem, PreviewWithoutAWindowLayerFailsClearly)
     project.Engine = &system;
     project.SetProjectFile(dir.file("p.rav"));
     EXPECT_THROW(project.Execute(), report::ERpException);
+
+    // Without an engine a temporary system keeps its snapshot in a temporary file, which
+    // goes even when delivery fails.
+    auto before = snapshotFiles();
+    project.Engine = nullptr;
+    EXPECT_THROW(project.Execute(), report::ERpException);
+    EXPECT_EQ(snapshotFiles(), before);
 }
 
 TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)

@@ -97,6 +97,8 @@ void TRvSystem::Execute()
             m_writer = nullptr;
             if (statusShown)
                 hooks.status(*this, false);
+            if (writer.StreamMode == TStreamMode::smTempFile && !writer.FileName.empty())
+                std::remove(writer.FileName.c_str());
             throw;
         }
         m_writer = nullptr;
@@ -115,18 +117,27 @@ void TRvSystem::Execute()
         }
     }
 
-    if (!Aborted && snapshot) {
-        if (exporter) {
-            snapshot->seek(0);
-            exporter->create()->PrintRender(*snapshot, OutputFileName);
-        } else {
-            deliver(*snapshot);
+    // The prepared stream and a temporary snapshot file go whatever delivery does.
+    struct Cleanup {
+        TRvSystem& system;
+        std::unique_ptr<TStream>& ownSnapshot;
+        const std::string& tempFile;
+        ~Cleanup()
+        {
+            ownSnapshot.reset();
+            system.m_prepared.reset();
+            if (!tempFile.empty())
+                std::remove(tempFile.c_str());
         }
+    } cleanup {*this, ownSnapshot, tempFile};
+    if (Aborted || !snapshot)
+        return;
+    if (exporter) {
+        snapshot->seek(0);
+        exporter->create()->PrintRender(*snapshot, OutputFileName);
+        return;
     }
-    ownSnapshot.reset();
-    m_prepared.reset();
-    if (!tempFile.empty())
-        std::remove(tempFile.c_str());
+    deliver(*snapshot);
 }
 
 void TRvSystem::deliver(TStream& snapshot)
