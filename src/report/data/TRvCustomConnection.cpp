@@ -142,6 +142,9 @@ void TRvCustomConnection::writeInt32(int32_t value)
 
 void TRvCustomConnection::putInt32(size_t offset, int32_t value)
 {
+    // Only reachable with values written outside their handler; never write past the block.
+    if (offset + 4 > m_target->size())
+        throw EReportPrinter(report::translate("Attempt to write more fields than defined."));
     databuffer::putInt32(*m_target, offset, value);
 }
 
