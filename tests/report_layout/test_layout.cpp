@@ -213,5 +213,41 @@ TEST(ReportLayout, MaxPagesStopsARunThatWouldGoOn)
     EXPECT_EQ(f.run().pages.size(), 2u);
 }
 
+TEST(ReportLayout, SplitBandPrintsEachChildOnTheSheetWhereItsTopFalls)
+{
+    LayoutFixture f;
+    auto moveBefore = [&](TRpBand* band) {
+        auto owned = f.region->removeChild(band);
+        auto data = f.region->removeChild(f.dataBand);
+        f.region->addChild(std::move(owned));
+        f.region->addChild(std::move(data));
+    };
+    TRpBand* intro = f.add<TRpBand>(*f.region, "Intro");
+    intro->setHeight(1.0);
+    moveBefore(intro);
+    TRpBand* tall = f.add<TRpBand>(*f.region, "Tall");
+    tall->setHeight(4.0);
+    tall->setAllowSplit(true);
+    auto* upper = f.add<TRpText>(*tall, "Upper");
+    upper->setText("Upper");
+    upper->setTop(0.5);
+    auto* lower = f.add<TRpText>(*tall, "Lower");
+    lower->setText("Lower");
+    lower->setTop(3.5);
+    moveBefore(tall);
+    f.setRows(2);
+    RecordingRender render = f.run();
+
+    ASSERT_EQ(render.pages.size(), 2u);
+    ASSERT_EQ(render.textsWith(0, "Upper").size(), 1u);
+    EXPECT_TRUE(render.textsWith(0, "Lower").empty());
+    EXPECT_TRUE(render.textsWith(1, "Upper").empty());
+    ASSERT_EQ(render.textsWith(1, "Lower").size(), 1u);
+    // The rest continues at the region's top: Lower sits 1.5 inch below it, like Upper
+    // sat 1.5 inch below the region's top on the first sheet.
+    EXPECT_NEAR(render.pages[1][0].y, render.pages[0][0].y, 1e-4);
+    EXPECT_EQ(render.textsWith(1, "R"), rowNames(1, 2));
+}
+
 } // namespace
 } // namespace qv::report::test

@@ -63,6 +63,17 @@ void ReportLayout::printChildren(const TRpReportComponent& parent, double left, 
         printControl(*child, left, top);
 }
 
+void ReportLayout::printChildrenBetween(const TRpReportComponent& parent, double left, double top, double from, double to)
+{
+    for (const auto& child : parent.children()) {
+        auto* control = dynamic_cast<const TRpControl*>(child.get());
+        double childTop = control ? control->top() : 0;
+        bool starts = from <= 0 ? childTop < to : childTop >= from && childTop < to;
+        if (starts)
+            printControl(*child, left, top);
+    }
+}
+
 void ReportLayout::printControl(const TRpReportComponent& component, double left, double top)
 {
     if (auto* controller = dynamic_cast<const TRpCalcController*>(&component)) {

@@ -6,6 +6,7 @@
 #include "report/snapshot/SnapshotFormat.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace qv::report {
 
@@ -243,23 +244,38 @@ ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint,
     if (band.startNewPage() && state.sheetPrinted == m_sheets)
         return Outcome::Restart;
 
-    double height = bandHeight(band);
+    double offset = reprint ? 0 : state.splitOffset;
+    double height = bandHeight(band) - offset;
     double y = band.top();
     bool fits = true;
     if (band.positionMode() != pmAbsolute) {
         y = region.printTop + band.positionValue();
         fits = !exceeds(height + band.positionValue(), remaining());
     }
+    double left = m_regionState->left + region.columnLeft;
+    if (!fits && band.allowSplit() && !reprint && band.positionMode() != pmAbsolute) {
+        // A band that may split prints the children whose top falls on this sheet and
+        // the rest after the restart.
+        double room = remaining() - band.positionValue();
+        if (exceeds(room, 0) && !exceeds(band.minHeightLeft(), remaining())) {
+            if (beforeOutput && offset == 0)
+                beforeOutput();
+            printChildrenBetween(band, left, m_regionState->top + y - offset, offset, offset + room);
+            state.splitOffset = offset + room;
+            region.printTop = region.height;
+            region.progress = true;
+            return Outcome::Restart;
+        }
+    }
     // The first band of a column always prints, so a band taller than its region
     // cannot make every new sheet restart for ever.
-    if (region.progress || reprint) {
-        if (exceeds(band.minHeightLeft(), remaining()) || !fits)
-            return Outcome::Restart;
-    }
+    if ((region.progress || reprint) && (exceeds(band.minHeightLeft(), remaining()) || !fits))
+        return Outcome::Restart;
 
-    if (beforeOutput)
+    if (beforeOutput && offset == 0)
         beforeOutput();
-    printChildren(band, m_regionState->left + region.columnLeft, m_regionState->top + y);
+    printChildrenBetween(band, left, m_regionState->top + y - offset, offset, std::numeric_limits<double>::infinity());
+    state.splitOffset = 0;
     if (band.positionMode() == pmOffset)
         region.printTop = y + height;
     if (!reprint)

@@ -74,6 +74,8 @@ private:
     struct BandState {
         std::optional<std::string> lastGroup;
         int sheetPrinted = -1;
+        // Where a split band continues, measured from its top; 0 when it is not split.
+        double splitOffset = 0;
     };
 
     struct DataBandState {
@@ -108,6 +110,8 @@ private:
     double remaining() const;
 
     void printChildren(const TRpReportComponent& parent, double left, double top);
+    // The children whose top lies in [from, to) of the parent, positioned from top.
+    void printChildrenBetween(const TRpReportComponent& parent, double left, double top, double from, double to);
     void printControl(const TRpReportComponent& control, double left, double top);
     void printText(const TRpTextControl& control, std::string text, double left, double top, bool truncate, int rotation);
     bool exceedsWidth(const std::string& text, double width) const;
