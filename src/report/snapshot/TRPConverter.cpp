@@ -622,7 +622,7 @@ void TRPConverter::execute(uint8_t code)
         m_font.bold = readByte() != 0;
         m_font.italic = readByte() != 0;
         m_font.strikeout = readByte() != 0;
-        readByte(); // underline travels separately
+        readByte(); // underline has its own command
         m_font.underline = false;
         m_font.rotation = version >= 2000 ? readInt16() : 0;
         m_font.superscript = m_font.subscript = false;
