@@ -281,3 +281,46 @@ TEST_F(SkinControls, MenuBarOpensPopupsAndSwitchesThemAlongTheBar)
     EXPECT_EQ(news, 1);
     EXPECT_FALSE(bar.engine().visible());
 }
+
+TEST_F(SkinControls, EditContextMenuOffersTheEditingCommands)
+{
+    TbsSkinEdit edit(&form);
+    edit.setBounds(10, 10, 100, 20);
+    edit.setText("123");
+    edit.setFocus();
+    edit.selectAll();
+    sendContextMenu(edit, 5, 5);
+    TbsSkinMenu* engine = edit.contextMenuEngine();
+    ASSERT_NE(engine, nullptr);
+    ASSERT_TRUE(engine->visible());
+    auto& popup = engine->level(0);
+    ASSERT_EQ(popup.itemCount(), 8);
+    auto index = [&](const std::string& name) {
+        for (int i = 0; i < popup.itemCount(); ++i) {
+            if (popup.item(i).name() == name)
+                return i;
+        }
+        return -1;
+    };
+    EXPECT_TRUE(popup.item(index("EDIT_COPY")).enabled());
+    EXPECT_TRUE(popup.item(index("EDIT_CUT")).enabled());
+    EXPECT_FALSE(popup.item(index("EDIT_SELECTALL")).enabled()); // all selected already
+    engine->choose(popup, index("EDIT_COPY"));
+    EXPECT_FALSE(engine->visible());
+
+    edit.setText("");
+    sendContextMenu(edit, 5, 5);
+    auto& second = engine->level(0);
+    EXPECT_FALSE(second.item(index("EDIT_CUT")).enabled());
+    ASSERT_TRUE(second.item(index("EDIT_PASTE")).enabled());
+    engine->choose(second, index("EDIT_PASTE"));
+    EXPECT_EQ(edit.text(), "123");
+
+    edit.setReadOnly(true);
+    edit.selectAll();
+    sendContextMenu(edit, 5, 5);
+    EXPECT_FALSE(engine->level(0).item(index("EDIT_PASTE")).enabled());
+    EXPECT_FALSE(engine->level(0).item(index("EDIT_CUT")).enabled());
+    EXPECT_TRUE(engine->level(0).item(index("EDIT_COPY")).enabled());
+    engine->closeAll();
+}

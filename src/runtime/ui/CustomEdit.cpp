@@ -4,12 +4,16 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Widgets.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace qv {
 
 struct EditEvents {
+    static bool contextMenu(TCustomEdit& e, TPoint p) { return e.contextMenu(p); }
     static void keyPress(TCustomEdit& e, char& key) { TControl::Events::keyPress(e, key); }
     static void keyDown(TCustomEdit& e, int& key, unsigned shift) { TControl::Events::keyDown(e, key, shift); }
     static void changed(TCustomEdit& e)
@@ -34,6 +38,17 @@ public:
     }
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        // From the keyboard the menu opens at the edit's centre.
+        QPoint global = event->reason() == QContextMenuEvent::Keyboard ? m_owner.widget()->mapToGlobal(m_owner.widget()->rect().center())
+                                                                        : event->globalPos();
+        bool shown = false;
+        TApplication::guard([&] { shown = EditEvents::contextMenu(m_owner, TPoint{global.x(), global.y()}); });
+        if (!shown)
+            QLineEdit::contextMenuEvent(event);
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         int key = virtualKeyOf(*event);
@@ -106,6 +121,20 @@ void TCustomEdit::setFocus()
 {
     m_editor->setFocus(Qt::OtherFocusReason);
     TControl::setFocus();
+}
+
+bool TCustomEdit::canUndo() const { return m_editor->isUndoAvailable() && !m_editor->isReadOnly(); }
+void TCustomEdit::undo() { m_editor->undo(); }
+void TCustomEdit::cutToClipboard() { m_editor->cut(); }
+void TCustomEdit::copyToClipboard() { m_editor->copy(); }
+void TCustomEdit::pasteFromClipboard() { m_editor->paste(); }
+void TCustomEdit::clearSelection() { m_editor->del(); }
+bool TCustomEdit::hasSelection() const { return m_editor->hasSelectedText(); }
+
+bool TCustomEdit::clipboardHasText() const
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard && !clipboard->text().isEmpty();
 }
 
 TRect TCustomEdit::textRect() const { return TRect{2, 2, width() - 2, height() - 2}; }

@@ -31,6 +31,16 @@ public:
 
     void setFocus() override;
 
+    // Editing commands, as the context menu offers them.
+    bool canUndo() const;
+    void undo();
+    void cutToClipboard();
+    void copyToClipboard();
+    void pasteFromClipboard();
+    void clearSelection();
+    bool hasSelection() const;
+    bool clipboardHasText() const;
+
     std::function<void()> onChange;
 
 protected:
@@ -43,6 +53,9 @@ protected:
     virtual Font textFont() const { return font(); }
     // Re-applies geometry, font and colour to the editor.
     void updateEditor();
+    // The context menu at a screen point; the native editor's own by default.
+    // Returns false to let the native menu show.
+    virtual bool contextMenu(TPoint) { return false; }
 
     void paint(Canvas& canvas) override;
     void resized() override;

@@ -3,6 +3,7 @@
 #include "runtime/graphics/QtGraphics.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -108,6 +109,14 @@ void sendClick(TControl& control, int x, int y)
 {
     sendMouseDown(control, x, y);
     sendMouseUp(control, x, y);
+}
+
+void sendContextMenu(TControl& control, int x, int y)
+{
+    QWidget* target = keyTarget(control);
+    QPoint local = target->mapFrom(control.widget(), QPoint(x, y));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
+    QApplication::sendEvent(target, &event);
 }
 
 void sendTab(TControl& from, bool backwards)

@@ -1,7 +1,11 @@
 #pragma once
 
 #include "runtime/ui/CustomEdit.h"
+#include "runtime/ui/Menus.h"
 #include "skin/controls/SkinBinding.h"
+#include "skin/menus/SkinMenu.h"
+
+#include <memory>
 
 namespace qv {
 
@@ -27,13 +31,20 @@ public:
     // The height the control keeps whatever it is given.
     int naturalHeight() const;
 
+    // The skinned context menu while it is open (tests, scripted runs).
+    TbsSkinMenu* contextMenuEngine() const { return m_menuEngine.get(); }
+
 protected:
+    // Undo, Cut, Copy, Paste, Delete and Select All in a skinned popup menu.
+    bool contextMenu(TPoint screenPoint) override;
     void paintFrame(Canvas& canvas) override;
     TColor textColor() const override;
     Font textFont() const override { return m_skin.defaultFont; }
 
 private:
     TbsSkinBinding m_skin{"edit"};
+    std::unique_ptr<TMenuItem> m_menuItems;
+    std::unique_ptr<TbsSkinMenu> m_menuEngine;
 };
 
 } // namespace qv
