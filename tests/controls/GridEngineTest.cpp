@@ -479,3 +479,45 @@ TEST_F(GridEngine, OnDrawCellRunsForVisibleCellsOnly)
     EXPECT_EQ(maxRow, 8); // seven whole rows and part of the eighth
     EXPECT_EQ(calls, 9 * 5);
 }
+
+// Random counts, moves, keys and scrolling: the position state always stays
+// inside the grid and every refusal is the grid's own error.
+TEST_F(GridEngine, RandomOperationsKeepThePositionStateInsideTheGrid)
+{
+    window.grid.onSelectCell = nullptr;
+    grid.setOptions(31 | goEditing);
+    grid.setFocus();
+    unsigned seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<unsigned>(n));
+    };
+    const int keys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_RETURN, VK_F1 + 1};
+    for (int step = 0; step < 3000; ++step) {
+        try {
+            switch (next(9)) {
+            case 0: grid.setRowCount(next(400) - 2); break;
+            case 1: grid.setColCount(next(30) - 2); break;
+            case 2: grid.setFixedRows(next(4)); break;
+            case 3: grid.setFixedCols(next(4)); break;
+            case 4: grid.setRow(grid.FixedRows() + next(grid.RowCount() - grid.FixedRows() + 2)); break;
+            case 5: grid.setCol(grid.FixedCols() + next(grid.ColCount() - grid.FixedCols() + 2)); break;
+            case 6: pressKey(grid, keys[next(10)], next(3) == 0 ? unsigned(ssShift) : next(4) == 0 ? unsigned(ssCtrl) : 0u); break;
+            case 7: grid.setTopRow(next(500)); break;
+            default: typeInto(grid, std::string(1, char('0' + next(10)))); break;
+            }
+        } catch (const bsEInvalidGridOperation&) {
+        }
+        ASSERT_LT(grid.Col(), grid.ColCount()) << step;
+        ASSERT_LT(grid.Row(), grid.RowCount()) << step;
+        ASSERT_GE(grid.Col(), grid.FixedCols()) << step;
+        ASSERT_GE(grid.Row(), grid.FixedRows()) << step;
+        ASSERT_GE(grid.TopRow(), grid.FixedRows()) << step;
+        ASSERT_LE(grid.TopRow(), grid.maxTopRow()) << step;
+        ASSERT_LE(grid.LeftCol(), grid.maxLeftCol()) << step;
+        TGridRect sel = grid.Selection();
+        ASSERT_LT(sel.bottom, grid.RowCount()) << step;
+        ASSERT_LT(sel.right, grid.ColCount()) << step;
+    }
+    EXPECT_TRUE(boxes.empty());
+}
