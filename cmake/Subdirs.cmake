@@ -16,11 +16,13 @@ function(qv_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  set(env "LC_ALL=C")
+  # Test discovery splits list values, so each setting goes in a property of its own.
+  set(display "QT_QPA_PLATFORM=reset:")
   if(T_GUI)
-    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    set(display "QT_QPA_PLATFORM=set:offscreen")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${env}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "LC_ALL=C" ENVIRONMENT_MODIFICATION "${display}")
 endfunction()
 
 # qv_add_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, part of fuzz_all.
