@@ -42,7 +42,8 @@ struct PublishedProperty {
     PropertyType type = PropertyType::Integer;
     const EnumType* enumType = nullptr;
     // Integers, characters, enumerations and sets are written only when they differ from
-    // the declared default; without one they are always written.
+    // the declared default; without one they compare against the smallest 32-bit integer,
+    // so in practice they are always written.
     std::optional<std::int64_t> ordinalDefault;
     bool stored = true;
     bool writable = true;

@@ -26,6 +26,12 @@ void writeInteger(ProjectWriter& writer, std::int64_t value)
     }
 }
 
+// A property declared without a default compares against the smallest 32-bit integer.
+bool atDefault(const PublishedProperty& property, std::int64_t value)
+{
+    return value == property.ordinalDefault.value_or(INT32_MIN);
+}
+
 void forEachComponent(const TRpReportComponent& root, const std::function<void(const TRpReportComponent&)>& visit)
 {
     visit(root);
@@ -158,7 +164,7 @@ void ProjectSaver::writePropertyList(ProjectWriter& writer, const RpPersistent& 
         case PropertyType::Integer:
         case PropertyType::Char: {
             auto value = property.getOrdinal(object);
-            if (property.ordinalDefault && value == *property.ordinalDefault)
+            if (atDefault(property, value))
                 break;
             writer.writeString(property.name);
             if (property.type == PropertyType::Char) {
@@ -171,7 +177,7 @@ void ProjectSaver::writePropertyList(ProjectWriter& writer, const RpPersistent& 
         }
         case PropertyType::Enumeration: {
             auto value = property.getOrdinal(object);
-            if ((property.ordinalDefault && value == *property.ordinalDefault) || value < 0
+            if (atDefault(property, value) || value < 0
                 || std::size_t(value) >= property.enumType->names.size())
                 break;
             writer.writeString(property.name);
@@ -181,7 +187,7 @@ void ProjectSaver::writePropertyList(ProjectWriter& writer, const RpPersistent& 
         }
         case PropertyType::Set: {
             auto value = property.getOrdinal(object);
-            if (property.ordinalDefault && value == *property.ordinalDefault)
+            if (atDefault(property, value))
                 break;
             writer.writeString(property.name);
             writer.writeByte(7);
