@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace qv;
 using namespace qv::test;
 
@@ -270,6 +273,19 @@ TEST_F(GridEngine, ClicksMoveOrOpenTheEditor)
     EXPECT_EQ(grid.Row(), 3);
 }
 
+TEST_F(GridEngine, SecondQuickPressIsADoubleClick)
+{
+    int doubles = 0;
+    grid.onDblClick = [&] { ++doubles; };
+    clickCell(grid, 2, 2);
+    clickCell(grid, 2, 2);
+    EXPECT_EQ(doubles, 1);
+    clickCell(grid, 2, 2); // a third press starts over
+    EXPECT_EQ(doubles, 1);
+    clickCell(grid, 3, 3); // far from the last press
+    EXPECT_EQ(doubles, 1);
+}
+
 TEST_F(GridEngine, MouseAndShiftExtendTheSelection)
 {
     grid.setRowCount(10);
@@ -295,6 +311,27 @@ TEST_F(GridEngine, MouseAndShiftExtendTheSelection)
     grid.setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine);
     pressKey(grid, VK_DOWN, ssShift);
     EXPECT_EQ(grid.Selection().top, 7); // without range select the anchor follows
+}
+
+TEST_F(GridEngine, HeldButtonBelowTheGridKeepsExtendingTheSelection)
+{
+    grid.setRowCount(100);
+    TPoint from = cellCentre(grid, 1, 2);
+    sendMouseDown(grid, from.x, from.y);
+    sendMouseMove(grid, from.x, grid.height() + 10);
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+    while (std::chrono::steady_clock::now() < end) {
+        app().processMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    sendMouseUp(grid, from.x, grid.height() + 10);
+    int reached = grid.Row();
+    EXPECT_GT(reached, 9); // past the last visible row, one row per 60 ms
+    EXPECT_EQ(grid.Selection().top, 2);
+    EXPECT_EQ(grid.Selection().bottom, reached);
+    EXPECT_GT(grid.TopRow(), 1);
+    app().processMessages();
+    EXPECT_EQ(grid.Row(), reached); // the release stopped it
 }
 
 TEST_F(GridEngine, KeyboardNavigationStaysInTheScrollingArea)
