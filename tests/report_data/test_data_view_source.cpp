@@ -1,6 +1,5 @@
 #include "report/components/DataFields.h"
 #include "report/components/DataObjects.h"
-#include "report/data/ConnectionRowSource.h"
 #include "report/data/TRpDataViewSource.h"
 #include "report/data/TRvCustomConnection.h"
 
@@ -75,42 +74,3 @@ TEST(DataViewSource, FieldOfAnotherTypeStopsTheMatching)
     EXPECT_EQ(source.FieldText(*amount), "?");
 }
 
-TEST(ConnectionRowSource, LayoutReadsRowsInFieldOrder)
-{
-    TRvCustomConnection connection("RowsForLayout");
-    connection.OnOpen = [](TRvCustomConnection& c) { c.RowCount = 2; };
-    connection.OnGetCols = [](TRvCustomConnection& c) {
-        c.DeclareField("No", TRPDataType::dtString, 30, "No", "");
-        c.DeclareField("balance", TRPDataType::dtString, 30, "Balance", "");
-    };
-    connection.OnGetRow = [](TRvCustomConnection& c) {
-        c.WriteStringValue("", std::to_string(c.RowIndex + 1));
-        c.WriteStringValue(c.RowIndex == 0 ? "$900.00" : "", "900");
-    };
-    report::TRpDataView view;
-    view.setConnectionName("RowsForLayout");
-    addField<report::TRpStringField>(view, "balance");
-    addField<report::TRpStringField>(view, "No");
-    addField<report::TRpStringField>(view, "missing", "-");
-
-    auto source = makeConnectionRowSource(view);
-    ASSERT_TRUE(source);
-    ASSERT_TRUE(source->open());
-    ASSERT_EQ(source->fields().size(), 3u);
-    EXPECT_EQ(source->fields()[0].name, "balance");
-    EXPECT_EQ(source->fields()[2].nullText, "-");
-    report::Row row;
-    ASSERT_TRUE(source->first(row));
-    ASSERT_EQ(row.size(), 3u);
-    EXPECT_EQ(row[0].formatted.value_or(""), "$900.00");
-    EXPECT_EQ(row[1].native, "1");
-    EXPECT_TRUE(row[2].isNull);
-    ASSERT_TRUE(source->next(row));
-    EXPECT_FALSE(row[0].formatted.has_value());
-    EXPECT_EQ(row[1].native, "2");
-    EXPECT_FALSE(source->next(row));
-    source->close();
-
-    report::TRpDriverDataView driverView;
-    EXPECT_EQ(makeConnectionRowSource(driverView), nullptr);
-}
