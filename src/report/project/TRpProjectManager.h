@@ -82,6 +82,7 @@ public:
     void setSaved(bool saved) { m_saved = saved; }
 
     // Loading replaces every item; on failure the project is left without items.
+    void load() { loadFromFile(m_fileName); }
     void loadFromFile(const std::string& path);
     void loadFromStream(std::span<const std::uint8_t> data);
     Bytes saveToStream(BlockMethod method = BlockMethod::Compressed) const;
