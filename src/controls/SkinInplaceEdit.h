@@ -1,6 +1,10 @@
 #pragma once
 
 #include "runtime/ui/CustomEdit.h"
+#include "runtime/ui/Menus.h"
+#include "skin/menus/SkinMenu.h"
+
+#include <memory>
 
 namespace qv {
 
@@ -15,6 +19,9 @@ public:
     // The first keystroke that opened the editor: it replaces the selected text.
     void typeFirst(char key);
 
+    // The skinned context menu while it is open (tests, scripted runs).
+    TbsSkinMenu* contextMenuEngine() const { return m_menuEngine.get(); }
+
 protected:
     TRect textRect() const override;
     void paintFrame(Canvas& canvas) override;
@@ -24,9 +31,13 @@ protected:
     void keyPress(char& key) override;
     void doExit() override;
     void mouseWheel(int delta, unsigned shift) override;
+    // Undo, Cut, Copy, Paste, Delete and Select All in a skinned popup menu.
+    bool contextMenu(TPoint screenPoint) override;
 
 private:
     TbsSkinCustomGrid& m_grid;
+    std::unique_ptr<TMenuItem> m_menuItems;
+    std::unique_ptr<TbsSkinMenu> m_menuEngine;
 };
 
 } // namespace qv

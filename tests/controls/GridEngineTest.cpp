@@ -213,6 +213,31 @@ TEST_F(GridEngine, ClosingTheEditorGivesTheFocusStraightBackToTheGrid)
     EXPECT_EQ(window.otherEnters, 0); // no other control saw the focus pass by
 }
 
+TEST_F(GridEngine, EditorContextMenuEditsTheCell)
+{
+    grid.setOptions(31 | goEditing);
+    grid.setCells(1, 1, "42");
+    grid.setFocus();
+    pressKey(grid, VK_F1 + 1);
+    TbsSkinInplaceEdit& editor = *grid.InplaceEditor();
+    sendContextMenu(editor, 5, 5);
+    TbsSkinMenu* engine = editor.contextMenuEngine();
+    ASSERT_NE(engine, nullptr);
+    ASSERT_TRUE(engine->visible());
+    auto& popup = engine->level(0);
+    ASSERT_EQ(popup.itemCount(), 8);
+    auto index = [&](const std::string& name) {
+        for (int i = 0; i < popup.itemCount(); ++i)
+            if (popup.item(i).name() == name)
+                return i;
+        return -1;
+    };
+    EXPECT_FALSE(popup.item(index("EDIT_SELECTALL")).enabled()); // the text is all selected on opening
+    engine->choose(popup, index("EDIT_DELETE"));
+    EXPECT_TRUE(grid.EditorMode());
+    EXPECT_EQ(grid.Cells(1, 1), ""); // the change reached the cell at once
+}
+
 TEST_F(GridEngine, MovingHidesTheEditorAndWritesOnlyTheEditedCell)
 {
     grid.setOptions(31 | goEditing);
