@@ -436,3 +436,22 @@ TEST_F(MainWindowTest, F1F10AndAccessKeysDoNothing)
     EXPECT_FALSE(w.skinMenubar.engine().visible());
     EXPECT_TRUE(w.showing());
 }
+
+TEST_F(MainWindowTest, LoanDateFieldTakesTypedDatesAndRevertsBadOnes)
+{
+    TfrmMain& w = start();
+    w.txtLoanDate.setFocus();
+    w.txtLoanDate.selectAll();
+    sendChars(w.txtLoanDate, "2025-12-05x");
+    EXPECT_EQ(w.txtLoanDate.text(), "2025-12-05");
+    EXPECT_EQ(w.txtLoanDate.date(), encodeDate(2025, 12, 5));
+    calculate("10000", "7", "1");
+    EXPECT_EQ(w.grid().cellText(1, 1), "2026-01-05");
+
+    w.txtLoanDate.setFocus();
+    w.txtLoanDate.selectAll();
+    sendChars(w.txtLoanDate, "2025-13");
+    sendTab(w.txtLoanDate);
+    app().processMessages();
+    EXPECT_EQ(w.txtLoanDate.text(), "2025-12-05");
+}

@@ -5,6 +5,7 @@
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Menus.h"
+#include "runtime/ui/PopupWindow.h"
 #include "runtime/ui/Shell.h"
 #include "runtime/ui/Timer.h"
 
@@ -191,4 +192,115 @@ TEST(Menus, AcceleratorMarksAreStripped)
     file.add("mnuNew", "&New");
     EXPECT_NE(menu.find("mnuNew"), nullptr);
     EXPECT_EQ(menu.find("nothing"), nullptr);
+}
+
+TEST_F(Windowing, TabChainFollowsTabOrderNotCreationOrder)
+{
+    struct Reordered : TForm {
+        Reordered()
+        {
+            a.setBounds(10, 10, 80, 20);
+            b.setBounds(10, 40, 80, 20);
+            c.setBounds(10, 70, 80, 20);
+            c.setTabOrder(0);
+            a.setTabOrder(1);
+            b.setTabOrder(2);
+        }
+        TCustomEdit a{this};
+        TCustomEdit b{this};
+        TCustomEdit c{this};
+    } form;
+    std::vector<TControl*> chain;
+    form.collectTabChain(chain);
+    ASSERT_EQ(chain.size(), 3u);
+    EXPECT_EQ(chain[0], &form.c);
+    EXPECT_EQ(chain[1], &form.a);
+    EXPECT_EQ(chain[2], &form.b);
+    form.showAndRaise();
+    form.c.setFocus();
+    test::app().processMessages();
+    sendTab(form.c);
+    EXPECT_TRUE(form.a.focused());
+    sendTab(form.a);
+    EXPECT_TRUE(form.b.focused());
+}
+
+TEST_F(Windowing, TransparentControlShowsItsParentBehindIt)
+{
+    TwoFields form;
+    Painted back(&form);
+    back.setBounds(100, 0, 60, 60);
+    back.fill = clYellow;
+    struct Dot : TCustomControl {
+        using TCustomControl::TCustomControl;
+        void paint(Canvas& canvas) override
+        {
+            canvas.brush.color = clBlue;
+            canvas.fillRect(TRect{0, 0, 2, 2});
+        }
+    } dot(&back);
+    dot.setTransparent(true);
+    dot.setBounds(10, 10, 20, 20);
+    form.showAndRaise();
+    test::app().processMessages();
+    EXPECT_EQ(screenPixel(dot, 0, 0), clBlue);
+    EXPECT_EQ(screenPixel(dot, 10, 10), clYellow);
+}
+
+TEST_F(Windowing, ClosingASecondaryFormHidesItAndAnErrorInOnCloseKeepsItOpen)
+{
+    TwoFields form;
+    form.showAndRaise();
+    int closes = 0;
+    form.onClose = [&](TCloseAction& action) {
+        ++closes;
+        EXPECT_EQ(action, TCloseAction::Hide);
+    };
+    form.close();
+    test::app().processMessages();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(form.showing());
+
+    form.showAndRaise();
+    form.onClose = [](TCloseAction&) { throw Exception("Unable to write to info.ini"); };
+    form.close();
+    test::app().processMessages();
+    EXPECT_TRUE(form.showing());
+    ASSERT_EQ(test::recordedBoxes().size(), 1u);
+    EXPECT_EQ(test::recordedBoxes()[0].text, "Unable to write to info.ini");
+    form.onClose = nullptr;
+    EXPECT_FALSE(test::app().terminated());
+}
+
+TEST_F(Windowing, PopupWindowReportsItsClosing)
+{
+    TPopupWindow popup;
+    int closed = 0;
+    popup.onClosed = [&] { ++closed; };
+    popup.popup(TRect{50, 50, 150, 120});
+    EXPECT_TRUE(popup.isOpen());
+    EXPECT_EQ(popup.width(), 100);
+    popup.closePopup();
+    EXPECT_FALSE(popup.isOpen());
+    EXPECT_EQ(closed, 1);
+    TRect area = screenWorkArea(TPoint{60, 60});
+    EXPECT_FALSE(area.isEmpty());
+}
+
+TEST_F(Windowing, EnterAndEscapeOnlyReachOnKeyPress)
+{
+    TwoFields form;
+    form.showAndRaise();
+    std::string seen;
+    form.first.onKeyPress = [&](char& key) { seen += std::to_string(int(key)) + " "; };
+    form.first.setFocus();
+    form.first.setText("12");
+    form.first.setCaretPosition(2);
+    sendKeyStroke(form.first, VK_RETURN);
+    sendKeyStroke(form.first, VK_ESCAPE);
+    EXPECT_EQ(seen, "13 27 ");
+    EXPECT_EQ(form.first.text(), "12");
+    form.first.setReadOnly(true);
+    sendChars(form.first, "3");
+    EXPECT_EQ(form.first.text(), "12");
 }
