@@ -455,3 +455,15 @@ TEST_F(MainWindowTest, LoanDateFieldTakesTypedDatesAndRevertsBadOnes)
     app().processMessages();
     EXPECT_EQ(w.txtLoanDate.text(), "2025-12-05");
 }
+
+TEST_F(MainWindowTest, ReportWithoutItsProjectFileReportsTheMissingFile)
+{
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    boxes.clear();
+    sendClick(w.btnPrerpt, 5, 5);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Quorvane");
+    EXPECT_NE(boxes[0].text.find("rptQVR1.rav"), std::string::npos);
+    EXPECT_FALSE(w.RvProject1.Active());
+}

@@ -71,6 +71,7 @@ TfrmMain::TfrmMain()
     layoutSchedulePage();
     layoutChartPage();
 
+    RvProject1.Engine = &RvSystem1;
     OpenDialog1.filter = "Quorvel files|*.qvl";
     SaveDialog1.filter = "Quorvel files|*.qvl";
 
@@ -196,6 +197,7 @@ void TfrmMain::wireEvents()
     txtRate.onKeyPress = [this](char& key) { txtRateKeyPress(key); };
     txtRate.onExit = [this] { txtRateExit(); };
     txtTerm.onKeyPress = [this](char& key) { txtTermKeyPress(key); };
+    btnPrerpt.onClick = [this] { btnPrerptClick(); };
     btnViewChart.onClick = [this] { btnViewChartClick(); };
     btnDrawChart.onClick = [this] { btnDrawChartClick(); };
     btnClearChart.onClick = [this] { btnClearChartClick(); };
@@ -220,7 +222,7 @@ void TfrmMain::FormCreate()
     schedule.FormCreate();
 
     txtLoanDate.setDate(today());
-    m_reportProjectFile = exeDir() + "rptQVR1.rav";
+    RvProject1.SetProjectFile(exeDir() + "rptQVR1.rav");
     loan.edit = EditState{};
 
     readLoanFile(LastFileMemory(exeDir()).startupFile(), loan, *this);
@@ -271,6 +273,13 @@ void TfrmMain::btnCalClick()
     CalculateInput input{txtTerm.text(), txtAmount.text(), txtRate.text(), txtLoanDate.date()};
     // A rate that does not parse is reported by the engine and ends Calculate only.
     loan.calculate(input, *this);
+}
+
+void TfrmMain::btnPrerptClick()
+{
+    ReportFieldTexts texts{txtAmount.text(), txtRate.text(), txtTerm.text(), lblMonPay.Caption(),
+                           lblTotalInt.Caption(), lblTotalPay.Caption(), lblSavePay.Caption()};
+    scheduleReport.runReport(RvProject1, texts);
 }
 
 void TfrmMain::btnViewChartClick() { pageSchedule.setActivePageIndex(1); }

@@ -2,6 +2,7 @@
 
 #include "app/chartpage/ChartControl.h"
 #include "app/chartpage/ChartPage.h"
+#include "app/report/ScheduleReport.h"
 #include "app/main/DateField.h"
 #include "app/schedule/PaymentSchedule.h"
 #include "loan/LoanEngine.h"
@@ -71,8 +72,11 @@ public:
 
     // The loan record, schedule table, totals and edit state of this process.
     LoanEngine loan;
-    // Where the report project is looked for.
-    const std::string& reportProjectFile() const { return m_reportProjectFile; }
+    // The report: its project, the system that runs it and the schedule as its data.
+    TRvSystem RvSystem1;
+    TRvProject RvProject1;
+    ScheduleReport scheduleReport{loan};
+    const std::string& reportProjectFile() const { return RvProject1.ProjectFile(); }
 
     // Handlers.
     void FormCreate();
@@ -83,6 +87,7 @@ public:
     void txtRateKeyPress(char& key);
     void txtRateExit();
     void txtTermKeyPress(char& key);
+    void btnPrerptClick();
     void btnViewChartClick();
     void btnDrawChartClick();
     void btnClearChartClick();
@@ -112,8 +117,6 @@ private:
     void layoutChartPage();
     void wireEvents();
     std::string exeDir() const;
-
-    std::string m_reportProjectFile;
 };
 
 } // namespace qv
