@@ -68,6 +68,26 @@ private:
     void add(const std::string& t, double x, double y) { pages.back().push_back({t, x, y}); }
 };
 
+// Rows from a list, counting every row the layout asks for.
+class CountingSource : public ListRowSource {
+public:
+    CountingSource(std::vector<RowField> fields, std::vector<std::vector<std::string>> rows, int& fetched)
+        : ListRowSource(std::move(fields), std::move(rows))
+        , m_fetched(fetched)
+    {
+    }
+    bool first(Row& row) override { return count(ListRowSource::first(row)); }
+    bool next(Row& row) override { return count(ListRowSource::next(row)); }
+
+private:
+    bool count(bool found)
+    {
+        m_fetched += found ? 1 : 0;
+        return found;
+    }
+    int& m_fetched;
+};
+
 // A one-page report with one region and a data band over a list of rows.
 class LayoutFixture {
 public:
@@ -121,19 +141,16 @@ public:
     {
         TRvNDRWriter writer;
         std::unique_ptr<ReportLayout> layout;
+        fetches = 0;
         auto factory = [this](const TRpBaseDataView&) -> std::unique_ptr<RowSource> {
-            auto source = std::make_unique<ListRowSource>(
-                std::vector<RowField> {{"No", 0, ""}, {"Grp", 0, ""}}, rows);
-            sources.push_back(source.get());
-            return source;
+            return std::make_unique<CountingSource>(
+                std::vector<RowField> {{"No", 0, ""}, {"Grp", 0, ""}}, rows, fetches);
         };
         layout = std::make_unique<ReportLayout>(*report, writer, params, factory);
         layout->setDataViews({view.get()});
         writer.OnPrint = [&](TBaseReport&) { layout->print(); };
         writer.Execute();
         sheets = layout->sheets();
-        fetches = sources.empty() ? 0 : sources.back()->fetches();
-        sources.clear();
         auto stream = writer.TakeOutputStream();
         stream->seek(0);
         RecordingRender render;
@@ -150,7 +167,6 @@ public:
     TRpDataText* rowText = nullptr;
     ListParameterStore params;
     std::vector<std::vector<std::string>> rows;
-    std::vector<ListRowSource*> sources;
     int sheets = 0;
     int fetches = 0;
 };

@@ -29,7 +29,6 @@ bool ListRowSource::fill(Row& row)
 {
     if (m_index >= m_rows.size())
         return false;
-    ++m_fetches;
     const auto& texts = m_rows[m_index];
     row.assign(m_fields.size(), RowCell {});
     for (std::size_t i = 0; i < m_fields.size() && i < texts.size(); ++i) {

@@ -48,15 +48,12 @@ public:
     bool next(Row& row) override;
     void close() override { }
 
-    int fetches() const { return m_fetches; }
-
 private:
     bool fill(Row& row);
 
     std::vector<RowField> m_fields;
     std::vector<std::vector<std::string>> m_rows;
     std::size_t m_index = 0;
-    int m_fetches = 0;
 };
 
 } // namespace qv::report
