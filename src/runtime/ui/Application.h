@@ -48,6 +48,8 @@ public:
     // Ends the message loop once the current handler returns.
     void terminate();
     bool terminated() const { return m_terminated; }
+    // Handles pending messages and frees the widgets of controls destroyed since
+    // the last pass; call it from outside event handlers.
     void processMessages();
 
     // The default error display: a message box with the error's text, titled

@@ -206,6 +206,4 @@ void TCustomEdit::mouseLeave()
     TCustomControl::mouseLeave();
 }
 
-void TCustomEdit::keyPress(char& key) { TCustomControl::keyPress(key); }
-
 } // namespace qv

@@ -64,7 +64,6 @@ protected:
     void doEnter() override;
     void mouseEnter() override;
     void mouseLeave() override;
-    void keyPress(char& key) override;
 
 private:
     friend struct EditEvents;
