@@ -295,13 +295,17 @@ TEST_F(SkinControls, EditContextMenuOffersTheEditingCommands)
     ASSERT_TRUE(engine->visible());
     auto& popup = engine->level(0);
     ASSERT_EQ(popup.itemCount(), 8);
-    auto index = [&](const std::string& name) {
-        for (int i = 0; i < popup.itemCount(); ++i) {
-            if (popup.item(i).name() == name)
+    // Every opening builds a new window with the same items in the same order.
+    auto index = [](const std::string& name) {
+        static const char* const order[] = {"EDIT_UNDO", "N1", "EDIT_CUT", "EDIT_COPY", "EDIT_PASTE", "EDIT_DELETE", "N2", "EDIT_SELECTALL"};
+        for (int i = 0; i < 8; ++i) {
+            if (name == order[i])
                 return i;
         }
         return -1;
     };
+    for (int i = 0; i < popup.itemCount(); ++i)
+        EXPECT_EQ(index(popup.item(i).name()), i);
     EXPECT_TRUE(popup.item(index("EDIT_COPY")).enabled());
     EXPECT_TRUE(popup.item(index("EDIT_CUT")).enabled());
     EXPECT_FALSE(popup.item(index("EDIT_SELECTALL")).enabled()); // all selected already
