@@ -467,3 +467,21 @@ TEST_F(MainWindowTest, ReportWithoutItsProjectFileReportsTheMissingFile)
     EXPECT_NE(boxes[0].text.find("rptQVR1.rav"), std::string::npos);
     EXPECT_FALSE(w.RvProject1.Active());
 }
+
+TEST_F(MainWindowTest, ReportOpensAsPdfUntilThePreviewWindowExists)
+{
+    std::filesystem::copy_file(QV_REPORT_PROJECT, test::exeDir() + "rptQVR1.rav",
+        std::filesystem::copy_options::overwrite_existing);
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    boxes.clear();
+    opened.clear();
+    sendClick(w.btnPrerpt, 5, 5);
+    std::filesystem::remove(test::exeDir() + "rptQVR1.rav");
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].substr(opened[0].size() - 4), ".pdf");
+    EXPECT_EQ(test::readFile(opened[0]).substr(0, 5), "%PDF-");
+    EXPECT_FALSE(w.RvProject1.Active()); // the Report command closes the project again
+    std::filesystem::remove(opened[0]);
+}

@@ -4,11 +4,15 @@
 #include "app/main/ProductInfo.h"
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
+#include "report/device/TRvRenderPDF.h"
+#include "report/execution/TRvSystem.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Shell.h"
 
 #include <cctype>
+#include <filesystem>
+#include <unistd.h>
 
 namespace qv {
 
@@ -211,6 +215,22 @@ void TfrmMain::wireEvents()
     wire("HomePage1", &TfrmMain::HomePage1Click);
     wire("Email1", &TfrmMain::Email1Click);
     wire("About1", &TfrmMain::About1Click);
+
+    showReportsAsPdf();
+}
+
+// Until the report preview window exists, a report meant for the preview is exported
+// to a PDF in the temporary folder and handed to the desktop's viewer.
+void TfrmMain::showReportsAsPdf()
+{
+    registerPdfExportRenderer();
+    reportSystemHooks().preview = [](TRvSystem&, TStream& snapshot) {
+        static int runs = 0;
+        std::filesystem::path const file = std::filesystem::temp_directory_path()
+            / ("quorvane-report-" + std::to_string(::getpid()) + "-" + std::to_string(++runs) + ".pdf");
+        TRvRenderPDF().PrintRender(snapshot, file.string());
+        shellOpen(file.string());
+    };
 }
 
 std::string TfrmMain::exeDir() const { return TApplication::instance().exeDir(); }

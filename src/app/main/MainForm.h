@@ -116,6 +116,7 @@ private:
     void layoutSchedulePage();
     void layoutChartPage();
     void wireEvents();
+    void showReportsAsPdf();
     std::string exeDir() const;
 };
 
