@@ -1,6 +1,6 @@
 #include "controls/MessageBeep.h"
 
-#include <cstdio>
+#include "runtime/ui/Shell.h"
 
 namespace qv {
 
@@ -18,9 +18,7 @@ void messageBeep()
         hook()();
         return;
     }
-    // The bell character is the one beep every terminal and console honours.
-    std::fputc('\a', stderr);
-    std::fflush(stderr);
+    systemBeep();
 }
 
 void setMessageBeepHook(MessageBeepHook h) { hook() = std::move(h); }

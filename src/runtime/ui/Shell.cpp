@@ -1,5 +1,6 @@
 #include "runtime/ui/Shell.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -40,6 +41,11 @@ bool runCommandLine(const std::string& commandLine)
         return false;
     QString program = parts.takeFirst();
     return QProcess::startDetached(program, parts);
+}
+
+void systemBeep()
+{
+    QApplication::beep();
 }
 
 void exitProcess(int code)

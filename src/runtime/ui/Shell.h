@@ -13,6 +13,9 @@ bool shellOpen(const std::string& target);
 // Returns false when it could not be started.
 bool runCommandLine(const std::string& commandLine);
 
+// The desktop's short warning sound.
+void systemBeep();
+
 // Ends the process at once with this exit code; no window is closed first.
 [[noreturn]] void exitProcess(int code);
 
