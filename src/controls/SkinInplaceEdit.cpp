@@ -89,28 +89,7 @@ void TbsSkinInplaceEdit::mouseWheel(int delta, unsigned shift) { m_grid.editorWh
 
 bool TbsSkinInplaceEdit::contextMenu(TPoint p)
 {
-    // Built on demand with the states of the moment.
-    if (m_menuEngine)
-        m_menuEngine->closeAll();
-    m_menuItems = std::make_unique<TMenuItem>("EditMenu", "");
-    bool writable = !readOnly();
-    auto add = [this](const char* name, const char* caption, bool enabled, std::function<void()> run) {
-        TMenuItem& item = m_menuItems->add(name, caption);
-        item.setEnabled(enabled);
-        item.onClick = std::move(run);
-    };
-    add("EDIT_UNDO", "Undo", canUndo(), [this] { undo(); });
-    m_menuItems->add("N1", "-");
-    add("EDIT_CUT", "Cut", hasSelection() && writable, [this] { cutToClipboard(); });
-    add("EDIT_COPY", "Copy", hasSelection(), [this] { copyToClipboard(); });
-    add("EDIT_PASTE", "Paste", clipboardHasText() && writable, [this] { pasteFromClipboard(); });
-    add("EDIT_DELETE", "Delete", hasSelection() && writable, [this] { clearSelection(); });
-    m_menuItems->add("N2", "-");
-    bool allSelected = !text().empty() && selLength() == static_cast<int>(text().size());
-    add("EDIT_SELECTALL", "Select All", !allSelected, [this] { selectAll(); });
-    if (!m_menuEngine)
-        m_menuEngine = std::make_unique<TbsSkinMenu>();
-    m_menuEngine->popup(m_grid.SkinData(), false, *m_menuItems, TRect{p.x, p.y, p.x, p.y});
+    m_contextMenu.popup(*this, m_grid.SkinData(), p);
     return true;
 }
 

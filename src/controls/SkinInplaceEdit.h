@@ -1,8 +1,7 @@
 #pragma once
 
 #include "runtime/ui/CustomEdit.h"
-#include "runtime/ui/Menus.h"
-#include "skin/menus/SkinMenu.h"
+#include "skin/controls/EditContextMenu.h"
 
 #include <memory>
 
@@ -20,7 +19,7 @@ public:
     void typeFirst(char key);
 
     // The skinned context menu while it is open (tests, scripted runs).
-    TbsSkinMenu* contextMenuEngine() const { return m_menuEngine.get(); }
+    TbsSkinMenu* contextMenuEngine() const { return m_contextMenu.engine(); }
 
 protected:
     TRect textRect() const override;
@@ -36,8 +35,7 @@ protected:
 
 private:
     TbsSkinCustomGrid& m_grid;
-    std::unique_ptr<TMenuItem> m_menuItems;
-    std::unique_ptr<TbsSkinMenu> m_menuEngine;
+    EditContextMenu m_contextMenu;
 };
 
 } // namespace qv

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "runtime/ui/CustomEdit.h"
-#include "runtime/ui/Menus.h"
+#include "skin/controls/EditContextMenu.h"
 #include "skin/controls/SkinBinding.h"
-#include "skin/menus/SkinMenu.h"
 
 #include <memory>
 
@@ -32,7 +31,7 @@ public:
     int naturalHeight() const;
 
     // The skinned context menu while it is open (tests, scripted runs).
-    TbsSkinMenu* contextMenuEngine() const { return m_menuEngine.get(); }
+    TbsSkinMenu* contextMenuEngine() const { return m_contextMenu.engine(); }
 
 protected:
     // Undo, Cut, Copy, Paste, Delete and Select All in a skinned popup menu.
@@ -43,8 +42,7 @@ protected:
 
 private:
     TbsSkinBinding m_skin{"edit"};
-    std::unique_ptr<TMenuItem> m_menuItems;
-    std::unique_ptr<TbsSkinMenu> m_menuEngine;
+    EditContextMenu m_contextMenu;
 };
 
 } // namespace qv
