@@ -1,5 +1,5 @@
 #include "loan/LoanFile.h"
-#include "loan/ScheduleGrid.h"
+#include "loan/MemoryLoanView.h"
 #include "runtime/core/DateTime.h"
 #include "runtime/core/RegionalSettings.h"
 
@@ -9,21 +9,6 @@
 #include <unistd.h>
 
 namespace {
-
-class BenchView : public qv::LoanView {
-public:
-    qv::ScheduleGrid& grid() override { return m_grid; }
-    void setResultLabel(qv::ResultLabel, const std::string&) override { }
-    void setAmountText(const std::string&) override { }
-    void setRateText(const std::string&) override { }
-    void setTermText(const std::string&) override { }
-    void setLoanDate(qv::TDateTime) override { }
-    void redrawChart() override { }
-    void showMessage(const std::string&, const std::string&) override { }
-
-private:
-    qv::MemoryGrid m_grid;
-};
 
 qv::CalculateInput loan(int years)
 {
@@ -39,7 +24,7 @@ void BM_Calculate(benchmark::State& state)
 {
     qv::setRegionalSettings(qv::RegionalSettings::posix());
     qv::LoanEngine engine;
-    BenchView view;
+    qv::MemoryLoanView view;
     for (auto _ : state)
         benchmark::DoNotOptimize(engine.calculate(loan(static_cast<int>(state.range(0))), view));
 }
@@ -50,7 +35,7 @@ void BM_ReamortizeFromMonthOne(benchmark::State& state)
 {
     qv::setRegionalSettings(qv::RegionalSettings::posix());
     qv::LoanEngine engine;
-    BenchView view;
+    qv::MemoryLoanView view;
     engine.calculate(loan(30), view);
     bool flip = false;
     for (auto _ : state) {
@@ -66,13 +51,13 @@ void BM_SaveOpenRoundTrip(benchmark::State& state)
 {
     qv::setRegionalSettings(qv::RegionalSettings::posix());
     qv::LoanEngine engine;
-    BenchView view;
+    qv::MemoryLoanView view;
     engine.calculate(loan(30), view);
     std::string const path = "/tmp/qv-bench-" + std::to_string(::getpid()) + ".qvl";
     for (auto _ : state) {
         qv::writeLoanFile(path, engine);
         qv::LoanEngine loaded;
-        BenchView shown;
+        qv::MemoryLoanView shown;
         qv::readLoanFile(path, loaded, shown);
     }
     ::unlink(path.c_str());

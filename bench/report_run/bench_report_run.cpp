@@ -1,7 +1,7 @@
 // The Report command's sequence for a 30-year loan: Open, seven parameters, Execute, Close.
 #include "AmortizationReport.h"
 #include "app/report/ScheduleReport.h"
-#include "cli/CliView.h"
+#include "loan/MemoryLoanView.h"
 #include "report/device/TRvRenderPDF.h"
 
 #include <benchmark/benchmark.h>
@@ -36,7 +36,7 @@ struct ThirtyYearLoan {
 
     fs::path dir;
     LoanEngine engine;
-    cli::CliView view;
+    MemoryLoanView view;
     ReportFieldTexts texts;
 };
 

@@ -1,5 +1,5 @@
 #include "loan/LoanFile.h"
-#include "loan/ScheduleGrid.h"
+#include "loan/MemoryLoanView.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/RegionalSettings.h"
 
@@ -9,21 +9,6 @@
 #include <unistd.h>
 
 namespace {
-
-class NullView : public qv::LoanView {
-public:
-    qv::ScheduleGrid& grid() override { return m_grid; }
-    void setResultLabel(qv::ResultLabel, const std::string&) override { }
-    void setAmountText(const std::string&) override { }
-    void setRateText(const std::string&) override { }
-    void setTermText(const std::string&) override { }
-    void setLoanDate(qv::TDateTime) override { }
-    void redrawChart() override { }
-    void showMessage(const std::string&, const std::string&) override { }
-
-private:
-    qv::MemoryGrid m_grid;
-};
 
 std::string scratchFile()
 {
@@ -44,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::fclose(file);
 
     qv::LoanEngine engine;
-    NullView view;
+    qv::MemoryLoanView view;
     try {
         qv::readLoanFile(path, engine, view);
         std::string const text = qv::loanFileText(engine);

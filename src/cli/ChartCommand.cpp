@@ -11,7 +11,7 @@ namespace {
 constexpr int maxSide = 10000;
 
 // Open redraws the chart through the view, as the main window does.
-class ChartView : public CliView {
+class ChartView : public MemoryLoanView {
 public:
     ChartView(ChartPage& page, LoanEngine& engine) : m_page(page), m_engine(engine) {}
     void redrawChart() override { m_page.redraw(m_engine.table, m_engine.totals.scheduleMonths); }

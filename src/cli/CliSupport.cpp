@@ -49,7 +49,7 @@ std::vector<std::string> Options::values(const std::string& name) const
     return out;
 }
 
-void loadLoan(const std::string& path, LoanEngine& engine, CliView& view)
+void loadLoan(const std::string& path, LoanEngine& engine, MemoryLoanView& view)
 {
     readLoanFile(path, engine, view);
 }

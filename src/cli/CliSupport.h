@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CliView.h"
+#include "loan/MemoryLoanView.h"
 #include "loan/LoanEngine.h"
 
 #include <stdexcept>
@@ -30,7 +30,7 @@ private:
 };
 
 // Opens a loan file the way Open does.
-void loadLoan(const std::string& path, LoanEngine& engine, CliView& view);
+void loadLoan(const std::string& path, LoanEngine& engine, MemoryLoanView& view);
 
 // Writes bytes to a file through a temporary file, or to standard output for "" or "-".
 void writeOutput(const std::string& path, const std::string& bytes);

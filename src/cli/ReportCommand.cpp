@@ -59,7 +59,7 @@ int runReport(const std::vector<std::string>& args)
         throw UsageError("report writes a .ndr or .pdf file, not '" + output + "'");
 
     LoanEngine engine;
-    CliView view;
+    MemoryLoanView view;
     loadLoan(options.positional().front(), engine, view);
 
     std::string const partFile = output + ".part";

@@ -42,7 +42,7 @@ TDateTime parseIsoDate(const std::string& text)
 // Select the month's Extra Payment cell, put the text in it, press Enter (which
 // moves to the Balance column and so commits the edit). The text lands as given,
 // like the amount and rate texts: the window's key filter is not in play here.
-void typeExtraPayment(LoanEngine& engine, CliView& view, const ExtraEdit& edit)
+void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit& edit)
 {
     int const lastShown = view.grid().rowCount() - 1;
     if (edit.month < 1 || edit.month > lastShown)
@@ -72,7 +72,7 @@ int runSchedule(const std::vector<std::string>& args)
     std::string const output = options.has("-o") ? options.value("-o") : std::string();
 
     LoanEngine engine;
-    CliView view;
+    MemoryLoanView view;
     if (engine.calculate(input, view) != CalculateOutcome::Done)
         throw Exception(view.message);
     for (ExtraEdit const& edit : edits)

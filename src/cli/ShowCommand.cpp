@@ -54,7 +54,7 @@ int runShow(const std::vector<std::string>& args)
 {
     std::string const path = loadedPath(args, "show");
     LoanEngine engine;
-    CliView view;
+    MemoryLoanView view;
     loadLoan(path, engine, view);
 
     std::ostringstream out;
@@ -99,7 +99,7 @@ int runCsv(const std::vector<std::string>& args)
 {
     std::string const path = loadedPath(args, "csv");
     LoanEngine engine;
-    CliView view;
+    MemoryLoanView view;
     loadLoan(path, engine, view);
 
     std::string out;

@@ -2,8 +2,6 @@
 
 #include "controls/SkinCustomGrid.h"
 
-#include <functional>
-
 namespace qv {
 
 TbsSkinInplaceEdit::TbsSkinInplaceEdit(TbsSkinCustomGrid& grid) : TCustomEdit(&grid), m_grid(grid)

@@ -2,7 +2,7 @@
 
 #include "AmortizationReport.h"
 #include "app/report/ScheduleReport.h"
-#include "cli/CliView.h"
+#include "loan/MemoryLoanView.h"
 #include "report/project/ReportErrors.h"
 #include "runtime/core/RegionalSettings.h"
 
@@ -91,7 +91,7 @@ protected:
     ScopedRegionalSettings m_posix {RegionalSettings::posix()};
     fs::path m_dir;
     LoanEngine engine;
-    cli::CliView view;
+    MemoryLoanView view;
     ScheduleReport source {engine};
     TRvProject project;
     TRvSystem system;

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "loan/LoanView.h"
+#include "loan/ScheduleGrid.h"
 
 #include <map>
 #include <string>
 
-namespace qv::cli {
+namespace qv {
 
-// The main window's state as the command line keeps it: an in-memory grid,
-// the input texts, the result captions and the last message shown.
-class CliView : public LoanView {
+// The main window's state kept in memory: an in-memory grid, the input texts,
+// the result captions and the last message shown (command line, benchmarks, fuzzing).
+class MemoryLoanView : public LoanView {
 public:
     ScheduleGrid& grid() override { return m_grid; }
     void setResultLabel(ResultLabel label, const std::string& text) override { m_labels[label] = text; }
@@ -43,4 +44,4 @@ private:
     std::map<ResultLabel, std::string> m_labels;
 };
 
-} // namespace qv::cli
+} // namespace qv
