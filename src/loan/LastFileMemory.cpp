@@ -3,6 +3,8 @@
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/IniFile.h"
 
+#include <filesystem>
+
 namespace qv {
 
 namespace {
@@ -10,11 +12,11 @@ constexpr const char* section = "user saved";
 constexpr const char* key = "filename";
 }
 
-LastFileMemory::LastFileMemory(std::string exeDir)
-    : m_exeDir(std::move(exeDir))
+LastFileMemory::LastFileMemory(std::string folder)
+    : m_folder(std::move(folder))
 {
-    if (!m_exeDir.empty() && m_exeDir.back() != '/')
-        m_exeDir += '/';
+    if (!m_folder.empty() && m_folder.back() != '/')
+        m_folder += '/';
 }
 
 std::string LastFileMemory::startupFile() const
@@ -28,6 +30,18 @@ std::string LastFileMemory::startupFile() const
 void LastFileMemory::remember(const std::string& loanFile) const
 {
     IniFile(iniPath()).writeString(section, key, loanFile);
+}
+
+void LastFileMemory::seedExampleFrom(const std::string& shippedFolder) const
+{
+    std::string const shipped = LastFileMemory(shippedFolder).exampleFile();
+    if (shipped == exampleFile() || fileExists(exampleFile()) || !fileExists(shipped))
+        return;
+    // Best effort: without the copy the start-up load reports the missing file as usual.
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    if (fs::copy_file(shipped, exampleFile(), ignored)) // the copy is the user's to rewrite, whatever the original's mode
+        fs::permissions(exampleFile(), fs::perms::owner_read | fs::perms::owner_write, ignored);
 }
 
 } // namespace qv

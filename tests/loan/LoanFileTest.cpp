@@ -265,3 +265,30 @@ TEST_F(LoanFile, LastFileMemory)
     LastFileMemory nowhere(path("gone") + "/");
     EXPECT_EQ(errorText([&] { nowhere.remember("x"); }), "Unable to write to " + path("gone/info.ini"));
 }
+
+TEST_F(LoanFile, ANewUsersFolderStartsWithACopyOfTheShippedExample)
+{
+    fs::create_directories(path("shipped"));
+    fs::create_directories(path("user"));
+    spit(path("shipped/example.qvl"), "shipped");
+    // Installed files are read-only; the user's copy must still be rewritable on close.
+    fs::permissions(path("shipped/example.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    LastFileMemory user(path("user"));
+    user.seedExampleFrom(path("shipped"));
+    EXPECT_EQ(slurp(path("user/example.qvl")), "shipped");
+    EXPECT_EQ(fs::status(path("user/example.qvl")).permissions() & fs::perms::owner_write, fs::perms::owner_write);
+    EXPECT_EQ(user.startupFile(), path("user/example.qvl"));
+
+    // The user's own example is never replaced, and a folder seeded from itself is left alone.
+    spit(path("user/example.qvl"), "mine");
+    user.seedExampleFrom(path("shipped"));
+    EXPECT_EQ(slurp(path("user/example.qvl")), "mine");
+    user.seedExampleFrom(path("user") + "/");
+    EXPECT_EQ(slurp(path("user/example.qvl")), "mine");
+
+    // Nothing shipped: nothing appears, and the start-up load reports the missing file as before.
+    LastFileMemory other(path("other"));
+    fs::create_directories(path("other"));
+    other.seedExampleFrom(path("nowhere"));
+    EXPECT_FALSE(fs::exists(path("other/example.qvl")));
+}

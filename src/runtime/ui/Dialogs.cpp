@@ -1,6 +1,7 @@
 #include "runtime/ui/Dialogs.h"
 
 #include "runtime/ui/Application.h"
+#include "runtime/core/UserFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -125,6 +126,11 @@ std::string TFileDialog::startFolder() const
     if (!fileName.empty() && fileName.find('/') != std::string::npos)
         return named.absolutePath().toStdString();
     std::string programFolder = TApplication::exists() ? TApplication::instance().exeDir() : QDir::currentPath().toStdString();
+    // An installed program's folder is read-only: start where the user's files are.
+    try {
+        programFolder = userFilesFolder(programFolder);
+    } catch (const std::exception&) {
+    }
     if (initialDir.empty())
         return programFolder;
     return QFileInfo(QString::fromStdString(initialDir)).isDir() ? initialDir : programFolder;
