@@ -90,9 +90,9 @@ protected:
     }
 
     // Creates and shows the window the way start-up does.
-    TfrmMain& start()
+    TfrmMain& start(const std::string& fileToOpen = {})
     {
-        form = std::make_unique<TfrmMain>();
+        form = std::make_unique<TfrmMain>(fileToOpen);
         TApplication::guard([&] { form->doCreate(); });
         form->showAndRaise();
         app().processMessages();

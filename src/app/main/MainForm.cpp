@@ -7,6 +7,7 @@
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
 #include "runtime/core/Numbers.h"
+#include "runtime/core/UserFiles.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Shell.h"
 
@@ -57,7 +58,8 @@ void makeBold(TbsSkinStdLabel& label)
 
 } // namespace
 
-TfrmMain::TfrmMain()
+TfrmMain::TfrmMain(std::string fileToOpen)
+    : m_fileToOpen(std::move(fileToOpen))
 {
     setName("frmMain");
     setCaption(product::name);
@@ -235,6 +237,8 @@ void TfrmMain::showReportsAsPdf()
 
 std::string TfrmMain::exeDir() const { return TApplication::instance().exeDir(); }
 
+std::string TfrmMain::filesDir() const { return userFilesFolder(exeDir()); }
+
 // ---- window ----
 
 void TfrmMain::FormCreate()
@@ -245,14 +249,20 @@ void TfrmMain::FormCreate()
     RvProject1.SetProjectFile(exeDir() + "rptQVR1.rav");
     loan.edit = EditState{};
 
-    readLoanFile(LastFileMemory(exeDir()).startupFile(), loan, *this);
+    if (!m_fileToOpen.empty()) {
+        readLoanFile(m_fileToOpen, loan, *this);
+        return;
+    }
+    LastFileMemory memory(filesDir());
+    memory.seedExampleFrom(exeDir());
+    readLoanFile(memory.startupFile(), loan, *this);
 }
 
 void TfrmMain::FormShow() { txtAmount.setFocus(); }
 
 void TfrmMain::FormClose(TCloseAction&)
 {
-    LastFileMemory memory(exeDir());
+    LastFileMemory memory(filesDir());
     if (writeLoanFile(memory.exampleFile(), loan))
         memory.remember(memory.exampleFile());
 }
@@ -330,7 +340,7 @@ void TfrmMain::mnuSaveClick()
     if (!SaveDialog1.execute())
         return;
     if (writeLoanFile(SaveDialog1.fileName, loan))
-        LastFileMemory(exeDir()).remember(SaveDialog1.fileName);
+        LastFileMemory(filesDir()).remember(SaveDialog1.fileName);
 }
 
 void TfrmMain::mnuExitClick() { exitProcess(1); }

@@ -28,7 +28,9 @@ class TfrmAbout;
 // chart page and the File, Calculate and Help menus.
 class TfrmMain : public TForm, public LoanView {
 public:
-    TfrmMain();
+    // fileToOpen: a loan file named on the command line, loaded at start-up instead
+    // of the remembered one.
+    explicit TfrmMain(std::string fileToOpen = {});
 
     // Components, named as in the window's design. Parents come before children.
     TbsSkinData skinData;
@@ -118,6 +120,10 @@ private:
     void wireEvents();
     void showReportsAsPdf();
     std::string exeDir() const;
+    // Where example.qvl and info.ini live.
+    std::string filesDir() const;
+
+    std::string m_fileToOpen;
 };
 
 } // namespace qv

@@ -37,6 +37,10 @@ public:
 std::string folderOf(const char* argv0)
 {
     QString path = QString::fromLocal8Bit(argv0 ? argv0 : "");
+    // Through links, so an installed program started as P/bin/quorvane finds its files.
+    QString const target = path.contains('/') ? QFileInfo(path).canonicalFilePath() : QString();
+    if (!target.isEmpty())
+        path = target;
     QString dir = path.contains('/') ? QFileInfo(path).absolutePath() : QCoreApplication::applicationDirPath();
     if (!dir.endsWith('/'))
         dir += '/';
