@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/HelpAndVersion.h"
 
 #include "runtime/core/Exception.h"
 #include "runtime/core/RegionalSettings.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr const char* usage =
     "usage:\n"
+    "  quorvane-cli --help | --version | COMMAND --help\n"
     "  quorvane-cli schedule --amount TEXT --rate TEXT --term TEXT --date YYYY-MM-DD [--extra MONTH=TEXT]... [-o FILE]\n"
     "  quorvane-cli show FILE.qvl\n"
     "  quorvane-cli csv FILE.qvl\n"
@@ -44,6 +46,8 @@ int main(int argc, char** argv)
     qv::loadRegionalSettingsFromLocale();
     std::setlocale(LC_NUMERIC, "C");
 
+    if (auto answered = qv::cli::answerHelpOrVersion(std::vector<std::string>(argv + 1, argv + argc), usage))
+        return *answered;
     if (argc < 2) {
         std::fputs(usage, stderr);
         return 2;

@@ -136,3 +136,40 @@ TEST_F(Cli, ShowAndCsvReadTheFileAsOpenDoes)
         ++rows;
     EXPECT_EQ(rows, 12u);
 }
+
+TEST_F(Cli, HelpAndVersionGoToStandardOutputWithExitCodeZero)
+{
+    Outcome const help = run("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* command : {"schedule", "show", "csv", "chart", "report"})
+        EXPECT_NE(help.out.find("quorvane-cli " + std::string(command) + " "), std::string::npos) << command;
+    EXPECT_EQ(run("-h").out, help.out);
+
+    // A command's help shows that command only, wherever the option stands.
+    for (std::string const arguments : {"chart --help", "chart a.qvl -o a.png -h", "chart --size 3x3 --help"}) {
+        Outcome const chart = run(arguments);
+        EXPECT_EQ(chart.exitCode, 0) << arguments;
+        EXPECT_EQ(chart.err, "") << arguments;
+        EXPECT_EQ(chart.out, "usage:\n  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n") << arguments;
+    }
+
+    Outcome const version = run("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "Quorvane 1.31\n");
+    EXPECT_EQ(version.err, "");
+}
+
+TEST_F(Cli, UsageErrorsGoToStandardErrorWithExitCodeTwo)
+{
+    for (std::string const arguments : {"", "--helpme", "bogus --help", "bogus", "show a.qvl --verbose x"}) {
+        Outcome const r = run(arguments);
+        EXPECT_EQ(r.exitCode, 2) << arguments;
+        EXPECT_EQ(r.out, "") << arguments;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << arguments;
+    }
+    // "--help" taken as an option's value is that value, not a request for help.
+    Outcome const value = run("schedule --amount --help --rate 5 --term 1 --date 2024-03-15");
+    EXPECT_EQ(value.exitCode, 1);
+    EXPECT_EQ(value.err, "'--help' is not a valid floating point value\n");
+}
