@@ -1,5 +1,6 @@
 #include "app/about/AboutForm.h"
 
+#include "app/about/ProgramMark.h"
 #include "app/main/ProductInfo.h"
 
 #include <string>
@@ -31,24 +32,7 @@ std::string displayAddress(const std::string& url)
 
 } // namespace
 
-void ProgramIcon::paint(Canvas& canvas)
-{
-    // A blue tile with a falling balance line over three bars.
-    canvas.brush.style = BrushStyle::Solid;
-    canvas.brush.color = 0x00A0581A;
-    canvas.pen.color = clNavy;
-    canvas.rectangle(TRect{0, 0, 32, 32});
-    canvas.brush.color = clWhite;
-    canvas.fillRect(TRect{6, 14, 11, 28});
-    canvas.fillRect(TRect{14, 19, 19, 28});
-    canvas.fillRect(TRect{22, 23, 27, 28});
-    canvas.pen.color = 0x0000C0FF; // amber
-    canvas.pen.width = 2;
-    canvas.moveTo(4, 6);
-    canvas.lineTo(16, 11);
-    canvas.lineTo(28, 20);
-    canvas.pen.width = 1;
-}
+void ProgramIcon::paint(Canvas& canvas) { paintProgramMark(canvas, 32); }
 
 TfrmAbout::TfrmAbout(TbsSkinData* skinData)
 {

@@ -7,7 +7,7 @@
 
 namespace qv {
 
-// The program's 32 x 32 icon: a coin stack under a falling balance line.
+// The program's 32 x 32 icon, the same mark as the desktop's.
 class ProgramIcon : public TCustomControl {
 public:
     explicit ProgramIcon(TWinControl* parent) : TCustomControl(parent) { setTransparent(true); }
