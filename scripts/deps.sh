@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation xvfb xauth
+  desktop-file-utils dpkg-dev shared-mime-info man-db openbox xdotool
 )
 missing=()
 for p in "${packages[@]}"; do

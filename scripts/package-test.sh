@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built tree (default build/), unpacks it into a
+# temporary root that is then made read-only, and checks the unpacked programs:
+# the command line, the window program started with a loan file and closed the
+# way a user closes it, the user's files in $XDG_DATA_HOME/quorvane, and the
+# desktop entry, file type and manual pages.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+build=$(cd "$build" && pwd)
+
+work=$(mktemp -d)
+cleanup() {
+  chmod -R u+w "$work" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+passes=0
+check() { # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then
+    passes=$((passes + 1))
+  else
+    echo "FAILED: $what" >&2
+    failures=$((failures + 1))
+  fi
+}
+
+(cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; exit 1; }
+deb=$(ls -t "$build"/package/quorvane_*.deb | head -n 1)
+echo "package: $deb"
+echo "$(dpkg-deb -f "$deb" Depends)" | grep -q libqt6widgets6 ||
+  { echo "FAILED: computed dependencies are missing from $(dpkg-deb -f "$deb" Depends)" >&2; failures=$((failures + 1)); }
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+chmod -R a-w "$root"
+mkdir "$work/out"
+export LC_ALL=C HOME=$work/home XDG_DATA_HOME=$work/data
+unset QT_QPA_PLATFORM
+bin=$root/usr/bin
+lib=$root/usr/lib/quorvane
+
+# --- the command line, run through its link in bin ---
+check "quorvane-cli --version" test "$("$bin/quorvane-cli" --version)" = "$("$bin/quorvane" --version)"
+check "version names the product" grep -q '^Quorvane [0-9]' <<<"$("$bin/quorvane-cli" --version)"
+check "quorvane-cli schedule -o" "$bin/quorvane-cli" schedule --amount 10000 --rate 7 --term 1 --date 2024-03-15 \
+  --extra 3=1000 -o "$work/out/loan.qvl"
+check "quorvane-cli show" grep -q '330.36' <<<"$("$bin/quorvane-cli" show "$work/out/loan.qvl")"
+check "quorvane-cli report finds the report project beside the executable" \
+  "$bin/quorvane-cli" report "$work/out/loan.qvl" -o "$work/out/loan.ndr"
+
+# --- the window program, under a window manager so it is closed as a user closes it ---
+# run_window NAME [FILE]: starts it, closes the main window, leaves its exit code in $work/NAME.rc
+run_window() {
+  local name=$1
+  shift
+  cat >"$work/$name.sh" <<SCRIPT
+openbox >/dev/null 2>&1 &
+wm=\$!
+for i in \$(seq 100); do xdotool get_desktop >/dev/null 2>&1 && break; sleep 0.1; done
+"$bin/quorvane" "\$@" &
+program=\$!
+window=\$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvane\$' | head -n 1)
+sleep 0.5
+xdotool windowactivate --sync "\$window" key --clearmodifiers alt+F4
+for i in \$(seq 100); do kill -0 \$program 2>/dev/null || break; sleep 0.1; done
+if kill -0 \$program 2>/dev/null; then kill \$program; fi
+wait \$program
+echo \$? >"$work/$name.rc"
+kill \$wm
+SCRIPT
+  timeout 60 xvfb-run -a bash "$work/$name.sh" "$@" >"$work/$name.log" 2>&1 || true
+  [ "$(cat "$work/$name.rc" 2>/dev/null)" = 0 ] || { echo "window run $name:" >&2; cat "$work/$name.log" >&2; }
+}
+
+files=$XDG_DATA_HOME/quorvane
+run_window with-file "$work/out/loan.qvl"
+check "window closed normally" test "$(cat "$work/with-file.rc" 2>/dev/null)" = 0
+check "user's folder is owner-only" test "$(stat -c %a "$files" 2>/dev/null)" = 700
+check "example.qvl holds the loan opened from the command line" cmp -s "$files/example.qvl" "$work/out/loan.qvl"
+# info.ini is a Windows-style INI file: CR LF line ends.
+check "info.ini remembers the example file" \
+  cmp -s "$files/info.ini" <(printf '[user saved]\r\nfilename=%s\r\n' "$files/example.qvl")
+check "nothing written beside the executable" test ! -e "$lib/info.ini"
+
+# A new user starts on the example loan that comes with the program.
+export XDG_DATA_HOME=$work/fresh
+run_window first-start
+check "first start closed normally" test "$(cat "$work/first-start.rc" 2>/dev/null)" = 0
+check "first start shows the shipped example" cmp -s "$work/fresh/quorvane/example.qvl" "$lib/example.qvl"
+
+# --- desktop integration ---
+check "desktop entry is valid" desktop-file-validate "$root/usr/share/applications/quorvane.desktop"
+exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$root/usr/share/applications/quorvane.desktop")
+check "desktop entry starts a program in bin" test -x "$bin/$exec_command"
+icon=$(sed -n 's/^Icon=//p' "$root/usr/share/applications/quorvane.desktop")
+check "icon in the hicolor theme" test -s "$root/usr/share/icons/hicolor/48x48/apps/$icon.png"
+mkdir -p "$work/mime/packages"
+cp "$root/usr/share/mime/packages/"*.xml "$work/mime/packages/"
+check "file type database builds" update-mime-database "$work/mime" >/dev/null 2>&1
+mime_type=$(sed -n 's/^MimeType=\([^;]*\);.*/\1/p' "$root/usr/share/applications/quorvane.desktop")
+check "*.qvl is the desktop entry's file type" grep -q "^[0-9]*:$mime_type:\*\.qvl" "$work/mime/globs2"
+for page in quorvane quorvane-cli; do
+  check "man page $page" test -s "$root/usr/share/man/man1/$page.1.gz"
+  warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null || echo "man failed")
+  check "man page $page formats without warnings: $warnings" test -z "$warnings"
+  check "completion for $page" bash -n "$root/usr/share/bash-completion/completions/$page"
+done
+
+echo "package test: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]
