@@ -64,16 +64,20 @@ wm=\$!
 for i in \$(seq 100); do xdotool get_desktop >/dev/null 2>&1 && break; sleep 0.1; done
 "$bin/quorvane" "\$@" &
 program=\$!
-window=\$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvane\$' | head -n 1)
-sleep 0.5
-xdotool windowactivate --sync "\$window" key --clearmodifiers alt+F4
-for i in \$(seq 100); do kill -0 \$program 2>/dev/null || break; sleep 0.1; done
-if kill -0 \$program 2>/dev/null; then kill \$program; fi
+window=\$(timeout 40 xdotool search --sync --onlyvisible --name '^Quorvane\$' | head -n 1)
+echo "window: \$window"
+# On a busy machine the first Alt+F4 can come before the window has the focus: ask again.
+for attempt in \$(seq 15); do
+  kill -0 \$program 2>/dev/null || break
+  timeout 5 xdotool windowactivate --sync "\$window" key --clearmodifiers alt+F4 || echo "close attempt \$attempt failed"
+  for i in \$(seq 20); do kill -0 \$program 2>/dev/null || break; sleep 0.1; done
+done
+if kill -0 \$program 2>/dev/null; then echo "still running: killed"; kill \$program; fi
 wait \$program
 echo \$? >"$work/$name.rc"
 kill \$wm
 SCRIPT
-  timeout 60 xvfb-run -a bash "$work/$name.sh" "$@" >"$work/$name.log" 2>&1 || true
+  timeout 120 xvfb-run -a bash "$work/$name.sh" "$@" >"$work/$name.log" 2>&1 || true
   [ "$(cat "$work/$name.rc" 2>/dev/null)" = 0 ] || { echo "window run $name:" >&2; cat "$work/$name.log" >&2; }
 }
 
