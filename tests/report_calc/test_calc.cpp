@@ -1,7 +1,6 @@
 #include "report/calc/CalcEngine.h"
 #include "report/calc/CalcValue.h"
 #include "report/calc/DataFieldExpression.h"
-#include "report/calc/DisplayFormat.h"
 #include "report/components/DataObjects.h"
 #include "report/snapshot/SnapshotFormat.h"
 #include "runtime/core/RegionalSettings.h"
@@ -235,18 +234,6 @@ TEST(CalcEngine, DesignTextOutsideARun)
     text.setDataField("Amount");
     text.setCalcType(ctCount);
     EXPECT_EQ(engine.calcText(text), "Count(Amount)");
-}
-
-TEST(DisplayFormat, NumbersAndDates)
-{
-    ScopedRegionalSettings posix(RegionalSettings::posix());
-    EXPECT_EQ(formatNumber("#,##0.00", 1234567.891), "1,234,567.89");
-    EXPECT_EQ(formatNumber("0.00", -2.5), "-2.50");
-    EXPECT_EQ(formatNumber("0.##", 2.5), "2.5");
-    EXPECT_EQ(formatNumber("0.0;(0.0);'zero'", -3), "(3.0)");
-    EXPECT_EQ(formatNumber("0.0;(0.0);'zero'", 0), "zero");
-    EXPECT_EQ(formatNumber("", 0.1), "0.1");
-    EXPECT_EQ(formatDateTime("yyyy-mm-dd hh:nn", encodeDate(2024, 3, 5) + 0.5), "2024-03-05 12:00");
 }
 
 } // namespace

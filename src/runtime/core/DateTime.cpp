@@ -1,5 +1,6 @@
 #include "runtime/core/DateTime.h"
 
+#include "runtime/core/DisplayFormat.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/Format.h"
 #include "runtime/core/RegionalSettings.h"
@@ -38,14 +39,6 @@ DateParts civilFromDays(long long z)
 
 constexpr long long epochOffset = 25569; // 1970-01-01 as a day count from 1899-12-30
 
-std::string padded(int value, int width)
-{
-    std::string text = std::to_string(value);
-    if (static_cast<int>(text.size()) < width)
-        text.insert(0, width - text.size(), '0');
-    return text;
-}
-
 std::string notADate(const std::string& text)
 {
     return formatMessage("'%s' is not a valid date", text);
@@ -55,7 +48,12 @@ std::string notADate(const std::string& text)
 std::string fieldOrder(const std::string& format)
 {
     std::string order;
+    char quote = 0;
     for (char c : format) {
+        if (quote != 0 || c == '"' || c == '\'') {
+            quote = quote == 0 ? c : (c == quote ? 0 : quote);
+            continue;
+        }
         char const field = (c == 'd' || c == 'D') ? 'd' : (c == 'M' || c == 'm') ? 'm' : (c == 'y' || c == 'Y') ? 'y' : 0;
         if (field != 0 && order.find(field) == std::string::npos)
             order += field;
@@ -106,43 +104,7 @@ TDateTime today()
 
 std::string dateToStr(TDateTime date)
 {
-    RegionalSettings const& settings = regionalSettings();
-    DateParts const parts = decodeDate(date);
-    std::string const& format = settings.shortDateFormat;
-    std::string out;
-    for (std::size_t i = 0; i < format.size();) {
-        char const c = format[i];
-        std::size_t run = 1;
-        while (i + run < format.size() && format[i + run] == c)
-            ++run;
-        switch (c) {
-        case 'y':
-        case 'Y':
-            out += padded(parts.year, 4);
-            break;
-        case 'M':
-        case 'm':
-            if (run >= 4)
-                out += settings.longMonthNames[parts.month - 1];
-            else if (run == 3)
-                out += settings.shortMonthNames[parts.month - 1];
-            else
-                out += padded(parts.month, static_cast<int>(run));
-            break;
-        case 'd':
-        case 'D':
-            out += padded(parts.day, run >= 2 ? 2 : 1);
-            break;
-        case '/':
-            out += std::string(run, settings.dateSeparator);
-            break;
-        default:
-            out += std::string(run, c);
-            break;
-        }
-        i += run;
-    }
-    return out;
+    return formatRegionalDate(regionalSettings().shortDateFormat, date);
 }
 
 TDateTime strToDate(const std::string& text)
