@@ -197,6 +197,25 @@ TEST(RegionalSettingsFromLocale, JapaneseNamesItsUnitsAndItsLanguage)
     EXPECT_EQ(read.shortTimeFormat, "hh\xE6\x99\x82nn\xE5\x88\x86") << "the seconds go with their unit";
     ScopedRegionalSettings japanese(read);
     EXPECT_EQ(formatDateTime("ddddd", december9()), "2026\xE5\xB9\xB4" "12\xE6\x9C\x88" "09\xE6\x97\xA5");
+    EXPECT_EQ(strToDate(dateToStr(december9())), december9()) << "a loan file's date reads back";
+}
+
+TEST(RegionalDates, DatesWithTheirOwnTextsReadBack)
+{
+    RegionalSettings units = RegionalSettings::posix();
+    units.shortDateFormat = "yyyy\xE5\xB9\xB4" "MM\xE6\x9C\x88" "dd\xE6\x97\xA5"; // yyyy年MM月dd日
+    units.dateSeparator = '/';
+    ScopedRegionalSettings region(units);
+    EXPECT_EQ(dateToStr(december9()), "2026\xE5\xB9\xB4" "12\xE6\x9C\x88" "09\xE6\x97\xA5");
+    EXPECT_EQ(strToDate("2026\xE5\xB9\xB4" "12\xE6\x9C\x88" "09\xE6\x97\xA5"), december9());
+    EXPECT_EQ(strToDate(" 2026/12/9 "), december9()) << "the plain separator still works";
+    EXPECT_THROW(strToDate("2026\xE5\xB9\xB4" "12\xE6\x9C\x88"), EConvertError) << "a unit without its number";
+    EXPECT_THROW(strToDate("2026-12-09"), EConvertError);
+
+    units.shortDateFormat = "'le' d/MM/yyyy";
+    ScopedRegionalSettings quoted(units);
+    EXPECT_EQ(dateToStr(december9()), "le 9/12/2026");
+    EXPECT_EQ(strToDate("le 9/12/2026"), december9());
 }
 
 } // namespace

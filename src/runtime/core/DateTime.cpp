@@ -5,6 +5,7 @@
 #include "runtime/core/Format.h"
 #include "runtime/core/RegionalSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <vector>
@@ -59,6 +60,41 @@ std::string fieldOrder(const std::string& format)
             order += field;
     }
     return order.size() == 3 ? order : "ymd";
+}
+
+bool isDateField(char c)
+{
+    return c == 'd' || c == 'D' || c == 'M' || c == 'm' || c == 'y' || c == 'Y';
+}
+
+// The texts around and between the fields of a short date format, as dateToStr
+// writes them: before the first field, between the fields, after the last.
+std::vector<std::string> fieldLiterals(const std::string& format, char separator)
+{
+    std::vector<std::string> literals(1);
+    for (std::size_t i = 0; i < format.size();) {
+        char const c = format[i];
+        if (c == '"' || c == '\'') {
+            std::size_t const close = format.find(c, i + 1);
+            literals.back() += format.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
+            i = close == std::string::npos ? format.size() : close + 1;
+            continue;
+        }
+        if (isDateField(c)) {
+            while (i < format.size() && format[i] == c)
+                ++i;
+            literals.emplace_back();
+            continue;
+        }
+        literals.back() += c == '/' ? separator : c;
+        ++i;
+    }
+    return literals;
+}
+
+bool startsWith(const std::string& text, std::size_t pos, const std::string& part)
+{
+    return !part.empty() && text.compare(pos, part.size(), part) == 0;
 }
 
 } // namespace
@@ -116,14 +152,24 @@ TDateTime strToDate(const std::string& text)
         ++i;
     while (end > i && text[end - 1] == ' ')
         --end;
+    // Formats such as 2024年03月15日 write their own texts around the numbers.
+    std::vector<std::string> const literals = fieldLiterals(settings.shortDateFormat, settings.dateSeparator);
+    if (startsWith(text, i, literals.front()))
+        i += literals.front().size();
+    if (literals.size() > 1 && end - i > literals.back().size() && startsWith(text, end - literals.back().size(), literals.back()))
+        end -= literals.back().size();
 
     std::vector<int> numbers;
     std::vector<int> widths;
     while (i < end) {
         if (!numbers.empty()) {
-            if (text[i] != settings.dateSeparator)
+            std::string const& own = literals[std::min(numbers.size(), literals.size() - 1)];
+            if (startsWith(text, i, own) && i + own.size() <= end)
+                i += own.size();
+            else if (text[i] == settings.dateSeparator)
+                ++i;
+            else
                 throw EConvertError(notADate(text));
-            ++i;
         }
         int value = 0;
         int width = 0;

@@ -1,8 +1,8 @@
 #include "runtime/core/RegionalSettings.h"
 
+#include <climits>
 #include <clocale>
 #include <cstring>
-#include <climits>
 #include <langinfo.h>
 #include <vector>
 
