@@ -3,7 +3,7 @@
 #include "chart/AxisPanel.h"
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
-#include "chart/ValueFormat.h"
+#include "runtime/core/DisplayFormat.h"
 
 #include <algorithm>
 #include <cmath>

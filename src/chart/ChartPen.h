@@ -42,14 +42,8 @@ struct TChartBrush {
     bool operator==(const TChartBrush&) const = default;
 };
 
-// Every chart part starts with this font.
-inline Font defaultChartFont()
-{
-    Font f;
-    f.name = "Arial";
-    f.size = 8;
-    f.color = clBlack;
-    return f;
-}
+// Every chart part starts with this font: Arial 8, or the desktop's own font where
+// the user-interface language is written in a script Arial lacks.
+Font defaultChartFont();
 
 } // namespace qv

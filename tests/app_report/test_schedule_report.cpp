@@ -6,8 +6,11 @@
 #include "report/project/ReportErrors.h"
 #include "runtime/core/RegionalSettings.h"
 
+#include "RegionalPresets.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -105,14 +108,15 @@ TEST_F(ScheduleReportRun, OneYearLoanServesTwelveRowsAndTheSummary)
 
     ASSERT_EQ(texts.pages.size(), 1u);
     EXPECT_EQ(paymentNumbers(texts), oneTo(12));
-    EXPECT_TRUE(texts.has(0, "10000"));
+    EXPECT_TRUE(texts.has(0, "10,000.00"));
     EXPECT_EQ(view.label(ResultLabel::MonthlyPayment), "865.25");
     EXPECT_TRUE(texts.has(0, "865.25"));
-    EXPECT_TRUE(texts.has(0, view.label(ResultLabel::TotalInterest)));
+    EXPECT_EQ(view.label(ResultLabel::TotalInterest), "383");
+    EXPECT_TRUE(texts.has(0, "383.00"));
     EXPECT_TRUE(texts.has(0, "Page 1 of 1"));
     EXPECT_TRUE(texts.has(0, "Loan Amortization Schedule"));
     EXPECT_TRUE(texts.has(0, "12 payments"));
-    EXPECT_EQ(texts.count(0, view.label(ResultLabel::TotalInterest)), 2) << "the interest column adds up to the total interest";
+    EXPECT_EQ(texts.count(0, "383.00"), 2) << "the interest column adds up to the total interest";
     EXPECT_EQ(texts.pageSizes[0], std::make_pair(8.5, 11.0));
     EXPECT_FALSE(project.Active()) << "the command closes the project";
 }
@@ -125,6 +129,7 @@ TEST_F(ScheduleReportRun, ReamortizedLoanEndingInMonthElevenReportsElevenRows)
     test::TextCollector texts = run();
     EXPECT_EQ(paymentNumbers(texts), oneTo(11));
     EXPECT_TRUE(texts.has(0, "52.64")) << "interest saved";
+    EXPECT_TRUE(texts.has(0, "1,000.00")) << "the extra payment in its row";
     EXPECT_EQ(texts.count(0, "330.36"), 2) << "summary and interest column total";
     EXPECT_TRUE(texts.has(0, "11 payments"));
 }
@@ -155,6 +160,69 @@ TEST_F(ScheduleReportRun, ThirtyYearLoanRepeatsTheHeaderAndNumbersEveryPage)
     for (int page = 0; page < pages; ++page) {
         EXPECT_TRUE(texts.has(page, "Payment Date")) << "page " << page + 1;
         EXPECT_TRUE(texts.has(page, "Page " + std::to_string(page + 1) + " of " + std::to_string(pages)));
+    }
+}
+
+// The report under every desktop: money and dates in the user's own form, the run
+// date as the user writes today, the schedule's digits the same everywhere.
+TEST_F(ScheduleReportRun, ReadsLikeABankStatementUnderEveryRegion)
+{
+    struct Case {
+        const char* locale;
+        const char* payment;
+        const char* amount;
+        const char* firstDate;
+        const char* runDate;
+    };
+    const Case cases[] = {
+        {"C", "1,074.13", "200,000.00", "2024-04-15", "Run date: 2026-12-09"},
+        {"de_DE.UTF-8", "1.074,13", "200.000,00", "15.04.2024", "Run date: 09.12.2026"},
+        {"fr_FR.UTF-8", "1\xE2\x80\xAF" "074,13", "200\xE2\x80\xAF" "000,00", "15/04/2024", "Run date: 09/12/2026"},
+        {"de_CH.UTF-8", "1\xE2\x80\x99" "074.13", "200\xE2\x80\x99" "000.00", "15.04.2024", "Run date: 09.12.2026"},
+        {"en_US.UTF-8", "1,074.13", "200,000.00", "04/15/2024", "Run date: 12/09/2026"},
+    };
+    std::vector<test::NamedSettings> regions = test::everyRegion();
+    std::vector<ScheduleTable::Row> scheduleInC;
+    for (std::size_t k = 0; k < regions.size(); ++k) {
+        const Case& c = cases[k];
+        SCOPED_TRACE(c.locale);
+        ASSERT_EQ(std::string(regions[k].locale), c.locale);
+        ScopedRegionalSettings region(regions[k].settings);
+        calculate("200000", "5", "30");
+
+        std::vector<ScheduleTable::Row> schedule;
+        for (int row = 0; row < engine.table.rowCount(); ++row) {
+            schedule.push_back(engine.table.row(row));
+            for (auto& cell : schedule.back())
+                std::replace(cell.begin(), cell.end(), regions[k].settings.decimalSeparator, '.');
+        }
+        if (scheduleInC.empty())
+            scheduleInC = schedule;
+        EXPECT_EQ(schedule, scheduleInC) << "the schedule differs only in its decimal separator";
+
+        snapshot.setSize(0);
+        snapshot.seek(0);
+        source.runReport(project, texts());
+        test::TextCollector page;
+        snapshot.seek(0);
+        TRPConverter converter(snapshot, page);
+        converter.Now = [] {
+            std::tm t {};
+            t.tm_year = 126;
+            t.tm_mon = 11;
+            t.tm_mday = 9;
+            t.tm_hour = 14;
+            t.tm_min = 5;
+            return t;
+        };
+        converter.GeneratePage(1);
+
+        EXPECT_EQ(page.count(0, c.payment), 1) << "monthly payment";
+        EXPECT_TRUE(page.has(0, c.amount)) << "loan amount";
+        EXPECT_TRUE(page.has(0, std::string("834") + regions[k].settings.decimalSeparator + "00")) << "first month's interest";
+        EXPECT_TRUE(page.has(0, c.firstDate));
+        EXPECT_TRUE(page.has(0, c.runDate));
+        EXPECT_EQ(paymentNumbers(page).front(), "1");
     }
 }
 

@@ -1,9 +1,7 @@
 #include "chart/Chart.h"
 #include "chart/CustomSeries.h"
 #include "chart/Palette.h"
-#include "chart/ValueFormat.h"
 #include "runtime/core/Exception.h"
-#include "runtime/core/RegionalSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -152,20 +150,3 @@ TEST(Series, SeriesOutliveTheirChartSafely)
     EXPECT_EQ(s.PointCount(), 2);
 }
 
-TEST(ValueFormat, GroupsThousandsAndDropsTrailingZeros)
-{
-    ScopedRegionalSettings posix(RegionalSettings::posix());
-    EXPECT_EQ(formatFloat("#,##0.###", 1250), "1,250");
-    EXPECT_EQ(formatFloat("#,##0.###", 87.5), "87.5");
-    EXPECT_EQ(formatFloat("#,##0.###", 360), "360");
-    EXPECT_EQ(formatFloat("#,##0.###", 0), "0");
-    EXPECT_EQ(formatFloat("#,##0.###", 1234567.8916), "1,234,567.892");
-    EXPECT_EQ(formatFloat("#,##0.###", -1069.66), "-1,069.66");
-    EXPECT_EQ(formatFloat("#,##0.###", -1e-14), "0");
-    EXPECT_EQ(formatFloat("##0.## %", 12.346), "12.35 %");
-
-    RegionalSettings comma = RegionalSettings::posix();
-    comma.decimalSeparator = ',';
-    ScopedRegionalSettings european(comma);
-    EXPECT_EQ(formatFloat("#,##0.###", 1250.5), "1.250,5");
-}

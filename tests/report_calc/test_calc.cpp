@@ -1,7 +1,6 @@
 #include "report/calc/CalcEngine.h"
 #include "report/calc/CalcValue.h"
 #include "report/calc/DataFieldExpression.h"
-#include "report/calc/DisplayFormat.h"
 #include "report/components/DataObjects.h"
 #include "report/snapshot/SnapshotFormat.h"
 #include "runtime/core/RegionalSettings.h"
@@ -185,6 +184,45 @@ TEST(CalcEngine, ControllerDrivesItsCalculationsAndRunningTotalsKeepCounting)
     EXPECT_EQ(engine.calcText(perPrint), "4") << "a second printing starts again from 0";
 }
 
+TEST(CalcEngine, DateTimeCalculationsReadDateTexts)
+{
+    RegionalSettings german = RegionalSettings::posix();
+    german.shortDateFormat = "dd/MM/yyyy";
+    german.dateSeparator = '.';
+    german.decimalSeparator = ',';
+    german.thousandSeparator = ".";
+    ScopedRegionalSettings region(german);
+    FakeContext c;
+    TRpDataView controller;
+    TRpCalcText date;
+    date.setController(&controller);
+    date.setDataView(&c.view);
+    date.setDataField("date");
+    date.setDisplayType(dtDateTimeFormat);
+    date.setDisplayFormat("ddddd");
+    TRpCalcText money;
+    money.setController(&controller);
+    money.setDataView(&c.view);
+    money.setDataField("date");
+    money.setDisplayFormat("#,##0.00");
+    CalcEngine engine(c);
+    engine.collect(date);
+    engine.collect(money);
+
+    auto shown = [&](const char* text) {
+        c.fields["date"] = text;
+        engine.announceNewData(controller);
+        std::string const result = engine.calcText(date);
+        engine.afterPrint(date);
+        return result;
+    };
+    EXPECT_EQ(shown("2026-01-05"), "05.01.2026") << "as the schedule writes dates";
+    EXPECT_EQ(shown("31.12.2025"), "31.12.2025") << "the user's own short form";
+    EXPECT_EQ(shown("2026-02-30"), "30.12.1899") << "no such day: the number rule's 0";
+    EXPECT_EQ(shown("46000"), "09.12.2025") << "a number stays a day count";
+    EXPECT_EQ(engine.calcText(money), "46.000,00") << "a number calculation reads no dates";
+}
+
 TEST(CalcEngine, CalcControllerSendsStartValueAndTotalsFeedParameters)
 {
     FakeContext c;
@@ -235,18 +273,6 @@ TEST(CalcEngine, DesignTextOutsideARun)
     text.setDataField("Amount");
     text.setCalcType(ctCount);
     EXPECT_EQ(engine.calcText(text), "Count(Amount)");
-}
-
-TEST(DisplayFormat, NumbersAndDates)
-{
-    ScopedRegionalSettings posix(RegionalSettings::posix());
-    EXPECT_EQ(formatNumber("#,##0.00", 1234567.891), "1,234,567.89");
-    EXPECT_EQ(formatNumber("0.00", -2.5), "-2.50");
-    EXPECT_EQ(formatNumber("0.##", 2.5), "2.5");
-    EXPECT_EQ(formatNumber("0.0;(0.0);'zero'", -3), "(3.0)");
-    EXPECT_EQ(formatNumber("0.0;(0.0);'zero'", 0), "zero");
-    EXPECT_EQ(formatNumber("", 0.1), "0.1");
-    EXPECT_EQ(formatDateTime("yyyy-mm-dd hh:nn", encodeDate(2024, 3, 5) + 0.5), "2024-03-05 12:00");
 }
 
 } // namespace

@@ -19,6 +19,16 @@ using namespace report;
 constexpr double pageLeft = 0.5;
 constexpr double contentWidth = 7.5;
 constexpr const char* connectionName = "RvCustomConnection1";
+// Money reads like a bank statement: two decimals, digits grouped the user's way.
+constexpr const char* moneyFormat = "#,##0.00";
+
+struct Shown {
+    const char* format;
+    TRpDisplayType type;
+    TRpJustify justify;
+};
+constexpr Shown money = {moneyFormat, dtNumericFormat, pjRight};
+constexpr Shown shortDate = {"ddddd", dtDateTimeFormat, pjLeft};
 
 struct Column {
     const char* field;
@@ -26,16 +36,17 @@ struct Column {
     double left;
     double width;
     TRpJustify justify;
+    const Shown* shown; // printed as the text stands when null
 };
 
 // The six schedule columns as they sit in the band.
 constexpr Column columns[] = {
-    {"No", "No.", 0.0, 0.5, pjRight},
-    {"date", "Payment Date", 0.8, 1.3, pjLeft},
-    {"interest", "Interest", 2.1, 1.2, pjRight},
-    {"principal", "Principal", 3.4, 1.2, pjRight},
-    {"extra", "Extra Payment", 4.7, 1.2, pjRight},
-    {"balance", "Balance", 6.0, 1.5, pjRight},
+    {"No", "No.", 0.0, 0.5, pjRight, nullptr},
+    {"date", "Payment Date", 0.8, 1.3, pjLeft, &shortDate},
+    {"interest", "Interest", 2.1, 1.2, pjRight, &money},
+    {"principal", "Principal", 3.4, 1.2, pjRight, &money},
+    {"extra", "Extra Payment", 4.7, 1.2, pjRight, &money},
+    {"balance", "Balance", 6.0, 1.5, pjRight, &money},
 };
 
 template<class T>
@@ -84,6 +95,22 @@ TRpDataText* dataText(TRpReportComponent& parent, const std::string& name, const
     return control;
 }
 
+// A text that prints one value in a display format: a sum that its controller feeds
+// a single value before each printing, and that starts again from 0 after it.
+TRpCalcText* formatted(TRpReportComponent& parent, const std::string& name, TRpReportComponent& controller,
+    TRpDataView* view, const std::string& expression, const Shown& shown, double left, double top, double width,
+    int size, bool bold)
+{
+    TRpCalcText* control = text<TRpCalcText>(parent, name, left, top, width, size, bold, shown.justify);
+    control->setCalcType(ctSum);
+    control->setController(&controller);
+    control->setDataView(view);
+    control->setDataField(expression);
+    control->setDisplayFormat(shown.format);
+    control->setDisplayType(shown.type);
+    return control;
+}
+
 void rule(TRpReportComponent& parent, const std::string& name, double top, double width = contentWidth)
 {
     auto* line = add<TRpHLine>(parent, name);
@@ -112,6 +139,8 @@ void addSummary(TRpRegion& region)
 {
     TRpBand* band = add<TRpBand>(region, "SummaryBand");
     band->setHeight(2.3);
+    // First in the band, so the amounts below have read their parameters when they print.
+    auto* amounts = add<TRpCalcController>(*band, "SummaryAmounts");
     label(*band, "TitleText", "Loan Amortization Schedule", 0, 0.0, contentWidth, 16, true, pjCenter);
     label(*band, "SummaryTitle", "Loan Summary", 0.1, 0.5, 3.0, 11, true);
     auto* box = add<TRpRectangle>(*band, "SummaryBox");
@@ -125,28 +154,37 @@ void addSummary(TRpRegion& region)
         const char* name;
         const char* caption;
         const char* parameter;
+        bool money;
     };
     const Entry left[] = {
-        {"Amount", "Loan amount:", "Amount"},
-        {"Rate", "Annual interest rate (%):", "Rate"},
-        {"Term", "Term (years):", "Term"},
-        {"MonPay", "Monthly payment:", "MonPay"},
+        {"Amount", "Loan amount:", "Amount", true},
+        {"Rate", "Annual interest rate (%):", "Rate", false},
+        {"Term", "Term (years):", "Term", false},
+        {"MonPay", "Monthly payment:", "MonPay", true},
     };
     const Entry right[] = {
-        {"IntPay", "Total interest:", "IntPay"},
-        {"TotPay", "Total payment:", "TotPay"},
-        {"IntSave", "Interest saved:", "IntSave"},
+        {"IntPay", "Total interest:", "IntPay", true},
+        {"TotPay", "Total payment:", "TotPay", true},
+        {"IntSave", "Interest saved:", "IntSave", true},
+    };
+    auto value = [&](const Entry& entry, double left, double top, double width) {
+        std::string const name = std::string("Value") + entry.name;
+        std::string const expression = std::string("PARAM.") + entry.parameter;
+        if (entry.money)
+            formatted(*band, name, *amounts, nullptr, expression, money, left, top, width, 10, true);
+        else
+            dataText(*band, name, expression, left, top, width, 10, true, pjRight);
     };
     double top = 0.8;
     for (const Entry& entry : left) {
         label(*band, std::string("Label") + entry.name, entry.caption, 0.1, top, 2.0);
-        dataText(*band, std::string("Value") + entry.name, std::string("PARAM.") + entry.parameter, 2.1, top, 1.5, 10, true, pjRight);
+        value(entry, 2.1, top, 1.5);
         top += 0.28;
     }
     top = 0.8;
     for (const Entry& entry : right) {
         label(*band, std::string("Label") + entry.name, entry.caption, 4.0, top, 1.8);
-        dataText(*band, std::string("Value") + entry.name, std::string("PARAM.") + entry.parameter, 5.8, top, 1.6, 10, true, pjRight);
+        value(entry, 5.8, top, 1.6);
         top += 0.28;
     }
 }
@@ -157,7 +195,12 @@ TRpDataBand* addSchedule(TRpRegion& region, TRpDataView& view)
     rows->setDataView(&view);
     rows->setHeight(0.2);
     for (const Column& column : columns) {
-        auto* cell = dataText(*rows, std::string("Row") + column.field, column.field, column.left, 0.02, column.width, 9, false, column.justify);
+        std::string const name = std::string("Row") + column.field;
+        if (column.shown) {
+            formatted(*rows, name, *rows, &view, column.field, *column.shown, column.left, 0.02, column.width, 9, false);
+            continue;
+        }
+        auto* cell = dataText(*rows, name, column.field, column.left, 0.02, column.width, 9, false, column.justify);
         cell->setDataView(&view);
     }
 
@@ -193,6 +236,7 @@ TRpDataBand* addSchedule(TRpRegion& region, TRpDataView& view)
         sum->setController(rows);
         sum->setDataView(&view);
         sum->setDataField(field);
+        sum->setDisplayFormat(moneyFormat);
     }
     return rows;
 }

@@ -1,9 +1,11 @@
 #include "report/calc/CalcEngine.h"
 
 #include "report/calc/DataFieldExpression.h"
-#include "report/calc/DisplayFormat.h"
+#include "runtime/core/DisplayFormat.h"
+#include "runtime/core/Exception.h"
 
 #include <cmath>
+#include <optional>
 #include <random>
 
 namespace qv::report {
@@ -23,6 +25,36 @@ const char* designPrefix(TRpCalcType type)
     case ctAverage: return "Avg(";
     }
     return "Sum(";
+}
+
+// A date-time calculation over a text field reads dates as the schedule writes them
+// (2026-01-05) or in the user's short date form; the plain number rule would make
+// every such text 0.
+std::optional<TDateTime> dateOfText(const std::string& text)
+{
+    int parts[3] = {0, 0, 0};
+    int part = 0;
+    int digits = 0;
+    bool isoForm = !text.empty();
+    for (char c : text) {
+        if (c >= '0' && c <= '9' && digits < 4) {
+            parts[part] = parts[part] * 10 + (c - '0');
+            ++digits;
+        } else if (c == '-' && digits > 0 && part < 2) {
+            ++part;
+            digits = 0;
+        } else {
+            isoForm = false;
+            break;
+        }
+    }
+    if (isoForm && part == 2 && digits > 0)
+        return isValidDate(parts[0], parts[1], parts[2]) ? std::optional<TDateTime>(encodeDate(parts[0], parts[1], parts[2])) : std::nullopt;
+    try {
+        return strToDate(text);
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
 }
 
 long double roundTo(long double value, int places)
@@ -111,6 +143,10 @@ void CalcEngine::readRow(Calc& calc)
         number = read.value;
         isNull = read.isNull;
         text = evaluateExpression(calc.dataField, calc.dataView, m_context);
+        if (calc.displayType == dtDateTimeFormat && !isNull && number == 0) {
+            if (auto date = dateOfText(text))
+                number = *date;
+        }
     }
     if (OnCalcValue)
         number = OnCalcValue(*calc.component, number);
@@ -189,7 +225,7 @@ std::string CalcEngine::format(long double value, const std::string& displayForm
 {
     if (type == dtDateTimeFormat)
         return formatDateTime(displayFormat, double(value));
-    return formatNumber(displayFormat, value);
+    return formatFloat(displayFormat, value);
 }
 
 long double CalcEngine::value(const TRpReportComponent* component)

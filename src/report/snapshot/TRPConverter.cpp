@@ -1,7 +1,9 @@
 #include "report/snapshot/TRPConverter.h"
 
 #include "report/snapshot/EReportPrinter.h"
+#include "runtime/core/DisplayFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -18,50 +20,22 @@ EReportPrinter truncatedError()
     return EReportPrinter("Unexpected end of report file.");
 }
 
-std::string twoDigits(int value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", value % 100);
-    return text;
-}
-
-int hour12(int hour)
-{
-    int h = hour % 12;
-    return h == 0 ? 12 : h;
-}
-
-const char* kDayNames[] = { "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday" };
-const char* kMonthNames[] = { "January", "February", "March", "April", "May", "June", "July", "August",
-    "September", "October", "November", "December" };
-
-// Date and time variables 0 to 7 in the default regional format.
+// Date and time variables 0 to 7 as display patterns. The short and long forms are the
+// user's; the US, international, AM/PM and 24-hour forms keep the separators their
+// names promise.
 std::string dateTimeVariable(int number, const std::tm& t)
 {
+    static constexpr const char* formats[] = { "ddddd", "dddddd", "mm'/'dd'/'yy", "dd'/'mm'/'yy", "t", "tt", "hh':'nn ampm", "hh':'nn" };
+    if (number < 0 || number > 7)
+        return "";
     int year = t.tm_year + 1900;
     int month = t.tm_mon + 1;
-    const char* ampm = t.tm_hour < 12 ? "AM" : "PM";
-    switch (number) {
-    case 0:
-        return std::to_string(month) + "/" + std::to_string(t.tm_mday) + "/" + std::to_string(year);
-    case 1:
-        return std::string(kDayNames[((t.tm_wday % 7) + 7) % 7]) + ", " + kMonthNames[((t.tm_mon % 12) + 12) % 12] + " "
-            + std::to_string(t.tm_mday) + ", " + std::to_string(year);
-    case 2:
-        return twoDigits(month) + "/" + twoDigits(t.tm_mday) + "/" + twoDigits(year);
-    case 3:
-        return twoDigits(t.tm_mday) + "/" + twoDigits(month) + "/" + twoDigits(year);
-    case 4:
-        return std::to_string(hour12(t.tm_hour)) + ":" + twoDigits(t.tm_min) + " " + ampm;
-    case 5:
-        return std::to_string(hour12(t.tm_hour)) + ":" + twoDigits(t.tm_min) + ":" + twoDigits(t.tm_sec) + " " + ampm;
-    case 6:
-        return twoDigits(hour12(t.tm_hour)) + ":" + twoDigits(t.tm_min) + " " + ampm;
-    case 7:
-        return twoDigits(t.tm_hour) + ":" + twoDigits(t.tm_min);
-    default:
+    // A clock that reports an impossible date prints nothing rather than a wrong one.
+    if (!isValidDate(year, month, t.tm_mday) || t.tm_hour < 0 || t.tm_hour > 23 || t.tm_min < 0 || t.tm_min > 59
+        || t.tm_sec < 0 || t.tm_sec > 60)
         return "";
-    }
+    int seconds = t.tm_hour * 3600 + t.tm_min * 60 + std::min(t.tm_sec, 59);
+    return formatDateTime(formats[number], encodeDate(year, month, t.tm_mday) + seconds / 86400.0);
 }
 
 std::tm localNow()

@@ -1,9 +1,11 @@
 #include "runtime/core/DateTime.h"
 
+#include "runtime/core/DisplayFormat.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/Format.h"
 #include "runtime/core/RegionalSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <vector>
@@ -38,14 +40,6 @@ DateParts civilFromDays(long long z)
 
 constexpr long long epochOffset = 25569; // 1970-01-01 as a day count from 1899-12-30
 
-std::string padded(int value, int width)
-{
-    std::string text = std::to_string(value);
-    if (static_cast<int>(text.size()) < width)
-        text.insert(0, width - text.size(), '0');
-    return text;
-}
-
 std::string notADate(const std::string& text)
 {
     return formatMessage("'%s' is not a valid date", text);
@@ -55,12 +49,52 @@ std::string notADate(const std::string& text)
 std::string fieldOrder(const std::string& format)
 {
     std::string order;
+    char quote = 0;
     for (char c : format) {
+        if (quote != 0 || c == '"' || c == '\'') {
+            quote = quote == 0 ? c : (c == quote ? 0 : quote);
+            continue;
+        }
         char const field = (c == 'd' || c == 'D') ? 'd' : (c == 'M' || c == 'm') ? 'm' : (c == 'y' || c == 'Y') ? 'y' : 0;
         if (field != 0 && order.find(field) == std::string::npos)
             order += field;
     }
     return order.size() == 3 ? order : "ymd";
+}
+
+bool isDateField(char c)
+{
+    return c == 'd' || c == 'D' || c == 'M' || c == 'm' || c == 'y' || c == 'Y';
+}
+
+// The texts around and between the fields of a short date format, as dateToStr
+// writes them: before the first field, between the fields, after the last.
+std::vector<std::string> fieldLiterals(const std::string& format, char separator)
+{
+    std::vector<std::string> literals(1);
+    for (std::size_t i = 0; i < format.size();) {
+        char const c = format[i];
+        if (c == '"' || c == '\'') {
+            std::size_t const close = format.find(c, i + 1);
+            literals.back() += format.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
+            i = close == std::string::npos ? format.size() : close + 1;
+            continue;
+        }
+        if (isDateField(c)) {
+            while (i < format.size() && format[i] == c)
+                ++i;
+            literals.emplace_back();
+            continue;
+        }
+        literals.back() += c == '/' ? separator : c;
+        ++i;
+    }
+    return literals;
+}
+
+bool startsWith(const std::string& text, std::size_t pos, const std::string& part)
+{
+    return !part.empty() && text.compare(pos, part.size(), part) == 0;
 }
 
 } // namespace
@@ -106,43 +140,7 @@ TDateTime today()
 
 std::string dateToStr(TDateTime date)
 {
-    RegionalSettings const& settings = regionalSettings();
-    DateParts const parts = decodeDate(date);
-    std::string const& format = settings.shortDateFormat;
-    std::string out;
-    for (std::size_t i = 0; i < format.size();) {
-        char const c = format[i];
-        std::size_t run = 1;
-        while (i + run < format.size() && format[i + run] == c)
-            ++run;
-        switch (c) {
-        case 'y':
-        case 'Y':
-            out += padded(parts.year, 4);
-            break;
-        case 'M':
-        case 'm':
-            if (run >= 4)
-                out += settings.longMonthNames[parts.month - 1];
-            else if (run == 3)
-                out += settings.shortMonthNames[parts.month - 1];
-            else
-                out += padded(parts.month, static_cast<int>(run));
-            break;
-        case 'd':
-        case 'D':
-            out += padded(parts.day, run >= 2 ? 2 : 1);
-            break;
-        case '/':
-            out += std::string(run, settings.dateSeparator);
-            break;
-        default:
-            out += std::string(run, c);
-            break;
-        }
-        i += run;
-    }
-    return out;
+    return formatRegionalDate(regionalSettings().shortDateFormat, date);
 }
 
 TDateTime strToDate(const std::string& text)
@@ -154,14 +152,24 @@ TDateTime strToDate(const std::string& text)
         ++i;
     while (end > i && text[end - 1] == ' ')
         --end;
+    // Formats such as 2024年03月15日 write their own texts around the numbers.
+    std::vector<std::string> const literals = fieldLiterals(settings.shortDateFormat, settings.dateSeparator);
+    if (startsWith(text, i, literals.front()))
+        i += literals.front().size();
+    if (literals.size() > 1 && end - i > literals.back().size() && startsWith(text, end - literals.back().size(), literals.back()))
+        end -= literals.back().size();
 
     std::vector<int> numbers;
     std::vector<int> widths;
     while (i < end) {
         if (!numbers.empty()) {
-            if (text[i] != settings.dateSeparator)
+            std::string const& own = literals[std::min(numbers.size(), literals.size() - 1)];
+            if (startsWith(text, i, own) && i + own.size() <= end)
+                i += own.size();
+            else if (text[i] == settings.dateSeparator)
+                ++i;
+            else
                 throw EConvertError(notADate(text));
-            ++i;
         }
         int value = 0;
         int width = 0;

@@ -1,8 +1,10 @@
 #include "runtime/core/RegionalSettings.h"
 
+#include <climits>
 #include <clocale>
 #include <cstring>
 #include <langinfo.h>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -17,6 +19,49 @@ bool isPosixLocale(const char* name)
 {
     return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0
         || std::strncmp(name, "C.", 2) == 0;
+}
+
+// Literal text of a converted format: quoted when it holds letters that would read
+// as tokens; other bytes (punctuation, UTF-8 such as 年) stand for themselves.
+std::string literal(const std::string& text)
+{
+    for (char c : text) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            return '"' + text + '"';
+    }
+    return text;
+}
+
+// One strftime pattern split into conversions and the literal text between them.
+struct Piece {
+    char spec = 0; // 0 for literal text
+    std::string text;
+};
+
+std::vector<Piece> splitPattern(const std::string& pattern)
+{
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%' || i + 1 >= pattern.size()) {
+            if (pieces.empty() || pieces.back().spec != 0)
+                pieces.push_back({});
+            pieces.back().text += pattern[i];
+            continue;
+        }
+        char spec = pattern[++i];
+        // Flags and the E/O modifiers change nothing that a format of ours can show.
+        while ((spec == 'E' || spec == 'O' || spec == '-' || spec == '_' || spec == '0' || spec == '^' || spec == '#')
+            && i + 1 < pattern.size())
+            spec = pattern[++i];
+        if (spec == '%') {
+            if (pieces.empty() || pieces.back().spec != 0)
+                pieces.push_back({});
+            pieces.back().text += '%';
+            continue;
+        }
+        pieces.push_back({spec, {}});
+    }
+    return pieces;
 }
 
 // Turns a strftime date pattern into our token form; false when it holds
@@ -56,14 +101,146 @@ bool convertDatePattern(const std::string& pattern, std::string& format, char& s
         && format.find('y') != std::string::npos;
 }
 
+bool isTimeConversion(char spec)
+{
+    return std::strchr("HIklMSpPrRTZzs", spec) != nullptr;
+}
+
+// The locale has no long date of its own; its date(1) layout comes closest. Its time
+// and zone are dropped, with the text that stood between them, and names are written
+// out in full, as a long date does.
+std::string convertLongDatePattern(const std::string& pattern)
+{
+    std::vector<Piece> kept;
+    bool droppedSince = false;
+    for (const Piece& piece : splitPattern(pattern)) {
+        if (piece.spec != 0 && isTimeConversion(piece.spec)) {
+            droppedSince = true;
+            continue;
+        }
+        if (piece.spec == 0 && (kept.empty() || (droppedSince && kept.back().spec == 0)))
+            continue;
+        kept.push_back(piece);
+        droppedSince = false;
+    }
+    while (!kept.empty() && kept.back().spec == 0)
+        kept.pop_back();
+
+    std::string format;
+    bool day = false, month = false, year = false;
+    for (const Piece& piece : kept) {
+        switch (piece.spec) {
+        case 0: format += literal(piece.text); break;
+        case 'a': case 'A': format += "dddd"; break;
+        case 'b': case 'B': case 'h': format += "MMMM"; month = true; break;
+        case 'd': case 'e': format += "d"; day = true; break;
+        case 'm': format += "MM"; month = true; break;
+        case 'y': case 'Y': format += "yyyy"; year = true; break;
+        case 'D': format += "MM/dd/yyyy"; day = month = year = true; break;
+        case 'F': format += "yyyy/MM/dd"; day = month = year = true; break;
+        default: return {};
+        }
+    }
+    return day && month && year ? format : std::string();
+}
+
+struct TimeFormats {
+    std::string longFormat;
+    std::string shortFormat;
+    char separator = 0;
+};
+
+// Turns a strftime time pattern into the pattern tokens; the short form is the long
+// one without its seconds (and the separator before them, or the unit after them).
+TimeFormats convertTimePattern(const std::string& pattern, const std::string& ampmPattern)
+{
+    std::vector<Piece> pieces;
+    for (const Piece& piece : splitPattern(pattern)) {
+        std::string expansion = piece.spec == 'T' ? "%H:%M:%S" : piece.spec == 'R' ? "%H:%M" : piece.spec == 'r' ? ampmPattern : "";
+        if (expansion.empty()) {
+            pieces.push_back(piece);
+            continue;
+        }
+        for (const Piece& inner : splitPattern(expansion))
+            pieces.push_back(inner);
+    }
+
+    auto separatorLike = [](const Piece& piece) { return piece.spec == 0 && (piece.text == ":" || piece.text == "."); };
+    std::vector<bool> notShort(pieces.size(), false);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (pieces[i].spec != 'S')
+            continue;
+        notShort[i] = true;
+        if (i > 0 && separatorLike(pieces[i - 1]))
+            notShort[i - 1] = true;
+        else if (i + 1 < pieces.size() && pieces[i + 1].spec == 0)
+            notShort[i + 1] = true;
+    }
+
+    TimeFormats formats;
+    auto render = [&](bool withSeconds) {
+        std::string format;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const Piece& piece = pieces[i];
+            if (!withSeconds && notShort[i])
+                continue;
+            switch (piece.spec) {
+            case 0:
+                if (separatorLike(piece) && (formats.separator == 0 || formats.separator == piece.text[0])) {
+                    formats.separator = piece.text[0];
+                    format += ':';
+                } else {
+                    format += literal(piece.text);
+                }
+                break;
+            case 'H': case 'I': format += "hh"; break;
+            case 'k': case 'l': format += "h"; break;
+            case 'M': format += "nn"; break;
+            case 'S': format += "ss"; break;
+            case 'p': case 'P': format += "ampm"; break;
+            default: return std::string();
+            }
+        }
+        return format;
+    };
+    formats.longFormat = render(true);
+    formats.shortFormat = render(false);
+    if (formats.longFormat.find('h') == std::string::npos)
+        return {};
+    return formats;
+}
+
+// "3;3" and the like; a size of CHAR_MAX or below 1 ends the grouping.
+std::vector<int> groupingOf(const char* sizes)
+{
+    std::vector<int> grouping;
+    for (const char* p = sizes; p != nullptr && *p != 0; ++p) {
+        if (*p == CHAR_MAX || *p < 1) {
+            grouping.push_back(0);
+            break;
+        }
+        grouping.push_back(*p);
+    }
+    return grouping;
+}
+
 } // namespace
 
 RegionalSettings RegionalSettings::posix()
 {
     RegionalSettings s;
     s.decimalSeparator = '.';
+    s.thousandSeparator = ",";
+    s.grouping = {3};
     s.shortDateFormat = "yyyy/MM/dd";
+    s.longDateFormat = "dddd, MMMM d, yyyy";
     s.dateSeparator = '-';
+    s.shortTimeFormat = "hh:nn";
+    s.longTimeFormat = "hh:nn:ss";
+    s.timeSeparator = ':';
+    s.amString = "AM";
+    s.pmString = "PM";
+    s.uiLanguage.clear();
     s.longMonthNames = {"January", "February", "March", "April", "May", "June", "July", "August",
         "September", "October", "November", "December"};
     s.shortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -80,6 +257,16 @@ RegionalSettings RegionalSettings::fromLocale()
         lconv const* conv = std::localeconv();
         if (conv != nullptr && conv->decimal_point != nullptr && std::strlen(conv->decimal_point) == 1)
             s.decimalSeparator = conv->decimal_point[0];
+        if (conv != nullptr && conv->thousands_sep != nullptr) {
+            s.thousandSeparator = conv->thousands_sep;
+            std::vector<int> grouping = groupingOf(conv->grouping);
+            s.grouping = grouping.empty() || s.thousandSeparator.empty() ? std::vector<int>{} : grouping;
+        }
+    }
+    char const* messages = std::setlocale(LC_MESSAGES, nullptr);
+    if (!isPosixLocale(messages)) {
+        std::string language = messages;
+        s.uiLanguage = language.substr(0, language.find_first_of(".@"));
     }
     char const* time = std::setlocale(LC_TIME, nullptr);
     if (isPosixLocale(time))
@@ -91,6 +278,17 @@ RegionalSettings RegionalSettings::fromLocale()
         s.shortDateFormat = format;
         s.dateSeparator = separator;
     }
+    std::string longDate = convertLongDatePattern(nl_langinfo(_DATE_FMT));
+    if (!longDate.empty())
+        s.longDateFormat = longDate;
+    TimeFormats times = convertTimePattern(nl_langinfo(T_FMT), nl_langinfo(T_FMT_AMPM));
+    if (!times.longFormat.empty()) {
+        s.longTimeFormat = times.longFormat;
+        s.shortTimeFormat = times.shortFormat;
+        s.timeSeparator = times.separator != 0 ? times.separator : ':';
+    }
+    s.amString = nl_langinfo(AM_STR);
+    s.pmString = nl_langinfo(PM_STR);
     static constexpr nl_item longMonths[12] = {MON_1, MON_2, MON_3, MON_4, MON_5, MON_6, MON_7, MON_8,
         MON_9, MON_10, MON_11, MON_12};
     static constexpr nl_item shortMonths[12] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4, ABMON_5, ABMON_6,

@@ -41,6 +41,12 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// The desktop's own user-interface font, name and point size.
+Font platformUiFont();
+// Whether texts of a user-interface language ("ja_JP", "de") are written in a script
+// that the Latin fonts ("Arial") do not hold; an empty or unknown language is Latin.
+bool languageNeedsNativeFont(const std::string& language);
+
 enum TextAlign : unsigned {
     taLeft = 0, taCenter = 1, taRight = 2,  // horizontal reference
     taTop = 0, taBottom = 4, taBaseline = 8 // vertical reference

@@ -1,7 +1,9 @@
 #include "runtime/graphics/Graphics.h"
 #include "runtime/graphics/QtGraphics.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <array>
 #include <clocale>
@@ -94,6 +96,35 @@ QString familyFor(const std::string& name)
 }
 
 } // namespace
+
+Font platformUiFont()
+{
+    ensureGraphicsApplication();
+    QFont const ui = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    Font font;
+    font.name = ui.family().toStdString();
+    int const points = qRound(ui.pointSizeF());
+    font.size = points > 0 ? points : 9;
+    return font;
+}
+
+bool languageNeedsNativeFont(const std::string& language)
+{
+    if (language.empty())
+        return false;
+    QLocale const locale(QString::fromStdString(language));
+    if (locale.language() == QLocale::C)
+        return false;
+    switch (locale.script()) {
+    case QLocale::LatinScript:
+    case QLocale::CyrillicScript:
+    case QLocale::GreekScript:
+    case QLocale::AnyScript:
+        return false;
+    default:
+        return true;
+    }
+}
 
 QFont toQFont(const Font& font)
 {
