@@ -45,6 +45,32 @@ TEST(ReportTexts, JustificationPlacesTextsWithinTheControl)
     EXPECT_NEAR(findText(render, 0, "C")->x, 2.0, 1e-4);
 }
 
+// Each face sits on its own descent: Courier reaches far lower than Arial, and a
+// font master's face decides for the texts that take it.
+TEST(ReportTexts, BaselineUsesTheDescentOfTheFontInUse)
+{
+    LayoutFixture f;
+    f.setRows(0);
+    auto* mono = f.add<TRpText>(*f.page, "Mono");
+    mono->setText("M");
+    mono->setTop(1.0);
+    mono->font().setName("Courier New");
+    mono->font().setSize(12);
+    auto* master = f.add<TRpFontMaster>(*f.page, "SerifMaster");
+    master->font().setName("Times New Roman");
+    master->font().setSize(20);
+    auto* serif = f.add<TRpText>(*f.page, "Serif");
+    serif->setText("S");
+    serif->setTop(2.0);
+    serif->setFontMirror(master);
+    RecordingRender render = f.run();
+
+    ASSERT_NE(findText(render, 0, "M"), nullptr);
+    ASSERT_NE(findText(render, 0, "S"), nullptr);
+    EXPECT_NEAR(findText(render, 0, "M")->y, 1.0 + 12.0 / 60.0 - 12.0 / 72.0 * 615.0 / 2048.0, 1e-4);
+    EXPECT_NEAR(findText(render, 0, "S")->y, 2.0 + 20.0 / 60.0 - 20.0 / 72.0 * 443.0 / 2048.0, 1e-4);
+}
+
 TEST(ReportTexts, TabsJumpToTheNextHalfInchStop)
 {
     LayoutFixture f;

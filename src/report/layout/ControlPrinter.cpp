@@ -12,8 +12,6 @@ namespace {
 
 // Tab stops of left-justified texts.
 constexpr double tabStep = 0.5;
-// The descent of the Arial face (and its metric twin) as a share of the font size.
-constexpr double arialDescent = 434.0 / 2048.0;
 
 snapshot::TRvFont writerFont(const TRpFont& font, int rotation)
 {
@@ -110,7 +108,7 @@ void ReportLayout::printText(const TRpTextControl& control, std::string text, do
     m_writer.Font() = writerFont(font, rotation);
     double size = std::fabs(double(font.size()));
     double lineHeight = m_linesPerInch > 0 ? 1.0 / m_linesPerInch : size / 60.0;
-    double baseline = top + lineHeight - size / 72.0 * arialDescent;
+    double baseline = top + lineHeight - m_writer.FontDescent();
     double width = control.width();
 
     if (truncate && !hasPlaceholder(text)) {

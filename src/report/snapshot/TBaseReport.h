@@ -64,6 +64,8 @@ public:
     virtual void ChangeBin(const std::string& binName) = 0;
 
     virtual double TextWidth(const std::string& text) const = 0;
+    // Descent of the current font below its baseline, in inches.
+    virtual double FontDescent() const = 0;
     virtual double CurrentX() const = 0;
     virtual void PrintLeft(const std::string& text, double x, double y) = 0;
     virtual void PrintCenter(const std::string& text, double x, double y) = 0;

@@ -79,6 +79,7 @@ public:
     void ChangeBin(const std::string& binName) override;
 
     double TextWidth(const std::string& text) const override;
+    double FontDescent() const override { return m_measurer->descent(m_font); }
     double CurrentX() const override { return m_currentX; }
     void PrintLeft(const std::string& text, double x, double y) override;
     void PrintCenter(const std::string& text, double x, double y) override;
