@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace qv {
 namespace {
@@ -236,6 +237,46 @@ TEST(TRvSystem, PreviewWithoutAWindowLayerFailsClearly)
     project.Engine = nullptr;
     EXPECT_THROW(project.Execute(), report::ERpException);
     EXPECT_EQ(snapshotFiles(), before);
+}
+
+// The run lays its pages out for where they go: the preview gets its preview-only
+// controls, a printer or file destination its printer-only ones.
+TEST(TRvSystem, DisplayOnFollowsTheChosenDestination)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) {
+        oneTextReport(project, "'always'");
+        auto* page = project.reports().front()->pages().front().get();
+        for (auto [name, where] : {std::pair {"ScreenOnly", report::doPreviewOnly}, std::pair {"PaperOnly", report::doPrinterOnly}}) {
+            auto text = std::make_unique<report::TRpText>();
+            text->setName(name);
+            text->setText(name);
+            text->setDisplayOn(where);
+            page->addChild(std::move(text));
+        }
+    });
+    TRvProject project;
+    project.SetProjectFile(dir.file("p.rav"));
+
+    MemoryRun toFile;
+    project.Engine = &toFile.system;
+    project.Execute();
+    auto filed = test::TextCollector::read(toFile.snapshot);
+    EXPECT_TRUE(filed.has(0, "PaperOnly"));
+    EXPECT_FALSE(filed.has(0, "ScreenOnly"));
+
+    TRvSystem previewing;
+    previewing.SystemSetups = 0;
+    std::optional<test::TextCollector> previewed;
+    auto saved = reportSystemHooks().preview;
+    reportSystemHooks().preview = [&](TRvSystem&, TStream& snapshot) { previewed = test::TextCollector::read(snapshot); };
+    project.Engine = &previewing;
+    project.Execute();
+    reportSystemHooks().preview = saved;
+    ASSERT_TRUE(previewed);
+    EXPECT_TRUE(previewed->has(0, "ScreenOnly"));
+    EXPECT_FALSE(previewed->has(0, "PaperOnly"));
+    EXPECT_TRUE(previewed->has(0, "always"));
 }
 
 TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)

@@ -148,6 +148,7 @@ public:
         };
         layout = std::make_unique<ReportLayout>(*report, writer, params, factory);
         layout->setDataViews({view.get()});
+        layout->setDisplayTarget(target);
         writer.OnPrint = [&](TBaseReport&) { layout->print(); };
         writer.Execute();
         sheets = layout->sheets();
@@ -169,6 +170,7 @@ public:
     std::vector<std::vector<std::string>> rows;
     int sheets = 0;
     int fetches = 0;
+    DisplayTarget target = DisplayTarget::Printer;
 };
 
 } // namespace qv::report::test

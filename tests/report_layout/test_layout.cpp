@@ -249,5 +249,66 @@ TEST(ReportLayout, SplitBandPrintsEachChildOnTheSheetWhereItsTopFalls)
     EXPECT_EQ(render.textsWith(1, "R"), rowNames(1, 2));
 }
 
+// A control with a Mirror prints the other control's content at its own place, a band
+// with a Mirror the other band's controls.
+TEST(ReportLayout, MirrorPrintsTheMirroredContentInPlace)
+{
+    LayoutFixture f;
+    f.setRows(1);
+    auto* original = f.add<TRpText>(*f.page, "Original");
+    original->setText("Shared");
+    original->setLeft(1.0);
+    original->setTop(0.2);
+    original->setWidth(2.0);
+    original->setFontJustify(pjRight);
+    auto* copy = f.add<TRpText>(*f.page, "Copy");
+    copy->setText("own text");
+    copy->setLeft(4.0);
+    copy->setTop(0.5);
+    copy->setMirror(original);
+    TRpBand* head = f.addBand("Head", plBodyHeader, setOf(poFirst), "Column header");
+    TRpBand* foot = f.addBand("Foot", plBodyFooter, setOf(poFirst), "Footer text");
+    foot->setMirror(head);
+    RecordingRender render = f.run();
+
+    std::vector<DrawnText> shared;
+    for (const auto& drawn : render.pages[0])
+        if (drawn.text == "Shared")
+            shared.push_back(drawn);
+    ASSERT_EQ(shared.size(), 2u);
+    // Right-justified in the original's width, from the copy's own left and top.
+    EXPECT_NEAR(shared[1].x - shared[0].x, 3.0, 1e-4);
+    EXPECT_NEAR(shared[1].y - shared[0].y, 0.3, 1e-4);
+    EXPECT_TRUE(render.textsWith(0, "own").empty());
+    EXPECT_EQ(render.textsWith(0, "Column header").size(), 2u);
+    EXPECT_TRUE(render.textsWith(0, "Footer").empty());
+}
+
+// DisplayOn follows the destination: preview-only controls reach the screen only,
+// printer-only ones the printer only; doParent takes the setting of the band around it.
+TEST(ReportLayout, DisplayOnKeepsControlsToTheirDestination)
+{
+    for (auto target : {DisplayTarget::Preview, DisplayTarget::Printer}) {
+        LayoutFixture f;
+        f.target = target;
+        f.setRows(1);
+        auto* previewOnly = f.add<TRpText>(*f.page, "PreviewOnly");
+        previewOnly->setText("Screen copy");
+        previewOnly->setDisplayOn(doPreviewOnly);
+        auto* printerOnly = f.add<TRpText>(*f.page, "PrinterOnly");
+        printerOnly->setText("Paper copy");
+        printerOnly->setDisplayOn(doPrinterOnly);
+        TRpBand* head = f.addBand("Head", plBodyHeader, setOf(poFirst), "Band of the screen");
+        head->setDisplayOn(doPreviewOnly);
+        RecordingRender render = f.run();
+
+        bool preview = target == DisplayTarget::Preview;
+        EXPECT_EQ(render.textsWith(0, "Screen copy").size(), preview ? 1u : 0u);
+        EXPECT_EQ(render.textsWith(0, "Band of the screen").size(), preview ? 1u : 0u);
+        EXPECT_EQ(render.textsWith(0, "Paper copy").size(), preview ? 0u : 1u);
+        EXPECT_EQ(render.textsWith(0, "R1").size(), 1u);
+    }
+}
+
 } // namespace
 } // namespace qv::report::test

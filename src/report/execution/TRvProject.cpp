@@ -229,6 +229,8 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
         layout->setGlobalPages(globalPagesOf(copy));
         if (system.SystemPrinter.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)
             layout->setLinesPerInch(system.SystemPrinter.LinesPerInch);
+        // Only the preview is the screen; printer output and every file are paper.
+        layout->setDisplayTarget(system.ReportDest == TReportDest::rdPreview ? DisplayTarget::Preview : DisplayTarget::Printer);
     };
     system.OnBeforePrint = [&](TBaseReport& writer) { applyPrinterSettings(report, writer); };
     system.OnPrint = [&](TBaseReport& writer) {

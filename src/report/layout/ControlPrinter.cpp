@@ -83,14 +83,18 @@ void ReportLayout::printControl(const TRpReportComponent& component, double left
         m_calcs.afterPrint(*total);
         return;
     }
-    auto* control = dynamic_cast<const TRpControl*>(&component);
-    if (!control || control->displayOn() == doPreviewOnly)
+    auto* placed = dynamic_cast<const TRpControl*>(&component);
+    if (!placed || !shown(*placed))
         return;
-    double x = left + control->left();
-    double y = top + control->top();
+    // A mirror keeps its own place and prints everything else from the mirrored control.
+    double x = left + placed->left();
+    double y = top + placed->top();
+    const TRpControl* control = &mirrored(*placed);
     if (auto* calc = dynamic_cast<const TRpCalcText*>(control)) {
         printText(*calc, m_calcs.calcText(*calc), x, y, calc->truncate(), calc->rotation());
-        m_calcs.afterPrint(*calc);
+        // Only the calculation's own printing ends its run of values.
+        if (control == placed)
+            m_calcs.afterPrint(*calc);
     } else if (auto* data = dynamic_cast<const TRpDataText*>(control)) {
         printText(*data, evaluateExpression(data->dataField(), data->dataView(), *this), x, y, data->truncate(), data->rotation());
     } else if (auto* text = dynamic_cast<const TRpText*>(control)) {

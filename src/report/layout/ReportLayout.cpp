@@ -14,6 +14,8 @@ namespace {
 
 // Goto chains can loop; a run stops here rather than writing pages for ever.
 constexpr int maxSheets = 100000;
+// Mirrors may chain; a longer or looping chain stops here.
+constexpr int maxMirrorDepth = 16;
 
 constexpr std::uint32_t bit(int member)
 {
@@ -133,7 +135,7 @@ bool ReportLayout::printPage(const TRpPage& page)
     for (const auto& child : page.children()) {
         resetDrawingState();
         if (auto* region = dynamic_cast<const TRpRegion*>(child.get())) {
-            if (!printRegion(*region, 0, 0))
+            if (shown(*region) && !printRegion(*region, 0, 0))
                 done = false;
             continue;
         }
@@ -229,13 +231,47 @@ double ReportLayout::remaining() const
 
 double ReportLayout::bandHeight(const TRpBand& band) const
 {
-    return band.height();
+    return mirrored(band).height();
+}
+
+// doParent takes the setting of the nearest control around that has one of its own.
+bool ReportLayout::shown(const TRpControl& control) const
+{
+    TRpDisplayOn displayOn = doParent;
+    for (const TRpReportComponent* component = &control; component && displayOn == doParent; component = component->parent()) {
+        auto* asControl = dynamic_cast<const TRpControl*>(component);
+        if (!asControl)
+            break;
+        displayOn = asControl->displayOn();
+    }
+    switch (displayOn) {
+    case doPreviewOnly:
+        return m_target == DisplayTarget::Preview;
+    case doPrinterOnly:
+        return m_target == DisplayTarget::Printer;
+    case doParent:
+    case doAll:
+        break;
+    }
+    return true;
+}
+
+// The control whose content a control prints: the end of its Mirror chain, or itself.
+const TRpControl& ReportLayout::mirrored(const TRpControl& control) const
+{
+    const TRpControl* source = &control;
+    for (int depth = 0; depth < maxMirrorDepth && source->mirror() && source->mirror() != &control; ++depth)
+        source = source->mirror();
+    return *source;
 }
 
 ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint, const std::function<void()>& beforeOutput)
 {
+    if (!shown(band))
+        return Outcome::Skipped;
     RegionState& region = *m_regionState;
     BandState& state = m_bands[&band];
+    const TRpControl& content = mirrored(band);
     std::uint32_t occurrences = band.bandStyle().printOcc();
     if (reprint && !(occurrences & bit(region.occurrence)))
         return Outcome::Skipped;
@@ -260,7 +296,7 @@ ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint,
         if (exceeds(room, 0) && !exceeds(band.minHeightLeft(), remaining())) {
             if (beforeOutput && offset == 0)
                 beforeOutput();
-            printChildrenBetween(band, left, m_regionState->top + y - offset, offset, offset + room);
+            printChildrenBetween(content, left, m_regionState->top + y - offset, offset, offset + room);
             state.splitOffset = offset + room;
             region.printTop = region.height;
             region.progress = true;
@@ -274,7 +310,7 @@ ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint,
 
     if (beforeOutput && offset == 0)
         beforeOutput();
-    printChildrenBetween(band, left, m_regionState->top + y - offset, offset, std::numeric_limits<double>::infinity());
+    printChildrenBetween(content, left, m_regionState->top + y - offset, offset, std::numeric_limits<double>::infinity());
     state.splitOffset = 0;
     if (band.positionMode() == pmOffset)
         region.printTop = y + height;
@@ -286,6 +322,8 @@ ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint,
 
 ReportLayout::Outcome ReportLayout::printDataBand(const TRpDataBand& band)
 {
+    if (!shown(band))
+        return Outcome::Skipped;
     DataBandState& state = m_dataBands[&band];
     DataViewRun* run = nullptr;
     if (!state.started) {
