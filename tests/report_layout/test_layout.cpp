@@ -249,6 +249,38 @@ TEST(ReportLayout, SplitBandPrintsEachChildOnTheSheetWhereItsTopFalls)
     EXPECT_EQ(render.textsWith(1, "R"), rowNames(1, 2));
 }
 
+// A group that runs on past a sheet break opens the next sheet with its header again,
+// and so does a row broken between its header and its data band; headers printed
+// only the first time stay away.
+TEST(ReportLayout, GroupAndRowHeadersForNewSheetsPrintAgainWhereTheirRunContinues)
+{
+    LayoutFixture f;
+    TRpBand* group = f.addBand("GroupHead", plGroupHeader, setOf(poFirst, poNewPage), "GH");
+    group->setGroupKey("Grp");
+    TRpBand* once = f.addBand("GroupOnce", plGroupHeader, setOf(poFirst), "G1");
+    once->setGroupKey("Grp");
+    once->setHeight(0);
+    TRpBand* rowHead = f.addBand("RowHead", plRowHeader, setOf(poFirst, poNewPage), "");
+    rowHead->setHeight(0.3);
+    auto* rowLabel = f.add<TRpDataText>(*rowHead, "RowLabel");
+    rowLabel->setDataView(f.view.get());
+    rowLabel->setDataField("\"H\" + No");
+    f.setRows(7, std::vector<std::string>(7, "a"));
+    RecordingRender render = f.run();
+
+    auto sequence = [&](int sheet) {
+        std::vector<std::string> texts;
+        for (const auto& drawn : render.pages.at(std::size_t(sheet)))
+            if (!drawn.text.empty())
+                texts.push_back(drawn.text);
+        return texts;
+    };
+    ASSERT_EQ(render.pages.size(), 2u);
+    // 0.2 inch of group header, five rows of 0.5 inch, then row 6's header fills the sheet.
+    EXPECT_EQ(sequence(0), (std::vector<std::string> {"GH", "G1", "H1", "R1", "H2", "R2", "H3", "R3", "H4", "R4", "H5", "R5", "H6"}));
+    EXPECT_EQ(sequence(1), (std::vector<std::string> {"GH", "H6", "R6", "H7", "R7"}));
+}
+
 // A control with a Mirror prints the other control's content at its own place, a band
 // with a Mirror the other band's controls.
 TEST(ReportLayout, MirrorPrintsTheMirroredContentInPlace)

@@ -449,18 +449,48 @@ ReportLayout::Outcome ReportLayout::printLocation(const TRpDataBand& band, DataB
     return Outcome::Printed;
 }
 
+// A data band that goes on in a new column or on a new sheet prints again the headers
+// of what continues there: the body, a group whose value has not changed, a row that
+// broke after its header. Which of them reprint is up to ReprintLocs and PrintOcc.
 void ReportLayout::reprintHeaders(const TRpDataBand& band, const DataBandState& state)
 {
-    if (!(band.reprintLocs() & bit(plBodyHeader)))
-        return;
-    std::vector<const TRpBand*> headers = controlled(&band, plBodyHeader);
-    std::size_t limit = state.stage == Stage::BodyHeader ? state.index : headers.size();
-    for (std::size_t i = 0; i < limit && i < headers.size(); ++i) {
-        if (dynamic_cast<const TRpIterateBand*>(headers[i]))
-            continue;
-        if (printBand(*headers[i], true) == Outcome::Restart)
+    auto reprints = [&](TRpPrintLocation location) { return (band.reprintLocs() & bit(location)) != 0; };
+    constexpr std::size_t all = std::numeric_limits<std::size_t>::max();
+    if (reprints(plBodyHeader)) {
+        std::size_t printed = state.stage == Stage::BodyHeader ? state.index : all;
+        if (!reprintBands(controlled(&band, plBodyHeader), [&](std::size_t i) { return i < printed; }))
             return;
     }
+    if (state.stage == Stage::BodyHeader || state.stage == Stage::BodyFooter)
+        return;
+    bool groupEnded = state.stage == Stage::GroupFooter && state.index > 0;
+    if (reprints(plGroupHeader) && !groupEnded) {
+        std::vector<const TRpBand*> headers = controlled(&band, plGroupHeader);
+        bool room = reprintBands(headers, [&](std::size_t i) {
+            const auto& last = m_bands[headers[i]].lastGroup;
+            return last && *last == groupValue(*headers[i], false);
+        });
+        if (!room)
+            return;
+    }
+    if (reprints(plRowHeader)) {
+        bool rowStarted = state.stage == Stage::Master || state.stage == Stage::Detail || state.stage == Stage::RowFooter
+            || state.stage == Stage::GroupFooter;
+        std::size_t printed = state.stage == Stage::RowHeader ? state.index : rowStarted ? all : 0;
+        reprintBands(controlled(&band, plRowHeader), [&](std::size_t i) { return i < printed; });
+    }
+}
+
+// False when the column filled up while reprinting.
+bool ReportLayout::reprintBands(const std::vector<const TRpBand*>& bands, const std::function<bool(std::size_t)>& wanted)
+{
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        if (isIterate(*bands[i]) || !wanted(i))
+            continue;
+        if (printBand(*bands[i], true) == Outcome::Restart)
+            return false;
+    }
+    return true;
 }
 
 const TRpBaseDataView* ReportLayout::groupView(const TRpBand& band) const
