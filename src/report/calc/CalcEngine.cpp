@@ -3,6 +3,7 @@
 #include "report/calc/DataFieldExpression.h"
 #include "report/calc/DisplayFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -181,7 +182,7 @@ std::string CalcEngine::formattedValue(const TRpReportComponent& component)
     if (Calc* calc = find(&component))
         return format(calc->value.result(), calc->displayFormat, calc->displayType);
     if (auto* op = dynamic_cast<const TRpCalcOp*>(&component))
-        return format(operationValue(*op, 0), op->displayFormat(), op->displayType());
+        return format(valueAt(op, 0), op->displayFormat(), op->displayType());
     return {};
 }
 
@@ -203,9 +204,18 @@ long double CalcEngine::valueAt(const TRpReportComponent* component, int depth)
         return 0;
     if (Calc* calc = find(component))
         return calc->value.result();
-    if (auto* op = dynamic_cast<const TRpCalcOp*>(component))
-        return operationValue(*op, depth + 1);
-    return 0;
+    auto* op = dynamic_cast<const TRpCalcOp*>(component);
+    if (!op)
+        return 0;
+    // A source that leads back to an operation still being worked out reads 0.
+    if (std::find(m_evaluating.begin(), m_evaluating.end(), op) != m_evaluating.end())
+        return 0;
+    m_evaluating.push_back(op);
+    struct Pop {
+        std::vector<const TRpCalcOp*>& stack;
+        ~Pop() { stack.pop_back(); }
+    } pop {m_evaluating};
+    return operationValue(*op, depth + 1);
 }
 
 long double CalcEngine::sourceValue(const TRpReportComponent* calcVar, const TRpBaseDataView* view,

@@ -69,6 +69,8 @@ private:
     std::map<const TRpReportComponent*, std::unique_ptr<Calc>> m_calcs;
     std::map<const TRpReportComponent*, std::vector<Calc*>> m_newDataListeners;
     std::map<const TRpReportComponent*, std::vector<Calc*>> m_initDataListeners;
+    // The operations being worked out, outermost first.
+    std::vector<const TRpCalcOp*> m_evaluating;
 };
 
 // The calculated function of one source or result of a calc operation.
