@@ -317,6 +317,7 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
         return false;
     };
     TRvProject project;
+    project.DataControlTimeout = std::chrono::milliseconds(20);
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));

@@ -192,7 +192,7 @@ void TRvProject::Execute()
 void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem& system)
 {
     TRpDataSystem& data = TRpDataSystem::Instance();
-    while (!data.GainControl(std::chrono::milliseconds(5000))) {
+    while (!data.GainControl(DataControlTimeout)) {
         auto& prompt = RetryPrompt();
         if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System.")))
             return;

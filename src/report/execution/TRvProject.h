@@ -3,6 +3,7 @@
 #include "report/execution/TRvSystem.h"
 #include "report/project/TRpProjectManager.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,6 +26,8 @@ public:
     void SetProjectFile(const std::string& fileName);
     // The system that executes reports; none means a temporary one per run.
     TRvSystem* Engine = nullptr;
+    // How long a run waits for another run to release the report data system.
+    std::chrono::milliseconds DataControlTimeout {5000};
 
     TNotifyEvent OnBeforeOpen;
     TNotifyEvent OnAfterOpen;
