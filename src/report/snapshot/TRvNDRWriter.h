@@ -131,6 +131,7 @@ private:
     void beginPage();
     void endPage();
     bool writing() const { return m_state == State::Printing && m_pageOpen && !m_aborted; }
+    bool drawing() const;
     void requirePrinting() const;
 
     void emit(snapshot::ByteWriter& bytes);
