@@ -157,6 +157,43 @@ TEST(ReportTexts, CalcTotalHandsItsResultToALaterParameterReference)
     EXPECT_NE(findText(render, 0, "Rows: 3"), nullptr);
 }
 
+// A calc operation hands its result on like a calc total; a controller's InitDataField
+// reads a field of the data band it sits on; the printer variables show what a status
+// text shows for a renderer without a printer.
+TEST(ReportTexts, CalcOpResultsStartValuesAndPrinterVariables)
+{
+    LayoutFixture f;
+    f.setRows(3);
+    auto* op = f.add<TRpCalcOp>(*f.dataBand, "Times");
+    op->setSrc1DataView(f.view.get());
+    op->setSrc1DataField("No");
+    op->setSrc2Value(10);
+    op->setOperator(coMul);
+    op->setDestParam("Tenfold");
+    op->setDestPIVar("Tens");
+    op->setDisplayFormat("0");
+    auto* shown = f.add<TRpDataText>(*f.dataBand, "ShowOp");
+    shown->setLeft(2.0);
+    shown->setDataField("'x10:' & PARAM.Tenfold & PIVAR.Tens");
+
+    auto* start = f.add<TRpCalcController>(*f.dataBand, "StartAtRow");
+    start->setInitDataField("No");
+    TRpBand* footer = f.addBand("Footer", plBodyFooter, setOf(poFirst), "");
+    auto* sum = f.add<TRpCalcText>(*footer, "StartSum");
+    sum->setInitializer(start);
+    sum->setRunningTotal(true);
+    sum->setDisplayFormat("0");
+    auto* printer = f.add<TRpDataText>(*footer, "Device");
+    printer->setLeft(2.0);
+    printer->setDataField("Report.PrinterName & Report.DriverName & Report.PortName");
+    RecordingRender render = f.run();
+
+    EXPECT_NE(findText(render, 0, "x10: 10 10"), nullptr);
+    EXPECT_NE(findText(render, 0, "x10: 30 30"), nullptr);
+    EXPECT_NE(findText(render, 0, "3"), nullptr) << "the start value of the last row";
+    EXPECT_NE(findText(render, 0, "Render Render Render"), nullptr);
+}
+
 TEST(ReportTexts, LinesAndRectanglesAreWritten)
 {
     LayoutFixture f;

@@ -2,6 +2,7 @@
 
 #include "report/calc/DataFieldExpression.h"
 #include "report/calc/DisplayFormat.h"
+#include "report/components/Bands.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +31,17 @@ long double roundTo(long double value, int places)
 {
     long double scale = std::pow(10.0L, places);
     return std::round(value * scale) / scale;
+}
+
+// A controller has no data view of its own: a bare InitDataField names a field of the
+// data band it sits on.
+const TRpBaseDataView* initDataView(const TRpCalcController& controller)
+{
+    for (const TRpReportComponent* parent = controller.parent(); parent; parent = parent->parent()) {
+        if (auto* band = dynamic_cast<const TRpDataBand*>(parent))
+            return band->dataView();
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -132,7 +144,7 @@ long double CalcEngine::startValue(const TRpCalcController& controller)
     if (controller.initCalcVar())
         return valueAt(controller.initCalcVar(), 0);
     if (!controller.initDataField().empty())
-        return readNumber(controller.initDataField(), nullptr, m_context).value;
+        return readNumber(controller.initDataField(), initDataView(controller), m_context).value;
     return controller.initValue();
 }
 
@@ -149,11 +161,23 @@ void CalcEngine::controllerPrinted(const TRpCalcController& controller)
 
 void CalcEngine::calcTotalPrinted(const TRpCalcTotal& total)
 {
-    std::string text = formattedValue(total);
-    if (!total.destParam().empty())
-        m_context.setParameter(total.destParam(), text);
-    if (!total.destPIVar().empty())
-        m_context.setPIVar(total.destPIVar(), text);
+    handOn(total, total.destParam(), total.destPIVar());
+}
+
+void CalcEngine::calcOpPrinted(const TRpCalcOp& op)
+{
+    handOn(op, op.destParam(), op.destPIVar());
+}
+
+void CalcEngine::handOn(const TRpReportComponent& calculation, const std::string& destParam, const std::string& destPIVar)
+{
+    if (destParam.empty() && destPIVar.empty())
+        return;
+    std::string text = formattedValue(calculation);
+    if (!destParam.empty())
+        m_context.setParameter(destParam, text);
+    if (!destPIVar.empty())
+        m_context.setPIVar(destPIVar, text);
 }
 
 void CalcEngine::afterPrint(const TRpReportComponent& calculation)

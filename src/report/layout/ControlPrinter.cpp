@@ -83,6 +83,10 @@ void ReportLayout::printControl(const TRpReportComponent& component, double left
         m_calcs.afterPrint(*total);
         return;
     }
+    if (auto* op = dynamic_cast<const TRpCalcOp*>(&component)) {
+        m_calcs.calcOpPrinted(*op);
+        return;
+    }
     auto* placed = dynamic_cast<const TRpControl*>(&component);
     if (!placed || !shown(*placed))
         return;
