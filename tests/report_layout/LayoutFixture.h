@@ -6,6 +6,7 @@
 #include "report/snapshot/TRPConverter.h"
 #include "report/snapshot/TRvNDRWriter.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -150,6 +151,8 @@ public:
         layout->setDataViews({view.get()});
         layout->setDisplayTarget(target);
         writer.OnPrint = [&](TBaseReport&) { layout->print(); };
+        if (prepare)
+            prepare(writer);
         writer.Execute();
         sheets = layout->sheets();
         auto stream = writer.TakeOutputStream();
@@ -171,6 +174,8 @@ public:
     int sheets = 0;
     int fetches = 0;
     DisplayTarget target = DisplayTarget::Printer;
+    // Last settings of the writer before the run.
+    std::function<void(TRvNDRWriter&)> prepare;
 };
 
 } // namespace qv::report::test

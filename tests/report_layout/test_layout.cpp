@@ -78,9 +78,17 @@ TEST(ReportLayout, TwoColumnsFillLeftThenRightThenNewSheet)
     f.region->setColumns(2);
     f.region->setColumnSpacing(0.5);
     f.setRows(40);
+    int newColumns = 0;
+    int sectionEnds = 0;
+    f.prepare = [&](TRvNDRWriter& writer) {
+        writer.OnNewColumn = [&](TBaseReport&) { ++newColumns; };
+        writer.OnEndOfSection = [&](TBaseReport&) { ++sectionEnds; };
+    };
     RecordingRender render = f.run();
 
     ASSERT_EQ(render.pages.size(), 2u);
+    EXPECT_EQ(newColumns, 1) << "only the move to the right column";
+    EXPECT_EQ(sectionEnds, 2) << "the region ends once on each sheet";
     EXPECT_EQ(render.textsWith(0, "R"), rowNames(1, 30));
     const auto& sheet = render.pages[0];
     EXPECT_NEAR(sheet[0].x, 0.5, 1e-4);

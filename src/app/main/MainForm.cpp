@@ -80,6 +80,7 @@ TfrmMain::TfrmMain()
     SaveDialog1.filter = "Quorvel files|*.qvl";
 
     wireEvents();
+    RvProject1.Loaded();
 }
 
 void TfrmMain::buildMenu()

@@ -125,6 +125,12 @@ TRvProject::~TRvProject()
         OnDestroy(*this);
 }
 
+void TRvProject::Loaded()
+{
+    if (OnCreate)
+        OnCreate(*this);
+}
+
 void TRvProject::SetProjectFile(const std::string& fileName)
 {
     if (!fileName.empty() && fileName.find('.') == std::string::npos)
@@ -227,8 +233,8 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
         layout = std::make_unique<ReportLayout>(report, writer, params, connectionRows);
         layout->setDataViews(dataViewsOf(copy));
         layout->setGlobalPages(globalPagesOf(copy));
-        if (system.SystemPrinter.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)
-            layout->setLinesPerInch(system.SystemPrinter.LinesPerInch);
+        if (writer.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)
+            layout->setLinesPerInch(writer.LinesPerInch);
         // Only the preview is the screen; printer output and every file are paper.
         layout->setDisplayTarget(system.ReportDest == TReportDest::rdPreview ? DisplayTarget::Preview : DisplayTarget::Printer);
     };

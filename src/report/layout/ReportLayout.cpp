@@ -181,7 +181,9 @@ bool ReportLayout::printRegion(const TRpRegion& region, double pageLeft, double 
             break;
         }
         state.occurrence = poNewColumn;
+        m_writer.NewColumn();
     }
+    m_writer.EndOfSection();
     m_region = nullptr;
     m_regionState = nullptr;
     return state.done;

@@ -71,8 +71,12 @@ void TRvNDRWriter::Execute()
     if (OnBeforePrint)
         OnBeforePrint(*this);
     Start();
-    if (OnPrint)
+    if (OnPrint) {
         OnPrint(*this);
+    } else if (OnPrintPage) {
+        while (!m_aborted && OnPrintPage(*this, m_pageNumber) && !m_aborted)
+            NewPage();
+    }
     End();
     if (OnAfterPrint)
         OnAfterPrint(*this);
@@ -96,6 +100,7 @@ void TRvNDRWriter::Start()
     writeFileHeader();
     m_state = State::Printing;
     beginPage();
+    fire(OnPrintHeader);
 }
 
 void TRvNDRWriter::openOutput()
@@ -187,14 +192,18 @@ void TRvNDRWriter::NewPage()
     if (m_aborted)
         return;
     requirePrinting();
+    fire(OnPrintFooter);
     endPage();
     beginPage();
+    fire(OnNewPage);
+    fire(OnPrintHeader);
 }
 
 void TRvNDRWriter::beginPage()
 {
     ++m_pageNumber;
     m_currentX = 0;
+    updateStatus(m_pageNumber);
     m_pageOpen = pageInRange(m_pageNumber, PageSelection, FirstPage, LastPage);
     if (!m_pageOpen)
         return;
@@ -238,6 +247,8 @@ void TRvNDRWriter::End()
     if (m_state == State::Finished)
         return;
     requirePrinting();
+    if (!m_closingOnAbort)
+        fire(OnPrintFooter);
     endPage();
     // A slot still waiting for its value would point at itself; close it empty.
     for (int64_t slot : std::vector<int64_t>(m_unfilledSlots))
@@ -256,8 +267,12 @@ void TRvNDRWriter::Abort()
 {
     if (m_aborted)
         return;
-    if (m_state == State::Printing)
+    // The current page is closed without its footer; nothing more is written.
+    if (m_state == State::Printing) {
+        m_closingOnAbort = true;
         End();
+        m_closingOnAbort = false;
+    }
     m_aborted = true;
 }
 

@@ -162,6 +162,7 @@ private:
 
     State m_state = State::Idle;
     bool m_aborted = false;
+    bool m_closingOnAbort = false;
     bool m_pageOpen = false;
     int m_pageNumber = 0;
     int m_pagesWritten = 0;
