@@ -548,7 +548,7 @@ double ReportLayout::rowHeight(const TRpDataBand& band, std::optional<std::strin
     double height = 0;
     auto add = [&](TRpPrintLocation location) {
         for (const TRpBand* child : controlled(&band, location)) {
-            if (dynamic_cast<const TRpIterateBand*>(child) || child->positionMode() != pmOffset)
+            if (dynamic_cast<const TRpIterateBand*>(child) || child->positionMode() != pmOffset || !shown(*child))
                 continue;
             if (!(child->bandStyle().printOcc() & bit(poFirst)))
                 continue;
@@ -562,13 +562,13 @@ double ReportLayout::rowHeight(const TRpDataBand& band, std::optional<std::strin
             }
             if (location == plGroupFooter && !groupChanges(*child, location))
                 continue;
-            height += child->height() + child->positionValue();
+            height += bandHeight(*child) + child->positionValue();
         }
     };
     add(plGroupHeader);
     add(plRowHeader);
     if (band.positionMode() == pmOffset)
-        height += band.height() + band.positionValue();
+        height += bandHeight(band) + band.positionValue();
     add(plDetail);
     add(plRowFooter);
     add(plGroupFooter);
@@ -579,9 +579,9 @@ double ReportLayout::lookAheadBody(const TRpDataBand& band, DataViewRun& run, in
 {
     double height = 0;
     for (const TRpBand* child : controlled(&band, plBodyHeader)) {
-        if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset
+        if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset && shown(*child)
             && (child->bandStyle().printOcc() & bit(poFirst)))
-            height += child->height() + child->positionValue();
+            height += bandHeight(*child) + child->positionValue();
     }
     run.saveState();
     std::optional<std::string> lastGroup;
@@ -595,8 +595,8 @@ double ReportLayout::lookAheadBody(const TRpDataBand& band, DataViewRun& run, in
     run.restoreState();
     if (wholeBody) {
         for (const TRpBand* child : controlled(&band, plBodyFooter)) {
-            if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset)
-                height += child->height() + child->positionValue();
+            if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset && shown(*child))
+                height += bandHeight(*child) + child->positionValue();
         }
     }
     return height;
