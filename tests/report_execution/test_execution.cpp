@@ -2,6 +2,7 @@
 
 #include "report/components/Bands.h"
 #include "report/components/Calculations.h"
+#include "report/components/Images.h"
 #include "report/components/TextControls.h"
 #include "report/data/TRpDataSystem.h"
 #include "report/execution/TRvProject.h"
@@ -338,12 +339,19 @@ TEST(TRvSystem, StatusFormatSequences)
         "3/9999 <ERROR-%Q> % one|%p| Preview Preview Screen\r1 of 1 %");
 }
 
-// Window overrides stand in for the status and preview windows; a project drops its
-// engine when that system goes; OnCreate fires once the form is read.
+// Window overrides stand in for the status and preview windows; pictures the snapshot
+// cannot carry go to OnDecodeImage; a project drops its engine when that system goes;
+// OnCreate fires once the form is read.
 TEST(TRvSystem, OverridesEngineLifetimeAndOnCreate)
 {
     TempDir dir;
-    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'shown'"); });
+    writeProject(dir.file("p.rav"), [](auto& project) {
+        oneTextReport(project, "'shown'");
+        auto picture = std::make_unique<report::TRpBitmap>();
+        picture->setName("Logo");
+        picture->image().setData({'G', 'I', 'F'});
+        project.reports().front()->pages().front()->addChild(std::move(picture));
+    });
     TRvProject project;
     int created = 0;
     project.OnCreate = [&](TRvProject&) { ++created; };
@@ -368,9 +376,15 @@ TEST(TRvSystem, OverridesEngineLifetimeAndOnCreate)
             if (action == TRvSystem::oaShow && shown.Snapshot())
                 previewed = test::TextCollector::read(*shown.Snapshot()).has(0, "shown");
         };
+        int decoded = 0;
+        system.OnDecodeImage = [&](TRvSystem&, const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>&) {
+            decoded += picture.size() == 3 ? 1 : 100;
+            return false;
+        };
         project.Engine = &system;
         project.Execute();
         EXPECT_EQ(project.Engine.get(), &system);
+        EXPECT_EQ(decoded, 1) << "the picture the snapshot cannot carry is offered once";
     }
     EXPECT_EQ(statusActions, (std::vector<int> {0, 1, 3}));
     EXPECT_EQ(previewActions, (std::vector<int> {0, 1, 2, 3}));

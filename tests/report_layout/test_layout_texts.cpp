@@ -194,6 +194,43 @@ TEST(ReportTexts, CalcOpResultsStartValuesAndPrinterVariables)
     EXPECT_NE(findText(render, 0, "Render Render Render"), nullptr);
 }
 
+// Bitmaps go into the snapshot as they are; other pictures only through the decoder.
+TEST(ReportTexts, PicturesAreDrawnAsBitmapsOrThroughTheDecoder)
+{
+    const std::vector<std::uint8_t> bitmap {'B', 'M', 1, 2, 3};
+    const std::vector<std::uint8_t> gif {'G', 'I', 'F', '8', '9', 'a'};
+    for (bool withDecoder : {false, true}) {
+        LayoutFixture f;
+        f.setRows(0);
+        auto* plain = f.add<TRpBitmap>(*f.page, "Plain");
+        plain->image().setData(bitmap);
+        plain->setLeft(1.0);
+        plain->setTop(2.0);
+        plain->setWidth(0.5);
+        plain->setHeight(0.25);
+        auto* other = f.add<TRpBitmap>(*f.page, "Other");
+        other->image().setData(gif);
+        std::vector<std::vector<std::uint8_t>> offered;
+        if (withDecoder) {
+            f.decodeImage = [&](const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>& out) {
+                offered.push_back(picture);
+                out = {'B', 'M', 9};
+                return true;
+            };
+        }
+        RecordingRender render = f.run();
+
+        ASSERT_EQ(render.images.size(), withDecoder ? 2u : 1u);
+        EXPECT_EQ(render.images[0].second.data, bitmap);
+        EXPECT_NEAR(render.images[0].first.topLeft.x, 1.0, 1e-4);
+        EXPECT_NEAR(render.images[0].first.bottomRight.y, 2.25, 1e-4);
+        if (withDecoder) {
+            EXPECT_EQ(offered, std::vector<std::vector<std::uint8_t>> {gif}) << "a bitmap is not offered";
+            EXPECT_EQ(render.images[1].second.data, (std::vector<std::uint8_t> {'B', 'M', 9}));
+        }
+    }
+}
+
 TEST(ReportTexts, LinesAndRectanglesAreWritten)
 {
     LayoutFixture f;

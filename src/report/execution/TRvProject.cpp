@@ -237,6 +237,9 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
             layout->setLinesPerInch(writer.LinesPerInch);
         // Only the preview is the screen; printer output and every file are paper.
         layout->setDisplayTarget(system.ReportDest == TReportDest::rdPreview ? DisplayTarget::Preview : DisplayTarget::Printer);
+        layout->setImageDecoder([&system](const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>& bitmap) {
+            return system.DecodeImage(picture, bitmap);
+        });
     };
     system.OnBeforePrint = [&](TBaseReport& writer) { applyPrinterSettings(report, writer); };
     system.OnPrint = [&](TBaseReport& writer) {

@@ -41,6 +41,11 @@ std::uint8_t brushStyle(TRpFillStyle style)
     return style == fsNone ? std::uint8_t(fsClear) : std::uint8_t(style);
 }
 
+bool isBitmap(const std::vector<std::uint8_t>& data)
+{
+    return data.size() > 2 && data[0] == 'B' && data[1] == 'M';
+}
+
 bool hasPlaceholder(const std::string& text)
 {
     return text.find(snapshot::kPlaceholderStart) != std::string::npos;
@@ -107,6 +112,8 @@ void ReportLayout::printControl(const TRpReportComponent& component, double left
         printLine(*line, x, y);
     } else if (auto* shape = dynamic_cast<const TRpSurface*>(control)) {
         printSurface(*shape, x, y);
+    } else if (auto* image = dynamic_cast<const TRpGraphicImage*>(control)) {
+        printImage(*image, x, y);
     }
 }
 
@@ -204,6 +211,25 @@ void ReportLayout::printSurface(const TRpSurface& shape, double left, double top
         m_writer.RoundRect(rect, rectangle->hRadius(), rectangle->vRadius());
     else
         m_writer.Rectangle(rect);
+}
+
+// A bitmap or metafile goes into the snapshot as it is; a picture in any other format
+// only when the image decoder turns it into a bitmap.
+void ReportLayout::printImage(const TRpGraphicImage& image, double left, double top)
+{
+    const std::vector<std::uint8_t>& picture = image.image().data();
+    if (picture.empty())
+        return;
+    snapshot::TRvGraphic graphic;
+    if (dynamic_cast<const TRpMetaFile*>(&image)) {
+        graphic.type = snapshot::GraphicType::Metafile;
+        graphic.data = picture;
+    } else if (isBitmap(picture)) {
+        graphic.data = picture;
+    } else if (!m_decodeImage || !m_decodeImage(picture, graphic.data) || !isBitmap(graphic.data)) {
+        return;
+    }
+    m_writer.StretchDraw(TRvRect {left, top, left + image.width(), top + image.height()}, graphic);
 }
 
 } // namespace qv::report

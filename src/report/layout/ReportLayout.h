@@ -4,6 +4,7 @@
 #include "report/calc/ExpressionContext.h"
 #include "report/components/Bands.h"
 #include "report/components/DrawingControls.h"
+#include "report/components/Images.h"
 #include "report/components/TRpRegion.h"
 #include "report/components/TRpReport.h"
 #include "report/layout/DataViewRun.h"
@@ -23,6 +24,10 @@ using RowSourceFactory = std::function<std::unique_ptr<RowSource>(const TRpBaseD
 // are laid out for that destination alone.
 enum class DisplayTarget { Preview, Printer };
 
+// Turns a picture of a format the snapshot does not carry into a bitmap; false when it
+// cannot.
+using ImageDecoder = std::function<bool(const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>& bitmap)>;
+
 // Lays a report's pages out into a page writer: the page sequence, regions with their
 // columns, bands stacked by print location and occurrence, data bands over their views,
 // and the texts, lines and shapes on them. A page whose data overflows prints again on
@@ -39,6 +44,7 @@ public:
     // Line height of texts: 0 uses the font size (size / 60 inch), else 1 / lines per inch.
     void setLinesPerInch(double linesPerInch) { m_linesPerInch = linesPerInch; }
     void setDisplayTarget(DisplayTarget target) { m_target = target; }
+    void setImageDecoder(ImageDecoder decoder) { m_decodeImage = std::move(decoder); }
 
     // Prints every page; called from the writer's print hook. Data views close at the end.
     void print();
@@ -125,6 +131,7 @@ private:
     bool exceedsWidth(const std::string& text, double width) const;
     void printLine(const TRpLine& line, double left, double top);
     void printSurface(const TRpSurface& shape, double left, double top);
+    void printImage(const TRpGraphicImage& image, double left, double top);
     void resetDrawingState();
 
     DataViewRun* viewRun(const TRpBaseDataView* view);
@@ -140,6 +147,7 @@ private:
     std::vector<const TRpPage*> m_globalPages;
     double m_linesPerInch = 0;
     DisplayTarget m_target = DisplayTarget::Printer;
+    ImageDecoder m_decodeImage;
 
     std::map<const TRpBaseDataView*, std::unique_ptr<DataViewRun>> m_views;
     std::map<const TRpRegion*, RegionState> m_regions;
