@@ -257,8 +257,17 @@ TEST(CalcEngine, CalcOperationsCombineSourcesWithoutFailing)
     op.setSrc2Value(3);
     op.setResultFunction(cfNeg);
     EXPECT_EQ(engine.value(&op), -21.0L);
-    op.setSrc1CalcVar(&op); // a loop stops instead of recursing for ever
-    EXPECT_NO_THROW(engine.value(&op));
+
+    // A source that leads back to the operation being worked out reads 0.
+    op.setOperator(coAdd);
+    op.setSrc1CalcVar(&op);
+    EXPECT_EQ(engine.value(&op), -3.0L);
+    TRpCalcOp other;
+    other.setSrc1CalcVar(&op);
+    other.setSrc2Value(5);
+    op.setSrc1CalcVar(&other);
+    EXPECT_EQ(engine.value(&other), 2.0L) << "op sees other as 0 and gives -3";
+    EXPECT_EQ(engine.value(&op), -8.0L) << "other is 0 + 5 from where op starts";
 }
 
 TEST(CalcEngine, DesignTextOutsideARun)

@@ -2,6 +2,7 @@
 
 #include "report/components/Bands.h"
 #include "report/components/Calculations.h"
+#include "report/components/Images.h"
 #include "report/components/TextControls.h"
 #include "report/data/TRpDataSystem.h"
 #include "report/execution/TRvProject.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace qv {
 namespace {
@@ -238,6 +240,159 @@ TEST(TRvSystem, PreviewWithoutAWindowLayerFailsClearly)
     EXPECT_EQ(snapshotFiles(), before);
 }
 
+// The run lays its pages out for where they go: the preview gets its preview-only
+// controls, a printer or file destination its printer-only ones.
+TEST(TRvSystem, DisplayOnFollowsTheChosenDestination)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) {
+        oneTextReport(project, "'always'");
+        auto* page = project.reports().front()->pages().front().get();
+        for (auto [name, where] : {std::pair {"ScreenOnly", report::doPreviewOnly}, std::pair {"PaperOnly", report::doPrinterOnly}}) {
+            auto text = std::make_unique<report::TRpText>();
+            text->setName(name);
+            text->setText(name);
+            text->setDisplayOn(where);
+            page->addChild(std::move(text));
+        }
+    });
+    TRvProject project;
+    project.SetProjectFile(dir.file("p.rav"));
+
+    MemoryRun toFile;
+    project.Engine = &toFile.system;
+    project.Execute();
+    auto filed = test::TextCollector::read(toFile.snapshot);
+    EXPECT_TRUE(filed.has(0, "PaperOnly"));
+    EXPECT_FALSE(filed.has(0, "ScreenOnly"));
+
+    TRvSystem previewing;
+    previewing.SystemSetups = 0;
+    std::optional<test::TextCollector> previewed;
+    auto saved = reportSystemHooks().preview;
+    reportSystemHooks().preview = [&](TRvSystem&, TStream& snapshot) { previewed = test::TextCollector::read(snapshot); };
+    project.Engine = &previewing;
+    project.Execute();
+    reportSystemHooks().preview = saved;
+    ASSERT_TRUE(previewed);
+    EXPECT_TRUE(previewed->has(0, "ScreenOnly"));
+    EXPECT_FALSE(previewed->has(0, "PaperOnly"));
+    EXPECT_TRUE(previewed->has(0, "always"));
+}
+
+// Generation hands the printer's and filer's settings to the page writer, fires the
+// page events, and leaves the writer's last status line on the system.
+TEST(TRvSystem, WriterTakesTheSettingsAndFiresThePageEvents)
+{
+    MemoryRun run;
+    TRvSystem& system = run.system;
+    system.SystemPrinter.ScaleX = 50;
+    system.SystemPrinter.ScaleY = 200;
+    system.SystemPrinter.MarginLeft = 0.75;
+    system.SystemPrinter.LineHeightMethod = TLineHeightMethod::lhmLinesPerInch;
+    system.SystemPrinter.LinesPerInch = 4;
+    system.SystemPrinter.TextBKMode = TBKMode::bkOpaque;
+    system.SystemPrinter.SetTabShade(30);
+    system.SystemPrinter.SetUnitsFactor(3.0);
+    system.SystemFiler.StatusFormat = "%0: page %p of %l on %d%%";
+    system.SystemFiler.StatusText = {"Schedule"};
+    std::vector<std::string> events;
+    std::vector<std::string> statuses;
+    auto record = [&](const char* name) { return [&events, name](TBaseReport&) { events.push_back(name); }; };
+    system.OnNewPage = record("new page");
+    system.OnPrintHeader = record("header");
+    system.OnPrintFooter = record("footer");
+    system.OnBeforePrint = [&](TBaseReport& writer) {
+        EXPECT_DOUBLE_EQ(writer.MarginLeft, 0.75);
+        EXPECT_EQ(writer.LineHeightMethod, TLineHeightMethod::lhmLinesPerInch);
+        EXPECT_DOUBLE_EQ(writer.LinesPerInch, 4);
+        EXPECT_EQ(writer.TabShade, 30);
+        EXPECT_EQ(writer.Units, TPrintUnits::unUser);
+        EXPECT_DOUBLE_EQ(writer.UnitsFactor, 3.0);
+    };
+    system.OnPrintPage = [&](TBaseReport& writer, int page) {
+        writer.PrintLeft("Page" + std::to_string(page), 2.0, 1.0);
+        return page < 2;
+    };
+    auto saved = reportSystemHooks().statusText;
+    reportSystemHooks().statusText = [&](TRvSystem&, const std::string& status) { statuses.push_back(status); };
+    system.Execute();
+    reportSystemHooks().statusText = saved;
+
+    EXPECT_EQ(events, (std::vector<std::string> {"header", "footer", "new page", "header", "footer"}));
+    EXPECT_EQ(statuses, (std::vector<std::string> {"Schedule: page 1 of 9999 on Render%", "Schedule: page 2 of 9999 on Render%"}));
+    EXPECT_EQ(system.StatusText, "Schedule: page 2 of 9999 on Render%");
+    auto texts = test::TextCollector::read(run.snapshot);
+    ASSERT_EQ(texts.pages.size(), 2u);
+    ASSERT_EQ(texts.pages[1].size(), 1u);
+    EXPECT_NEAR(texts.pages[1][0].x, 1.0, 1e-4) << "scaled by ScaleX";
+    EXPECT_NEAR(texts.pages[1][0].y, 2.0, 1e-4) << "scaled by ScaleY";
+}
+
+TEST(TRvSystem, StatusFormatSequences)
+{
+    snapshot::TRvStatusValues values;
+    values.lines = {"one", "%p"};
+    values.page = 3;
+    values.names = {"Preview", "Preview", "Screen"};
+    EXPECT_EQ(snapshot::formatStatus("%P/%l %q %% %0|%1|%5 %D %R %T%n%C of %S %", values),
+        "3/9999 <ERROR-%Q> % one|%p| Preview Preview Screen\r1 of 1 %");
+}
+
+// Window overrides stand in for the status and preview windows; pictures the snapshot
+// cannot carry go to OnDecodeImage; a project drops its engine when that system goes;
+// OnCreate fires once the form is read.
+TEST(TRvSystem, OverridesEngineLifetimeAndOnCreate)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) {
+        oneTextReport(project, "'shown'");
+        auto picture = std::make_unique<report::TRpBitmap>();
+        picture->setName("Logo");
+        picture->image().setData({'G', 'I', 'F'});
+        project.reports().front()->pages().front()->addChild(std::move(picture));
+    });
+    TRvProject project;
+    int created = 0;
+    project.OnCreate = [&](TRvProject&) { ++created; };
+    project.Loaded();
+    EXPECT_EQ(created, 1);
+    project.SetProjectFile(dir.file("p.rav"));
+
+    std::vector<int> statusActions;
+    std::vector<int> previewActions;
+    bool previewed = false;
+    {
+        TRvSystem system;
+        system.SystemSetups = 0;
+        system.OverrideStatus = [&](TRvSystem&, int action, void*& window) {
+            statusActions.push_back(action);
+            if (action == TRvSystem::oaCreate)
+                window = &statusActions;
+            EXPECT_EQ(window, &statusActions);
+        };
+        system.OverridePreview = [&](TRvSystem& shown, int action, void*&) {
+            previewActions.push_back(action);
+            if (action == TRvSystem::oaShow && shown.Snapshot())
+                previewed = test::TextCollector::read(*shown.Snapshot()).has(0, "shown");
+        };
+        int decoded = 0;
+        system.OnDecodeImage = [&](TRvSystem&, const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>&) {
+            decoded += picture.size() == 3 ? 1 : 100;
+            return false;
+        };
+        project.Engine = &system;
+        project.Execute();
+        EXPECT_EQ(project.Engine.get(), &system);
+        EXPECT_EQ(decoded, 1) << "the picture the snapshot cannot carry is offered once";
+    }
+    EXPECT_EQ(statusActions, (std::vector<int> {0, 1, 3}));
+    EXPECT_EQ(previewActions, (std::vector<int> {0, 1, 2, 3}));
+    EXPECT_TRUE(previewed);
+    EXPECT_FALSE(project.Engine) << "the destroyed system is no longer the engine";
+    EXPECT_EQ(project.Engine.get(), nullptr);
+}
+
 TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)
 {
     TempDir dir;
@@ -276,6 +431,7 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
         return false;
     };
     TRvProject project;
+    project.DataControlTimeout = std::chrono::milliseconds(20);
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));

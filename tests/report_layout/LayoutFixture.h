@@ -6,6 +6,7 @@
 #include "report/snapshot/TRPConverter.h"
 #include "report/snapshot/TRvNDRWriter.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,6 +25,7 @@ class RecordingRender : public TRPRender {
 public:
     std::vector<std::vector<DrawnText>> pages;
     std::vector<std::vector<TRPRect>> rectangles;
+    std::vector<std::pair<TRPRect, snapshot::TRvGraphic>> images;
     int lines = 0;
 
     void PageBegin(int, double, double) override
@@ -44,7 +46,7 @@ public:
     void TabRectangle(const TRPRect&) override { }
     void RoundRect(const TRPRect&, double, double) override { }
     void Draw(TRPPoint, const snapshot::TRvGraphic&) override { }
-    void StretchDraw(const TRPRect&, const snapshot::TRvGraphic&) override { }
+    void StretchDraw(const TRPRect& rect, const snapshot::TRvGraphic& graphic) override { images.push_back({rect, graphic}); }
     void PrintBitmap(TRPPoint, double, double, const snapshot::TRvGraphic&) override { }
     void PrintBitmapRect(const TRPRect&, const snapshot::TRvGraphic&) override { }
     void TextRect(const TRPRect&, TRPPoint p, const std::string& t) override { add(t, p.x, p.y); }
@@ -148,7 +150,11 @@ public:
         };
         layout = std::make_unique<ReportLayout>(*report, writer, params, factory);
         layout->setDataViews({view.get()});
+        layout->setDisplayTarget(target);
+        layout->setImageDecoder(decodeImage);
         writer.OnPrint = [&](TBaseReport&) { layout->print(); };
+        if (prepare)
+            prepare(writer);
         writer.Execute();
         sheets = layout->sheets();
         auto stream = writer.TakeOutputStream();
@@ -169,6 +175,10 @@ public:
     std::vector<std::vector<std::string>> rows;
     int sheets = 0;
     int fetches = 0;
+    DisplayTarget target = DisplayTarget::Printer;
+    ImageDecoder decodeImage;
+    // Last settings of the writer before the run.
+    std::function<void(TRvNDRWriter&)> prepare;
 };
 
 } // namespace qv::report::test

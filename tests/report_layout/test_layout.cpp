@@ -78,9 +78,17 @@ TEST(ReportLayout, TwoColumnsFillLeftThenRightThenNewSheet)
     f.region->setColumns(2);
     f.region->setColumnSpacing(0.5);
     f.setRows(40);
+    int newColumns = 0;
+    int sectionEnds = 0;
+    f.prepare = [&](TRvNDRWriter& writer) {
+        writer.OnNewColumn = [&](TBaseReport&) { ++newColumns; };
+        writer.OnEndOfSection = [&](TBaseReport&) { ++sectionEnds; };
+    };
     RecordingRender render = f.run();
 
     ASSERT_EQ(render.pages.size(), 2u);
+    EXPECT_EQ(newColumns, 1) << "only the move to the right column";
+    EXPECT_EQ(sectionEnds, 2) << "the region ends once on each sheet";
     EXPECT_EQ(render.textsWith(0, "R"), rowNames(1, 30));
     const auto& sheet = render.pages[0];
     EXPECT_NEAR(sheet[0].x, 0.5, 1e-4);
@@ -247,6 +255,99 @@ TEST(ReportLayout, SplitBandPrintsEachChildOnTheSheetWhereItsTopFalls)
     // sat 1.5 inch below the region's top on the first sheet.
     EXPECT_NEAR(render.pages[1][0].y, render.pages[0][0].y, 1e-4);
     EXPECT_EQ(render.textsWith(1, "R"), rowNames(1, 2));
+}
+
+// A group that runs on past a sheet break opens the next sheet with its header again,
+// and so does a row broken between its header and its data band; headers printed
+// only the first time stay away.
+TEST(ReportLayout, GroupAndRowHeadersForNewSheetsPrintAgainWhereTheirRunContinues)
+{
+    LayoutFixture f;
+    TRpBand* group = f.addBand("GroupHead", plGroupHeader, setOf(poFirst, poNewPage), "GH");
+    group->setGroupKey("Grp");
+    TRpBand* once = f.addBand("GroupOnce", plGroupHeader, setOf(poFirst), "G1");
+    once->setGroupKey("Grp");
+    once->setHeight(0);
+    TRpBand* rowHead = f.addBand("RowHead", plRowHeader, setOf(poFirst, poNewPage), "");
+    rowHead->setHeight(0.3);
+    auto* rowLabel = f.add<TRpDataText>(*rowHead, "RowLabel");
+    rowLabel->setDataView(f.view.get());
+    rowLabel->setDataField("\"H\" + No");
+    f.setRows(7, std::vector<std::string>(7, "a"));
+    RecordingRender render = f.run();
+
+    auto sequence = [&](int sheet) {
+        std::vector<std::string> texts;
+        for (const auto& drawn : render.pages.at(std::size_t(sheet)))
+            if (!drawn.text.empty())
+                texts.push_back(drawn.text);
+        return texts;
+    };
+    ASSERT_EQ(render.pages.size(), 2u);
+    // 0.2 inch of group header, five rows of 0.5 inch, then row 6's header fills the sheet.
+    EXPECT_EQ(sequence(0), (std::vector<std::string> {"GH", "G1", "H1", "R1", "H2", "R2", "H3", "R3", "H4", "R4", "H5", "R5", "H6"}));
+    EXPECT_EQ(sequence(1), (std::vector<std::string> {"GH", "H6", "R6", "H7", "R7"}));
+}
+
+// A control with a Mirror prints the other control's content at its own place, a band
+// with a Mirror the other band's controls.
+TEST(ReportLayout, MirrorPrintsTheMirroredContentInPlace)
+{
+    LayoutFixture f;
+    f.setRows(1);
+    auto* original = f.add<TRpText>(*f.page, "Original");
+    original->setText("Shared");
+    original->setLeft(1.0);
+    original->setTop(0.2);
+    original->setWidth(2.0);
+    original->setFontJustify(pjRight);
+    auto* copy = f.add<TRpText>(*f.page, "Copy");
+    copy->setText("own text");
+    copy->setLeft(4.0);
+    copy->setTop(0.5);
+    copy->setMirror(original);
+    TRpBand* head = f.addBand("Head", plBodyHeader, setOf(poFirst), "Column header");
+    TRpBand* foot = f.addBand("Foot", plBodyFooter, setOf(poFirst), "Footer text");
+    foot->setMirror(head);
+    RecordingRender render = f.run();
+
+    std::vector<DrawnText> shared;
+    for (const auto& drawn : render.pages[0])
+        if (drawn.text == "Shared")
+            shared.push_back(drawn);
+    ASSERT_EQ(shared.size(), 2u);
+    // Right-justified in the original's width, from the copy's own left and top.
+    EXPECT_NEAR(shared[1].x - shared[0].x, 3.0, 1e-4);
+    EXPECT_NEAR(shared[1].y - shared[0].y, 0.3, 1e-4);
+    EXPECT_TRUE(render.textsWith(0, "own").empty());
+    EXPECT_EQ(render.textsWith(0, "Column header").size(), 2u);
+    EXPECT_TRUE(render.textsWith(0, "Footer").empty());
+}
+
+// DisplayOn follows the destination: preview-only controls reach the screen only,
+// printer-only ones the printer only; doParent takes the setting of the band around it.
+TEST(ReportLayout, DisplayOnKeepsControlsToTheirDestination)
+{
+    for (auto target : {DisplayTarget::Preview, DisplayTarget::Printer}) {
+        LayoutFixture f;
+        f.target = target;
+        f.setRows(1);
+        auto* previewOnly = f.add<TRpText>(*f.page, "PreviewOnly");
+        previewOnly->setText("Screen copy");
+        previewOnly->setDisplayOn(doPreviewOnly);
+        auto* printerOnly = f.add<TRpText>(*f.page, "PrinterOnly");
+        printerOnly->setText("Paper copy");
+        printerOnly->setDisplayOn(doPrinterOnly);
+        TRpBand* head = f.addBand("Head", plBodyHeader, setOf(poFirst), "Band of the screen");
+        head->setDisplayOn(doPreviewOnly);
+        RecordingRender render = f.run();
+
+        bool preview = target == DisplayTarget::Preview;
+        EXPECT_EQ(render.textsWith(0, "Screen copy").size(), preview ? 1u : 0u);
+        EXPECT_EQ(render.textsWith(0, "Band of the screen").size(), preview ? 1u : 0u);
+        EXPECT_EQ(render.textsWith(0, "Paper copy").size(), preview ? 0u : 1u);
+        EXPECT_EQ(render.textsWith(0, "R1").size(), 1u);
+    }
 }
 
 } // namespace

@@ -45,6 +45,32 @@ TEST(ReportTexts, JustificationPlacesTextsWithinTheControl)
     EXPECT_NEAR(findText(render, 0, "C")->x, 2.0, 1e-4);
 }
 
+// Each face sits on its own descent: Courier reaches far lower than Arial, and a
+// font master's face decides for the texts that take it.
+TEST(ReportTexts, BaselineUsesTheDescentOfTheFontInUse)
+{
+    LayoutFixture f;
+    f.setRows(0);
+    auto* mono = f.add<TRpText>(*f.page, "Mono");
+    mono->setText("M");
+    mono->setTop(1.0);
+    mono->font().setName("Courier New");
+    mono->font().setSize(12);
+    auto* master = f.add<TRpFontMaster>(*f.page, "SerifMaster");
+    master->font().setName("Times New Roman");
+    master->font().setSize(20);
+    auto* serif = f.add<TRpText>(*f.page, "Serif");
+    serif->setText("S");
+    serif->setTop(2.0);
+    serif->setFontMirror(master);
+    RecordingRender render = f.run();
+
+    ASSERT_NE(findText(render, 0, "M"), nullptr);
+    ASSERT_NE(findText(render, 0, "S"), nullptr);
+    EXPECT_NEAR(findText(render, 0, "M")->y, 1.0 + 12.0 / 60.0 - 12.0 / 72.0 * 615.0 / 2048.0, 1e-4);
+    EXPECT_NEAR(findText(render, 0, "S")->y, 2.0 + 20.0 / 60.0 - 20.0 / 72.0 * 443.0 / 2048.0, 1e-4);
+}
+
 TEST(ReportTexts, TabsJumpToTheNextHalfInchStop)
 {
     LayoutFixture f;
@@ -129,6 +155,80 @@ TEST(ReportTexts, CalcTotalHandsItsResultToALaterParameterReference)
     text->setDataField("'Rows:' & PARAM.Total");
     RecordingRender render = f.run();
     EXPECT_NE(findText(render, 0, "Rows: 3"), nullptr);
+}
+
+// A calc operation hands its result on like a calc total; a controller's InitDataField
+// reads a field of the data band it sits on; the printer variables show what a status
+// text shows for a renderer without a printer.
+TEST(ReportTexts, CalcOpResultsStartValuesAndPrinterVariables)
+{
+    LayoutFixture f;
+    f.setRows(3);
+    auto* op = f.add<TRpCalcOp>(*f.dataBand, "Times");
+    op->setSrc1DataView(f.view.get());
+    op->setSrc1DataField("No");
+    op->setSrc2Value(10);
+    op->setOperator(coMul);
+    op->setDestParam("Tenfold");
+    op->setDestPIVar("Tens");
+    op->setDisplayFormat("0");
+    auto* shown = f.add<TRpDataText>(*f.dataBand, "ShowOp");
+    shown->setLeft(2.0);
+    shown->setDataField("'x10:' & PARAM.Tenfold & PIVAR.Tens");
+
+    auto* start = f.add<TRpCalcController>(*f.dataBand, "StartAtRow");
+    start->setInitDataField("No");
+    TRpBand* footer = f.addBand("Footer", plBodyFooter, setOf(poFirst), "");
+    auto* sum = f.add<TRpCalcText>(*footer, "StartSum");
+    sum->setInitializer(start);
+    sum->setRunningTotal(true);
+    sum->setDisplayFormat("0");
+    auto* printer = f.add<TRpDataText>(*footer, "Device");
+    printer->setLeft(2.0);
+    printer->setDataField("Report.PrinterName & Report.DriverName & Report.PortName");
+    RecordingRender render = f.run();
+
+    EXPECT_NE(findText(render, 0, "x10: 10 10"), nullptr);
+    EXPECT_NE(findText(render, 0, "x10: 30 30"), nullptr);
+    EXPECT_NE(findText(render, 0, "3"), nullptr) << "the start value of the last row";
+    EXPECT_NE(findText(render, 0, "Render Render Render"), nullptr);
+}
+
+// Bitmaps go into the snapshot as they are; other pictures only through the decoder.
+TEST(ReportTexts, PicturesAreDrawnAsBitmapsOrThroughTheDecoder)
+{
+    const std::vector<std::uint8_t> bitmap {'B', 'M', 1, 2, 3};
+    const std::vector<std::uint8_t> gif {'G', 'I', 'F', '8', '9', 'a'};
+    for (bool withDecoder : {false, true}) {
+        LayoutFixture f;
+        f.setRows(0);
+        auto* plain = f.add<TRpBitmap>(*f.page, "Plain");
+        plain->image().setData(bitmap);
+        plain->setLeft(1.0);
+        plain->setTop(2.0);
+        plain->setWidth(0.5);
+        plain->setHeight(0.25);
+        auto* other = f.add<TRpBitmap>(*f.page, "Other");
+        other->image().setData(gif);
+        std::vector<std::vector<std::uint8_t>> offered;
+        if (withDecoder) {
+            f.decodeImage = [&](const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>& out) {
+                offered.push_back(picture);
+                out = {'B', 'M', 9};
+                return true;
+            };
+        }
+        RecordingRender render = f.run();
+
+        ASSERT_EQ(render.images.size(), withDecoder ? 2u : 1u);
+        EXPECT_EQ(render.images[0].second.data, bitmap);
+        EXPECT_NEAR(render.images[0].first.topLeft.x, 1.0, 1e-4);
+        EXPECT_NEAR(render.images[0].first.bottomRight.y, 2.25, 1e-4);
+        if (withDecoder) {
+            EXPECT_EQ(offered, std::vector<std::vector<std::uint8_t>> {gif}) << "a bitmap is not offered";
+            EXPECT_EQ(render.images[1].second.data, (std::vector<std::uint8_t> {'B', 'M', 9}));
+        }
+    }
 }
 
 TEST(ReportTexts, LinesAndRectanglesAreWritten)

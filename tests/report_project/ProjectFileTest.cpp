@@ -112,7 +112,11 @@ void buildScheduleProject(TRpProjectManager& project)
     title->setRotation(-5);
     title->font().setStyle(setOf(fsBold));
     title->font().setPitch(fpFixed);
+    title->font().setName("Courier New");
     title->setFontJustify(pjCenter);
+    auto* serif = add<TRpFontMaster>(*page1, "SerifMaster");
+    serif->font().setName("Times New Roman");
+    title->setFontMirror(serif);
     auto* no = add<TRpDataText>(*dataBand, "DataTextNo");
     no->setDataView(view);
     no->setDataField("No");
@@ -230,7 +234,9 @@ TEST_F(ProjectFile, LoadingRebuildsComponentsAndResolvesReferencesAcrossItems)
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->rotation(), -5);
     EXPECT_EQ(title->fontJustify(), pjCenter);
-    EXPECT_EQ(title->font().name(), "Arial");
+    EXPECT_EQ(title->font().name(), "Courier New");
+    ASSERT_NE(title->fontMirror(), nullptr);
+    EXPECT_EQ(title->fontMirror()->font().name(), "Times New Roman");
     EXPECT_EQ(title->font().size(), 10);
     EXPECT_EQ(title->font().style(), setOf(fsBold));
     EXPECT_EQ(title->font().pitch(), fpFixed);
@@ -272,6 +278,9 @@ TEST_F(ProjectFile, PropertyValuesUseTheirTagsAndDefaultsStayOut)
     EXPECT_TRUE(contains(bytes, property("Style", { 7, 0 })));
     EXPECT_TRUE(contains(bytes, property("Pitch", { 0, 7, 'f', 'p', 'F', 'i', 'x', 'e', 'd' })));
     EXPECT_FALSE(contains(bytes, property("Pitch", { 0, 9, 'f', 'p', 'D' })));
+    // A font's own Name is an ordinary string property; only a component's name is not.
+    EXPECT_TRUE(contains(bytes, property("Name", { 6, 11, 'C', 'o', 'u', 'r', 'i', 'e', 'r', ' ', 'N', 'e', 'w' })));
+    EXPECT_TRUE(contains(bytes, property("Name", { 6, 5, 'A', 'r', 'i', 'a', 'l' })));
     // A system colour is a negative TColor: its magnitude as a count.
     EXPECT_TRUE(contains(bytes, property("Color", { 2, 0xE0, 0xFF, 0xFF, 0xF1 })));
     // References: bare within an item, owner-qualified across pages.

@@ -354,6 +354,46 @@ TEST(SnapshotWriter, WriterFailuresCarryTheirTexts)
     });
 }
 
+// A writer that is not running refuses to start over or to draw, and every text it
+// raises goes through the translation hook.
+TEST(SnapshotWriter, StateChecksAndTranslatedTexts)
+{
+    auto message = [](const std::function<void()>& call) -> std::string {
+        try {
+            call();
+        } catch (const EReportPrinter& e) {
+            return e.what();
+        }
+        return "(no error)";
+    };
+    const std::string notPrinting = "Invalid method call.  Report writer is not printing.";
+    TRvNDRWriter idle;
+    EXPECT_EQ(message([&] { idle.PrintLeft("x", 1, 1); }), notPrinting);
+    EXPECT_EQ(message([&] { idle.NewPage(); }), notPrinting);
+    EXPECT_EQ(message([&] { idle.End(); }), notPrinting);
+    idle.SetScaleX(50); // settings may come before the run starts
+    EXPECT_EQ(idle.ScaleX(), 50);
+
+    TRvNDRWriter running;
+    writeReport(running, [&](TRvNDRWriter& w) {
+        EXPECT_EQ(message([&] { w.Start(); }), "Invalid method call.  Report writer already printing.");
+    });
+    EXPECT_EQ(message([&] { running.LineTo(1, 1); }), notPrinting) << "finished";
+
+    qv::report::setTranslationHook([](const std::string& text) { return "<" + text + ">"; });
+    TRvNDRWriter translated;
+    translated.StreamMode = TStreamMode::smUser;
+    std::string missing = message([&] { translated.Start(); });
+    std::string slot = message([&] { writeReport([](TRvNDRWriter& w) { w.ReuseGraphic(0); }); });
+    TMemoryStream garbage(std::vector<uint8_t> {'X', 0, 0});
+    RecordingRender render;
+    std::string header = message([&] { TRPConverter(garbage, render).Generate(); });
+    qv::report::setTranslationHook(nullptr);
+    EXPECT_EQ(missing, "<StreamMode is smUser but Stream is nil>");
+    EXPECT_EQ(slot, "<ReuseGraphic: Index must be between 1 and 10>");
+    EXPECT_EQ(header, "<Unexpected header code [88] found in report file.>");
+}
+
 TEST(SnapshotWriter, PagesOutsideThePrintRangeAreNotWritten)
 {
     TRvNDRWriter writer;

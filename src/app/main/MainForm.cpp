@@ -82,6 +82,7 @@ TfrmMain::TfrmMain(std::string fileToOpen)
     SaveDialog1.filter = "Quorvel files|*.qvl";
 
     wireEvents();
+    RvProject1.Loaded();
 }
 
 void TfrmMain::buildMenu()

@@ -1,9 +1,11 @@
 #include "report/calc/CalcEngine.h"
 
 #include "report/calc/DataFieldExpression.h"
+#include "report/components/Bands.h"
 #include "runtime/core/DisplayFormat.h"
 #include "runtime/core/Exception.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <random>
@@ -61,6 +63,17 @@ long double roundTo(long double value, int places)
 {
     long double scale = std::pow(10.0L, places);
     return std::round(value * scale) / scale;
+}
+
+// A controller has no data view of its own: a bare InitDataField names a field of the
+// data band it sits on.
+const TRpBaseDataView* initDataView(const TRpCalcController& controller)
+{
+    for (const TRpReportComponent* parent = controller.parent(); parent; parent = parent->parent()) {
+        if (auto* band = dynamic_cast<const TRpDataBand*>(parent))
+            return band->dataView();
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -167,7 +180,7 @@ long double CalcEngine::startValue(const TRpCalcController& controller)
     if (controller.initCalcVar())
         return valueAt(controller.initCalcVar(), 0);
     if (!controller.initDataField().empty())
-        return readNumber(controller.initDataField(), nullptr, m_context).value;
+        return readNumber(controller.initDataField(), initDataView(controller), m_context).value;
     return controller.initValue();
 }
 
@@ -184,11 +197,23 @@ void CalcEngine::controllerPrinted(const TRpCalcController& controller)
 
 void CalcEngine::calcTotalPrinted(const TRpCalcTotal& total)
 {
-    std::string text = formattedValue(total);
-    if (!total.destParam().empty())
-        m_context.setParameter(total.destParam(), text);
-    if (!total.destPIVar().empty())
-        m_context.setPIVar(total.destPIVar(), text);
+    handOn(total, total.destParam(), total.destPIVar());
+}
+
+void CalcEngine::calcOpPrinted(const TRpCalcOp& op)
+{
+    handOn(op, op.destParam(), op.destPIVar());
+}
+
+void CalcEngine::handOn(const TRpReportComponent& calculation, const std::string& destParam, const std::string& destPIVar)
+{
+    if (destParam.empty() && destPIVar.empty())
+        return;
+    std::string text = formattedValue(calculation);
+    if (!destParam.empty())
+        m_context.setParameter(destParam, text);
+    if (!destPIVar.empty())
+        m_context.setPIVar(destPIVar, text);
 }
 
 void CalcEngine::afterPrint(const TRpReportComponent& calculation)
@@ -217,7 +242,7 @@ std::string CalcEngine::formattedValue(const TRpReportComponent& component)
     if (Calc* calc = find(&component))
         return format(calc->value.result(), calc->displayFormat, calc->displayType);
     if (auto* op = dynamic_cast<const TRpCalcOp*>(&component))
-        return format(operationValue(*op, 0), op->displayFormat(), op->displayType());
+        return format(valueAt(op, 0), op->displayFormat(), op->displayType());
     return {};
 }
 
@@ -239,9 +264,18 @@ long double CalcEngine::valueAt(const TRpReportComponent* component, int depth)
         return 0;
     if (Calc* calc = find(component))
         return calc->value.result();
-    if (auto* op = dynamic_cast<const TRpCalcOp*>(component))
-        return operationValue(*op, depth + 1);
-    return 0;
+    auto* op = dynamic_cast<const TRpCalcOp*>(component);
+    if (!op)
+        return 0;
+    // A source that leads back to an operation still being worked out reads 0.
+    if (std::find(m_evaluating.begin(), m_evaluating.end(), op) != m_evaluating.end())
+        return 0;
+    m_evaluating.push_back(op);
+    struct Pop {
+        std::vector<const TRpCalcOp*>& stack;
+        ~Pop() { stack.pop_back(); }
+    } pop {m_evaluating};
+    return operationValue(*op, depth + 1);
 }
 
 long double CalcEngine::sourceValue(const TRpReportComponent* calcVar, const TRpBaseDataView* view,

@@ -29,8 +29,10 @@ public:
     // A calc controller printed: start values to the calculations it initializes, then
     // new data to those it controls.
     void controllerPrinted(const TRpCalcController& controller);
-    // A calc total's parent printed: its result goes to DestParam and DestPIVar.
+    // A calc total's or calc operation's parent printed: its result goes to DestParam
+    // and DestPIVar.
     void calcTotalPrinted(const TRpCalcTotal& total);
+    void calcOpPrinted(const TRpCalcOp& op);
     // After a calculation printed: back to 0 unless it keeps a running total.
     void afterPrint(const TRpReportComponent& calculation);
 
@@ -59,6 +61,7 @@ private:
     Calc* find(const TRpReportComponent* component);
     void readRow(Calc& calc);
     long double startValue(const TRpCalcController& controller);
+    void handOn(const TRpReportComponent& calculation, const std::string& destParam, const std::string& destPIVar);
     long double operationValue(const TRpCalcOp& op, int depth);
     long double sourceValue(const TRpReportComponent* calcVar, const TRpBaseDataView* view, const std::string& field,
         long double constant, int depth);
@@ -69,6 +72,8 @@ private:
     std::map<const TRpReportComponent*, std::unique_ptr<Calc>> m_calcs;
     std::map<const TRpReportComponent*, std::vector<Calc*>> m_newDataListeners;
     std::map<const TRpReportComponent*, std::vector<Calc*>> m_initDataListeners;
+    // The operations being worked out, outermost first.
+    std::vector<const TRpCalcOp*> m_evaluating;
 };
 
 // The calculated function of one source or result of a calc operation.

@@ -8,8 +8,6 @@
 
 namespace qv {
 
-enum class TLineHeightMethod { lhmLinesPerInch, lhmFont, lhmUser };
-enum class TPrintUnits { unInch, unMM, unCM, unPoint, unUser };
 
 // Printer settings a run copies into its page writer.
 class TSystemPrinter {

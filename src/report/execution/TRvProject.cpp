@@ -125,6 +125,12 @@ TRvProject::~TRvProject()
         OnDestroy(*this);
 }
 
+void TRvProject::Loaded()
+{
+    if (OnCreate)
+        OnCreate(*this);
+}
+
 void TRvProject::SetProjectFile(const std::string& fileName)
 {
     if (!fileName.empty() && fileName.find('.') == std::string::npos)
@@ -192,7 +198,7 @@ void TRvProject::Execute()
 void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem& system)
 {
     TRpDataSystem& data = TRpDataSystem::Instance();
-    while (!data.GainControl(std::chrono::milliseconds(5000))) {
+    while (!data.GainControl(DataControlTimeout)) {
         auto& prompt = RetryPrompt();
         if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System.")))
             return;
@@ -227,8 +233,13 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
         layout = std::make_unique<ReportLayout>(report, writer, params, connectionRows);
         layout->setDataViews(dataViewsOf(copy));
         layout->setGlobalPages(globalPagesOf(copy));
-        if (system.SystemPrinter.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)
-            layout->setLinesPerInch(system.SystemPrinter.LinesPerInch);
+        if (writer.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)
+            layout->setLinesPerInch(writer.LinesPerInch);
+        // Only the preview is the screen; printer output and every file are paper.
+        layout->setDisplayTarget(system.ReportDest == TReportDest::rdPreview ? DisplayTarget::Preview : DisplayTarget::Printer);
+        layout->setImageDecoder([&system](const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>& bitmap) {
+            return system.DecodeImage(picture, bitmap);
+        });
     };
     system.OnBeforePrint = [&](TBaseReport& writer) { applyPrinterSettings(report, writer); };
     system.OnPrint = [&](TBaseReport& writer) {

@@ -3,6 +3,7 @@
 #include "report/execution/TRvSystem.h"
 #include "report/project/TRpProjectManager.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,15 +24,21 @@ public:
     const std::string& ProjectFile() const { return m_projectFile; }
     // A name without "." gets ".rav".
     void SetProjectFile(const std::string& fileName);
-    // The system that executes reports; none means a temporary one per run.
-    TRvSystem* Engine = nullptr;
+    // The system that executes reports; none means a temporary one per run. It reads
+    // empty again once that system is destroyed.
+    TRvSystemRef Engine;
+    // How long a run waits for another run to release the report data system.
+    std::chrono::milliseconds DataControlTimeout {5000};
 
+    TNotifyEvent OnCreate;
     TNotifyEvent OnBeforeOpen;
     TNotifyEvent OnAfterOpen;
     TNotifyEvent OnBeforeClose;
     TNotifyEvent OnAfterClose;
     TNotifyEvent OnDestroy;
 
+    // The form holding the project has been read: fires OnCreate.
+    void Loaded();
     // Raises ERpException when the file does not exist; no effect when active.
     void Open();
     void SetParameter(const std::string& name, const std::string& value);

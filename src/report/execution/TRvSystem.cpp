@@ -61,15 +61,7 @@ void TRvSystem::Execute()
     std::string tempFile;
     if (!(SystemOptions & soNoGenerate)) {
         TRvNDRWriter writer;
-        writer.Title = SystemPrinter.Title;
-        writer.FirstPage = SystemPrinter.FirstPage;
-        writer.LastPage = SystemPrinter.LastPage;
-        writer.Copies = SystemPrinter.Copies;
-        writer.Orientation = SystemPrinter.Orientation;
-        writer.AccuracyMethod = SystemFiler.AccuracyMethod;
-        writer.OnBeforePrint = OnBeforePrint;
-        writer.OnPrint = OnPrint;
-        writer.OnAfterPrint = OnAfterPrint;
+        configureWriter(writer);
         if (SystemFiler.StreamMode == TStreamMode::smUser) {
             writer.StreamMode = TStreamMode::smUser;
             writer.Stream = SystemFiler.Stream;
@@ -86,24 +78,26 @@ void TRvSystem::Execute()
         }
 
         Aborted = true;
-        auto& hooks = reportSystemHooks();
-        bool statusShown = (SystemOptions & soShowStatus) && hooks.status;
+        void* statusWindow = nullptr;
+        bool statusShown = SystemOptions & soShowStatus;
         if (statusShown)
-            hooks.status(*this, true);
+            showStatus(true, statusWindow);
         m_writer = &writer;
         try {
             writer.Execute();
         } catch (...) {
             m_writer = nullptr;
+            StatusText = writer.StatusLine();
             if (statusShown)
-                hooks.status(*this, false);
+                showStatus(false, statusWindow);
             if (writer.StreamMode == TStreamMode::smTempFile && !writer.FileName.empty())
                 std::remove(writer.FileName.c_str());
             throw;
         }
         m_writer = nullptr;
+        StatusText = writer.StatusLine();
         if (statusShown)
-            hooks.status(*this, false);
+            showStatus(false, statusWindow);
         Aborted = writer.Aborted();
         if (writer.StreamMode == TStreamMode::smTempFile)
             tempFile = writer.FileName;
@@ -140,15 +134,103 @@ void TRvSystem::Execute()
     deliver(*snapshot);
 }
 
+// Printer settings, then the filer's, as the page writer of this run takes them.
+void TRvSystem::configureWriter(TRvNDRWriter& writer)
+{
+    writer.Title = SystemPrinter.Title;
+    writer.FirstPage = SystemPrinter.FirstPage;
+    writer.LastPage = SystemPrinter.LastPage;
+    writer.Copies = SystemPrinter.Copies;
+    writer.Orientation = SystemPrinter.Orientation;
+    writer.LineHeightMethod = SystemPrinter.LineHeightMethod;
+    writer.LinesPerInch = SystemPrinter.LinesPerInch;
+    writer.MarginLeft = SystemPrinter.MarginLeft;
+    writer.MarginRight = SystemPrinter.MarginRight;
+    writer.MarginTop = SystemPrinter.MarginTop;
+    writer.MarginBottom = SystemPrinter.MarginBottom;
+    writer.SetScaleX(SystemPrinter.ScaleX);
+    writer.SetScaleY(SystemPrinter.ScaleY);
+    writer.TabShade = SystemPrinter.TabShade();
+    writer.SetTextBKMode(SystemPrinter.TextBKMode);
+    writer.Units = SystemPrinter.Units();
+    if (writer.Units == TPrintUnits::unUser)
+        writer.UnitsFactor = SystemPrinter.UnitsFactor();
+    writer.StatusFormat = SystemPrinter.StatusFormat;
+    writer.StatusText = SystemPrinter.StatusText;
+
+    writer.AccuracyMethod = SystemFiler.AccuracyMethod;
+    writer.StatusFormat = SystemFiler.StatusFormat;
+    writer.StatusText = SystemFiler.StatusText;
+
+    writer.OnBeforePrint = OnBeforePrint;
+    writer.OnPrint = OnPrint;
+    writer.OnPrintPage = OnPrintPage;
+    writer.OnAfterPrint = OnAfterPrint;
+    writer.OnNewPage = OnNewPage;
+    writer.OnNewColumn = OnNewColumn;
+    writer.OnPrintHeader = OnPrintHeader;
+    writer.OnPrintFooter = OnPrintFooter;
+    writer.OnEndOfSection = OnEndOfSection;
+    writer.OnStatus = [this](TBaseReport&, const std::string& status) {
+        StatusText = status;
+        if (reportSystemHooks().statusText)
+            reportSystemHooks().statusText(*this, status);
+    };
+}
+
+// An OverrideStatus handler stands in for the built-in status window.
+void TRvSystem::showStatus(bool open, void*& window)
+{
+    if (OverrideStatus) {
+        if (open) {
+            OverrideStatus(*this, oaCreate, window);
+            OverrideStatus(*this, oaShow, window);
+        } else {
+            OverrideStatus(*this, oaFree, window);
+        }
+        return;
+    }
+    if (reportSystemHooks().status)
+        reportSystemHooks().status(*this, open);
+}
+
+bool TRvSystem::DecodeImage(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& bitmap)
+{
+    return OnDecodeImage && OnDecodeImage(*this, data, bitmap);
+}
+
+// An OverridePreview handler stands in for the built-in preview window; it reads the
+// snapshot from Snapshot() while it is shown.
+void TRvSystem::runPreview(TStream& snapshot)
+{
+    if (!OverridePreview) {
+        if (!reportSystemHooks().preview)
+            throw report::ERpException("Report preview is not available.");
+        reportSystemHooks().preview(*this, snapshot);
+        return;
+    }
+    void* window = nullptr;
+    m_delivering = &snapshot;
+    struct Free {
+        TRvSystem& system;
+        void*& window;
+        ~Free()
+        {
+            system.OverridePreview(system, oaFree, window);
+            system.m_delivering = nullptr;
+        }
+    } free {*this, window};
+    for (int action : {oaCreate, oaShow, oaAfterShow})
+        OverridePreview(*this, action, window);
+}
+
 void TRvSystem::deliver(TStream& snapshot)
 {
     auto& hooks = reportSystemHooks();
     snapshot.seek(0);
     switch (ReportDest) {
     case TReportDest::rdPreview:
-        if (!hooks.preview)
-            throw report::ERpException("Report preview is not available.");
-        hooks.preview(*this, snapshot);
+        runPreview(snapshot);
         break;
     case TReportDest::rdPrinter:
         if (!hooks.printer)

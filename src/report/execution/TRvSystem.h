@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -46,6 +47,8 @@ struct TRvSystemHooks {
     std::function<void(TRvSystem&, bool open)> status;
     std::function<void(TRvSystem&, TStream& snapshot)> preview;
     std::function<void(TRvSystem&, TStream& snapshot)> printer;
+    // The status line changed (every new page while generating).
+    std::function<void(TRvSystem&, const std::string& status)> statusText;
 };
 TRvSystemHooks& reportSystemHooks();
 
@@ -53,6 +56,11 @@ TRvSystemHooks& reportSystemHooks();
 class TRvSystem {
 public:
     using TPrintEvent = std::function<void(TBaseReport&)>;
+    using TPrintPageEvent = std::function<bool(TBaseReport&, int page)>;
+    // Decodes a picture the renderers cannot read themselves into a bitmap.
+    using TDecodeImageEvent = std::function<bool(TRvSystem&, const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& bitmap)>;
+    // Actions of a window override: create, show, after show, free (always called).
+    enum TOverrideAction { oaCreate = 0, oaShow = 1, oaAfterShow = 2, oaFree = 3 };
     using TOverrideEvent = std::function<void(TRvSystem&, int action, void*& window)>;
 
     TRvSystem();
@@ -69,9 +77,18 @@ public:
     TSystemPrinter SystemPrinter;
 
     TPrintEvent OnPrint;
+    TPrintPageEvent OnPrintPage;
     TPrintEvent OnBeforePrint;
     TPrintEvent OnAfterPrint;
+    TPrintEvent OnNewPage;
+    TPrintEvent OnNewColumn;
+    TPrintEvent OnPrintHeader;
+    TPrintEvent OnPrintFooter;
+    TPrintEvent OnEndOfSection;
+    TDecodeImageEvent OnDecodeImage;
     TOverrideEvent OverrideSetup;
+    TOverrideEvent OverrideStatus;
+    TOverrideEvent OverridePreview;
 
     // Run-time state.
     TReportDest ReportDest = TReportDest::rdPreview;
@@ -88,14 +105,46 @@ public:
     void Execute();
     // The page writer, while the snapshot is generated.
     TRvNDRWriter* Writer() const { return m_writer; }
+    // The snapshot being delivered, for a preview override.
+    TStream* Snapshot() const { return m_delivering; }
+    // Turns a picture through OnDecodeImage; false when no handler decoded it.
+    bool DecodeImage(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& bitmap);
+    // Expires with the system; references held elsewhere read it to drop theirs.
+    std::weak_ptr<const void> Lifetime() const { return m_lifetime; }
 
 private:
     bool runSetup();
-    void generate(TStream* prepared);
+    void configureWriter(TRvNDRWriter& writer);
+    void showStatus(bool open, void*& window);
     void deliver(TStream& snapshot);
+    void runPreview(TStream& snapshot);
 
     TRvNDRWriter* m_writer = nullptr;
+    TStream* m_delivering = nullptr;
     std::unique_ptr<TMemoryStream> m_prepared;
+    std::shared_ptr<const void> m_lifetime = std::make_shared<int>(0);
+};
+
+// A reference to a system that reads empty once the system is gone.
+class TRvSystemRef {
+public:
+    TRvSystemRef() = default;
+    TRvSystemRef(TRvSystem* system) { *this = system; }
+    TRvSystemRef& operator=(TRvSystem* system)
+    {
+        m_system = system;
+        m_lifetime = system ? system->Lifetime() : std::weak_ptr<const void>();
+        return *this;
+    }
+    TRvSystem* get() const { return m_lifetime.expired() ? nullptr : m_system; }
+    operator TRvSystem*() const { return get(); }
+    TRvSystem* operator->() const { return get(); }
+    TRvSystem& operator*() const { return *get(); }
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    TRvSystem* m_system = nullptr;
+    std::weak_ptr<const void> m_lifetime;
 };
 
 } // namespace qv

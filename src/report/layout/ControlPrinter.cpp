@@ -12,8 +12,6 @@ namespace {
 
 // Tab stops of left-justified texts.
 constexpr double tabStep = 0.5;
-// The descent of the Arial face (and its metric twin) as a share of the font size.
-constexpr double arialDescent = 434.0 / 2048.0;
 
 snapshot::TRvFont writerFont(const TRpFont& font, int rotation)
 {
@@ -41,6 +39,11 @@ float penWidth(double width, TRpLineWidthType type)
 std::uint8_t brushStyle(TRpFillStyle style)
 {
     return style == fsNone ? std::uint8_t(fsClear) : std::uint8_t(style);
+}
+
+bool isBitmap(const std::vector<std::uint8_t>& data)
+{
+    return data.size() > 2 && data[0] == 'B' && data[1] == 'M';
 }
 
 bool hasPlaceholder(const std::string& text)
@@ -85,14 +88,22 @@ void ReportLayout::printControl(const TRpReportComponent& component, double left
         m_calcs.afterPrint(*total);
         return;
     }
-    auto* control = dynamic_cast<const TRpControl*>(&component);
-    if (!control || control->displayOn() == doPreviewOnly)
+    if (auto* op = dynamic_cast<const TRpCalcOp*>(&component)) {
+        m_calcs.calcOpPrinted(*op);
         return;
-    double x = left + control->left();
-    double y = top + control->top();
+    }
+    auto* placed = dynamic_cast<const TRpControl*>(&component);
+    if (!placed || !shown(*placed))
+        return;
+    // A mirror keeps its own place and prints everything else from the mirrored control.
+    double x = left + placed->left();
+    double y = top + placed->top();
+    const TRpControl* control = &mirrored(*placed);
     if (auto* calc = dynamic_cast<const TRpCalcText*>(control)) {
         printText(*calc, m_calcs.calcText(*calc), x, y, calc->truncate(), calc->rotation());
-        m_calcs.afterPrint(*calc);
+        // Only the calculation's own printing ends its run of values.
+        if (control == placed)
+            m_calcs.afterPrint(*calc);
     } else if (auto* data = dynamic_cast<const TRpDataText*>(control)) {
         printText(*data, evaluateExpression(data->dataField(), data->dataView(), *this), x, y, data->truncate(), data->rotation());
     } else if (auto* text = dynamic_cast<const TRpText*>(control)) {
@@ -101,6 +112,8 @@ void ReportLayout::printControl(const TRpReportComponent& component, double left
         printLine(*line, x, y);
     } else if (auto* shape = dynamic_cast<const TRpSurface*>(control)) {
         printSurface(*shape, x, y);
+    } else if (auto* image = dynamic_cast<const TRpGraphicImage*>(control)) {
+        printImage(*image, x, y);
     }
 }
 
@@ -110,7 +123,7 @@ void ReportLayout::printText(const TRpTextControl& control, std::string text, do
     m_writer.Font() = writerFont(font, rotation);
     double size = std::fabs(double(font.size()));
     double lineHeight = m_linesPerInch > 0 ? 1.0 / m_linesPerInch : size / 60.0;
-    double baseline = top + lineHeight - size / 72.0 * arialDescent;
+    double baseline = top + lineHeight - m_writer.FontDescent();
     double width = control.width();
 
     if (truncate && !hasPlaceholder(text)) {
@@ -198,6 +211,25 @@ void ReportLayout::printSurface(const TRpSurface& shape, double left, double top
         m_writer.RoundRect(rect, rectangle->hRadius(), rectangle->vRadius());
     else
         m_writer.Rectangle(rect);
+}
+
+// A bitmap or metafile goes into the snapshot as it is; a picture in any other format
+// only when the image decoder turns it into a bitmap.
+void ReportLayout::printImage(const TRpGraphicImage& image, double left, double top)
+{
+    const std::vector<std::uint8_t>& picture = image.image().data();
+    if (picture.empty())
+        return;
+    snapshot::TRvGraphic graphic;
+    if (dynamic_cast<const TRpMetaFile*>(&image)) {
+        graphic.type = snapshot::GraphicType::Metafile;
+        graphic.data = picture;
+    } else if (isBitmap(picture)) {
+        graphic.data = picture;
+    } else if (!m_decodeImage || !m_decodeImage(picture, graphic.data) || !isBitmap(graphic.data)) {
+        return;
+    }
+    m_writer.StretchDraw(TRvRect {left, top, left + image.width(), top + image.height()}, graphic);
 }
 
 } // namespace qv::report

@@ -14,6 +14,8 @@ namespace {
 
 // Goto chains can loop; a run stops here rather than writing pages for ever.
 constexpr int maxSheets = 100000;
+// Mirrors may chain; a longer or looping chain stops here.
+constexpr int maxMirrorDepth = 16;
 
 constexpr std::uint32_t bit(int member)
 {
@@ -133,7 +135,7 @@ bool ReportLayout::printPage(const TRpPage& page)
     for (const auto& child : page.children()) {
         resetDrawingState();
         if (auto* region = dynamic_cast<const TRpRegion*>(child.get())) {
-            if (!printRegion(*region, 0, 0))
+            if (shown(*region) && !printRegion(*region, 0, 0))
                 done = false;
             continue;
         }
@@ -179,7 +181,9 @@ bool ReportLayout::printRegion(const TRpRegion& region, double pageLeft, double 
             break;
         }
         state.occurrence = poNewColumn;
+        m_writer.NewColumn();
     }
+    m_writer.EndOfSection();
     m_region = nullptr;
     m_regionState = nullptr;
     return state.done;
@@ -229,13 +233,47 @@ double ReportLayout::remaining() const
 
 double ReportLayout::bandHeight(const TRpBand& band) const
 {
-    return band.height();
+    return mirrored(band).height();
+}
+
+// doParent takes the setting of the nearest control around that has one of its own.
+bool ReportLayout::shown(const TRpControl& control) const
+{
+    TRpDisplayOn displayOn = doParent;
+    for (const TRpReportComponent* component = &control; component && displayOn == doParent; component = component->parent()) {
+        auto* asControl = dynamic_cast<const TRpControl*>(component);
+        if (!asControl)
+            break;
+        displayOn = asControl->displayOn();
+    }
+    switch (displayOn) {
+    case doPreviewOnly:
+        return m_target == DisplayTarget::Preview;
+    case doPrinterOnly:
+        return m_target == DisplayTarget::Printer;
+    case doParent:
+    case doAll:
+        break;
+    }
+    return true;
+}
+
+// The control whose content a control prints: the end of its Mirror chain, or itself.
+const TRpControl& ReportLayout::mirrored(const TRpControl& control) const
+{
+    const TRpControl* source = &control;
+    for (int depth = 0; depth < maxMirrorDepth && source->mirror() && source->mirror() != &control; ++depth)
+        source = source->mirror();
+    return *source;
 }
 
 ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint, const std::function<void()>& beforeOutput)
 {
+    if (!shown(band))
+        return Outcome::Skipped;
     RegionState& region = *m_regionState;
     BandState& state = m_bands[&band];
+    const TRpControl& content = mirrored(band);
     std::uint32_t occurrences = band.bandStyle().printOcc();
     if (reprint && !(occurrences & bit(region.occurrence)))
         return Outcome::Skipped;
@@ -260,7 +298,7 @@ ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint,
         if (exceeds(room, 0) && !exceeds(band.minHeightLeft(), remaining())) {
             if (beforeOutput && offset == 0)
                 beforeOutput();
-            printChildrenBetween(band, left, m_regionState->top + y - offset, offset, offset + room);
+            printChildrenBetween(content, left, m_regionState->top + y - offset, offset, offset + room);
             state.splitOffset = offset + room;
             region.printTop = region.height;
             region.progress = true;
@@ -274,7 +312,7 @@ ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint,
 
     if (beforeOutput && offset == 0)
         beforeOutput();
-    printChildrenBetween(band, left, m_regionState->top + y - offset, offset, std::numeric_limits<double>::infinity());
+    printChildrenBetween(content, left, m_regionState->top + y - offset, offset, std::numeric_limits<double>::infinity());
     state.splitOffset = 0;
     if (band.positionMode() == pmOffset)
         region.printTop = y + height;
@@ -286,6 +324,8 @@ ReportLayout::Outcome ReportLayout::printBand(const TRpBand& band, bool reprint,
 
 ReportLayout::Outcome ReportLayout::printDataBand(const TRpDataBand& band)
 {
+    if (!shown(band))
+        return Outcome::Skipped;
     DataBandState& state = m_dataBands[&band];
     DataViewRun* run = nullptr;
     if (!state.started) {
@@ -411,18 +451,48 @@ ReportLayout::Outcome ReportLayout::printLocation(const TRpDataBand& band, DataB
     return Outcome::Printed;
 }
 
+// A data band that goes on in a new column or on a new sheet prints again the headers
+// of what continues there: the body, a group whose value has not changed, a row that
+// broke after its header. Which of them reprint is up to ReprintLocs and PrintOcc.
 void ReportLayout::reprintHeaders(const TRpDataBand& band, const DataBandState& state)
 {
-    if (!(band.reprintLocs() & bit(plBodyHeader)))
-        return;
-    std::vector<const TRpBand*> headers = controlled(&band, plBodyHeader);
-    std::size_t limit = state.stage == Stage::BodyHeader ? state.index : headers.size();
-    for (std::size_t i = 0; i < limit && i < headers.size(); ++i) {
-        if (dynamic_cast<const TRpIterateBand*>(headers[i]))
-            continue;
-        if (printBand(*headers[i], true) == Outcome::Restart)
+    auto reprints = [&](TRpPrintLocation location) { return (band.reprintLocs() & bit(location)) != 0; };
+    constexpr std::size_t all = std::numeric_limits<std::size_t>::max();
+    if (reprints(plBodyHeader)) {
+        std::size_t printed = state.stage == Stage::BodyHeader ? state.index : all;
+        if (!reprintBands(controlled(&band, plBodyHeader), [&](std::size_t i) { return i < printed; }))
             return;
     }
+    if (state.stage == Stage::BodyHeader || state.stage == Stage::BodyFooter)
+        return;
+    bool groupEnded = state.stage == Stage::GroupFooter && state.index > 0;
+    if (reprints(plGroupHeader) && !groupEnded) {
+        std::vector<const TRpBand*> headers = controlled(&band, plGroupHeader);
+        bool room = reprintBands(headers, [&](std::size_t i) {
+            const auto& last = m_bands[headers[i]].lastGroup;
+            return last && *last == groupValue(*headers[i], false);
+        });
+        if (!room)
+            return;
+    }
+    if (reprints(plRowHeader)) {
+        bool rowStarted = state.stage == Stage::Master || state.stage == Stage::Detail || state.stage == Stage::RowFooter
+            || state.stage == Stage::GroupFooter;
+        std::size_t printed = state.stage == Stage::RowHeader ? state.index : rowStarted ? all : 0;
+        reprintBands(controlled(&band, plRowHeader), [&](std::size_t i) { return i < printed; });
+    }
+}
+
+// False when the column filled up while reprinting.
+bool ReportLayout::reprintBands(const std::vector<const TRpBand*>& bands, const std::function<bool(std::size_t)>& wanted)
+{
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        if (isIterate(*bands[i]) || !wanted(i))
+            continue;
+        if (printBand(*bands[i], true) == Outcome::Restart)
+            return false;
+    }
+    return true;
 }
 
 const TRpBaseDataView* ReportLayout::groupView(const TRpBand& band) const
@@ -478,7 +548,7 @@ double ReportLayout::rowHeight(const TRpDataBand& band, std::optional<std::strin
     double height = 0;
     auto add = [&](TRpPrintLocation location) {
         for (const TRpBand* child : controlled(&band, location)) {
-            if (dynamic_cast<const TRpIterateBand*>(child) || child->positionMode() != pmOffset)
+            if (dynamic_cast<const TRpIterateBand*>(child) || child->positionMode() != pmOffset || !shown(*child))
                 continue;
             if (!(child->bandStyle().printOcc() & bit(poFirst)))
                 continue;
@@ -492,13 +562,13 @@ double ReportLayout::rowHeight(const TRpDataBand& band, std::optional<std::strin
             }
             if (location == plGroupFooter && !groupChanges(*child, location))
                 continue;
-            height += child->height() + child->positionValue();
+            height += bandHeight(*child) + child->positionValue();
         }
     };
     add(plGroupHeader);
     add(plRowHeader);
     if (band.positionMode() == pmOffset)
-        height += band.height() + band.positionValue();
+        height += bandHeight(band) + band.positionValue();
     add(plDetail);
     add(plRowFooter);
     add(plGroupFooter);
@@ -509,9 +579,9 @@ double ReportLayout::lookAheadBody(const TRpDataBand& band, DataViewRun& run, in
 {
     double height = 0;
     for (const TRpBand* child : controlled(&band, plBodyHeader)) {
-        if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset
+        if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset && shown(*child)
             && (child->bandStyle().printOcc() & bit(poFirst)))
-            height += child->height() + child->positionValue();
+            height += bandHeight(*child) + child->positionValue();
     }
     run.saveState();
     std::optional<std::string> lastGroup;
@@ -525,8 +595,8 @@ double ReportLayout::lookAheadBody(const TRpDataBand& band, DataViewRun& run, in
     run.restoreState();
     if (wholeBody) {
         for (const TRpBand* child : controlled(&band, plBodyFooter)) {
-            if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset)
-                height += child->height() + child->positionValue();
+            if (!dynamic_cast<const TRpIterateBand*>(child) && child->positionMode() == pmOffset && shown(*child))
+                height += bandHeight(*child) + child->positionValue();
         }
     }
     return height;

@@ -4,6 +4,7 @@
 #include "report/calc/ExpressionContext.h"
 #include "report/components/Bands.h"
 #include "report/components/DrawingControls.h"
+#include "report/components/Images.h"
 #include "report/components/TRpRegion.h"
 #include "report/components/TRpReport.h"
 #include "report/layout/DataViewRun.h"
@@ -18,6 +19,14 @@
 namespace qv::report {
 
 using RowSourceFactory = std::function<std::unique_ptr<RowSource>(const TRpBaseDataView&)>;
+
+// What a run's output is for; controls shown on the preview only or the printer only
+// are laid out for that destination alone.
+enum class DisplayTarget { Preview, Printer };
+
+// Turns a picture of a format the snapshot does not carry into a bitmap; false when it
+// cannot.
+using ImageDecoder = std::function<bool(const std::vector<std::uint8_t>& picture, std::vector<std::uint8_t>& bitmap)>;
 
 // Lays a report's pages out into a page writer: the page sequence, regions with their
 // columns, bands stacked by print location and occurrence, data bands over their views,
@@ -34,6 +43,8 @@ public:
     void setGlobalPages(std::vector<const TRpPage*> pages) { m_globalPages = std::move(pages); }
     // Line height of texts: 0 uses the font size (size / 60 inch), else 1 / lines per inch.
     void setLinesPerInch(double linesPerInch) { m_linesPerInch = linesPerInch; }
+    void setDisplayTarget(DisplayTarget target) { m_target = target; }
+    void setImageDecoder(ImageDecoder decoder) { m_decodeImage = std::move(decoder); }
 
     // Prints every page; called from the writer's print hook. Data views close at the end.
     void print();
@@ -99,11 +110,14 @@ private:
     Outcome printDataBand(const TRpDataBand& band);
     Outcome printLocation(const TRpDataBand& band, DataBandState& state, TRpPrintLocation location);
     void reprintHeaders(const TRpDataBand& band, const DataBandState& state);
+    bool reprintBands(const std::vector<const TRpBand*>& bands, const std::function<bool(std::size_t)>& wanted);
     std::vector<const TRpBand*> controlled(const TRpBand* controller, TRpPrintLocation location) const;
     bool groupChanges(const TRpBand& band, TRpPrintLocation location);
     std::string groupValue(const TRpBand& band, bool ahead);
     const TRpBaseDataView* groupView(const TRpBand& band) const;
 
+    bool shown(const TRpControl& control) const;
+    const TRpControl& mirrored(const TRpControl& control) const;
     double bandHeight(const TRpBand& band) const;
     double rowHeight(const TRpDataBand& band, std::optional<std::string>* lastGroups);
     double lookAheadBody(const TRpDataBand& band, DataViewRun& run, int rows);
@@ -117,6 +131,7 @@ private:
     bool exceedsWidth(const std::string& text, double width) const;
     void printLine(const TRpLine& line, double left, double top);
     void printSurface(const TRpSurface& shape, double left, double top);
+    void printImage(const TRpGraphicImage& image, double left, double top);
     void resetDrawingState();
 
     DataViewRun* viewRun(const TRpBaseDataView* view);
@@ -131,6 +146,8 @@ private:
     std::vector<const TRpBaseDataView*> m_dataViews;
     std::vector<const TRpPage*> m_globalPages;
     double m_linesPerInch = 0;
+    DisplayTarget m_target = DisplayTarget::Printer;
+    ImageDecoder m_decodeImage;
 
     std::map<const TRpBaseDataView*, std::unique_ptr<DataViewRun>> m_views;
     std::map<const TRpRegion*, RegionState> m_regions;

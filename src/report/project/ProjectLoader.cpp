@@ -321,7 +321,8 @@ void ProjectLoader::readPropertyList(ProjectReader& reader, RpPersistent& object
             continue;
         }
         auto* property = object.properties().find(name);
-        if (!property || !property->writable || sameText(name, "Name")) {
+        bool componentName = &object == &holder && sameText(name, "Name");
+        if (!property || !property->writable || componentName) {
             skipValue(reader, reader.readByte(), depth);
             continue;
         }

@@ -156,8 +156,11 @@ void ProjectSaver::writeRecord(ProjectWriter& writer, const TRpReportComponent& 
 
 void ProjectSaver::writePropertyList(ProjectWriter& writer, const RpPersistent& object)
 {
+    // A component's name is in its record header; owned objects such as fonts store
+    // their Name like any other property.
+    bool isComponent = dynamic_cast<const TRpReportComponent*>(&object) != nullptr;
     for (auto& property : object.properties().all()) {
-        if (!property.stored || !property.writable || sameText(property.name, "Name"))
+        if (!property.stored || !property.writable || (isComponent && sameText(property.name, "Name")))
             continue;
         auto& mutableObject = const_cast<RpPersistent&>(object);
         switch (property.type) {

@@ -6,12 +6,6 @@ namespace qv::report {
 
 namespace {
 
-TranslationHook& translationHook()
-{
-    static TranslationHook hook;
-    return hook;
-}
-
 MessageHook& messageHook()
 {
     static MessageHook hook;
@@ -19,17 +13,6 @@ MessageHook& messageHook()
 }
 
 } // namespace
-
-void setTranslationHook(TranslationHook hook)
-{
-    translationHook() = std::move(hook);
-}
-
-std::string translate(const std::string& text)
-{
-    auto& hook = translationHook();
-    return hook ? hook(text) : text;
-}
 
 void setMessageHook(MessageHook hook)
 {
@@ -44,14 +27,6 @@ void showMessage(const std::string& text)
         return;
     }
     std::fprintf(stderr, "%s\n", text.c_str());
-}
-
-std::string formatMessage(const std::string& pattern, const std::string& value)
-{
-    auto at = pattern.find("%s");
-    if (at == std::string::npos)
-        return pattern;
-    return pattern.substr(0, at) + value + pattern.substr(at + 2);
 }
 
 ERpException::ERpException(const std::string& message)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/snapshot/Translation.h"
 #include "runtime/core/Exception.h"
 
 #include <functional>
@@ -7,19 +8,11 @@
 
 namespace qv::report {
 
-// Every text the report engine shows to a user goes through this hook first.
-using TranslationHook = std::function<std::string(const std::string&)>;
-void setTranslationHook(TranslationHook hook);
-std::string translate(const std::string& text);
-
 // Messages that do not stop the engine (such as an unknown class in a project file)
 // are shown through this hook; the window layer installs a message box.
 using MessageHook = std::function<void(const std::string&)>;
 void setMessageHook(MessageHook hook);
 void showMessage(const std::string& text);
-
-// Replaces the first "%s" of a fixed message with a value.
-std::string formatMessage(const std::string& pattern, const std::string& value);
 
 // The error every report engine failure raises. The fixed text (or pattern) is
 // translated before a value is put into it.

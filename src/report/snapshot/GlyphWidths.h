@@ -8,6 +8,11 @@ namespace qv::snapshot::glyphs {
 constexpr int kUnitsPerEm = 2048;
 constexpr int kMonoAdvance = 1229;
 
+// Descents below the baseline (the faces' Windows descent, as a device reports it).
+constexpr int kSansDescent = 434;
+constexpr int kSerifDescent = 443;
+constexpr int kMonoDescent = 615;
+
 constexpr short kSansRegular[95] = {
     569, 569, 727, 1139, 1139, 1821, 1366, 391, 682, 682, 797, 1196, 569, 682, 569, 569,
     1139, 1139, 1139, 1139, 1139, 1139, 1139, 1139, 1139, 1139, 569, 569, 1196, 1196, 1196, 1139,

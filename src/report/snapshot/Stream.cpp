@@ -50,8 +50,8 @@ TFileStream::TFileStream(const std::string& fileName, Mode mode)
     m_file.open(fileName, flags);
     if (!m_file.is_open()) {
         if (mode == Mode::Create)
-            throw EReportPrinter("Cannot create file \"" + fileName + "\".");
-        throw EReportPrinter("Cannot open file \"" + fileName + "\".");
+            throw EReportPrinter("Cannot create file \"%s\".", fileName);
+        throw EReportPrinter("Cannot open file \"%s\".", fileName);
     }
     m_file.seekg(0, std::ios::end);
     m_size = static_cast<int64_t>(m_file.tellg());
@@ -80,7 +80,7 @@ void TFileStream::write(const void* buffer, size_t count)
     m_file.write(static_cast<const char*>(buffer), static_cast<std::streamsize>(count));
     m_file.flush();
     if (!m_file)
-        throw EReportPrinter("Error writing file \"" + m_fileName + "\".");
+        throw EReportPrinter("Error writing file \"%s\".", m_fileName);
     m_position += static_cast<int64_t>(count);
     m_size = std::max(m_size, m_position);
 }
@@ -96,7 +96,7 @@ void TFileStream::setSize(int64_t size)
     std::error_code error;
     std::filesystem::resize_file(m_fileName, static_cast<uintmax_t>(std::max<int64_t>(0, size)), error);
     if (error)
-        throw EReportPrinter("Error writing file \"" + m_fileName + "\".");
+        throw EReportPrinter("Error writing file \"%s\".", m_fileName);
     m_size = size;
     m_position = std::min(m_position, m_size);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/snapshot/SnapshotFormat.h"
+#include "report/snapshot/StatusFormat.h"
 
 #include <functional>
 #include <string>
@@ -24,6 +25,8 @@ enum class TPrintJustify { pjCenter, pjLeft, pjRight, pjBlock };
 enum class TOrientation { poPortrait, poLandScape, poDefault };
 enum class TAccuracyMethod { amPositioning, amAppearance };
 enum class TBKMode : uint8_t { bkTransparent = 0, bkOpaque = 1 };
+enum class TLineHeightMethod { lhmLinesPerInch, lhmFont, lhmUser };
+enum class TPrintUnits { unInch, unMM, unCM, unPoint, unUser };
 
 // What page layout asks of a page writer. Positions and sizes are inches from
 // the page's top-left corner; text positions are baselines.
@@ -39,10 +42,37 @@ public:
     int Copies = 1;
     TOrientation Orientation = TOrientation::poPortrait;
     TAccuracyMethod AccuracyMethod = TAccuracyMethod::amPositioning;
+    TLineHeightMethod LineHeightMethod = TLineHeightMethod::lhmFont;
+    double LinesPerInch = 6;
+    double MarginLeft = 0;
+    double MarginRight = 0;
+    double MarginTop = 0;
+    double MarginBottom = 0;
+    int TabShade = 0;
+    TPrintUnits Units = TPrintUnits::unInch;
+    double UnitsFactor = 1.0;
+    // The status line is rebuilt from these at every page start.
+    std::string StatusFormat = "Generating page %p";
+    std::vector<std::string> StatusText;
+    snapshot::TRvDeviceNames DeviceNames;
 
     std::function<void(TBaseReport&)> OnBeforePrint;
     std::function<void(TBaseReport&)> OnPrint;
     std::function<void(TBaseReport&)> OnAfterPrint;
+    // Without OnPrint: called for each page until it returns false.
+    std::function<bool(TBaseReport&, int page)> OnPrintPage;
+    std::function<void(TBaseReport&)> OnNewPage;
+    std::function<void(TBaseReport&)> OnNewColumn;
+    std::function<void(TBaseReport&)> OnPrintHeader;
+    std::function<void(TBaseReport&)> OnPrintFooter;
+    std::function<void(TBaseReport&)> OnEndOfSection;
+    std::function<void(TBaseReport&, const std::string& status)> OnStatus;
+
+    // The status line as of the latest page start.
+    const std::string& StatusLine() const { return m_statusLine; }
+    // Layout tells the writer where its flow stands; the events pass it on.
+    void NewColumn() { fire(OnNewColumn); }
+    void EndOfSection() { fire(OnEndOfSection); }
 
     virtual void NewPage() = 0;
     virtual int CurrentPage() const = 0;
@@ -64,6 +94,8 @@ public:
     virtual void ChangeBin(const std::string& binName) = 0;
 
     virtual double TextWidth(const std::string& text) const = 0;
+    // Descent of the current font below its baseline, in inches.
+    virtual double FontDescent() const = 0;
     virtual double CurrentX() const = 0;
     virtual void PrintLeft(const std::string& text, double x, double y) = 0;
     virtual void PrintCenter(const std::string& text, double x, double y) = 0;
@@ -101,6 +133,27 @@ public:
     virtual void DefineVariable(const std::string& name) = 0;
     virtual void DefineVariable(const std::string& name, const std::string& value) = 0;
     virtual void SetVariable(const std::string& name, const std::string& value) = 0;
+
+protected:
+    void fire(const std::function<void(TBaseReport&)>& event)
+    {
+        if (event && !Aborted())
+            event(*this);
+    }
+    void updateStatus(int page)
+    {
+        snapshot::TRvStatusValues values;
+        values.lines = StatusText;
+        values.firstPage = FirstPage;
+        values.lastPage = LastPage;
+        values.page = page;
+        values.names = DeviceNames;
+        m_statusLine = snapshot::formatStatus(StatusFormat, values);
+        if (OnStatus)
+            OnStatus(*this, m_statusLine);
+    }
+
+    std::string m_statusLine;
 };
 
 } // namespace qv

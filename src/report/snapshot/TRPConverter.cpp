@@ -46,13 +46,6 @@ std::tm localNow()
     return result;
 }
 
-std::string formatCode(const char* pattern, int value)
-{
-    char text[96];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
-
 } // namespace
 
 TRPConverter::TRPConverter(TStream& stream, TRPRender& render)
@@ -151,7 +144,7 @@ TRvGraphic TRPConverter::readGraphic()
     uint8_t kind = readByte();
     uint8_t type = kind & 0x7F;
     if (type < 1 || type > 3)
-        throw EReportPrinter(formatCode("Unexpected graphic type [%d] found in report file.", type));
+        throw EReportPrinter("Unexpected graphic type [%d] found in report file.", std::to_string(type));
     TRvGraphic graphic;
     graphic.type = static_cast<GraphicType>(type);
     if (kind & kGraphicReuseFlag) {
@@ -191,7 +184,7 @@ void TRPConverter::readHeader()
         header.version = 2009;
         break;
     default:
-        throw EReportPrinter(formatCode("Unexpected header code [%d] found in report file.", header.marker));
+        throw EReportPrinter("Unexpected header code [%d] found in report file.", std::to_string(header.marker));
     }
     if (header.version > 2009)
         header.title = readString();
@@ -246,7 +239,7 @@ void TRPConverter::seekPage(int page)
 {
     Header();
     if (page < 1 || page > m_header->pageCount)
-        throw EReportPrinter("Page " + std::to_string(page) + " not found in report file.");
+        throw EReportPrinter("Page %d not found in report file.", std::to_string(page));
     // Each step moves one page along the chain, so the walk is bounded by the page count.
     while (m_currentPage != page) {
         PageHeader header = readPageHeader(m_currentPagePosition);
@@ -255,7 +248,7 @@ void TRPConverter::seekPage(int page)
         // Pages follow each other in the stream; a link the other way is damage.
         bool ordered = forward ? target > m_currentPagePosition : target < m_currentPagePosition;
         if (target <= 0 || target >= m_size || !ordered)
-            throw EReportPrinter("Page " + std::to_string(page) + " not found in report file.");
+            throw EReportPrinter("Page %d not found in report file.", std::to_string(page));
         m_currentPagePosition = target;
         m_currentPage += m_currentPage < page ? 1 : -1;
     }
@@ -684,7 +677,7 @@ void TRPConverter::execute(uint8_t code)
     case cAllowAll:
         break;
     default:
-        throw EReportPrinter(formatCode("Unexpected code [%d] found in report file.", code));
+        throw EReportPrinter("Unexpected code [%d] found in report file.", std::to_string(code));
     }
 }
 

@@ -65,10 +65,11 @@ public:
     // Texts with inline formatting codes (byte 1); plain left text by default.
     virtual void FormattedText(const std::string& text, double x, double y) { LeftText(text, x, y); }
 
-    // Values of report variables 13 to 15.
-    virtual std::string DeviceName() const { return ""; }
-    virtual std::string DriverName() const { return ""; }
-    virtual std::string PortName() const { return ""; }
+    // Values of report variables 13 to 15, as a status text names the device: a
+    // renderer without a printer is "Render"; the printer and preview renderers say more.
+    virtual std::string DeviceName() const { return "Render"; }
+    virtual std::string DriverName() const { return "Render"; }
+    virtual std::string PortName() const { return "Render"; }
 
     // Device units per inch, for the conversions below.
     double PixelsPerInchX = 96.0;

@@ -49,7 +49,7 @@ std::unique_ptr<TFileStream> createTempFile()
             continue;
         return std::make_unique<TFileStream>(candidate.string(), TFileStream::Mode::Create);
     }
-    throw EReportPrinter("Cannot create a temporary file in \"" + directory.string() + "\".");
+    throw EReportPrinter("Cannot create a temporary file in \"%s\".", directory.string());
 }
 
 } // namespace
@@ -71,8 +71,12 @@ void TRvNDRWriter::Execute()
     if (OnBeforePrint)
         OnBeforePrint(*this);
     Start();
-    if (OnPrint)
+    if (OnPrint) {
         OnPrint(*this);
+    } else if (OnPrintPage) {
+        while (!m_aborted && OnPrintPage(*this, m_pageNumber) && !m_aborted)
+            NewPage();
+    }
     End();
     if (OnAfterPrint)
         OnAfterPrint(*this);
@@ -80,6 +84,8 @@ void TRvNDRWriter::Execute()
 
 void TRvNDRWriter::Start()
 {
+    if (m_state == State::Printing)
+        throw EReportPrinter("Invalid method call.  Report writer already printing.");
     m_runDateTime = std::chrono::system_clock::now();
     m_variables.clear();
     m_unfilledSlots.clear();
@@ -94,6 +100,7 @@ void TRvNDRWriter::Start()
     writeFileHeader();
     m_state = State::Printing;
     beginPage();
+    fire(OnPrintHeader);
 }
 
 void TRvNDRWriter::openOutput()
@@ -167,7 +174,17 @@ void TRvNDRWriter::writeFileHeader()
 void TRvNDRWriter::requirePrinting() const
 {
     if (m_state != State::Printing)
-        throw EReportPrinter("The report writer is not printing.");
+        throw EReportPrinter("Invalid method call.  Report writer is not printing.");
+}
+
+// Output needs a started run; after an abort, or on a page outside the print range,
+// it writes nothing.
+bool TRvNDRWriter::drawing() const
+{
+    if (m_aborted)
+        return false;
+    requirePrinting();
+    return m_pageOpen;
 }
 
 void TRvNDRWriter::NewPage()
@@ -175,14 +192,18 @@ void TRvNDRWriter::NewPage()
     if (m_aborted)
         return;
     requirePrinting();
+    fire(OnPrintFooter);
     endPage();
     beginPage();
+    fire(OnNewPage);
+    fire(OnPrintHeader);
 }
 
 void TRvNDRWriter::beginPage()
 {
     ++m_pageNumber;
     m_currentX = 0;
+    updateStatus(m_pageNumber);
     m_pageOpen = pageInRange(m_pageNumber, PageSelection, FirstPage, LastPage);
     if (!m_pageOpen)
         return;
@@ -222,8 +243,12 @@ void TRvNDRWriter::endPage()
 
 void TRvNDRWriter::End()
 {
-    if (m_state != State::Printing)
+    // Ending again after an abort has nothing left to do.
+    if (m_state == State::Finished)
         return;
+    requirePrinting();
+    if (!m_closingOnAbort)
+        fire(OnPrintFooter);
     endPage();
     // A slot still waiting for its value would point at itself; close it empty.
     for (int64_t slot : std::vector<int64_t>(m_unfilledSlots))
@@ -242,8 +267,12 @@ void TRvNDRWriter::Abort()
 {
     if (m_aborted)
         return;
-    if (m_state == State::Printing)
+    // The current page is closed without its footer; nothing more is written.
+    if (m_state == State::Printing) {
+        m_closingOnAbort = true;
         End();
+        m_closingOnAbort = false;
+    }
     m_aborted = true;
 }
 
@@ -582,7 +611,7 @@ void TRvNDRWriter::positionedText(TPrintJustify justify, const std::string& text
     else if (justify == TPrintJustify::pjRight)
         start = x - width;
     m_currentX = start + width;
-    if (!writing())
+    if (!drawing())
         return;
     syncFont();
     ByteWriter out;
@@ -622,7 +651,7 @@ void TRvNDRWriter::PrintRight(const std::string& text, double x, double y)
 void TRvNDRWriter::PrintBlock(const std::string& text, double x, double y, double width)
 {
     m_currentX = x + width;
-    if (!writing())
+    if (!drawing())
         return;
     syncFont();
     ByteWriter out;
@@ -637,7 +666,7 @@ void TRvNDRWriter::PrintBlock(const std::string& text, double x, double y, doubl
 void TRvNDRWriter::TextRect(const TRvRect& rect, double x, double y, const std::string& text)
 {
     m_currentX = x + TextWidth(text);
-    if (!writing())
+    if (!drawing())
         return;
     syncFont();
     ByteWriter out;
@@ -651,7 +680,7 @@ void TRvNDRWriter::TextRect(const TRvRect& rect, double x, double y, const std::
 
 void TRvNDRWriter::MoveTo(double x, double y)
 {
-    if (!writing())
+    if (!drawing())
         return;
     ByteWriter out;
     out.byte(cMoveTo);
@@ -661,7 +690,7 @@ void TRvNDRWriter::MoveTo(double x, double y)
 
 void TRvNDRWriter::LineTo(double x, double y)
 {
-    if (!writing())
+    if (!drawing())
         return;
     syncPen();
     ByteWriter out;
@@ -672,7 +701,7 @@ void TRvNDRWriter::LineTo(double x, double y)
 
 void TRvNDRWriter::shapeCommand(uint8_t code, const TRvRect& rect, bool usesPen, bool usesBrush)
 {
-    if (!writing())
+    if (!drawing())
         return;
     if (usesPen)
         syncPen();
@@ -716,7 +745,7 @@ void TRvNDRWriter::Ellipse(const TRvRect& rect)
 
 void TRvNDRWriter::RoundRect(const TRvRect& rect, double cornerWidth, double cornerHeight)
 {
-    if (!writing())
+    if (!drawing())
         return;
     syncPen();
     syncBrush();
@@ -730,7 +759,7 @@ void TRvNDRWriter::RoundRect(const TRvRect& rect, double cornerWidth, double cor
 
 void TRvNDRWriter::arcCommand(uint8_t code, const TRvRect& rect, TRvPoint start, TRvPoint end)
 {
-    if (!writing())
+    if (!drawing())
         return;
     syncPen();
     if (code != cArc)
@@ -760,7 +789,7 @@ void TRvNDRWriter::Pie(const TRvRect& rect, TRvPoint start, TRvPoint end)
 
 void TRvNDRWriter::pointsCommand(uint8_t code, const std::vector<TRvPoint>& points)
 {
-    if (!writing() || points.empty())
+    if (!drawing() || points.empty())
         return;
     if (points.size() > 32768)
         throw EReportPrinter("Too many points for a report snapshot.");
@@ -787,7 +816,7 @@ void TRvNDRWriter::Polyline(const std::vector<TRvPoint>& points)
 
 void TRvNDRWriter::FloodFill(double x, double y, TColor color, int32_t fillStyle)
 {
-    if (!writing())
+    if (!drawing())
         return;
     syncBrush();
     ByteWriter out;
@@ -800,7 +829,7 @@ void TRvNDRWriter::FloodFill(double x, double y, TColor color, int32_t fillStyle
 
 void TRvNDRWriter::Draw(double x, double y, const TRvGraphic& graphic)
 {
-    if (!writing())
+    if (!drawing())
         return;
     ByteWriter out;
     out.byte(cDraw);
@@ -811,7 +840,7 @@ void TRvNDRWriter::Draw(double x, double y, const TRvGraphic& graphic)
 
 void TRvNDRWriter::StretchDraw(const TRvRect& rect, const TRvGraphic& graphic)
 {
-    if (!writing())
+    if (!drawing())
         return;
     ByteWriter out;
     out.byte(cStretchDraw);
@@ -822,7 +851,7 @@ void TRvNDRWriter::StretchDraw(const TRvRect& rect, const TRvGraphic& graphic)
 
 void TRvNDRWriter::PrintBitmap(double x, double y, double scaleX, double scaleY, const TRvGraphic& bitmap)
 {
-    if (!writing())
+    if (!drawing())
         return;
     ByteWriter out;
     out.byte(cTransBitmap);
@@ -837,7 +866,7 @@ void TRvNDRWriter::PrintBitmap(double x, double y, double scaleX, double scaleY,
 
 void TRvNDRWriter::PrintBitmapRect(const TRvRect& rect, const TRvGraphic& bitmap)
 {
-    if (!writing())
+    if (!drawing())
         return;
     ByteWriter out;
     out.byte(cTransBitmap);
@@ -850,7 +879,7 @@ void TRvNDRWriter::PrintBitmapRect(const TRvRect& rect, const TRvGraphic& bitmap
 
 void TRvNDRWriter::BrushCopy(const TRvRect& dest, const TRvGraphic& bitmap, const TRvRect& source, TColor color)
 {
-    if (!writing())
+    if (!drawing())
         return;
     ByteWriter out;
     out.byte(cBrushCopy);
@@ -869,7 +898,7 @@ void TRvNDRWriter::CopyRect(const TRvRect&, const TRvRect&)
 void TRvNDRWriter::checkGraphicIndex(int index, const char* operation) const
 {
     if (index < 1 || index > kMaxGraphicSlot)
-        throw EReportPrinter(std::string(operation) + ": Index must be between 1 and " + std::to_string(kMaxGraphicSlot));
+        throw EReportPrinter(std::string(operation) + ": Index must be between 1 and %d", std::to_string(kMaxGraphicSlot));
 }
 
 void TRvNDRWriter::RegisterGraphic(int index)

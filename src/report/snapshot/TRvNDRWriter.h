@@ -79,6 +79,7 @@ public:
     void ChangeBin(const std::string& binName) override;
 
     double TextWidth(const std::string& text) const override;
+    double FontDescent() const override { return m_measurer->descent(m_font); }
     double CurrentX() const override { return m_currentX; }
     void PrintLeft(const std::string& text, double x, double y) override;
     void PrintCenter(const std::string& text, double x, double y) override;
@@ -130,6 +131,7 @@ private:
     void beginPage();
     void endPage();
     bool writing() const { return m_state == State::Printing && m_pageOpen && !m_aborted; }
+    bool drawing() const;
     void requirePrinting() const;
 
     void emit(snapshot::ByteWriter& bytes);
@@ -160,6 +162,7 @@ private:
 
     State m_state = State::Idle;
     bool m_aborted = false;
+    bool m_closingOnAbort = false;
     bool m_pageOpen = false;
     int m_pageNumber = 0;
     int m_pagesWritten = 0;

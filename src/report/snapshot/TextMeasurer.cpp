@@ -45,6 +45,22 @@ int advance(Face face, bool bold, unsigned char c)
 
 } // namespace
 
+double TextMeasurer::descent(const TRvFont& font) const
+{
+    int units = glyphs::kSansDescent;
+    switch (faceOf(font.name)) {
+    case Face::Serif:
+        units = glyphs::kSerifDescent;
+        break;
+    case Face::Mono:
+        units = glyphs::kMonoDescent;
+        break;
+    case Face::Sans:
+        break;
+    }
+    return std::fabs(font.size) / 72.0 * units / glyphs::kUnitsPerEm;
+}
+
 double ScreenMetricsMeasurer::textWidth(const TRvFont& font, std::string_view text) const
 {
     // A screen device works in whole pixels: the em is rounded, then each glyph's advance.

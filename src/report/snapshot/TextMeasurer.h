@@ -13,6 +13,9 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     virtual double textWidth(const TRvFont& font, std::string_view text) const = 0;
+    // How far the font reaches below its baseline, in inches. By default the descent of
+    // the metric-compatible face that stands in for the font's name.
+    virtual double descent(const TRvFont& font) const;
 };
 
 // Stand-in for a screen-resolution device when no real one is supplied: glyph
