@@ -39,6 +39,11 @@ public:
     void RightText(const std::string& text, double x, double y) override;
     void BlockText(const std::string& text, double x, double y, double width) override;
 
+    // The character set that replaces the default set (1); the user's locale decides.
+    int DefaultCharset;
+
+    TRvRenderCanvas();
+
 protected:
     // The canvas of the page being drawn; nothing is drawn while there is none.
     Canvas* m_canvas = nullptr;
@@ -49,6 +54,10 @@ private:
     void selectPen();
     void selectBrush();
     void selectFont();
+    // The bounds an outline stays inside of: with a pen wider than one pixel the stroke
+    // centre moves inwards by half the width.
+    TRect strokeRect(const TRect& bounds) const;
+    void drawGraphic(const TRect& rect, const snapshot::TRvGraphic& graphic);
     void text(const std::string& text, double x, double y, unsigned align);
 
     snapshot::TRvBrush m_brush;
