@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation xvfb xauth
+  cups-daemon cups-client cups-filters printer-driver-cups-pdf poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
