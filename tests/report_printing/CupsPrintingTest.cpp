@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -226,6 +228,34 @@ TEST_F(CupsPrinting, OrientationAndPaperSizeReachThePrintedPdf)
     EXPECT_EQ(wordShape(a4), "turned");
     fs::remove(legal);
     fs::remove(a4);
+}
+
+TEST_F(CupsPrinting, NativeOutputIsThePrintersOwnLanguageInTheFile)
+{
+    TRPPrinterDevice device(platformPrintSystem());
+    ASSERT_TRUE(device.SelectPrinter(m_queue));
+    TRvNDRWriter writer;
+    writer.OnPrint = [](TBaseReport& report) {
+        report.PrintLeft("first", 1.0, 1.0);
+        report.NewPage();
+        report.PrintLeft("second", 1.0, 1.0);
+    };
+    writer.Execute();
+    auto snapshot = writer.TakeOutputStream();
+    fs::path const target = m_work / "out.prn";
+    TRvRenderPrinter render(device);
+    render.OutputFile = target.string();
+    render.PrintRender(*snapshot);
+
+    std::ifstream in(target, std::ios::binary);
+    std::string head(14, '\0');
+    in.read(head.data(), std::streamsize(head.size()));
+    // The test queue's driver speaks PostScript.
+    EXPECT_EQ(head, "%!PS-Adobe-3.0");
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(all.find("%%Pages: 2"), std::string::npos);
+    for (const auto& entry : fs::directory_iterator(m_work))
+        EXPECT_TRUE(entry.path() == target || entry.path().extension() == ".qvl") << "left behind: " << entry.path();
 }
 
 } // namespace

@@ -4,6 +4,11 @@
 #include "runtime/graphics/QtGraphics.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -213,11 +218,14 @@ public:
         if (m_painter.isActive())
             abortDocument();
         reset();
+        m_printer->setDocName(QString::fromStdString(documentName));
+        m_outputFile = outputFile;
+        // Printer output to a file: the document the print system takes is spooled beside
+        // the target first, then run through the printer's driver into the file.
+        m_spoolFile = outputFile.empty() ? QString() : QString::fromStdString(outputFile) + ".spool.pdf";
+        m_printer->setOutputFileName(m_spoolFile);
         applyJobSettings(*m_printer, settings);
         applyLayout(*m_printer, settings, m_defaultSize);
-        m_printer->setDocName(QString::fromStdString(documentName));
-        m_printer->setOutputFileName(QString::fromStdString(outputFile));
-        m_outputFile = outputFile;
         m_pages = 0;
     }
 
@@ -242,20 +250,69 @@ public:
         if (!m_painter.isActive())
             return;
         bool ended = m_painter.end();
-        if (!ended || m_printer->printerState() == QPrinter::Error)
+        if (!ended || m_printer->printerState() == QPrinter::Error) {
+            dropSpoolFile();
             throw EInOutError(failureText("Printing failed on"), 5);
+        }
+        if (!m_spoolFile.isEmpty())
+            writePrinterOutput();
     }
 
     void abortDocument() override
     {
         m_canvas.reset();
-        if (!m_painter.isActive())
-            return;
-        m_printer->abort();
-        m_painter.end();
+        if (m_painter.isActive()) {
+            m_printer->abort();
+            m_painter.end();
+        }
+        dropSpoolFile();
     }
 
 private:
+    void dropSpoolFile()
+    {
+        if (!m_spoolFile.isEmpty())
+            QFile::remove(m_spoolFile);
+    }
+
+    // What the printer's driver would send: the print system's filters for this queue
+    // (its PPD) turn the spooled document into the printer's own language. A queue
+    // without a driver of its own takes the spooled document as it is.
+    void writePrinterOutput()
+    {
+        QString target = QString::fromStdString(m_outputFile);
+        QString partial = target + ".part";
+        QString ppd = QDir("/etc/cups/ppd").filePath(m_info.printerName() + ".ppd");
+        QString filter = QStandardPaths::findExecutable("cupsfilter", {"/usr/sbin", "/usr/bin", "/sbin"});
+        QFile::remove(partial);
+        bool converted = false;
+        if (!filter.isEmpty() && QFileInfo(ppd).isReadable()) {
+            QProcess process;
+            process.setStandardOutputFile(partial);
+            process.setStandardErrorFile(QProcess::nullDevice());
+            QStringList arguments {"-p", ppd, "-m", "printer/foo", "-e", "-n", QString::number(m_printer->copyCount())};
+            if (m_printer->collateCopies())
+                arguments << "-o" << "collate=true";
+            arguments << m_spoolFile;
+            process.start(filter, arguments);
+            converted = process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
+                && QFileInfo(partial).size() > 0;
+            if (!converted) {
+                QFile::remove(partial);
+                dropSpoolFile();
+                throw EInOutError(failureText("Printing failed on"), 5);
+            }
+        } else {
+            converted = QFile::rename(m_spoolFile, partial);
+        }
+        dropSpoolFile();
+        QFile::remove(target);
+        if (!converted || !QFile::rename(partial, target)) {
+            QFile::remove(partial);
+            throw EInOutError("Cannot create file \"" + m_outputFile + "\"", 5);
+        }
+    }
+
     // A fresh device for every document, so nothing of an earlier job carries over.
     void reset()
     {
@@ -276,6 +333,7 @@ private:
     QPainter m_painter;
     std::unique_ptr<Canvas> m_canvas;
     std::string m_outputFile;
+    QString m_spoolFile;
     int m_pages = 0;
 };
 
