@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation xvfb xauth locales
   desktop-file-utils dpkg-dev shared-mime-info man-db openbox xdotool
+  cups-daemon cups-client cups-filters printer-driver-cups-pdf poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 export QT_QPA_PLATFORM=offscreen
+source scripts/cups.sh
+trap qv_cups_stop EXIT
+qv_cups_start
 jobs=$(nproc)
 
 echo "== build and test =="

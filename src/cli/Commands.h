@@ -12,5 +12,9 @@ int runShow(const std::vector<std::string>& args);
 int runCsv(const std::vector<std::string>& args);
 int runChart(const std::vector<std::string>& args);
 int runReport(const std::vector<std::string>& args);
+// Printer output: the printer list, and the report sent to a printer (report ... --print).
+int runPrinters(const std::vector<std::string>& args);
+bool wantsPrint(const std::vector<std::string>& args);
+int runReportPrint(const std::vector<std::string>& args);
 
 } // namespace qv::cli

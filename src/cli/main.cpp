@@ -19,7 +19,9 @@ constexpr const char* usage =
     "  quorvane-cli show FILE.qvl\n"
     "  quorvane-cli csv FILE.qvl\n"
     "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
-    "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n";
+    "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n"
+    "  quorvane-cli report FILE.qvl --print [--printer NAME] [--copies N]\n"
+    "  quorvane-cli printers\n";
 
 int dispatch(const std::string& command, const std::vector<std::string>& args)
 {
@@ -32,7 +34,9 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
     if (command == "chart")
         return qv::cli::runChart(args);
     if (command == "report")
-        return qv::cli::runReport(args);
+        return qv::cli::wantsPrint(args) ? qv::cli::runReportPrint(args) : qv::cli::runReport(args);
+    if (command == "printers")
+        return qv::cli::runPrinters(args);
     throw qv::cli::UsageError("unknown command '" + command + "'");
 }
 

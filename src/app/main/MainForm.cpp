@@ -4,6 +4,7 @@
 #include "app/main/ProductInfo.h"
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
+#include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
 #include "runtime/core/Numbers.h"
@@ -220,6 +221,7 @@ void TfrmMain::wireEvents()
     wire("About1", &TfrmMain::About1Click);
 
     showReportsAsPdf();
+    installPrinterOutput();
 }
 
 // Until the report preview window exists, a report meant for the preview is exported

@@ -1,9 +1,19 @@
 #include "report/device/TRvRenderCanvas.h"
 
+#include "report/device/Charsets.h"
+#include "report/device/TRPRenderDevice.h"
+#include "runtime/core/Exception.h"
+#include "runtime/graphics/Bitmap.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace qv {
+
+TRvRenderCanvas::TRvRenderCanvas()
+    : DefaultCharset(userDefaultCharset())
+{
+}
 
 TRect TRvRenderCanvas::deviceRect(const TRPRect& rect) const
 {
@@ -34,15 +44,17 @@ void TRvRenderCanvas::selectBrush()
 
 void TRvRenderCanvas::selectFont()
 {
-    Font& font = m_canvas->font;
-    font.name = m_font.name;
-    double size = m_font.superscript || m_font.subscript ? m_font.size / 1.667 : m_font.size;
-    font.height = std::max(1, int(std::lround(std::fabs(size) * PixelsPerInchY / 72.0)));
-    font.style = (m_font.bold ? fsBold : 0u) | (m_font.italic ? fsItalic : 0u) | (m_font.underline ? fsUnderline : 0u)
-        | (m_font.strikeout ? fsStrikeOut : 0u);
-    font.color = m_font.color;
-    font.charset = m_font.charset;
-    font.orientation = m_font.rotation * 10;
+    m_canvas->font = deviceFont(m_font, PixelsPerInchY, DefaultCharset);
+}
+
+TRect TRvRenderCanvas::strokeRect(const TRect& bounds) const
+{
+    int width = m_canvas->pen.width;
+    if (width <= 1 || m_canvas->pen.style == PenStyle::Clear)
+        return bounds;
+    int before = width / 2;
+    int after = width - before;
+    return {bounds.left + before, bounds.top + before, bounds.right - after + 1, bounds.bottom - after + 1};
 }
 
 void TRvRenderCanvas::text(const std::string& text, double x, double y, unsigned align)
@@ -89,9 +101,15 @@ void TRvRenderCanvas::TabRectangle(const TRPRect& rect)
     Rectangle(rect);
 }
 
-void TRvRenderCanvas::RoundRect(const TRPRect& rect, double, double)
+void TRvRenderCanvas::RoundRect(const TRPRect& rect, double cornerWidth, double cornerHeight)
 {
-    Rectangle(rect);
+    if (!m_canvas)
+        return;
+    selectPen();
+    selectBrush();
+    int width = XI2D(cornerWidth) - XI2D(0);
+    int height = YI2D(cornerHeight) - YI2D(0);
+    m_canvas->roundRect(strokeRect(deviceRect(rect)), width, height);
 }
 
 void TRvRenderCanvas::Ellipse(const TRPRect& rect)
@@ -100,7 +118,7 @@ void TRvRenderCanvas::Ellipse(const TRPRect& rect)
         return;
     selectPen();
     selectBrush();
-    m_canvas->ellipse(deviceRect(rect));
+    m_canvas->ellipse(strokeRect(deviceRect(rect)));
 }
 
 void TRvRenderCanvas::FillRect(const TRPRect& rect)
@@ -165,10 +183,51 @@ void TRvRenderCanvas::Arc(const TRPRect& rect, TRPPoint, TRPPoint)
 void TRvRenderCanvas::Chord(const TRPRect& rect, TRPPoint, TRPPoint) { Ellipse(rect); }
 void TRvRenderCanvas::Pie(const TRPRect& rect, TRPPoint, TRPPoint) { Ellipse(rect); }
 
-// Pictures keep their own file formats in the snapshot; this program's reports carry none.
-void TRvRenderCanvas::Draw(TRPPoint, const snapshot::TRvGraphic&) { }
-void TRvRenderCanvas::StretchDraw(const TRPRect&, const snapshot::TRvGraphic&) { }
-void TRvRenderCanvas::PrintBitmap(TRPPoint, double, double, const snapshot::TRvGraphic&) { }
-void TRvRenderCanvas::PrintBitmapRect(const TRPRect&, const snapshot::TRvGraphic&) { }
+// Bitmaps are stored in their own file format; other kinds of picture are not drawn.
+void TRvRenderCanvas::drawGraphic(const TRect& rect, const snapshot::TRvGraphic& graphic)
+{
+    if (!m_canvas || graphic.type != snapshot::GraphicType::Bitmap || rect.isEmpty())
+        return;
+    Bitmap bitmap;
+    try {
+        bitmap.loadFromBmpData(std::string(graphic.data.begin(), graphic.data.end()));
+    } catch (const Exception&) {
+        return; // a damaged picture leaves its place empty rather than the page unprinted
+    }
+    m_canvas->stretchDraw(rect, bitmap);
+}
+
+// A bitmap drawn at a point keeps its size in screen pixels, converted to the device.
+void TRvRenderCanvas::Draw(TRPPoint point, const snapshot::TRvGraphic& graphic)
+{
+    PrintBitmap(point, 1.0, 1.0, graphic);
+}
+
+void TRvRenderCanvas::StretchDraw(const TRPRect& rect, const snapshot::TRvGraphic& graphic)
+{
+    drawGraphic(deviceRect(rect), graphic);
+}
+
+void TRvRenderCanvas::PrintBitmap(TRPPoint point, double scaleX, double scaleY, const snapshot::TRvGraphic& bitmap)
+{
+    if (!m_canvas || bitmap.type != snapshot::GraphicType::Bitmap)
+        return;
+    Bitmap probe;
+    try {
+        probe.loadFromBmpData(std::string(bitmap.data.begin(), bitmap.data.end()));
+    } catch (const Exception&) {
+        return;
+    }
+    double width = probe.width() / 96.0 * (scaleX > 0 ? scaleX : 1.0);
+    double height = probe.height() / 96.0 * (scaleY > 0 ? scaleY : 1.0);
+    TRect rect {XI2D(point.x), YI2D(point.y), XI2D(point.x + width), YI2D(point.y + height)};
+    if (!rect.isEmpty())
+        m_canvas->stretchDraw(rect, probe);
+}
+
+void TRvRenderCanvas::PrintBitmapRect(const TRPRect& rect, const snapshot::TRvGraphic& bitmap)
+{
+    drawGraphic(deviceRect(rect), bitmap);
+}
 
 } // namespace qv

@@ -10,6 +10,11 @@ namespace qv {
 // export renderers share it and differ in their device and its pixels per inch.
 class TRvRenderCanvas : public TRPRender {
 public:
+    TRvRenderCanvas();
+
+    // The character set that replaces the default set (1); the user's locale decides.
+    int DefaultCharset;
+
     void SetBrush(const snapshot::TRvBrush& brush) override { m_brush = brush; }
     void SetFont(const snapshot::TRvFont& font) override { m_font = font; }
     void SetPen(const snapshot::TRvPen& pen) override { m_pen = pen; }
@@ -49,6 +54,10 @@ private:
     void selectPen();
     void selectBrush();
     void selectFont();
+    // The bounds an outline stays inside of: with a pen wider than one pixel the stroke
+    // centre moves inwards by half the width.
+    TRect strokeRect(const TRect& bounds) const;
+    void drawGraphic(const TRect& rect, const snapshot::TRvGraphic& graphic);
     void text(const std::string& text, double x, double y, unsigned align);
 
     snapshot::TRvBrush m_brush;

@@ -3,6 +3,7 @@
 #include "report/components/RpPersistent.h"
 #include "report/data/TRpDataSystem.h"
 #include "report/execution/ConnectionRowSource.h"
+#include "report/execution/TReportPrinter.h"
 #include "report/layout/ReportLayout.h"
 #include "report/project/ClassRegistry.h"
 #include "report/project/ReportErrors.h"
@@ -43,9 +44,55 @@ const TRpPage* firstPageOf(const TRpReport& report)
     return report.pages().empty() ? nullptr : report.pages().front().get();
 }
 
+// The report's printer, collate, duplex, resolution and copies, and its first page's
+// paper, orientation and bin reach the printer device's settings record.
+void applyDeviceSettings(const TRpReport& report, const TRpPage* page, TBaseReport& writer)
+{
+    TReportPrinter* printer = reportSystemHooks().printerDevice;
+    if (!printer)
+        return;
+    if (!report.printer().empty())
+        printer->SelectPrinter(report.printer());
+    if (printer->InvalidPrinter())
+        return;
+    PrinterSettings settings = printer->Settings();
+    if (report.collate() != pcDefault)
+        settings.collate = report.collate() == pcTrue;
+    if (report.duplex() != pdDefault) {
+        settings.duplex = report.duplex() == pdSimplex ? PrinterSettings::simplex
+            : report.duplex() == pdVertical              ? PrinterSettings::longEdge
+                                                         : PrinterSettings::shortEdge;
+    }
+    if (report.resolution() != prDefault)
+        settings.quality = -1 - int(report.resolution());
+    if (report.copies() > 0)
+        settings.copies = report.copies();
+    if (page) {
+        if (page->paperSize() == PrinterSettings::customPaper) {
+            settings.paperSize = PrinterSettings::customPaper;
+            settings.customWidth = int(page->pageWidth() * 254.0 + 0.5);
+            settings.customLength = int(page->pageHeight() * 254.0 + 0.5);
+        } else if (page->paperSize() != -1) {
+            settings.paperSize = page->paperSize();
+        }
+        if (page->orientation() != poDefault)
+            settings.orientation = page->orientation() == poLandScape ? PrinterSettings::landscape : PrinterSettings::portrait;
+        if (page->bin() > 0)
+            settings.bin = page->bin();
+    }
+    printer->SetSettings(settings);
+    if (auto* ndr = dynamic_cast<TRvNDRWriter*>(&writer)) {
+        TRvPaperInfo paper = printer->PaperInfo();
+        paper.copies = ndr->Paper.copies;
+        paper.collate = settings.collate;
+        ndr->Paper = paper;
+    }
+}
+
 // The report's own printer settings, applied before generation starts.
 void applyPrinterSettings(const TRpReport& report, TBaseReport& writer)
 {
+    applyDeviceSettings(report, firstPageOf(report), writer);
     if (report.copies() > 0)
         writer.Copies = report.copies();
     const TRpPage* page = firstPageOf(report);

@@ -1,5 +1,6 @@
 #include "report/execution/TRvSystem.h"
 
+#include "report/execution/TReportPrinter.h"
 #include "report/project/ReportErrors.h"
 
 #include <cstdio>
@@ -48,8 +49,15 @@ void TRvSystem::Execute()
     }
     if (ReportDest == TReportDest::rdFile && OutputFileName.empty() && SystemFiler.StreamMode != TStreamMode::smUser)
         throw report::ERpException("No output file name was given.");
-    if (ReportDest == TReportDest::rdFile && !exporter && NativeOutput && !reportSystemHooks().printer)
+    TReportPrinter* printer = reportSystemHooks().printerDevice;
+    bool printerOutput = ReportDest == TReportDest::rdPrinter || (ReportDest == TReportDest::rdFile && !exporter && NativeOutput);
+    if (printerOutput && !reportSystemHooks().printer)
         throw report::ERpException("Printer output is not available.");
+    bool validPrinter = printer && !printer->InvalidPrinter();
+    // Checked before generation: a run for a printer that is not there would be wasted.
+    if (printerOutput && printer && !validPrinter)
+        throw report::ERpException("No printers installed!");
+    ForceMultiplePrint = validPrinter && SystemPrinter.Copies > 1 && printer->MaxCopies() <= 1;
 
     m_prepared.reset();
     bool snapshotFile = ReportDest == TReportDest::rdFile && !exporter && !NativeOutput;
@@ -62,6 +70,14 @@ void TRvSystem::Execute()
     if (!(SystemOptions & soNoGenerate)) {
         TRvNDRWriter writer;
         configureWriter(writer);
+        if (printer) {
+            writer.SetMeasurer(&printer->Measurer());
+            if (validPrinter) {
+                writer.Paper = printer->PaperInfo();
+                writer.Paper.copies = static_cast<int16_t>(SystemPrinter.Copies);
+                writer.Paper.collate = SystemPrinter.Collate;
+            }
+        }
         if (SystemFiler.StreamMode == TStreamMode::smUser) {
             writer.StreamMode = TStreamMode::smUser;
             writer.Stream = SystemFiler.Stream;

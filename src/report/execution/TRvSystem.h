@@ -36,6 +36,7 @@ enum TSystemOption : std::uint32_t {
 enum class TReportDest { rdPreview, rdPrinter, rdFile };
 
 class TRvSystem;
+class TReportPrinter;
 
 // The windows and devices a run may hand its work to. The window layer installs them;
 // without them a run is headless: no setup dialog, no status window, and a preview or
@@ -46,9 +47,13 @@ struct TRvSystemHooks {
     // Opened before generation, closed after it.
     std::function<void(TRvSystem&, bool open)> status;
     std::function<void(TRvSystem&, TStream& snapshot)> preview;
+    // Prints the snapshot, or writes the printer's own output to OutputFileName for a
+    // file destination with native output.
     std::function<void(TRvSystem&, TStream& snapshot)> printer;
     // The status line changed (every new page while generating).
     std::function<void(TRvSystem&, const std::string& status)> statusText;
+    // The printer device; none means no print system at all.
+    TReportPrinter* printerDevice = nullptr;
 };
 TRvSystemHooks& reportSystemHooks();
 
@@ -100,6 +105,8 @@ public:
     // The export renderer a file destination uses (by display name); empty for none.
     std::string ExportRenderer;
     std::string StatusText;
+    // Copies above 1 that the printer cannot make itself: the snapshot is replayed per copy.
+    bool ForceMultiplePrint = false;
 
     // Setup, generation, delivery.
     void Execute();

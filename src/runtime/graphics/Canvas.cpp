@@ -296,6 +296,23 @@ void Canvas::ellipse(const TRect& r)
     p.drawEllipse(device.adjusted(0, 0, -1, -1));
 }
 
+void Canvas::roundRect(const TRect& r, int cornerWidth, int cornerHeight)
+{
+    if (r.isEmpty())
+        return;
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
+    QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
+    selectPen(p, pen);
+    if (brush.style != BrushStyle::Clear || brush.bitmap)
+        p.setBrush(toQBrush(brush));
+    double rx = std::clamp(cornerWidth / 2.0, 0.0, device.width() / 2.0);
+    double ry = std::clamp(cornerHeight / 2.0, 0.0, device.height() / 2.0);
+    p.drawRoundedRect(QRectF(device.adjusted(0, 0, -1, -1)), rx, ry);
+}
+
 void Canvas::setPixel(int x, int y, TColor color)
 {
     QPainter* painter = prepared(*m_impl);

@@ -15,6 +15,7 @@ enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear, InsideFrame 
 enum class PenMode { Copy, NotXor, Xor, Not };
 enum class BrushStyle { Solid, Clear, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+enum FontPitch : int { fpDefault = 0, fpVariable = 1, fpFixed = 2 };
 
 struct Pen {
     TColor color = clBlack;
@@ -38,6 +39,7 @@ struct Font {
     TColor color = clWindowText;
     int charset = 1;
     int orientation = 0; // tenths of a degree, counter-clockwise
+    int pitch = fpDefault;
     bool operator==(const Font&) const = default;
 };
 
@@ -79,6 +81,8 @@ public:
     void fillRect(const TRect& r); // brush only
     void frameRect(const TRect& r); // one-pixel outline in the brush colour
     void ellipse(const TRect& r);
+    // Corners are quarter ellipses of this width and height.
+    void roundRect(const TRect& r, int cornerWidth, int cornerHeight);
     void setPixel(int x, int y, TColor color);
     TColor pixel(int x, int y) const;
 

@@ -138,6 +138,10 @@ QFont toQFont(const Font& font)
     q.setUnderline(font.style & fsUnderline);
     q.setStrikeOut(font.style & fsStrikeOut);
     q.setHintingPreference(QFont::PreferFullHinting);
+    if (font.pitch == fpFixed) {
+        q.setFixedPitch(true);
+        q.setStyleHint(QFont::Monospace);
+    }
     return q;
 }
 

@@ -1,0 +1,73 @@
+# Sourced by scripts/test.sh: a print system for the printing tests. Starts the CUPS
+# daemon when none is running, adds a PDF queue (CUPS-PDF) and exports
+#   QV_TEST_PRINTER  the queue's name
+#   QV_CUPS_PDF_DIR  where CUPS-PDF puts the PDFs of this user's jobs
+# qv_cups_stop removes the queue and stops the daemon again if this script added them.
+# Without CUPS the printing tests skip themselves with a message.
+
+QV_CUPS_QUEUE=QuorvaneTestPDF
+QV_CUPS_STARTED_PID=""
+QV_CUPS_ADDED_QUEUE=""
+
+qv_cups_sudo() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
+}
+
+qv_cups_running() {
+  lpstat -r 2>/dev/null | grep -q "scheduler is running"
+}
+
+qv_cups_start() {
+  if [ ! -x /usr/sbin/cupsd ] || [ ! -x /usr/sbin/lpadmin ] || [ ! -x /usr/lib/cups/backend/cups-pdf ]; then
+    echo "cups: no CUPS daemon or CUPS-PDF here; printing tests will be skipped"
+    return 0
+  fi
+  if ! qv_cups_running; then
+    qv_cups_sudo mkdir -p /run/cups
+    # Started directly (not through a function) so that $! is the daemon itself.
+    if [ "$(id -u)" -eq 0 ]; then
+      /usr/sbin/cupsd -f >/dev/null 2>&1 &
+    else
+      sudo -n /usr/sbin/cupsd -f >/dev/null 2>&1 &
+    fi
+    QV_CUPS_STARTED_PID=$!
+    for _ in $(seq 1 50); do
+      qv_cups_running && break
+      sleep 0.2
+    done
+    if ! qv_cups_running; then
+      echo "cups: the CUPS daemon did not start; printing tests will be skipped"
+      qv_cups_stop
+      return 0
+    fi
+  fi
+  if ! lpstat -p "$QV_CUPS_QUEUE" >/dev/null 2>&1; then
+    # pdftocairo keeps the text of the printed pages readable in the produced PDF.
+    if ! qv_cups_sudo /usr/sbin/lpadmin -p "$QV_CUPS_QUEUE" -E -v cups-pdf:/ \
+      -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd -o pdftops-renderer-default=pdftocairo 2>/dev/null; then
+      echo "cups: cannot add the queue $QV_CUPS_QUEUE; printing tests will be skipped"
+      qv_cups_stop
+      return 0
+    fi
+    QV_CUPS_ADDED_QUEUE=$QV_CUPS_QUEUE
+  fi
+  local out home
+  out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n1)
+  home=$(getent passwd "$(id -un)" | cut -d: -f6)
+  out=${out:-'${HOME}/PDF'}
+  export QV_TEST_PRINTER=$QV_CUPS_QUEUE
+  export QV_CUPS_PDF_DIR=${out//'${HOME}'/$home}
+  echo "cups: printing tests use queue $QV_TEST_PRINTER, PDFs in $QV_CUPS_PDF_DIR"
+}
+
+qv_cups_stop() {
+  if [ -n "$QV_CUPS_ADDED_QUEUE" ]; then
+    qv_cups_sudo /usr/sbin/lpadmin -x "$QV_CUPS_ADDED_QUEUE" 2>/dev/null || true
+    QV_CUPS_ADDED_QUEUE=""
+  fi
+  if [ -n "$QV_CUPS_STARTED_PID" ]; then
+    qv_cups_sudo kill "$QV_CUPS_STARTED_PID" 2>/dev/null || true
+    wait "$QV_CUPS_STARTED_PID" 2>/dev/null || true
+    QV_CUPS_STARTED_PID=""
+  fi
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "report/snapshot/TRvNDRWriter.h"
+#include "report/snapshot/TextMeasurer.h"
+#include "runtime/printing/PrintSystem.h"
+
+#include <string>
+
+namespace qv {
+
+// What a report run needs of the printer device: whether there is a printer, what it
+// can do, its settings record, the device that measures text, and the paper facts the
+// snapshot records. The device layer installs one in reportSystemHooks().
+class TReportPrinter {
+public:
+    virtual ~TReportPrinter() = default;
+
+    virtual bool InvalidPrinter() = 0;
+    // By display name or device name, case-insensitively; false when there is none.
+    virtual bool SelectPrinter(const std::string& name) = 0;
+    virtual int MaxCopies() = 0;
+    virtual const PrinterSettings& Settings() = 0;
+    virtual void SetSettings(const PrinterSettings& settings) = 0;
+    // The selected printer, or the screen-resolution device when there is none.
+    virtual const snapshot::TextMeasurer& Measurer() = 0;
+    virtual TRvPaperInfo PaperInfo() = 0;
+};
+
+} // namespace qv
