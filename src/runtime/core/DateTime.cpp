@@ -48,7 +48,7 @@ std::string padded(int value, int width)
 
 std::string notADate(const std::string& text)
 {
-    return formatMessage("'%s' is not a valid date", text);
+    return formatMessage("'%s' is not a valid date", echoedInput(text));
 }
 
 // The order in which the short date format names day, month and year.
