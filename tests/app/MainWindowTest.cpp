@@ -252,10 +252,52 @@ TEST_F(MainWindowTest, BadLineInTheRememberedFileIsReportedOnceAndStartUpGoesOn)
     EXPECT_EQ(boxes[0].text, "'12x' is not a valid floating point value");
     EXPECT_EQ(boxes[0].caption, "Quorvane");
     EXPECT_TRUE(w.showing());
-    // What was applied before the bad value stays.
-    EXPECT_EQ(w.txtAmount.text(), "12x");
-    EXPECT_EQ(w.txtLoanDate.date(), encodeDate(2024, 3, 15));
+    // Nothing of the refused file is applied.
+    EXPECT_EQ(w.txtAmount.text(), "0");
+    EXPECT_EQ(w.txtLoanDate.date(), today());
+    EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
     EXPECT_EQ(w.grid().rowCount(), 2);
+}
+
+TEST_F(MainWindowTest, ARefusedLoadLeavesThePreviousLoanAndTheExampleFileIntact)
+{
+    std::string const example = test::exeDir() + "example.qvl";
+    {
+        TfrmMain& w = start();
+        calculate("10000", "7", "1");
+        w.close();
+        app().processMessages();
+    }
+    std::string const saved = test::readFile(example);
+    ASSERT_EQ(lineCount(saved), 72);
+
+    // A damaged remembered file at start-up, then a normal close: the example survives.
+    std::string const bad = test::exeDir() + "damaged.qvl";
+    test::writeFile(bad, saved.substr(0, 300));
+    test::writeFile(test::exeDir() + "info.ini", "[user saved]\nfilename=" + bad + "\n");
+    boxes.clear();
+    TfrmMain& damaged = start();
+    ASSERT_EQ(boxes.size(), 1u);
+    damaged.close();
+    app().processMessages();
+    EXPECT_EQ(test::readFile(example), saved);
+
+    // Open of a damaged file keeps the loan on screen; the close then saves that loan.
+    test::writeFile(test::exeDir() + "info.ini", "[user saved]\nfilename=" + example + "\n");
+    boxes.clear();
+    TfrmMain& w = start();
+    ASSERT_TRUE(boxes.empty());
+    calculate("20000", "5", "2");
+    test::writeFile(bad, "20000\r\n5\r\nx\r\n");
+    setFileDialogHook([&](const TFileDialog&) { return std::optional<std::string>(bad); });
+    TApplication::guard([&] { w.mnuOpenClick(); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, bad + " ends at line 3; a loan file needs at least 12 lines");
+    EXPECT_EQ(w.txtAmount.text(), "20000");
+    EXPECT_EQ(w.grid().rowCount(), 25);
+    w.close();
+    app().processMessages();
+    EXPECT_EQ(lineCount(test::readFile(example)), 12 + 120);
 }
 
 TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)

@@ -6,6 +6,7 @@
 #include "loan/LoanFile.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
+#include "runtime/core/FileErrors.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Shell.h"
@@ -253,6 +254,10 @@ void TfrmMain::FormShow() { txtAmount.setFocus(); }
 void TfrmMain::FormClose(TCloseAction&)
 {
     LastFileMemory memory(exeDir());
+    // A loan never calculated or loaded (as after a refused start-up load) makes a file
+    // that no start can read: an example file already there is worth more.
+    if (!loanFileReadable(loan) && fileExists(memory.exampleFile()))
+        return;
     if (writeLoanFile(memory.exampleFile(), loan))
         memory.remember(memory.exampleFile());
 }

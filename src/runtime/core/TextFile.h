@@ -15,6 +15,7 @@ public:
 
     std::string readLine();
     bool atEnd() const { return m_next >= m_lines.size(); }
+    std::size_t lineCount() const { return m_lines.size(); }
 
 private:
     TextFileReader() = default;
