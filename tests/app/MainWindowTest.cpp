@@ -527,3 +527,30 @@ TEST_F(MainWindowTest, ReportOpensAsPdfUntilThePreviewWindowExists)
     EXPECT_FALSE(w.RvProject1.Active()); // the Report command closes the project again
     std::filesystem::remove(opened[0]);
 }
+
+TEST_F(MainWindowTest, ReportShowsWhatIsWrongWithADamagedProject)
+{
+    std::string const project = test::exeDir() + "rptQVR1.rav";
+    std::string damaged = test::readFile(QV_REPORT_PROJECT);
+    ASSERT_NE(damaged.find("TRpDataView"), std::string::npos);
+    damaged.replace(damaged.find("TRpDataView"), 11, "TRpDataVieX");
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+
+    test::writeFile(project, "");
+    boxes.clear();
+    sendClick(w.btnPrerpt, 5, 5);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Invalid Project Format");
+
+    test::writeFile(project, damaged);
+    boxes.clear();
+    opened.clear();
+    sendClick(w.btnPrerpt, 5, 5);
+    std::filesystem::remove(project);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0].caption, "Quorvane");
+    EXPECT_NE(boxes[0].text.find("Unknown class \"TRpDataVieX\" found."), std::string::npos);
+    for (auto const& file : opened)
+        std::filesystem::remove(file);
+}

@@ -6,6 +6,7 @@
 #include "loan/LoanFile.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
+#include "report/project/ReportErrors.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/ui/Application.h"
@@ -218,6 +219,9 @@ void TfrmMain::wireEvents()
     wire("About1", &TfrmMain::About1Click);
 
     showReportsAsPdf();
+    // The report engine's own messages (an unknown class in the project, a data
+    // connection it cannot open) would otherwise reach only a terminal.
+    report::setMessageHook([](const std::string& text) { messageBox(text, product::name, infoBox); });
 }
 
 // Until the report preview window exists, a report meant for the preview is exported
