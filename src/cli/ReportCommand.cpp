@@ -73,8 +73,6 @@ void writeReport(const std::string& output, TMemoryStream& snapshot)
     } catch (const Exception& error) {
         throw Exception(concerning(output, error.message()));
     }
-#else
-    throw UsageError("this build has no PDF output");
 #endif
 }
 
@@ -88,6 +86,10 @@ int runReport(const std::vector<std::string>& args)
     std::string const output = options.value("-o");
     if (!endsWith(output, ".ndr") && !endsWith(output, ".pdf"))
         throw UsageError("report writes a .ndr or .pdf file, not '" + output + "'");
+#ifndef QV_REPORT_PDF
+    if (endsWith(output, ".pdf"))
+        throw UsageError("this build has no PDF output");
+#endif
 
     LoanEngine engine;
     MemoryLoanView view;
