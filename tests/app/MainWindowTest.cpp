@@ -126,6 +126,14 @@ TEST_F(MainWindowTest, LeavingTheRateFieldWarnsAndReturnsTheFocus)
         EXPECT_EQ(boxes[0].flags, unsigned(MB_TASKMODAL | MB_ICONINFORMATION));
         EXPECT_TRUE(w.txtRate.focused());
     }
+    // A pasted page of text is repeated only in part.
+    boxes.clear();
+    w.txtRate.setFocus();
+    w.txtRate.setText(std::string(100'000, 'x'));
+    sendTab(w.txtRate);
+    app().processMessages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, std::string(80, 'x') + "\xE2\x80\xA6  is not a valid value!");
 }
 
 TEST_F(MainWindowTest, CalculateFillsLabelsAndSchedule)

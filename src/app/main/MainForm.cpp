@@ -8,6 +8,7 @@
 #include "report/execution/TRvSystem.h"
 #include "report/project/ReportErrors.h"
 #include "runtime/core/FileErrors.h"
+#include "runtime/core/Format.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Shell.h"
@@ -284,7 +285,7 @@ void TfrmMain::txtRateExit()
     std::string rate = txtRate.text();
     if (parseRate(rate).errorPosition == 0)
         return;
-    messageBox(rate + "  is not a valid value!", "Info", infoBox);
+    messageBox(echoedInput(rate) + "  is not a valid value!", "Info", infoBox);
     txtRate.setFocus();
 }
 
