@@ -179,6 +179,15 @@ TEST_F(CliFailure, FullDiskKeepsThePreviousFileAndLeavesNoTemporaryFile)
     EXPECT_EQ(folder.err, "dir.pdf: File access denied\n");
 }
 
+TEST_F(CliFailure, OutputToAPipeIsWrittenThroughNotReplaced)
+{
+    writeLoan("a.qvl");
+    Outcome const r = sh("mkfifo pipe.png && (cat pipe.png >../got.png &) && $CLI chart a.qvl -o pipe.png; "
+                         "r=$?; sleep 0.2; test -p pipe.png || exit 9; exit $r");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(slurp(m_dir / "got.png").substr(1, 3), "PNG");
+}
+
 TEST_F(CliFailure, ParallelReportsOntoOneFileLeaveOneWholePdf)
 {
     writeLoan("a.qvl", "30");

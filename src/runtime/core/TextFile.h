@@ -42,7 +42,8 @@ private:
     std::string m_text;
 };
 
-// Writes bytes to path through a temporary file renamed over it.
+// Writes bytes to path through a temporary file renamed over it; a device or a pipe is
+// written to instead, and a symbolic link keeps pointing at the replaced file.
 void replaceFileAtomically(const std::string& path, const std::string& bytes);
 
 } // namespace qv
