@@ -79,4 +79,26 @@ void BM_ReportToPdf(benchmark::State& state)
 }
 BENCHMARK(BM_ReportToPdf)->Unit(benchmark::kMillisecond);
 
+// A rate text of N characters, cut to its field's width: the time should grow no faster
+// than the text (it once grew with its square: 100,000 characters took seconds).
+void BM_ReportWithLongRateText(benchmark::State& state)
+{
+    ThirtyYearLoan loan;
+    ScheduleReport source(loan.engine);
+    ReportFieldTexts texts = loan.texts;
+    texts.rate = std::string(static_cast<std::size_t>(state.range(0)), '7');
+    for (auto _ : state) {
+        TRvProject project;
+        TRvSystem system;
+        loan.setUp(project, system);
+        TMemoryStream snapshot;
+        system.NativeOutput = false;
+        system.SystemFiler.StreamMode = TStreamMode::smUser;
+        system.SystemFiler.Stream = &snapshot;
+        source.runReport(project, texts);
+        benchmark::DoNotOptimize(snapshot.size());
+    }
+}
+BENCHMARK(BM_ReportWithLongRateText)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
 } // namespace

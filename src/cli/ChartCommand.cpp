@@ -1,6 +1,7 @@
 #include "app/chartpage/ChartPage.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "runtime/core/Exception.h"
 #include "runtime/graphics/Bitmap.h"
 
 #include <string>
@@ -59,7 +60,11 @@ int runChart(const std::vector<std::string>& args)
     chart.SetSize(width, height);
     Bitmap window(width, height);
     chart.Paint(window.canvas());
-    window.saveToPng(output);
+    try {
+        window.saveToPng(output);
+    } catch (const Exception& error) {
+        throw Exception(concerning(output, error.message()));
+    }
     return 0;
 }
 

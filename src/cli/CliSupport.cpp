@@ -1,9 +1,12 @@
 #include "cli/CliSupport.h"
 
 #include "loan/LoanFile.h"
+#include "runtime/core/FileErrors.h"
+#include "runtime/core/Format.h"
 #include "runtime/core/TextFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace qv::cli {
@@ -49,19 +52,44 @@ std::vector<std::string> Options::values(const std::string& name) const
     return out;
 }
 
+std::string concerning(const std::string& subject, const std::string& message)
+{
+    if (message.compare(0, subject.size(), subject) == 0 || message.find('"' + subject + '"') != std::string::npos)
+        return message;
+    return subject + ": " + message;
+}
+
+std::string optionText(const std::string& option, const std::string& text)
+{
+    return option + " \"" + echoedInput(text) + "\"";
+}
+
 void loadLoan(const std::string& path, LoanEngine& engine, MemoryLoanView& view)
 {
-    readLoanFile(path, engine, view);
+    try {
+        readLoanFile(path, engine, view);
+    } catch (const Exception& error) {
+        throw Exception(concerning(path, error.message()));
+    }
 }
 
 void writeOutput(const std::string& path, const std::string& bytes)
 {
     if (path.empty() || path == "-") {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        std::fflush(stdout);
+        errno = 0;
+        bool const written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        if (std::fflush(stdout) != 0 || !written || std::ferror(stdout)) {
+            int const error = errno ? errno : EIO;
+            std::clearerr(stdout);
+            throw Exception(concerning("standard output", ioError(error, "").message()));
+        }
         return;
     }
-    replaceFileAtomically(path, bytes);
+    try {
+        replaceFileAtomically(path, bytes);
+    } catch (const Exception& error) {
+        throw Exception(concerning(path, error.message()));
+    }
 }
 
 } // namespace qv::cli

@@ -29,10 +29,18 @@ private:
     std::vector<std::string> m_positional;
 };
 
-// Opens a loan file the way Open does.
+// "subject: message", or the message alone when it already names the subject
+// (starting with it, or quoting it).
+std::string concerning(const std::string& subject, const std::string& message);
+// An option and the text it was given, as an error names it: --rate "abc".
+std::string optionText(const std::string& option, const std::string& text);
+
+// Opens a loan file the way Open does; errors name the file.
 void loadLoan(const std::string& path, LoanEngine& engine, MemoryLoanView& view);
 
 // Writes bytes to a file through a temporary file, or to standard output for "" or "-".
+// Every failure raises an error naming the file (or standard output); a file that
+// cannot be written whole keeps its previous contents.
 void writeOutput(const std::string& path, const std::string& bytes);
 
 } // namespace qv::cli

@@ -1,6 +1,8 @@
 #include "app/report/ScheduleReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "report/project/ReportErrors.h"
+#include "report/snapshot/Stream.h"
 #include "runtime/core/ExePath.h"
 
 #ifdef QV_REPORT_PDF
@@ -8,7 +10,6 @@
 #endif
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace qv::cli {
@@ -25,25 +26,53 @@ bool endsWith(const std::string& text, const std::string& suffix)
     return true;
 }
 
-// RvSystem1 as the main window sets it up, but without windows: the output goes to a
-// file, as a snapshot or through the PDF export renderer.
-void setUpHeadlessSystem(TRvSystem& system, const std::string& output, const std::string& partFile)
+// RvSystem1 as the main window sets it up, but without windows: the pages go to a
+// snapshot in memory, and only a run that worked reaches the output file.
+void setUpHeadlessSystem(TRvSystem& system, TMemoryStream& snapshot)
 {
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";
     system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
     system.DefaultDest = TReportDest::rdFile;
-    system.OutputFileName = partFile;
+    system.NativeOutput = false;
+    system.SystemFiler.StreamMode = TStreamMode::smUser;
+    system.SystemFiler.Stream = &snapshot;
+}
+
+// Messages the engine shows without stopping (an unknown class, a data connection it
+// cannot open) go to standard error and make the run a failure.
+class EngineMessages {
+public:
+    EngineMessages()
+    {
+        report::setMessageHook([this](const std::string& text) {
+            std::fprintf(stderr, "%s\n", text.c_str());
+            ++m_count;
+        });
+    }
+    ~EngineMessages() { report::setMessageHook(nullptr); }
+    EngineMessages(const EngineMessages&) = delete;
+    EngineMessages& operator=(const EngineMessages&) = delete;
+    int count() const { return m_count; }
+
+private:
+    int m_count = 0;
+};
+
+void writeReport(const std::string& output, TMemoryStream& snapshot)
+{
     if (endsWith(output, ".ndr")) {
-        system.NativeOutput = false;
+        auto const& bytes = snapshot.bytes();
+        writeOutput(output, std::string(bytes.begin(), bytes.end()));
         return;
     }
 #ifdef QV_REPORT_PDF
-    registerPdfExportRenderer();
-    system.ExportRenderer = TRvRenderPDF::displayName;
-#else
-    throw UsageError("this build has no PDF output");
+    try {
+        TRvRenderPDF().PrintRender(snapshot, output);
+    } catch (const Exception& error) {
+        throw Exception(concerning(output, error.message()));
+    }
 #endif
 }
 
@@ -57,39 +86,37 @@ int runReport(const std::vector<std::string>& args)
     std::string const output = options.value("-o");
     if (!endsWith(output, ".ndr") && !endsWith(output, ".pdf"))
         throw UsageError("report writes a .ndr or .pdf file, not '" + output + "'");
+#ifndef QV_REPORT_PDF
+    if (endsWith(output, ".pdf"))
+        throw UsageError("this build has no PDF output");
+#endif
 
     LoanEngine engine;
     MemoryLoanView view;
     loadLoan(options.positional().front(), engine, view);
 
-    std::string const partFile = output + ".part";
+    TMemoryStream snapshot;
     TRvSystem system;
-    setUpHeadlessSystem(system, output, partFile);
+    setUpHeadlessSystem(system, snapshot);
     TRvProject project;
     project.Engine = &system;
-    project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
+    std::string const projectFile = executableDirectory(nullptr) + "rptQVR1.rav";
+    project.SetProjectFile(projectFile);
 
     ScheduleReport schedule(engine);
     ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
         view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
+    EngineMessages messages;
     try {
         schedule.runReport(project, texts);
-    } catch (...) {
-        std::remove(partFile.c_str());
-        throw;
+    } catch (const Exception& error) {
+        throw Exception(concerning(projectFile, error.message()));
     }
-    if (system.Aborted) {
-        std::remove(partFile.c_str());
+    if (messages.count() > 0 || system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;
     }
-    std::error_code error;
-    std::filesystem::rename(partFile, output, error);
-    if (error) {
-        std::remove(partFile.c_str());
-        std::fprintf(stderr, "Cannot write file \"%s\"\n", output.c_str());
-        return 1;
-    }
+    writeReport(output, snapshot);
     return 0;
 }
 

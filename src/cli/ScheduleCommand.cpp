@@ -5,7 +5,11 @@
 #include "runtime/core/DateTime.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/Format.h"
+#include "runtime/core/Numbers.h"
 
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <regex>
 
 namespace qv::cli {
@@ -14,6 +18,7 @@ namespace {
 struct ExtraEdit {
     int month = 0;
     std::string text;
+    std::string argument; // as given, for errors
 };
 
 ExtraEdit parseExtra(const std::string& argument)
@@ -22,7 +27,7 @@ ExtraEdit parseExtra(const std::string& argument)
     std::smatch match;
     if (!std::regex_match(argument, match, pattern))
         throw UsageError("--extra takes MONTH=TEXT, not '" + argument + "'");
-    return {std::stoi(match[1].str()), match[2].str()};
+    return {std::stoi(match[1].str()), match[2].str(), argument};
 }
 
 TDateTime parseIsoDate(const std::string& text)
@@ -30,19 +35,51 @@ TDateTime parseIsoDate(const std::string& text)
     static std::regex const pattern(R"(^([0-9]{4})-([0-9]{2})-([0-9]{2})$)");
     std::smatch match;
     if (!std::regex_match(text, match, pattern))
-        throw EConvertError(formatMessage("'%s' is not a valid date", text));
+        throw EConvertError(formatMessage("'%s' is not a valid date", echoedInput(text)));
     int const year = std::stoi(match[1].str());
     int const month = std::stoi(match[2].str());
     int const day = std::stoi(match[3].str());
     if (!isValidDate(year, month, day))
-        throw EConvertError(formatMessage("'%s' is not a valid date", text));
+        throw EConvertError(formatMessage("'%s' is not a valid date", echoedInput(text)));
     return encodeDate(year, month, day);
+}
+
+// The option whose text Calculate refused: it converts term, amount and rate in this
+// order, the amount overflows only beyond the single-precision range, and any other
+// floating-point fault comes from the rate.
+std::string refusedOption(const CalculateInput& input)
+{
+    auto refuses = [](const std::function<void()>& convert) {
+        try {
+            convert();
+        } catch (const Exception&) {
+            return true;
+        }
+        return false;
+    };
+    if (refuses([&] { parseInteger(input.termText); }))
+        return optionText("--term", input.termText);
+    if (refuses([&] {
+            if (std::fabs(parseNumber(input.amountText)) > std::numeric_limits<float>::max())
+                throw EOverflow();
+        }))
+        return optionText("--amount", input.amountText);
+    return optionText("--rate", input.rateText);
+}
+
+CalculateOutcome calculate(LoanEngine& engine, MemoryLoanView& view, const CalculateInput& input)
+{
+    try {
+        return engine.calculate(input, view);
+    } catch (const Exception& error) {
+        throw Exception(concerning(refusedOption(input), error.message()));
+    }
 }
 
 // Select the month's Extra Payment cell, put the text in it, press Enter (which
 // moves to the Balance column and so commits the edit). The text lands as given,
 // like the amount and rate texts: the window's key filter is not in play here.
-void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit& edit)
+void typeExtraPaymentText(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit& edit)
 {
     int const lastShown = view.grid().rowCount() - 1;
     if (edit.month < 1 || edit.month > lastShown)
@@ -51,6 +88,15 @@ void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit&
     engine.selectCell(LoanEngine::extraColumn, edit.month, view);
     view.grid().setCellText(LoanEngine::extraColumn, edit.month, edit.text);
     engine.selectCell(LoanEngine::extraColumn + 1, edit.month, view);
+}
+
+void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit& edit)
+{
+    try {
+        typeExtraPaymentText(engine, view, edit);
+    } catch (const Exception& error) {
+        throw Exception(concerning(optionText("--extra", edit.argument), error.message()));
+    }
 }
 
 } // namespace
@@ -68,12 +114,20 @@ int runSchedule(const std::vector<std::string>& args)
     input.termText = options.value("--term");
     input.amountText = options.value("--amount");
     input.rateText = options.value("--rate");
-    input.loanDate = parseIsoDate(options.value("--date"));
+    std::string const date = options.value("--date");
+    try {
+        input.loanDate = parseIsoDate(date);
+    } catch (const Exception& error) {
+        throw Exception(concerning(optionText("--date", date), error.message()));
+    }
     std::string const output = options.has("-o") ? options.value("-o") : std::string();
 
     LoanEngine engine;
     MemoryLoanView view;
-    if (engine.calculate(input, view) != CalculateOutcome::Done)
+    CalculateOutcome const outcome = calculate(engine, view, input);
+    if (outcome == CalculateOutcome::RateError)
+        throw Exception(concerning(optionText("--rate", input.rateText), view.message));
+    if (outcome != CalculateOutcome::Done)
         throw Exception(view.message);
     for (ExtraEdit const& edit : edits)
         typeExtraPayment(engine, view, edit);

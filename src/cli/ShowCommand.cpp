@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/LoanText.h"
 
 #include <algorithm>
 #include <array>
@@ -20,14 +21,41 @@ std::string loadedPath(const std::vector<std::string>& args, const char* command
     return options.positional().front();
 }
 
+// Characters as a terminal shows them: UTF-8 continuation bytes take no column.
+std::size_t columns(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(),
+        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A cell longer than a column may be is cut, ending in "…", so one huge cell cannot
+// widen every row of the table. Bytes are capped too: a run of stray UTF-8 continuation
+// bytes takes no column but still has to be printed.
+std::string fitted(const std::string& text)
+{
+    constexpr std::size_t maxBytes = 4 * showCellWidth;
+    if (text.size() <= maxBytes && columns(text) <= showCellWidth)
+        return text;
+    std::size_t kept = 0;
+    std::size_t end = 0;
+    for (; end < text.size() && end + 3 < maxBytes; ++end) {
+        bool const starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+        if (starts && kept++ == showCellWidth - 1)
+            break;
+    }
+    return text.substr(0, end) + "\xE2\x80\xA6";
+}
+
 std::string padLeft(const std::string& text, std::size_t width)
 {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+    std::size_t const used = columns(text);
+    return used >= width ? text : std::string(width - used, ' ') + text;
 }
 
 std::string padRight(const std::string& text, std::size_t width)
 {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+    std::size_t const used = columns(text);
+    return used >= width ? text : text + std::string(width - used, ' ');
 }
 
 bool needsQuotes(const std::string& field)
@@ -50,13 +78,8 @@ std::string csvField(const std::string& field)
 
 } // namespace
 
-int runShow(const std::vector<std::string>& args)
+std::string showText(const LoanEngine& engine, const MemoryLoanView& view)
 {
-    std::string const path = loadedPath(args, "show");
-    LoanEngine engine;
-    MemoryLoanView view;
-    loadLoan(path, engine, view);
-
     std::ostringstream out;
     std::array<std::pair<const char*, std::string>, 9> const summary = {{
         {"Amount", view.amountText},
@@ -79,29 +102,23 @@ int runShow(const std::vector<std::string>& args)
     for (std::size_t col = 0; col < headers.size(); ++col) {
         widths[col] = std::string(headers[col]).size();
         for (int row = 1; row < rows; ++row)
-            widths[col] = std::max(widths[col], grid.cellText(static_cast<int>(col), row).size());
+            widths[col] = std::max(widths[col], columns(fitted(grid.cellText(static_cast<int>(col), row))));
     }
     for (std::size_t col = 0; col < headers.size(); ++col)
         out << (col ? "  " : "") << (col == 1 ? padRight(headers[col], widths[col]) : padLeft(headers[col], widths[col]));
     out << '\n';
     for (int row = 1; row < rows; ++row) {
         for (std::size_t col = 0; col < headers.size(); ++col) {
-            std::string const text = grid.cellText(static_cast<int>(col), row);
+            std::string const text = fitted(grid.cellText(static_cast<int>(col), row));
             out << (col ? "  " : "") << (col == 1 ? padRight(text, widths[col]) : padLeft(text, widths[col]));
         }
         out << '\n';
     }
-    writeOutput("", out.str());
-    return 0;
+    return out.str();
 }
 
-int runCsv(const std::vector<std::string>& args)
+std::string csvText(const MemoryLoanView& view)
 {
-    std::string const path = loadedPath(args, "csv");
-    LoanEngine engine;
-    MemoryLoanView view;
-    loadLoan(path, engine, view);
-
     std::string out;
     for (std::size_t col = 0; col < headers.size(); ++col)
         out += (col ? "," : "") + csvField(headers[col]);
@@ -112,7 +129,26 @@ int runCsv(const std::vector<std::string>& args)
             out += (col ? "," : "") + csvField(grid.cellText(col, row));
         out += "\r\n";
     }
-    writeOutput("", out);
+    return out;
+}
+
+int runShow(const std::vector<std::string>& args)
+{
+    std::string const path = loadedPath(args, "show");
+    LoanEngine engine;
+    MemoryLoanView view;
+    loadLoan(path, engine, view);
+    writeOutput("", showText(engine, view));
+    return 0;
+}
+
+int runCsv(const std::vector<std::string>& args)
+{
+    std::string const path = loadedPath(args, "csv");
+    LoanEngine engine;
+    MemoryLoanView view;
+    loadLoan(path, engine, view);
+    writeOutput("", csvText(view));
     return 0;
 }
 

@@ -42,66 +42,137 @@ bool writeLoanFile(const std::string& path, const LoanEngine& engine)
     return true;
 }
 
-bool readLoanFile(const std::string& path, LoanEngine& engine, LoanView& view)
-{
-    TextFileReader file(path);
-    std::array<std::string, 12> line;
-    for (int n = 1; n <= 11; ++n)
-        line[n] = file.readLine();
+namespace {
 
+constexpr std::size_t headerLines = 12;
+
+std::size_t linesNeeded(int32_t term) { return headerLines + 60 * static_cast<std::size_t>(term); }
+
+bool validTerm(int32_t term) { return term >= 0 && term <= LoanEngine::maxTermYears; }
+
+EInOutError truncated(const std::string& name, std::size_t lines, const std::string& need)
+{
+    std::string const where = lines == 0 ? " is empty; " : " ends at line " + std::to_string(lines) + "; ";
+    return EInOutError(name + where + need, 100);
+}
+
+std::string termNeed(int32_t term)
+{
+    return "a " + std::to_string(term) + "-year loan needs " + std::to_string(linesNeeded(term)) + " lines";
+}
+
+// A header cut short may still hold the term that says how long the file should be.
+EInOutError truncatedHeader(const std::string& name, std::size_t lines, const std::string& termLine)
+{
+    if (lines >= 4) {
+        try {
+            int32_t const term = parseInteger(termLine);
+            if (validTerm(term))
+                return truncated(name, lines, termNeed(term));
+        } catch (const EConvertError&) {
+        }
+    }
+    return truncated(name, lines, "a loan file needs at least 12 lines");
+}
+
+void apply(const LoanFileContents& file, LoanEngine& engine, LoanView& view)
+{
+    auto const& line = file.line;
     view.setAmountText(line[1]);
     view.setRateText(line[2]);
     view.setTermText(line[4]);
-    view.setLoanDate(strToDate(line[5]));
+    view.setLoanDate(file.loanDate);
     view.setResultLabel(ResultLabel::MonthlyPayment, line[6]);
     view.setResultLabel(ResultLabel::TotalInterest, line[10]);
     view.setResultLabel(ResultLabel::TotalPayment, line[8]);
     view.setResultLabel(ResultLabel::InterestSaved, line[11]);
 
-    clearFloatFaults();
-    LoanRecord& record = engine.record;
-    record.amount = storeSingle(parseNumber(line[1]));
-    record.monthlyRate = storeSingle(parseNumber(line[3]));
-    record.rateText = line[2];
-    record.term = parseInteger(line[4]);
-    record.loanDate = line[5];
-    if (record.term < 0 || record.term > LoanEngine::maxTermYears)
-        throw EConvertError(formatMessage("'%s' is not a valid loan term", line[4]));
-    int const months = record.term * 12;
+    engine.record = file.record;
+    int const months = static_cast<int>(file.months.size());
     engine.table.resize(months + 1);
+    engine.totals = file.totals;
+    engine.working.payment = file.totals.monthlyPayment;
+    engine.working.rate = file.record.monthlyRate;
 
-    LoanTotals& totals = engine.totals;
-    totals.monthlyPayment = storeDouble(parseNumber(line[6]));
-    totals.baselinePayment = storeDouble(parseNumber(line[7]));
-    totals.totalPayment = storeDouble(parseNumber(line[8]));
-    totals.baselineInterest = storeDouble(parseNumber(line[9]));
-    totals.totalInterest = storeDouble(parseNumber(line[10]));
-    totals.interestSaved = storeDouble(parseNumber(line[11]));
-    engine.working.payment = totals.monthlyPayment;
-    engine.working.rate = record.monthlyRate;
-
-    std::string const monthsInUse = file.readLine();
-    int32_t const scheduleMonths = parseInteger(monthsInUse);
-    // More months in use than the term holds would send the grid, chart and
-    // report past the end of the schedule.
-    if (scheduleMonths < 0 || scheduleMonths > months)
-        throw EConvertError(formatMessage("'%s' is not a valid number of months in use", monthsInUse));
-    totals.scheduleMonths = scheduleMonths;
     ScheduleGrid& grid = view.grid();
-    grid.setRowCount(scheduleMonths + 1);
-
+    grid.setRowCount(file.totals.scheduleMonths + 1);
     for (int i = 1; i <= months; ++i) {
         std::string const number = std::to_string(i);
         grid.setCellText(colNumber, i, number);
         engine.table.setCell(i, colNumber, number);
+        auto const& cells = file.months[static_cast<std::size_t>(i - 1)];
         for (int col = colDate; col <= colBalance; ++col) {
-            std::string const text = file.readLine();
+            std::string const& text = cells[static_cast<std::size_t>(col - colDate)];
             grid.setCellText(col, i, text);
             engine.table.setCell(i, col, text);
         }
     }
     engine.table.setCell(0, colBalance, line[1]);
     view.redrawChart();
+}
+
+} // namespace
+
+LoanFileContents parseLoanFile(TextFileReader& file, const std::string& name)
+{
+    LoanFileContents out;
+    auto& line = out.line;
+    std::size_t const lines = file.lineCount();
+    for (std::size_t n = 1; n <= headerLines; ++n)
+        line[n] = file.readLine();
+    if (lines < headerLines)
+        throw truncatedHeader(name, lines, line[4]);
+
+    out.loanDate = strToDate(line[5]);
+    clearFloatFaults();
+    LoanRecord& record = out.record;
+    record.amount = storeSingle(parseNumber(line[1]));
+    record.monthlyRate = storeSingle(parseNumber(line[3]));
+    record.rateText = line[2];
+    record.term = parseInteger(line[4]);
+    record.loanDate = line[5];
+    if (!validTerm(record.term))
+        throw EConvertError(formatMessage("'%s' is not a valid loan term", echoedInput(line[4])));
+    if (lines < linesNeeded(record.term))
+        throw truncated(name, lines, termNeed(record.term));
+
+    LoanTotals& totals = out.totals;
+    totals.monthlyPayment = storeDouble(parseNumber(line[6]));
+    totals.baselinePayment = storeDouble(parseNumber(line[7]));
+    totals.totalPayment = storeDouble(parseNumber(line[8]));
+    totals.baselineInterest = storeDouble(parseNumber(line[9]));
+    totals.totalInterest = storeDouble(parseNumber(line[10]));
+    totals.interestSaved = storeDouble(parseNumber(line[11]));
+    int const months = record.term * 12;
+    totals.scheduleMonths = parseInteger(line[12]);
+    // More months in use than the term holds would send the grid, chart and
+    // report past the end of the schedule.
+    if (totals.scheduleMonths < 0 || totals.scheduleMonths > months)
+        throw EConvertError(formatMessage("'%s' is not a valid number of months in use", echoedInput(line[12])));
+
+    out.months.resize(static_cast<std::size_t>(months));
+    for (auto& cells : out.months) {
+        for (auto& cell : cells)
+            cell = file.readLine();
+    }
+    return out;
+}
+
+bool readLoanFile(const std::string& path, LoanEngine& engine, LoanView& view)
+{
+    TextFileReader file(path);
+    apply(parseLoanFile(file, path), engine, view);
+    return true;
+}
+
+bool loanFileReadable(const LoanEngine& engine)
+{
+    TextFileReader file = TextFileReader::fromBytes(loanFileText(engine));
+    try {
+        parseLoanFile(file, std::string());
+    } catch (const Exception&) {
+        return false;
+    }
     return true;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "loan/LoanEngine.h"
+#include "runtime/core/TextFile.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -13,7 +16,24 @@ std::string loanFileText(const LoanEngine& engine);
 // renamed over the target, so a failed save leaves the previous file intact.
 bool writeLoanFile(const std::string& path, const LoanEngine& engine);
 
-// Reads a loan as Open does, applying each value to engine and view as it goes.
+// A loan file converted and checked whole, ready to be applied.
+struct LoanFileContents {
+    std::array<std::string, 13> line; // header lines 1 to 12 as read
+    TDateTime loanDate = 0;
+    LoanRecord record;
+    LoanTotals totals;
+    std::vector<std::array<std::string, 5>> months; // cells 1 to 5 of rows 1 to term x 12
+};
+
+// Raises the first conversion error, or an I/O error naming the file when it ends
+// before the lines its term needs. Changes nothing.
+LoanFileContents parseLoanFile(TextFileReader& file, const std::string& name);
+
+// Reads a loan as Open does. The file is checked whole before anything is applied:
+// a file that cannot be read leaves engine and view as they were.
 bool readLoanFile(const std::string& path, LoanEngine& engine, LoanView& view);
+
+// Whether the reader would take back what the writer writes for this loan.
+bool loanFileReadable(const LoanEngine& engine);
 
 } // namespace qv

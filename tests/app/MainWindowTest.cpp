@@ -126,6 +126,14 @@ TEST_F(MainWindowTest, LeavingTheRateFieldWarnsAndReturnsTheFocus)
         EXPECT_EQ(boxes[0].flags, unsigned(MB_TASKMODAL | MB_ICONINFORMATION));
         EXPECT_TRUE(w.txtRate.focused());
     }
+    // A pasted page of text is repeated only in part.
+    boxes.clear();
+    w.txtRate.setFocus();
+    w.txtRate.setText(std::string(100'000, 'x'));
+    sendTab(w.txtRate);
+    app().processMessages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, std::string(80, 'x') + "\xE2\x80\xA6  is not a valid value!");
 }
 
 TEST_F(MainWindowTest, CalculateFillsLabelsAndSchedule)
@@ -252,10 +260,52 @@ TEST_F(MainWindowTest, BadLineInTheRememberedFileIsReportedOnceAndStartUpGoesOn)
     EXPECT_EQ(boxes[0].text, "'12x' is not a valid floating point value");
     EXPECT_EQ(boxes[0].caption, "Quorvane");
     EXPECT_TRUE(w.showing());
-    // What was applied before the bad value stays.
-    EXPECT_EQ(w.txtAmount.text(), "12x");
-    EXPECT_EQ(w.txtLoanDate.date(), encodeDate(2024, 3, 15));
+    // Nothing of the refused file is applied.
+    EXPECT_EQ(w.txtAmount.text(), "0");
+    EXPECT_EQ(w.txtLoanDate.date(), today());
+    EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
     EXPECT_EQ(w.grid().rowCount(), 2);
+}
+
+TEST_F(MainWindowTest, ARefusedLoadLeavesThePreviousLoanAndTheExampleFileIntact)
+{
+    std::string const example = test::exeDir() + "example.qvl";
+    {
+        TfrmMain& w = start();
+        calculate("10000", "7", "1");
+        w.close();
+        app().processMessages();
+    }
+    std::string const saved = test::readFile(example);
+    ASSERT_EQ(lineCount(saved), 72);
+
+    // A damaged remembered file at start-up, then a normal close: the example survives.
+    std::string const bad = test::exeDir() + "damaged.qvl";
+    test::writeFile(bad, saved.substr(0, 300));
+    test::writeFile(test::exeDir() + "info.ini", "[user saved]\nfilename=" + bad + "\n");
+    boxes.clear();
+    TfrmMain& damaged = start();
+    ASSERT_EQ(boxes.size(), 1u);
+    damaged.close();
+    app().processMessages();
+    EXPECT_EQ(test::readFile(example), saved);
+
+    // Open of a damaged file keeps the loan on screen; the close then saves that loan.
+    test::writeFile(test::exeDir() + "info.ini", "[user saved]\nfilename=" + example + "\n");
+    boxes.clear();
+    TfrmMain& w = start();
+    ASSERT_TRUE(boxes.empty());
+    calculate("20000", "5", "2");
+    test::writeFile(bad, "20000\r\n5\r\nx\r\n");
+    setFileDialogHook([&](const TFileDialog&) { return std::optional<std::string>(bad); });
+    TApplication::guard([&] { w.mnuOpenClick(); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, bad + " ends at line 3; a loan file needs at least 12 lines");
+    EXPECT_EQ(w.txtAmount.text(), "20000");
+    EXPECT_EQ(w.grid().rowCount(), 25);
+    w.close();
+    app().processMessages();
+    EXPECT_EQ(lineCount(test::readFile(example)), 12 + 120);
 }
 
 TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
@@ -484,4 +534,31 @@ TEST_F(MainWindowTest, ReportOpensAsPdfUntilThePreviewWindowExists)
     EXPECT_EQ(test::readFile(opened[0]).substr(0, 5), "%PDF-");
     EXPECT_FALSE(w.RvProject1.Active()); // the Report command closes the project again
     std::filesystem::remove(opened[0]);
+}
+
+TEST_F(MainWindowTest, ReportShowsWhatIsWrongWithADamagedProject)
+{
+    std::string const project = test::exeDir() + "rptQVR1.rav";
+    std::string damaged = test::readFile(QV_REPORT_PROJECT);
+    ASSERT_NE(damaged.find("TRpDataView"), std::string::npos);
+    damaged.replace(damaged.find("TRpDataView"), 11, "TRpDataVieX");
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+
+    test::writeFile(project, "");
+    boxes.clear();
+    sendClick(w.btnPrerpt, 5, 5);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Invalid Project Format");
+
+    test::writeFile(project, damaged);
+    boxes.clear();
+    opened.clear();
+    sendClick(w.btnPrerpt, 5, 5);
+    std::filesystem::remove(project);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0].caption, "Quorvane");
+    EXPECT_NE(boxes[0].text.find("Unknown class \"TRpDataVieX\" found."), std::string::npos);
+    for (auto const& file : opened)
+        std::filesystem::remove(file);
 }

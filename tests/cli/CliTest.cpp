@@ -90,20 +90,22 @@ TEST_F(Cli, EveryErrorGoesToStandardErrorOnly)
     };
     std::string const base = " --date 2024-03-15";
     for (Case const& c : std::initializer_list<Case>{
-             {"schedule --amount 1e39 --rate 5 --term 1" + base, "Floating point overflow\n"},
-             {"schedule --amount 1000 --rate 5,5 --term 1" + base, "number 44\n"},
+             {"schedule --amount 1e39 --rate 5 --term 1" + base, "--amount \"1e39\": Floating point overflow\n"},
+             {"schedule --amount 1000 --rate 5,5 --term 1" + base, "--rate \"5,5\": number 44\n"},
              {"schedule --amount 0 --rate 5 --term 1" + base, "Data Error!\n"},
-             {"schedule --amount 1000 --rate 5 --term x" + base, "'x' is not a valid integer value\n"},
-             {"schedule --amount 1000 --rate 5 --term 1 --date 2024-02-30", "'2024-02-30' is not a valid date\n"},
+             {"schedule --amount 1000 --rate 5 --term x" + base, "--term \"x\": 'x' is not a valid integer value\n"},
+             {"schedule --amount 1000 --rate 5 --term 1 --date 2024-02-30", "--date \"2024-02-30\": '2024-02-30' is not a valid date\n"},
              {"schedule --amount 1000 --rate 5 --term 1 --extra 3=1.2.3" + base,
-                 "'1.2.3' is not a valid floating point value\n"},
+                 "--extra \"3=1.2.3\": '1.2.3' is not a valid floating point value\n"},
              {"schedule --amount 10000 --rate 7 --term 1 --extra 1=20000 --extra 5=1" + base,
-                 "Month 5 is not shown in the schedule (it shows months 1 to 1)\n"},
+                 "--extra \"5=1\": Month 5 is not shown in the schedule (it shows months 1 to 1)\n"},
              {"schedule --amount 1000 --rate 5 --term 1 --extra 13=1" + base,
-                 "Month 13 is not shown in the schedule (it shows months 1 to 12)\n"},
-             {"schedule --amount 1000 --rate 5 --term 1 --extra 3=1k" + base, "'1k' is not a valid floating point value\n"},
-             {"schedule --amount 1000 --rate 5 --term 1 --extra 3=" + base, "'' is not a valid floating point value\n"},
-             {"show " + path("missing.qvl"), "File not found\n"},
+                 "--extra \"13=1\": Month 13 is not shown in the schedule (it shows months 1 to 12)\n"},
+             {"schedule --amount 1000 --rate 5 --term 1 --extra 3=1k" + base,
+                 "--extra \"3=1k\": '1k' is not a valid floating point value\n"},
+             {"schedule --amount 1000 --rate 5 --term 1 --extra 3=" + base,
+                 "--extra \"3=\": '' is not a valid floating point value\n"},
+             {"show " + path("missing.qvl"), path("missing.qvl") + ": File not found\n"},
          }) {
         Outcome const r = run(c.arguments);
         EXPECT_EQ(r.exitCode, 1) << c.arguments;

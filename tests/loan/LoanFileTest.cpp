@@ -125,47 +125,84 @@ TEST_F(LoanFile, MissingFileChangesNothing)
     EXPECT_EQ(view.amountText, "");
 }
 
-TEST_F(LoanFile, ShortFileStopsAtTheFirstBadLineKeepingWhatCameBefore)
-{
-    // What the first close writes when nothing was ever calculated.
-    writeLoanFile(path("first.qvl"), engine);
-    std::vector<std::string> const l = lines(slurp(path("first.qvl")));
-    ASSERT_EQ(l.size(), 12u);
-    EXPECT_EQ(l[1], "");
-    EXPECT_EQ(l[4], "");
-
-    view.amountText = view.rateText = view.termText = "old";
-    EXPECT_EQ(errorText([&] { readLoanFile(path("first.qvl"), engine, view); }), "'' is not a valid date");
-    EXPECT_EQ(view.amountText, "0");
-    EXPECT_EQ(view.rateText, "");
-    EXPECT_EQ(view.termText, "0");
-    EXPECT_TRUE(view.labels.empty());
-
-    spit(path("short.qvl"), "10000\r\n7\r\n0.00583\r\n1\r\n2024-03-15\r\n865.25\r\n");
-    EXPECT_EQ(errorText([&] { readLoanFile(path("short.qvl"), engine, view); }),
-        "'' is not a valid floating point value");
-    EXPECT_EQ(view.labels[ResultLabel::MonthlyPayment], "865.25");
-    EXPECT_EQ(engine.record.term, 1);
-}
-
-TEST_F(LoanFile, TruncatedMonthBlocksReadAsEmptyCells)
+TEST_F(LoanFile, AFileThatCannotBeReadChangesNothing)
 {
     engine.calculate(input("10000", "7", "1", march15), view);
-    std::string bytes = slurp((writeLoanFile(path("a.qvl"), engine), path("a.qvl")));
-    std::vector<std::string> l = lines(bytes);
-    std::string cut;
-    for (std::size_t i = 0; i < 20; ++i)
-        cut += l[i] + "\r\n";
-    spit(path("cut.qvl"), cut);
+    std::vector<std::string> const good = lines(slurp((writeLoanFile(path("a.qvl"), engine), path("a.qvl"))));
+    LoanEngine const before = engine;
+    RecordingView const shown = view;
+    auto unchanged = [&] {
+        EXPECT_EQ(view.amountText, shown.amountText);
+        EXPECT_EQ(view.termText, shown.termText);
+        EXPECT_EQ(view.loanDate, shown.loanDate);
+        EXPECT_EQ(view.labels, shown.labels);
+        EXPECT_EQ(view.rowCount(), shown.rowCount());
+        EXPECT_EQ(view.cell(colInterest, 1), shown.cell(colInterest, 1));
+        EXPECT_EQ(view.chartRedraws, shown.chartRedraws);
+        EXPECT_EQ(engine.record.term, before.record.term);
+        EXPECT_EQ(engine.record.rateText, before.record.rateText);
+        EXPECT_EQ(engine.totals.totalPayment, before.totals.totalPayment);
+        EXPECT_EQ(engine.working.payment, before.working.payment);
+        EXPECT_EQ(engine.table.rowCount(), before.table.rowCount());
+        EXPECT_EQ(engine.table.row(1), before.table.row(1));
+    };
+
+    // A 2-year loan whose 'months in use' is bad: everything before line 12 converts.
+    std::vector<std::string> other = good;
+    other[0] = "5000";
+    other[1] = "3";
+    other[3] = "2";
+    other[11] = "x";
+    std::string bytes;
+    for (auto const& line : other)
+        bytes += line + "\r\n";
+    for (int i = 0; i < 60; ++i)
+        bytes += "1\r\n";
+    spit(path("late.qvl"), bytes);
+    EXPECT_EQ(errorText([&] { readLoanFile(path("late.qvl"), engine, view); }), "'x' is not a valid integer value");
+    unchanged();
+
+    // What a close writes when nothing was ever calculated: the date is the first bad line.
+    LoanEngine never;
+    writeLoanFile(path("first.qvl"), never);
+    ASSERT_EQ(lines(slurp(path("first.qvl"))).size(), 12u);
+    EXPECT_FALSE(loanFileReadable(never));
+    EXPECT_TRUE(loanFileReadable(engine));
+    EXPECT_EQ(errorText([&] { readLoanFile(path("first.qvl"), engine, view); }), "'' is not a valid date");
+    unchanged();
+}
+
+TEST_F(LoanFile, ATruncatedFileNamesTheFileAndTheLineItEndsAt)
+{
+    engine.calculate(input("10000", "7", "1", march15), view);
+    std::vector<std::string> const l = lines(slurp((writeLoanFile(path("a.qvl"), engine), path("a.qvl"))));
+    auto firstLines = [&](std::size_t count) {
+        std::string cut;
+        for (std::size_t i = 0; i < count; ++i)
+            cut += l[i] + "\r\n";
+        spit(path("cut.qvl"), cut);
+        return path("cut.qvl");
+    };
     LoanEngine loaded;
     RecordingView shown;
-    EXPECT_TRUE(readLoanFile(path("cut.qvl"), loaded, shown));
-    EXPECT_EQ(loaded.table.cell(2, colDate), "2024-05-15");
-    EXPECT_EQ(loaded.table.cell(2, colInterest), "53.6");
-    EXPECT_EQ(loaded.table.cell(2, colPrincipal), "811.65");
-    EXPECT_EQ(loaded.table.cell(2, colExtra), "");
-    EXPECT_EQ(loaded.table.cell(12, colBalance), "");
-    EXPECT_EQ(loaded.table.rowCount(), 13);
+    EXPECT_EQ(errorText([&] { readLoanFile(firstLines(20), loaded, shown); }),
+        path("cut.qvl") + " ends at line 20; a 1-year loan needs 72 lines");
+    EXPECT_EQ(errorText([&] { readLoanFile(firstLines(71), loaded, shown); }),
+        path("cut.qvl") + " ends at line 71; a 1-year loan needs 72 lines");
+    EXPECT_EQ(errorText([&] { readLoanFile(firstLines(6), loaded, shown); }),
+        path("cut.qvl") + " ends at line 6; a 1-year loan needs 72 lines");
+    EXPECT_EQ(errorText([&] { readLoanFile(firstLines(3), loaded, shown); }),
+        path("cut.qvl") + " ends at line 3; a loan file needs at least 12 lines");
+    EXPECT_EQ(errorText([&] { readLoanFile(firstLines(0), loaded, shown); }),
+        path("cut.qvl") + " is empty; a loan file needs at least 12 lines");
+    EXPECT_EQ(shown.amountText, "");
+    EXPECT_EQ(loaded.table.rowCount(), 0);
+
+    // A last line without its line end still counts.
+    std::string whole = slurp(path("a.qvl"));
+    spit(path("open-end.qvl"), whole.substr(0, whole.size() - 2));
+    EXPECT_TRUE(readLoanFile(path("open-end.qvl"), loaded, shown));
+    EXPECT_EQ(loaded.table.cell(12, colBalance), "0");
 }
 
 TEST_F(LoanFile, RejectsTermsAndMonthsTheTableCannotHold)

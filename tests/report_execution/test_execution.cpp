@@ -163,18 +163,31 @@ TEST(TRvProject, ExecuteRunsACopyWithTheParametersAndLeavesTheProjectUntouched)
     EXPECT_FALSE(run.system.OnPrint) << "the system's own handlers come back";
 }
 
-TEST(TRvProject, ZeroByteProjectRunsAsOneEmptyPage)
+TEST(TRvProject, EmptyOrFolderProjectIsRefusedAndRunsNothing)
 {
     TempDir dir;
     std::ofstream(dir.file("empty.rav")).close();
+    std::filesystem::create_directory(dir.file("folder.rav"));
+    auto openError = [](TRvProject& project) {
+        try {
+            project.Open();
+        } catch (const report::ERpException& error) {
+            return std::string(error.what());
+        }
+        return std::string("(no error)");
+    };
     TRvProject project;
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("empty.rav"));
-    project.Execute();
-    auto texts = test::TextCollector::read(run.snapshot);
-    ASSERT_EQ(texts.pages.size(), 1u);
-    EXPECT_TRUE(texts.pages[0].empty());
+    EXPECT_EQ(openError(project), "Invalid Project Format");
+    EXPECT_FALSE(project.Active());
+    EXPECT_THROW(project.Execute(), report::ERpException);
+    EXPECT_EQ(run.snapshot.size(), 0);
+
+    project.SetProjectFile(dir.file("folder.rav"));
+    EXPECT_EQ(openError(project), "The following reporting project is a folder, not a file:\r\"" + dir.file("folder.rav") + "\"");
+    EXPECT_FALSE(project.Active());
 }
 
 TEST(TRvSystem, SetupCancelProducesNothing)

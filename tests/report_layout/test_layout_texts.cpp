@@ -102,6 +102,36 @@ TEST(ReportTexts, TruncateCutsTheTextToTheControlWidth)
     EXPECT_EQ(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ").rfind(shown, 0), 0u);
 }
 
+TEST(ReportTexts, TruncateKeepsTheLongestFittingPrefixOfAnyLength)
+{
+    auto shownOf = [](const std::string& whole) {
+        LayoutFixture f;
+        f.setRows(0);
+        auto* text = f.add<TRpText>(*f.page, "Long");
+        text->setText(whole);
+        text->setWidth(1.5);
+        text->setTruncate(true);
+        RecordingRender render = f.run();
+        return render.pages.at(0).at(0).text;
+    };
+    std::string accented;
+    for (int i = 0; i < 30'000; ++i)
+        accented += i % 3 ? "a" : "\xC3\xA9";
+    for (std::string const& huge : {std::string(100'000, 'W'), std::string(100'000, 'i'), accented}) {
+        std::string const shown = shownOf(huge);
+        EXPECT_EQ(huge.rfind(shown, 0), 0u);
+        EXPECT_GT(shown.size(), 3u);
+        // The tail beyond the field changes nothing, and no character is cut in half.
+        EXPECT_EQ(shownOf(huge.substr(0, 400)), shown);
+        EXPECT_NE(static_cast<unsigned char>(shown.back()), 0xC3);
+    }
+    // One more character would not have fitted.
+    std::string const letters(400, 'W');
+    std::string const shown = shownOf(letters);
+    EXPECT_EQ(shownOf(letters.substr(0, shown.size())), shown);
+    EXPECT_EQ(shownOf(letters.substr(0, shown.size() + 1)), shown);
+}
+
 TEST(ReportTexts, ParametersAndTotalPagesInExpressions)
 {
     LayoutFixture f;

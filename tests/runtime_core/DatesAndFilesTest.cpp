@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace qv;
 namespace fs = std::filesystem;
@@ -173,6 +175,25 @@ TEST_F(TempDir, FailedReplaceKeepsThePreviousFile)
     replaceFileAtomically(path("kept.qvl"), "newer");
     EXPECT_EQ(slurp(path("kept.qvl")), "newer");
     EXPECT_EQ(fs::status(path("kept.qvl")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read);
+}
+
+TEST_F(TempDir, ReplacingWritesThroughPipesAndKeepsSymbolicLinks)
+{
+    // A pipe (like a device) is written to, never replaced by a regular file.
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = slurp(path("pipe")); });
+    replaceFileAtomically(path("pipe"), "through the pipe");
+    reader.join();
+    EXPECT_EQ(received, "through the pipe");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(path("pipe"))));
+
+    replaceFileAtomically(path("real.qvl"), "old");
+    fs::create_symlink(path("real.qvl"), path("link.qvl"));
+    replaceFileAtomically(path("link.qvl"), "new");
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(path("link.qvl"))));
+    EXPECT_EQ(slurp(path("real.qvl")), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3);
 }
 
 TEST_F(TempDir, IniReadWrite)

@@ -1,4 +1,5 @@
 #include "runtime/core/Exception.h"
+#include "runtime/core/Format.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/core/RegionalSettings.h"
 
@@ -135,6 +136,19 @@ TEST(ParseInteger, RejectsWithTheConversionText)
 {
     for (std::string text : {"", " ", "5 ", "1.0", "-", "$", "0x", "2147483648", "$100000000", "1e3", "12a"})
         EXPECT_EQ(errorText([&] { parseInteger(text); }), "'" + text + "' is not a valid integer value") << text;
+}
+
+TEST(ConversionErrors, EchoAtMostEightyCharactersWithControlBytesEscaped)
+{
+    std::string const eighty(80, '7');
+    EXPECT_EQ(errorText([&] { parseInteger(eighty); }), "'" + eighty + "' is not a valid integer value");
+    EXPECT_EQ(errorText([&] { parseNumber(eighty + "x" + std::string(1'000'000, '7')); }),
+        "'" + eighty + "\xE2\x80\xA6' is not a valid floating point value");
+    // "é" is one character of two bytes, kept whole; the 81st character is cut.
+    std::string const accented = std::string(79, 'a') + "\xC3\xA9" + "zz";
+    EXPECT_EQ(echoedInput(accented), std::string(79, 'a') + "\xC3\xA9\xE2\x80\xA6");
+    EXPECT_EQ(errorText([&] { parseInteger(std::string("1\x1b[2J\x7f\n", 7)); }),
+        "'1\\x1B[2J\\x7F\\x0A' is not a valid integer value");
 }
 
 TEST(ParseRate, ReportsTheFirstMisfit)

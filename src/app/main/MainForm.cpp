@@ -7,6 +7,9 @@
 #include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
+#include "report/project/ReportErrors.h"
+#include "runtime/core/FileErrors.h"
+#include "runtime/core/Format.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/core/UserFiles.h"
 #include "runtime/ui/Application.h"
@@ -222,6 +225,9 @@ void TfrmMain::wireEvents()
 
     showReportsAsPdf();
     installPrinterOutput();
+    // The report engine's own messages (an unknown class in the project, a data
+    // connection it cannot open) would otherwise reach only a terminal.
+    report::setMessageHook([](const std::string& text) { messageBox(text, product::name, infoBox); });
 }
 
 // Until the report preview window exists, a report meant for the preview is exported
@@ -266,6 +272,10 @@ void TfrmMain::FormShow() { txtAmount.setFocus(); }
 void TfrmMain::FormClose(TCloseAction&)
 {
     LastFileMemory memory(filesDir());
+    // A loan never calculated or loaded (as after a refused start-up load) makes a file
+    // that no start can read: an example file already there is worth more.
+    if (!loanFileReadable(loan) && fileExists(memory.exampleFile()))
+        return;
     if (writeLoanFile(memory.exampleFile(), loan))
         memory.remember(memory.exampleFile());
 }
@@ -288,7 +298,7 @@ void TfrmMain::txtRateExit()
     std::string rate = txtRate.text();
     if (parseRate(rate).errorPosition == 0)
         return;
-    messageBox(rate + "  is not a valid value!", "Info", infoBox);
+    messageBox(echoedInput(rate) + "  is not a valid value!", "Info", infoBox);
     txtRate.setFocus();
 }
 

@@ -194,8 +194,14 @@ void TRvProject::Open()
         OnBeforeOpen(*this);
     std::string fullPath = expandFileName(m_projectFile);
     std::error_code error;
+    if (!m_projectFile.empty() && std::filesystem::is_directory(fullPath, error))
+        throw ERpException("The following reporting project is a folder, not a file:\r\"%s\"", fullPath);
     if (m_projectFile.empty() || !std::filesystem::is_regular_file(fullPath, error))
         throw ERpException("The following reporting project does not exist:\r\"%s\"", fullPath);
+    // An emptied project file is damage, not a new project: running it would deliver
+    // blank pages as if the report had worked.
+    if (std::filesystem::file_size(fullPath, error) == 0 && !error)
+        throw ERpException("Invalid Project Format");
     m_project->setFileName(fullPath);
     m_project->loadFromFile(fullPath);
     m_active = true;

@@ -5,6 +5,7 @@
 #include "report/snapshot/SnapshotFormat.h"
 
 #include <cmath>
+#include <vector>
 
 namespace qv::report {
 
@@ -126,13 +127,8 @@ void ReportLayout::printText(const TRpTextControl& control, std::string text, do
     double baseline = top + lineHeight - m_writer.FontDescent();
     double width = control.width();
 
-    if (truncate && !hasPlaceholder(text)) {
-        while (!text.empty() && exceedsWidth(text, width)) {
-            text.pop_back();
-            while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
-                text.pop_back();
-        }
-    }
+    if (truncate && !hasPlaceholder(text))
+        text = fittedText(text, width);
 
     switch (control.fontJustify()) {
     case pjCenter:
@@ -162,6 +158,36 @@ void ReportLayout::printText(const TRpTextControl& control, std::string text, do
         break;
     }
     }
+}
+
+// The longest prefix, ending on a character, that fits the width. A text grows no
+// narrower as it gets longer, so doubling and then halving the prefix finds it with a
+// few measurements of about the fitting length instead of one per character cut.
+std::string ReportLayout::fittedText(const std::string& text, double width) const
+{
+    if (!exceedsWidth(text, width))
+        return text;
+    std::vector<std::size_t> ends; // byte length of the prefix of 1, 2, ... characters
+    for (std::size_t i = 1; i <= text.size(); ++i) {
+        if (i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            ends.push_back(i);
+    }
+    auto prefix = [&](std::size_t characters) { return characters == 0 ? std::string() : text.substr(0, ends[characters - 1]); };
+    auto fits = [&](std::size_t characters) { return !exceedsWidth(prefix(characters), width); };
+    std::size_t fitting = 0;
+    std::size_t tooWide = ends.size();
+    for (std::size_t n = 16; n < tooWide; n *= 2) {
+        if (!fits(n)) {
+            tooWide = n;
+            break;
+        }
+        fitting = n;
+    }
+    while (tooWide - fitting > 1) {
+        std::size_t const middle = fitting + (tooWide - fitting) / 2;
+        (fits(middle) ? fitting : tooWide) = middle;
+    }
+    return prefix(fitting);
 }
 
 bool ReportLayout::exceedsWidth(const std::string& text, double width) const

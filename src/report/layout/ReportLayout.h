@@ -129,6 +129,7 @@ private:
     void printControl(const TRpReportComponent& control, double left, double top);
     void printText(const TRpTextControl& control, std::string text, double left, double top, bool truncate, int rotation);
     bool exceedsWidth(const std::string& text, double width) const;
+    std::string fittedText(const std::string& text, double width) const;
     void printLine(const TRpLine& line, double left, double top);
     void printSurface(const TRpSurface& shape, double left, double top);
     void printImage(const TRpGraphicImage& image, double left, double top);

@@ -42,7 +42,7 @@ constexpr long long epochOffset = 25569; // 1970-01-01 as a day count from 1899-
 
 std::string notADate(const std::string& text)
 {
-    return formatMessage("'%s' is not a valid date", text);
+    return formatMessage("'%s' is not a valid date", echoedInput(text));
 }
 
 // The order in which the short date format names day, month and year.

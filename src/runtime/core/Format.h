@@ -24,4 +24,9 @@ inline std::string formatMessage(const std::string& pattern, long long value)
     return out.replace(pos, 2, std::to_string(value));
 }
 
+// An input as an error message repeats it: cut to about 80 characters with "…" and
+// control bytes written as \xNN, so a huge or binary input cannot flood a message
+// box or a terminal.
+std::string echoedInput(const std::string& text);
+
 } // namespace qv

@@ -36,7 +36,7 @@ long double convertPlain(const std::string& plain, bool& outOfRange)
 
 std::string notAFloat(const std::string& text)
 {
-    return formatMessage("'%s' is not a valid floating point value", text);
+    return formatMessage("'%s' is not a valid floating point value", echoedInput(text));
 }
 
 } // namespace
@@ -160,7 +160,7 @@ long double parseNumber(const std::string& text)
 
 int32_t parseInteger(const std::string& text)
 {
-    auto fail = [&text]() { return EConvertError(formatMessage("'%s' is not a valid integer value", text)); };
+    auto fail = [&text]() { return EConvertError(formatMessage("'%s' is not a valid integer value", echoedInput(text))); };
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,18 +100,63 @@ void TextFileWriter::commit() const
     replaceFileAtomically(m_path, m_text);
 }
 
+namespace {
+
+// Writes all bytes to an open descriptor; returns 0 or the errno of the failing write.
+int writeAll(int fd, const std::string& bytes)
+{
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t const n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// A device or a pipe cannot be replaced, only written to.
+void writeThrough(const std::string& path, const std::string& bytes)
+{
+    int const fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw ioError(errno, path);
+    int const error = writeAll(fd, bytes);
+    if (error != 0) {
+        ::close(fd);
+        throw ioError(error, path);
+    }
+    if (::close(fd) != 0)
+        throw ioError(errno, path);
+}
+
+} // namespace
+
 void replaceFileAtomically(const std::string& path, const std::string& bytes)
 {
     if (path.empty() || path.back() == '/')
         throw EInOutError("Invalid filename", 3);
+    // A symbolic link keeps pointing where it did: the file it names is replaced.
+    std::string target = path;
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
+    }
     struct stat existing{};
-    bool const exists = ::stat(path.c_str(), &existing) == 0;
+    bool const exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
         throw ioError(EISDIR, path);
-    if (exists && ::access(path.c_str(), W_OK) != 0)
+    if (exists && !S_ISREG(existing.st_mode)) {
+        writeThrough(target, bytes);
+        return;
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0)
         throw ioError(errno, path);
 
-    std::string temp = path + ".XXXXXX";
+    std::string temp = target + ".XXXXXX";
     int const fd = ::mkstemp(temp.data());
     if (fd < 0)
         throw ioError(errno, path);
@@ -122,16 +168,8 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes)
     mode_t const mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(fd, mode) != 0)
         throw fail(errno);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t const n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw fail(errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
+    if (int const error = writeAll(fd, bytes))
+        throw fail(error);
     if (::fsync(fd) != 0 && errno != EINVAL)
         throw fail(errno);
     if (::close(fd) != 0) {
@@ -139,7 +177,7 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes)
         ::unlink(temp.c_str());
         throw ioError(error, path);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         int const error = errno;
         ::unlink(temp.c_str());
         throw ioError(error, path);

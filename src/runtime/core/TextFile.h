@@ -15,6 +15,7 @@ public:
 
     std::string readLine();
     bool atEnd() const { return m_next >= m_lines.size(); }
+    std::size_t lineCount() const { return m_lines.size(); }
 
 private:
     TextFileReader() = default;
@@ -41,7 +42,8 @@ private:
     std::string m_text;
 };
 
-// Writes bytes to path through a temporary file renamed over it.
+// Writes bytes to path through a temporary file renamed over it; a device or a pipe is
+// written to instead, and a symbolic link keeps pointing at the replaced file.
 void replaceFileAtomically(const std::string& path, const std::string& bytes);
 
 } // namespace qv

@@ -1,7 +1,10 @@
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/graphics/QtGraphics.h"
 #include "runtime/core/Exception.h"
+#include "runtime/core/TextFile.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 
 namespace qv {
@@ -105,8 +108,13 @@ void Bitmap::loadFromFile(const std::string& path)
 
 void Bitmap::saveToPng(const std::string& path) const
 {
-    if (!m_impl->settled().save(QString::fromStdString(path), "PNG"))
+    // Encoded in memory first: the file is replaced only by a whole image.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!m_impl->settled().save(&buffer, "PNG"))
         throw EInOutError("Cannot create file \"" + path + "\"", 5);
+    replaceFileAtomically(path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 Region::Region() : m_impl(std::make_unique<Impl>()) {}

@@ -1,9 +1,11 @@
 #include "runtime/printing/PdfDocument.h"
 
 #include "runtime/core/Exception.h"
+#include "runtime/core/TextFile.h"
 #include "runtime/graphics/QtGraphics.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -12,7 +14,10 @@
 namespace qv {
 
 struct PdfDocument::Impl {
-    QString fileName;
+    std::string fileName;
+    // The document grows in memory and reaches its file only whole.
+    QByteArray bytes;
+    QBuffer buffer {&bytes};
     std::unique_ptr<QPdfWriter> writer;
     QPainter painter;
     std::unique_ptr<Canvas> canvas;
@@ -34,26 +39,17 @@ PdfDocument::PdfDocument(const std::string& fileName, const std::string& title, 
     , m_resolution(resolution)
 {
     ensureGraphicsApplication();
-    m_impl->fileName = QString::fromStdString(fileName);
-    QFile probe(m_impl->fileName);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw EInOutError("Cannot create file \"" + fileName + "\". " + probe.errorString().toStdString(), 5);
-    probe.close();
-    m_impl->writer = std::make_unique<QPdfWriter>(m_impl->fileName);
+    m_impl->fileName = fileName;
+    m_impl->buffer.open(QIODevice::WriteOnly);
+    m_impl->writer = std::make_unique<QPdfWriter>(&m_impl->buffer);
     m_impl->writer->setResolution(resolution);
     m_impl->writer->setTitle(QString::fromStdString(title));
     m_impl->writer->setCreator("Quorvane");
     m_impl->writer->setPageMargins(QMarginsF(0, 0, 0, 0));
 }
 
-PdfDocument::~PdfDocument()
-{
-    try {
-        finish();
-    } catch (...) {
-        // A document abandoned by an error is left as it is.
-    }
-}
+// A document abandoned by an error never reaches its file.
+PdfDocument::~PdfDocument() = default;
 
 Canvas& PdfDocument::beginPage(double widthInches, double heightInches)
 {
@@ -63,7 +59,7 @@ Canvas& PdfDocument::beginPage(double widthInches, double heightInches)
     m_impl->writer->setPageMargins(QMarginsF(0, 0, 0, 0));
     if (!m_impl->started) {
         if (!m_impl->painter.begin(m_impl->writer.get()))
-            throw EInOutError("Cannot write file \"" + m_impl->fileName.toStdString() + "\"", 5);
+            throw EInOutError("Cannot write file \"" + m_impl->fileName + "\"", 5);
         m_impl->started = true;
     } else {
         m_impl->writer->newPage();
@@ -91,8 +87,10 @@ void PdfDocument::finish()
     }
     bool ok = m_impl->painter.end();
     m_impl->writer.reset();
+    m_impl->buffer.close();
     if (!ok)
-        throw EInOutError("Cannot write file \"" + m_impl->fileName.toStdString() + "\"", 5);
+        throw EInOutError("Cannot write file \"" + m_impl->fileName + "\"", 5);
+    replaceFileAtomically(m_impl->fileName, std::string(m_impl->bytes.constData(), static_cast<std::size_t>(m_impl->bytes.size())));
 }
 
 } // namespace qv
