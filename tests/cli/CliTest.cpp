@@ -173,5 +173,5 @@ TEST_F(Cli, UsageErrorsGoToStandardErrorWithExitCodeTwo)
     // "--help" taken as an option's value is that value, not a request for help.
     Outcome const value = run("schedule --amount --help --rate 5 --term 1 --date 2024-03-15");
     EXPECT_EQ(value.exitCode, 1);
-    EXPECT_EQ(value.err, "'--help' is not a valid floating point value\n");
+    EXPECT_EQ(value.err, "--amount \"--help\": '--help' is not a valid floating point value\n");
 }
