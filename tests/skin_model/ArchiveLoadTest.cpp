@@ -97,7 +97,7 @@ TEST(SkinLoad, OlderArchivesSkipTheirExtraPicturesAndEmptyListsWork)
     TbsSkinArchive a = sampleArchive();
     std::string v3 = a.write();
     // Version 2: two more flag+BMP pairs after the mask, N follows them.
-    TMemoryStream v2;
+    TByteBuffer v2;
     writeInt32(v2, 2);
     size_t afterVersion = 4;
     size_t afterMask = afterVersion + 1 + a.mainPicture->size() + 1 + 1 + a.maskPicture->size();
@@ -138,7 +138,7 @@ TEST(SkinLoad, NoticesReachTheOwnerFirstThenEveryFormOnce)
 
     // A newer archive: cleared, SkinChangeBegin sent, nothing after it.
     events.clear();
-    TMemoryStream v4;
+    TByteBuffer v4;
     writeInt32(v4, 4);
     model.loadFromArchive(v4.bytes());
     EXPECT_TRUE(model.empty());
@@ -177,11 +177,11 @@ TEST(SkinLoad, DamagedArchivesRaiseClearErrorsAndLeaveTheModelEmpty)
     EXPECT_TRUE(model.empty());
 
     // A picture count far beyond what the bytes can hold is refused before anything is reserved.
-    TMemoryStream huge;
+    TByteBuffer huge;
     writeInt32(huge, 3);
     huge.write("\1\1\1", 3);
     writeInt32(huge, 0x7FFFFFFF);
-    EXPECT_THROW(model.loadFromArchive(huge.bytes()), EReadError);
+    EXPECT_THROW(model.loadFromArchive(huge.bytes()), EStreamReadError);
 }
 
 TEST(SkinLoad, StoreLoadsOnceSetAndForgetsADestroyedStore)

@@ -19,7 +19,7 @@ std::string noise(size_t n)
 
 std::string inflateAll(TbsCompressedStoredSkin& store)
 {
-    TMemoryStream out;
+    TByteBuffer out;
     store.ExtractArchive(out);
     return out.bytes();
 }
@@ -62,7 +62,7 @@ TEST(SkinStore, CorruptOrOversizedDataRaisesDecompressionErrors)
 
 TEST(SkinStore, WrongWayAndBackwardOperationsAreInvalid)
 {
-    TMemoryStream dest;
+    TByteBuffer dest;
     {
         TCompressionStream deflater(TCompressionLevel::Max, dest);
         EXPECT_EQ(deflater.write("abcdef", 6), 6);
@@ -111,7 +111,7 @@ TEST(SkinStore, CompressedSkinFileCarriesVersionLengthAndStream)
     EXPECT_TRUE(imported.IsEmpty());
 
     std::string shortFile = file.substr(0, file.size() - 1);
-    EXPECT_THROW(imported.importCompressedFile(shortFile), EReadError);
+    EXPECT_THROW(imported.importCompressedFile(shortFile), EStreamReadError);
 }
 
 } // namespace

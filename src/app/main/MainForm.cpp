@@ -8,6 +8,7 @@
 #include "report/execution/TRvSystem.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/ui/Application.h"
+#include "QuorvaneSkin.h"
 #include "runtime/ui/Shell.h"
 
 #include <cctype>
@@ -80,6 +81,16 @@ TfrmMain::TfrmMain()
     SaveDialog1.filter = "Quorvel files|*.qvl";
 
     wireEvents();
+    loadSkin();
+}
+
+// Once every component is in place the model inflates the stored skin; a skin
+// that does not load leaves the default looks and the window goes on.
+void TfrmMain::loadSkin()
+{
+    skinStore.FileName = "SKIN.INI";
+    skinStore.setCompressedData(std::string(quorvaneCompressedSkin()));
+    TApplication::guard([this] { skinData.setCompressedStoredSkin(&skinStore); });
 }
 
 void TfrmMain::buildMenu()

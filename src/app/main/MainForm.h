@@ -17,6 +17,7 @@
 #include "skin/controls/SkinPanel.h"
 #include "skin/menus/SkinMainMenuBar.h"
 #include "skin/model/SkinData.h"
+#include "skin/store/CompressedStoredSkin.h"
 
 #include <string>
 
@@ -31,6 +32,7 @@ public:
     TfrmMain();
 
     // Components, named as in the window's design. Parents come before children.
+    TbsCompressedStoredSkin skinStore;
     TbsSkinData skinData;
     TMainMenu MainMenu1;
     TbsSkinMainMenuBar skinMenubar{this};
@@ -116,6 +118,7 @@ private:
     void layoutSchedulePage();
     void layoutChartPage();
     void wireEvents();
+    void loadSkin();
     void showReportsAsPdf();
     std::string exeDir() const;
 };

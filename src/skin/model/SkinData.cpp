@@ -110,7 +110,7 @@ void TbsSkinData::loadFromStore()
     m_empty = true;
     broadcast(SkinChangeBegin);
     fullClear();
-    TMemoryStream archive;
+    TByteBuffer archive;
     try {
         m_store->ExtractArchive(archive);
         archive.setPosition(0);
@@ -126,7 +126,7 @@ void TbsSkinData::loadFromArchive(const std::string& bytes)
     m_empty = true;
     broadcast(SkinChangeBegin);
     fullClear();
-    TMemoryStream archive(bytes);
+    TByteBuffer archive(bytes);
     try {
         readArchive(archive);
     } catch (...) {
@@ -135,7 +135,7 @@ void TbsSkinData::loadFromArchive(const std::string& bytes)
     }
 }
 
-void TbsSkinData::readArchive(TMemoryStream& stream)
+void TbsSkinData::readArchive(TByteBuffer& stream)
 {
     TbsSkinArchive archive = TbsSkinArchive::read(stream);
     if (archive.version > skinArchiveVersion)

@@ -11,7 +11,7 @@
 namespace qv {
 
 class TbsCompressedStoredSkin;
-class TMemoryStream;
+class TByteBuffer;
 class TbsSkinData;
 
 // Skin change notices, window-message numbers of the program.
@@ -99,7 +99,7 @@ public:
 
 private:
     void loadFromStore();
-    void readArchive(TMemoryStream& archive);
+    void readArchive(TByteBuffer& archive);
     void loadSections(const TbsSkinIni& ini);
     void broadcast(TbsSkinNotice code);
 

@@ -13,7 +13,7 @@ void TbsCompressedStoredSkin::addReference(TbsCompressedStoredSkin** reference) 
 
 void TbsCompressedStoredSkin::removeReference(TbsCompressedStoredSkin** reference) { std::erase(m_references, reference); }
 
-void TbsCompressedStoredSkin::ExtractArchive(TMemoryStream& target)
+void TbsCompressedStoredSkin::ExtractArchive(TByteBuffer& target)
 {
     m_compressed.setPosition(0);
     TDecompressionStream inflater(m_compressed);
@@ -27,12 +27,12 @@ void TbsCompressedStoredSkin::ExtractArchive(TMemoryStream& target)
     }
 }
 
-void TbsCompressedStoredSkin::setCompressedData(std::string bytes) { m_compressed = TMemoryStream(std::move(bytes)); }
+void TbsCompressedStoredSkin::setCompressedData(std::string bytes) { m_compressed = TByteBuffer(std::move(bytes)); }
 
 void TbsCompressedStoredSkin::compressArchive(const std::string& archive)
 {
     m_compressed.clear();
-    TMemoryStream source(archive);
+    TByteBuffer source(archive);
     source.setPosition(0);
     {
         TCompressionStream deflater(TCompressionLevel::Max, m_compressed);
@@ -45,19 +45,19 @@ void TbsCompressedStoredSkin::compressArchive(const std::string& archive)
 void TbsCompressedStoredSkin::importCompressedFile(const std::string& fileBytes)
 {
     m_compressed.clear();
-    TMemoryStream file(fileBytes);
+    TByteBuffer file(fileBytes);
     int32_t version = readInt32(file);
     if (version > skinArchiveVersion)
         return;
     int32_t length = readInt32(file);
     if (length < 0 || length > file.size() - file.position())
-        throw EReadError();
+        throw EStreamReadError();
     setCompressedData(fileBytes.substr(static_cast<size_t>(file.position()), static_cast<size_t>(length)));
 }
 
 std::string TbsCompressedStoredSkin::compressedFileBytes() const
 {
-    TMemoryStream out;
+    TByteBuffer out;
     writeInt32(out, skinArchiveVersion);
     writeInt32(out, static_cast<int32_t>(m_compressed.size()));
     out.write(m_compressed.bytes().data(), m_compressed.size());

@@ -27,7 +27,7 @@ public:
     bool IsEmpty() const { return m_compressed.size() == 0; }
     // Inflates the whole stream and appends it to target. Raises EDecompressionError
     // "compression error" for corrupt data and "Skin archive is too large" beyond archiveLimit.
-    void ExtractArchive(TMemoryStream& target);
+    void ExtractArchive(TByteBuffer& target);
 
     // The "CompressedData" property: replaced whole when read, emitted whole when written.
     void setCompressedData(std::string bytes);
@@ -36,7 +36,7 @@ public:
     // Deflates an archive at the highest level into the store.
     void compressArchive(const std::string& archive);
     // A compressed skin file: int32 version, int32 length, that many bytes of zlib
-    // stream. A version above 3 leaves the store empty. Raises EReadError when short.
+    // stream. A version above 3 leaves the store empty. Raises EStreamReadError when short.
     void importCompressedFile(const std::string& fileBytes);
     std::string compressedFileBytes() const;
 
@@ -45,7 +45,7 @@ public:
     void removeReference(TbsCompressedStoredSkin** reference);
 
 private:
-    TMemoryStream m_compressed;
+    TByteBuffer m_compressed;
     std::vector<TbsCompressedStoredSkin**> m_references;
 };
 

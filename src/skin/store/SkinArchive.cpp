@@ -9,7 +9,7 @@ namespace {
 // 14-byte file header and the smallest DIB header.
 constexpr int64_t bmpMinimumSize = 14 + 12;
 
-std::optional<std::string> readFlaggedBmp(TMemoryStream& stream)
+std::optional<std::string> readFlaggedBmp(TByteBuffer& stream)
 {
     char flag = 0;
     stream.readBuffer(&flag, 1);
@@ -18,7 +18,7 @@ std::optional<std::string> readFlaggedBmp(TMemoryStream& stream)
     return readBmpFile(stream);
 }
 
-void writeFlaggedBmp(TStream& stream, const std::optional<std::string>& bmp)
+void writeFlaggedBmp(TByteStream& stream, const std::optional<std::string>& bmp)
 {
     char flag = bmp ? 0 : 1;
     stream.write(&flag, 1);
@@ -28,14 +28,14 @@ void writeFlaggedBmp(TStream& stream, const std::optional<std::string>& bmp)
 
 } // namespace
 
-int32_t readInt32(TStream& stream)
+int32_t readInt32(TByteStream& stream)
 {
     unsigned char b[4];
     stream.readBuffer(b, 4);
     return static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
 }
 
-void writeInt32(TStream& stream, int32_t value)
+void writeInt32(TByteStream& stream, int32_t value)
 {
     auto v = static_cast<uint32_t>(value);
     unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
@@ -43,7 +43,7 @@ void writeInt32(TStream& stream, int32_t value)
     stream.write(b, 4);
 }
 
-std::string readBmpFile(TMemoryStream& stream)
+std::string readBmpFile(TByteBuffer& stream)
 {
     unsigned char header[6];
     stream.readBuffer(header, sizeof header);
@@ -53,14 +53,14 @@ std::string readBmpFile(TMemoryStream& stream)
     if (size < bmpMinimumSize || size > 0x7FFFFFFF)
         throw ESkinArchiveError("Bitmap image is not valid");
     if (size - sizeof header > static_cast<uint64_t>(stream.size() - stream.position()))
-        throw EReadError();
+        throw EStreamReadError();
     std::string bmp(size, '\0');
     std::memcpy(bmp.data(), header, sizeof header);
     stream.readBuffer(bmp.data() + sizeof header, size - sizeof header);
     return bmp;
 }
 
-TbsSkinArchive TbsSkinArchive::read(TMemoryStream& stream)
+TbsSkinArchive TbsSkinArchive::read(TByteBuffer& stream)
 {
     TbsSkinArchive archive;
     archive.version = readInt32(stream);
@@ -79,7 +79,7 @@ TbsSkinArchive TbsSkinArchive::read(TMemoryStream& stream)
     // Every picture takes at least its headers, so a count beyond that is a lie
     // and must not reserve memory.
     if (count > (stream.size() - stream.position()) / bmpMinimumSize)
-        throw EReadError();
+        throw EStreamReadError();
     archive.activePictures.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i)
         archive.activePictures.push_back(readBmpFile(stream));
@@ -89,7 +89,7 @@ TbsSkinArchive TbsSkinArchive::read(TMemoryStream& stream)
 
 std::string TbsSkinArchive::write() const
 {
-    TMemoryStream out;
+    TByteBuffer out;
     writeInt32(out, skinArchiveVersion);
     writeFlaggedBmp(out, mainPicture);
     writeFlaggedBmp(out, inactivePicture);

@@ -15,13 +15,13 @@ public:
     using Exception::Exception;
 };
 
-int32_t readInt32(TStream& stream);
-void writeInt32(TStream& stream, int32_t value);
+int32_t readInt32(TByteStream& stream);
+void writeInt32(TByteStream& stream, int32_t value);
 
 // One BMP file taken from a stream exactly to the end its own size field gives.
-// Raises EReadError when the stream is short and ESkinArchiveError when the bytes
+// Raises EStreamReadError when the stream is short and ESkinArchiveError when the bytes
 // do not begin like a BMP or claim an impossible size.
-std::string readBmpFile(TMemoryStream& stream);
+std::string readBmpFile(TByteBuffer& stream);
 
 // The inflated skin archive, pictures kept as the BMP files they were stored as.
 struct TbsSkinArchive {
@@ -33,7 +33,7 @@ struct TbsSkinArchive {
     std::string iniText;
 
     // Reads the layout; a version above 3 stops after the version (nothing else is set).
-    static TbsSkinArchive read(TMemoryStream& stream);
+    static TbsSkinArchive read(TByteBuffer& stream);
     // The layout as this program writes it: version 3, no obsolete pictures.
     std::string write() const;
 };

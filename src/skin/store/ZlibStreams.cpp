@@ -42,13 +42,13 @@ int inflateCheck(int code)
 
 } // namespace
 
-void TStream::readBuffer(void* buffer, int64_t count)
+void TByteStream::readBuffer(void* buffer, int64_t count)
 {
     if (count < 0 || read(buffer, count) != count)
-        throw EReadError();
+        throw EStreamReadError();
 }
 
-int64_t TMemoryStream::read(void* buffer, int64_t count)
+int64_t TByteBuffer::read(void* buffer, int64_t count)
 {
     int64_t available = std::max<int64_t>(0, size() - m_position);
     int64_t n = std::clamp<int64_t>(count, 0, available);
@@ -58,7 +58,7 @@ int64_t TMemoryStream::read(void* buffer, int64_t count)
     return n;
 }
 
-int64_t TMemoryStream::write(const void* buffer, int64_t count)
+int64_t TByteBuffer::write(const void* buffer, int64_t count)
 {
     if (count <= 0)
         return 0;
@@ -70,7 +70,7 @@ int64_t TMemoryStream::write(const void* buffer, int64_t count)
     return count;
 }
 
-int64_t TMemoryStream::seek(int64_t offset, TSeekOrigin origin)
+int64_t TByteBuffer::seek(int64_t offset, TSeekOrigin origin)
 {
     int64_t base = origin == TSeekOrigin::Beginning ? 0 : origin == TSeekOrigin::Current ? m_position : size();
     m_position = std::max<int64_t>(0, base + offset);
@@ -81,13 +81,13 @@ struct TCustomZlibStream::State {
     z_stream z{};
 };
 
-TCustomZlibStream::TCustomZlibStream(TStream& strm) : m_strm(strm), m_strmPos(strm.position()), m_z(std::make_unique<State>()) {}
+TCustomZlibStream::TCustomZlibStream(TByteStream& strm) : m_strm(strm), m_strmPos(strm.position()), m_z(std::make_unique<State>()) {}
 
 TCustomZlibStream::~TCustomZlibStream() = default;
 
 // The deflate and inflate initialisations go through zlib's own macros, which pass
 // the version and state size of the library this program is linked with.
-TCompressionStream::TCompressionStream(TCompressionLevel level, TStream& dest) : TCustomZlibStream(dest)
+TCompressionStream::TCompressionStream(TCompressionLevel level, TByteStream& dest) : TCustomZlibStream(dest)
 {
     m_z->z.next_out = reinterpret_cast<Bytef*>(m_buffer);
     m_z->z.avail_out = blockSize;
@@ -149,7 +149,7 @@ int64_t TCompressionStream::seek(int64_t offset, TSeekOrigin origin)
     throw ECompressionError(invalidOperation);
 }
 
-TDecompressionStream::TDecompressionStream(TStream& source) : TCustomZlibStream(source)
+TDecompressionStream::TDecompressionStream(TByteStream& source) : TCustomZlibStream(source)
 {
     m_z->z.next_in = reinterpret_cast<Bytef*>(m_buffer);
     m_z->z.avail_in = 0;

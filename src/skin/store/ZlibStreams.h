@@ -12,28 +12,28 @@ namespace qv {
 enum class TSeekOrigin { Beginning, Current, End };
 
 // A byte stream: the little the skin store and its zlib wrappers need.
-class TStream {
+class TByteStream {
 public:
-    virtual ~TStream() = default;
+    virtual ~TByteStream() = default;
     virtual int64_t read(void* buffer, int64_t count) = 0;
     virtual int64_t write(const void* buffer, int64_t count) = 0;
     virtual int64_t seek(int64_t offset, TSeekOrigin origin) = 0;
     int64_t position() { return seek(0, TSeekOrigin::Current); }
     void setPosition(int64_t p) { seek(p, TSeekOrigin::Beginning); }
-    // Reads exactly count bytes or raises EReadError "Stream read error".
+    // Reads exactly count bytes or raises EStreamReadError "Stream read error".
     void readBuffer(void* buffer, int64_t count);
 };
 
-class EReadError : public Exception {
+class EStreamReadError : public Exception {
 public:
-    EReadError() : Exception("Stream read error") {}
+    EStreamReadError() : Exception("Stream read error") {}
 };
 
 // Growable in-memory bytes.
-class TMemoryStream : public TStream {
+class TByteBuffer : public TByteStream {
 public:
-    TMemoryStream() = default;
-    explicit TMemoryStream(std::string bytes) : m_bytes(std::move(bytes)) {}
+    TByteBuffer() = default;
+    explicit TByteBuffer(std::string bytes) : m_bytes(std::move(bytes)) {}
 
     int64_t read(void* buffer, int64_t count) override;
     int64_t write(const void* buffer, int64_t count) override;
@@ -66,13 +66,13 @@ enum class TCompressionLevel { None, Fastest, Default, Max };
 
 // Shared state of the two zlib wrappers: the stream underneath, where this
 // wrapper last left it, and a callback after each 4096-byte block.
-class TCustomZlibStream : public TStream {
+class TCustomZlibStream : public TByteStream {
 public:
     static constexpr int blockSize = 4096;
     std::function<void()> OnProgress;
 
 protected:
-    explicit TCustomZlibStream(TStream& strm);
+    explicit TCustomZlibStream(TByteStream& strm);
     ~TCustomZlibStream() override;
     void progress()
     {
@@ -81,7 +81,7 @@ protected:
     }
 
     struct State;
-    TStream& m_strm;
+    TByteStream& m_strm;
     int64_t m_strmPos = 0;
     std::unique_ptr<State> m_z;
     char m_buffer[blockSize];
@@ -90,7 +90,7 @@ protected:
 // Write-only: deflates what is written into the destination; destruction finishes the stream.
 class TCompressionStream : public TCustomZlibStream {
 public:
-    TCompressionStream(TCompressionLevel level, TStream& dest);
+    TCompressionStream(TCompressionLevel level, TByteStream& dest);
     ~TCompressionStream() override;
 
     int64_t read(void* buffer, int64_t count) override;
@@ -106,7 +106,7 @@ private:
 // Read-only: inflates the source as it is read.
 class TDecompressionStream : public TCustomZlibStream {
 public:
-    explicit TDecompressionStream(TStream& source);
+    explicit TDecompressionStream(TByteStream& source);
     ~TDecompressionStream() override;
 
     int64_t read(void* buffer, int64_t count) override;
