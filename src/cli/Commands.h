@@ -12,5 +12,6 @@ int runShow(const std::vector<std::string>& args);
 int runCsv(const std::vector<std::string>& args);
 int runChart(const std::vector<std::string>& args);
 int runReport(const std::vector<std::string>& args);
+int runSkin(const std::vector<std::string>& args);
 
 } // namespace qv::cli

@@ -17,7 +17,9 @@ constexpr const char* usage =
     "  quorvane-cli show FILE.qvl\n"
     "  quorvane-cli csv FILE.qvl\n"
     "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
-    "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n";
+    "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n"
+    "  quorvane-cli skin export DIR\n"
+    "  quorvane-cli skin pack DIR -o FILE\n";
 
 int dispatch(const std::string& command, const std::vector<std::string>& args)
 {
@@ -31,6 +33,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
         return qv::cli::runChart(args);
     if (command == "report")
         return qv::cli::runReport(args);
+    if (command == "skin")
+        return qv::cli::runSkin(args);
     throw qv::cli::UsageError("unknown command '" + command + "'");
 }
 
