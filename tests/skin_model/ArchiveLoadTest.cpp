@@ -182,6 +182,15 @@ TEST(SkinLoad, DamagedArchivesRaiseClearErrorsAndLeaveTheModelEmpty)
     huge.write("\1\1\1", 3);
     writeInt32(huge, 0x7FFFFFFF);
     EXPECT_THROW(model.loadFromArchive(huge.bytes()), EStreamReadError);
+
+    // Packed one-bit pictures that would decode to more than the skin limit together are refused.
+    TbsSkinArchive heavy;
+    for (int i = 0; i < 3; ++i)
+        heavy.activePictures.push_back(smallBmp(4096, 4096, 0, 1));
+    heavy.iniText = "[VERSION]";
+    EXPECT_THROW(model.loadFromArchive(heavy.write()), ESkinArchiveError);
+    EXPECT_TRUE(model.empty());
+    EXPECT_EQ(model.activePictureCount(), 0);
 }
 
 TEST(SkinLoad, StoreLoadsOnceSetAndForgetsADestroyedStore)

@@ -22,6 +22,9 @@ TEST(SkinPieces, ModesFollowTheCornerPoints)
     EXPECT_EQ(pieceMode(TbsPieceFields{{7, 18}, {0, 0}, {8, 90}, {0, 0}, {437, 3, 453, 112}, {2, 2, 15, 108}}), TbsPieceMode::Vertical);
     EXPECT_EQ(pieceMode(TbsPieceFields{{}, {}, {}, {}, {0, 0, 0, 0}, {}}), TbsPieceMode::None);
     EXPECT_EQ(pieceMode(TbsPieceFields{{}, {}, {}, {}, {0, 0, 5, 5}, {}}), TbsPieceMode::Fixed);
+    // Coordinates beyond any picture would overflow the tiling arithmetic: nothing is drawn.
+    EXPECT_EQ(pieceMode(TbsPieceFields{{2147483647, 1}, {}, {}, {}, {0, 0, 5, 5}, {}}), TbsPieceMode::None);
+    EXPECT_EQ(pieceMode(TbsPieceFields{{}, {}, {}, {}, {0, 0, 40000, 5}, {}}), TbsPieceMode::None);
 }
 
 TEST(SkinPieces, NewGeometryLimitsWhatEachModeMayResize)

@@ -140,11 +140,19 @@ void TbsSkinData::readArchive(TByteBuffer& stream)
     TbsSkinArchive archive = TbsSkinArchive::read(stream);
     if (archive.version > skinArchiveVersion)
         return;
-    m_picture = decodeOptional(archive.mainPicture);
-    m_inactivePicture = decodeOptional(archive.inactivePicture);
-    m_mask = decodeOptional(archive.maskPicture);
+    int64_t pixels = 0;
+    // Pictures are decoded to 32 bits a pixel; small packed BMPs must not add up to gigabytes.
+    auto count = [&pixels](const TbsSkinPicture& p) -> const TbsSkinPicture& {
+        pixels += int64_t(p.width()) * p.height();
+        if (pixels > maxSkinPixels)
+            throw ESkinArchiveError("Skin pictures are too large");
+        return p;
+    };
+    m_picture = count(decodeOptional(archive.mainPicture));
+    m_inactivePicture = count(decodeOptional(archive.inactivePicture));
+    m_mask = count(decodeOptional(archive.maskPicture));
     for (const auto& bmp : archive.activePictures)
-        m_activePictures.push_back(std::make_unique<TbsSkinPicture>(TbsSkinPicture::fromBmp(bmp)));
+        m_activePictures.push_back(std::make_unique<TbsSkinPicture>(count(TbsSkinPicture::fromBmp(bmp))));
     loadSections(TbsSkinIni(archive.iniText));
     m_empty = false;
     broadcast(SkinChanged);

@@ -48,6 +48,9 @@ public:
 // The in-memory skin: pictures of the archive and one data object per INI section.
 class TbsSkinData {
 public:
+    // All pictures of one skin together; this program's skin has about 300,000 pixels.
+    static constexpr int64_t maxSkinPixels = 32 * 1024 * 1024;
+
     TbsSkinData() = default;
     ~TbsSkinData();
     TbsSkinData(const TbsSkinData&) = delete;

@@ -108,9 +108,19 @@ void drawFramed(TbsSkinPicture& dest, const TbsSkinPicture* source, const TbsPie
 
 } // namespace
 
+namespace {
+
+bool sane(TPoint p) { return p.x <= maxPieceCoordinate && p.y <= maxPieceCoordinate && p.x >= 0 && p.y >= 0; }
+bool sane(const TRect& r) { return sane(TPoint{r.left, r.top}) && sane(TPoint{r.right, r.bottom}); }
+
+} // namespace
+
 TbsPieceMode pieceMode(const TbsPieceFields& f)
 {
     if (f.skinRect.isEmpty())
+        return TbsPieceMode::None;
+    // Coordinates no picture can have would only overflow the piece arithmetic.
+    if (!sane(f.skinRect) || !sane(f.clientRect) || !sane(f.LT) || !sane(f.RT) || !sane(f.LB) || !sane(f.RB))
         return TbsPieceMode::None;
     if (f.RB.x != 0 && f.RB.y != 0)
         return TbsPieceMode::Framed;
@@ -330,7 +340,11 @@ TbsRegionRects FramedMaskRegion(const TbsSkinPicture& mask, TPoint LT, TPoint RT
     TbsRegionRects region;
     if (RTn.x < LTn.x || LBn.y < LTn.y || mask.isEmpty())
         return region;
-    (void)H;
+    // A solid rectangle outside its mask, or a resized one outside the target, is no outline.
+    if (M.left < 0 || M.top < 0 || M.right > mask.width() || M.bottom > mask.height() || M.right < M.left || M.bottom < M.top)
+        return region;
+    if (Mn.left < 0 || Mn.top < 0 || Mn.right > W || Mn.bottom > H)
+        return region;
     TbsSkinPicture left = sideStrip(mask, 0, M.left, Mn.height(), M, LT.y, LB.y);
     TbsSkinPicture right = sideStrip(mask, M.right, mask.width(), Mn.height(), M, RT.y, RB.y);
     TbsSkinPicture top = edgeStrip(mask, 0, M.top, W, LT.x, RT.x, LTn.x, RTn.x);

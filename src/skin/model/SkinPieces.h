@@ -19,6 +19,9 @@ struct TbsPieceFields {
     int sh() const { return skinRect.height(); }
 };
 
+// Beyond this a coordinate belongs to no picture; such a section has mode None.
+constexpr int maxPieceCoordinate = 32767;
+
 TbsPieceMode pieceMode(const TbsPieceFields& f);
 
 // A control's size and its resized points and client rectangle.
