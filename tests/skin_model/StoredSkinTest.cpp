@@ -194,6 +194,62 @@ TEST(StoredSkin, EveryRectangleLiesInsideItsPicture)
     }
 }
 
+// A repeat stretch that is not uniform along its direction shows a seam at every tile.
+TEST(StoredSkin, RepeatStretchesTileWithoutSeams)
+{
+    Loaded skin;
+    auto uniformRows = [](const TbsSkinPicture& p, int x0, int x1, int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                if (p.pixel(x, y) != p.pixel(x0, y))
+                    return false;
+            }
+        }
+        return true;
+    };
+    auto uniformColumns = [](const TbsSkinPicture& p, int x0, int x1, int y0, int y1) {
+        for (int x = x0; x < x1; ++x) {
+            for (int y = y0; y < y1; ++y) {
+                if (p.pixel(x, y) != p.pixel(x, y0))
+                    return false;
+            }
+        }
+        return true;
+    };
+    int checked = 0;
+    for (int i = 0; i < skin.model.skinControlCount(); ++i) {
+        TbsSkinSectionPieces s;
+        s.bind(skin.model, i);
+        if (!s.picture)
+            continue;
+        const TbsPieceFields& f = s.fields;
+        const int L = f.skinRect.left, T = f.skinRect.top;
+        const std::string& name = skin.model.skinControl(i).Name;
+        if (s.mode == TbsPieceMode::Horizontal) {
+            EXPECT_TRUE(uniformRows(*s.picture, L + f.LT.x, L + f.RT.x, T, T + f.sh())) << name;
+            ++checked;
+        } else if (s.mode == TbsPieceMode::Vertical) {
+            EXPECT_TRUE(uniformColumns(*s.picture, L, L + f.sw(), T + f.LT.y, T + f.LB.y)) << name;
+            ++checked;
+        } else if (s.mode == TbsPieceMode::Framed) {
+            const TRect& C = f.clientRect;
+            EXPECT_TRUE(uniformRows(*s.picture, L + f.LT.x, L + f.RT.x, T, T + C.top)) << name << " top";
+            EXPECT_TRUE(uniformRows(*s.picture, L + f.LB.x, L + f.RB.x, T + C.bottom, T + f.sh())) << name << " bottom";
+            EXPECT_TRUE(uniformColumns(*s.picture, L, L + C.left, T + f.LT.y, T + f.LB.y)) << name << " left";
+            EXPECT_TRUE(uniformColumns(*s.picture, L + C.right, L + f.sw(), T + f.RT.y, T + f.RB.y)) << name << " right";
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 10);
+    // The frame picture tiles the same way.
+    const TbsSkinFrameInfo& fr = skin.model.frame();
+    const TbsSkinPicture& main = skin.model.picture();
+    EXPECT_TRUE(uniformRows(main, fr.LTPoint.x, fr.RTPoint.x, 0, fr.ClRect.top));
+    EXPECT_TRUE(uniformRows(main, fr.LBPoint.x, fr.RBPoint.x, fr.ClRect.bottom, main.height()));
+    EXPECT_TRUE(uniformColumns(main, 0, fr.ClRect.left, fr.LTPoint.y, fr.LBPoint.y));
+    EXPECT_TRUE(uniformColumns(main, fr.ClRect.right, main.width(), fr.RTPoint.y, fr.RBPoint.y));
+}
+
 TEST(StoredSkin, ButtonOfSeventyThreeByTwentyFiveIsDrawnTwentyHighWithItsMask)
 {
     Loaded skin;

@@ -456,10 +456,11 @@ TbsSkinPicture paintControls()
         vline(p, x + 1, y + 16, y + 68, ink::white);
         vline(p, x + 64, y + 16, y + 68, ink::shade);
         hline(p, x + 2, x + 64, y + 68, ink::shade);
-        Rounded band = rounded(3, vertical(rgb(84, 120, 156), rgb(52, 84, 117), y, y + 16), ink::slate);
+        // Columns 2..63 are tiled across the band: corners stay within the first and last two.
+        Rounded band = rounded(2, vertical(rgb(84, 120, 156), rgb(52, 84, 117), y, y + 16), ink::slate);
         band.corners[2] = band.corners[3] = false;
         roundedRect(p, rc(x, y, x + 66, y + 16), band);
-        hline(p, x + 3, x + 63, y + 1, rgb(110, 144, 178));
+        hline(p, x + 2, x + 64, y + 1, rgb(110, 144, 178));
     }
 
     // Vertical scroll bar, 16 x 109: a quiet track with chevron buttons at both ends.

@@ -58,7 +58,12 @@ TColor coarsen(TColor c, int dropBits)
 
 } // namespace
 
-TbsSkinPicture::TbsSkinPicture(int width, int height, TColor fillColor) { setSize(width, height), fill(fillColor); }
+TbsSkinPicture::TbsSkinPicture(int width, int height, TColor fillColor)
+{
+    setSize(width, height);
+    if (fillColor != clWhite)
+        fill(fillColor);
+}
 
 void TbsSkinPicture::setSize(int width, int height)
 {
