@@ -1,5 +1,6 @@
 #include "SkinTestSupport.h"
 #include "skin/model/SkinData.h"
+#include "skin/model/SkinSection.h"
 #include "skin/store/CompressedStoredSkin.h"
 
 #include <gtest/gtest.h>
@@ -213,6 +214,36 @@ TEST(SkinLoad, StoreLoadsOnceSetAndForgetsADestroyedStore)
     corrupt.setCompressedData("\x78\xDA garbage that is no deflate data");
     EXPECT_THROW(model.setCompressedStoredSkin(&corrupt), EDecompressionError);
     EXPECT_TRUE(model.empty());
+}
+
+TEST(SkinLoad, SectionBindingCopiesPiecesAndPictureReferences)
+{
+    TbsSkinArchive a = sampleArchive();
+    std::string text = iniText;
+    text.replace(text.find("count=4"), 7, "count=5");
+    text.replace(text.find("3=odd"), 5, "3=odd\r\n4=stdlabel:stdlabel");
+    a.iniText = text;
+    TbsSkinData model;
+    model.loadFromArchive(a.write());
+
+    TbsSkinSectionPieces button;
+    button.bind(model, model.FindSkinControl("button"));
+    EXPECT_EQ(button.mode, TbsPieceMode::Horizontal);
+    EXPECT_EQ(button.picture, model.activePicture(1)); // a reference, not a copy
+    EXPECT_EQ(button.mask, nullptr);                    // "maskpictureindex" -1
+    EXPECT_EQ(button.fields.RT, (TPoint{46, 10}));
+
+    // A section of another class keeps no picture and draws as Fixed.
+    TbsSkinSectionPieces label;
+    label.bind(model, model.FindSkinControl("stdlabel"));
+    EXPECT_EQ(label.mode, TbsPieceMode::Fixed);
+    EXPECT_EQ(label.picture, nullptr);
+
+    button.forget();
+    EXPECT_EQ(button.picture, nullptr);
+    EXPECT_EQ(button.mode, TbsPieceMode::None);
+    button.bind(model, -1);
+    EXPECT_EQ(button.mode, TbsPieceMode::None);
 }
 
 TEST(SkinLoad, StringTableLooksUpTheTextAfterTheFirstEquals)
