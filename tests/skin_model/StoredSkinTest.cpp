@@ -169,7 +169,7 @@ TEST(StoredSkin, ControlSectionsCarryTheirValues)
 
     for (const char* name : {"panel", "buttonedit", "resizebutton", "mainmenubar", "hscrollbar", "toolpanel", "combobox"})
         EXPECT_GE(skin.model.FindSkinControl(name), 0) << name;
-    EXPECT_GE(skin.model.FindSkinObject("menuitem"), 0);
+    EXPECT_GE(skin.model.FindSkinObject("MENUITEM"), 0);
     EXPECT_GE(skin.model.FindSkinObject(skin.control<TbsDataSkinMainMenuBar>("mainmenubar").MenuBarItem), 0);
     EXPECT_EQ(skin.model.popupWindow().WindowPictureIndex, 1);
     EXPECT_EQ(skin.model.hintWindow().WindowPictureIndex, 8);
