@@ -102,8 +102,9 @@ TEST(StoredSkin, FrameGeometry)
         EXPECT_EQ(b.SkinRect.width(), 15);
         EXPECT_EQ(b.SkinRect.height(), 15);
         EXPECT_GE(right - 15, f.ButtonsRect.left);
-        if (i == 0)
+        if (i == 0) {
             EXPECT_EQ(right - 15, pw - 39);
+        }
         right -= 15 + f.ButtonsOffset;
     }
     // The system menu stays in the top-left zone; the caption runs from it into the top-right zone.
