@@ -39,6 +39,31 @@ TEST(SkinStore, DeflatesAtLevelNineAndInflatesBackAcrossManyBlocks)
     EXPECT_EQ(inflateAll(store), archive);
 }
 
+TEST(SkinStore, WrappersReportEveryFullBlock)
+{
+    std::string data = noise(30000);
+    TByteBuffer packed;
+    int written = 0;
+    {
+        TCompressionStream deflater(TCompressionLevel::None, packed);
+        deflater.OnProgress = [&] { ++written; };
+        deflater.write(data.data(), static_cast<int64_t>(data.size()));
+        EXPECT_EQ(written, static_cast<int>(packed.size() / TCustomZlibStream::blockSize));
+    }
+    ASSERT_GT(packed.size(), 3 * TCustomZlibStream::blockSize);
+    packed.setPosition(0);
+    TDecompressionStream inflater(packed);
+    int reads = 0;
+    inflater.OnProgress = [&] { ++reads; };
+    std::string out(data.size(), '\0');
+    EXPECT_EQ(inflater.read(out.data(), static_cast<int64_t>(out.size())), static_cast<int64_t>(data.size()));
+    EXPECT_EQ(out, data);
+    // The source is taken in 4096-byte steps: one callback per step.
+    EXPECT_EQ(reads, static_cast<int>((packed.size() + TCustomZlibStream::blockSize - 1) / TCustomZlibStream::blockSize));
+    char extra;
+    EXPECT_EQ(inflater.read(&extra, 1), 0);
+}
+
 TEST(SkinStore, CorruptOrOversizedDataRaisesDecompressionErrors)
 {
     TbsCompressedStoredSkin store;
