@@ -16,5 +16,6 @@ int runReport(const std::vector<std::string>& args);
 int runPrinters(const std::vector<std::string>& args);
 bool wantsPrint(const std::vector<std::string>& args);
 int runReportPrint(const std::vector<std::string>& args);
+int runSkin(const std::vector<std::string>& args);
 
 } // namespace qv::cli

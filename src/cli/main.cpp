@@ -21,7 +21,9 @@ constexpr const char* usage =
     "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
     "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n"
     "  quorvane-cli report FILE.qvl --print [--printer NAME] [--copies N]\n"
-    "  quorvane-cli printers\n";
+    "  quorvane-cli printers\n"
+    "  quorvane-cli skin export DIR\n"
+    "  quorvane-cli skin pack DIR -o FILE\n";
 
 int dispatch(const std::string& command, const std::vector<std::string>& args)
 {
@@ -37,6 +39,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
         return qv::cli::wantsPrint(args) ? qv::cli::runReportPrint(args) : qv::cli::runReport(args);
     if (command == "printers")
         return qv::cli::runPrinters(args);
+    if (command == "skin")
+        return qv::cli::runSkin(args);
     throw qv::cli::UsageError("unknown command '" + command + "'");
 }
 

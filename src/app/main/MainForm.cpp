@@ -13,6 +13,7 @@
 #include "runtime/core/Numbers.h"
 #include "runtime/core/UserFiles.h"
 #include "runtime/ui/Application.h"
+#include "QuorvaneSkin.h"
 #include "runtime/ui/Shell.h"
 
 #include <cctype>
@@ -87,6 +88,16 @@ TfrmMain::TfrmMain(std::string fileToOpen)
 
     wireEvents();
     RvProject1.Loaded();
+    loadSkin();
+}
+
+// Once every component is in place the model inflates the stored skin; a skin
+// that does not load leaves the default looks and the window goes on.
+void TfrmMain::loadSkin()
+{
+    skinStore.FileName = "SKIN.INI";
+    skinStore.setCompressedData(std::string(quorvaneCompressedSkin()));
+    TApplication::guard([this] { skinData.setCompressedStoredSkin(&skinStore); });
 }
 
 void TfrmMain::buildMenu()

@@ -17,6 +17,7 @@
 #include "skin/controls/SkinPanel.h"
 #include "skin/menus/SkinMainMenuBar.h"
 #include "skin/model/SkinData.h"
+#include "skin/store/CompressedStoredSkin.h"
 
 #include <string>
 
@@ -33,6 +34,7 @@ public:
     explicit TfrmMain(std::string fileToOpen = {});
 
     // Components, named as in the window's design. Parents come before children.
+    TbsCompressedStoredSkin skinStore;
     TbsSkinData skinData;
     TMainMenu MainMenu1;
     TbsSkinMainMenuBar skinMenubar{this};
@@ -118,6 +120,7 @@ private:
     void layoutSchedulePage();
     void layoutChartPage();
     void wireEvents();
+    void loadSkin();
     void showReportsAsPdf();
     std::string exeDir() const;
     // Where example.qvl and info.ini live.

@@ -82,6 +82,21 @@ void Bitmap::setPixel(int x, int y, TColor color)
     m_impl->image.setPixel(x, y, toQColor(color).rgb());
 }
 
+void Bitmap::assignPixels(int width, int height, const TColor* pixels, size_t count)
+{
+    m_impl->canvas->end();
+    m_impl->image = blankImage(width, height);
+    QImage& image = m_impl->image;
+    size_t at = 0;
+    for (int y = 0; y < image.height() && at < count; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width() && at < count; ++x, ++at) {
+            TColor c = pixels[at];
+            line[x] = qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+        }
+    }
+}
+
 void Bitmap::loadFromBmpData(const std::string& bytes)
 {
     QImage loaded;

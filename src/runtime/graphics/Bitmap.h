@@ -25,6 +25,9 @@ public:
     TColor pixel(int x, int y) const;
     void setPixel(int x, int y, TColor color);
 
+    // Replaces the picture by width x height plain colours (0x00BBGGRR), row by row
+    // from the top; fewer colours than pixels leave the rest white.
+    void assignPixels(int width, int height, const TColor* pixels, size_t count);
     // Raise EInOutError/Exception with a clear text when the data is not a picture.
     void loadFromBmpData(const std::string& bytes);
     void loadFromFile(const std::string& path);

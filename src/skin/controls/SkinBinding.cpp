@@ -6,10 +6,11 @@ TbsSkinBinding::TbsSkinBinding(std::string skinDataName) : defaultFont(skinDefau
 
 int TbsSkinBinding::bind()
 {
+    forget();
     if (!m_skinData || m_skinData->empty())
-        m_sectionIndex = -1;
-    else
-        m_sectionIndex = m_skinData->findSkinControl(m_skinDataName);
+        return m_sectionIndex;
+    m_sectionIndex = m_skinData->FindSkinControl(m_skinDataName);
+    m_pieces.bind(*m_skinData, m_sectionIndex);
     return m_sectionIndex;
 }
 

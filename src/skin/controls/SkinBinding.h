@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/graphics/Canvas.h"
-#include "skin/model/SkinData.h"
+#include "skin/model/SkinSection.h"
 
 #include <string>
 
@@ -22,8 +22,14 @@ public:
     int bind();
     int sectionIndex() const { return m_sectionIndex; }
     bool hasSection() const { return m_sectionIndex >= 0; }
-    // Forget the section until the next bind, as a skin change begins.
-    void forget() { m_sectionIndex = -1; }
+    // Forget the section and its picture references until the next bind, as a skin change begins.
+    void forget()
+    {
+        m_sectionIndex = -1;
+        m_pieces.forget();
+    }
+    // Piece fields, mode, picture and mask of the bound section.
+    const TbsSkinSectionPieces& pieces() const { return m_pieces; }
 
     Font defaultFont;
     bool useSkinFont = true;
@@ -34,6 +40,7 @@ private:
     TbsSkinData* m_skinData = nullptr;
     std::string m_skinDataName;
     int m_sectionIndex = -1;
+    TbsSkinSectionPieces m_pieces;
 };
 
 // The default font of the skinned controls: Arial, 14 pixels, black.

@@ -6,8 +6,6 @@
 
 namespace qv {
 
-enum class TAlignment { LeftJustify, RightJustify, Center };
-
 // Transparent text label. Without a section it draws in DefaultFont when
 // UseSkinFont is true, else in Font.
 class TbsSkinStdLabel : public TbsSkinControl {

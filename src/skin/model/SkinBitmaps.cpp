@@ -1,0 +1,27 @@
+#include "skin/model/SkinBitmaps.h"
+
+namespace qv {
+
+Bitmap toBitmap(const TbsSkinPicture& picture)
+{
+    Bitmap bitmap;
+    bitmap.assignPixels(picture.width(), picture.height(), picture.pixels().data(), picture.pixels().size());
+    return bitmap;
+}
+
+void drawSkinPicture(Canvas& canvas, int x, int y, const TbsSkinPicture& picture)
+{
+    if (picture.isEmpty())
+        return;
+    canvas.draw(x, y, toBitmap(picture));
+}
+
+Region toRegion(const TbsRegionRects& rects)
+{
+    Region region;
+    for (const TRect& r : rects.rects)
+        region.unite(Region(r));
+    return region;
+}
+
+} // namespace qv

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "runtime/graphics/Graphics.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace qv {
+
+// An INI held in memory over its lines: section and key names without regard to
+// case, the first of two equal keys wins, values trimmed.
+class TbsSkinIni {
+public:
+    explicit TbsSkinIni(const std::string& text);
+    static std::vector<std::string> splitLines(const std::string& text);
+
+    bool hasSection(const std::string& section) const;
+    bool hasKey(const std::string& section, const std::string& key) const;
+    std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
+    // Decimal, or hexadecimal after "$" or "0x"; def when it does not parse.
+    int readInteger(const std::string& section, const std::string& key, int def) const;
+
+private:
+    using Keys = std::unordered_map<std::string, std::string>;
+    std::unordered_map<std::string, Keys> m_sections;
+};
+
+// Text alignment of labels and captions.
+enum class TAlignment { LeftJustify, RightJustify, Center };
+enum TbsMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
+enum TbsInactiveEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
+enum TbsStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
+
+// The value readers every section loader uses, over one section.
+class TbsSectionReader {
+public:
+    TbsSectionReader(const TbsSkinIni& ini, std::string section) : m_ini(ini), m_section(std::move(section)) {}
+    const std::string& section() const { return m_section; }
+
+    std::string str(const std::string& key, const std::string& def = "") const;
+    int integer(const std::string& key, int def = 0) const;
+    TColor color(const std::string& key, TColor def = 0) const { return static_cast<TColor>(integer(key, static_cast<int>(def))); }
+    // Raise EConvertError for a missing or digit-free field.
+    TRect rect(const std::string& key) const;
+    TPoint point(const std::string& key) const;
+    bool flag(const std::string& key) const;
+    unsigned fontStyle(const std::string& key) const;
+    TAlignment alignment(const std::string& key) const;
+    TbsMorphKind morphKind(const std::string& key) const;
+    TbsInactiveEffect inactiveEffect(const std::string& key) const;
+    TbsStdCommand command(const std::string& key) const;
+    // A count key, capped: a hostile count must not turn a load into a long loop.
+    static constexpr int maxListCount = 65536;
+    int listCount(const std::string& key) const;
+    // "<name>count" entries, then the keys "0", "1", ...
+    std::vector<std::string> nameList(const std::string& name) const;
+
+private:
+    const TbsSkinIni& m_ini;
+    std::string m_section;
+};
+
+// The text forms on their own, for the readers above and for tests.
+TRect ReadSkinRect(const std::string& value);
+TPoint ReadSkinPoint(const std::string& value);
+bool ReadSkinBool(const std::string& value);
+unsigned ReadSkinFontStyle(const std::string& value);
+TAlignment ReadSkinAlignment(const std::string& value);
+TbsMorphKind ReadSkinMorphKind(const std::string& value);
+TbsInactiveEffect ReadSkinInactiveEffect(const std::string& value);
+TbsStdCommand ReadSkinCommand(const std::string& value);
+// "name:kind"; a text without ":" gives an empty name and kind.
+std::pair<std::string, std::string> splitNameKind(const std::string& entry);
+
+} // namespace qv
