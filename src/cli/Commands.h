@@ -12,5 +12,7 @@ int runShow(const std::vector<std::string>& args);
 int runCsv(const std::vector<std::string>& args);
 int runChart(const std::vector<std::string>& args);
 int runReport(const std::vector<std::string>& args);
+// report --connect: the shipped report over the rows of a running Quorvane window.
+int runConnectedReport(const std::vector<std::string>& args);
 
 } // namespace qv::cli

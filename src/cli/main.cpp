@@ -4,6 +4,7 @@
 #include "runtime/core/Exception.h"
 #include "runtime/core/RegionalSettings.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -17,7 +18,8 @@ constexpr const char* usage =
     "  quorvane-cli show FILE.qvl\n"
     "  quorvane-cli csv FILE.qvl\n"
     "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
-    "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n";
+    "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n"
+    "  quorvane-cli report --connect [--connection NAME] -o FILE.ndr|FILE.pdf\n";
 
 int dispatch(const std::string& command, const std::vector<std::string>& args)
 {
@@ -29,6 +31,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
         return qv::cli::runCsv(args);
     if (command == "chart")
         return qv::cli::runChart(args);
+    if (command == "report" && std::find(args.begin(), args.end(), "--connect") != args.end())
+        return qv::cli::runConnectedReport(args);
     if (command == "report")
         return qv::cli::runReport(args);
     throw qv::cli::UsageError("unknown command '" + command + "'");

@@ -217,6 +217,8 @@ void TfrmMain::wireEvents()
     wire("About1", &TfrmMain::About1Click);
 
     showReportsAsPdf();
+    // A report tool of another process sees the parameters as this window shows them.
+    scheduleReport.offerParameters([this] { return reportFieldTexts(); });
 }
 
 // Until the report preview window exists, a report meant for the preview is exported
@@ -295,12 +297,13 @@ void TfrmMain::btnCalClick()
     loan.calculate(input, *this);
 }
 
-void TfrmMain::btnPrerptClick()
+ReportFieldTexts TfrmMain::reportFieldTexts() const
 {
-    ReportFieldTexts texts{txtAmount.text(), txtRate.text(), txtTerm.text(), lblMonPay.Caption(),
-                           lblTotalInt.Caption(), lblTotalPay.Caption(), lblSavePay.Caption()};
-    scheduleReport.runReport(RvProject1, texts);
+    return {txtAmount.text(), txtRate.text(), txtTerm.text(), lblMonPay.Caption(),
+            lblTotalInt.Caption(), lblTotalPay.Caption(), lblSavePay.Caption()};
 }
+
+void TfrmMain::btnPrerptClick() { scheduleReport.runReport(RvProject1, reportFieldTexts()); }
 
 void TfrmMain::btnViewChartClick() { pageSchedule.setActivePageIndex(1); }
 

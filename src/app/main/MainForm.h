@@ -117,6 +117,7 @@ private:
     void layoutChartPage();
     void wireEvents();
     void showReportsAsPdf();
+    ReportFieldTexts reportFieldTexts() const;
     std::string exeDir() const;
 };
 
