@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +63,24 @@ TEST_F(CliConnect, ReportOfTheRunningWindowEqualsTheReportOfItsLoan)
     EXPECT_FALSE(fs::exists(path("none.ndr")));
     EXPECT_FALSE(fs::exists(path("none.ndr.part")));
     EXPECT_EQ(window.stop(), 0);
+}
+
+TEST_F(CliConnect, AWindowKilledMidReportEndsTheRunCleanlyAndTheNextRunWorks)
+{
+    ASSERT_EQ(cli("schedule --amount 50000 --rate 4 --term 10 --date 2024-03-15 -o " + path("loan.qvl")), 0);
+    {
+        ChildProcess dying(QV_HELPER, {"serve-loan", path("loan.qvl"), "RvCustomConnection1", "40"});
+        ASSERT_TRUE(dying.expectLine("ready"));
+        EXPECT_EQ(cli("report --connect -o " + path("lost.pdf")), 1);
+        EXPECT_EQ(errors(), "The data connection \"RvCustomConnection1\" did not answer.  Aborting report.\n");
+        EXPECT_FALSE(fs::exists(path("lost.pdf")));
+        EXPECT_FALSE(fs::exists(path("lost.pdf.part")));
+        EXPECT_EQ(dying.wait(), -SIGKILL);
+    }
+    ChildProcess window(QV_HELPER, {"serve-loan", path("loan.qvl")});
+    ASSERT_TRUE(window.expectLine("ready"));
+    EXPECT_EQ(cli("report --connect -o " + path("next.ndr")), 0) << errors();
+    EXPECT_TRUE(fs::exists(path("next.ndr")));
 }
 
 TEST_F(CliConnect, WithoutARunningWindowItSaysSoAndFails)

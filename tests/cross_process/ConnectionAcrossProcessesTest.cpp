@@ -192,6 +192,22 @@ TEST_F(CrossProcess, AServerKilledMidRunEndsTheRunAndTheNextRunWorks)
     EXPECT_EQ(pullAll(again), (std::vector<std::string> {"aaaa", "bbbb", "cccc"}));
 }
 
+TEST_F(CrossProcess, AFailingHandlerAnswersEmptyAndTheServerCarriesOn)
+{
+    ChildProcess server = helper({"serve-rows", "Faulty", "5", "2", "0", "3"});
+    ASSERT_TRUE(server.expectLine("ready"));
+    for (int run = 0; run < 2; ++run) {
+        TRpDataViewLink faulty = view("Faulty", {"Text"});
+        ASSERT_TRUE(faulty.Open());
+        // The third row's handler fails over there: the view ends instead of waiting.
+        auto began = std::chrono::steady_clock::now();
+        EXPECT_EQ(pullAll(faulty), (std::vector<std::string> {"aa", "bb"}));
+        EXPECT_LT(std::chrono::steady_clock::now() - began, 5s);
+        faulty.Close();
+    }
+    EXPECT_EQ(server.stop(), 0);
+}
+
 TEST_F(CrossProcess, NamesakesInTwoProcessesAreRefusedAndAMissingOneIsReported)
 {
     std::vector<std::string> shown;

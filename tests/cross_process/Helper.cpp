@@ -47,14 +47,23 @@ int serveUntilStopped(int seconds)
     return 0;
 }
 
-int serveLoan(const std::string& file, const std::string& name)
+// With dieAt > 0 the process kills itself while writing that schedule row.
+int serveLoan(const std::string& file, const std::string& name, int dieAt)
 {
     LoanEngine engine;
     MemoryLoanView view;
     if (!readLoanFile(file, engine, view))
         return 3;
     ScheduleReport schedule(engine);
-    schedule.RvCustomConnection1().SetName(name);
+    TRvCustomConnection& connection = schedule.RvCustomConnection1();
+    connection.SetName(name);
+    if (dieAt > 0) {
+        connection.OnGetRow = [&schedule, dieAt](TRvCustomConnection& c) {
+            if (c.RowIndex + 1 == dieAt)
+                ::raise(SIGKILL);
+            schedule.RvCustomConnection1GetRow(c);
+        };
+    }
     schedule.offerParameters([&view] {
         return ReportFieldTexts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
             view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment),
@@ -64,8 +73,8 @@ int serveLoan(const std::string& file, const std::string& name)
 }
 
 // One text field "Text"; row i is `size` copies of the letter 'a' + i. With dieAt > 0 the
-// process kills itself while writing that row.
-int serveRows(const std::string& name, int rows, size_t size, int dieAt)
+// process kills itself while writing that row; with failAt > 0 that row's handler fails.
+int serveRows(const std::string& name, int rows, size_t size, int dieAt, int failAt)
 {
     TRvCustomConnection connection(name);
     connection.OnOpen = [rows](TRvCustomConnection& c) {
@@ -73,10 +82,12 @@ int serveRows(const std::string& name, int rows, size_t size, int dieAt)
         c.RowIndex = 0;
     };
     connection.OnGetCols = [](TRvCustomConnection& c) { c.DeclareField("Text", TRPDataType::dtString, 0, "", ""); };
-    connection.OnGetRow = [size, dieAt](TRvCustomConnection& c) {
+    connection.OnGetRow = [size, dieAt, failAt](TRvCustomConnection& c) {
         if (dieAt > 0 && c.RowIndex + 1 == dieAt)
             ::raise(SIGKILL);
         c.WriteStringValue("", std::string(size, static_cast<char>('a' + c.RowIndex % 26)));
+        if (failAt > 0 && c.RowIndex + 1 == failAt)
+            c.WriteStringValue("", "one value too many");
     };
     connection.SetRuntimeVisibility(TRuntimeVisibility::rtEndUser);
     return serveUntilStopped(60);
@@ -194,9 +205,9 @@ int main(int argc, char** argv)
     auto arg = [&](size_t i) { return i < args.size() ? args[i] : std::string(); };
     auto number = [&](size_t i) { return i < args.size() ? std::stoi(args[i]) : 0; };
     if (command == "serve-loan")
-        return serveLoan(arg(1), args.size() > 2 ? arg(2) : "RvCustomConnection1");
+        return serveLoan(arg(1), args.size() > 2 ? arg(2) : "RvCustomConnection1", number(3));
     if (command == "serve-rows")
-        return serveRows(arg(1), number(2), static_cast<size_t>(number(3)), number(4));
+        return serveRows(arg(1), number(2), static_cast<size_t>(number(3)), number(4), number(5));
     if (command == "pull")
         return pull(arg(1), std::vector<std::string>(args.begin() + 3, args.end()), number(2));
     if (command == "hold-mutex")

@@ -308,13 +308,20 @@ TRpAnswer TRpDataSystem::Request(TRpDataConnection& record, TRpDataAction action
     }
     if (!record.dataEvent)
         throw EReportPrinter(couldNotOpen(record.name));
+    auto unanswered = [&] {
+        return EReportPrinter(report::formatMessage(
+            report::translate("The data connection \"%s\" did not answer.  Aborting report."), record.name));
+    };
+    // Once it has gone quiet, the rest of the run does not wait for it again.
+    if (record.lost)
+        throw unanswered();
     openEvents();
     m_completed->resetEvent();
     record.dataEvent->set();
     if (!awaitCompletion({m_completed.get()}, RemoteWaitLimit, &record)) {
         record.dataEvent->resetEvent();
-        throw EReportPrinter(report::formatMessage(
-            report::translate("The data connection \"%s\" did not answer.  Aborting report."), record.name));
+        record.lost = true;
+        throw unanswered();
     }
     return readAnswer();
 }

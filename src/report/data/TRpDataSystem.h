@@ -25,6 +25,7 @@ struct TRpDataConnection {
     TRuntimeVisibility visibility = TRuntimeVisibility::rtDeveloper;
     TRvCustomConnection* connection = nullptr; // in-process connection
     std::shared_ptr<NamedEvent> dataEvent;     // connection of another process
+    bool lost = false;                         // that process stopped answering
 };
 
 // Reads one answer out of the data buffer (or its overflow block); every
