@@ -250,7 +250,11 @@ void TfrmMain::FormCreate()
     readLoanFile(LastFileMemory(exeDir()).startupFile(), loan, *this);
 }
 
-void TfrmMain::FormShow() { txtAmount.setFocus(); }
+void TfrmMain::FormShow()
+{
+    txtAmount.setFocus();
+    scheduleReport.setApplicationHandle(handle());
+}
 
 void TfrmMain::FormClose(TCloseAction&)
 {

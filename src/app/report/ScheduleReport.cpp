@@ -80,6 +80,13 @@ void ScheduleReport::RvCustomConnection1GetRow(TRvCustomConnection& connection)
     m_rowCursor = row + 1;
 }
 
+void ScheduleReport::setApplicationHandle(std::uint32_t handle)
+{
+    m_connection.ApplicationHandle = handle;
+    if (m_parameters)
+        m_parameters->ApplicationHandle = handle;
+}
+
 void ScheduleReport::offerParameters(std::function<ReportFieldTexts()> currentTexts)
 {
     m_currentTexts = std::move(currentTexts);

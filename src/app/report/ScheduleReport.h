@@ -58,6 +58,9 @@ public:
 
     TRvCustomConnection& RvCustomConnection1() { return m_connection; }
 
+    // The main window's handle, as other processes see it in the connections' identity.
+    void setApplicationHandle(std::uint32_t handle);
+
     // Offers the parameter texts, read from the window whenever they are asked for.
     void offerParameters(std::function<ReportFieldTexts()> currentTexts);
     // The schedule table row that OnGetRow hands out next.
