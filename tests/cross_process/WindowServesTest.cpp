@@ -53,3 +53,28 @@ TEST_F(MainWindowTest, AnotherProcessReadsTheScheduleAndParametersTheWindowShows
     ASSERT_EQ(parameters.size(), 1u);
     EXPECT_EQ(parameters[0], "12500\t6\t1\t" + w.lblMonPay.Caption());
 }
+
+TEST_F(MainWindowTest, ReportWaitsForTheDataControlOfAnotherProcessWhenTheUserSaysRetry)
+{
+    std::filesystem::copy_file(QV_REPORT_PROJECT, exeDir() + "rptQVR1.rav",
+        std::filesystem::copy_options::overwrite_existing);
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    // Another process runs a report: the first wait of 5 s runs out, the second succeeds.
+    ChildProcess other(QV_HELPER, {"hold-mutex", "RPCONTROLER", "6500"});
+    ASSERT_TRUE(other.expectLine("held"));
+    boxes.clear();
+    opened.clear();
+    setMessageBoxHook([this](const MessageBoxCall& call) {
+        boxes.push_back(call);
+        return int(IDRETRY);
+    });
+    sendClick(w.btnPrerpt, 5, 5);
+    std::filesystem::remove(exeDir() + "rptQVR1.rav");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Unable to gain control of Report Data Communication System.");
+    EXPECT_EQ(boxes[0].flags & 0xF, unsigned(MB_RETRYCANCEL));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(other.wait(), 0);
+    std::filesystem::remove(opened[0]);
+}

@@ -219,6 +219,10 @@ void TfrmMain::wireEvents()
     showReportsAsPdf();
     // A report tool of another process sees the parameters as this window shows them.
     scheduleReport.offerParameters([this] { return reportFieldTexts(); });
+    // Another process's report holds the data control: the user decides whether to wait on.
+    TRvProject::RetryPrompt() = [](const std::string& message) {
+        return messageBox(message, TApplication::instance().title(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
+    };
 }
 
 // Until the report preview window exists, a report meant for the preview is exported
