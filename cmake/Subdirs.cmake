@@ -15,7 +15,7 @@ endfunction()
 function(qv_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} qv_test_private_scope GTest::gtest GTest::gtest_main GTest::gmock)
   # Test discovery splits list values, so each setting goes in a property of its own.
   set(display "QT_QPA_PLATFORM=reset:")
   if(T_GUI)

@@ -17,5 +17,7 @@ int runPrinters(const std::vector<std::string>& args);
 bool wantsPrint(const std::vector<std::string>& args);
 int runReportPrint(const std::vector<std::string>& args);
 int runSkin(const std::vector<std::string>& args);
+// report --connect: the shipped report over the rows of a running Quorvane window.
+int runConnectedReport(const std::vector<std::string>& args);
 
 } // namespace qv::cli

@@ -104,6 +104,8 @@ int runReport(const std::vector<std::string>& args)
     project.SetProjectFile(projectFile);
 
     ScheduleReport schedule(engine);
+    // Only a window offers its schedule to other processes.
+    schedule.RvCustomConnection1().SetRuntimeVisibility(TRuntimeVisibility::rtNone);
     ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
         view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
     EngineMessages messages;

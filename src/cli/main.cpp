@@ -5,6 +5,7 @@
 #include "runtime/core/Exception.h"
 #include "runtime/core/RegionalSettings.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -21,6 +22,7 @@ constexpr const char* usage =
     "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
     "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n"
     "  quorvane-cli report FILE.qvl --print [--printer NAME] [--copies N]\n"
+    "  quorvane-cli report --connect [--connection NAME] -o FILE.ndr|FILE.pdf\n"
     "  quorvane-cli printers\n"
     "  quorvane-cli skin export DIR\n"
     "  quorvane-cli skin pack DIR -o FILE\n";
@@ -35,6 +37,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
         return qv::cli::runCsv(args);
     if (command == "chart")
         return qv::cli::runChart(args);
+    if (command == "report" && std::find(args.begin(), args.end(), "--connect") != args.end())
+        return qv::cli::runConnectedReport(args);
     if (command == "report")
         return qv::cli::wantsPrint(args) ? qv::cli::runReportPrint(args) : qv::cli::runReport(args);
     if (command == "printers")

@@ -239,6 +239,12 @@ void TfrmMain::wireEvents()
     // The report engine's own messages (an unknown class in the project, a data
     // connection it cannot open) would otherwise reach only a terminal.
     report::setMessageHook([](const std::string& text) { messageBox(text, product::name, infoBox); });
+    // A report tool of another process sees the parameters as this window shows them.
+    scheduleReport.offerParameters([this] { return reportFieldTexts(); });
+    // Another process's report holds the data control: the user decides whether to wait on.
+    TRvProject::RetryPrompt() = [](const std::string& message) {
+        return messageBox(message, TApplication::instance().title(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
+    };
 }
 
 // Until the report preview window exists, a report meant for the preview is exported
@@ -278,7 +284,11 @@ void TfrmMain::FormCreate()
     readLoanFile(memory.startupFile(), loan, *this);
 }
 
-void TfrmMain::FormShow() { txtAmount.setFocus(); }
+void TfrmMain::FormShow()
+{
+    txtAmount.setFocus();
+    scheduleReport.setApplicationHandle(handle());
+}
 
 void TfrmMain::FormClose(TCloseAction&)
 {
@@ -329,12 +339,13 @@ void TfrmMain::btnCalClick()
     loan.calculate(input, *this);
 }
 
-void TfrmMain::btnPrerptClick()
+ReportFieldTexts TfrmMain::reportFieldTexts() const
 {
-    ReportFieldTexts texts{txtAmount.text(), txtRate.text(), txtTerm.text(), lblMonPay.Caption(),
-                           lblTotalInt.Caption(), lblTotalPay.Caption(), lblSavePay.Caption()};
-    scheduleReport.runReport(RvProject1, texts);
+    return {txtAmount.text(), txtRate.text(), txtTerm.text(), lblMonPay.Caption(),
+            lblTotalInt.Caption(), lblTotalPay.Caption(), lblSavePay.Caption()};
 }
+
+void TfrmMain::btnPrerptClick() { scheduleReport.runReport(RvProject1, reportFieldTexts()); }
 
 void TfrmMain::btnViewChartClick() { pageSchedule.setActivePageIndex(1); }
 

@@ -122,6 +122,7 @@ private:
     void wireEvents();
     void loadSkin();
     void showReportsAsPdf();
+    ReportFieldTexts reportFieldTexts() const;
     std::string exeDir() const;
     // Where example.qvl and info.ini live.
     std::string filesDir() const;

@@ -22,11 +22,21 @@ constexpr ColumnDeclaration scheduleColumns[] = {
 
 } // namespace
 
+const ReportParameter reportParameters[7] = {
+    {"Amount", &ReportFieldTexts::amount},
+    {"Rate", &ReportFieldTexts::rate},
+    {"Term", &ReportFieldTexts::term},
+    {"MonPay", &ReportFieldTexts::monPay},
+    {"IntPay", &ReportFieldTexts::intPay},
+    {"TotPay", &ReportFieldTexts::totPay},
+    {"IntSave", &ReportFieldTexts::intSave},
+};
+
 ScheduleReport::ScheduleReport(LoanEngine& engine)
     : m_engine(engine)
     , m_connection("RvCustomConnection1")
 {
-    m_connection.RuntimeVisibility = TRuntimeVisibility::rtDeveloper;
+    m_connection.SetRuntimeVisibility(TRuntimeVisibility::rtDeveloper);
     m_connection.OnOpen = [this](TRvCustomConnection& c) { RvCustomConnection1Open(c); };
     m_connection.OnGetCols = [this](TRvCustomConnection& c) { RvCustomConnection1GetCols(c); };
     m_connection.OnGetRow = [this](TRvCustomConnection& c) { RvCustomConnection1GetRow(c); };
@@ -36,13 +46,8 @@ void ScheduleReport::runReport(TRvProject& project, const ReportFieldTexts& text
 {
     m_rowCursor = 1;
     project.Open();
-    project.SetParameter("Amount", texts.amount);
-    project.SetParameter("Rate", texts.rate);
-    project.SetParameter("Term", texts.term);
-    project.SetParameter("MonPay", texts.monPay);
-    project.SetParameter("IntPay", texts.intPay);
-    project.SetParameter("TotPay", texts.totPay);
-    project.SetParameter("IntSave", texts.intSave);
+    for (const ReportParameter& parameter : reportParameters)
+        project.SetParameter(parameter.name, texts.*parameter.text);
     project.Execute();
     project.Close();
 }
@@ -73,6 +78,35 @@ void ScheduleReport::RvCustomConnection1GetRow(TRvCustomConnection& connection)
     for (int column = 0; column < 6; ++column)
         connection.WriteStringValue("", inTable ? m_engine.table.cell(row, column) : std::string());
     m_rowCursor = row + 1;
+}
+
+void ScheduleReport::setApplicationHandle(std::uint32_t handle)
+{
+    m_connection.ApplicationHandle = handle;
+    if (m_parameters)
+        m_parameters->ApplicationHandle = handle;
+}
+
+void ScheduleReport::offerParameters(std::function<ReportFieldTexts()> currentTexts)
+{
+    m_currentTexts = std::move(currentTexts);
+    if (m_parameters)
+        return;
+    m_parameters = std::make_unique<TRvCustomConnection>(kParametersConnectionName);
+    m_parameters->OnOpen = [](TRvCustomConnection& c) {
+        c.RowCount = 1;
+        c.RowIndex = 0;
+    };
+    m_parameters->OnGetCols = [](TRvCustomConnection& c) {
+        for (const ReportParameter& parameter : reportParameters)
+            c.DeclareField(parameter.name, TRPDataType::dtString, 30, parameter.name, "");
+    };
+    m_parameters->OnGetRow = [this](TRvCustomConnection& c) {
+        ReportFieldTexts texts = m_currentTexts ? m_currentTexts() : ReportFieldTexts {};
+        for (const ReportParameter& parameter : reportParameters)
+            c.WriteStringValue("", texts.*parameter.text);
+    };
+    m_parameters->SetRuntimeVisibility(TRuntimeVisibility::rtDeveloper);
 }
 
 } // namespace qv

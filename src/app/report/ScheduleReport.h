@@ -5,6 +5,8 @@
 #include "report/execution/TRvProject.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace qv {
@@ -20,6 +22,17 @@ struct ReportFieldTexts {
     std::string totPay;  // lblTotalPay
     std::string intSave; // lblSavePay
 };
+
+// The seven parameters in the order the Report command sets them.
+struct ReportParameter {
+    const char* name;
+    std::string ReportFieldTexts::*text;
+};
+extern const ReportParameter reportParameters[7];
+
+// Another process reads the window's parameter texts through this connection: one row
+// with a string field per parameter, named like the parameter.
+inline constexpr const char* kParametersConnectionName = "RvReportParameters";
 
 // The schedule as the report reads it: the custom connection "RvCustomConnection1" with
 // its OnOpen, OnGetCols and OnGetRow handlers, the report row cursor, and the Report
@@ -44,6 +57,12 @@ public:
     void RvCustomConnection1GetRow(TRvCustomConnection& connection);
 
     TRvCustomConnection& RvCustomConnection1() { return m_connection; }
+
+    // The main window's handle, as other processes see it in the connections' identity.
+    void setApplicationHandle(std::uint32_t handle);
+
+    // Offers the parameter texts, read from the window whenever they are asked for.
+    void offerParameters(std::function<ReportFieldTexts()> currentTexts);
     // The schedule table row that OnGetRow hands out next.
     std::int32_t reportRowCursor() const { return m_rowCursor; }
 
@@ -54,6 +73,8 @@ private:
     LoanEngine& m_engine;
     TRvCustomConnection m_connection;
     std::int32_t m_rowCursor = 1;
+    std::function<ReportFieldTexts()> m_currentTexts;
+    std::unique_ptr<TRvCustomConnection> m_parameters;
 };
 
 } // namespace qv

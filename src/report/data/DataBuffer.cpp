@@ -1,53 +1,27 @@
 #include "report/data/DataBuffer.h"
 
-#include <map>
-#include <mutex>
 
 namespace qv::databuffer {
 
-namespace {
-
-struct Registry {
-    std::mutex lock;
-    std::map<std::string, std::weak_ptr<Block>> blocks;
-};
-
-Registry& registry()
-{
-    static Registry instance;
-    return instance;
-}
-
-} // namespace
-
 std::shared_ptr<Block> openOrCreate(const std::string& name, size_t size)
 {
-    Registry& r = registry();
-    std::lock_guard guard(r.lock);
-    if (auto existing = r.blocks[name].lock())
-        return existing;
-    auto block = std::make_shared<Block>(size, 0);
-    r.blocks[name] = block;
+    auto block = std::make_shared<Block>(SharedMemory::openOrCreate(name, size));
+    if (block->size() < size)
+        throw ESharedObjectError("The shared object \"" + name + "\" is too small");
     return block;
 }
 
 std::shared_ptr<Block> create(const std::string& name, size_t size)
 {
-    Registry& r = registry();
-    std::lock_guard guard(r.lock);
-    auto block = std::make_shared<Block>(size, 0);
-    r.blocks[name] = block;
-    return block;
+    return std::make_shared<Block>(SharedMemory::create(name, size));
 }
 
 std::shared_ptr<Block> open(const std::string& name)
 {
-    Registry& r = registry();
-    std::lock_guard guard(r.lock);
-    auto found = r.blocks.find(name);
-    if (found == r.blocks.end())
+    auto memory = SharedMemory::open(name);
+    if (!memory)
         return nullptr;
-    return found->second.lock();
+    return std::make_shared<Block>(std::move(memory));
 }
 
 std::string overflowName(int number)

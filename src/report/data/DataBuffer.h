@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/core/SharedMemory.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -7,9 +9,9 @@
 
 namespace qv {
 
-// The exchange area shared by a data connection and the engine. Blocks are
-// looked up by name; inside one process they live in ordinary memory and
-// disappear when the last holder lets go.
+// The exchange area shared by a data connection and the engine: named blocks of the
+// user's shared memory, so that a connection in one process can answer an engine in
+// another. A block may also be plain bytes (answers read back in tests and tools).
 namespace databuffer {
 
 inline constexpr const char* kBufferName = "RPBUFFER";
@@ -20,7 +22,24 @@ constexpr int32_t kOverflowOffset = 4;
 constexpr int32_t kDataOffset = 8;
 constexpr int32_t kParamOffset = 12;
 
-using Block = std::vector<uint8_t>;
+class Block {
+public:
+    Block(size_t size, uint8_t fill) : m_bytes(size, fill) { }
+    template <class It> Block(It first, It last) : m_bytes(first, last) { }
+    explicit Block(std::unique_ptr<SharedMemory> memory) : m_memory(std::move(memory)) { }
+
+    uint8_t* data() { return m_memory ? m_memory->data() : m_bytes.data(); }
+    const uint8_t* data() const { return m_memory ? m_memory->data() : m_bytes.data(); }
+    size_t size() const { return m_memory ? m_memory->size() : m_bytes.size(); }
+    uint8_t& operator[](size_t i) { return data()[i]; }
+    const uint8_t& operator[](size_t i) const { return data()[i]; }
+    const uint8_t* begin() const { return data(); }
+    const uint8_t* end() const { return data() + size(); }
+
+private:
+    std::unique_ptr<SharedMemory> m_memory;
+    std::vector<uint8_t> m_bytes;
+};
 
 // Opens the named block, creating it with this size when nobody holds it.
 std::shared_ptr<Block> openOrCreate(const std::string& name, size_t size);

@@ -3,6 +3,9 @@
 #include "report/data/TDataConnectManager.h"
 #include "report/project/ReportErrors.h"
 #include "report/snapshot/EReportPrinter.h"
+#include "runtime/core/MainThreadCall.h"
+#include "runtime/core/NamedEvent.h"
+#include "runtime/core/NamedMutex.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,10 +22,15 @@ EReportPrinter answerError()
     return EReportPrinter(report::translate("Invalid answer in the data buffer."));
 }
 
-std::timed_mutex& controlMutex()
+constexpr auto kRemoteSlice = std::chrono::milliseconds(100);
+constexpr auto kListingSlice = std::chrono::milliseconds(250);
+// Whether the serving process still exists is looked at once a second.
+constexpr int kPeerCheckEvery = 10;
+
+std::string couldNotOpen(const std::string& name)
 {
-    static std::timed_mutex mutex;
-    return mutex;
+    return report::formatMessage(
+        report::translate("Error!  Could not open data connection \"%s\".  Aborting report."), name);
 }
 
 } // namespace
@@ -77,8 +85,11 @@ std::string TRpAnswer::ReadString()
 
 TRpDataSystem::TRpDataSystem()
     : m_buffer(openOrCreate(kBufferName, kBufferSize))
+    , m_control(NamedMutex::open("RPCONTROLER"))
 {
 }
+
+TRpDataSystem::~TRpDataSystem() = default;
 
 TRpDataSystem& TRpDataSystem::Instance()
 {
@@ -86,21 +97,172 @@ TRpDataSystem& TRpDataSystem::Instance()
     return system;
 }
 
-bool TRpDataSystem::Connect(const std::string& name, TRpDataConnection& record)
+void TRpDataSystem::openEvents()
 {
-    TRvCustomConnection* connection = TDataConnectManager::Instance().Find(name);
-    if (!connection) {
-        // Connections of other processes are not looked for on this path.
+    if (!m_completed)
+        m_completed = NamedEvent::open("RPCOMPLETED", NamedEvent::Reset::Auto);
+    if (!m_error)
+        m_error = NamedEvent::open("RPERROR", NamedEvent::Reset::Auto);
+}
+
+bool TRpDataSystem::Connect(const std::string& viewName, TRpDataConnection& record)
+{
+    if (TRvCustomConnection* connection = TDataConnectManager::Instance().Find(viewName)) {
+        record.name = connection->Name();
+        record.runTime = true;
+        record.applicationHandle = connection->ApplicationHandle;
+        record.version = kDataProtocolVersion;
+        record.objectId = connection->ObjectId();
+        record.visibility = connection->RuntimeVisibility();
+        record.connection = connection;
+        return true;
+    }
+    return connectRemote(RemoteName ? RemoteName(viewName) : viewName, record);
+}
+
+bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& record)
+{
+    std::vector<TRpDataConnection> all = listAll();
+    int namesakes = 0;
+    bool designTime = false;
+    for (const TRpDataConnection& listed : all) {
+        if (!sameTextIgnoringCase(listed.name, name))
+            continue;
+        if (DeveloperMode || listed.visibility == TRuntimeVisibility::rtEndUser)
+            ++namesakes;
+        designTime = designTime || !listed.runTime;
+    }
+    if (namesakes > 1) {
         report::showMessage(report::formatMessage(
-            report::translate("Error!  Could not open data connection \"%s\".  Aborting report."), name));
+            report::translate("Error!  Duplicate data connections found with name \"%s\".  Aborting report."), name));
         return false;
     }
-    record.name = connection->Name();
-    record.runTime = true;
-    record.applicationHandle = connection->ApplicationHandle;
-    record.version = kDataProtocolVersion;
-    record.connection = connection;
+    if (identify(name, "RPRTDATA_" + name, {"RPRTACK_" + name}, 1, record))
+        return true;
+    // A designer's connection is waited for only when one answered the listing, so that
+    // a missing program is reported at once rather than after a minute.
+    if (designTime && identify(name, "RPDTDATA_" + name, {"RPRTACK_" + name, "RPDTACK_" + name}, RemoteWaitLimit, record))
+        return true;
+    report::showMessage(couldNotOpen(name));
+    return false;
+}
+
+TRpDataConnection TRpDataSystem::readIdentity()
+{
+    TRpAnswer answer = readAnswer();
+    TRpDataConnection record;
+    record.name = answer.ReadString();
+    record.runTime = answer.ReadByte() != 0;
+    record.applicationHandle = static_cast<uint32_t>(answer.ReadInt32());
+    record.objectId = static_cast<uint32_t>(answer.ReadInt32());
+    record.version = answer.ReadInt32();
+    if (record.version >= kDataProtocolVersion && answer.Remaining() >= 4)
+        record.visibility = static_cast<TRuntimeVisibility>(answer.ReadInt32());
+    return record;
+}
+
+std::vector<TRpDataConnection> TRpDataSystem::ListConnections()
+{
+    std::vector<TRpDataConnection> kept;
+    for (TRpDataConnection& record : listAll()) {
+        if (DeveloperMode || record.visibility == TRuntimeVisibility::rtEndUser)
+            kept.push_back(std::move(record));
+    }
+    return kept;
+}
+
+std::vector<TRpDataConnection> TRpDataSystem::listAll()
+{
+    openEvents();
+    auto connect = NamedEvent::open("RPCONNECT", NamedEvent::Reset::Auto);
+    auto disconnect = NamedEvent::open("RPDISCONNECT", NamedEvent::Reset::Manual);
+    std::vector<TRpDataConnection> found;
+    m_completed->resetEvent();
+    // Each listener answers once and then waits for the listing to end, so the
+    // answers run out; the bound only guards against a misbehaving peer.
+    for (int answers = 0; answers < 1000; ++answers) {
+        m_overflowView.reset();
+        putInt32(*m_buffer, kUsedOffset, 0);
+        putInt32(*m_buffer, kOverflowOffset, 0);
+        connect->set();
+        EventWait waits[] = {waitingOn(*m_completed), waitingOn(*m_error)};
+        int which = waitForAny(waits, kListingSlice);
+        if (which == kWaitTimedOut)
+            break;
+        if (which != 0)
+            continue;
+        try {
+            found.push_back(readIdentity());
+        } catch (const EReportPrinter&) {
+            // A garbled record names nobody we could connect to.
+        }
+    }
+    connect->resetEvent();
+    disconnect->pulse();
+    m_requestEnd = 0;
+    return found;
+}
+
+bool TRpDataSystem::identify(const std::string& name, const std::string& dataEvent,
+    const std::vector<std::string>& ackEvents, int waits, TRpDataConnection& record)
+{
+    std::shared_ptr<NamedEvent> data = NamedEvent::open(dataEvent, NamedEvent::Reset::Auto);
+    std::vector<std::unique_ptr<NamedEvent>> acks;
+    std::vector<NamedEvent*> answers;
+    for (const std::string& ackName : ackEvents) {
+        acks.push_back(NamedEvent::open(ackName, NamedEvent::Reset::Auto));
+        acks.back()->resetEvent();
+        answers.push_back(acks.back().get());
+    }
+    BeginRequest(TRpDataAction::Identify);
+    writeRequestHeader();
+    data->set();
+    if (!awaitCompletion(answers, waits, nullptr)) {
+        // Nobody took the request: it must not wait for the next listener of the name.
+        data->resetEvent();
+        return false;
+    }
+    TRpDataConnection identity;
+    try {
+        identity = readIdentity();
+    } catch (const EReportPrinter&) {
+        return false;
+    }
+    if (!sameTextIgnoringCase(identity.name, name))
+        return false;
+    record = identity;
+    record.dataEvent = std::move(data);
     return true;
+}
+
+bool TRpDataSystem::awaitCompletion(const std::vector<NamedEvent*>& answers, int waits, const TRpDataConnection* peer)
+{
+    std::vector<EventWait> targets;
+    for (NamedEvent* event : answers)
+        targets.push_back(waitingOn(*event));
+    targets.push_back(waitingOn(*m_error));
+    for (int wait = 1; wait <= waits; ++wait) {
+        pumpMessages();
+        int which = waitForAny(targets, kRemoteSlice);
+        if (which >= 0 && which < static_cast<int>(answers.size()))
+            return true;
+        // "RPERROR" only ends this one wait.
+        if (peer && peer->dataEvent && wait % kPeerCheckEvery == 0 && !peer->dataEvent->heldElsewhere())
+            return false;
+        if (OnWaitProgress && !OnWaitProgress(wait))
+            return false;
+        if (wait >= 50 && OnLongWait && !OnLongWait(wait))
+            return false;
+    }
+    return false;
+}
+
+void TRpDataSystem::writeRequestHeader()
+{
+    m_overflowView.reset();
+    putInt32(*m_buffer, kUsedOffset, static_cast<int32_t>(m_requestEnd));
+    putInt32(*m_buffer, kOverflowOffset, 0);
+    m_requestEnd = 0;
 }
 
 void TRpDataSystem::BeginRequest(TRpDataAction action)
@@ -139,14 +301,28 @@ TRpAnswer TRpDataSystem::Request(TRpDataConnection& record, TRpDataAction action
 {
     if (m_requestEnd == 0 || getInt32(*m_buffer, kDataOffset) != static_cast<int32_t>(action))
         BeginRequest(action);
-    m_overflowView.reset();
-    putInt32(*m_buffer, kUsedOffset, static_cast<int32_t>(m_requestEnd));
-    putInt32(*m_buffer, kOverflowOffset, 0);
-    m_requestEnd = 0;
-    if (!record.connection)
-        throw EReportPrinter(report::formatMessage(
-            report::translate("Error!  Could not open data connection \"%s\".  Aborting report."), record.name));
-    record.connection->ExecuteAction();
+    writeRequestHeader();
+    if (record.connection) {
+        record.connection->ExecuteAction();
+        return readAnswer();
+    }
+    if (!record.dataEvent)
+        throw EReportPrinter(couldNotOpen(record.name));
+    auto unanswered = [&] {
+        return EReportPrinter(report::formatMessage(
+            report::translate("The data connection \"%s\" did not answer.  Aborting report."), record.name));
+    };
+    // Once it has gone quiet, the rest of the run does not wait for it again.
+    if (record.lost)
+        throw unanswered();
+    openEvents();
+    m_completed->resetEvent();
+    record.dataEvent->set();
+    if (!awaitCompletion({m_completed.get()}, RemoteWaitLimit, &record)) {
+        record.dataEvent->resetEvent();
+        record.lost = true;
+        throw unanswered();
+    }
     return readAnswer();
 }
 
@@ -178,7 +354,7 @@ bool TRpDataSystem::GainControl(std::chrono::milliseconds timeout)
         ++m_controlCount;
         return true;
     }
-    if (!controlMutex().try_lock_for(timeout))
+    if (!m_control->tryLockFor(timeout))
         return false;
     m_controlCount = 1;
     return true;
@@ -189,7 +365,7 @@ void TRpDataSystem::ReleaseControl()
     if (m_controlCount <= 0)
         throw EReportPrinter(report::translate("Control count underflow on ReleaseControl"));
     if (--m_controlCount == 0)
-        controlMutex().unlock();
+        m_control->unlock();
 }
 
 } // namespace qv

@@ -4,6 +4,7 @@
 #include "report/data/TRvCustomConnection.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,13 +12,20 @@
 
 namespace qv {
 
+class NamedEvent;
+class NamedMutex;
+
 // The engine's record of one connected data connection.
 struct TRpDataConnection {
     std::string name;
     bool runTime = false;
     uint32_t applicationHandle = 0;
     int32_t version = 0;
+    uint32_t objectId = 0;
+    TRuntimeVisibility visibility = TRuntimeVisibility::rtDeveloper;
     TRvCustomConnection* connection = nullptr; // in-process connection
+    std::shared_ptr<NamedEvent> dataEvent;     // connection of another process
+    bool lost = false;                         // that process stopped answering
 };
 
 // Reads one answer out of the data buffer (or its overflow block); every
@@ -47,11 +55,26 @@ private:
 class TRpDataSystem {
 public:
     TRpDataSystem();
+    ~TRpDataSystem();
     static TRpDataSystem& Instance();
 
-    // Finds the in-process connection of this name; reports a failure to the
-    // user and returns false (the report is then aborted).
+    // Finds the connection of this name, in this process or offered by another one;
+    // reports a failure to the user and returns false (the report is then aborted).
     bool Connect(const std::string& name, TRpDataConnection& record);
+
+    // The connections other processes offer: those for end users, or all of them in
+    // developer mode.
+    std::vector<TRpDataConnection> ListConnections();
+    bool DeveloperMode = false;
+    // The name a view's connection is looked for under in other processes (the same
+    // name when unset).
+    std::function<std::string(const std::string& name)> RemoteName;
+
+    // A request to another process waits 100 ms at a time, this many times.
+    int RemoteWaitLimit = 600;
+    // Called after each unsuccessful wait (the second from the 50th on); false gives up.
+    std::function<bool(int waits)> OnWaitProgress;
+    std::function<bool(int waits)> OnLongWait;
 
     // Sends the action and returns its answer. A request with parameters is
     // written first with BeginRequest and the Write... calls.
@@ -68,11 +91,23 @@ public:
 
 private:
     TRpAnswer readAnswer();
+    void writeRequestHeader();
+    bool connectRemote(const std::string& name, TRpDataConnection& record);
+    std::vector<TRpDataConnection> listAll();
+    bool identify(const std::string& name, const std::string& dataEvent, const std::vector<std::string>& ackEvents,
+        int waits, TRpDataConnection& record);
+    TRpDataConnection readIdentity();
+    // Waits for the serving process to complete; false when it did not in time.
+    bool awaitCompletion(const std::vector<NamedEvent*>& answers, int waits, const TRpDataConnection* peer);
+    void openEvents();
 
     std::shared_ptr<databuffer::Block> m_buffer;
     std::shared_ptr<databuffer::Block> m_overflowView;
     size_t m_requestEnd = 0; // past the prepared request, 0 when none is prepared
     int m_controlCount = 0;
+    std::unique_ptr<NamedMutex> m_control;
+    std::unique_ptr<NamedEvent> m_completed;
+    std::unique_ptr<NamedEvent> m_error;
 };
 
 } // namespace qv

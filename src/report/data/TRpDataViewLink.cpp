@@ -112,6 +112,8 @@ void TRpDataViewLink::Close()
         return;
     m_active = false;
     m_eof = true;
+    if (m_record.lost)
+        return; // nobody left to restore; closing also runs while a failed run unwinds
     m_system.Request(m_record, TRpDataAction::Restore);
 }
 

@@ -1,6 +1,8 @@
 #include "report/data/TRvCustomConnection.h"
 
 #include "report/data/TDataConnectManager.h"
+#include "report/data/TDataConnectThread.h"
+#include "runtime/core/NamedMutex.h"
 #include "report/project/ReportErrors.h"
 #include "report/snapshot/EReportPrinter.h"
 
@@ -56,12 +58,92 @@ TRvCustomConnection::TRvCustomConnection(std::string name)
 TRvCustomConnection::~TRvCustomConnection()
 {
     TDataConnectManager::Instance().Remove(this);
+    stopListener();
+}
+
+std::string TRvCustomConnection::Name() const
+{
+    std::lock_guard guard(m_nameLock);
+    return m_name;
+}
+
+void TRvCustomConnection::SetName(const std::string& name)
+{
+    std::lock_guard guard(m_nameLock);
+    m_name = name;
 }
 
 void TRvCustomConnection::ReadVisible(bool visible)
 {
     if (visible)
-        RuntimeVisibility = TRuntimeVisibility::rtEndUser;
+        SetRuntimeVisibility(TRuntimeVisibility::rtEndUser);
+}
+
+void TRvCustomConnection::SetRuntimeVisibility(TRuntimeVisibility visibility)
+{
+    m_visibility = visibility;
+    if (visibility == TRuntimeVisibility::rtNone)
+        stopListener();
+    else
+        startListener();
+}
+
+void TRvCustomConnection::startListener()
+{
+    if (!m_listener)
+        m_listener = std::make_unique<TDataConnectThread>(*this);
+}
+
+void TRvCustomConnection::stopListener()
+{
+    if (!m_listener)
+        return;
+    m_listener->RequestStop();
+    // Holding the data control keeps an engine of another process from being left
+    // halfway through a request; after a second the thread is stopped regardless.
+    std::unique_ptr<NamedMutex> control;
+    bool gained = false;
+    try {
+        control = NamedMutex::open("RPCONTROLER");
+        gained = control->tryLockFor(std::chrono::milliseconds(1000));
+    } catch (const std::exception&) {
+    }
+    m_listener->Wake();
+    m_listener->WaitFor();
+    m_listener.reset();
+    if (gained)
+        control->unlock();
+}
+
+int32_t TRvCustomConnection::requestedAction() const
+{
+    return getInt32(*m_buffer, kDataOffset);
+}
+
+void TRvCustomConnection::writeIdentityRecord()
+{
+    std::string name = Name();
+    std::vector<uint8_t> record;
+    auto put32 = [&](int32_t value) {
+        for (int i = 0; i < 4; ++i)
+            record.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
+    };
+    put32(static_cast<int32_t>(name.size()));
+    record.insert(record.end(), name.begin(), name.end());
+    record.push_back(RunTime ? 1 : 0);
+    put32(static_cast<int32_t>(ApplicationHandle.load()));
+    put32(static_cast<int32_t>(m_objectId));
+    put32(kDataProtocolVersion);
+    put32(static_cast<int32_t>(m_visibility.load()));
+    Block& buffer = *m_buffer;
+    if (record.size() > buffer.size() - kDataOffset) {
+        databuffer::putInt32(buffer, kUsedOffset, 0);
+        databuffer::putInt32(buffer, kOverflowOffset, 0);
+        return;
+    }
+    std::memcpy(buffer.data() + kDataOffset, record.data(), record.size());
+    databuffer::putInt32(buffer, kUsedOffset, static_cast<int32_t>(kDataOffset + record.size()));
+    databuffer::putInt32(buffer, kOverflowOffset, 0);
 }
 
 // ---- buffer access ----
@@ -398,13 +480,7 @@ void TRvCustomConnection::actionSetFilter()
 void TRvCustomConnection::actionIdentify()
 {
     resetWrite();
-    WriteString(m_name);
-    writeByte(RunTime ? 1 : 0);
-    writeInt32(static_cast<int32_t>(ApplicationHandle));
-    writeInt32(static_cast<int32_t>(m_objectId));
-    writeInt32(kDataProtocolVersion);
-    writeInt32(static_cast<int32_t>(RuntimeVisibility));
-    finishHeader();
+    writeIdentityRecord();
 }
 
 void TRvCustomConnection::ExecuteAction()

@@ -3,12 +3,16 @@
 #include "report/data/DataBuffer.h"
 #include "report/data/TDataConnectFieldDef.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace qv {
+
+class TDataConnectThread;
 
 enum class TRuntimeVisibility { rtNone = 0, rtDeveloper = 1, rtEndUser = 2 };
 
@@ -43,14 +47,19 @@ public:
     TRvCustomConnection(const TRvCustomConnection&) = delete;
     TRvCustomConnection& operator=(const TRvCustomConnection&) = delete;
 
-    const std::string& Name() const { return m_name; }
-    void SetName(const std::string& name) { m_name = name; }
+    std::string Name() const;
+    void SetName(const std::string& name);
 
     std::vector<std::string> FieldAliasList; // name=alias lines
     bool LocalFilter = true;
-    TRuntimeVisibility RuntimeVisibility = TRuntimeVisibility::rtDeveloper;
-    bool RunTime = true;              // false in a designer
-    uint32_t ApplicationHandle = 0;   // reported in the identity record
+    std::atomic<bool> RunTime {true};            // false in a designer
+    std::atomic<uint32_t> ApplicationHandle {0}; // reported in the identity record
+
+    // Whether and to whom the connection is offered to other processes. Offering it
+    // starts the listener thread; rtNone stops it.
+    TRuntimeVisibility RuntimeVisibility() const { return m_visibility; }
+    void SetRuntimeVisibility(TRuntimeVisibility visibility);
+    bool Listening() const { return m_listener != nullptr; }
 
     int32_t RowCount = 0;
     int32_t RowIndex = 0;
@@ -87,6 +96,15 @@ public:
     uint32_t ObjectId() const { return m_objectId; }
 
 private:
+    friend class TDataConnectThread;
+
+    // Used by the listener thread: the action code of the request in the buffer, and
+    // the identity record written without touching the main thread's write state.
+    int32_t requestedAction() const;
+    void writeIdentityRecord();
+    void startListener();
+    void stopListener();
+
     int32_t readInt32();
     uint8_t readByte();
     std::string readBytes(int32_t count);
@@ -110,8 +128,11 @@ private:
     void actionIdentify();
     std::string aliasFor(const std::string& name) const;
 
+    mutable std::mutex m_nameLock;
     std::string m_name;
     uint32_t m_objectId = 0;
+    std::atomic<TRuntimeVisibility> m_visibility {TRuntimeVisibility::rtDeveloper};
+    std::unique_ptr<TDataConnectThread> m_listener;
     std::shared_ptr<databuffer::Block> m_buffer;
     std::shared_ptr<databuffer::Block> m_overflow;
     databuffer::Block* m_target = nullptr; // the block being written

@@ -1,6 +1,7 @@
 #include "runtime/ui/Application.h"
 
 #include "runtime/core/Exception.h"
+#include "runtime/core/MainThreadCall.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Widgets.h"
@@ -72,11 +73,20 @@ TApplication::TApplication(int& argc, char** argv)
         if (TForm* form = control->parentForm())
             TForm::FormEvents::focusMovedTo(*form, control);
     });
+
+    // Work from other threads (the data connection's listener) runs in the message loop.
+    QObject* target = &m_impl->app;
+    setMainThreadPoster([target](std::function<void()> work) {
+        QMetaObject::invokeMethod(target, std::move(work), Qt::QueuedConnection);
+    });
+    setMessagePump([this] { processMessages(); });
 }
 
 TApplication::~TApplication()
 {
     m_forms.clear();
+    setMessagePump(nullptr);
+    setMainThreadPoster(nullptr);
     // Widgets freed by the forms go on the next event pass.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     g_instance = nullptr;

@@ -232,6 +232,12 @@ TControl::~TControl()
     m_widget->deleteLater();
 }
 
+std::uint32_t TControl::handle() const
+{
+    // X window ids fit in 32 bits; asking Qt for one would create a native window.
+    return m_widget ? static_cast<std::uint32_t>(m_widget->internalWinId()) : 0;
+}
+
 TControl* TControl::fromWidget(const QWidget* widget)
 {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {

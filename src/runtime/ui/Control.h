@@ -3,6 +3,7 @@
 #include "runtime/graphics/Canvas.h"
 #include "runtime/graphics/Graphics.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -96,6 +97,8 @@ public:
 
     QWidget* widget() const { return m_widget; }
     static TControl* fromWidget(const QWidget* widget);
+    // The platform's id of the control's own window; 0 until it has one.
+    std::uint32_t handle() const;
 
     // Event entry points used by the native widgets; they run the virtuals below
     // under the application's error guard.

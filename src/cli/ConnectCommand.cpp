@@ -1,0 +1,175 @@
+#include "app/report/ScheduleReport.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "report/data/TRpDataSystem.h"
+#include "report/data/TRpDataViewLink.h"
+#include "report/project/ReportErrors.h"
+#include "runtime/core/ExePath.h"
+
+#ifdef QV_REPORT_PDF
+#include "report/device/TRvRenderPDF.h"
+#endif
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+namespace {
+
+constexpr const char* kScheduleConnection = "RvCustomConnection1";
+constexpr auto kControlWait = std::chrono::milliseconds(5000);
+
+bool hasSuffix(const std::string& text, const std::string& suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+// Messages of the report engine, kept so the command can say what went wrong in one place.
+class MessageLog {
+public:
+    MessageLog()
+    {
+        report::setMessageHook([this](const std::string& text) { m_messages.push_back(text); });
+    }
+    ~MessageLog() { report::setMessageHook(nullptr); }
+    void printAll() const
+    {
+        for (const std::string& text : m_messages)
+            std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    bool mentions(const std::string& part) const
+    {
+        return std::any_of(m_messages.begin(), m_messages.end(),
+            [&](const std::string& text) { return text.find(part) != std::string::npos; });
+    }
+
+private:
+    std::vector<std::string> m_messages;
+};
+
+// The seven parameter texts as the window shows them now. False (with a message) when
+// no window answers.
+bool readWindowParameters(ReportFieldTexts& texts)
+{
+    TRpDataSystem& data = TRpDataSystem::Instance();
+    if (!data.GainControl(kControlWait))
+        throw Exception(report::translate("Unable to gain control of Report Data Communication System."));
+    struct Release {
+        TRpDataSystem& data;
+        ~Release() { data.ReleaseControl(); }
+    } release {data};
+
+    TRpDataViewLink view(data);
+    view.ConnectionName = kParametersConnectionName;
+    for (const ReportParameter& parameter : reportParameters)
+        view.Fields.push_back({parameter.name, TRPDataType::dtString, "", -1});
+    if (!view.Open())
+        return false;
+    view.First();
+    if (!view.Eof()) {
+        for (size_t i = 0; i < std::size(reportParameters); ++i)
+            texts.*reportParameters[i].text = view.FieldText(view.Fields[i]);
+    }
+    view.Close();
+    return true;
+}
+
+void setUpFileOutput(TRvSystem& system, const std::string& output, const std::string& partFile)
+{
+    system.TitleSetup = "Output Options";
+    system.TitleStatus = "Report Status";
+    system.TitlePreview = "Report Preview";
+    system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
+    system.DefaultDest = TReportDest::rdFile;
+    system.OutputFileName = partFile;
+    if (hasSuffix(output, ".ndr")) {
+        system.NativeOutput = false;
+        return;
+    }
+#ifdef QV_REPORT_PDF
+    registerPdfExportRenderer();
+    system.ExportRenderer = TRvRenderPDF::displayName;
+#else
+    throw UsageError("this build has no PDF output");
+#endif
+}
+
+} // namespace
+
+int runConnectedReport(const std::vector<std::string>& args)
+{
+    std::vector<std::string> rest;
+    std::copy_if(args.begin(), args.end(), std::back_inserter(rest), [](const std::string& a) { return a != "--connect"; });
+    Options const options(rest, {"-o", "--connection"});
+    if (!options.positional().empty())
+        throw UsageError("report --connect takes no loan file");
+    std::string const output = options.value("-o");
+    if (!hasSuffix(output, ".ndr") && !hasSuffix(output, ".pdf"))
+        throw UsageError("report writes a .ndr or .pdf file, not '" + output + "'");
+    std::string const connection = options.has("--connection") ? options.value("--connection") : kScheduleConnection;
+
+    TRpDataSystem& data = TRpDataSystem::Instance();
+    // The window offers its connections to report developers, which this command is one of.
+    data.DeveloperMode = true;
+    data.RemoteName = [connection](const std::string& name) {
+        return name == kScheduleConnection ? connection : name;
+    };
+
+    MessageLog messages;
+    ReportFieldTexts texts;
+    if (!readWindowParameters(texts)) {
+        if (messages.mentions("Duplicate"))
+            messages.printAll();
+        else
+            std::fputs("No Quorvane window is running: no program offers its report data.\n", stderr);
+        return 1;
+    }
+
+    std::string const partFile = output + ".part";
+    TRvSystem system;
+    setUpFileOutput(system, output, partFile);
+    TRvProject project;
+    project.Engine = &system;
+    project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
+    bool busy = false;
+    TRvProject::RetryPrompt() = [&busy](const std::string& message) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        busy = true;
+        return false;
+    };
+
+    try {
+        project.Open();
+        for (const ReportParameter& parameter : reportParameters)
+            project.SetParameter(parameter.name, texts.*parameter.text);
+        project.Execute();
+        project.Close();
+    } catch (...) {
+        std::remove(partFile.c_str());
+        messages.printAll();
+        throw;
+    }
+    messages.printAll();
+    if (busy || system.Aborted) {
+        std::remove(partFile.c_str());
+        if (!busy)
+            std::fputs("report aborted\n", stderr);
+        return 1;
+    }
+    std::error_code error;
+    std::filesystem::rename(partFile, output, error);
+    if (error) {
+        std::remove(partFile.c_str());
+        std::fprintf(stderr, "Cannot write file \"%s\"\n", output.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace qv::cli
