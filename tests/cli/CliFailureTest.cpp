@@ -7,6 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,7 +69,25 @@ protected:
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "work");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override
+    {
+        if (m_mounted)
+            ::umount2((m_dir / "work").c_str(), MNT_DETACH);
+        fs::remove_all(m_dir);
+    }
+
+    // Writes until the file system has no byte left.
+    static void fillDisk(const std::string& file)
+    {
+        int const fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        std::string const block(4096, '\0');
+        while (::write(fd, block.data(), block.size()) > 0) {
+        }
+        while (::write(fd, block.data(), 1) > 0) {
+        }
+        ::close(fd);
+    }
     std::string path(const std::string& name) const { return (m_dir / "work" / name).string(); }
 
     // Runs a shell script with $CLI naming the program, in the work folder.
@@ -111,6 +134,7 @@ protected:
     }
 
     fs::path m_dir;
+    bool m_mounted = false;
 };
 
 } // namespace
@@ -142,11 +166,14 @@ TEST_F(CliFailure, FullStandardOutputIsAnError)
     }
 }
 
-// A file size limit stands in for a full disk: writes past it fail with EFBIG.
+// A real full disk: the work folder becomes a small file system of this test process's own
+// mount namespace, filled to the last byte (a file size limit would also refuse the shared
+// data buffer, which a full disk does not).
 TEST_F(CliFailure, FullDiskKeepsThePreviousFileAndLeavesNoTemporaryFile)
 {
     writeLoan("a.qvl", "30");
     ASSERT_EQ(sh("$CLI report a.qvl -o good.pdf && $CLI chart a.qvl -o good.png && cp a.qvl good.qvl").exitCode, 0);
+    std::string const loan = slurp(path("a.qvl"));
     std::string const pdf = slurp(path("good.pdf"));
     std::string const png = slurp(path("good.png"));
     std::string const qvl = slurp(path("good.qvl"));
@@ -154,7 +181,18 @@ TEST_F(CliFailure, FullDiskKeepsThePreviousFileAndLeavesNoTemporaryFile)
     ASSERT_GT(png.size(), 4096u);
     ASSERT_GT(qvl.size(), 4096u);
 
-    std::string const limited = "trap \"\" XFSZ; ulimit -f 8; exec $CLI ";
+    std::string const work = (m_dir / "work").string();
+    std::string const size = "size=" + std::to_string(loan.size() + pdf.size() + png.size() + qvl.size() + (1 << 20));
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        || ::mount("tmpfs", work.c_str(), "tmpfs", 0, size.c_str()) != 0)
+        GTEST_SKIP() << "a full disk needs a private mount namespace (run as root): " << std::strerror(errno);
+    m_mounted = true;
+    spit(path("a.qvl"), loan);
+    spit(path("good.pdf"), pdf);
+    spit(path("good.png"), png);
+    spit(path("good.qvl"), qvl);
+    fillDisk(path("filler"));
+
     struct Case {
         std::string command;
         std::string message;
@@ -165,14 +203,14 @@ TEST_F(CliFailure, FullDiskKeepsThePreviousFileAndLeavesNoTemporaryFile)
              {"chart a.qvl -o good.png", "good.png: Disk full\n"},
              {"schedule --amount 200000 --rate 5 --term 30 --date 2020-01-01 -o good.qvl", "good.qvl: Disk full\n"},
          }) {
-        Outcome const r = sh(limited + c.command);
+        Outcome const r = sh("$CLI " + c.command);
         EXPECT_EQ(r.exitCode, 1) << c.command;
         EXPECT_EQ(r.err, c.message) << c.command;
     }
     EXPECT_EQ(slurp(path("good.pdf")), pdf);
     EXPECT_EQ(slurp(path("good.png")), png);
     EXPECT_EQ(slurp(path("good.qvl")), qvl);
-    EXPECT_EQ(strayFiles({"a.qvl", "good.pdf", "good.png", "good.qvl"}), std::vector<std::string>{});
+    EXPECT_EQ(strayFiles({"a.qvl", "good.pdf", "good.png", "good.qvl", "filler"}), std::vector<std::string>{});
 
     Outcome const folder = sh("mkdir -p dir.pdf && $CLI report a.qvl -o dir.pdf");
     EXPECT_EQ(folder.exitCode, 1);
@@ -263,8 +301,9 @@ TEST_F(CliFailure, ErrorsNameTheInputOrFileTheyConcern)
         EXPECT_EQ(r.err, c.message) << c.command;
     }
     // Root reads any file, so only other users can see access denied.
-    if (::geteuid() != 0)
+    if (::geteuid() != 0) {
         EXPECT_EQ(sh("chmod 000 a.qvl; $CLI csv a.qvl").err, "a.qvl: File access denied\n");
+    }
 }
 
 TEST_F(CliFailure, HugeTextsStayBounded)
