@@ -11,18 +11,23 @@ function(qv_add_subdirs dir)
   endforeach()
 endfunction()
 
-# qv_add_test(NAME SOURCES ... LIBS ... [GUI]): a GoogleTest executable registered with CTest.
+# qv_add_test(NAME SOURCES ... LIBS ... [GUI] [TIMEOUT SECONDS]): a GoogleTest executable
+# registered with CTest, one CTest test per test case, each under the C locale and a
+# time limit (60 s unless given) so that one hung window cannot stall a whole run.
 function(qv_add_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} qv_test_support GTest::gtest GTest::gtest_main GTest::gmock)
   # Test discovery splits list values, so each setting goes in a property of its own.
   set(display "QT_QPA_PLATFORM=reset:")
   if(T_GUI)
     set(display "QT_QPA_PLATFORM=set:offscreen")
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "LC_ALL=C" ENVIRONMENT_MODIFICATION "${display}")
+    PROPERTIES ENVIRONMENT "LC_ALL=C" ENVIRONMENT_MODIFICATION "${display}" TIMEOUT ${T_TIMEOUT})
 endfunction()
 
 # qv_add_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, part of fuzz_all.

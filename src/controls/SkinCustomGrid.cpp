@@ -956,10 +956,10 @@ void TbsSkinCustomGrid::mouseDown(MouseButton button, unsigned shift, int x, int
         if (!focused() && form && form->activeControl() != this)
             return;
     }
-    auto now = std::chrono::steady_clock::now();
-    bool doubleClick = now - m_lastPress < std::chrono::milliseconds(doubleClickTime)
+    std::int64_t const now = tickCount();
+    bool doubleClick = m_lastPress && now - *m_lastPress < doubleClickTime
         && std::abs(x - m_lastPressPoint.x) <= doubleClickDistance && std::abs(y - m_lastPressPoint.y) <= doubleClickDistance;
-    m_lastPress = doubleClick ? std::chrono::steady_clock::time_point{} : now;
+    m_lastPress = doubleClick ? std::nullopt : std::optional<std::int64_t>(now);
     m_lastPressPoint = TPoint{x, y};
     if (doubleClick && onDblClick)
         onDblClick();

@@ -5,9 +5,10 @@
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
 
-#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -212,7 +213,7 @@ private:
     bool m_selecting = false;
     TPoint m_mouse;
     TTimer m_selectTimer;
-    std::chrono::steady_clock::time_point m_lastPress;
+    std::optional<std::int64_t> m_lastPress;
     TPoint m_lastPressPoint{-100, -100};
 };
 

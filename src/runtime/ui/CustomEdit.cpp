@@ -58,7 +58,7 @@ protected:
             return;
         char original = charOf(*event);
         if (original == 0) {
-            QLineEdit::keyPressEvent(event);
+            typeIntoEditor(event);
             return;
         }
         char ch = original;
@@ -69,7 +69,7 @@ protected:
         if (isReadOnly() && ch != 3)
             return;
         if (ch == original) {
-            QLineEdit::keyPressEvent(event);
+            typeIntoEditor(event);
             return;
         }
         QKeyEvent replaced(QEvent::KeyPress, ch == 8 ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
@@ -78,6 +78,14 @@ protected:
     }
 
 private:
+    // A key the line editor has no use for (F1, say) would travel on to the owner's
+    // widget, which would report it to OnKeyDown a second time.
+    void typeIntoEditor(QKeyEvent* event)
+    {
+        QLineEdit::keyPressEvent(event);
+        event->accept();
+    }
+
     TCustomEdit& m_owner;
 };
 

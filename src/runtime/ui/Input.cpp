@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace qv {
@@ -109,6 +110,15 @@ void sendClick(TControl& control, int x, int y)
 {
     sendMouseDown(control, x, y);
     sendMouseUp(control, x, y);
+}
+
+void sendMouseWheel(TControl& control, int delta, unsigned shift)
+{
+    QWidget* w = control.widget();
+    QPointF local(w->width() / 2, w->height() / 2);
+    QWheelEvent event(local, w->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, modifiersOf(shift),
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
 }
 
 void sendContextMenu(TControl& control, int x, int y)
