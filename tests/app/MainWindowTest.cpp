@@ -455,6 +455,22 @@ TEST_F(MainWindowTest, F1F10AndAccessKeysDoNothing)
     EXPECT_TRUE(w.showing());
 }
 
+TEST_F(MainWindowTest, RestoringFromMinimizedLeavesTheFocusWhereItWas)
+{
+    TfrmMain& w = start();
+    EXPECT_TRUE(w.txtAmount.focused()); // the first show puts it there
+    boxes.clear();
+    // A rate that does not parse: taking the focus away from it would warn.
+    w.txtRate.setText("abc");
+    w.txtRate.setFocus();
+    app().processMessages();
+    ASSERT_TRUE(w.txtRate.focused());
+    sendMinimizeAndRestore(w);
+    app().processMessages();
+    EXPECT_TRUE(w.txtRate.focused());
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(MainWindowTest, LoanDateFieldTakesTypedDatesAndRevertsBadOnes)
 {
     TfrmMain& w = start();

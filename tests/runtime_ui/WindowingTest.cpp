@@ -87,6 +87,24 @@ TEST_F(Windowing, EveryKeyReachesOnKeyDownOnce)
     EXPECT_EQ(keys, (std::vector<int>{VK_F1, '7', VK_LEFT}));
 }
 
+TEST_F(Windowing, OnShowRunsWhenTheProgramShowsTheWindowNotWhenItIsRestored)
+{
+    TwoFields form;
+    int shows = 0;
+    form.onShow = [&] { ++shows; };
+    form.showAndRaise();
+    test::app().processMessages();
+    EXPECT_EQ(shows, 1);
+    form.showAndRaise(); // already visible
+    sendMinimizeAndRestore(form);
+    test::app().processMessages();
+    EXPECT_EQ(shows, 1);
+    form.setVisible(false);
+    form.showAndRaise();
+    test::app().processMessages();
+    EXPECT_EQ(shows, 2);
+}
+
 TEST_F(Windowing, LeavingAFieldRunsItsExitHandlerOnce)
 {
     TwoFields form;

@@ -6,6 +6,8 @@
 
 namespace qv {
 
+class TForm;
+
 // Synthetic input, delivered as if the user had produced it: key strokes to a
 // control (its focused part), mouse presses and releases at client points.
 void sendKeyStroke(TControl& control, int virtualKey, unsigned shift = 0);
@@ -20,6 +22,8 @@ void sendMouseWheel(TControl& control, int delta, unsigned shift = 0);
 void sendContextMenu(TControl& control, int x, int y);
 // Moves the focus along the window's tab chain, as the Tab key does.
 void sendTab(TControl& from, bool backwards = false);
+// The window manager's notices when a window is minimized and restored again.
+void sendMinimizeAndRestore(TForm& form);
 // Pixels of a control as they are on screen now.
 TColor screenPixel(TControl& control, int x, int y);
 
