@@ -1,13 +1,18 @@
-# Adds every direct subdirectory of DIR that has a CMakeLists.txt, in name order,
-# so areas never need to edit each other's build files.
+# Adds every direct subdirectory of DIR, in name order, so areas never need to edit
+# each other's build files. A folder without a CMakeLists.txt is an error rather than
+# code that silently never builds.
 function(qv_add_subdirs dir)
   file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*)
   list(SORT children)
   foreach(child ${children})
-    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
-      file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${child})
-      add_subdirectory(${rel})
+    if(NOT IS_DIRECTORY ${child})
+      continue()
     endif()
+    if(NOT EXISTS ${child}/CMakeLists.txt)
+      message(FATAL_ERROR "${child} has no CMakeLists.txt; every folder of an area builds something")
+    endif()
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${child})
+    add_subdirectory(${rel})
   endforeach()
 endfunction()
 

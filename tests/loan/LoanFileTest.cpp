@@ -60,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(LoanFile, WritesTheDocumentedLayout)
+TEST_F(LoanFile, WritesTwelveHeaderLinesAndFivePerMonth)
 {
     engine.calculate(input("10000", "7", "1", march15), view);
     writeLoanFile(path("a.qvl"), engine);

@@ -198,7 +198,6 @@ void TfrmMain::wireEvents()
     onClose = [this](TCloseAction& action) { FormClose(action); };
     btnCal.onClick = [this] { btnCalClick(); };
     txtAmount.onKeyPress = [this](char& key) { txtAmountKeyPress(key); };
-    txtRate.onKeyPress = [this](char& key) { txtRateKeyPress(key); };
     txtRate.onExit = [this] { txtRateExit(); };
     txtTerm.onKeyPress = [this](char& key) { txtTermKeyPress(key); };
     btnPrerpt.onClick = [this] { btnPrerptClick(); };
@@ -267,8 +266,6 @@ void TfrmMain::txtAmountKeyPress(char& key)
         return;
     key = 0;
 }
-
-void TfrmMain::txtRateKeyPress(char&) {}
 
 void TfrmMain::txtRateExit()
 {
@@ -350,16 +347,8 @@ void TfrmMain::Email1Click() { shellOpen(std::string("Mailto:") + product::conta
 
 void TfrmMain::About1Click()
 {
-    if (frmAbout) {
+    if (frmAbout)
         frmAbout->showAndRaise();
-        return;
-    }
-    for (const auto& form : TApplication::instance().forms()) {
-        if (auto* about = dynamic_cast<TfrmAbout*>(form.get())) {
-            about->showAndRaise();
-            return;
-        }
-    }
 }
 
 // ---- loan view ----

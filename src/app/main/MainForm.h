@@ -84,7 +84,6 @@ public:
     void FormClose(TCloseAction& action);
     void btnCalClick();
     void txtAmountKeyPress(char& key);
-    void txtRateKeyPress(char& key);
     void txtRateExit();
     void txtTermKeyPress(char& key);
     void btnPrerptClick();

@@ -51,7 +51,7 @@ struct TPoint {
     bool operator==(const TPoint&) const = default;
 };
 
-// Right and bottom are exclusive, as on the platform the program was designed for.
+// Right and bottom are exclusive: a rectangle of width w covers w pixels.
 struct TRect {
     int left = 0;
     int top = 0;
