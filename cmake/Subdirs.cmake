@@ -43,3 +43,32 @@ function(qv_add_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   add_dependencies(fuzz_all ${name})
 endfunction()
+
+# qv_add_library(NAME [STATIC|INTERFACE] SOURCES...): add_library for a folder under
+# src/, with the folder's headers published to whoever links it, spelled as from src/
+# ("runtime/core/Numbers.h"). Each library gets an include root of its own in the
+# build tree holding links to its own headers only, so a source sees the headers of
+# its own folder and of the libraries it links, and an include across a layer boundary
+# fails to compile instead of building by accident. One library per folder.
+function(qv_add_library name)
+  add_library(${name} ${ARGN})
+  file(RELATIVE_PATH area ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  if(area MATCHES "^\\.\\." OR area STREQUAL "")
+    message(FATAL_ERROR "qv_add_library(${name}) belongs in a folder under src/")
+  endif()
+  set(root ${PROJECT_BINARY_DIR}/include/${name})
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root}/${area})
+  # A header added later shows up at the next build, which re-runs the glob.
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(header ${headers})
+    get_filename_component(file ${header} NAME)
+    file(CREATE_LINK ${header} ${root}/${area}/${file} SYMBOLIC)
+  endforeach()
+  get_target_property(type ${name} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${name} INTERFACE ${root})
+  else()
+    target_include_directories(${name} PUBLIC ${root})
+  endif()
+endfunction()

@@ -1,7 +1,7 @@
-#include "app/chartpage/ChartPage.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "runtime/graphics/Bitmap.h"
+#include "views/chart/ChartPage.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "app/report/ScheduleReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "runtime/core/ExePath.h"
+#include "views/report/ScheduleReport.h"
 
 #ifdef QV_REPORT_PDF
 #include "report/device/TRvRenderPDF.h"

@@ -1,11 +1,11 @@
 #include "../report_execution/SnapshotText.h"
 
 #include "AmortizationReport.h"
-#include "app/report/ScheduleReport.h"
 #include "loan/MemoryLoanView.h"
 #include "report/project/ReportErrors.h"
 #include "runtime/core/RegionalSettings.h"
 #include "support/ScratchDir.h"
+#include "views/report/ScheduleReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ChartTestSupport.h"
 
-#include "app/chartpage/ChartControl.h"
+#include "app/main/ChartControl.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
 #include "support/ScratchDir.h"

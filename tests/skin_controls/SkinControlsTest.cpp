@@ -9,7 +9,7 @@
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
-#include "skin/menus/SkinMainMenuBar.h"
+#include "skin/menubar/SkinMainMenuBar.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>

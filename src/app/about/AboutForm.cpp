@@ -1,6 +1,6 @@
 #include "app/about/AboutForm.h"
 
-#include "app/main/ProductInfo.h"
+#include "app/ProductInfo.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "app/main/MainForm.h"
 
+#include "app/ProductInfo.h"
 #include "app/about/AboutForm.h"
-#include "app/main/ProductInfo.h"
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
 #include "report/device/TRvRenderPDF.h"
