@@ -260,7 +260,7 @@ void TfrmMain::FormClose(TCloseAction&)
 
 void TfrmMain::txtAmountKeyPress(char& key)
 {
-    if (key == 8 || std::isdigit(static_cast<unsigned char>(key)))
+    if (key == chBackspace || std::isdigit(static_cast<unsigned char>(key)))
         return;
     if (key == '.' && txtAmount.text().find('.') == std::string::npos)
         return;
@@ -278,7 +278,7 @@ void TfrmMain::txtRateExit()
 
 void TfrmMain::txtTermKeyPress(char& key)
 {
-    if (key == 8 || std::isdigit(static_cast<unsigned char>(key)))
+    if (key == chBackspace || std::isdigit(static_cast<unsigned char>(key)))
         return;
     key = 0;
 }

@@ -64,7 +64,7 @@ protected:
         char ch = original;
         TApplication::guard([&] { EditEvents::keyPress(m_owner, ch); });
         // Enter and Escape only ever reach OnKeyPress, so the editor never beeps.
-        if (ch == 0 || original == 13 || original == 27)
+        if (ch == 0 || original == chEnter || original == chEscape)
             return;
         if (isReadOnly() && ch != 3)
             return;
@@ -72,8 +72,8 @@ protected:
             typeIntoEditor(event);
             return;
         }
-        QKeyEvent replaced(QEvent::KeyPress, ch == 8 ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
-                           ch == 8 ? QString() : QString(QChar(static_cast<unsigned char>(ch))));
+        QKeyEvent replaced(QEvent::KeyPress, ch == chBackspace ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
+                           ch == chBackspace ? QString() : QString(QChar(static_cast<unsigned char>(ch))));
         QLineEdit::keyPressEvent(&replaced);
     }
 
