@@ -67,7 +67,7 @@ void TbsSkinCustomGrid::sizeChanged()
 {
     if (m_current.x >= m_cols.count || m_current.y >= m_rows.count)
         moveCurrent(std::min(m_current.x, m_cols.count - 1), std::min(m_current.y, m_rows.count - 1), Anchor::Stay,
-            Scroll::IntoView);
+                    Scroll::IntoView);
     m_anchor.x = std::min(m_anchor.x, m_cols.count - 1);
     m_anchor.y = std::min(m_anchor.y, m_rows.count - 1);
     clampTopLeft();

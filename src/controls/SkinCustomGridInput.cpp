@@ -175,7 +175,8 @@ void TbsSkinCustomGrid::mouseDown(MouseButton button, unsigned shift, int x, int
     }
     std::int64_t const now = tickCount();
     bool doubleClick = m_lastPress && now - *m_lastPress < doubleClickTime
-        && std::abs(x - m_lastPressPoint.x) <= doubleClickDistance && std::abs(y - m_lastPressPoint.y) <= doubleClickDistance;
+        && std::abs(x - m_lastPressPoint.x) <= doubleClickDistance
+        && std::abs(y - m_lastPressPoint.y) <= doubleClickDistance;
     m_lastPress = doubleClick ? std::nullopt : std::optional<std::int64_t>(now);
     m_lastPressPoint = TPoint{x, y};
     if (doubleClick && onDblClick)
