@@ -78,27 +78,31 @@ void TbsSkinCustomGrid::sizeChanged()
 
 void TbsSkinCustomGrid::setFixedCols(int value)
 {
-    if (value < 0)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (value >= m_cols.count)
-        throw bsEInvalidGridOperation(griderrors::fixedColsTooMany);
-    m_cols.fixed = value;
+    setFixed(m_cols, value, griderrors::fixedColsTooMany);
     m_current.x = std::max(m_current.x, value);
     m_anchor.x = std::max(m_anchor.x, value);
-    clampTopLeft();
-    invalidate();
-    updateScrollBars();
+    fixedChanged();
 }
 
 void TbsSkinCustomGrid::setFixedRows(int value)
 {
-    if (value < 0)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (value >= m_rows.count)
-        throw bsEInvalidGridOperation(griderrors::fixedRowsTooMany);
-    m_rows.fixed = value;
+    setFixed(m_rows, value, griderrors::fixedRowsTooMany);
     m_current.y = std::max(m_current.y, value);
     m_anchor.y = std::max(m_anchor.y, value);
+    fixedChanged();
+}
+
+void TbsSkinCustomGrid::setFixed(GridAxis& axis, int value, const char* tooMany)
+{
+    if (value < 0)
+        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
+    if (value >= axis.count)
+        throw bsEInvalidGridOperation(tooMany);
+    axis.fixed = value;
+}
+
+void TbsSkinCustomGrid::fixedChanged()
+{
     clampTopLeft();
     invalidate();
     updateScrollBars();

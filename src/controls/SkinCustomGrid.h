@@ -156,6 +156,9 @@ private:
     // The window's length along an axis.
     int extent(const GridAxis& axis) const { return &axis == &m_cols ? width() : height(); }
     void setCount(GridAxis& axis, int value);
+    // Range checks and stores a fixed count; the caller moves the cells it pushed out.
+    void setFixed(GridAxis& axis, int value, const char* tooMany);
+    void fixedChanged();
     void setDefaultSize(GridAxis& axis, int value);
     void setSize(GridAxis& axis, int index, int value);
     void setFirst(GridAxis& axis, int value);
