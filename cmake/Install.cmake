@@ -9,7 +9,7 @@ set(QV_PACKAGING_BINARY ${PROJECT_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${QV_PACKAGING_BINARY}/bin)
 
 # The About window's version is the package's.
-file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/main/ProductInfo.h qv_version_line REGEX "version = \"")
+file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/ProductInfo.h qv_version_line REGEX "version = \"")
 string(REGEX MATCH "\"([^\"]+)\"" qv_version_match "${qv_version_line}")
 set(QV_PRODUCT_VERSION ${CMAKE_MATCH_1})
 

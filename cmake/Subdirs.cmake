@@ -1,28 +1,38 @@
-# Adds every direct subdirectory of DIR that has a CMakeLists.txt, in name order,
-# so areas never need to edit each other's build files.
+# Adds every direct subdirectory of DIR, in name order, so areas never need to edit
+# each other's build files. A folder without a CMakeLists.txt is an error rather than
+# code that silently never builds.
 function(qv_add_subdirs dir)
   file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*)
   list(SORT children)
   foreach(child ${children})
-    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
-      file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${child})
-      add_subdirectory(${rel})
+    if(NOT IS_DIRECTORY ${child})
+      continue()
     endif()
+    if(NOT EXISTS ${child}/CMakeLists.txt)
+      message(FATAL_ERROR "${child} has no CMakeLists.txt; every folder of an area builds something")
+    endif()
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${child})
+    add_subdirectory(${rel})
   endforeach()
 endfunction()
 
-# qv_add_test(NAME SOURCES ... LIBS ... [GUI]): a GoogleTest executable registered with CTest.
+# qv_add_test(NAME SOURCES ... LIBS ... [GUI] [TIMEOUT SECONDS]): a GoogleTest executable
+# registered with CTest, one CTest test per test case, each under the C locale and a
+# time limit (60 s unless given) so that one hung window cannot stall a whole run.
 function(qv_add_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} qv_test_private_scope GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} qv_test_support qv_test_private_scope GTest::gtest GTest::gtest_main GTest::gmock)
   # Test discovery splits list values, so each setting goes in a property of its own.
   set(display "QT_QPA_PLATFORM=reset:")
   if(T_GUI)
     set(display "QT_QPA_PLATFORM=set:offscreen")
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "LC_ALL=C" ENVIRONMENT_MODIFICATION "${display}")
+    PROPERTIES ENVIRONMENT "LC_ALL=C" ENVIRONMENT_MODIFICATION "${display}" TIMEOUT ${T_TIMEOUT})
 endfunction()
 
 # qv_add_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, part of fuzz_all.
@@ -32,4 +42,33 @@ function(qv_add_fuzzer name)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   add_dependencies(fuzz_all ${name})
+endfunction()
+
+# qv_add_library(NAME [STATIC|INTERFACE] SOURCES...): add_library for a folder under
+# src/, with the folder's headers published to whoever links it, spelled as from src/
+# ("runtime/core/Numbers.h"). Each library gets an include root of its own in the
+# build tree holding links to its own headers only, so a source sees the headers of
+# its own folder and of the libraries it links, and an include across a layer boundary
+# fails to compile instead of building by accident. One library per folder.
+function(qv_add_library name)
+  add_library(${name} ${ARGN})
+  file(RELATIVE_PATH area ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  if(area MATCHES "^\\.\\." OR area STREQUAL "")
+    message(FATAL_ERROR "qv_add_library(${name}) belongs in a folder under src/")
+  endif()
+  set(root ${PROJECT_BINARY_DIR}/include/${name})
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root}/${area})
+  # A header added later shows up at the next build, which re-runs the glob.
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(header ${headers})
+    get_filename_component(file ${header} NAME)
+    file(CREATE_LINK ${header} ${root}/${area}/${file} SYMBOLIC)
+  endforeach()
+  get_target_property(type ${name} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${name} INTERFACE ${root})
+  else()
+    target_include_directories(${name} PUBLIC ${root})
+  endif()
 endfunction()

@@ -5,20 +5,46 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang
   fonts-liberation xvfb xauth locales
   desktop-file-utils dpkg-dev shared-mime-info man-db openbox xdotool
   cups-daemon cups-client cups-filters printer-driver-cups-pdf poppler-utils
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+updated=no
+
+update_once() {
+  if [ "$updated" = no ]; then
+    $SUDO apt-get update -qq
+    updated=yes
+  fi
+}
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    installed "$p" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  update_once
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${packages[@]}"
+
+# libFuzzer and the sanitizer runtimes must match the clang that is installed,
+# whichever version the release ships.
+clang_major=$(clang -dumpversion | cut -d. -f1)
+runtime="libclang-rt-${clang_major}-dev"
+if ! installed "$runtime"; then
+  update_once
+  # Releases before the split keep the runtimes in the common package.
+  apt-cache show "$runtime" >/dev/null 2>&1 || runtime="libclang-common-${clang_major}-dev"
+  install_missing "$runtime"
 fi
 
 # Real locales for the regional tests, which otherwise skip their locale readings.

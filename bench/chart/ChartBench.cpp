@@ -1,5 +1,5 @@
-#include "app/chartpage/ChartPage.h"
 #include "runtime/graphics/Bitmap.h"
+#include "views/chart/ChartPage.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // process, and from one served by another process through the shared buffer.
 #include "ChildProcess.h"
 
-#include "app/report/ScheduleReport.h"
+#include "views/report/ScheduleReport.h"
 #include "loan/LoanFile.h"
 #include "loan/MemoryLoanView.h"
 #include "report/data/TRpDataSystem.h"

@@ -1,8 +1,8 @@
 // The Report command's sequence for a 30-year loan: Open, seven parameters, Execute, Close.
 #include "AmortizationReport.h"
-#include "app/report/ScheduleReport.h"
 #include "loan/MemoryLoanView.h"
 #include "report/device/TRvRenderPDF.h"
+#include "views/report/ScheduleReport.h"
 
 #include <benchmark/benchmark.h>
 

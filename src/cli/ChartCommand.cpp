@@ -1,8 +1,8 @@
-#include "app/chartpage/ChartPage.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "runtime/core/Exception.h"
 #include "runtime/graphics/Bitmap.h"
+#include "views/chart/ChartPage.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "cli/HelpAndVersion.h"
 
-#include "app/main/ProductInfo.h"
+#include "app/ProductInfo.h"
 
 #include <cstdio>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "app/report/ScheduleReport.h"
+#include "views/report/ScheduleReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "report/device/TRPPrinterDevice.h"

@@ -1,9 +1,9 @@
-#include "app/report/ScheduleReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "report/project/ReportErrors.h"
 #include "report/snapshot/Stream.h"
 #include "runtime/core/ExePath.h"
+#include "views/report/ScheduleReport.h"
 
 #ifdef QV_REPORT_PDF
 #include "report/device/TRvRenderPDF.h"

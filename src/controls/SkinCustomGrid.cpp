@@ -1,6 +1,7 @@
 #include "controls/SkinCustomGrid.h"
 
 #include "controls/SkinInplaceEdit.h"
+#include "runtime/core/Property.h"
 #include "runtime/ui/Form.h"
 #include "skin/scrollbar/SkinScrollBar.h"
 
@@ -23,9 +24,6 @@ int mulDiv(int a, int b, int c)
     int64_t result = (num * 2 + den) / (den * 2);
     return static_cast<int>(negative ? -result : result);
 }
-
-constexpr int doubleClickTime = 500;
-constexpr int doubleClickDistance = 4;
 
 } // namespace
 
@@ -51,60 +49,27 @@ TbsSkinCustomGrid::~TbsSkinCustomGrid()
 
 // ---- counts and sizes ----
 
-void TbsSkinCustomGrid::setColCount(int value)
+void TbsSkinCustomGrid::setCount(GridAxis& axis, int value)
 {
-    if (value == m_colCount)
+    if (value == axis.count)
         return;
-    value = std::max(1, value);
-    int oldCols = m_colCount;
-    int oldFixed = m_fixedCols;
-    std::vector<int> oldWidths = m_colWidths;
+    GridAxis const old = axis;
     try {
-        m_colCount = value;
-        if (m_fixedCols >= value)
-            m_fixedCols = value - 1;
-        if (!m_colWidths.empty())
-            m_colWidths.resize(value, m_defaultColWidth);
-        sizeChanged(oldCols, m_rowCount);
+        axis.resize(value);
+        sizeChanged();
     } catch (...) {
-        m_colCount = oldCols;
-        m_fixedCols = oldFixed;
-        m_colWidths = oldWidths;
+        axis = old;
         throw;
     }
 }
 
-void TbsSkinCustomGrid::setRowCount(int value)
+void TbsSkinCustomGrid::sizeChanged()
 {
-    if (value == m_rowCount)
-        return;
-    value = std::max(1, value);
-    int oldRows = m_rowCount;
-    int oldFixed = m_fixedRows;
-    std::vector<int> oldHeights = m_rowHeights;
-    try {
-        m_rowCount = value;
-        if (m_fixedRows >= value)
-            m_fixedRows = value - 1;
-        if (!m_rowHeights.empty())
-            m_rowHeights.resize(value, m_defaultRowHeight);
-        sizeChanged(m_colCount, oldRows);
-    } catch (...) {
-        m_rowCount = oldRows;
-        m_fixedRows = oldFixed;
-        m_rowHeights = oldHeights;
-        throw;
-    }
-}
-
-void TbsSkinCustomGrid::sizeChanged(int oldColCount, int oldRowCount)
-{
-    (void)oldColCount;
-    (void)oldRowCount;
-    if (m_current.x >= m_colCount || m_current.y >= m_rowCount)
-        moveCurrent(std::min(m_current.x, m_colCount - 1), std::min(m_current.y, m_rowCount - 1), false, true);
-    m_anchor.x = std::min(m_anchor.x, m_colCount - 1);
-    m_anchor.y = std::min(m_anchor.y, m_rowCount - 1);
+    if (m_current.x >= m_cols.count || m_current.y >= m_rows.count)
+        moveCurrent(std::min(m_current.x, m_cols.count - 1), std::min(m_current.y, m_rows.count - 1), Anchor::Stay,
+                    Scroll::IntoView);
+    m_anchor.x = std::min(m_anchor.x, m_cols.count - 1);
+    m_anchor.y = std::min(m_anchor.y, m_rows.count - 1);
     clampTopLeft();
     placeEditor();
     invalidate();
@@ -113,111 +78,75 @@ void TbsSkinCustomGrid::sizeChanged(int oldColCount, int oldRowCount)
 
 void TbsSkinCustomGrid::setFixedCols(int value)
 {
-    if (value < 0)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (value >= m_colCount)
-        throw bsEInvalidGridOperation(griderrors::fixedColsTooMany);
-    m_fixedCols = value;
+    setFixed(m_cols, value, griderrors::fixedColsTooMany);
     m_current.x = std::max(m_current.x, value);
     m_anchor.x = std::max(m_anchor.x, value);
-    clampTopLeft();
-    invalidate();
-    updateScrollBars();
+    fixedChanged();
 }
 
 void TbsSkinCustomGrid::setFixedRows(int value)
 {
-    if (value < 0)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (value >= m_rowCount)
-        throw bsEInvalidGridOperation(griderrors::fixedRowsTooMany);
-    m_fixedRows = value;
+    setFixed(m_rows, value, griderrors::fixedRowsTooMany);
     m_current.y = std::max(m_current.y, value);
     m_anchor.y = std::max(m_anchor.y, value);
+    fixedChanged();
+}
+
+void TbsSkinCustomGrid::setFixed(GridAxis& axis, int value, const char* tooMany)
+{
+    if (value < 0)
+        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
+    if (value >= axis.count)
+        throw bsEInvalidGridOperation(tooMany);
+    axis.fixed = value;
+}
+
+void TbsSkinCustomGrid::fixedChanged()
+{
     clampTopLeft();
     invalidate();
     updateScrollBars();
 }
 
-void TbsSkinCustomGrid::setDefaultColWidth(int value)
+void TbsSkinCustomGrid::setDefaultSize(GridAxis& axis, int value)
 {
-    if (value == m_defaultColWidth)
+    if (!assignChanged(axis.defaultSize, value))
         return;
-    m_defaultColWidth = value;
-    // Columns without their own width follow the default.
-    m_colWidths.clear();
+    // Items without a size of their own follow the default.
+    axis.sizes.clear();
     resized();
 }
 
-void TbsSkinCustomGrid::setDefaultRowHeight(int value)
+void TbsSkinCustomGrid::setSize(GridAxis& axis, int index, int value)
 {
-    if (value == m_defaultRowHeight)
-        return;
-    m_defaultRowHeight = value;
-    m_rowHeights.clear();
-    resized();
-}
-
-int TbsSkinCustomGrid::ColWidths(int index) const
-{
-    if (index < 0 || index >= m_colCount)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    return m_colWidths.empty() ? m_defaultColWidth : m_colWidths[index];
-}
-
-void TbsSkinCustomGrid::setColWidths(int index, int value)
-{
-    if (index < 0 || index >= m_colCount)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (m_colWidths.empty())
-        m_colWidths.assign(m_colCount, m_defaultColWidth);
-    if (m_colWidths[index] == value)
-        return;
-    m_colWidths[index] = value;
-    resized();
-}
-
-int TbsSkinCustomGrid::RowHeights(int index) const
-{
-    if (index < 0 || index >= m_rowCount)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    return m_rowHeights.empty() ? m_defaultRowHeight : m_rowHeights[index];
-}
-
-void TbsSkinCustomGrid::setRowHeights(int index, int value)
-{
-    if (index < 0 || index >= m_rowCount)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (m_rowHeights.empty())
-        m_rowHeights.assign(m_rowCount, m_defaultRowHeight);
-    if (m_rowHeights[index] == value)
-        return;
-    m_rowHeights[index] = value;
-    resized();
+    if (axis.setSize(index, value))
+        resized();
 }
 
 void TbsSkinCustomGrid::setGridLineWidth(int value)
 {
-    m_gridLineWidth = std::max(0, value);
+    value = std::max(0, value);
+    m_cols.lineWidth = value;
+    m_rows.lineWidth = value;
     resized();
 }
 
 void TbsSkinCustomGrid::setGridLineColor(TColor value)
 {
-    m_gridLineColor = value;
-    invalidate();
+    if (assignChanged(m_gridLineColor, value))
+        invalidate();
 }
 
 void TbsSkinCustomGrid::setFixedColor(TColor value)
 {
-    m_fixedColor = value;
-    invalidate();
+    if (assignChanged(m_fixedColor, value))
+        invalidate();
 }
 
 void TbsSkinCustomGrid::setDefaultDrawing(bool value)
 {
-    m_defaultDrawing = value;
-    invalidate();
+    if (assignChanged(m_defaultDrawing, value))
+        invalidate();
 }
 
 void TbsSkinCustomGrid::resized()
@@ -248,61 +177,12 @@ void TbsSkinCustomGrid::setOptions(TGridOptions value)
 
 // ---- geometry ----
 
-int TbsSkinCustomGrid::fixedExtentX() const
-{
-    int x = 0;
-    for (int c = 0; c < m_fixedCols; ++c)
-        x += ColWidths(c) + m_gridLineWidth;
-    return x;
-}
-
-int TbsSkinCustomGrid::fixedExtentY() const
-{
-    int y = 0;
-    for (int r = 0; r < m_fixedRows; ++r)
-        y += RowHeights(r) + m_gridLineWidth;
-    return y;
-}
-
-// Left edge of a column, or -1 when it is scrolled out to the left.
-int TbsSkinCustomGrid::colLeft(int col) const
-{
-    if (col < m_fixedCols) {
-        int x = 0;
-        for (int c = 0; c < col; ++c)
-            x += ColWidths(c) + m_gridLineWidth;
-        return x;
-    }
-    if (col < m_topLeft.x)
-        return -1;
-    int x = fixedExtentX();
-    for (int c = m_topLeft.x; c < col && x < width(); ++c)
-        x += ColWidths(c) + m_gridLineWidth;
-    return x;
-}
-
-int TbsSkinCustomGrid::rowTop(int row) const
-{
-    if (row < m_fixedRows) {
-        int y = 0;
-        for (int r = 0; r < row; ++r)
-            y += RowHeights(r) + m_gridLineWidth;
-        return y;
-    }
-    if (row < m_topLeft.y)
-        return -1;
-    int y = fixedExtentY();
-    for (int r = m_topLeft.y; r < row && y < height(); ++r)
-        y += RowHeights(r) + m_gridLineWidth;
-    return y;
-}
-
 TRect TbsSkinCustomGrid::CellRect(int col, int row) const
 {
-    if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
+    if (col < 0 || row < 0 || col >= m_cols.count || row >= m_rows.count)
         return TRect{};
-    int x = colLeft(col);
-    int y = rowTop(row);
+    int x = m_cols.start(col, width());
+    int y = m_rows.start(row, height());
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return TRect{};
     return TRect{x, y, x + ColWidths(col), y + RowHeights(row)};
@@ -310,93 +190,10 @@ TRect TbsSkinCustomGrid::CellRect(int col, int row) const
 
 TGridCoord TbsSkinCustomGrid::MouseCoord(int x, int y) const
 {
-    TGridCoord none{-1, -1};
-    if (x < 0 || y < 0 || x >= width() || y >= height())
-        return none;
-    TGridCoord hit{-1, -1};
-    int fx = fixedExtentX();
-    int start = x < fx ? 0 : m_topLeft.x;
-    for (int c = start, left = x < fx ? 0 : fx; c < m_colCount && left < width(); ++c) {
-        if (x < fx && c >= m_fixedCols)
-            break;
-        int right = left + ColWidths(c) + m_gridLineWidth;
-        if (x < right) {
-            hit.x = c;
-            break;
-        }
-        left = right;
-    }
-    int fy = fixedExtentY();
-    start = y < fy ? 0 : m_topLeft.y;
-    for (int r = start, top = y < fy ? 0 : fy; r < m_rowCount && top < height(); ++r) {
-        if (y < fy && r >= m_fixedRows)
-            break;
-        int bottom = top + RowHeights(r) + m_gridLineWidth;
-        if (y < bottom) {
-            hit.y = r;
-            break;
-        }
-        top = bottom;
-    }
+    TGridCoord hit{m_cols.itemAt(x, width()), m_rows.itemAt(y, height())};
     if (hit.x < 0 || hit.y < 0)
-        return none;
+        return TGridCoord{-1, -1};
     return hit;
-}
-
-int TbsSkinCustomGrid::VisibleRowCount() const
-{
-    int y = fixedExtentY();
-    int count = 0;
-    for (int r = m_topLeft.y; r < m_rowCount; ++r) {
-        y += RowHeights(r);
-        if (y > height())
-            break;
-        y += m_gridLineWidth;
-        ++count;
-    }
-    return count;
-}
-
-int TbsSkinCustomGrid::VisibleColCount() const
-{
-    int x = fixedExtentX();
-    int count = 0;
-    for (int c = m_topLeft.x; c < m_colCount; ++c) {
-        x += ColWidths(c);
-        if (x > width())
-            break;
-        x += m_gridLineWidth;
-        ++count;
-    }
-    return count;
-}
-
-int TbsSkinCustomGrid::maxTopRow() const
-{
-    int available = height() - fixedExtentY();
-    int extent = 0;
-    int row = m_rowCount - 1;
-    while (row >= m_fixedRows) {
-        extent += RowHeights(row) + m_gridLineWidth;
-        if (extent > available)
-            break;
-        --row;
-    }
-    return std::max(m_fixedRows, std::min(row + 1, m_rowCount - 1));
-}
-
-int TbsSkinCustomGrid::maxLeftCol() const
-{
-    int available = width() - fixedExtentX();
-    int extent = 0;
-    int col = m_colCount - 1;
-    while (col >= m_fixedCols) {
-        extent += ColWidths(col) + m_gridLineWidth;
-        if (extent > available)
-            break;
-        --col;
-    }
-    return std::max(m_fixedCols, std::min(col + 1, m_colCount - 1));
 }
 
 // ---- current cell and scrolling ----
@@ -406,8 +203,8 @@ TGridRect TbsSkinCustomGrid::Selection() const
     TGridRect r{std::min(m_anchor.x, m_current.x), std::min(m_anchor.y, m_current.y),
         std::max(m_anchor.x, m_current.x), std::max(m_anchor.y, m_current.y)};
     if (m_options & goRowSelect) {
-        r.left = m_fixedCols;
-        r.right = m_colCount - 1;
+        r.left = m_cols.fixed;
+        r.right = m_cols.count - 1;
     }
     return r;
 }
@@ -416,19 +213,19 @@ void TbsSkinCustomGrid::setCol(int value)
 {
     if (value == m_current.x)
         return;
-    moveCurrent(value, m_current.y, true, true);
+    moveCurrent(value, m_current.y, Anchor::Follow, Scroll::IntoView);
 }
 
 void TbsSkinCustomGrid::setRow(int value)
 {
     if (value == m_current.y)
         return;
-    moveCurrent(m_current.x, value, true, true);
+    moveCurrent(m_current.x, value, Anchor::Follow, Scroll::IntoView);
 }
 
-void TbsSkinCustomGrid::moveCurrent(int col, int row, bool moveAnchor, bool show)
+void TbsSkinCustomGrid::moveCurrent(int col, int row, Anchor anchor, Scroll scroll)
 {
-    if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
+    if (col < 0 || row < 0 || col >= m_cols.count || row >= m_rows.count)
         throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
     if (!selectCell(col, row))
         return;
@@ -436,9 +233,9 @@ void TbsSkinCustomGrid::moveCurrent(int col, int row, bool moveAnchor, bool show
     m_current = TGridCoord{col, row};
     if (!(m_options & goAlwaysShowEditor))
         hideEditor();
-    if (moveAnchor || !(m_options & goRangeSelect))
+    if (anchor == Anchor::Follow || !(m_options & goRangeSelect))
         m_anchor = m_current;
-    if (show)
+    if (scroll == Scroll::IntoView)
         scrollIntoView(col, row);
     if (m_options & goAlwaysShowEditor)
         showEditor();
@@ -447,75 +244,38 @@ void TbsSkinCustomGrid::moveCurrent(int col, int row, bool moveAnchor, bool show
 
 void TbsSkinCustomGrid::clampTopLeft()
 {
-    int maxTop = maxTopRow();
-    int maxLeft = maxLeftCol();
-    TGridCoord clamped{std::max(m_fixedCols, std::min(m_topLeft.x, maxLeft)), std::max(m_fixedRows, std::min(m_topLeft.y, maxTop))};
-    if (clamped == m_topLeft)
+    int const left = m_cols.clampFirst(m_cols.first, width());
+    int const top = m_rows.clampFirst(m_rows.first, height());
+    if (left == m_cols.first && top == m_rows.first)
         return;
-    m_topLeft = clamped;
+    m_cols.first = left;
+    m_rows.first = top;
     topLeftChanged();
 }
 
 void TbsSkinCustomGrid::scrollIntoView(int col, int row)
 {
-    TGridCoord wanted = m_topLeft;
-    if (row >= m_fixedRows && row < m_rowCount) {
-        if (row < wanted.y)
-            wanted.y = row;
-        else {
-            // Lower the top row until the row fits below the fixed rows.
-            int available = height() - fixedExtentY();
-            int extent = 0;
-            int top = row;
-            while (top >= m_fixedRows) {
-                extent += RowHeights(top) + m_gridLineWidth;
-                if (extent > available)
-                    break;
-                --top;
-            }
-            top = std::min(row, top + 1);
-            wanted.y = std::max(wanted.y, top);
-        }
-    }
-    if (col >= m_fixedCols && col < m_colCount) {
-        if (col < wanted.x)
-            wanted.x = col;
-        else {
-            int available = width() - fixedExtentX();
-            int extent = 0;
-            int left = col;
-            while (left >= m_fixedCols) {
-                extent += ColWidths(left) + m_gridLineWidth;
-                if (extent > available)
-                    break;
-                --left;
-            }
-            left = std::min(col, left + 1);
-            wanted.x = std::max(wanted.x, left);
-        }
-    }
-    if (wanted == m_topLeft)
+    // Back to the item when it lies before the window, or as little forward as shows it whole.
+    auto wanted = [this](const GridAxis& axis, int index) {
+        if (index < axis.fixed || index >= axis.count)
+            return axis.first;
+        if (index < axis.first)
+            return index;
+        return std::max(axis.first, axis.firstShowing(index, extent(axis)));
+    };
+    int const left = wanted(m_cols, col);
+    int const top = wanted(m_rows, row);
+    if (left == m_cols.first && top == m_rows.first)
         return;
-    m_topLeft = wanted;
+    m_cols.first = left;
+    m_rows.first = top;
     topLeftChanged();
 }
 
-void TbsSkinCustomGrid::setTopRow(int value)
+void TbsSkinCustomGrid::setFirst(GridAxis& axis, int value)
 {
-    value = std::max(m_fixedRows, std::min(value, maxTopRow()));
-    if (value == m_topLeft.y)
-        return;
-    m_topLeft.y = value;
-    topLeftChanged();
-}
-
-void TbsSkinCustomGrid::setLeftCol(int value)
-{
-    value = std::max(m_fixedCols, std::min(value, maxLeftCol()));
-    if (value == m_topLeft.x)
-        return;
-    m_topLeft.x = value;
-    topLeftChanged();
+    if (assignChanged(axis.first, axis.clampFirst(value, extent(axis))))
+        topLeftChanged();
 }
 
 void TbsSkinCustomGrid::topLeftChanged()
@@ -531,7 +291,7 @@ void TbsSkinCustomGrid::setHScrollBar(TbsSkinScrollBar* bar)
 {
     unwireScrollBar(m_hScrollBar);
     m_hScrollBar = bar;
-    wireScrollBar(bar, false);
+    wireScrollBar(bar, Direction::Cols);
     updateScrollBars();
 }
 
@@ -539,25 +299,25 @@ void TbsSkinCustomGrid::setVScrollBar(TbsSkinScrollBar* bar)
 {
     unwireScrollBar(m_vScrollBar);
     m_vScrollBar = bar;
-    wireScrollBar(bar, true);
+    wireScrollBar(bar, Direction::Rows);
     updateScrollBars();
 }
 
-void TbsSkinCustomGrid::wireScrollBar(TbsSkinScrollBar* bar, bool vertical)
+void TbsSkinCustomGrid::wireScrollBar(TbsSkinScrollBar* bar, Direction direction)
 {
     if (!bar)
         return;
-    bar->setKind(vertical ? TScrollBarKind::Vertical : TScrollBarKind::Horizontal);
+    bar->setKind(direction == Direction::Rows ? TScrollBarKind::Vertical : TScrollBarKind::Horizontal);
     // The "up" button increases the position, which scrolls towards the end.
-    bar->onUpButtonClick = [this, vertical] { scrollMessage(vertical, ScrollCode::LineDown, 0); };
-    bar->onDownButtonClick = [this, vertical] { scrollMessage(vertical, ScrollCode::LineUp, 0); };
-    bar->onPageUp = [this, vertical] { scrollMessage(vertical, ScrollCode::PageUp, 0); };
-    bar->onPageDown = [this, vertical] { scrollMessage(vertical, ScrollCode::PageDown, 0); };
-    bar->onChange = [this, vertical, bar] {
+    bar->onUpButtonClick = [this, direction] { scrollMessage(direction, ScrollCode::LineDown, 0); };
+    bar->onDownButtonClick = [this, direction] { scrollMessage(direction, ScrollCode::LineUp, 0); };
+    bar->onPageUp = [this, direction] { scrollMessage(direction, ScrollCode::PageUp, 0); };
+    bar->onPageDown = [this, direction] { scrollMessage(direction, ScrollCode::PageDown, 0); };
+    bar->onChange = [this, direction, bar] {
         if (bar->dragging() && (m_options & goThumbTracking))
-            scrollMessage(vertical, ScrollCode::Thumb, bar->Position());
+            scrollMessage(direction, ScrollCode::Thumb, bar->Position());
     };
-    bar->onLastChange = [this, vertical, bar] { scrollMessage(vertical, ScrollCode::Thumb, bar->Position()); };
+    bar->onLastChange = [this, direction, bar] { scrollMessage(direction, ScrollCode::Thumb, bar->Position()); };
 }
 
 void TbsSkinCustomGrid::unwireScrollBar(TbsSkinScrollBar* bar)
@@ -574,54 +334,46 @@ void TbsSkinCustomGrid::unwireScrollBar(TbsSkinScrollBar* bar)
 
 void TbsSkinCustomGrid::updateScrollBars()
 {
-    updateScrollBar(m_vScrollBar, true);
-    updateScrollBar(m_hScrollBar, false);
+    updateScrollBar(m_vScrollBar, m_rows);
+    updateScrollBar(m_hScrollBar, m_cols);
 }
 
-void TbsSkinCustomGrid::updateScrollBar(TbsSkinScrollBar* bar, bool vertical)
+void TbsSkinCustomGrid::updateScrollBar(TbsSkinScrollBar* bar, const GridAxis& axis)
 {
     if (!bar)
         return;
-    int fixed = vertical ? m_fixedRows : m_fixedCols;
-    int maxFirst = vertical ? maxTopRow() : maxLeftCol();
-    if (maxFirst <= fixed) {
+    int const maxFirst = axis.maxFirst(extent(axis));
+    if (maxFirst <= axis.fixed) {
         bar->setRange(0, 0, 0, 0);
         bar->setVisible(false);
         return;
     }
-    int count = vertical ? m_rowCount : m_colCount;
-    int visibleCount = vertical ? VisibleRowCount() : VisibleColCount();
-    int first = vertical ? m_topLeft.y : m_topLeft.x;
-    int rest = count - visibleCount - fixed;
-    int change = std::max(1, rest > 0 ? scrollRange / rest : scrollRange);
-    bar->setRange(0, scrollRange, 0, mulDiv(first - fixed, scrollRange, maxFirst - fixed));
+    int const rest = axis.count - axis.visibleCount(extent(axis)) - axis.fixed;
+    int const change = std::max(1, rest > 0 ? scrollRange / rest : scrollRange);
+    bar->setRange(0, scrollRange, 0, mulDiv(axis.first - axis.fixed, scrollRange, maxFirst - axis.fixed));
     bar->setSmallChange(change);
     bar->setLargeChange(change);
     bar->setVisible(visible());
 }
 
-void TbsSkinCustomGrid::scrollMessage(bool vertical, ScrollCode code, int position)
+void TbsSkinCustomGrid::scrollMessage(Direction direction, ScrollCode code, int position)
 {
     if (showing() && enabled() && tabStop() && !focused()) {
         hideEditor();
         setFocus();
     }
-    int fixed = vertical ? m_fixedRows : m_fixedCols;
-    int maxFirst = vertical ? maxTopRow() : maxLeftCol();
-    int first = vertical ? m_topLeft.y : m_topLeft.x;
-    int page = std::max(1, vertical ? VisibleRowCount() : VisibleColCount());
+    GridAxis& along = axis(direction);
+    int const maxFirst = along.maxFirst(extent(along));
+    int const page = std::max(1, along.visibleCount(extent(along)));
+    int first = along.first;
     switch (code) {
     case ScrollCode::LineUp: first -= 1; break;
     case ScrollCode::LineDown: first += 1; break;
     case ScrollCode::PageUp: first -= page; break;
     case ScrollCode::PageDown: first += page; break;
-    case ScrollCode::Thumb: first = fixed + mulDiv(position, maxFirst - fixed, scrollRange); break;
+    case ScrollCode::Thumb: first = along.fixed + mulDiv(position, maxFirst - along.fixed, scrollRange); break;
     }
-    first = std::max(fixed, std::min(first, maxFirst));
-    if (vertical)
-        setTopRow(first);
-    else
-        setLeftCol(first);
+    setFirst(along, first);
     // The bar moved itself; bring it back to where the grid really is.
     updateScrollBars();
 }
@@ -644,7 +396,7 @@ void TbsSkinCustomGrid::skinChanged()
     refreshSkin();
     if (!m_skinUsable)
         setDefaultRowHeight(m_defaultCellHeight);
-    else if (m_useSkinCellHeight && m_defaultRowHeight != m_skinValues.selectCellRect.height())
+    else if (m_useSkinCellHeight && m_rows.defaultSize != m_skinValues.selectCellRect.height())
         setDefaultRowHeight(m_skinValues.selectCellRect.height());
     updateScrollBars();
 }
@@ -680,7 +432,7 @@ bool TbsSkinCustomGrid::canEditShow() const
     if (!(m_options & goEditing) || (m_options & goRowSelect))
         return false;
     // A handler that lowered the counts can leave the current cell outside the grid.
-    if (m_current.x >= m_colCount || m_current.y >= m_rowCount)
+    if (m_current.x >= m_cols.count || m_current.y >= m_rows.count)
         return false;
     return !isFixed(m_current.x, m_current.y);
 }
@@ -801,247 +553,6 @@ void TbsSkinCustomGrid::drawCell(Canvas&, int, int, const TRect&, TGridDrawState
 std::string TbsSkinCustomGrid::getEditText(int, int) { return std::string(); }
 void TbsSkinCustomGrid::setEditText(int, int, const std::string&) {}
 
-// ---- keyboard ----
-
-void TbsSkinCustomGrid::editorKeyDown(int& key, unsigned shift) { keyDown(key, shift); }
-
-void TbsSkinCustomGrid::editorKeyPress(char& key) { gridKeyPress(key); }
-
-void TbsSkinCustomGrid::gridKeyPress(char& key)
-{
-    TbsSkinControl::keyPress(key);
-    if (key == 13 && !(m_options & goAlwaysShowEditor)) {
-        if (m_editorMode)
-            hideEditor();
-        else
-            showEditor();
-        key = 0;
-    }
-}
-
-void TbsSkinCustomGrid::keyPress(char& key)
-{
-    gridKeyPress(key);
-    if (key == 0)
-        return;
-    bool typing = key == 8 || static_cast<unsigned char>(key) >= 32;
-    if (!typing || m_editorMode || !canEditShow())
-        return;
-    showEditor();
-    if (m_editorMode)
-        m_editor->typeFirst(key);
-    key = 0;
-}
-
-void TbsSkinCustomGrid::keyDown(int& key, unsigned shift)
-{
-    TbsSkinControl::keyDown(key, shift);
-    if (key == 0)
-        return;
-    bool ctrl = shift & ssCtrl;
-    TGridCoord target = m_current;
-    int rowPage = std::max(1, VisibleRowCount());
-    int colPage = std::max(1, VisibleColCount());
-    int scrollRows = 0;
-    int scrollCols = 0;
-    switch (key) {
-    case VK_UP:
-        if (ctrl) {
-            setTopRow(m_topLeft.y - 1);
-            key = 0;
-            return;
-        }
-        target.y -= 1;
-        break;
-    case VK_DOWN:
-        if (ctrl) {
-            setTopRow(m_topLeft.y + 1);
-            key = 0;
-            return;
-        }
-        target.y += 1;
-        break;
-    case VK_LEFT:
-        if (ctrl) {
-            target.x -= colPage;
-            scrollCols = -colPage;
-        } else
-            target.x -= 1;
-        break;
-    case VK_RIGHT:
-        if (ctrl) {
-            target.x += colPage;
-            scrollCols = colPage;
-        } else
-            target.x += 1;
-        break;
-    case VK_PRIOR:
-        if (ctrl)
-            target.y = m_topLeft.y;
-        else {
-            target.y -= rowPage;
-            scrollRows = -rowPage;
-        }
-        break;
-    case VK_NEXT:
-        if (ctrl)
-            target.y = m_topLeft.y + rowPage - 1;
-        else {
-            target.y += rowPage;
-            scrollRows = rowPage;
-        }
-        break;
-    case VK_HOME:
-        if (ctrl)
-            target = TGridCoord{m_fixedCols, m_fixedRows};
-        else if (m_options & goRowSelect)
-            target.y = m_fixedRows;
-        else
-            target.x = m_fixedCols;
-        break;
-    case VK_END:
-        if (ctrl)
-            target = TGridCoord{m_colCount - 1, m_rowCount - 1};
-        else if (m_options & goRowSelect)
-            target.y = m_rowCount - 1;
-        else
-            target.x = m_colCount - 1;
-        break;
-    case VK_TAB:
-        if (!(m_options & goTabs) || ctrl)
-            return;
-        if (shift & ssShift) {
-            if (--target.x < m_fixedCols) {
-                target.x = m_colCount - 1;
-                if (--target.y < m_fixedRows)
-                    target.y = m_rowCount - 1;
-            }
-        } else if (++target.x >= m_colCount) {
-            target.x = m_fixedCols;
-            if (++target.y >= m_rowCount)
-                target.y = m_fixedRows;
-        }
-        shift &= ~static_cast<unsigned>(ssShift);
-        break;
-    case VK_F1 + 1: // F2
-        showEditor();
-        key = 0;
-        return;
-    default:
-        return;
-    }
-    key = 0;
-    target.x = std::max(m_fixedCols, std::min(target.x, m_colCount - 1));
-    target.y = std::max(m_fixedRows, std::min(target.y, m_rowCount - 1));
-    if (!(target == m_current))
-        moveCurrent(target.x, target.y, !(shift & ssShift), false);
-    if (scrollRows)
-        setTopRow(m_topLeft.y + scrollRows);
-    if (scrollCols)
-        setLeftCol(m_topLeft.x + scrollCols);
-    if (m_current.x < m_colCount && m_current.y < m_rowCount)
-        scrollIntoView(m_current.x, m_current.y);
-}
-
-// ---- mouse ----
-
-void TbsSkinCustomGrid::mouseDown(MouseButton button, unsigned shift, int x, int y)
-{
-    TbsSkinControl::mouseDown(button, shift, x, y);
-    hideEditor();
-    if (!focused()) {
-        setFocus();
-        TForm* form = parentForm();
-        // A leave check elsewhere took the focus back: the press ends here.
-        if (!focused() && form && form->activeControl() != this)
-            return;
-    }
-    auto now = std::chrono::steady_clock::now();
-    bool doubleClick = now - m_lastPress < std::chrono::milliseconds(doubleClickTime)
-        && std::abs(x - m_lastPressPoint.x) <= doubleClickDistance && std::abs(y - m_lastPressPoint.y) <= doubleClickDistance;
-    m_lastPress = doubleClick ? std::chrono::steady_clock::time_point{} : now;
-    m_lastPressPoint = TPoint{x, y};
-    if (doubleClick && onDblClick)
-        onDblClick();
-    if (button != MouseButton::Left)
-        return;
-    TGridCoord cell = MouseCoord(x, y);
-    if (cell.x < 0 || isFixed(cell.x, cell.y))
-        return;
-    if ((m_options & goEditing) && cell == m_current) {
-        showEditor();
-        return;
-    }
-    bool extend = (shift & ssShift) && (m_options & goRangeSelect);
-    moveCurrent(cell.x, cell.y, !extend, true);
-    if (!(m_options & goEditing)) {
-        m_selecting = true;
-        m_mouse = TPoint{x, y};
-        m_selectTimer.setEnabled(true);
-    }
-}
-
-void TbsSkinCustomGrid::mouseMove(unsigned shift, int x, int y)
-{
-    TbsSkinControl::mouseMove(shift, x, y);
-    m_mouse = TPoint{x, y};
-    if (m_selecting)
-        extendSelectionTo(x, y);
-}
-
-void TbsSkinCustomGrid::mouseUp(MouseButton button, unsigned shift, int x, int y)
-{
-    TbsSkinControl::mouseUp(button, shift, x, y);
-    m_selecting = false;
-    m_selectTimer.setEnabled(false);
-}
-
-void TbsSkinCustomGrid::extendSelectionTo(int x, int y)
-{
-    int cx = std::max(0, std::min(x, width() - 1));
-    int cy = std::max(0, std::min(y, height() - 1));
-    TGridCoord cell = MouseCoord(cx, cy);
-    if (cell.x < 0)
-        return;
-    cell.x = std::max(m_fixedCols, cell.x);
-    cell.y = std::max(m_fixedRows, cell.y);
-    if (cell == m_current)
-        return;
-    moveCurrent(cell.x, cell.y, false, false);
-}
-
-void TbsSkinCustomGrid::selectTimerTick()
-{
-    if (!m_selecting) {
-        m_selectTimer.setEnabled(false);
-        return;
-    }
-    // Outside the window the selection scrolls on by one cell per tick.
-    TGridCoord target = m_current;
-    if (m_mouse.y >= height())
-        target.y += 1;
-    else if (m_mouse.y < fixedExtentY())
-        target.y -= 1;
-    if (m_mouse.x >= width())
-        target.x += 1;
-    else if (m_mouse.x < fixedExtentX())
-        target.x -= 1;
-    target.x = std::max(m_fixedCols, std::min(target.x, m_colCount - 1));
-    target.y = std::max(m_fixedRows, std::min(target.y, m_rowCount - 1));
-    if (target == m_current)
-        return;
-    moveCurrent(target.x, target.y, false, true);
-}
-
-void TbsSkinCustomGrid::mouseWheel(int delta, unsigned shift)
-{
-    TbsSkinControl::mouseWheel(delta, shift);
-    if (delta < 0 && m_current.y < m_rowCount - 1)
-        moveCurrent(m_current.x, m_current.y + 1, true, true);
-    else if (delta > 0 && m_current.y > m_fixedRows)
-        moveCurrent(m_current.x, m_current.y - 1, true, true);
-}
-
 // ---- painting ----
 
 void TbsSkinCustomGrid::paint(Canvas& canvas)
@@ -1068,13 +579,13 @@ void TbsSkinCustomGrid::paintGrid(Canvas& canvas)
             }
         }
     };
-    int lastCol = std::min(m_colCount - 1, m_topLeft.x + VisibleColCount());
-    int lastRow = std::min(m_rowCount - 1, m_topLeft.y + VisibleRowCount());
+    int lastCol = std::min(m_cols.count - 1, m_cols.first + VisibleColCount());
+    int lastRow = std::min(m_rows.count - 1, m_rows.first + VisibleRowCount());
     try {
-        paintArea(0, m_fixedCols - 1, 0, m_fixedRows - 1);
-        paintArea(m_topLeft.x, lastCol, 0, m_fixedRows - 1);
-        paintArea(0, m_fixedCols - 1, m_topLeft.y, lastRow);
-        paintArea(m_topLeft.x, lastCol, m_topLeft.y, lastRow);
+        paintArea(0, m_cols.fixed - 1, 0, m_rows.fixed - 1);
+        paintArea(m_cols.first, lastCol, 0, m_rows.fixed - 1);
+        paintArea(0, m_cols.fixed - 1, m_rows.first, lastRow);
+        paintArea(m_cols.first, lastCol, m_rows.first, lastRow);
     } catch (...) {
         m_paintCanvas = nullptr;
         throw;
@@ -1084,14 +595,14 @@ void TbsSkinCustomGrid::paintGrid(Canvas& canvas)
 
 void TbsSkinCustomGrid::paintLines(Canvas& canvas, int col, int row, const TRect& r)
 {
-    if (m_gridLineWidth <= 0)
+    int const lw = GridLineWidth();
+    if (lw <= 0)
         return;
     bool fixed = isFixed(col, row);
     bool vert = m_options & (fixed ? goFixedVertLine : goVertLine);
     bool horz = m_options & (fixed ? goFixedHorzLine : goHorzLine);
     TColor background = m_skinUsable ? m_skinValues.bgColor : fixed ? m_fixedColor : color();
     TColor line = color() == clSilver ? clGray : m_skinUsable ? m_skinValues.linesColor : m_gridLineColor;
-    int lw = m_gridLineWidth;
     defaultlook::fillRect(canvas, TRect{r.right, r.top, r.right + lw, r.bottom + lw}, vert ? line : background);
     defaultlook::fillRect(canvas, TRect{r.left, r.bottom, r.right + lw, r.bottom + lw}, horz ? line : background);
 }

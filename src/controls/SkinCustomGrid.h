@@ -1,13 +1,15 @@
 #pragma once
 
+#include "controls/GridAxis.h"
 #include "controls/GridSkin.h"
 #include "controls/GridTypes.h"
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
 
-#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,26 +30,26 @@ public:
     static constexpr int scrollRange = 127;
     static constexpr int selectInterval = 60;
 
-    int ColCount() const { return m_colCount; }
-    void setColCount(int value);
-    int RowCount() const { return m_rowCount; }
-    void setRowCount(int value);
-    int FixedCols() const { return m_fixedCols; }
+    int ColCount() const { return m_cols.count; }
+    void setColCount(int value) { setCount(m_cols, value); }
+    int RowCount() const { return m_rows.count; }
+    void setRowCount(int value) { setCount(m_rows, value); }
+    int FixedCols() const { return m_cols.fixed; }
     void setFixedCols(int value);
-    int FixedRows() const { return m_fixedRows; }
+    int FixedRows() const { return m_rows.fixed; }
     void setFixedRows(int value);
 
-    int DefaultColWidth() const { return m_defaultColWidth; }
-    void setDefaultColWidth(int value);
-    int DefaultRowHeight() const { return m_defaultRowHeight; }
-    void setDefaultRowHeight(int value);
+    int DefaultColWidth() const { return m_cols.defaultSize; }
+    void setDefaultColWidth(int value) { setDefaultSize(m_cols, value); }
+    int DefaultRowHeight() const { return m_rows.defaultSize; }
+    void setDefaultRowHeight(int value) { setDefaultSize(m_rows, value); }
     int DefaultCellHeight() const { return m_defaultCellHeight; }
     void setDefaultCellHeight(int value) { m_defaultCellHeight = value; }
-    int ColWidths(int index) const;
-    void setColWidths(int index, int value);
-    int RowHeights(int index) const;
-    void setRowHeights(int index, int value);
-    int GridLineWidth() const { return m_gridLineWidth; }
+    int ColWidths(int index) const { return m_cols.size(index); }
+    void setColWidths(int index, int value) { setSize(m_cols, index, value); }
+    int RowHeights(int index) const { return m_rows.size(index); }
+    void setRowHeights(int index, int value) { setSize(m_rows, index, value); }
+    int GridLineWidth() const { return m_cols.lineWidth; }
     void setGridLineWidth(int value);
     TColor GridLineColor() const { return m_gridLineColor; }
     void setGridLineColor(TColor value);
@@ -66,16 +68,16 @@ public:
     int Row() const { return m_current.y; }
     void setRow(int value);
     TGridRect Selection() const;
-    int LeftCol() const { return m_topLeft.x; }
-    void setLeftCol(int value);
-    int TopRow() const { return m_topLeft.y; }
-    void setTopRow(int value);
+    int LeftCol() const { return m_cols.first; }
+    void setLeftCol(int value) { setFirst(m_cols, value); }
+    int TopRow() const { return m_rows.first; }
+    void setTopRow(int value) { setFirst(m_rows, value); }
     // Fully visible scrolling rows and columns from the top-left cell.
-    int VisibleRowCount() const;
-    int VisibleColCount() const;
+    int VisibleRowCount() const { return m_rows.visibleCount(height()); }
+    int VisibleColCount() const { return m_cols.visibleCount(width()); }
     // The largest top row and left column that still fill the window.
-    int maxTopRow() const;
-    int maxLeftCol() const;
+    int maxTopRow() const { return m_rows.maxFirst(height()); }
+    int maxLeftCol() const { return m_cols.maxFirst(width()); }
 
     // The bars belong to the window and call back into the grid: hand the grid
     // nullptr before freeing a bar, or free the grid first.
@@ -142,17 +144,32 @@ protected:
 
 private:
     enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, Thumb };
+    // Whether a move takes the selection anchor along or extends the selection.
+    enum class Anchor { Follow, Stay };
+    // Whether a move scrolls the new current cell into view.
+    enum class Scroll { IntoView, None };
+    enum class Direction { Cols, Rows };
 
     // The move rule: range check, OnSelectCell, move, editor, anchor, scroll.
-    void moveCurrent(int col, int row, bool moveAnchor, bool show);
-    void sizeChanged(int oldColCount, int oldRowCount);
+    void moveCurrent(int col, int row, Anchor anchor, Scroll scroll);
+    GridAxis& axis(Direction direction) { return direction == Direction::Cols ? m_cols : m_rows; }
+    // The window's length along an axis.
+    int extent(const GridAxis& axis) const { return &axis == &m_cols ? width() : height(); }
+    void setCount(GridAxis& axis, int value);
+    // Range checks and stores a fixed count; the caller moves the cells it pushed out.
+    void setFixed(GridAxis& axis, int value, const char* tooMany);
+    void fixedChanged();
+    void setDefaultSize(GridAxis& axis, int value);
+    void setSize(GridAxis& axis, int index, int value);
+    void setFirst(GridAxis& axis, int value);
+    void sizeChanged();
     void clampTopLeft();
     void scrollIntoView(int col, int row);
     void topLeftChanged();
     void updateScrollBars();
-    void updateScrollBar(TbsSkinScrollBar* bar, bool vertical);
-    void scrollMessage(bool vertical, ScrollCode code, int position);
-    void wireScrollBar(TbsSkinScrollBar* bar, bool vertical);
+    void updateScrollBar(TbsSkinScrollBar* bar, const GridAxis& axis);
+    void scrollMessage(Direction direction, ScrollCode code, int position);
+    void wireScrollBar(TbsSkinScrollBar* bar, Direction direction);
     void unwireScrollBar(TbsSkinScrollBar* bar);
     void showEditor();
     void hideEditor();
@@ -163,11 +180,7 @@ private:
     void extendSelectionTo(int x, int y);
     void selectTimerTick();
 
-    int fixedExtentX() const;
-    int fixedExtentY() const;
-    int colLeft(int col) const;
-    int rowTop(int row) const;
-    bool isFixed(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
+    bool isFixed(int col, int row) const { return col < m_cols.fixed || row < m_rows.fixed; }
     void refreshSkin();
     void paintGrid(Canvas& canvas);
     void paintCell(Canvas& canvas, int col, int row, const TRect& rect);
@@ -175,16 +188,9 @@ private:
     Font skinCellFont() const;
     void paintLines(Canvas& canvas, int col, int row, const TRect& rect);
 
-    int m_colCount = 5;
-    int m_rowCount = 5;
-    int m_fixedCols = 1;
-    int m_fixedRows = 1;
-    int m_defaultColWidth = 64;
-    int m_defaultRowHeight = 20;
+    GridAxis m_cols{5, 64};
+    GridAxis m_rows{5, 20};
     int m_defaultCellHeight = 20;
-    std::vector<int> m_colWidths; // empty until the first assignment
-    std::vector<int> m_rowHeights;
-    int m_gridLineWidth = 1;
     TColor m_gridLineColor = clWindowText;
     TColor m_fixedColor = clBtnFace;
     bool m_defaultDrawing = true;
@@ -193,7 +199,6 @@ private:
 
     TGridCoord m_current{1, 1};
     TGridCoord m_anchor{1, 1};
-    TGridCoord m_topLeft{1, 1};
 
     TbsSkinScrollBar* m_hScrollBar = nullptr;
     TbsSkinScrollBar* m_vScrollBar = nullptr;
@@ -212,7 +217,7 @@ private:
     bool m_selecting = false;
     TPoint m_mouse;
     TTimer m_selectTimer;
-    std::chrono::steady_clock::time_point m_lastPress;
+    std::optional<std::int64_t> m_lastPress;
     TPoint m_lastPressPoint{-100, -100};
 };
 

@@ -17,7 +17,7 @@ TbsSkinInplaceEdit::TbsSkinInplaceEdit(TbsSkinCustomGrid& grid) : TCustomEdit(&g
 void TbsSkinInplaceEdit::typeFirst(char key)
 {
     // The whole text is selected when the editor opens, so the key replaces it.
-    std::string text = key == 8 ? std::string() : std::string(1, key);
+    std::string text = key == chBackspace ? std::string() : std::string(1, key);
     setText(text);
     setCaretPosition(static_cast<int>(text.size()));
 }
@@ -70,9 +70,9 @@ void TbsSkinInplaceEdit::keyDown(int& key, unsigned shift)
 void TbsSkinInplaceEdit::keyPress(char& key)
 {
     m_grid.editorKeyPress(key);
-    if (key == 9 || key == 27)
+    if (key == chTab || key == chEscape)
         key = 0;
-    if (key == 13) {
+    if (key == chEnter) {
         // Enter reaches the editor only when the grid keeps it open.
         if (selLength() == static_cast<int>(text().size()))
             setCaretPosition(static_cast<int>(text().size()));

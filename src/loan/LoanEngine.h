@@ -5,7 +5,12 @@
 #include "loan/ScheduleTable.h"
 #include "runtime/core/DateTime.h"
 
+#include <cfloat>
 #include <string>
+
+// Payments, interest and balances come out to the cent only with 64-bit
+// mantissas in the intermediate steps (the x87 extended type).
+static_assert(LDBL_MANT_DIG == 64, "the loan arithmetic needs an 80-bit long double");
 
 namespace qv {
 

@@ -6,6 +6,7 @@
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Shell.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,9 @@ inline const std::string& exeDir()
     static const std::string dir = [] {
         if (const char* inherited = std::getenv("QUORVANE_TEST_EXE_DIR"))
             return std::string(inherited);
-        auto path = std::filesystem::temp_directory_path() / ("quorvane-app-test-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        std::string folder = path.string() + "/";
-        setenv("QUORVANE_TEST_EXE_DIR", folder.c_str(), 1);
-        return folder;
+        static ScratchDir scratch("quorvane-app-test");
+        setenv("QUORVANE_TEST_EXE_DIR", scratch.folder().c_str(), 1);
+        return scratch.folder();
     }();
     return dir;
 }

@@ -396,12 +396,26 @@ TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
     EXPECT_EQ(w.txtAmount.text(), "0");
     EXPECT_FALSE(w.btnPrerpt.enabled());
 
+    // Calculate > Loan, picked from the bar as a user would: nothing at all happens.
+    calculate("10000", "7", "1");
     w.txtAmount.setText("5");
-    TMenuItem* loan = w.MainMenu1.find("loan1");
-    ASSERT_NE(loan, nullptr);
-    loan->click();
+    std::string const monthly = w.lblMonPay.Caption();
+    std::size_t const boxesBefore = boxes.size();
+    int const rowsBefore = w.grid().rowCount();
+    TRect calc = bar.barItem(1).rect;
+    sendMouseDown(bar, calc.left + 3, calc.top + 3);
+    ASSERT_TRUE(bar.engine().visible());
+    auto& calcMenu = bar.engine().level(0);
+    ASSERT_EQ(calcMenu.itemCount(), 1);
+    TRect loanItem = calcMenu.itemRect(0);
+    sendMouseUp(calcMenu, loanItem.left + 5, loanItem.top + 5);
+    app().processMessages();
+    EXPECT_FALSE(bar.engine().visible()); // the pick was taken, and closed the menu
     EXPECT_EQ(w.txtAmount.text(), "5");
-    EXPECT_TRUE(boxes.size() <= 1u); // only the start-up "File not found"
+    EXPECT_EQ(w.lblMonPay.Caption(), monthly);
+    EXPECT_EQ(w.grid().rowCount(), rowsBefore);
+    EXPECT_EQ(boxes.size(), boxesBefore);
+    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(MainWindowTest, ChartFollowsCalculateAndItsButtons)
@@ -478,13 +492,33 @@ TEST_F(MainWindowTest, F1F10AndAccessKeysDoNothing)
 {
     TfrmMain& w = start();
     w.txtAmount.setFocus();
+    // The keys must really arrive, or "nothing happened" would prove nothing.
+    std::vector<int> delivered;
+    w.txtAmount.onKeyDown = [&](int& key, unsigned) { delivered.push_back(key); };
     sendKeyStroke(w.txtAmount, VK_F1);
     sendKeyStroke(w.txtAmount, VK_F10);
     sendKeyStroke(w.txtAmount, 'X', ssAlt);
     app().processMessages();
+    EXPECT_EQ(delivered, (std::vector<int>{VK_F1, VK_F10, 'X'}));
     EXPECT_TRUE(opened.empty());
     EXPECT_FALSE(w.skinMenubar.engine().visible());
     EXPECT_TRUE(w.showing());
+}
+
+TEST_F(MainWindowTest, RestoringFromMinimizedLeavesTheFocusWhereItWas)
+{
+    TfrmMain& w = start();
+    EXPECT_TRUE(w.txtAmount.focused()); // the first show puts it there
+    boxes.clear();
+    // A rate that does not parse: taking the focus away from it would warn.
+    w.txtRate.setText("abc");
+    w.txtRate.setFocus();
+    app().processMessages();
+    ASSERT_TRUE(w.txtRate.focused());
+    sendMinimizeAndRestore(w);
+    app().processMessages();
+    EXPECT_TRUE(w.txtRate.focused());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, LoanDateFieldTakesTypedDatesAndRevertsBadOnes)

@@ -1,10 +1,11 @@
 #include "../report_execution/SnapshotText.h"
 
 #include "AmortizationReport.h"
-#include "app/report/ScheduleReport.h"
 #include "loan/MemoryLoanView.h"
 #include "report/project/ReportErrors.h"
 #include "runtime/core/RegionalSettings.h"
+#include "support/ScratchDir.h"
+#include "views/report/ScheduleReport.h"
 
 #include "RegionalPresets.h"
 
@@ -26,8 +27,6 @@ class ScheduleReportRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / ("qv_app_report_" + std::to_string(::getpid()));
-        fs::create_directories(m_dir);
         tools::writeAmortizationProject((m_dir / "rptQVR1.rav").string());
         project.SetProjectFile((m_dir / "rptQVR1.rav").string());
         project.Engine = &system;
@@ -37,7 +36,6 @@ protected:
         system.SystemFiler.StreamMode = TStreamMode::smUser;
         system.SystemFiler.Stream = &snapshot;
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     void calculate(const std::string& amount, const std::string& rate, const std::string& term)
     {
@@ -92,7 +90,8 @@ protected:
     }
 
     ScopedRegionalSettings m_posix {RegionalSettings::posix()};
-    fs::path m_dir;
+    qv::test::ScratchDir m_scratch{"qv-app-report"};
+    fs::path m_dir = m_scratch.path();
     LoanEngine engine;
     MemoryLoanView view;
     ScheduleReport source {engine};

@@ -1,5 +1,7 @@
 #include "ChartTestSupport.h"
 
+#include "support/ScratchDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,14 +26,11 @@ class ChartCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = std::filesystem::temp_directory_path() / ("qv_chart_cli_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         loanFile = (dir / "loan.qvl").string();
         ASSERT_EQ(runCli("schedule --amount 200000 --rate 5 --term 30 --date 2024-03-15 -o " + loanFile), 0);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
-    std::filesystem::path dir;
+    ScratchDir scratch{"qv-chart-cli"};
+    std::filesystem::path dir = scratch.path();
     std::string loanFile;
 };
 

@@ -1,10 +1,13 @@
 #include "ChartTestSupport.h"
 
-#include "app/chartpage/ChartControl.h"
+#include "app/main/ChartControl.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace qv;
 using namespace qv::test;
@@ -15,8 +18,9 @@ namespace {
 TApplication& app()
 {
     static int argc = 1;
-    static char arg0[] = "/tmp/quorvane-chart-test/quorvane";
-    static char* argv[] = {arg0, nullptr};
+    static ScratchDir exeFolder("quorvane-chart-test");
+    static std::string program = exeFolder.file("quorvane");
+    static char* argv[] = {program.data(), nullptr};
     static TApplication* application = new TApplication(argc, argv);
     return *application;
 }

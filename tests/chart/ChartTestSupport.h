@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/chartpage/ChartPage.h"
 #include "loan/LoanEngine.h"
 #include "loan/LoanView.h"
 #include "runtime/core/DateTime.h"
 #include "runtime/graphics/Bitmap.h"
+#include "views/chart/ChartPage.h"
 
 #include <string>
 

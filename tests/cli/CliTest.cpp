@@ -1,3 +1,5 @@
+#include "support/ScratchDir.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,14 +31,6 @@ std::string slurp(const fs::path& path)
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("qv-cli-" + std::to_string(::getpid()) + "-"
-            + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
 
     Outcome run(const std::string& arguments) const
@@ -50,7 +44,8 @@ protected:
         return r;
     }
 
-    fs::path m_dir;
+    qv::test::ScratchDir m_scratch{"qv-cli"};
+    fs::path m_dir = m_scratch.path();
 };
 
 } // namespace

@@ -2,11 +2,9 @@
 
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Dialogs.h"
+#include "runtime/ui/Timer.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 using namespace qv;
 using namespace qv::test;
@@ -37,14 +35,11 @@ protected:
     }
 
     TApplication& application = app();
+    // Held buttons and double clicks depend on time: it passes only when a test says so.
+    TManualTimerClock clock;
     GridWindow window;
     TbsSkinStringGrid& grid = window.grid;
     std::vector<std::string> boxes;
-};
-
-// Exposes the wheel, which the test input cannot send.
-struct WheelGrid : TbsSkinStringGrid {
-    static void wheel(TbsSkinStringGrid& grid, int delta) { static_cast<WheelGrid&>(grid).mouseWheel(delta, 0); }
 };
 
 } // namespace
@@ -309,6 +304,13 @@ TEST_F(GridEngine, SecondQuickPressIsADoubleClick)
     EXPECT_EQ(doubles, 1);
     clickCell(grid, 3, 3); // far from the last press
     EXPECT_EQ(doubles, 1);
+    clock.advance(499);
+    clickCell(grid, 3, 3);
+    EXPECT_EQ(doubles, 2);
+    clickCell(grid, 3, 3);
+    clock.advance(500);
+    clickCell(grid, 3, 3); // too late for a double click
+    EXPECT_EQ(doubles, 2);
 }
 
 TEST_F(GridEngine, MouseAndShiftExtendTheSelection)
@@ -344,19 +346,19 @@ TEST_F(GridEngine, HeldButtonBelowTheGridKeepsExtendingTheSelection)
     TPoint from = cellCentre(grid, 1, 2);
     sendMouseDown(grid, from.x, from.y);
     sendMouseMove(grid, from.x, grid.height() + 10);
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-    while (std::chrono::steady_clock::now() < end) {
-        app().processMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    sendMouseUp(grid, from.x, grid.height() + 10);
-    int reached = grid.Row();
-    EXPECT_GT(reached, 9); // past the last visible row, one row per 60 ms
+    int const moved = grid.Row(); // the move itself reaches the last row in view
+    clock.advance(TbsSkinCustomGrid::selectInterval - 1);
+    EXPECT_EQ(grid.Row(), moved);
+    clock.advance(1);
+    EXPECT_EQ(grid.Row(), moved + 1);
+    clock.advance(4 * TbsSkinCustomGrid::selectInterval);
+    EXPECT_EQ(grid.Row(), moved + 5); // one row per tick
     EXPECT_EQ(grid.Selection().top, 2);
-    EXPECT_EQ(grid.Selection().bottom, reached);
+    EXPECT_EQ(grid.Selection().bottom, moved + 5);
     EXPECT_GT(grid.TopRow(), 1);
-    app().processMessages();
-    EXPECT_EQ(grid.Row(), reached); // the release stopped it
+    sendMouseUp(grid, from.x, grid.height() + 10);
+    clock.advance(10 * TbsSkinCustomGrid::selectInterval);
+    EXPECT_EQ(grid.Row(), moved + 5); // the release stopped it
 }
 
 TEST_F(GridEngine, KeyboardNavigationStaysInTheScrollingArea)
@@ -422,12 +424,12 @@ TEST_F(GridEngine, TabMovesOnlyWithTheTabsOption)
 TEST_F(GridEngine, WheelMovesTheCurrentRowWithinTheScrollingRows)
 {
     grid.setRowCount(3);
-    WheelGrid::wheel(grid, -120);
+    sendMouseWheel(grid, -120);
     EXPECT_EQ(grid.Row(), 2);
-    WheelGrid::wheel(grid, -120);
+    sendMouseWheel(grid, -120);
     EXPECT_EQ(grid.Row(), 2);
-    WheelGrid::wheel(grid, 120);
-    WheelGrid::wheel(grid, 120);
+    sendMouseWheel(grid, 120);
+    sendMouseWheel(grid, 120);
     EXPECT_EQ(grid.Row(), 1);
 }
 

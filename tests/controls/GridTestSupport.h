@@ -2,11 +2,12 @@
 
 #include "controls/SkinInplaceEdit.h"
 #include "controls/SkinStringGrid.h"
-#include "runtime/ui/CustomEdit.h"
 #include "runtime/ui/Application.h"
+#include "runtime/ui/CustomEdit.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
 #include "skin/scrollbar/SkinScrollBar.h"
+#include "support/ScratchDir.h"
 
 #include <string>
 #include <vector>
@@ -16,8 +17,9 @@ namespace qv::test {
 inline TApplication& app()
 {
     static int argc = 1;
-    static char arg0[] = "/tmp/quorvane-controls-test/quorvane";
-    static char* argv[] = {arg0, nullptr};
+    static ScratchDir exeFolder("quorvane-controls-test");
+    static std::string program = exeFolder.file("quorvane");
+    static char* argv[] = {program.data(), nullptr};
     // Never destroyed: Qt cannot be torn down during static destruction.
     static TApplication* application = new TApplication(argc, argv);
     return *application;

@@ -1,11 +1,9 @@
 #include "GridTestSupport.h"
 
 #include "runtime/graphics/Bitmap.h"
+#include "runtime/ui/Timer.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 using namespace qv;
 using namespace qv::test;
@@ -40,17 +38,15 @@ protected:
 
     TPoint centre(const TRect& r) { return TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-    // Runs the message loop for a while, as a user holding the button would.
+    // Lets time pass, as for a user holding the button.
     void hold(int milliseconds)
     {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (std::chrono::steady_clock::now() < end) {
-            app().processMessages();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        clock.advance(milliseconds);
+        app().processMessages();
     }
 
     TApplication& application = app();
+    TManualTimerClock clock;
     BarWindow window;
     TbsSkinScrollBar& bar = window.bar;
 };
@@ -104,14 +100,15 @@ TEST_F(ScrollBar, HeldButtonRepeatsAfterTheFirstDelay)
     sendMouseDown(bar, up.x, up.y);
     EXPECT_EQ(bar.Position(), 1);
     EXPECT_TRUE(bar.partPressed(TbsSkinScrollBar::partUp));
-    hold(300);
+    hold(TbsSkinScrollBar::firstDelay - 1);
     EXPECT_EQ(bar.Position(), 1); // still inside the first delay
-    hold(500);
+    hold(1);
+    EXPECT_EQ(bar.Position(), 2);
+    hold(5 * TbsSkinScrollBar::repeatInterval + 10);
     int repeated = bar.Position();
-    EXPECT_GE(repeated, 3);
-    EXPECT_LE(repeated, 8);
+    EXPECT_EQ(repeated, 7);
     sendMouseUp(bar, up.x, up.y);
-    hold(150);
+    hold(1000);
     EXPECT_EQ(bar.Position(), repeated);
     EXPECT_EQ(window.changes, repeated);
     EXPECT_FALSE(bar.partPressed(TbsSkinScrollBar::partUp));

@@ -1,6 +1,6 @@
 #include "ChildProcess.h"
 
-#include "app/report/ScheduleReport.h"
+#include "views/report/ScheduleReport.h"
 #include "loan/LoanFile.h"
 #include "loan/MemoryLoanView.h"
 #include "report/data/DataBuffer.h"

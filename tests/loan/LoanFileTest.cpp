@@ -4,6 +4,7 @@
 #include "loan/LoanFile.h"
 #include "runtime/core/IniFile.h"
 #include "runtime/core/Numbers.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -47,18 +48,11 @@ std::vector<std::string> lines(const std::string& bytes)
 
 class LoanFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("qv-loanfile-" + std::to_string(::getpid()) + "-"
-            + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
 
     ScopedRegionalSettings m_posix{RegionalSettings::posix()};
-    fs::path m_dir;
+    test::ScratchDir m_scratch{"qv-loanfile"};
+    fs::path m_dir = m_scratch.path();
     LoanEngine engine;
     RecordingView view;
     TDateTime const march15 = encodeDate(2024, 3, 15);
@@ -66,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(LoanFile, WritesTheDocumentedLayout)
+TEST_F(LoanFile, WritesTwelveHeaderLinesAndFivePerMonth)
 {
     engine.calculate(input("10000", "7", "1", march15), view);
     writeLoanFile(path("a.qvl"), engine);

@@ -3,6 +3,7 @@
 #include "report/snapshot/TRvNDRWriter.h"
 #include "runtime/core/Exception.h"
 #include "runtime/graphics/Bitmap.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +83,8 @@ TEST(TRvRenderPDF, WritesOnePdfPagePerSnapshotPageAndRegistersItself)
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->displayName, "Adobe Acrobat (PDF)");
 
-    std::string path = (std::filesystem::temp_directory_path() / ("qv_device_" + std::to_string(::getpid()) + ".pdf")).string();
+    qv::test::ScratchDir scratch("qv-device");
+    std::string path = scratch.file("report.pdf");
     entry->create()->PrintRender(*snapshot, path);
     std::ifstream file(path, std::ios::binary);
     std::stringstream content;

@@ -8,12 +8,14 @@
 #include "report/execution/TRvProject.h"
 #include "report/project/ClassRegistry.h"
 #include "report/project/ReportErrors.h"
+#include "support/ScratchDir.h"
 
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -23,22 +25,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
+using TempDir = test::ScratchDir;
+
+// Points the temporary folder somewhere else for one scope.
+class TemporaryFolder {
 public:
-    TempDir() : m_path(fs::temp_directory_path() / ("qv_exec_" + std::to_string(::getpid()) + "_" + std::to_string(counter()++)))
+    explicit TemporaryFolder(const fs::path& path)
     {
-        fs::create_directories(m_path);
+        if (const char* old = std::getenv("TMPDIR"))
+            m_old = old;
+        ::setenv("TMPDIR", path.c_str(), 1);
     }
-    ~TempDir() { fs::remove_all(m_path); }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    ~TemporaryFolder()
+    {
+        if (m_old)
+            ::setenv("TMPDIR", m_old->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
 
 private:
-    static int& counter()
-    {
-        static int n = 0;
-        return n;
-    }
-    fs::path m_path;
+    std::optional<std::string> m_old;
 };
 
 // A headless system that keeps the snapshot in the caller's memory stream.
@@ -55,7 +62,7 @@ struct MemoryRun {
     }
 };
 
-// Temporary snapshot files ("RV" prefix) in the system's temporary folder.
+// Temporary snapshot files ("RV" prefix) in the temporary folder.
 std::vector<std::string> snapshotFiles()
 {
     std::vector<std::string> names;
@@ -246,11 +253,13 @@ TEST(TRvSystem, PreviewWithoutAWindowLayerFailsClearly)
     EXPECT_THROW(project.Execute(), report::ERpException);
 
     // Without an engine a temporary system keeps its snapshot in a temporary file, which
-    // goes even when delivery fails.
-    auto before = snapshotFiles();
+    // goes even when delivery fails. A private temporary folder keeps other programs'
+    // files out of the count.
+    TempDir temporary("qv-exec-tmp");
+    TemporaryFolder redirected(temporary.path());
     project.Engine = nullptr;
     EXPECT_THROW(project.Execute(), report::ERpException);
-    EXPECT_EQ(snapshotFiles(), before);
+    EXPECT_TRUE(snapshotFiles().empty());
 }
 
 // The run lays its pages out for where they go: the preview gets its preview-only

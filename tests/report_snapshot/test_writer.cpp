@@ -4,6 +4,7 @@
 #include "report/snapshot/EReportPrinter.h"
 #include "report/snapshot/PrintRange.h"
 #include "report/snapshot/TRvNDRWriter.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -501,7 +502,8 @@ TEST(SnapshotWriter, OutputGoesOutInBlocksOf16K)
 TEST(SnapshotWriter, FileAndTempFileModes)
 {
     namespace fs = std::filesystem;
-    fs::path file = fs::temp_directory_path() / "qv_snapshot_test.ndr";
+    qv::test::ScratchDir scratch("qv-snapshot");
+    fs::path file = scratch.file("test.ndr");
     TRvNDRWriter writer;
     writer.StreamMode = TStreamMode::smFile;
     writer.FileName = file.string();

@@ -4,6 +4,7 @@
 #include "runtime/core/IniFile.h"
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/core/TextFile.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -39,16 +40,9 @@ std::string slurp(const fs::path& path)
 
 class TempDir : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("qv-core-" + std::to_string(::getpid()) + "-"
-            + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
-    fs::path m_dir;
+    qv::test::ScratchDir m_scratch{"qv-core"};
+    fs::path m_dir = m_scratch.path();
 };
 
 RegionalSettings usSettings()

@@ -1,5 +1,6 @@
 #include "runtime/core/Exception.h"
 #include "runtime/graphics/Bitmap.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,8 @@ TEST(BitmapFiles, PngRoundTripAndClearErrors)
 {
     Bitmap b(3, 2);
     b.setPixel(2, 1, clNavy);
-    std::string path = (std::filesystem::temp_directory_path() / "qv_bitmap_test.png").string();
+    qv::test::ScratchDir scratch("qv-bitmap");
+    std::string path = scratch.file("b.png");
     b.saveToPng(path);
     Bitmap loaded;
     loaded.loadFromFile(path);

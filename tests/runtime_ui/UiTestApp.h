@@ -2,6 +2,7 @@
 
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
+#include "support/ScratchDir.h"
 
 #include <string>
 #include <vector>
@@ -12,8 +13,9 @@ namespace qv::test {
 inline TApplication& app()
 {
     static int argc = 1;
-    static char arg0[] = "/tmp/quorvane-ui-test/quorvane";
-    static char* argv[] = {arg0, nullptr};
+    static ScratchDir exeFolder("quorvane-ui-test");
+    static std::string program = exeFolder.file("quorvane");
+    static char* argv[] = {program.data(), nullptr};
     // Never destroyed: Qt cannot be torn down during static destruction.
     static TApplication* application = new TApplication(argc, argv);
     return *application;

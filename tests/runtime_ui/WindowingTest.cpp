@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 using namespace qv;
 
@@ -71,6 +72,37 @@ TEST_F(Windowing, KeyPressHandlerCanDiscardOrReplaceCharacters)
     EXPECT_EQ(form.first.text(), "1.5");
     sendKeyStroke(form.first, VK_BACK);
     EXPECT_EQ(form.first.text(), "1.");
+}
+
+TEST_F(Windowing, EveryKeyReachesOnKeyDownOnce)
+{
+    TwoFields form;
+    form.showAndRaise();
+    form.first.setFocus();
+    std::vector<int> keys;
+    form.first.onKeyDown = [&](int& key, unsigned) { keys.push_back(key); };
+    sendKeyStroke(form.first, VK_F1); // of no use to the line editor
+    sendChars(form.first, "7");
+    sendKeyStroke(form.first, VK_LEFT);
+    EXPECT_EQ(keys, (std::vector<int>{VK_F1, '7', VK_LEFT}));
+}
+
+TEST_F(Windowing, OnShowRunsWhenTheProgramShowsTheWindowNotWhenItIsRestored)
+{
+    TwoFields form;
+    int shows = 0;
+    form.onShow = [&] { ++shows; };
+    form.showAndRaise();
+    test::app().processMessages();
+    EXPECT_EQ(shows, 1);
+    form.showAndRaise(); // already visible
+    sendMinimizeAndRestore(form);
+    test::app().processMessages();
+    EXPECT_EQ(shows, 1);
+    form.setVisible(false);
+    form.showAndRaise();
+    test::app().processMessages();
+    EXPECT_EQ(shows, 2);
 }
 
 TEST_F(Windowing, LeavingAFieldRunsItsExitHandlerOnce)

@@ -228,11 +228,11 @@ TEST_F(ScheduleGridFlow, ExternalBarFollowsTheRowCount)
 TEST_F(ScheduleGridFlow, LoadedLoanWithNoMonthsLetsTheHeaderScroll)
 {
     calculate("10000", "7", "1");
-    std::string path = "/tmp/quorvane-schedule-test-empty.qvl";
+    ScratchDir scratch("qv-schedule");
+    std::string path = scratch.file("empty.qvl");
     window.loan.totals.scheduleMonths = 0;
     ASSERT_TRUE(writeLoanFile(path, window.loan));
     ASSERT_TRUE(readLoanFile(path, window.loan, window));
-    std::remove(path.c_str());
     TbsSkinStringGrid& grid = window.gridPayment;
     EXPECT_EQ(grid.RowCount(), 1);
     EXPECT_EQ(grid.FixedRows(), 0);

@@ -5,6 +5,7 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
+#include "support/ScratchDir.h"
 
 #include <map>
 #include <string>
@@ -14,8 +15,9 @@ namespace qv::test {
 inline TApplication& app()
 {
     static int argc = 1;
-    static char arg0[] = "/tmp/quorvane-schedule-test/quorvane";
-    static char* argv[] = {arg0, nullptr};
+    static ScratchDir exeFolder("quorvane-schedule-test");
+    static std::string program = exeFolder.file("quorvane");
+    static char* argv[] = {program.data(), nullptr};
     // Never destroyed: Qt cannot be torn down during static destruction.
     static TApplication* application = new TApplication(argc, argv);
     return *application;

@@ -9,7 +9,8 @@
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
-#include "skin/menus/SkinMainMenuBar.h"
+#include "skin/menubar/SkinMainMenuBar.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,16 @@
 #include <vector>
 
 using namespace qv;
+using qv::test::ScratchDir;
 
 namespace {
 
 TApplication& app()
 {
     static int argc = 1;
-    static char arg0[] = "/tmp/quorvane-skin-test/quorvane";
-    static char* argv[] = {arg0, nullptr};
+    static ScratchDir exeFolder("quorvane-skin-test");
+    static std::string program = exeFolder.file("quorvane");
+    static char* argv[] = {program.data(), nullptr};
     static TApplication* application = new TApplication(argc, argv);
     return *application;
 }

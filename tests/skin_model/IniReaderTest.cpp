@@ -1,5 +1,5 @@
 #include "runtime/core/Exception.h"
-#include "runtime/graphics/Canvas.h"
+#include "runtime/core/GraphicTypes.h"
 #include "skin/model/SkinIni.h"
 
 #include <gtest/gtest.h>

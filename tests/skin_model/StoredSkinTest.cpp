@@ -1,4 +1,4 @@
-#include "runtime/graphics/Canvas.h"
+#include "runtime/core/GraphicTypes.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinFolder.h"
 #include "skin/model/SkinSection.h"

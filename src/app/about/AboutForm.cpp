@@ -1,7 +1,7 @@
 #include "app/about/AboutForm.h"
 
+#include "app/ProductInfo.h"
 #include "app/about/ProgramMark.h"
-#include "app/main/ProductInfo.h"
 
 #include <string>
 

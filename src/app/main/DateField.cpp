@@ -30,7 +30,7 @@ void DateField::keyPress(char& key)
 {
     unsigned char c = static_cast<unsigned char>(key);
     bool separator = key == regionalSettings().dateSeparator || key == '/' || key == '-' || key == '.';
-    if (!(key == 8 || std::isdigit(c) || separator || key < 32))
+    if (!(key == chBackspace || std::isdigit(c) || separator || key < 32))
         key = 0;
     TbsSkinEdit::keyPress(key);
 }

@@ -1,7 +1,7 @@
 #include "app/main/MainForm.h"
 
+#include "app/ProductInfo.h"
 #include "app/about/AboutForm.h"
-#include "app/main/ProductInfo.h"
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
 #include "report/device/TRPPrinterDevice.h"
@@ -216,7 +216,6 @@ void TfrmMain::wireEvents()
     onClose = [this](TCloseAction& action) { FormClose(action); };
     btnCal.onClick = [this] { btnCalClick(); };
     txtAmount.onKeyPress = [this](char& key) { txtAmountKeyPress(key); };
-    txtRate.onKeyPress = [this](char& key) { txtRateKeyPress(key); };
     txtRate.onExit = [this] { txtRateExit(); };
     txtTerm.onKeyPress = [this](char& key) { txtTermKeyPress(key); };
     btnPrerpt.onClick = [this] { btnPrerptClick(); };
@@ -305,14 +304,12 @@ void TfrmMain::FormClose(TCloseAction&)
 
 void TfrmMain::txtAmountKeyPress(char& key)
 {
-    if (key == 8 || std::isdigit(static_cast<unsigned char>(key)))
+    if (key == chBackspace || std::isdigit(static_cast<unsigned char>(key)))
         return;
     if (key == '.' && txtAmount.text().find('.') == std::string::npos)
         return;
     key = 0;
 }
-
-void TfrmMain::txtRateKeyPress(char&) {}
 
 void TfrmMain::txtRateExit()
 {
@@ -325,7 +322,7 @@ void TfrmMain::txtRateExit()
 
 void TfrmMain::txtTermKeyPress(char& key)
 {
-    if (key == 8 || std::isdigit(static_cast<unsigned char>(key)))
+    if (key == chBackspace || std::isdigit(static_cast<unsigned char>(key)))
         return;
     key = 0;
 }
@@ -395,16 +392,8 @@ void TfrmMain::Email1Click() { shellOpen(std::string("Mailto:") + product::conta
 
 void TfrmMain::About1Click()
 {
-    if (frmAbout) {
+    if (frmAbout)
         frmAbout->showAndRaise();
-        return;
-    }
-    for (const auto& form : TApplication::instance().forms()) {
-        if (auto* about = dynamic_cast<TfrmAbout*>(form.get())) {
-            about->showAndRaise();
-            return;
-        }
-    }
 }
 
 // ---- loan view ----

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/chartpage/ChartControl.h"
-#include "app/chartpage/ChartPage.h"
-#include "app/report/ScheduleReport.h"
+#include "app/main/ChartControl.h"
 #include "app/main/DateField.h"
 #include "app/schedule/PaymentSchedule.h"
 #include "loan/LoanEngine.h"
@@ -15,9 +13,11 @@
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
-#include "skin/menus/SkinMainMenuBar.h"
+#include "skin/menubar/SkinMainMenuBar.h"
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
+#include "views/chart/ChartPage.h"
+#include "views/report/ScheduleReport.h"
 
 #include <string>
 
@@ -88,7 +88,6 @@ public:
     void FormClose(TCloseAction& action);
     void btnCalClick();
     void txtAmountKeyPress(char& key);
-    void txtRateKeyPress(char& key);
     void txtRateExit();
     void txtTermKeyPress(char& key);
     void btnPrerptClick();

@@ -1,6 +1,6 @@
 #include "app/main/StartArguments.h"
 
-#include "app/main/ProductInfo.h"
+#include "app/ProductInfo.h"
 
 #include <filesystem>
 

@@ -12,7 +12,8 @@ constexpr int designWidths[] = {64, 88, 104, 133, 110};
 
 bool acceptedInExtraPayment(char key)
 {
-    return key == 8 || key == 13 || key == '-' || key == '.' || std::isdigit(static_cast<unsigned char>(key));
+    return key == chBackspace || key == chEnter || key == '-' || key == '.'
+        || std::isdigit(static_cast<unsigned char>(key));
 }
 
 } // namespace

@@ -10,16 +10,9 @@ namespace qv {
 
 // The schedule grid of the main window's first page: gridPayment with its
 // external bar bsSkinScrollBar1, the six schedule columns, and the handlers
-// that let the user type extra payments into column 4 only.
-//
-// Plugging it into the main window (replaces ScheduleView):
-//   member, declared after bsSkinTabSheet1 (loan and *this are only stored):
-//       PaymentSchedule schedule{&bsSkinTabSheet1, loan, *this};
-//   LoanView:         ScheduleGrid& grid() override { return schedule.grid(); }
-//   layout:           schedule.setSkinData(&skinData); schedule.gridPayment.setTabOrder(0);
-//                     (drop the old place(gridPayment, ...): the constructor places both controls)
-//   FormCreate:       schedule.FormCreate();      (instead of the six column lines)
-//   mnuNewClick:      schedule.New();             (instead of the row-count and row-1 lines)
+// that let the user type extra payments into column 4 only. The constructor
+// places both controls on the page; loan and view are only stored, so the
+// window may pass members it has not finished building.
 class PaymentSchedule {
 public:
     static constexpr TGridOptions designOptions = 31;

@@ -6,10 +6,14 @@
 #include "runtime/core/RegionalSettings.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
+
+// Rounding to cents and reading numbers rely on the 80-bit extended type.
+static_assert(LDBL_MANT_DIG == 64, "the loan arithmetic needs an 80-bit long double");
 
 namespace qv {
 namespace {

@@ -85,7 +85,7 @@ QPen toQPen(const Pen& pen)
 {
     if (drawsNothing(pen))
         return QPen(Qt::NoPen);
-    // Flat caps keep the end pixel of a line unpainted, as on the platform of the design.
+    // Flat caps leave the end pixel of a line unpainted, so joined lines never paint a pixel twice.
     QPen q(toQColor(pen.color), std::max(1, pen.width), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     QVector<qreal> dashes = pen.cosmeticDots ? QVector<qreal>{1, 1} : dashesFor(pen.style);
     if (!dashes.isEmpty() && q.width() == 1)

@@ -14,7 +14,6 @@ class Region;
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear, InsideFrame };
 enum class PenMode { Copy, NotXor, Xor, Not };
 enum class BrushStyle { Solid, Clear, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
-enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 enum FontPitch : int { fpDefault = 0, fpVariable = 1, fpFixed = 2 };
 
 struct Pen {

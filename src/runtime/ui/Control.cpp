@@ -1,5 +1,6 @@
 #include "runtime/ui/Control.h"
 
+#include "runtime/core/Property.h"
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/graphics/QtGraphics.h"
 #include "runtime/ui/Application.h"
@@ -277,10 +278,8 @@ bool TControl::showing() const { return m_widget->isVisible(); }
 
 void TControl::setEnabled(bool enabled)
 {
-    if (m_enabled == enabled)
-        return;
-    m_enabled = enabled;
-    m_widget->setEnabled(enabled);
+    if (assignChanged(m_enabled, enabled))
+        m_widget->setEnabled(enabled);
 }
 
 void TControl::setTabStop(bool tabStop)
@@ -323,12 +322,13 @@ void TControl::setFocus()
 
 void TControl::setColor(TColor color)
 {
-    m_color = color;
-    invalidate();
+    if (assignChanged(m_color, color))
+        invalidate();
 }
 
 void TControl::setFont(const Font& font)
 {
+    // Always passed on: an edit hands its font to the native editor only here.
     m_font = font;
     fontChanged();
 }
@@ -456,8 +456,8 @@ TCustomControl::TCustomControl(TWinControl* parent, QWidget* native) : TWinContr
 
 void TCustomControl::setTransparent(bool transparent)
 {
-    m_transparent = transparent;
-    invalidate();
+    if (assignChanged(m_transparent, transparent))
+        invalidate();
 }
 
 void TCustomControl::paintTo(Canvas& canvas)

@@ -58,26 +58,34 @@ protected:
             return;
         char original = charOf(*event);
         if (original == 0) {
-            QLineEdit::keyPressEvent(event);
+            typeIntoEditor(event);
             return;
         }
         char ch = original;
         TApplication::guard([&] { EditEvents::keyPress(m_owner, ch); });
         // Enter and Escape only ever reach OnKeyPress, so the editor never beeps.
-        if (ch == 0 || original == 13 || original == 27)
+        if (ch == 0 || original == chEnter || original == chEscape)
             return;
         if (isReadOnly() && ch != 3)
             return;
         if (ch == original) {
-            QLineEdit::keyPressEvent(event);
+            typeIntoEditor(event);
             return;
         }
-        QKeyEvent replaced(QEvent::KeyPress, ch == 8 ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
-                           ch == 8 ? QString() : QString(QChar(static_cast<unsigned char>(ch))));
+        QKeyEvent replaced(QEvent::KeyPress, ch == chBackspace ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
+                           ch == chBackspace ? QString() : QString(QChar(static_cast<unsigned char>(ch))));
         QLineEdit::keyPressEvent(&replaced);
     }
 
 private:
+    // A key the line editor has no use for (F1, say) would travel on to the owner's
+    // widget, which would report it to OnKeyDown a second time.
+    void typeIntoEditor(QKeyEvent* event)
+    {
+        QLineEdit::keyPressEvent(event);
+        event->accept();
+    }
+
     TCustomEdit& m_owner;
 };
 

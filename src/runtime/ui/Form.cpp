@@ -65,8 +65,11 @@ TPoint TForm::screenPosition() const { return TPoint{widget()->x(), widget()->y(
 
 void TForm::setVisible(bool visible)
 {
-    if (visible)
+    if (visible) {
+        if (!widget()->isVisible())
+            m_showHandled = false;
         updateTabChain();
+    }
     TWinControl::setVisible(visible);
 }
 

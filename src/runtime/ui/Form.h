@@ -38,6 +38,7 @@ public:
     void updateTabChain();
 
     std::function<void()> onCreate;
+    // Runs when the program makes the window visible, not when it is restored.
     std::function<void()> onShow;
     std::function<void()> onHide;
     std::function<void(TCloseAction& action)> onClose;
@@ -60,7 +61,9 @@ private:
 
     std::string m_caption;
     TControl* m_activeControl = nullptr;
-    bool m_shownOnce = false;
+    // OnShow ran since the program last made the window visible; restoring it from
+    // minimized brings a show event of its own, which must not run OnShow again.
+    bool m_showHandled = false;
 };
 
 } // namespace qv

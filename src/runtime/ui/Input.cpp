@@ -1,11 +1,15 @@
 #include "runtime/ui/Input.h"
 
 #include "runtime/graphics/QtGraphics.h"
+#include "runtime/ui/Form.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShowEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace qv {
@@ -109,6 +113,24 @@ void sendClick(TControl& control, int x, int y)
 {
     sendMouseDown(control, x, y);
     sendMouseUp(control, x, y);
+}
+
+void sendMouseWheel(TControl& control, int delta, unsigned shift)
+{
+    QWidget* w = control.widget();
+    QPointF local(w->width() / 2, w->height() / 2);
+    QWheelEvent event(local, w->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, modifiersOf(shift),
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
+}
+
+void sendMinimizeAndRestore(TForm& form)
+{
+    QWidget* w = form.widget();
+    QHideEvent hidden;
+    QApplication::sendEvent(w, &hidden);
+    QShowEvent shown;
+    QApplication::sendEvent(w, &shown);
 }
 
 void sendContextMenu(TControl& control, int x, int y)

@@ -6,6 +6,8 @@
 
 namespace qv {
 
+class TForm;
+
 // Synthetic input, delivered as if the user had produced it: key strokes to a
 // control (its focused part), mouse presses and releases at client points.
 void sendKeyStroke(TControl& control, int virtualKey, unsigned shift = 0);
@@ -14,10 +16,14 @@ void sendMouseDown(TControl& control, int x, int y, MouseButton button = MouseBu
 void sendMouseUp(TControl& control, int x, int y, MouseButton button = MouseButton::Left);
 void sendMouseMove(TControl& control, int x, int y);
 void sendClick(TControl& control, int x, int y);
+// One wheel turn; 120 is a notch, positive away from the user.
+void sendMouseWheel(TControl& control, int delta, unsigned shift = 0);
 // The context-menu request of a right click at a client point.
 void sendContextMenu(TControl& control, int x, int y);
 // Moves the focus along the window's tab chain, as the Tab key does.
 void sendTab(TControl& from, bool backwards = false);
+// The window manager's notices when a window is minimized and restored again.
+void sendMinimizeAndRestore(TForm& form);
 // Pixels of a control as they are on screen now.
 TColor screenPixel(TControl& control, int x, int y);
 

@@ -83,7 +83,13 @@ struct TControl::Events {
 };
 
 struct TForm::FormEvents {
-    static void shown(TForm& f) { f.doShow(); }
+    static void shown(TForm& f)
+    {
+        if (f.m_showHandled)
+            return;
+        f.m_showHandled = true;
+        f.doShow();
+    }
     static TCloseAction close(TForm& f) { return f.doClose(); }
     static void focusMovedTo(TForm& f, TControl* c) { f.focusMovedTo(c); }
 };

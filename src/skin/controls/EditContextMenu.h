@@ -2,7 +2,7 @@
 
 #include "runtime/graphics/Graphics.h"
 #include "runtime/ui/Menus.h"
-#include "skin/menus/SkinMenu.h"
+#include "skin/popupmenu/SkinMenu.h"
 
 #include <memory>
 

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinButton.h"
 
+#include "runtime/core/Property.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
 
@@ -15,22 +16,20 @@ TbsSkinButton::TbsSkinButton(TWinControl* parent) : TbsSkinControl(parent, "butt
 
 void TbsSkinButton::setCaption(const std::string& caption)
 {
-    m_caption = caption;
-    invalidate();
+    if (assignChanged(m_caption, caption))
+        invalidate();
 }
 
 void TbsSkinButton::setDown(bool down)
 {
-    if (m_down == down)
-        return;
-    m_down = down;
-    invalidate();
+    if (assignChanged(m_down, down))
+        invalidate();
 }
 
 void TbsSkinButton::setCanFocused(bool canFocused)
 {
-    m_canFocused = canFocused;
-    setTabStop(canFocused);
+    if (assignChanged(m_canFocused, canFocused))
+        setTabStop(canFocused);
 }
 
 void TbsSkinButton::drawDefaultLook(Canvas& canvas)

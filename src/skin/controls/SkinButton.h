@@ -19,6 +19,7 @@ public:
     void setCanFocused(bool canFocused);
     bool Default() const { return m_default; }
     void setDefault(bool isDefault) { m_default = isDefault; }
+    // Whether the mouse is over the button (drawn hot); not a published property.
     bool highlighted() const { return m_highlighted; }
 
     // Fires OnClick, as the user's click does.

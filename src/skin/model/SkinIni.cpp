@@ -1,6 +1,6 @@
 #include "skin/model/SkinIni.h"
 #include "runtime/core/Exception.h"
-#include "runtime/graphics/Canvas.h"
+#include "runtime/core/GraphicTypes.h"
 
 #include <algorithm>
 #include <cctype>

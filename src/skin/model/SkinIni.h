@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/graphics/Graphics.h"
+#include "runtime/core/GraphicTypes.h"
 
 #include <string>
 #include <unordered_map>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/core/Exception.h"
-#include "runtime/graphics/Graphics.h"
+#include "runtime/core/GraphicTypes.h"
 
 #include <string>
 #include <vector>

@@ -1,31 +1,15 @@
-#include "skin/menus/SkinMenu.h"
+#include "skin/popupmenu/SkinMenu.h"
 
 #include "runtime/graphics/Bitmap.h"
+#include "skin/drawing/DefaultLook.h"
 
 #include <algorithm>
 
 namespace qv {
 
+using namespace defaultlook;
+
 namespace {
-
-constexpr TColor navyFrame = 8388608;
-constexpr TColor hotFill = 13811126;
-
-void fillRect(Canvas& canvas, const TRect& r, TColor color)
-{
-    canvas.brush.style = BrushStyle::Solid;
-    canvas.brush.color = color;
-    canvas.fillRect(r);
-}
-
-void frameRect(Canvas& canvas, const TRect& r, TColor color)
-{
-    canvas.brush.style = BrushStyle::Solid;
-    canvas.brush.color = color;
-    canvas.frameRect(r);
-}
-
-TRect inflate(const TRect& r, int d) { return TRect{r.left - d, r.top - d, r.right + d, r.bottom + d}; }
 
 constexpr int itemHeight = 20;
 constexpr int separatorHeight = 4;

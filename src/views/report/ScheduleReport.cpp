@@ -1,4 +1,4 @@
-#include "app/report/ScheduleReport.h"
+#include "views/report/ScheduleReport.h"
 
 #include <algorithm>
 

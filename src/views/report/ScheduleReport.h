@@ -36,14 +36,9 @@ inline constexpr const char* kParametersConnectionName = "RvReportParameters";
 
 // The schedule as the report reads it: the custom connection "RvCustomConnection1" with
 // its OnOpen, OnGetCols and OnGetRow handlers, the report row cursor, and the Report
-// command's sequence. The main window owns one next to RvProject1 and RvSystem1; its
-// Report button handler is just
-//
-//     void TfrmMain::btnPrerptClick() { m_scheduleReport.runReport(RvProject1, fieldTexts()); }
-//
-// where fieldTexts() collects the texts of txtAmount, txtRate, txtTerm and the captions
-// of lblMonPay, lblTotalInt, lblTotalPay and lblSavePay. The command line runs the very
-// same call with a headless RvSystem1.
+// command's sequence. The main window's Report button calls runReport with the texts
+// its fields and result labels show; the command line makes the very same call with a
+// system that writes to a file.
 class ScheduleReport {
 public:
     explicit ScheduleReport(LoanEngine& engine);

@@ -1,4 +1,4 @@
-#include "skin/menus/SkinMainMenuBar.h"
+#include "skin/menubar/SkinMainMenuBar.h"
 
 #include "runtime/graphics/Bitmap.h"
 

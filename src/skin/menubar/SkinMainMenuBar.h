@@ -3,7 +3,7 @@
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/menus/SkinMenu.h"
+#include "skin/popupmenu/SkinMenu.h"
 
 #include <vector>
 

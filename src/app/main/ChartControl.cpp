@@ -1,4 +1,4 @@
-#include "app/chartpage/ChartControl.h"
+#include "app/main/ChartControl.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "app/chartpage/ChartPage.h"
+#include "views/chart/ChartPage.h"
 
 #include "runtime/core/Numbers.h"
 
