@@ -2,6 +2,7 @@
 
 #include "report/execution/TReportPrinter.h"
 #include "report/project/ReportErrors.h"
+#include "report/snapshot/StatusFormat.h"
 
 #include <cstdio>
 
@@ -78,6 +79,16 @@ void TRvSystem::Execute()
         writer.OnBeforePrint = OnBeforePrint;
         writer.OnPrint = OnPrint;
         writer.OnAfterPrint = OnAfterPrint;
+        writer.OnPageStart = [this, &writer](int page) {
+            snapshot::TRvStatusValues values;
+            values.lines = SystemFiler.StatusText;
+            values.firstPage = writer.FirstPage;
+            values.lastPage = writer.LastPage;
+            values.page = page;
+            StatusText = snapshot::formatStatus(SystemFiler.StatusFormat, values);
+            if (reportSystemHooks().statusText)
+                reportSystemHooks().statusText(*this, StatusText);
+        };
         if (printer) {
             writer.SetMeasurer(&printer->Measurer());
             if (validPrinter) {

@@ -49,6 +49,8 @@ struct TRvSystemHooks {
     // Prints the snapshot, or writes the printer's own output to OutputFileName for a
     // file destination with native output.
     std::function<void(TRvSystem&, TStream& snapshot)> printer;
+    // The status line changed (every new page while generating).
+    std::function<void(TRvSystem&, const std::string& status)> statusText;
     // The printer device; none means no print system at all.
     TReportPrinter* printerDevice = nullptr;
 };

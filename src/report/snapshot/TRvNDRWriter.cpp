@@ -183,6 +183,8 @@ void TRvNDRWriter::beginPage()
 {
     ++m_pageNumber;
     m_currentX = 0;
+    if (OnPageStart)
+        OnPageStart(m_pageNumber);
     m_pageOpen = pageInRange(m_pageNumber, PageSelection, FirstPage, LastPage);
     if (!m_pageOpen)
         return;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -45,6 +46,9 @@ public:
     TRvPaperInfo Paper;
     double ScaleX() const { return m_scaleX; }
     double ScaleY() const { return m_scaleY; }
+
+    // Called as each page starts, before the page range decides whether it is written.
+    std::function<void(int page)> OnPageStart;
 
     // Measures texts; without one, a screen-resolution stand-in is used.
     void SetMeasurer(const snapshot::TextMeasurer* measurer);

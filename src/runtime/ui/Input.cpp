@@ -76,6 +76,11 @@ void sendMouse(TControl& control, QEvent::Type type, int x, int y, MouseButton b
 {
     QWidget* w = control.widget();
     QPointF local(x, y);
+    // As on screen, the press lands on the innermost widget under the point.
+    if (QWidget* child = w->childAt(x, y)) {
+        local = child->mapFrom(w, local);
+        w = child;
+    }
     QPointF global = w->mapToGlobal(local);
     Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : qtButton(button);
     Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::MouseButtons();
