@@ -80,7 +80,7 @@ TEST(TRvRenderPDF, WritesOnePdfPagePerSnapshotPageAndRegistersItself)
     registerPdfExportRenderer();
     const RegisteredExportRenderer* entry = findExportRenderer(".pdf");
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->displayName, "Adobe Acrobat (PDF)");
+    EXPECT_EQ(entry->displayName, "PDF file (PDF)");
 
     std::string path = (std::filesystem::temp_directory_path() / ("qv_device_" + std::to_string(::getpid()) + ".pdf")).string();
     entry->create()->PrintRender(*snapshot, path);
