@@ -5,6 +5,7 @@
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
 #include "report/device/TRPPrinterDevice.h"
+#include "report/ui/ReportWindows.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
 #include "runtime/core/Numbers.h"
@@ -219,6 +220,7 @@ void TfrmMain::wireEvents()
 
     showReportsAsPdf();
     installPrinterOutput();
+    installReportWindows(TRPPrinterDevice::Instance());
 }
 
 // Until the report preview window exists, a report meant for the preview is exported

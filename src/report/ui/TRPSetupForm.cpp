@@ -92,7 +92,7 @@ TRPSetupForm::TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer) : m_sys
     GroupBox1.setBounds(8, 3, 281, 36);
     PrinterLabel.setBounds(10, 15, 250, 13);
     GroupBox2.setBounds(8, 167, 184, 65);
-    CopiesLabel.setBounds(17, 19, 36, 13);
+    CopiesLabel.setBounds(17, 19, 60, 14);
     CopiesED.setBounds(18, 35, 49, 22);
     CollateCK.setBounds(115, 17, 65, 17);
     DuplexCK.setBounds(115, 40, 65, 17);
@@ -103,7 +103,7 @@ TRPSetupForm::TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer) : m_sys
     DestGB.setBounds(0, 0, 193, 121);
     PrinterRB.setBounds(8, 16, 113, 17);
     PreviewRB.setBounds(8, 36, 113, 17);
-    FileRB.setBounds(8, 56, 37, 17);
+    FileRB.setBounds(8, 56, 38, 17);
     editFileName.setBounds(46, 54, 113, 22);
     FileNameSB.setBounds(160, 54, 20, 20);
     FileNameSB.setGlyph(folderGlyph());

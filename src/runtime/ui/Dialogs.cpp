@@ -97,12 +97,15 @@ int messageBox(const std::string& text, const std::string& caption, unsigned fla
         buttons = QMessageBox::Ok | QMessageBox::Cancel;
     else if ((flags & 0xF) == MB_YESNO)
         buttons = QMessageBox::Yes | QMessageBox::No;
+    else if ((flags & 0xF) == MB_RETRYCANCEL)
+        buttons = QMessageBox::Retry | QMessageBox::Cancel;
     QMessageBox box(iconOf(flags), QString::fromStdString(caption), QString::fromStdString(text), buttons);
     box.setWindowModality(Qt::ApplicationModal);
     switch (box.exec()) {
     case QMessageBox::Cancel: return IDCANCEL;
     case QMessageBox::Yes: return IDYES;
     case QMessageBox::No: return IDNO;
+    case QMessageBox::Retry: return IDRETRY;
     default: return IDOK;
     }
 }

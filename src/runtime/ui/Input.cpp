@@ -1,6 +1,7 @@
 #include "runtime/ui/Input.h"
 
 #include "runtime/graphics/QtGraphics.h"
+#include "runtime/ui/StdControls.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -76,8 +77,8 @@ void sendMouse(TControl& control, QEvent::Type type, int x, int y, MouseButton b
 {
     QWidget* w = control.widget();
     QPointF local(x, y);
-    // As on screen, the press lands on the innermost widget under the point.
-    if (QWidget* child = w->childAt(x, y)) {
+    // A platform control takes the press in its native widget, as on screen.
+    if (QWidget* child = dynamic_cast<TNativeControl*>(&control) ? w->childAt(x, y) : nullptr) {
         local = child->mapFrom(w, local);
         w = child;
     }

@@ -3,6 +3,7 @@
 #include "runtime/graphics/QtGraphics.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
+#include "runtime/ui/Menus.h"
 #include "runtime/ui/Widgets.h"
 
 #include <QButtonGroup>
@@ -127,8 +128,8 @@ std::string TLabel::caption() const { return static_cast<QLabel*>(native())->tex
 void TLabel::setCaption(const std::string& caption)
 {
     auto* label = static_cast<QLabel*>(native());
-    // Carriage returns break lines as the platform's labels do.
-    QString text = q(caption);
+    // Carriage returns break lines as the platform's labels do; "&" marks an access key.
+    QString text = q(caption.find('&') == std::string::npos ? caption : stripAccelerator(caption));
     text.replace("\r\n", "\n").replace('\r', '\n');
     label->setText(text);
 }
