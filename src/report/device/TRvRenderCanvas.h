@@ -10,6 +10,11 @@ namespace qv {
 // export renderers share it and differ in their device and its pixels per inch.
 class TRvRenderCanvas : public TRPRender {
 public:
+    TRvRenderCanvas();
+
+    // The character set that replaces the default set (1); the user's locale decides.
+    int DefaultCharset;
+
     void SetBrush(const snapshot::TRvBrush& brush) override { m_brush = brush; }
     void SetFont(const snapshot::TRvFont& font) override { m_font = font; }
     void SetPen(const snapshot::TRvPen& pen) override { m_pen = pen; }
@@ -38,11 +43,6 @@ public:
     void LeftText(const std::string& text, double x, double y) override;
     void RightText(const std::string& text, double x, double y) override;
     void BlockText(const std::string& text, double x, double y, double width) override;
-
-    // The character set that replaces the default set (1); the user's locale decides.
-    int DefaultCharset;
-
-    TRvRenderCanvas();
 
 protected:
     // The canvas of the page being drawn; nothing is drawn while there is none.
