@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/main/MainForm.h"
+#include "report/ui/ReportWindows.h"
+#include "report/ui/TRPSetupForm.h"
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Shell.h"
+#include "runtime/ui/Timer.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +64,30 @@ inline void writeFile(const std::string& path, const std::string& text)
 
 // A main window as the program creates it, with message boxes, shell requests
 // and file dialogs answered by the test.
+// While it lives, every Output Options window that opens is answered with OK, so a
+// Report click runs on to its delivery.
+class AcceptOutputOptions {
+public:
+    AcceptOutputOptions()
+    {
+        m_timer.setInterval(10);
+        m_timer.onTimer = [this] {
+            if (TRPSetupForm* setup = currentSetupWindow(); setup && setup != m_answered) {
+                m_answered = setup;
+                ++m_shown;
+                sendClick(setup->bbtnOK, 10, 10);
+            }
+        };
+        m_timer.setEnabled(true);
+    }
+    int shown() const { return m_shown; }
+
+private:
+    TTimer m_timer;
+    TRPSetupForm* m_answered = nullptr;
+    int m_shown = 0;
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override

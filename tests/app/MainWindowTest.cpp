@@ -4,6 +4,8 @@
 #include "runtime/core/DateTime.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Timer.h"
+#include "report/ui/ReportWindows.h"
+#include "report/ui/TRPSetupForm.h"
 
 #include <filesystem>
 
@@ -560,8 +562,23 @@ TEST_F(MainWindowTest, ReportOpensAsPdfUntilThePreviewWindowExists)
     calculate("10000", "7", "1");
     boxes.clear();
     opened.clear();
+    // The output options come first; OK there goes on to the preview destination.
+    std::string setupCaption;
+    TTimer ok;
+    ok.setInterval(10);
+    ok.onTimer = [&] {
+        TRPSetupForm* setup = currentSetupWindow();
+        if (!setup)
+            return;
+        ok.setEnabled(false);
+        setupCaption = setup->caption();
+        EXPECT_TRUE(setup->PreviewRB.checked());
+        sendClick(setup->bbtnOK, 10, 10);
+    };
+    ok.setEnabled(true);
     sendClick(w.btnPrerpt, 5, 5);
     std::filesystem::remove(test::exeDir() + "rptQVR1.rav");
+    EXPECT_EQ(setupCaption, "Output Options");
     EXPECT_TRUE(boxes.empty());
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].substr(opened[0].size() - 4), ".pdf");
@@ -585,6 +602,7 @@ TEST_F(MainWindowTest, ReportShowsWhatIsWrongWithADamagedProject)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Invalid Project Format");
 
+    test::AcceptOutputOptions accept;
     test::writeFile(project, damaged);
     boxes.clear();
     opened.clear();
@@ -595,4 +613,29 @@ TEST_F(MainWindowTest, ReportShowsWhatIsWrongWithADamagedProject)
     EXPECT_NE(boxes[0].text.find("Unknown class \"TRpDataVieX\" found."), std::string::npos);
     for (auto const& file : opened)
         std::filesystem::remove(file);
+}
+
+TEST_F(MainWindowTest, ReportCancelledInTheOutputOptionsDeliversNothing)
+{
+    std::filesystem::copy_file(QV_REPORT_PROJECT, test::exeDir() + "rptQVR1.rav",
+        std::filesystem::copy_options::overwrite_existing);
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    boxes.clear();
+    opened.clear();
+    TTimer cancel;
+    cancel.setInterval(10);
+    cancel.onTimer = [&] {
+        if (TRPSetupForm* setup = currentSetupWindow()) {
+            cancel.setEnabled(false);
+            sendKeyStroke(setup->CopiesED, VK_ESCAPE);
+        }
+    };
+    cancel.setEnabled(true);
+    sendClick(w.btnPrerpt, 5, 5);
+    std::filesystem::remove(test::exeDir() + "rptQVR1.rav");
+    EXPECT_FALSE(cancel.enabled()) << "the output options were shown";
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(w.RvProject1.Active());
 }

@@ -69,8 +69,10 @@ TEST_F(MainWindowTest, ReportWaitsForTheDataControlOfAnotherProcessWhenTheUserSa
         boxes.push_back(call);
         return int(IDRETRY);
     });
+    AcceptOutputOptions accept;
     sendClick(w.btnPrerpt, 5, 5);
     std::filesystem::remove(exeDir() + "rptQVR1.rav");
+    EXPECT_EQ(accept.shown(), 1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Unable to gain control of Report Data Communication System.");
     EXPECT_EQ(boxes[0].flags & 0xF, unsigned(MB_RETRYCANCEL));

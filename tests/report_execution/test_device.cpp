@@ -81,7 +81,7 @@ TEST(TRvRenderPDF, WritesOnePdfPagePerSnapshotPageAndRegistersItself)
     registerPdfExportRenderer();
     const RegisteredExportRenderer* entry = findExportRenderer(".pdf");
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->displayName, "Adobe Acrobat (PDF)");
+    EXPECT_EQ(entry->displayName, "PDF file (PDF)");
 
     qv::test::ScratchDir scratch("qv-device");
     std::string path = scratch.file("report.pdf");

@@ -152,9 +152,9 @@ TEST_F(CupsPrinting, ThirtyYearLoanPrintsEveryMonthOnEightPagesAndCopiesRepeatTh
     EXPECT_EQ(*months.begin(), 1);
     EXPECT_EQ(*months.rbegin(), 360);
     EXPECT_NE(printed.find("2054-03-15"), std::string::npos) << "the last month";
-    EXPECT_NE(printed.find("1074.13"), std::string::npos) << "monthly payment";
-    EXPECT_NE(printed.find("186688.68"), std::string::npos) << "total interest";
-    EXPECT_NE(printed.find("386688.68"), std::string::npos) << "total payment";
+    EXPECT_NE(printed.find("1,074.13"), std::string::npos) << "monthly payment";
+    EXPECT_NE(printed.find("186,688.68"), std::string::npos) << "total interest";
+    EXPECT_NE(printed.find("386,688.68"), std::string::npos) << "total payment";
     for (int page = 1; page <= 8; ++page)
         EXPECT_NE(printed.find("Page " + std::to_string(page) + " of 8"), std::string::npos) << page;
 

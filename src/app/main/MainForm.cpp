@@ -5,6 +5,7 @@
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
 #include "report/device/TRPPrinterDevice.h"
+#include "report/ui/ReportWindows.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
 #include "report/project/ReportErrors.h"
@@ -244,6 +245,7 @@ void TfrmMain::wireEvents()
     TRvProject::RetryPrompt() = [](const std::string& message) {
         return messageBox(message, TApplication::instance().title(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
     };
+    installReportWindows(TRPPrinterDevice::Instance());
 }
 
 // Until the report preview window exists, a report meant for the preview is exported

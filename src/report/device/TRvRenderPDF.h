@@ -7,7 +7,7 @@ namespace qv {
 // Exports a snapshot as a PDF file, drawn by the canvas renderer's rules.
 class TRvRenderPDF : public TRvRenderExport {
 public:
-    static constexpr const char* displayName = "Adobe Acrobat (PDF)";
+    static constexpr const char* displayName = "PDF file (PDF)";
     static constexpr int resolution = 600;
 
     std::string DisplayName() const override { return displayName; }

@@ -15,7 +15,7 @@ class TRvRenderExport {
 public:
     virtual ~TRvRenderExport() = default;
 
-    // The name the output options show, such as "Adobe Acrobat (PDF)".
+    // The name the output options show, such as "PDF file (PDF)".
     virtual std::string DisplayName() const = 0;
     // The file extension with its dot, such as ".pdf".
     virtual std::string FileExtension() const = 0;

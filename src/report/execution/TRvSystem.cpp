@@ -2,6 +2,7 @@
 
 #include "report/execution/TReportPrinter.h"
 #include "report/project/ReportErrors.h"
+#include "report/snapshot/StatusFormat.h"
 
 #include <cstdio>
 

@@ -111,6 +111,26 @@ int messageBox(const std::string& text, const std::string& caption, unsigned fla
     }
 }
 
+namespace {
+
+bool confirmReplace(const std::string& path, const std::string& caption)
+{
+    QFileInfo info(QString::fromStdString(path));
+    if (!info.absoluteDir().exists()) {
+        messageBox(info.absolutePath().toStdString() + "\rThe folder does not exist.", caption, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    if (!info.exists())
+        return true;
+    if (!info.isWritable()) {
+        messageBox(path + " is read-only.\rChoose another name.", caption, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    return messageBox(path + " already exists.\rDo you want to replace it?", caption, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+} // namespace
+
 TFileDialog::TFileDialog(Mode mode) : title(mode == Mode::Open ? "Open file" : "Save file"), m_mode(mode) {}
 
 std::string TFileDialog::selectedPattern() const
@@ -184,6 +204,8 @@ bool TFileDialog::execute()
             return false;
     } else {
         chosen = withFilterExtension(chosen, selectedPattern());
+        if (overwritePrompt && !confirmReplace(chosen, title))
+            return false;
     }
     fileName = chosen;
     return true;

@@ -49,6 +49,9 @@ public:
     int filterIndex = 1;
     std::string fileName;
     std::string initialDir;
+    // Save: a chosen file that exists is replaced only after the user agreed; the
+    // folder must exist and a read-only file is refused.
+    bool overwritePrompt = false;
 
     // True when the user confirmed; fileName then holds the full path.
     bool execute();

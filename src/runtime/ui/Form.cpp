@@ -5,6 +5,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "runtime/ui/StdControls.h"
 
 namespace qv {
 
@@ -81,6 +86,81 @@ void TForm::showAndRaise()
 }
 
 void TForm::close() { widget()->close(); }
+
+int TForm::showModal()
+{
+    m_modalResult = mrNone;
+    widget()->setWindowModality(Qt::ApplicationModal);
+    showAndRaise();
+    QEventLoop loop;
+    m_inModalLoop = true;
+    QObject::connect(this->widget(), &QObject::destroyed, &loop, &QEventLoop::quit);
+    while (m_modalResult == mrNone && widget()->isVisible())
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+    m_inModalLoop = false;
+    if (m_modalResult == mrNone)
+        m_modalResult = mrCancel;
+    setVisible(false);
+    widget()->setWindowModality(Qt::NonModal);
+    return m_modalResult;
+}
+
+void TForm::showBlockingOthers()
+{
+    widget()->setWindowModality(Qt::ApplicationModal);
+    showAndRaise();
+}
+
+void TForm::setModalResult(int result)
+{
+    m_modalResult = result;
+    // Wakes the modal loop that waits for the next event.
+    if (m_inModalLoop)
+        QCoreApplication::postEvent(widget(), new QEvent(QEvent::User));
+}
+
+void TForm::setDialogBorder(bool systemButtons)
+{
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (systemButtons)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    widget()->setWindowFlags(flags);
+    widget()->setFixedSize(widget()->size());
+}
+
+void TForm::centerOnScreen()
+{
+    QScreen* screen = widget()->screen() ? widget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect area = screen->availableGeometry();
+    widget()->move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+}
+
+bool TForm::pressDialogButton(int virtualKey)
+{
+    std::vector<TControl*> all;
+    std::vector<TWinControl*> pending {this};
+    while (!pending.empty()) {
+        TWinControl* c = pending.back();
+        pending.pop_back();
+        for (TControl* child : c->controls()) {
+            all.push_back(child);
+            if (auto* w = dynamic_cast<TWinControl*>(child))
+                pending.push_back(w);
+        }
+    }
+    for (TControl* c : all) {
+        auto* button = dynamic_cast<TButton*>(c);
+        if (!button || !button->showing() || !button->enabled())
+            continue;
+        if ((virtualKey == VK_RETURN && button->isDefault()) || (virtualKey == VK_ESCAPE && button->isCancel())) {
+            TControl::Events::click(*button);
+            return true;
+        }
+    }
+    return false;
+}
 
 bool TForm::isActive() const { return widget()->isActiveWindow(); }
 

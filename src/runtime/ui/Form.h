@@ -8,6 +8,7 @@
 namespace qv {
 
 enum class TCloseAction { None, Hide, Free, Minimize };
+enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
 // A top-level window. Its controls sit in its client area; positions are the
 // window's own on the screen. Closing the application's main form ends the
@@ -34,6 +35,25 @@ public:
     bool isActive() const;
 
     TControl* activeControl() const { return m_activeControl; }
+    // Shows the window modal for the whole application and runs messages until a
+    // button or setModalResult ends it; closing the window reads as mrCancel.
+    int showModal();
+    int modalResult() const { return m_modalResult; }
+    // A non-zero result ends a running showModal.
+    void setModalResult(int result);
+    // Keys reach the form's OnKeyDown / OnKeyPress before the focused control's.
+    bool keyPreview() const { return m_keyPreview; }
+    void setKeyPreview(bool preview) { m_keyPreview = preview; }
+    // A dialog frame of fixed size without minimise and maximise buttons; without
+    // system buttons the frame has no close button either.
+    void setDialogBorder(bool systemButtons = true);
+    // Shows the window without waiting; until it hides, the other windows take no input.
+    void showBlockingOthers();
+    // Centres the window on the screen.
+    void centerOnScreen();
+    // Enter presses the enabled default button, Esc the cancel button; true when one did.
+    bool pressDialogButton(int virtualKey);
+
     // Rebuilds the native focus chain from the controls' tab orders.
     void updateTabChain();
 
@@ -64,6 +84,9 @@ private:
     // OnShow ran since the program last made the window visible; restoring it from
     // minimized brings a show event of its own, which must not run OnShow again.
     bool m_showHandled = false;
+    bool m_keyPreview = false;
+    int m_modalResult = 0;
+    bool m_inModalLoop = false;
 };
 
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "runtime/graphics/QtGraphics.h"
 #include "runtime/ui/Form.h"
+#include "runtime/ui/StdControls.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -80,6 +81,11 @@ void sendMouse(TControl& control, QEvent::Type type, int x, int y, MouseButton b
 {
     QWidget* w = control.widget();
     QPointF local(x, y);
+    // A platform control takes the press in its native widget, as on screen.
+    if (QWidget* child = dynamic_cast<TNativeControl*>(&control) ? w->childAt(x, y) : nullptr) {
+        local = child->mapFrom(w, local);
+        w = child;
+    }
     QPointF global = w->mapToGlobal(local);
     Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : qtButton(button);
     Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::MouseButtons();
