@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -109,6 +110,18 @@ void sendClick(TControl& control, int x, int y)
 {
     sendMouseDown(control, x, y);
     sendMouseUp(control, x, y);
+}
+
+void sendMouseEnter(TControl& control)
+{
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), control.widget()->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(control.widget(), &event);
+}
+
+void sendMouseLeave(TControl& control)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(control.widget(), &event);
 }
 
 void sendContextMenu(TControl& control, int x, int y)

@@ -14,6 +14,9 @@ void sendMouseDown(TControl& control, int x, int y, MouseButton button = MouseBu
 void sendMouseUp(TControl& control, int x, int y, MouseButton button = MouseButton::Left);
 void sendMouseMove(TControl& control, int x, int y);
 void sendClick(TControl& control, int x, int y);
+// The pointer entering or leaving a control.
+void sendMouseEnter(TControl& control);
+void sendMouseLeave(TControl& control);
 // The context-menu request of a right click at a client point.
 void sendContextMenu(TControl& control, int x, int y);
 // Moves the focus along the window's tab chain, as the Tab key does.
