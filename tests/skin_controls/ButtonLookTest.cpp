@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinPanel.h"
 
 using namespace qv;
 using namespace qv::looktest;
@@ -171,4 +172,35 @@ TEST_F(SkinLook, LabelsDrawInTheStdLabelColours)
         for (int x = 0; x < link.width(); ++x)
             active += pixel(link, x, y) == s.ActiveFontColor;
     EXPECT_GT(active, 10);
+}
+
+TEST_F(SkinLook, GroupBoxIsFramedFromTheSectionWithItsCaptionCentred)
+{
+    TbsSkinGroupBox group(&form);
+    group.setSkinData(&ownSkin());
+    group.setBounds(10, 10, 300, 89);
+    const auto& s = section<TbsDataSkinPanelControl>("groupbox");
+    const TbsSkinPicture& pic = picture(s.PictureIndex);
+    const TRect& S = s.SkinRect;
+    const int dW = 300 - S.width(), dH = 89 - S.height();
+    // The four corners are the section's, wherever the size puts them.
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{1, 20}, std::pair{S.width() - 1, 2}, std::pair{S.width() - 2, S.height() - 1}}) {
+        int cx = x >= s.RTPoint.x ? x + dW : x, cy = y >= s.LBPoint.y ? y + dH : y;
+        EXPECT_EQ(pixel(group, cx, cy), pic.pixel(S.left + x, S.top + y)) << x << "," << y;
+    }
+    EXPECT_EQ(group.panelClientRect(), (TRect{s.ClRect.left, s.ClRect.top, s.ClRect.right + dW, s.ClRect.bottom + dH}));
+
+    // The caption: white pixels appear around the band's centre only once there is a caption.
+    auto captionPixels = [&](int from, int to) {
+        int n = 0;
+        for (int y = s.CaptionRect.top; y < s.CaptionRect.bottom; ++y)
+            for (int x = from; x < to; ++x)
+                n += pixel(group, x, y) == s.Font.FontColor && pic.pixel(S.left + std::min(x, 30), S.top + y) != s.Font.FontColor;
+        return n;
+    };
+    int before = captionPixels(100, 200);
+    group.setCaption("Amortization");
+    EXPECT_GT(captionPixels(100, 200), before + 20);
+    EXPECT_EQ(captionPixels(s.CaptionRect.left, 60), 0);
+    EXPECT_EQ(captionPixels(240, 300), 0);
 }
