@@ -3,6 +3,7 @@
 #include "controls/SkinInplaceEdit.h"
 #include "runtime/core/Property.h"
 #include "runtime/ui/Form.h"
+#include "skin/model/SkinBitmaps.h"
 #include "skin/scrollbar/SkinScrollBar.h"
 
 #include <algorithm>
@@ -401,7 +402,53 @@ void TbsSkinCustomGrid::skinChanged()
     updateScrollBars();
 }
 
-bool TbsSkinCustomGrid::readSkin(GridSkin&) const { return false; }
+// The three cell pictures are cut out of the section's picture into one small
+// strip each time, so nothing of a skin outlives a reload.
+bool TbsSkinCustomGrid::readSkin(GridSkin& skin) const
+{
+    if (sectionIndex() < 0)
+        return false;
+    auto* s = dynamic_cast<const TbsDataSkinGridControl*>(&SkinData()->skinControl(sectionIndex()));
+    if (!s)
+        return false;
+    const TbsSkinPicture* source = SkinData()->activePicture(s->PictureIndex);
+    if (!source)
+        return false;
+    const TRect* pieces[] = {&s->FixedCellRect, &s->SelectCellRect, &s->FocusCellRect};
+    TRect* strip[] = {&skin.fixedCellRect, &skin.selectCellRect, &skin.focusCellRect};
+    int width = 0, height = 0;
+    for (const TRect* r : pieces) {
+        if (r->isEmpty())
+            continue;
+        width = std::max(width, r->width());
+        height += r->height();
+    }
+    TbsSkinPicture cells(width, height);
+    int y = 0;
+    for (int i = 0; i < 3; ++i) {
+        const TRect& r = *pieces[i];
+        if (r.isEmpty())
+            continue;
+        *strip[i] = TRect{0, y, r.width(), y + r.height()};
+        cells.copyRect(*strip[i], *source, r);
+        y += r.height();
+    }
+    m_skinCells = toBitmap(cells);
+    skin.picture = &m_skinCells;
+    skin.fixedCellLeftOffset = s->FixedCellLeftOffset;
+    skin.fixedCellRightOffset = s->FixedCellRightOffset;
+    skin.cellLeftOffset = s->CellLeftOffset;
+    skin.cellRightOffset = s->CellRightOffset;
+    skin.fixedCellTextRect = s->FixedCellTextRect;
+    skin.cellTextRect = s->CellTextRect;
+    skin.linesColor = s->LinesColor;
+    skin.bgColor = s->BGColor;
+    skin.font = skinFont(s->Font, font());
+    skin.selectFontColor = s->SelectFontColor;
+    skin.focusFontColor = s->FocusFontColor;
+    skin.fixedFont = skinFont(s->FixedFont, font());
+    return true;
+}
 
 void TbsSkinCustomGrid::refreshSkin()
 {

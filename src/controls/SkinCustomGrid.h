@@ -126,7 +126,6 @@ protected:
     void endUpdate();
 
     // The "grid" section's values; false when there is no usable section.
-    // The skin model has no grid kind yet, so the plain look is all there is.
     virtual bool readSkin(GridSkin& skin) const;
     // Where the text of the cell being painted goes.
     const TRect& paintTextRect() const { return m_paintTextRect; }
@@ -213,6 +212,8 @@ private:
     TRect m_paintTextRect;
     GridSkin m_skinValues;
     bool m_skinUsable = false;
+    // The cell pictures of the bound section, which m_skinValues points into.
+    mutable Bitmap m_skinCells;
 
     bool m_selecting = false;
     TPoint m_mouse;

@@ -1,6 +1,9 @@
 #include "GridTestSupport.h"
 
 #include "runtime/graphics/Bitmap.h"
+#include "skin/store/CompressedStoredSkin.h"
+
+#include "QuorvaneSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -142,4 +145,76 @@ TEST_F(GridSkinLook, EditorTakesTheSkinBackground)
     ASSERT_TRUE(grid.EditorMode());
     EXPECT_EQ(grid.InplaceEditor()->color(), background);
     EXPECT_EQ(grid.InplaceEditor()->font().name, "Arial");
+}
+
+namespace {
+
+// The grid as the schedule uses it, bound to our own skin's "grid" section.
+struct OwnSkinWindow : TForm {
+    OwnSkinWindow()
+    {
+        store.FileName = "SKIN.INI";
+        store.setCompressedData(std::string(quorvaneCompressedSkin()));
+        model.setCompressedStoredSkin(&store);
+        setClientSize(400, 200);
+        grid.setBounds(0, 0, 330, 177);
+        grid.setColCount(4);
+        grid.setColWidths(1, 110);
+        grid.setSkinData(&model);
+    }
+    TbsCompressedStoredSkin store;
+    TbsSkinData model;
+    TbsSkinStringGrid grid{this};
+};
+
+} // namespace
+
+TEST(GridOwnSkin, CellsShowTheSectionsPicturesAndRowsItsHeight)
+{
+    app();
+    OwnSkinWindow window;
+    window.showAndRaise();
+    app().processMessages();
+    TbsSkinStringGrid& grid = window.grid;
+    int i = window.model.FindSkinControl("grid");
+    ASSERT_GE(i, 0);
+    const auto& s = dynamic_cast<const TbsDataSkinGridControl&>(window.model.skinControl(i));
+    const TbsSkinPicture& pic = *window.model.activePicture(s.PictureIndex);
+    EXPECT_EQ(grid.DefaultRowHeight(), s.SelectCellRect.height());
+
+    grid.setFocus();
+    app().processMessages();
+    Bitmap shot(grid.width(), grid.height());
+    grid.paintTo(shot.canvas());
+    // A cell picture fitted to the cell: both ends as they are, the middle tiled.
+    auto expectPiece = [&](int col, int row, const TRect& S, int leftWidth, int rightWidth) {
+        TRect r = grid.CellRect(col, row);
+        int d = S.width() - leftWidth - rightWidth, wrong = 0;
+        for (int y = 0; y < r.height(); ++y) {
+            for (int x = 0; x < r.width(); ++x) {
+                int sx = x < leftWidth ? x : x >= r.width() - rightWidth ? S.width() - (r.width() - x) : leftWidth + (x - leftWidth) % d;
+                // Text lies over the picture; only columns clear of it are compared.
+                if (x >= 2 && x < r.width() - 2 && y >= 2 && y < r.height() - 2)
+                    continue;
+                wrong += shot.pixel(r.left + x, r.top + y) != pic.pixel(S.left + sx, S.top + y);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << col << "," << row;
+    };
+    expectPiece(1, 0, s.FixedCellRect, s.FixedCellLeftOffset, s.FixedCellRightOffset);
+    expectPiece(0, 1, s.FixedCellRect, s.FixedCellLeftOffset, s.FixedCellRightOffset);
+    if (grid.focused())
+        expectPiece(1, 1, s.FocusCellRect, s.CellLeftOffset, s.CellRightOffset);
+    else
+        expectPiece(1, 1, s.SelectCellRect, s.CellLeftOffset, s.CellRightOffset);
+    TRect plain = grid.CellRect(2, 2);
+    EXPECT_EQ(shot.pixel(plain.left + 1, plain.top + 1), s.BGColor);
+    EXPECT_EQ(shot.pixel(plain.right, plain.top + 5), s.LinesColor);
+
+    // An empty model: the plain look and the grid's own row height again.
+    TbsSkinData empty;
+    grid.setSkinData(&empty);
+    grid.skinChanged();
+    EXPECT_FALSE(grid.skinUsable());
+    EXPECT_EQ(grid.DefaultRowHeight(), grid.DefaultCellHeight());
 }

@@ -9,7 +9,9 @@ namespace qv {
 
 DateField::DateField(TWinControl* parent) : TbsSkinEdit(parent)
 {
-    setSkinDataName("buttonedit");
+    // The calendar button comes with the date edit; until then the plain edit
+    // section, so that no button is drawn that does nothing.
+    setSkinDataName("edit");
     setMaxLength(10);
     onChange = [this] {
         try {

@@ -99,6 +99,8 @@ void TfrmMain::loadSkin()
     skinStore.FileName = "SKIN.INI";
     skinStore.setCompressedData(std::string(quorvaneCompressedSkin()));
     TApplication::guard([this] { skinData.setCompressedStoredSkin(&skinStore); });
+    // The controls were given the model while it was still empty.
+    relaySkinChanged(*this);
 }
 
 void TfrmMain::buildMenu()

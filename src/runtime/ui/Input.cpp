@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHideEvent>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
@@ -137,6 +138,18 @@ void sendMinimizeAndRestore(TForm& form)
     QApplication::sendEvent(w, &hidden);
     QShowEvent shown;
     QApplication::sendEvent(w, &shown);
+}
+
+void sendMouseEnter(TControl& control)
+{
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), control.widget()->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(control.widget(), &event);
+}
+
+void sendMouseLeave(TControl& control)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(control.widget(), &event);
 }
 
 void sendContextMenu(TControl& control, int x, int y)

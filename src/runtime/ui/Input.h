@@ -18,6 +18,9 @@ void sendMouseMove(TControl& control, int x, int y);
 void sendClick(TControl& control, int x, int y);
 // One wheel turn; 120 is a notch, positive away from the user.
 void sendMouseWheel(TControl& control, int delta, unsigned shift = 0);
+// The pointer entering or leaving a control.
+void sendMouseEnter(TControl& control);
+void sendMouseLeave(TControl& control);
 // The context-menu request of a right click at a client point.
 void sendContextMenu(TControl& control, int x, int y);
 // Moves the focus along the window's tab chain, as the Tab key does.

@@ -23,4 +23,14 @@ Font skinDefaultFont()
     return f;
 }
 
+Font skinFont(const TbsSkinFontFields& fields, const Font& fallback)
+{
+    Font f = fallback;
+    f.name = fields.FontName;
+    f.height = fields.FontHeight;
+    f.style = fields.FontStyle;
+    f.color = fields.FontColor;
+    return f;
+}
+
 } // namespace qv

@@ -45,5 +45,7 @@ private:
 
 // The default font of the skinned controls: Arial, 14 pixels, black.
 Font skinDefaultFont();
+// A section's font; the character set stays that of fallback.
+Font skinFont(const TbsSkinFontFields& fields, const Font& fallback);
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "runtime/core/Property.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
+#include "skin/model/SkinBitmaps.h"
 
 namespace qv {
 
@@ -10,8 +11,11 @@ using namespace defaultlook;
 
 TbsSkinButton::TbsSkinButton(TWinControl* parent) : TbsSkinControl(parent, "button")
 {
+    setFitsSection(true);
     setBounds(0, 0, 75, 25);
     setTabStop(true);
+    // A masked skin button is not rectangular; what lies outside its mask is the parent's.
+    setTransparent(true);
 }
 
 void TbsSkinButton::setCaption(const std::string& caption)
@@ -30,6 +34,135 @@ void TbsSkinButton::setCanFocused(bool canFocused)
 {
     if (assignChanged(m_canFocused, canFocused))
         setTabStop(canFocused);
+}
+
+void TbsSkinButton::bindSection()
+{
+    TbsSkinControl::bindSection();
+    m_look = Look{};
+    if (!skin().hasSection())
+        return;
+    auto* s = dynamic_cast<const TbsDataSkinButtonControl*>(&SkinData()->skinControl(sectionIndex()));
+    if (!s)
+        return;
+    m_look.bound = true;
+    m_look.font = s->Font;
+    m_look.activeFontColor = s->ActiveFontColor;
+    m_look.downFontColor = s->DownFontColor;
+    m_look.disabledFontColor = s->DisabledFontColor;
+    m_look.activeRect = s->ActiveSkinRect.isEmpty() ? s->SkinRect : s->ActiveSkinRect;
+    m_look.downRect = s->DownSkinRect.isEmpty() ? m_look.activeRect : s->DownSkinRect;
+    m_look.disabledRect = s->DisabledSkinRect;
+    m_look.morphs = s->Morphing;
+    m_look.morphKind = s->MorphKind;
+}
+
+void TbsSkinButton::skinChanged()
+{
+    TbsSkinControl::skinChanged();
+    settleMorph();
+}
+
+Font TbsSkinButton::textFont() const
+{
+    if (m_look.bound && UseSkinFont())
+        return skinFont(m_look.font, DefaultFont());
+    return DefaultFont();
+}
+
+const TRect& TbsSkinButton::stateRect() const
+{
+    if (!enabled() && !m_look.disabledRect.isEmpty())
+        return m_look.disabledRect;
+    if (showsDown())
+        return m_look.downRect;
+    if (wantsActive())
+        return m_look.activeRect;
+    // Leaving starts the fade from the active image; until the first step it stays.
+    if (m_look.morphs && m_morph == 1)
+        return m_look.activeRect;
+    return skin().pieces().fields.skinRect;
+}
+
+TColor TbsSkinButton::captionColor() const
+{
+    if (!enabled())
+        return m_look.disabledFontColor;
+    if (m_down && m_highlighted)
+        return m_look.downFontColor;
+    if (wantsActive())
+        return m_look.activeFontColor;
+    return m_look.font.FontColor;
+}
+
+void TbsSkinButton::drawSkinLook(Canvas& canvas)
+{
+    if (!m_look.bound) {
+        drawDefaultLook(canvas);
+        return;
+    }
+    const TbsSkinSectionPieces& pieces = skin().pieces();
+    TbsPieceGeometry g = pieces.geometry(width(), height());
+    auto image = [&](const TRect& S) {
+        TbsSkinPicture out;
+        drawPiece(out, pieces.picture, pieces.fields, pieces.mode, g, S);
+        return out;
+    };
+    TbsSkinPicture picture;
+    bool downLook = false;
+    if (m_look.morphs && m_morph > 0 && m_morph < 1 && enabled()) {
+        picture = morphBlend(image(pieces.fields.skinRect), image(m_look.activeRect), m_morph, m_look.morphKind);
+    } else {
+        const TRect& S = stateRect();
+        downLook = &S == &m_look.downRect;
+        picture = image(S);
+    }
+    // The mask gives the button its outline; outside it the parent shows through.
+    if (pieces.mask)
+        canvas.setClipRegion(toRegion(pieceRegion(pieces.mask, pieces.fields, pieces.mode, g)));
+    drawSkinPicture(canvas, 0, 0, picture);
+    canvas.clearClip();
+
+    canvas.font = textFont();
+    canvas.font.color = captionColor();
+    TRect textArea = g.clientRect;
+    if (downLook)
+        textArea = TRect{textArea.left + 1, textArea.top + 1, textArea.right + 1, textArea.bottom + 1};
+    centredText(canvas, textArea, stripAccelerator(m_caption));
+}
+
+void TbsSkinButton::activeStateChanged()
+{
+    if (!m_look.bound || !m_look.morphs) {
+        invalidate();
+        return;
+    }
+    if (!m_morphTimer) {
+        m_morphTimer = std::make_unique<TTimer>();
+        m_morphTimer->setInterval(20);
+        m_morphTimer->onTimer = [this] { morphStep(); };
+    }
+    m_morphTimer->setEnabled(true);
+}
+
+void TbsSkinButton::morphStep()
+{
+    bool towardsActive = wantsActive();
+    m_morph += towardsActive ? 0.2 : -0.2;
+    if (m_morph >= 1 || m_morph <= 0) {
+        m_morph = towardsActive ? 1 : 0;
+        // Stopped, not freed: this runs inside the timer's own callback.
+        m_morphTimer->setEnabled(false);
+    }
+    invalidate();
+}
+
+void TbsSkinButton::settleMorph()
+{
+    m_morph = wantsActive() ? 1 : 0;
+    if (m_morphTimer)
+        m_morphTimer->setEnabled(false);
+    invalidate();
 }
 
 void TbsSkinButton::drawDefaultLook(Canvas& canvas)
@@ -68,7 +201,7 @@ void TbsSkinButton::mouseDown(MouseButton button, unsigned, int, int)
     m_pressedByMouse = true;
     m_highlighted = true;
     setDown(true);
-    invalidate();
+    settleMorph();
 }
 
 void TbsSkinButton::mouseUp(MouseButton button, unsigned, int x, int y)
@@ -84,15 +217,23 @@ void TbsSkinButton::mouseUp(MouseButton button, unsigned, int x, int y)
 
 void TbsSkinButton::mouseEnter()
 {
+    bool was = wantsActive();
     m_highlighted = true;
-    invalidate();
+    if (!was)
+        activeStateChanged();
+    else
+        invalidate();
     TbsSkinControl::mouseEnter();
 }
 
 void TbsSkinButton::mouseLeave()
 {
+    bool was = wantsActive();
     m_highlighted = false;
-    invalidate();
+    if (was && !wantsActive())
+        activeStateChanged();
+    else
+        invalidate();
     TbsSkinControl::mouseLeave();
 }
 
@@ -122,7 +263,7 @@ void TbsSkinButton::keyUp(int& key, unsigned shift)
 
 void TbsSkinButton::doEnter()
 {
-    invalidate();
+    activeStateChanged();
     TbsSkinControl::doEnter();
 }
 
@@ -130,7 +271,7 @@ void TbsSkinButton::doExit()
 {
     if (!m_pressedByMouse)
         setDown(false);
-    invalidate();
+    activeStateChanged();
     TbsSkinControl::doExit();
 }
 
@@ -140,7 +281,7 @@ void TbsSkinButton::enabledChanged()
         m_down = false;
         m_pressedByMouse = false;
     }
-    invalidate();
+    settleMorph();
 }
 
 } // namespace qv

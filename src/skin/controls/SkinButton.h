@@ -1,7 +1,10 @@
 #pragma once
 
+#include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/model/SkinControlData.h"
 
+#include <memory>
 #include <string>
 
 namespace qv {
@@ -21,12 +24,20 @@ public:
     void setDefault(bool isDefault) { m_default = isDefault; }
     // Whether the mouse is over the button (drawn hot); not a published property.
     bool highlighted() const { return m_highlighted; }
+    // 0 shows the normal image, 1 the active one; between them the two are blended.
+    double morphFactor() const { return m_morph; }
+    bool morphing() const { return m_morphTimer && m_morphTimer->enabled(); }
 
     // Fires OnClick, as the user's click does.
     void Click() { click(); }
 
+    void skinChanged() override;
+
 protected:
+    void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
+    void drawSkinLook(Canvas& canvas) override;
+    Font textFont() const override;
     void mouseDown(MouseButton button, unsigned shift, int x, int y) override;
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
     void mouseEnter() override;
@@ -38,12 +49,32 @@ protected:
     void enabledChanged() override;
 
 private:
+    // What the button copies from a button section; unbound for any other class.
+    struct Look {
+        bool bound = false;
+        TbsSkinFontFields font;
+        TColor activeFontColor = 0, downFontColor = 0, disabledFontColor = 0;
+        TRect activeRect, downRect, disabledRect;
+        bool morphs = false;
+        TbsMorphKind morphKind = mkDefault;
+    };
+    bool wantsActive() const { return m_highlighted || (focused() && m_canFocused); }
+    bool showsDown() const { return m_down && (m_highlighted || (focused() && !m_pressedByMouse)); }
+    const TRect& stateRect() const;
+    TColor captionColor() const;
+    void activeStateChanged();
+    void morphStep();
+    void settleMorph();
+
     std::string m_caption;
     bool m_down = false;
     bool m_highlighted = false;
     bool m_pressedByMouse = false;
     bool m_canFocused = true;
     bool m_default = false;
+    Look m_look;
+    double m_morph = 0;
+    std::unique_ptr<TTimer> m_morphTimer;
 };
 
 } // namespace qv

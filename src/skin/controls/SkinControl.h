@@ -28,6 +28,11 @@ public:
     void setDefaultHeight(int height) { m_skin.defaultHeight = height; }
     int sectionIndex() const { return m_skin.sectionIndex(); }
 
+    // A family that draws its picture from the section takes the size its piece
+    // mode allows: a Fixed one keeps the section's size, a Horizontal one its
+    // height, a Vertical one its width.
+    void setBounds(int left, int top, int width, int height) override;
+
     // Skin change notices relayed by the form's frame.
     virtual void skinChangeBegins() { m_skin.forget(); }
     virtual void skinChanged();
@@ -37,17 +42,23 @@ protected:
     void paint(Canvas& canvas) override;
     virtual void bindSection() { m_skin.bind(); }
     virtual void drawDefaultLook(Canvas& canvas) = 0;
-    // Drawing from the bound section belongs to the skin engine; until it
-    // exists a bound section falls back to the default look.
+    // Families that draw nothing of their own from a section keep the default look.
     virtual void drawSkinLook(Canvas& canvas) { drawDefaultLook(canvas); }
     // The font text is drawn with: the section's when bound and UseSkinFont, else DefaultFont.
     virtual Font textFont() const { return m_skin.defaultFont; }
+
+    // Families whose skin look is drawn to the section's geometry switch this on.
+    void setFitsSection(bool fits) { m_fitsSection = fits; }
 
     TbsSkinBinding& skin() { return m_skin; }
     const TbsSkinBinding& skin() const { return m_skin; }
 
 private:
     TbsSkinBinding m_skin;
+    bool m_fitsSection = false;
 };
+
+// Re-binds every skinned control under root, as after a skin load.
+void relaySkinChanged(TWinControl& root);
 
 } // namespace qv

@@ -3,8 +3,10 @@
 #include "runtime/ui/CustomEdit.h"
 #include "skin/controls/EditContextMenu.h"
 #include "skin/controls/SkinBinding.h"
+#include "skin/model/SkinControlData.h"
 
 #include <memory>
+#include <optional>
 
 namespace qv {
 
@@ -21,10 +23,11 @@ public:
     const Font& DefaultFont() const { return m_skin.defaultFont; }
     void setDefaultFont(const Font& font);
     bool UseSkinFont() const { return m_skin.useSkinFont; }
-    void setUseSkinFont(bool use) { m_skin.useSkinFont = use; }
+    void setUseSkinFont(bool use);
     int DefaultHeight() const { return m_skin.defaultHeight; }
     void setDefaultHeight(int height);
     int sectionIndex() const { return m_skin.sectionIndex(); }
+    bool hovered() const { return m_hovered; }
 
     void setBounds(int left, int top, int width, int height) override;
     // The height the control keeps whatever it is given.
@@ -37,11 +40,23 @@ protected:
     // Undo, Cut, Copy, Paste, Delete and Select All in a skinned popup menu.
     bool contextMenu(TPoint screenPoint) override;
     void paintFrame(Canvas& canvas) override;
+    TRect textRect() const override;
     TColor textColor() const override;
-    Font textFont() const override { return m_skin.defaultFont; }
+    Font textFont() const override;
+    void mouseEnter() override;
+    void mouseLeave() override;
+    void doExit() override;
 
 private:
+    // Binds and copies what the edit draws with; another class than an edit section leaves the plain look.
+    void bind();
+    bool skinned() const { return m_section.has_value(); }
+    int textHeight() const;
+    void rebind();
+
     TbsSkinBinding m_skin{"edit"};
+    std::optional<TbsDataSkinEditControl> m_section;
+    bool m_hovered = false;
     EditContextMenu m_contextMenu;
 };
 

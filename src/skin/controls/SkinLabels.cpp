@@ -52,7 +52,26 @@ void TbsSkinStdLabel::fontChanged()
     invalidate();
 }
 
-Font TbsSkinStdLabel::textFont() const { return UseSkinFont() ? DefaultFont() : font(); }
+void TbsSkinStdLabel::bindSection()
+{
+    TbsSkinControl::bindSection();
+    if (!skin().hasSection()) {
+        m_section.reset();
+        return;
+    }
+    // A section of another class leaves what the label had.
+    if (auto* s = dynamic_cast<const TbsDataSkinStdLabelControl*>(&SkinData()->skinControl(sectionIndex())))
+        m_section = *s;
+}
+
+Font TbsSkinStdLabel::textFont() const
+{
+    if (!m_section)
+        return UseSkinFont() ? DefaultFont() : font();
+    Font f = UseSkinFont() ? skinFont(m_section->Font, DefaultFont()) : font();
+    f.color = m_section->Font.FontColor;
+    return f;
+}
 
 TColor TbsSkinStdLabel::currentTextColor() const { return textFont().color; }
 
@@ -137,7 +156,12 @@ Font TbsSkinLinkLabel::textFont() const
     return f;
 }
 
-TColor TbsSkinLinkLabel::currentTextColor() const { return m_hot ? m_activeColor : textFont().color; }
+TColor TbsSkinLinkLabel::currentTextColor() const
+{
+    if (!m_hot)
+        return textFont().color;
+    return section() ? section()->ActiveFontColor : m_activeColor;
+}
 
 void TbsSkinLinkLabel::mouseEnter()
 {

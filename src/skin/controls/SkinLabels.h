@@ -1,6 +1,9 @@
 #pragma once
 
 #include "skin/controls/SkinControl.h"
+#include "skin/model/SkinControlData.h"
+
+#include <optional>
 
 #include <string>
 
@@ -23,14 +26,18 @@ public:
     void setBounds(int left, int top, int width, int height) override;
 
 protected:
+    void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
     Font textFont() const override;
+    // The "stdlabel" section's font and colours while one is bound.
+    const std::optional<TbsDataSkinStdLabelControl>& section() const { return m_section; }
     void fontChanged() override;
     virtual TColor currentTextColor() const;
     void adjustSize();
 
 private:
     std::vector<std::string> lines(Canvas& canvas) const;
+    std::optional<TbsDataSkinStdLabelControl> m_section;
     std::string m_caption;
     bool m_autoSize = true;
     bool m_wordWrap = false;

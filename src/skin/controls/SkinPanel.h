@@ -2,7 +2,9 @@
 
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/model/SkinControlData.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -29,9 +31,13 @@ public:
     TRect panelClientRect() const;
 
 protected:
+    void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
+    void drawSkinLook(Canvas& canvas) override;
 
 private:
+    // The panel section's caption and background keys while one is bound.
+    std::optional<TbsDataSkinPanelControl> m_section;
     std::string m_caption;
     TbsSkinBorderStyle m_borderStyle = TbsSkinBorderStyle::bvFrame;
     bool m_captionMode = false;
