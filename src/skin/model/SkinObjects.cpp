@@ -125,7 +125,7 @@ std::unique_ptr<TbsDataSkinObject> createSkinObject(const std::string& kind, con
     return k == kinds.end() ? nullptr : k->second(name);
 }
 
-void TbsDataSkinPopupWindow::load(const TbsSectionReader& r)
+void TbsSkinWindowPieces::loadPieces(const TbsSectionReader& r)
 {
     WindowPictureIndex = r.integer("windowpictureindex", -1);
     MaskPictureIndex = r.integer("maskpictureindex", -1);
@@ -133,29 +133,25 @@ void TbsDataSkinPopupWindow::load(const TbsSectionReader& r)
     RTPoint = r.point("righttoppoint");
     LBPoint = r.point("leftbottompoint");
     RBPoint = r.point("rightbottompoint");
-    ItemsRect = r.rect("itemsrect");
-    ScrollMarkerColor = r.color("scrollmarkercolor");
-    ScrollMarkerActiveColor = r.color("scrollmarkeractivecolor");
     LeftStretch = r.flag("leftstretch");
     RightStretch = r.flag("rightstretch");
     TopStretch = r.flag("topstretch");
     BottomStretch = r.flag("bottomstretch");
 }
 
+void TbsDataSkinPopupWindow::load(const TbsSectionReader& r)
+{
+    loadPieces(r);
+    ItemsRect = r.rect("itemsrect");
+    ScrollMarkerColor = r.color("scrollmarkercolor");
+    ScrollMarkerActiveColor = r.color("scrollmarkeractivecolor");
+}
+
 void TbsDataSkinHintWindow::load(const TbsSectionReader& r)
 {
-    WindowPictureIndex = r.integer("windowpictureindex", -1);
-    MaskPictureIndex = r.integer("maskpictureindex", -1);
-    LTPoint = r.point("lefttoppoint");
-    RTPoint = r.point("righttoppoint");
-    LBPoint = r.point("leftbottompoint");
-    RBPoint = r.point("rightbottompoint");
+    loadPieces(r);
     ClRect = r.rect("clientrect");
     Font.load(r);
-    LeftStretch = r.flag("leftstretch");
-    RightStretch = r.flag("rightstretch");
-    TopStretch = r.flag("topstretch");
-    BottomStretch = r.flag("bottomstretch");
 }
 
 void TbsSkinFrameInfo::load(const TbsSectionReader& r, bool hasMask)

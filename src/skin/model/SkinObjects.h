@@ -116,24 +116,25 @@ std::unique_ptr<TbsDataSkinObject> createSkinObject(const std::string& kind, con
 
 // --- [POPUPWINDOW] and [HINTWINDOW] ---
 
-struct TbsDataSkinPopupWindow {
+// The framed picture that popup and hint windows are both cut from.
+struct TbsSkinWindowPieces {
     int WindowPictureIndex = -1;
     int MaskPictureIndex = -1;
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+    bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+    void loadPieces(const TbsSectionReader& r);
+};
+
+struct TbsDataSkinPopupWindow : TbsSkinWindowPieces {
     TRect ItemsRect;
     TColor ScrollMarkerColor = 0, ScrollMarkerActiveColor = 0;
-    bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     void load(const TbsSectionReader& r);
 };
 
-struct TbsDataSkinHintWindow {
-    int WindowPictureIndex = -1;
-    int MaskPictureIndex = -1;
-    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+struct TbsDataSkinHintWindow : TbsSkinWindowPieces {
     TRect ClRect;
     // Before a skin is loaded the hint draws in Arial 12.
     TbsSkinFontFields Font{"Arial", 12, 0, 0};
-    bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     void load(const TbsSectionReader& r);
 };
 
