@@ -331,3 +331,31 @@ TEST_F(SkinControls, EditContextMenuOffersTheEditingCommands)
     EXPECT_TRUE(engine->level(0).item(index("EDIT_COPY")).enabled());
     engine->closeAll();
 }
+
+TEST_F(SkinControls, ClosingOpenMenusEndsTheMenusOfEveryEngine)
+{
+    TMainMenu menu;
+    auto& file = menu.items().add("File1", "&File");
+    file.add("mnuNew", "&New");
+    TbsSkinMenu first;
+    TbsSkinMenu second;
+    int closed = 0;
+    first.onClosed = [&] { ++closed; };
+    second.onClosed = [&] { ++closed; };
+    first.popup(nullptr, false, file, TRect{10, 10, 40, 30});
+    second.popup(nullptr, false, file, TRect{60, 10, 90, 30});
+    ASSERT_TRUE(first.visible());
+    ASSERT_TRUE(second.visible());
+    closed = 0;
+    {
+        // An engine destroyed before the call must not be reached.
+        TbsSkinMenu gone;
+        gone.popup(nullptr, false, file, TRect{100, 10, 130, 30});
+    }
+    TbsSkinMenu::closeOpenMenus();
+    EXPECT_FALSE(first.visible());
+    EXPECT_FALSE(second.visible());
+    EXPECT_EQ(closed, 2);
+    TbsSkinMenu::closeOpenMenus(); // nothing open: no further notices
+    EXPECT_EQ(closed, 2);
+}

@@ -221,10 +221,23 @@ void TbsSkinPopupWindow::keyDown(int& key, unsigned)
 
 // ---- engine ----
 
-TbsSkinMenu::TbsSkinMenu() = default;
+namespace {
+std::vector<TbsSkinMenu*>& liveEngines()
+{
+    static std::vector<TbsSkinMenu*> engines;
+    return engines;
+}
+} // namespace
+
+TbsSkinMenu::TbsSkinMenu()
+{
+    liveEngines().push_back(this);
+}
 
 TbsSkinMenu::~TbsSkinMenu()
 {
+    auto& engines = liveEngines();
+    engines.erase(std::remove(engines.begin(), engines.end(), this), engines.end());
     m_closing = true;
     for (auto& w : m_windows)
         w->onClosed = nullptr;
@@ -273,6 +286,17 @@ void TbsSkinMenu::openLevel(TMenuItem& root, const TRect& a, bool up, bool subme
     raw->onClosed = [this, raw] { levelClosed(raw); };
     m_windows.push_back(std::move(window));
     raw->popup(TRect{x, y, x + w, y + h});
+}
+
+void TbsSkinMenu::closeOpenMenus()
+{
+    // Closing may destroy engines or open none; work on a copy.
+    std::vector<TbsSkinMenu*> engines = liveEngines();
+    for (TbsSkinMenu* engine : engines) {
+        auto& live = liveEngines();
+        if (std::find(live.begin(), live.end(), engine) != live.end() && engine->visible())
+            engine->closeAll();
+    }
 }
 
 void TbsSkinMenu::closeAfter(TbsSkinPopupWindow& window)

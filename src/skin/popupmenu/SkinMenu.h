@@ -65,6 +65,9 @@ public:
     // (screen coordinates): below it, or above it with up.
     void popup(TbsSkinData* model, bool up, TMenuItem& root, const TRect& anchor, int firstIndex = 0);
     void closeAll();
+    // Closes the open levels of every engine: a press, move, resize or activation
+    // change anywhere ends the menus.
+    static void closeOpenMenus();
     bool visible() const { return !m_windows.empty(); }
     int levelCount() const { return static_cast<int>(m_windows.size()); }
     TbsSkinPopupWindow& level(int index) const { return *m_windows.at(index); }
