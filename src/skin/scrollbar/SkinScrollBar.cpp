@@ -1,5 +1,8 @@
 #include "skin/scrollbar/SkinScrollBar.h"
 
+#include "skin/model/SkinBitmaps.h"
+#include "skin/model/SkinControlData.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -27,9 +30,17 @@ int nearest(double x)
 
 TbsSkinScrollBar::TbsSkinScrollBar(TWinControl* parent) : TbsSkinControl(parent, "hscrollbar")
 {
-    setBounds(0, 0, 200, 19);
+    setFitsSection(true);
     setDefaultHeight(19);
+    setBounds(0, 0, 200, 19);
     m_timer.onTimer = [this] { repeatTick(); };
+}
+
+void TbsSkinScrollBar::setBounds(int left, int top, int width, int height)
+{
+    m_askedWidth = width;
+    m_askedHeight = height;
+    TbsSkinControl::setBounds(left, top, width, height);
 }
 
 void TbsSkinScrollBar::setKind(TScrollBarKind kind)
@@ -37,9 +48,17 @@ void TbsSkinScrollBar::setKind(TScrollBarKind kind)
     if (m_kind == kind)
         return;
     m_kind = kind;
-    setSkinDataName(vertical() ? "vscrollbar" : "hscrollbar");
-    if ((vertical() && width() > height()) || (!vertical() && height() > width()))
-        setBounds(left(), top(), height(), width());
+    // The default size across the bar goes with it to the other side.
+    int across = vertical() ? DefaultHeight() : DefaultWidth();
+    setDefaultWidth(vertical() ? across : 0);
+    setDefaultHeight(vertical() ? 0 : across);
+    // From the size asked for, not the one a section or default allowed the old kind.
+    int w = m_askedWidth;
+    int h = m_askedHeight;
+    if ((vertical() && w > h) || (!vertical() && h > w))
+        std::swap(w, h);
+    skin().setSkinDataName(vertical() ? "vscrollbar" : "hscrollbar");
+    setBounds(left(), top(), w, h);
     invalidate();
 }
 
@@ -112,26 +131,95 @@ void TbsSkinScrollBar::setRange(int min, int max, int pageSize, int position)
     invalidate();
 }
 
+// ---- skin ----
+
+namespace {
+
+const TRect& orElse(const TRect& r, const TRect& fallback) { return r.isEmpty() ? fallback : r; }
+
+} // namespace
+
+void TbsSkinScrollBar::bindSection()
+{
+    TbsSkinControl::bindSection();
+    m_look = Look{};
+    if (!skin().hasSection())
+        return;
+    auto* s = dynamic_cast<const TbsDataSkinScrollBarControl*>(&SkinData()->skinControl(sectionIndex()));
+    if (!s)
+        return;
+    m_look.bound = true;
+    m_look.trackArea = s->TrackArea;
+    m_look.upButtonArea = s->UpButtonRect;
+    m_look.downButtonArea = s->DownButtonRect;
+    m_look.upButton = StateImages{TRect{}, s->ActiveUpButtonRect, orElse(s->DownUpButtonRect, s->ActiveUpButtonRect)};
+    m_look.downButton = StateImages{TRect{}, s->ActiveDownButtonRect, orElse(s->DownDownButtonRect, s->ActiveDownButtonRect)};
+    const TRect& activeThumb = orElse(s->ActiveThumbRect, s->ThumbRect);
+    m_look.thumb = StateImages{s->ThumbRect, activeThumb, orElse(s->DownThumbRect, activeThumb)};
+    const TRect& activeGlyph = orElse(s->ActiveGlyphRect, s->GlyphRect);
+    m_look.glyph = StateImages{s->GlyphRect, activeGlyph, orElse(s->DownGlyphRect, activeGlyph)};
+    m_look.thumbOffset1 = s->ThumbOffset1;
+    m_look.thumbOffset2 = s->ThumbOffset2;
+}
+
+void TbsSkinScrollBar::skinChangeBegins()
+{
+    TbsSkinControl::skinChangeBegins();
+    m_look = Look{};
+}
+
 // ---- geometry ----
+
+TRect TbsSkinScrollBar::oriented(int alongFrom, int alongTo, int acrossFrom, int acrossTo) const
+{
+    if (vertical())
+        return TRect{acrossFrom, alongFrom, acrossTo, alongTo};
+    return TRect{alongFrom, acrossFrom, alongTo, acrossTo};
+}
+
+int TbsSkinScrollBar::growth() const
+{
+    const TbsPieceFields& f = skin().pieces().fields;
+    return vertical() ? height() - f.sh() : width() - f.sw();
+}
+
+TRect TbsSkinScrollBar::afterStretch(const TRect& r) const
+{
+    const TbsPieceFields& f = skin().pieces().fields;
+    if (alongStart(r) < (vertical() ? f.LB.y : f.RT.x))
+        return r;
+    int d = growth();
+    return oriented(alongStart(r) + d, alongEnd(r) + d, acrossStart(r), acrossEnd(r));
+}
 
 TRect TbsSkinScrollBar::trackArea() const
 {
-    int w = width();
-    int h = height();
-    if (vertical())
-        return TRect{1, 1 + buttonSize, w - 1, h - 1 - buttonSize};
-    return TRect{1 + buttonSize, 1, w - 1 - buttonSize, h - 1};
+    if (m_look.bound) {
+        const TRect& t = m_look.trackArea;
+        return oriented(alongStart(t), alongEnd(t) + growth(), acrossStart(t), acrossEnd(t));
+    }
+    int length = vertical() ? height() : width();
+    int across = vertical() ? width() : height();
+    return oriented(1 + buttonSize, length - 1 - buttonSize, 1, across - 1);
 }
 
-int TbsSkinScrollBar::trackStart() const { return vertical() ? trackArea().top : trackArea().left; }
-int TbsSkinScrollBar::trackEnd() const { return vertical() ? trackArea().bottom : trackArea().right; }
+int TbsSkinScrollBar::trackStart() const { return alongStart(trackArea()); }
+int TbsSkinScrollBar::trackEnd() const { return alongEnd(trackArea()); }
+
+int TbsSkinScrollBar::minThumbLength() const
+{
+    if (!m_look.bound)
+        return plainThumbLength;
+    const TRect& t = m_look.thumb.normal;
+    return alongEnd(t) - alongStart(t);
+}
 
 int TbsSkinScrollBar::thumbLength() const
 {
     if (m_pageSize <= 0)
-        return plainThumbLength;
+        return minThumbLength();
     int length = nearest(double(trackEnd() - trackStart()) * m_pageSize / double(m_max - m_min + 1));
-    return std::max(length, plainThumbLength);
+    return std::max(length, minThumbLength());
 }
 
 int TbsSkinScrollBar::firstCentre() const { return trackStart() + thumbLength() / 2; }
@@ -155,22 +243,32 @@ int TbsSkinScrollBar::thumbOffset() const
 
 TRect TbsSkinScrollBar::partRect(int part) const
 {
-    int w = width();
-    int h = height();
+    int length = vertical() ? height() : width();
+    int across = vertical() ? width() : height();
     switch (part) {
     case partDown:
-        return vertical() ? TRect{1, 1, w - 1, 1 + buttonSize} : TRect{1, 1, 1 + buttonSize, h - 1};
+        if (m_look.bound)
+            return afterStretch(m_look.downButtonArea);
+        return oriented(1, 1 + buttonSize, 1, across - 1);
     case partUp:
-        return vertical() ? TRect{1, h - 1 - buttonSize, w - 1, h - 1} : TRect{w - 1 - buttonSize, 1, w - 1, h - 1};
+        if (m_look.bound)
+            return afterStretch(m_look.upButtonArea);
+        return oriented(length - 1 - buttonSize, length - 1, 1, across - 1);
     case partThumb: {
         if (lastCentre() < firstCentre())
             return TRect{};
         int half = thumbLength() / 2;
         int centre = firstCentre() + thumbOffset();
         TRect track = trackArea();
-        if (vertical())
-            return TRect{track.left, centre - half, track.right, centre + half};
-        return TRect{centre - half, track.top, centre + half, track.bottom};
+        int from = acrossStart(track);
+        int to = acrossEnd(track);
+        // A skinned thumb keeps its picture's breadth, centred on the track.
+        if (m_look.bound) {
+            int breadth = acrossEnd(m_look.thumb.normal) - acrossStart(m_look.thumb.normal);
+            from += (to - from - breadth) / 2;
+            to = from + breadth;
+        }
+        return oriented(centre - half, centre + half, from, to);
     }
     default:
         return TRect{};
@@ -293,6 +391,8 @@ void TbsSkinScrollBar::setActivePart(int part)
 void TbsSkinScrollBar::mouseDown(MouseButton button, unsigned shift, int x, int y)
 {
     TbsSkinControl::mouseDown(button, shift, x, y);
+    // The parts are where the section puts them now.
+    bindSection();
     if (m_canFocused && canFocus() && !focused())
         setFocus();
     if (button != MouseButton::Left)
@@ -461,6 +561,62 @@ void TbsSkinScrollBar::drawDefaultLook(Canvas& canvas)
         return;
     const PartState& thumb = m_parts[partThumb];
     drawBox(canvas, partRect(partThumb), m_dragging || focused(), thumb.active);
+}
+
+const TRect& TbsSkinScrollBar::stateImage(int part, const StateImages& images) const
+{
+    const PartState& state = m_parts[part];
+    bool down = part == partThumb ? m_dragging || focused() : state.pressed && state.active;
+    if (down)
+        return images.down;
+    if (state.active)
+        return images.active;
+    return images.normal;
+}
+
+void TbsSkinScrollBar::drawThumb(TbsSkinPicture& out, const TRect& thumb) const
+{
+    const TbsSkinPicture* picture = skin().pieces().picture;
+    const TRect& S = stateImage(partThumb, m_look.thumb);
+    if (!picture || thumb.isEmpty() || S.isEmpty())
+        return;
+    if (m_pageSize > 0) {
+        // A page-sized thumb keeps both ends and repeats its middle.
+        TbsSkinPicture fitted;
+        if (vertical())
+            DrawVerticalPiece(fitted, picture, m_look.thumbOffset1, m_look.thumbOffset2, thumb.height(), S);
+        else
+            DrawHorizontalPiece(fitted, picture, m_look.thumbOffset1, m_look.thumbOffset2, thumb.width(), S);
+        out.copyRect(thumb, fitted, TRect{0, 0, fitted.width(), fitted.height()});
+    } else {
+        out.copyRect(thumb, *picture, S);
+    }
+    const TRect& glyph = stateImage(partThumb, m_look.glyph);
+    if (glyph.isEmpty())
+        return;
+    int x = thumb.left + (thumb.width() - glyph.width()) / 2;
+    int y = thumb.top + (thumb.height() - glyph.height()) / 2;
+    out.copyRect(TRect{x, y, x + glyph.width(), y + glyph.height()}, *picture, glyph);
+}
+
+void TbsSkinScrollBar::drawSkinLook(Canvas& canvas)
+{
+    if (!m_look.bound) {
+        drawDefaultLook(canvas);
+        return;
+    }
+    const TbsSkinSectionPieces& pieces = skin().pieces();
+    TbsSkinPicture out;
+    drawPiece(out, pieces.picture, pieces.fields, pieces.mode, pieces.geometry(width(), height()), pieces.fields.skinRect);
+    // The normal picture already shows both buttons at rest.
+    for (int part : {partDown, partUp}) {
+        const TRect& image = stateImage(part, part == partUp ? m_look.upButton : m_look.downButton);
+        if (pieces.picture && !image.isEmpty())
+            out.copyRect(partRect(part), *pieces.picture, image);
+    }
+    if (enabled())
+        drawThumb(out, partRect(partThumb));
+    drawSkinPicture(canvas, 0, 0, out);
 }
 
 } // namespace qv
