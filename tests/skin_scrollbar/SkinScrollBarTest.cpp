@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -185,6 +186,23 @@ TEST_F(SkinnedBar, VerticalBarFollowsTheSectionAndTheRange)
     EXPECT_EQ(vbar.trackArea(), (TRect{3, 18, 13, 282}));
     EXPECT_EQ(part(vbar, TbsSkinScrollBar::partUp), (TRect{1, 284, 15, 298}));
     EXPECT_EQ(part(vbar, TbsSkinScrollBar::partDown), (TRect{1, 2, 15, 16}));
+}
+
+TEST_F(SkinnedBar, DegenerateRangesAndSizesLeaveASaneThumb)
+{
+    vbar.setRange(0, 99, 10, 0);
+    // Max below Min: a range of no values must not divide the page by zero.
+    vbar.setMax(-1);
+    EXPECT_EQ(vbar.Position(), 0);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    TRect thumb = part(vbar, TbsSkinScrollBar::partThumb);
+    EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO | FE_INVALID));
+    EXPECT_EQ(thumb, (TRect{3, 18, 13, 32}));
+    vbar.setMax(99);
+    // Shorter than its fixed ends, the bar has no room for a thumb and still paints.
+    vbar.setHeight(30);
+    EXPECT_TRUE(part(vbar, TbsSkinScrollBar::partThumb).isEmpty());
+    EXPECT_EQ(pixel(vbar, 8, 0), normalPixel(vbar, "vscrollbar", 8, 0));
 }
 
 TEST_F(SkinnedBar, VerticalBarShowsTheSectionsPictures)

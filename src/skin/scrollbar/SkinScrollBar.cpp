@@ -1,5 +1,6 @@
 #include "skin/scrollbar/SkinScrollBar.h"
 
+#include "runtime/core/Property.h"
 #include "skin/model/SkinBitmaps.h"
 #include "skin/model/SkinControlData.h"
 
@@ -76,7 +77,8 @@ void TbsSkinScrollBar::setPosition(int value)
 
 void TbsSkinScrollBar::setMin(int value)
 {
-    m_min = value;
+    if (!assignChanged(m_min, value))
+        return;
     invalidate();
     if (m_position < m_min)
         setPosition(m_min);
@@ -84,7 +86,8 @@ void TbsSkinScrollBar::setMin(int value)
 
 void TbsSkinScrollBar::setMax(int value)
 {
-    m_max = value;
+    if (!assignChanged(m_max, value))
+        return;
     invalidate();
     if (m_pageSize > 0) {
         if (m_max - m_min < m_pageSize + m_position)
@@ -99,26 +102,26 @@ void TbsSkinScrollBar::setPageSize(int value)
 {
     if (m_max - m_min + 1 < value + m_position)
         return;
-    m_pageSize = value;
-    invalidate();
+    if (assignChanged(m_pageSize, value))
+        invalidate();
 }
 
 void TbsSkinScrollBar::setSmallChange(int value)
 {
-    m_smallChange = value;
-    invalidate();
+    if (assignChanged(m_smallChange, value))
+        invalidate();
 }
 
 void TbsSkinScrollBar::setLargeChange(int value)
 {
-    m_largeChange = value;
-    invalidate();
+    if (assignChanged(m_largeChange, value))
+        invalidate();
 }
 
 void TbsSkinScrollBar::setCanFocused(bool value)
 {
-    m_canFocused = value;
-    setTabStop(value);
+    if (assignChanged(m_canFocused, value))
+        setTabStop(value);
 }
 
 void TbsSkinScrollBar::setRange(int min, int max, int pageSize, int position)
@@ -216,9 +219,11 @@ int TbsSkinScrollBar::minThumbLength() const
 
 int TbsSkinScrollBar::thumbLength() const
 {
-    if (m_pageSize <= 0)
+    // Max may be set below Min; such a range has no page to show.
+    int range = m_max - m_min + 1;
+    if (m_pageSize <= 0 || range <= 0)
         return minThumbLength();
-    int length = nearest(double(trackEnd() - trackStart()) * m_pageSize / double(m_max - m_min + 1));
+    int length = nearest(double(trackEnd() - trackStart()) * m_pageSize / double(range));
     return std::max(length, minThumbLength());
 }
 
