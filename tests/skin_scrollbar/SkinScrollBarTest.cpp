@@ -51,6 +51,29 @@ std::string archiveWith(const std::string& line, const std::string& replacement)
     return archive.write();
 }
 
+// Our archive with a mask for the vertical bar: black inside, with the four
+// pixels at the left end of its first and last rows cut away.
+std::string archiveWithMaskedBar()
+{
+    TByteBuffer in(storedArchive());
+    TbsSkinArchive archive = TbsSkinArchive::read(in);
+    TbsSkinPicture mask(16, 109, clBlack);
+    for (int x : {0, 1}) {
+        mask.setPixel(x, 0, clWhite);
+        mask.setPixel(x, 108, clWhite);
+    }
+    archive.activePictures.push_back(mask.toBmp(24));
+    auto replace = [&](const std::string& line, const std::string& with) {
+        size_t at = archive.iniText.find(line);
+        EXPECT_NE(at, std::string::npos) << line;
+        if (at != std::string::npos)
+            archive.iniText.replace(at, line.size(), with);
+    };
+    replace("activepicturescount=10", "activepicturescount=11\r\n10=barmask.bmp");
+    replace("[vscrollbar]\r\npictureindex=3\r\nmaskpictureindex=-1", "[vscrollbar]\r\npictureindex=3\r\nmaskpictureindex=10");
+    return archive.write();
+}
+
 std::unique_ptr<TbsSkinData> loadedSkin(const std::string& archive = storedArchive())
 {
     auto model = std::make_unique<TbsSkinData>();
@@ -410,4 +433,24 @@ TEST_F(SkinnedBar, GlyphIsCentredOnTheThumbInItsState)
     sendMouseDown(vbar, 8, 25);
     EXPECT_EQ(mismatchesWith(vbar, glyph, pic, s.DownGlyphRect), 0);
     sendMouseUp(vbar, 8, 25);
+}
+
+TEST_F(SkinnedBar, MaskedSectionShapesTheBarAtEitherEnd)
+{
+    skin->loadFromArchive(archiveWithMaskedBar());
+    vbar.skinChanged();
+    hbar.skinChanged();
+    ASSERT_TRUE(vbar.skinned());
+    // The cut pixels show the form behind the bar, at the top and at the moved bottom.
+    for (int x : {0, 1}) {
+        EXPECT_EQ(pixel(vbar, x, 0), clWhite) << x;
+        EXPECT_EQ(pixel(vbar, x, vbar.height() - 1), clWhite) << x;
+    }
+    EXPECT_EQ(pixel(vbar, 2, 0), normalPixel(vbar, "vscrollbar", 2, 0));
+    EXPECT_NE(normalPixel(vbar, "vscrollbar", 0, 0), clWhite);
+    EXPECT_EQ(pixel(vbar, 0, 1), normalPixel(vbar, "vscrollbar", 0, 1));
+    // Taller, the shape follows.
+    vbar.setHeight(250);
+    EXPECT_EQ(pixel(vbar, 0, 249), clWhite);
+    EXPECT_EQ(pixel(vbar, 0, 248), normalPixel(vbar, "vscrollbar", 0, 248));
 }

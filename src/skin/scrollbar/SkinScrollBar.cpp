@@ -165,10 +165,33 @@ void TbsSkinScrollBar::bindSection()
     m_look.thumbOffset2 = s->ThumbOffset2;
 }
 
+void TbsSkinScrollBar::skinChanged()
+{
+    TbsSkinControl::skinChanged();
+    updateRegion();
+}
+
 void TbsSkinScrollBar::skinChangeBegins()
 {
     TbsSkinControl::skinChangeBegins();
     m_look = Look{};
+    m_masked = false;
+    m_region = Region();
+}
+
+void TbsSkinScrollBar::resized()
+{
+    updateRegion();
+    invalidate();
+}
+
+void TbsSkinScrollBar::updateRegion()
+{
+    const TbsSkinSectionPieces& pieces = skin().pieces();
+    m_masked = m_look.bound && pieces.mask;
+    m_region = m_masked ? toRegion(pieceRegion(pieces.mask, pieces.fields, pieces.mode, pieces.geometry(width(), height()))) : Region();
+    // Outside its shape the bar shows what lies behind it.
+    setTransparent(m_masked);
 }
 
 // ---- geometry ----
@@ -621,7 +644,10 @@ void TbsSkinScrollBar::drawSkinLook(Canvas& canvas)
     }
     if (enabled())
         drawThumb(out, partRect(partThumb));
+    if (m_masked)
+        canvas.setClipRegion(m_region);
     drawSkinPicture(canvas, 0, 0, out);
+    canvas.clearClip();
 }
 
 } // namespace qv

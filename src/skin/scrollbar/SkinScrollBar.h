@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/model/SkinPicture.h"
@@ -44,6 +45,7 @@ public:
     // Takes range, page and position together: clamps, repaints, no OnChange.
     void setRange(int min, int max, int pageSize, int position);
 
+    void skinChanged() override;
     void skinChangeBegins() override;
 
     bool dragging() const { return m_dragging; }
@@ -75,7 +77,7 @@ protected:
     void mouseLeave() override;
     void mouseWheel(int delta, unsigned shift) override;
     void keyDown(int& key, unsigned shift) override;
-    void resized() override { invalidate(); }
+    void resized() override;
 
 private:
     struct PartState {
@@ -110,6 +112,8 @@ private:
     int minThumbLength() const;
     const TRect& stateImage(int part, const StateImages& images) const;
     void drawThumb(TbsSkinPicture& out, const TRect& thumb) const;
+    // A masked section shapes the bar; the shape is rebuilt only when size or skin change.
+    void updateRegion();
     int trackStart() const;
     int trackEnd() const;
     int thumbLength() const;
@@ -138,6 +142,8 @@ private:
     bool m_canFocused = false;
 
     Look m_look;
+    Region m_region;
+    bool m_masked = false;
     PartState m_parts[3];
     int m_activePart = partNone;
     int m_capturePart = partNone;
