@@ -5,7 +5,6 @@
 #include "skin/model/SkinControlData.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace qv {
 
@@ -15,17 +14,7 @@ constexpr int buttonSize = 16;
 constexpr int plainThumbLength = 16;
 
 // Halves go to the even neighbour.
-int nearest(double x)
-{
-    double floor = std::floor(x);
-    double diff = x - floor;
-    if (diff > 0.5)
-        return static_cast<int>(floor) + 1;
-    if (diff < 0.5)
-        return static_cast<int>(floor);
-    auto f = static_cast<long long>(floor);
-    return static_cast<int>(f % 2 == 0 ? f : f + 1);
-}
+int nearest(double x) { return roundHalfEven(x); }
 
 } // namespace
 
@@ -206,7 +195,7 @@ TRect TbsSkinScrollBar::oriented(int alongFrom, int alongTo, int acrossFrom, int
 int TbsSkinScrollBar::growth() const
 {
     const TbsPieceFields& f = skin().pieces().fields;
-    return vertical() ? height() - f.sh() : width() - f.sw();
+    return barLength() - (vertical() ? f.sh() : f.sw());
 }
 
 TRect TbsSkinScrollBar::afterStretch(const TRect& r) const
@@ -224,9 +213,7 @@ TRect TbsSkinScrollBar::trackArea() const
         const TRect& t = m_look.trackArea;
         return oriented(alongStart(t), alongEnd(t) + growth(), acrossStart(t), acrossEnd(t));
     }
-    int length = vertical() ? height() : width();
-    int across = vertical() ? width() : height();
-    return oriented(1 + buttonSize, length - 1 - buttonSize, 1, across - 1);
+    return oriented(1 + buttonSize, barLength() - 1 - buttonSize, 1, barBreadth() - 1);
 }
 
 int TbsSkinScrollBar::trackStart() const { return alongStart(trackArea()); }
@@ -271,17 +258,15 @@ int TbsSkinScrollBar::thumbOffset() const
 
 TRect TbsSkinScrollBar::partRect(int part) const
 {
-    int length = vertical() ? height() : width();
-    int across = vertical() ? width() : height();
     switch (part) {
     case partDown:
         if (m_look.bound)
             return afterStretch(m_look.downButtonArea);
-        return oriented(1, 1 + buttonSize, 1, across - 1);
+        return oriented(1, 1 + buttonSize, 1, barBreadth() - 1);
     case partUp:
         if (m_look.bound)
             return afterStretch(m_look.upButtonArea);
-        return oriented(length - 1 - buttonSize, length - 1, 1, across - 1);
+        return oriented(barLength() - 1 - buttonSize, barLength() - 1, 1, barBreadth() - 1);
     case partThumb: {
         if (lastCentre() < firstCentre())
             return TRect{};
@@ -336,13 +321,13 @@ void TbsSkinScrollBar::stepDown()
 bool TbsSkinScrollBar::mouseBeforeThumb() const
 {
     TRect thumb = partRect(partThumb);
-    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) < (vertical() ? thumb.top : thumb.left);
+    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) < alongStart(thumb);
 }
 
 bool TbsSkinScrollBar::mouseAfterThumb() const
 {
     TRect thumb = partRect(partThumb);
-    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) >= (vertical() ? thumb.bottom : thumb.right);
+    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) >= alongEnd(thumb);
 }
 
 void TbsSkinScrollBar::pageStep()

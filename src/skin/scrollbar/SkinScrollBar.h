@@ -99,6 +99,8 @@ private:
 
     bool vertical() const { return m_kind == TScrollBarKind::Vertical; }
     int along(int x, int y) const { return vertical() ? y : x; }
+    int barLength() const { return vertical() ? height() : width(); }
+    int barBreadth() const { return vertical() ? width() : height(); }
     int alongStart(const TRect& r) const { return vertical() ? r.top : r.left; }
     int alongEnd(const TRect& r) const { return vertical() ? r.bottom : r.right; }
     int acrossStart(const TRect& r) const { return vertical() ? r.left : r.top; }
