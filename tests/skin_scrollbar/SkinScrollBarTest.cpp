@@ -70,7 +70,8 @@ std::string archiveWithMaskedBar()
             archive.iniText.replace(at, line.size(), with);
     };
     replace("activepicturescount=10", "activepicturescount=11\r\n10=barmask.bmp");
-    replace("[vscrollbar]\r\npictureindex=3\r\nmaskpictureindex=-1", "[vscrollbar]\r\npictureindex=3\r\nmaskpictureindex=10");
+    replace("[vscrollbar]\r\npictureindex=3\r\nmaskpictureindex=-1",
+            "[vscrollbar]\r\npictureindex=3\r\nmaskpictureindex=10");
     return archive.write();
 }
 
@@ -235,12 +236,12 @@ TEST_F(SkinnedBar, VerticalBarShowsTheSectionsPictures)
     TRect thumb = part(vbar, TbsSkinScrollBar::partThumb);
     // Everything but the thumb: the normal picture with its top 18 and bottom 19 rows kept.
     EXPECT_EQ(mismatches(vbar, TRect{0, 0, vbar.width(), vbar.height()},
-                  [&](int x, int y) {
-                      if (thumb.contains(TPoint{x, y}))
-                          return pixel(vbar, x, y);
-                      return normalPixel(vbar, "vscrollbar", x, y);
-                  }),
-        0);
+                         [&](int x, int y) {
+                             if (thumb.contains(TPoint{x, y}))
+                                 return pixel(vbar, x, y);
+                             return normalPixel(vbar, "vscrollbar", x, y);
+                         }),
+              0);
     EXPECT_EQ(mismatchesWith(vbar, thumb, pic, s.ThumbRect), 0);
 
     // A page-sized thumb keeps five rows at each end and repeats the four between.
@@ -248,11 +249,12 @@ TEST_F(SkinnedBar, VerticalBarShowsTheSectionsPictures)
     thumb = part(vbar, TbsSkinScrollBar::partThumb);
     ASSERT_EQ(thumb.height(), 70);
     EXPECT_EQ(mismatches(vbar, thumb,
-                  [&](int x, int y) {
-                      int sy = pieceSource(y - thumb.top, thumb.height(), s.ThumbOffset1, s.ThumbOffset2, s.ThumbRect.height());
-                      return pic.pixel(s.ThumbRect.left + x - thumb.left, s.ThumbRect.top + sy);
-                  }),
-        0);
+                         [&](int x, int y) {
+                             int sy = pieceSource(y - thumb.top, thumb.height(), s.ThumbOffset1, s.ThumbOffset2,
+                                                  s.ThumbRect.height());
+                             return pic.pixel(s.ThumbRect.left + x - thumb.left, s.ThumbRect.top + sy);
+                         }),
+              0);
     // The track around it is still the normal picture.
     EXPECT_EQ(pixel(vbar, 8, thumb.top - 1), normalPixel(vbar, "vscrollbar", 8, thumb.top - 1));
     EXPECT_EQ(pixel(vbar, 8, thumb.bottom), normalPixel(vbar, "vscrollbar", 8, thumb.bottom));
@@ -316,12 +318,12 @@ TEST_F(SkinnedBar, HorizontalBarStretchesAlongItsWidth)
     TRect thumb = part(hbar, TbsSkinScrollBar::partThumb);
     EXPECT_EQ(thumb, (TRect{168, 3, 182, 13}));
     EXPECT_EQ(mismatches(hbar, TRect{0, 0, hbar.width(), hbar.height()},
-                  [&](int x, int y) {
-                      if (thumb.contains(TPoint{x, y}))
-                          return pic.pixel(s.ThumbRect.left + x - thumb.left, s.ThumbRect.top + y - thumb.top);
-                      return normalPixel(hbar, "hscrollbar", x, y);
-                  }),
-        0);
+                         [&](int x, int y) {
+                             if (thumb.contains(TPoint{x, y}))
+                                 return pic.pixel(s.ThumbRect.left + x - thumb.left, s.ThumbRect.top + y - thumb.top);
+                             return normalPixel(hbar, "hscrollbar", x, y);
+                         }),
+              0);
     sendMouseMove(hbar, centre(up).x, centre(up).y);
     EXPECT_EQ(mismatchesWith(hbar, up, pic, s.ActiveUpButtonRect), 0);
 
@@ -330,11 +332,12 @@ TEST_F(SkinnedBar, HorizontalBarStretchesAlongItsWidth)
     thumb = part(hbar, TbsSkinScrollBar::partThumb);
     ASSERT_EQ(thumb.width(), 82);
     EXPECT_EQ(mismatches(hbar, thumb,
-                  [&](int x, int y) {
-                      int sx = pieceSource(x - thumb.left, thumb.width(), s.ThumbOffset1, s.ThumbOffset2, s.ThumbRect.width());
-                      return pic.pixel(s.ThumbRect.left + sx, s.ThumbRect.top + y - thumb.top);
-                  }),
-        0);
+                         [&](int x, int y) {
+                             int sx = pieceSource(x - thumb.left, thumb.width(), s.ThumbOffset1, s.ThumbOffset2,
+                                                  s.ThumbRect.width());
+                             return pic.pixel(s.ThumbRect.left + sx, s.ThumbRect.top + y - thumb.top);
+                         }),
+              0);
 }
 
 TEST_F(SkinnedBar, KindSwitchSwapsTheAskedSizeAndTakesTheOtherSection)

@@ -145,7 +145,8 @@ void TbsSkinScrollBar::bindSection()
     m_look.upButtonArea = s->UpButtonRect;
     m_look.downButtonArea = s->DownButtonRect;
     m_look.upButton = StateImages{TRect{}, s->ActiveUpButtonRect, orElse(s->DownUpButtonRect, s->ActiveUpButtonRect)};
-    m_look.downButton = StateImages{TRect{}, s->ActiveDownButtonRect, orElse(s->DownDownButtonRect, s->ActiveDownButtonRect)};
+    m_look.downButton
+        = StateImages{TRect{}, s->ActiveDownButtonRect, orElse(s->DownDownButtonRect, s->ActiveDownButtonRect)};
     const TRect& activeThumb = orElse(s->ActiveThumbRect, s->ThumbRect);
     m_look.thumb = StateImages{s->ThumbRect, activeThumb, orElse(s->DownThumbRect, activeThumb)};
     const TRect& activeGlyph = orElse(s->ActiveGlyphRect, s->GlyphRect);
@@ -178,7 +179,9 @@ void TbsSkinScrollBar::updateRegion()
 {
     const TbsSkinSectionPieces& pieces = skin().pieces();
     m_masked = m_look.bound && pieces.mask;
-    m_region = m_masked ? toRegion(pieceRegion(pieces.mask, pieces.fields, pieces.mode, pieces.geometry(width(), height()))) : Region();
+    m_region = m_masked
+        ? toRegion(pieceRegion(pieces.mask, pieces.fields, pieces.mode, pieces.geometry(width(), height())))
+        : Region();
     // Outside its shape the bar shows what lies behind it.
     setTransparent(m_masked);
 }
@@ -620,7 +623,8 @@ void TbsSkinScrollBar::drawSkinLook(Canvas& canvas)
     }
     const TbsSkinSectionPieces& pieces = skin().pieces();
     TbsSkinPicture out;
-    drawPiece(out, pieces.picture, pieces.fields, pieces.mode, pieces.geometry(width(), height()), pieces.fields.skinRect);
+    drawPiece(out, pieces.picture, pieces.fields, pieces.mode, pieces.geometry(width(), height()),
+              pieces.fields.skinRect);
     // The normal picture already shows both buttons at rest.
     for (int part : {partDown, partUp}) {
         const TRect& image = stateImage(part, part == partUp ? m_look.upButton : m_look.downButton);
