@@ -49,6 +49,8 @@ void TbsSkinScrollBar::setKind(TScrollBarKind kind)
         std::swap(w, h);
     skin().setSkinDataName(vertical() ? "vscrollbar" : "hscrollbar");
     setBounds(left(), top(), w, h);
+    // The other section may be masked even where the size stayed.
+    updateRegion();
     invalidate();
 }
 
