@@ -154,6 +154,9 @@ TEST_F(MainWindowTest, CalculateFillsLabelsAndSchedule)
     EXPECT_EQ(w.grid().cellText(3, 1), "240.13");
     EXPECT_EQ(w.grid().cellText(5, 360), "0");
     EXPECT_TRUE(w.schedule.bsSkinScrollBar1.visible());
+    // The grid's bar draws from the main window's skin, 16 wide at the grid's right edge.
+    EXPECT_TRUE(w.schedule.bsSkinScrollBar1.skinned());
+    EXPECT_EQ(w.schedule.bsSkinScrollBar1.boundsRect(), (TRect{608, 16, 624, 193}));
 }
 
 TEST_F(MainWindowTest, CalculateReportsDataAndRateErrorsAndCarriesOn)

@@ -1,7 +1,10 @@
 #include "skin/scrollbar/SkinScrollBar.h"
 
+#include "runtime/core/Property.h"
+#include "skin/model/SkinBitmaps.h"
+#include "skin/model/SkinControlData.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace qv {
 
@@ -11,25 +14,23 @@ constexpr int buttonSize = 16;
 constexpr int plainThumbLength = 16;
 
 // Halves go to the even neighbour.
-int nearest(double x)
-{
-    double floor = std::floor(x);
-    double diff = x - floor;
-    if (diff > 0.5)
-        return static_cast<int>(floor) + 1;
-    if (diff < 0.5)
-        return static_cast<int>(floor);
-    auto f = static_cast<long long>(floor);
-    return static_cast<int>(f % 2 == 0 ? f : f + 1);
-}
+int nearest(double x) { return roundHalfEven(x); }
 
 } // namespace
 
 TbsSkinScrollBar::TbsSkinScrollBar(TWinControl* parent) : TbsSkinControl(parent, "hscrollbar")
 {
-    setBounds(0, 0, 200, 19);
+    setFitsSection(true);
     setDefaultHeight(19);
+    setBounds(0, 0, 200, 19);
     m_timer.onTimer = [this] { repeatTick(); };
+}
+
+void TbsSkinScrollBar::setBounds(int left, int top, int width, int height)
+{
+    m_askedWidth = width;
+    m_askedHeight = height;
+    TbsSkinControl::setBounds(left, top, width, height);
 }
 
 void TbsSkinScrollBar::setKind(TScrollBarKind kind)
@@ -37,9 +38,19 @@ void TbsSkinScrollBar::setKind(TScrollBarKind kind)
     if (m_kind == kind)
         return;
     m_kind = kind;
-    setSkinDataName(vertical() ? "vscrollbar" : "hscrollbar");
-    if ((vertical() && width() > height()) || (!vertical() && height() > width()))
-        setBounds(left(), top(), height(), width());
+    // The default size across the bar goes with it to the other side.
+    int across = vertical() ? DefaultHeight() : DefaultWidth();
+    setDefaultWidth(vertical() ? across : 0);
+    setDefaultHeight(vertical() ? 0 : across);
+    // From the size asked for, not the one a section or default allowed the old kind.
+    int w = m_askedWidth;
+    int h = m_askedHeight;
+    if ((vertical() && w > h) || (!vertical() && h > w))
+        std::swap(w, h);
+    skin().setSkinDataName(vertical() ? "vscrollbar" : "hscrollbar");
+    setBounds(left(), top(), w, h);
+    // The other section may be masked even where the size stayed.
+    updateRegion();
     invalidate();
 }
 
@@ -57,7 +68,8 @@ void TbsSkinScrollBar::setPosition(int value)
 
 void TbsSkinScrollBar::setMin(int value)
 {
-    m_min = value;
+    if (!assignChanged(m_min, value))
+        return;
     invalidate();
     if (m_position < m_min)
         setPosition(m_min);
@@ -65,7 +77,8 @@ void TbsSkinScrollBar::setMin(int value)
 
 void TbsSkinScrollBar::setMax(int value)
 {
-    m_max = value;
+    if (!assignChanged(m_max, value))
+        return;
     invalidate();
     if (m_pageSize > 0) {
         if (m_max - m_min < m_pageSize + m_position)
@@ -80,26 +93,26 @@ void TbsSkinScrollBar::setPageSize(int value)
 {
     if (m_max - m_min + 1 < value + m_position)
         return;
-    m_pageSize = value;
-    invalidate();
+    if (assignChanged(m_pageSize, value))
+        invalidate();
 }
 
 void TbsSkinScrollBar::setSmallChange(int value)
 {
-    m_smallChange = value;
-    invalidate();
+    if (assignChanged(m_smallChange, value))
+        invalidate();
 }
 
 void TbsSkinScrollBar::setLargeChange(int value)
 {
-    m_largeChange = value;
-    invalidate();
+    if (assignChanged(m_largeChange, value))
+        invalidate();
 }
 
 void TbsSkinScrollBar::setCanFocused(bool value)
 {
-    m_canFocused = value;
-    setTabStop(value);
+    if (assignChanged(m_canFocused, value))
+        setTabStop(value);
 }
 
 void TbsSkinScrollBar::setRange(int min, int max, int pageSize, int position)
@@ -112,26 +125,121 @@ void TbsSkinScrollBar::setRange(int min, int max, int pageSize, int position)
     invalidate();
 }
 
+// ---- skin ----
+
+namespace {
+
+const TRect& orElse(const TRect& r, const TRect& fallback) { return r.isEmpty() ? fallback : r; }
+
+} // namespace
+
+void TbsSkinScrollBar::bindSection()
+{
+    TbsSkinControl::bindSection();
+    m_look = Look{};
+    if (!skin().hasSection())
+        return;
+    auto* s = dynamic_cast<const TbsDataSkinScrollBarControl*>(&SkinData()->skinControl(sectionIndex()));
+    if (!s)
+        return;
+    m_look.bound = true;
+    m_look.trackArea = s->TrackArea;
+    m_look.upButtonArea = s->UpButtonRect;
+    m_look.downButtonArea = s->DownButtonRect;
+    m_look.upButton = StateImages{TRect{}, s->ActiveUpButtonRect, orElse(s->DownUpButtonRect, s->ActiveUpButtonRect)};
+    m_look.downButton
+        = StateImages{TRect{}, s->ActiveDownButtonRect, orElse(s->DownDownButtonRect, s->ActiveDownButtonRect)};
+    const TRect& activeThumb = orElse(s->ActiveThumbRect, s->ThumbRect);
+    m_look.thumb = StateImages{s->ThumbRect, activeThumb, orElse(s->DownThumbRect, activeThumb)};
+    const TRect& activeGlyph = orElse(s->ActiveGlyphRect, s->GlyphRect);
+    m_look.glyph = StateImages{s->GlyphRect, activeGlyph, orElse(s->DownGlyphRect, activeGlyph)};
+    m_look.thumbOffset1 = s->ThumbOffset1;
+    m_look.thumbOffset2 = s->ThumbOffset2;
+}
+
+void TbsSkinScrollBar::skinChanged()
+{
+    TbsSkinControl::skinChanged();
+    updateRegion();
+}
+
+void TbsSkinScrollBar::skinChangeBegins()
+{
+    TbsSkinControl::skinChangeBegins();
+    m_look = Look{};
+    m_masked = false;
+    m_region = Region();
+}
+
+void TbsSkinScrollBar::resized()
+{
+    updateRegion();
+    invalidate();
+}
+
+void TbsSkinScrollBar::updateRegion()
+{
+    const TbsSkinSectionPieces& pieces = skin().pieces();
+    m_masked = m_look.bound && pieces.mask;
+    m_region = m_masked
+        ? toRegion(pieceRegion(pieces.mask, pieces.fields, pieces.mode, pieces.geometry(width(), height())))
+        : Region();
+    // Outside its shape the bar shows what lies behind it.
+    setTransparent(m_masked);
+}
+
 // ---- geometry ----
+
+TRect TbsSkinScrollBar::oriented(int alongFrom, int alongTo, int acrossFrom, int acrossTo) const
+{
+    if (vertical())
+        return TRect{acrossFrom, alongFrom, acrossTo, alongTo};
+    return TRect{alongFrom, acrossFrom, alongTo, acrossTo};
+}
+
+int TbsSkinScrollBar::growth() const
+{
+    const TbsPieceFields& f = skin().pieces().fields;
+    return barLength() - (vertical() ? f.sh() : f.sw());
+}
+
+TRect TbsSkinScrollBar::afterStretch(const TRect& r) const
+{
+    const TbsPieceFields& f = skin().pieces().fields;
+    if (alongStart(r) < (vertical() ? f.LB.y : f.RT.x))
+        return r;
+    int d = growth();
+    return oriented(alongStart(r) + d, alongEnd(r) + d, acrossStart(r), acrossEnd(r));
+}
 
 TRect TbsSkinScrollBar::trackArea() const
 {
-    int w = width();
-    int h = height();
-    if (vertical())
-        return TRect{1, 1 + buttonSize, w - 1, h - 1 - buttonSize};
-    return TRect{1 + buttonSize, 1, w - 1 - buttonSize, h - 1};
+    if (m_look.bound) {
+        const TRect& t = m_look.trackArea;
+        return oriented(alongStart(t), alongEnd(t) + growth(), acrossStart(t), acrossEnd(t));
+    }
+    return oriented(1 + buttonSize, barLength() - 1 - buttonSize, 1, barBreadth() - 1);
 }
 
-int TbsSkinScrollBar::trackStart() const { return vertical() ? trackArea().top : trackArea().left; }
-int TbsSkinScrollBar::trackEnd() const { return vertical() ? trackArea().bottom : trackArea().right; }
+int TbsSkinScrollBar::trackStart() const { return alongStart(trackArea()); }
+int TbsSkinScrollBar::trackEnd() const { return alongEnd(trackArea()); }
+
+int TbsSkinScrollBar::minThumbLength() const
+{
+    if (!m_look.bound)
+        return plainThumbLength;
+    const TRect& t = m_look.thumb.normal;
+    return alongEnd(t) - alongStart(t);
+}
 
 int TbsSkinScrollBar::thumbLength() const
 {
-    if (m_pageSize <= 0)
-        return plainThumbLength;
-    int length = nearest(double(trackEnd() - trackStart()) * m_pageSize / double(m_max - m_min + 1));
-    return std::max(length, plainThumbLength);
+    // Max may be set below Min; such a range has no page to show.
+    int range = m_max - m_min + 1;
+    if (m_pageSize <= 0 || range <= 0)
+        return minThumbLength();
+    int length = nearest(double(trackEnd() - trackStart()) * m_pageSize / double(range));
+    return std::max(length, minThumbLength());
 }
 
 int TbsSkinScrollBar::firstCentre() const { return trackStart() + thumbLength() / 2; }
@@ -155,22 +263,30 @@ int TbsSkinScrollBar::thumbOffset() const
 
 TRect TbsSkinScrollBar::partRect(int part) const
 {
-    int w = width();
-    int h = height();
     switch (part) {
     case partDown:
-        return vertical() ? TRect{1, 1, w - 1, 1 + buttonSize} : TRect{1, 1, 1 + buttonSize, h - 1};
+        if (m_look.bound)
+            return afterStretch(m_look.downButtonArea);
+        return oriented(1, 1 + buttonSize, 1, barBreadth() - 1);
     case partUp:
-        return vertical() ? TRect{1, h - 1 - buttonSize, w - 1, h - 1} : TRect{w - 1 - buttonSize, 1, w - 1, h - 1};
+        if (m_look.bound)
+            return afterStretch(m_look.upButtonArea);
+        return oriented(barLength() - 1 - buttonSize, barLength() - 1, 1, barBreadth() - 1);
     case partThumb: {
         if (lastCentre() < firstCentre())
             return TRect{};
         int half = thumbLength() / 2;
         int centre = firstCentre() + thumbOffset();
         TRect track = trackArea();
-        if (vertical())
-            return TRect{track.left, centre - half, track.right, centre + half};
-        return TRect{centre - half, track.top, centre + half, track.bottom};
+        int from = acrossStart(track);
+        int to = acrossEnd(track);
+        // A skinned thumb keeps its picture's breadth, centred on the track.
+        if (m_look.bound) {
+            int breadth = acrossEnd(m_look.thumb.normal) - acrossStart(m_look.thumb.normal);
+            from += (to - from - breadth) / 2;
+            to = from + breadth;
+        }
+        return oriented(centre - half, centre + half, from, to);
     }
     default:
         return TRect{};
@@ -210,13 +326,13 @@ void TbsSkinScrollBar::stepDown()
 bool TbsSkinScrollBar::mouseBeforeThumb() const
 {
     TRect thumb = partRect(partThumb);
-    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) < (vertical() ? thumb.top : thumb.left);
+    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) < alongStart(thumb);
 }
 
 bool TbsSkinScrollBar::mouseAfterThumb() const
 {
     TRect thumb = partRect(partThumb);
-    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) >= (vertical() ? thumb.bottom : thumb.right);
+    return trackArea().contains(m_mouse) && along(m_mouse.x, m_mouse.y) >= alongEnd(thumb);
 }
 
 void TbsSkinScrollBar::pageStep()
@@ -293,6 +409,8 @@ void TbsSkinScrollBar::setActivePart(int part)
 void TbsSkinScrollBar::mouseDown(MouseButton button, unsigned shift, int x, int y)
 {
     TbsSkinControl::mouseDown(button, shift, x, y);
+    // The parts are where the section puts them now.
+    bindSection();
     if (m_canFocused && canFocus() && !focused())
         setFocus();
     if (button != MouseButton::Left)
@@ -461,6 +579,66 @@ void TbsSkinScrollBar::drawDefaultLook(Canvas& canvas)
         return;
     const PartState& thumb = m_parts[partThumb];
     drawBox(canvas, partRect(partThumb), m_dragging || focused(), thumb.active);
+}
+
+const TRect& TbsSkinScrollBar::stateImage(int part, const StateImages& images) const
+{
+    const PartState& state = m_parts[part];
+    bool down = part == partThumb ? m_dragging || focused() : state.pressed && state.active;
+    if (down)
+        return images.down;
+    if (state.active)
+        return images.active;
+    return images.normal;
+}
+
+void TbsSkinScrollBar::drawThumb(TbsSkinPicture& out, const TRect& thumb) const
+{
+    const TbsSkinPicture* picture = skin().pieces().picture;
+    const TRect& S = stateImage(partThumb, m_look.thumb);
+    if (!picture || thumb.isEmpty() || S.isEmpty())
+        return;
+    if (m_pageSize > 0) {
+        // A page-sized thumb keeps both ends and repeats its middle.
+        TbsSkinPicture fitted;
+        if (vertical())
+            DrawVerticalPiece(fitted, picture, m_look.thumbOffset1, m_look.thumbOffset2, thumb.height(), S);
+        else
+            DrawHorizontalPiece(fitted, picture, m_look.thumbOffset1, m_look.thumbOffset2, thumb.width(), S);
+        out.copyRect(thumb, fitted, TRect{0, 0, fitted.width(), fitted.height()});
+    } else {
+        out.copyRect(thumb, *picture, S);
+    }
+    const TRect& glyph = stateImage(partThumb, m_look.glyph);
+    if (glyph.isEmpty())
+        return;
+    int x = thumb.left + (thumb.width() - glyph.width()) / 2;
+    int y = thumb.top + (thumb.height() - glyph.height()) / 2;
+    out.copyRect(TRect{x, y, x + glyph.width(), y + glyph.height()}, *picture, glyph);
+}
+
+void TbsSkinScrollBar::drawSkinLook(Canvas& canvas)
+{
+    if (!m_look.bound) {
+        drawDefaultLook(canvas);
+        return;
+    }
+    const TbsSkinSectionPieces& pieces = skin().pieces();
+    TbsSkinPicture out;
+    drawPiece(out, pieces.picture, pieces.fields, pieces.mode, pieces.geometry(width(), height()),
+              pieces.fields.skinRect);
+    // The normal picture already shows both buttons at rest.
+    for (int part : {partDown, partUp}) {
+        const TRect& image = stateImage(part, part == partUp ? m_look.upButton : m_look.downButton);
+        if (pieces.picture && !image.isEmpty())
+            out.copyRect(partRect(part), *pieces.picture, image);
+    }
+    if (enabled())
+        drawThumb(out, partRect(partThumb));
+    if (m_masked)
+        canvas.setClipRegion(m_region);
+    drawSkinPicture(canvas, 0, 0, out);
+    canvas.clearClip();
 }
 
 } // namespace qv

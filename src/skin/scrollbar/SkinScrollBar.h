@@ -1,7 +1,9 @@
 #pragma once
 
+#include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/model/SkinPicture.h"
 
 #include <functional>
 
@@ -9,9 +11,10 @@ namespace qv {
 
 enum class TScrollBarKind { Horizontal, Vertical };
 
-// A scroll bar drawn by the program: two arrow buttons and a thumb on a track.
-// The "up" button increases Position (bottom or right end), the "down" button
-// decreases it. Held buttons and track presses repeat after a first delay.
+// A scroll bar: two arrow buttons and a thumb on a track, cut from a scroll bar
+// section or, without one, drawn in system colours. The "up" button increases
+// Position (bottom or right end), the "down" button decreases it. Held buttons
+// and track presses repeat after a first delay.
 class TbsSkinScrollBar : public TbsSkinControl {
 public:
     explicit TbsSkinScrollBar(TWinControl* parent);
@@ -23,6 +26,8 @@ public:
 
     TScrollBarKind Kind() const { return m_kind; }
     void setKind(TScrollBarKind kind);
+    // Remembers the size asked for, so a change of Kind swaps that rather than a fitted one.
+    void setBounds(int left, int top, int width, int height) override;
     int Min() const { return m_min; }
     void setMin(int value);
     int Max() const { return m_max; }
@@ -40,10 +45,15 @@ public:
     // Takes range, page and position together: clamps, repaints, no OnChange.
     void setRange(int min, int max, int pageSize, int position);
 
+    void skinChanged() override;
+    void skinChangeBegins() override;
+
     bool dragging() const { return m_dragging; }
     Repeat repeatMode() const { return m_repeat; }
     int activePart() const { return m_activePart; }
     bool partPressed(int part) const { return part >= 0 && part < 3 && m_parts[part].pressed; }
+    // Whether the bar draws from a scroll bar section.
+    bool skinned() const { return m_look.bound; }
 
     // Geometry in client coordinates, recomputed before every paint and press.
     TRect trackArea() const;
@@ -58,23 +68,54 @@ public:
     std::function<void()> onPageDown;
 
 protected:
+    void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
+    void drawSkinLook(Canvas& canvas) override;
     void mouseDown(MouseButton button, unsigned shift, int x, int y) override;
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
     void mouseMove(unsigned shift, int x, int y) override;
     void mouseLeave() override;
     void mouseWheel(int delta, unsigned shift) override;
     void keyDown(int& key, unsigned shift) override;
-    void resized() override { invalidate(); }
+    void resized() override;
 
 private:
     struct PartState {
         bool active = false;
         bool pressed = false;
     };
+    // A part's images in the section's picture; a button's normal image is part of the bar's own.
+    struct StateImages {
+        TRect normal, active, down;
+    };
+    // What the bar copies from a scroll bar section; unbound for any other class.
+    struct Look {
+        bool bound = false;
+        // Relative to "skinrect".
+        TRect trackArea, upButtonArea, downButtonArea;
+        StateImages upButton, downButton, thumb, glyph;
+        int thumbOffset1 = 0, thumbOffset2 = 0;
+    };
 
     bool vertical() const { return m_kind == TScrollBarKind::Vertical; }
     int along(int x, int y) const { return vertical() ? y : x; }
+    int barLength() const { return vertical() ? height() : width(); }
+    int barBreadth() const { return vertical() ? width() : height(); }
+    int alongStart(const TRect& r) const { return vertical() ? r.top : r.left; }
+    int alongEnd(const TRect& r) const { return vertical() ? r.bottom : r.right; }
+    int acrossStart(const TRect& r) const { return vertical() ? r.left : r.top; }
+    int acrossEnd(const TRect& r) const { return vertical() ? r.right : r.bottom; }
+    // A rectangle from its extent along and across the bar.
+    TRect oriented(int alongFrom, int alongTo, int acrossFrom, int acrossTo) const;
+    // How far the bar is longer than its section, and where the section's stretch begins.
+    int growth() const;
+    // A section rectangle in bar coordinates: shifted by the growth when it lies past the stretch.
+    TRect afterStretch(const TRect& r) const;
+    int minThumbLength() const;
+    const TRect& stateImage(int part, const StateImages& images) const;
+    void drawThumb(TbsSkinPicture& out, const TRect& thumb) const;
+    // A masked section shapes the bar; the shape is rebuilt only when size or skin change.
+    void updateRegion();
     int trackStart() const;
     int trackEnd() const;
     int thumbLength() const;
@@ -102,6 +143,9 @@ private:
     int m_largeChange = 1;
     bool m_canFocused = false;
 
+    Look m_look;
+    Region m_region;
+    bool m_masked = false;
     PartState m_parts[3];
     int m_activePart = partNone;
     int m_capturePart = partNone;
@@ -111,6 +155,8 @@ private:
     int m_pressPos = 0;
     int m_pressOffset = 0;
     TPoint m_mouse;
+    int m_askedWidth = 0;
+    int m_askedHeight = 0;
     TTimer m_timer;
 };
 
