@@ -220,6 +220,9 @@ std::optional<TMaskEdit> TDateEditMask::typed(const std::string& text, int selSt
     int caret = std::clamp(selStart, 0, n);
     blankRange(t, m_parts, caret, selLength);
     if (ch == m_separator) {
+        // Typed out of habit right after a part was filled: the caret is already there.
+        if (caret == 0 || partAt(m_parts, caret - 1) < 0)
+            return TMaskEdit{toUtf8(t), caret};
         for (int i = caret; i < n; ++i) {
             if (partAt(m_parts, i) < 0)
                 return TMaskEdit{toUtf8(t), i + 1};

@@ -76,10 +76,11 @@ TEST(DateEditMask, TypingOverwritesAndSkipsTheSeparators)
     // Letters never go into digit positions; nothing goes past the end.
     EXPECT_FALSE(mask.typed("2024-12-01", 0, 0, U'x'));
     EXPECT_FALSE(mask.typed("2024-12-01", 10, 0, U'1'));
-    // The separator jumps to the next part.
+    // The separator jumps to the next part; right after a filled part it stays.
     typed = mask.typed("2024-  -  ", 1, 0, U'-');
     EXPECT_EQ(typed->text, "2024-  -  ");
     EXPECT_EQ(typed->caret, 5);
+    EXPECT_EQ(mask.typed("2024-  -  ", 5, 0, U'-')->caret, 5);
 
     TMaskEdit back = mask.backspace("2024-12-01", 8, 0);
     EXPECT_EQ(back.text, "2024-1 -01");

@@ -164,7 +164,8 @@ TEST_F(MonthCalendar, SelectedDayIsFramedInTheTitleColourOfTheSkin)
     plain.setBounds(0, 0, 350, 150);
     plain.setDate(c.Date());
     Bitmap p = painted(plain);
-    EXPECT_EQ(p.pixel(frame.left, frame.top + frame.height() / 2), plain.font().color);
+    TRect plainFrame = plain.dayCellRect(29);
+    EXPECT_EQ(p.pixel(plainFrame.left, plainFrame.top + plainFrame.height() / 2), plain.font().color);
 }
 
 TEST_F(MonthCalendar, GlyphsArePicturesOfTheirOwn)
