@@ -211,6 +211,37 @@ void blankRange(std::u32string& text, const std::vector<TDateMaskPart>& parts, i
 
 } // namespace
 
+namespace {
+
+bool suits(TDatePartKind kind, char32_t ch)
+{
+    switch (kind) {
+    case TDatePartKind::Year: return isDigit(ch);
+    case TDatePartKind::Day:
+    case TDatePartKind::Month: return isDigit(ch) || ch == blank;
+    case TDatePartKind::MonthName: return !isDigit(ch) && ch != blank && ch >= U'A';
+    }
+    return false;
+}
+
+} // namespace
+
+bool TDateEditMask::holds(const std::string& text) const
+{
+    if (!valid())
+        return true;
+    std::u32string const t = toChars(text);
+    if (static_cast<int>(t.size()) != length())
+        return false;
+    for (int i = 0; i < length(); ++i) {
+        char32_t const c = t[static_cast<std::size_t>(i)];
+        int const part = partAt(m_parts, i);
+        if (part < 0 ? c != m_separator : c != blank && !suits(m_parts[static_cast<std::size_t>(part)].kind, c))
+            return false;
+    }
+    return true;
+}
+
 std::optional<TMaskEdit> TDateEditMask::typed(const std::string& text, int selStart, int selLength, char32_t ch) const
 {
     if (!valid())
@@ -234,15 +265,7 @@ std::optional<TMaskEdit> TDateEditMask::typed(const std::string& text, int selSt
         ++pos;
     if (pos >= n)
         return std::nullopt;
-    TDatePartKind const kind = m_parts[static_cast<std::size_t>(partAt(m_parts, pos))].kind;
-    bool fits = false;
-    switch (kind) {
-    case TDatePartKind::Year: fits = isDigit(ch); break;
-    case TDatePartKind::Day:
-    case TDatePartKind::Month: fits = isDigit(ch) || ch == blank; break;
-    case TDatePartKind::MonthName: fits = !isDigit(ch) && ch != blank && ch >= U'A'; break;
-    }
-    if (!fits)
+    if (!suits(m_parts[static_cast<std::size_t>(partAt(m_parts, pos))].kind, ch))
         return std::nullopt;
     t[static_cast<std::size_t>(pos)] = ch;
     caret = pos + 1;

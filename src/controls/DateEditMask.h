@@ -46,6 +46,9 @@ public:
     // A text set by the control, fitted part by part: a short part gets blanks on
     // the left, a long one keeps its last characters.
     std::string fit(const std::string& text) const;
+    // Whether every character of a text in the mask's shape suits its position
+    // (blanks suit every one).
+    bool holds(const std::string& text) const;
 
     // Typing ch with the selection [selStart, selStart + selLength): the selection is
     // blanked, ch overwrites the next position that can hold a character and the

@@ -118,15 +118,18 @@ void TbsSkinDateEdit::keyDown(int& key, unsigned shift)
 void TbsSkinDateEdit::changed()
 {
     TbsSkinEdit::changed();
-    if (m_settingText)
-        return;
-    // A paste or cut leaves a text out of the mask's shape; it is fitted first.
-    if (m_mask.valid() && m_mask.fit(text()) != text()) {
+    // A paste or cut leaves a text out of the mask's shape: it is fitted, or, when
+    // what came in cannot stand in the mask (letters in a numeric date), undone.
+    if (m_mask.valid() && !m_mask.holds(text())) {
         int const caret = std::min(selStart(), m_mask.length());
-        setText(m_mask.fit(text()));
+        std::string const fitted = m_mask.fit(text());
+        setText(m_mask.holds(fitted) ? fitted : m_lastText);
         setCaretPosition(caret);
         return;
     }
+    m_lastText = text();
+    if (m_settingText)
+        return;
     std::optional<TDateTime> date;
     if (m_mask.valid()) {
         date = m_mask.dateOf(text());

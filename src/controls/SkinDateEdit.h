@@ -67,6 +67,8 @@ private:
     bool m_todayDefault = false;
     bool m_loading = false;
     bool m_settingText = false;
+    // The text as it last stood in the mask's shape, for a paste that does not fit.
+    std::string m_lastText;
     int m_maxLength = 10;
     int m_calendarWidth = 350;
     int m_calendarHeight = 150;

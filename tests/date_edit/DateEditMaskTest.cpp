@@ -51,6 +51,10 @@ TEST(DateEditMask, SetTextsAreFittedPartByPart)
     EXPECT_EQ(mask.fit("02024-003-15"), "2024-03-15");
     EXPECT_EQ(mask.fit("2024"), "2024-  -  ");
     EXPECT_EQ(mask.fit(""), "    -  -  ");
+    EXPECT_TRUE(mask.holds("2024- 3-  "));
+    EXPECT_FALSE(mask.holds("ello-  -  "));
+    EXPECT_FALSE(mask.holds("2024-03-1"));
+    EXPECT_FALSE(mask.holds("2024/03/15"));
 
     ScopedRegionalSettings days(oneDigitDays());
     TDateEditMask d = TDateEditMask::fromRegionalSettings();

@@ -235,3 +235,40 @@ TEST_F(DateEdit, CalendarClosesWhenTheFocusGoesOrModesAreCancelled)
     EXPECT_TRUE(w.field->focused());
     EXPECT_EQ(w.field->text(), "2024-05-05");
 }
+
+TEST_F(DateEdit, PastedTextIsFittedOrRefused)
+{
+    DateWindow w(RegionalSettings::posix());
+    show(w);
+    w.field->setDate(encodeDate(2026, 3, 15));
+    auto paste = [&](const std::string& clip) {
+        w.other.setText(clip);
+        w.other.selectAll();
+        w.other.copyToClipboard();
+        w.field->setFocus();
+        w.field->selectAll();
+        w.field->pasteFromClipboard();
+    };
+    paste("2024-12-01");
+    EXPECT_EQ(w.field->text(), "2024-12-01");
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 12, 1));
+    paste("2024-7-4");
+    EXPECT_EQ(w.field->text(), "2024- 7- 4");
+    // Letters cannot stand in a numeric date: the text stays as it was.
+    paste("hello");
+    EXPECT_EQ(w.field->text(), "2024- 7- 4");
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 12, 1));
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(DateEdit, MovingTheWindowClosesTheCalendar)
+{
+    DateWindow w(RegionalSettings::posix());
+    show(w);
+    clickButton(*w.field);
+    ASSERT_TRUE(w.field->droppedDown());
+    TPoint at = w.screenPosition();
+    w.setScreenPosition(at.x + 30, at.y + 20);
+    app().processMessages();
+    EXPECT_FALSE(w.field->droppedDown());
+}

@@ -58,9 +58,18 @@ public:
 protected:
     bool eventFilter(QObject* target, QEvent* event) override
     {
-        if (m_detached || event->type() != QEvent::MouseButtonPress)
+        if (m_detached)
             return false;
         auto* widget = qobject_cast<QWidget*>(target);
+        // The window it hangs from moves, resizes or goes away: it would float on its own.
+        bool const ownerWindow = widget && m_ownerWidget && widget == m_ownerWidget->window();
+        if (ownerWindow && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Hide
+                               || event->type() == QEvent::WindowStateChange)) {
+            m_window.cancelMode();
+            return false;
+        }
+        if (event->type() != QEvent::MouseButtonPress)
+            return false;
         if (!widget || widget->window() == m_window.widget())
             return false;
         if (m_ownerWidget && (widget == m_ownerWidget || m_ownerWidget->isAncestorOf(widget)))

@@ -21,7 +21,8 @@ public:
     bool isOpen() const;
 
     // While open, when its owner should close it: a press outside both the window
-    // and the owner, the focus going to another window (or program), or cancelModes().
+    // and the owner, the focus going to another window (or program), the owner's
+    // window moving, resizing or hiding, or cancelModes().
     std::function<void()> onCancelMode;
     // Runs OnCancelMode while the window is open.
     void cancelMode();
