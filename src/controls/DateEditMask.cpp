@@ -66,10 +66,7 @@ std::string toUtf8(const std::u32string& text)
 
 bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
-bool allDigits(const std::u32string& s)
-{
-    return !s.empty() && std::all_of(s.begin(), s.end(), isDigit);
-}
+bool allDigits(const std::u32string& s) { return !s.empty() && std::all_of(s.begin(), s.end(), isDigit); }
 
 // Digits only, at most five of them (a part is never longer than the year's four).
 int valueOf(const std::u32string& digits)
@@ -153,7 +150,9 @@ std::string TDateEditMask::editMask() const
     for (std::size_t i = 0; i < m_parts.size(); ++i) {
         if (i > 0)
             mask += '/';
-        char const c = m_parts[i].kind == TDatePartKind::Year ? '0' : m_parts[i].kind == TDatePartKind::MonthName ? 'L' : '9';
+        char const c = m_parts[i].kind == TDatePartKind::Year ? '0'
+            : m_parts[i].kind == TDatePartKind::MonthName     ? 'L'
+                                                              : '9';
         mask += std::string(static_cast<std::size_t>(m_parts[i].length), c);
     }
     return mask + ";1; ";
@@ -313,7 +312,8 @@ bool TDateEditMask::canBecomeDate(const std::string& text) const
         return true;
     std::u32string const t = toChars(text);
     if (!hasMonthNames()) {
-        if (!std::all_of(t.begin(), t.end(), [this](char32_t c) { return isDigit(c) || c == blank || c == m_separator; }))
+        if (!std::all_of(t.begin(), t.end(),
+                         [this](char32_t c) { return isDigit(c) || c == blank || c == m_separator; }))
             return false;
     } else if (allDigits(t)) {
         return false;
@@ -358,15 +358,16 @@ std::optional<TDateTime> TDateEditMask::dateOf(const std::string& text) const
     std::vector<std::u32string> const given = splitAt(t, m_separator);
     if (given.size() != m_parts.size())
         return std::nullopt;
-    int year = 0, month = 0, day = 0;
+    int year = 0, month = 0, day = 0, yearSample = 0;
     for (std::size_t i = 0; i < given.size(); ++i) {
         const TDateMaskPart& part = m_parts[i];
         const std::u32string& s = given[i];
         if (s.empty())
             return std::nullopt;
         if (part.kind == TDatePartKind::MonthName) {
-            auto const found = std::find_if(m_monthNames.begin(), m_monthNames.end(),
-                [&](const std::string& name) { return lowered(toChars(name)) == lowered(s); });
+            auto const found = std::find_if(m_monthNames.begin(), m_monthNames.end(), [&](const std::string& name) {
+                return lowered(toChars(name)) == lowered(s);
+            });
             if (found == m_monthNames.end())
                 return std::nullopt;
             month = static_cast<int>(found - m_monthNames.begin()) + 1;
@@ -378,12 +379,12 @@ std::optional<TDateTime> TDateEditMask::dateOf(const std::string& text) const
         if (v <= 0 || v > part.sample)
             return std::nullopt;
         (part.kind == TDatePartKind::Day ? day : part.kind == TDatePartKind::Month ? month : year) = v;
+        if (part.kind == TDatePartKind::Year)
+            yearSample = part.sample;
     }
     if (!hasMonthNames())
         return strToDate(text);
-    const TDatePartKind yearKind = TDatePartKind::Year;
-    auto const yearPart = std::find_if(m_parts.begin(), m_parts.end(), [&](const TDateMaskPart& p) { return p.kind == yearKind; });
-    if (yearPart->sample == 99)
+    if (yearSample == 99)
         year += decodeDate(today()).year / 100 * 100;
     if (!isValidDate(year, month, day))
         throw EConvertError(notADate(text));

@@ -44,7 +44,8 @@ TEST_F(MonthCalendar, ButtonsSitInTheTopRowAndDaysFollowTheFirstWeekday)
 {
     TbsSkinMonthCalendar& c = w.calendar;
     TRect client = c.panelClientRect();
-    EXPECT_EQ(c.priorYearButton().boundsRect(), (TRect{client.left + 1, client.top + 1, client.left + 24, client.top + 24}));
+    EXPECT_EQ(c.priorYearButton().boundsRect(),
+              (TRect{client.left + 1, client.top + 1, client.left + 24, client.top + 24}));
     EXPECT_EQ(c.priorMonthButton().left(), client.left + 25);
     EXPECT_EQ(c.nextYearButton().left(), client.right - 24);
     EXPECT_EQ(c.nextMonthButton().left(), client.right - 48);
@@ -187,5 +188,6 @@ TEST_F(MonthCalendar, GlyphsArePicturesOfTheirOwn)
     EXPECT_EQ(inked(priorYear), 2 * inked(priorMonth));
     for (int y = 0; y < priorMonth.height(); ++y)
         for (int x = 0; x < priorMonth.width(); ++x)
-            EXPECT_EQ(priorMonth.pixel(x, y) == priorMonth.pixel(0, 8), nextMonth.pixel(priorMonth.width() - 1 - x, y) == nextMonth.pixel(0, 8));
+            EXPECT_EQ(priorMonth.pixel(x, y) == priorMonth.pixel(0, 8),
+                      nextMonth.pixel(priorMonth.width() - 1 - x, y) == nextMonth.pixel(0, 8));
 }

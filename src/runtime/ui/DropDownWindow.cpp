@@ -63,8 +63,9 @@ protected:
         auto* widget = qobject_cast<QWidget*>(target);
         // The window it hangs from moves, resizes or goes away: it would float on its own.
         bool const ownerWindow = widget && m_ownerWidget && widget == m_ownerWidget->window();
-        if (ownerWindow && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Hide
-                               || event->type() == QEvent::WindowStateChange)) {
+        if (ownerWindow
+            && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Hide
+                || event->type() == QEvent::WindowStateChange)) {
             m_window.cancelMode();
             return false;
         }
