@@ -234,6 +234,15 @@ TEST_F(DateEdit, CalendarClosesWhenTheFocusGoesOrModesAreCancelled)
     // Closing always puts the focus back into the field.
     EXPECT_TRUE(w.field->focused());
     EXPECT_EQ(w.field->text(), "2024-05-05");
+
+    // Another window taking the activation closes it as well.
+    clickButton(*w.field);
+    ASSERT_TRUE(w.field->droppedDown());
+    TForm second;
+    second.setClientSize(100, 100);
+    second.showAndRaise();
+    app().processMessages();
+    EXPECT_FALSE(w.field->droppedDown());
 }
 
 TEST_F(DateEdit, PastedTextIsFittedOrRefused)
