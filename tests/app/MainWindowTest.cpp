@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, FirstStartWithNeitherFileShowsOneFileNotFound)
     EXPECT_EQ(w.txtAmount.text(), "0");
     EXPECT_EQ(w.txtRate.text(), "0");
     EXPECT_EQ(w.txtTerm.text(), "0");
-    EXPECT_EQ(w.txtLoanDate.date(), today());
+    EXPECT_EQ(w.txtLoanDate.Date(), today());
     EXPECT_EQ(w.txtLoanDate.text(), dateToStr(today()));
     EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
     EXPECT_EQ(w.lblSavePay.Caption(), "Save Int");
@@ -205,7 +205,7 @@ TEST_F(MainWindowTest, NewResetsInputsAndDisablesReportAndChartForGood)
     EXPECT_EQ(w.txtAmount.text(), "0");
     EXPECT_EQ(w.txtRate.text(), "0");
     EXPECT_EQ(w.txtTerm.text(), "0");
-    EXPECT_EQ(w.txtLoanDate.date(), today());
+    EXPECT_EQ(w.txtLoanDate.Date(), today());
     EXPECT_EQ(w.grid().rowCount(), 2);
     for (int col = 0; col < 6; ++col)
         EXPECT_EQ(w.grid().cellText(col, 1), "");
@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, BadLineInTheRememberedFileIsReportedOnceAndStartUpGoesOn)
     EXPECT_TRUE(w.showing());
     // Nothing of the refused file is applied.
     EXPECT_EQ(w.txtAmount.text(), "0");
-    EXPECT_EQ(w.txtLoanDate.date(), today());
+    EXPECT_EQ(w.txtLoanDate.Date(), today());
     EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
     EXPECT_EQ(w.grid().rowCount(), 2);
 }
@@ -527,23 +527,46 @@ TEST_F(MainWindowTest, RestoringFromMinimizedLeavesTheFocusWhereItWas)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(MainWindowTest, LoanDateFieldTakesTypedDatesAndRevertsBadOnes)
+TEST_F(MainWindowTest, LoanDateFieldTakesTypedDatesAndKeepsIncompleteOnes)
 {
     TfrmMain& w = start();
+    EXPECT_EQ(w.txtLoanDate.EditMask(), "!0000/99/99;1; ");
     w.txtLoanDate.setFocus();
     w.txtLoanDate.selectAll();
     sendChars(w.txtLoanDate, "2025-12-05x");
     EXPECT_EQ(w.txtLoanDate.text(), "2025-12-05");
-    EXPECT_EQ(w.txtLoanDate.date(), encodeDate(2025, 12, 5));
+    EXPECT_EQ(w.txtLoanDate.Date(), encodeDate(2025, 12, 5));
     calculate("10000", "7", "1");
     EXPECT_EQ(w.grid().cellText(1, 1), "2026-01-05");
 
+    // Leaving does not judge the text: it stays, and the date keeps its last value.
+    boxes.clear();
     w.txtLoanDate.setFocus();
     w.txtLoanDate.selectAll();
-    sendChars(w.txtLoanDate, "2025-13");
+    sendChars(w.txtLoanDate, "202513");
     sendTab(w.txtLoanDate);
     app().processMessages();
-    EXPECT_EQ(w.txtLoanDate.text(), "2025-12-05");
+    EXPECT_EQ(w.txtLoanDate.text(), "2025-1 -  ");
+    EXPECT_EQ(w.txtLoanDate.Date(), encodeDate(2025, 12, 5));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindowTest, CalculateUsesTheMonthBrowsedInTheCalendar)
+{
+    TfrmMain& w = start();
+    w.txtLoanDate.setDate(encodeDate(2024, 1, 31));
+    w.txtLoanDate.setFocus();
+    TPoint button{(w.txtLoanDate.buttonRect().left + w.txtLoanDate.buttonRect().right) / 2, 8};
+    sendMouseMove(w.txtLoanDate, button.x, button.y);
+    sendClick(w.txtLoanDate, button.x, button.y);
+    ASSERT_TRUE(w.txtLoanDate.droppedDown());
+    sendClick(w.txtLoanDate.popupCalendar().calendar().nextMonthButton(), 10, 10);
+    sendKeyStroke(w.txtLoanDate, VK_END);
+    EXPECT_FALSE(w.txtLoanDate.droppedDown());
+    EXPECT_EQ(w.txtLoanDate.text(), "2024-01-31");
+    calculate("10000", "7", "1");
+    // One month after 29 February 2024.
+    EXPECT_EQ(w.grid().cellText(1, 1), "2024-03-29");
 }
 
 TEST_F(MainWindowTest, ReportWithoutItsProjectFileReportsTheMissingFile)

@@ -78,6 +78,16 @@ inline RegionalSettings englishUnitedStates()
     return s;
 }
 
+// A desktop whose short date writes the month's abbreviated name: 05-Dec-2024.
+// No C library locale gives one; users set it by hand.
+inline RegionalSettings monthNameShortDate()
+{
+    RegionalSettings s = RegionalSettings::posix();
+    s.shortDateFormat = "dd/MMM/yyyy";
+    s.dateSeparator = '-';
+    return s;
+}
+
 struct NamedSettings {
     const char* locale; // the system locale these settings stand for
     RegionalSettings settings;

@@ -153,6 +153,7 @@ void TfrmMain::layoutInputs()
     txtAmount.setText("0");
     txtRate.setText("0");
     txtTerm.setText("0");
+    txtLoanDate.loaded();
 
     btnCal.setName("btnCal");
     btnCal.setSkinData(&skinData);
@@ -335,7 +336,7 @@ void TfrmMain::txtTermKeyPress(char& key)
 
 void TfrmMain::btnCalClick()
 {
-    CalculateInput input{txtTerm.text(), txtAmount.text(), txtRate.text(), txtLoanDate.date()};
+    CalculateInput input{txtTerm.text(), txtAmount.text(), txtRate.text(), txtLoanDate.Date()};
     // A rate that does not parse is reported by the engine and ends Calculate only.
     loan.calculate(input, *this);
 }

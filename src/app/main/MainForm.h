@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/main/ChartControl.h"
-#include "app/main/DateField.h"
 #include "app/schedule/PaymentSchedule.h"
+#include "controls/SkinDateEdit.h"
 #include "loan/LoanEngine.h"
 #include "loan/LoanView.h"
 #include "runtime/ui/Dialogs.h"
@@ -48,7 +48,7 @@ public:
     TbsSkinEdit txtTerm{&bsSkinGroupBox1};
     TbsSkinStdLabel bsSkinStdLabel1{&bsSkinGroupBox1};
     TbsSkinStdLabel bsSkinStdLabel6{&bsSkinGroupBox1};
-    DateField txtLoanDate{&bsSkinGroupBox1};
+    TbsSkinDateEdit txtLoanDate{&bsSkinGroupBox1};
     TbsSkinButton btnCal{&bsSkinGroupBox1};
     TbsSkinPageControl pageSchedule{this};
     TbsSkinTabSheet& bsSkinTabSheet1 = pageSchedule.addPage("Amortization Schedule");

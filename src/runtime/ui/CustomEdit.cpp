@@ -16,11 +16,7 @@ struct EditEvents {
     static bool contextMenu(TCustomEdit& e, TPoint p) { return e.contextMenu(p); }
     static void keyPress(TCustomEdit& e, char& key) { TControl::Events::keyPress(e, key); }
     static void keyDown(TCustomEdit& e, int& key, unsigned shift) { TControl::Events::keyDown(e, key, shift); }
-    static void changed(TCustomEdit& e)
-    {
-        if (e.onChange)
-            e.onChange();
-    }
+    static void changed(TCustomEdit& e) { e.changed(); }
 };
 
 // The native editor: every typed character goes through the owner's OnKeyPress
@@ -143,6 +139,12 @@ bool TCustomEdit::clipboardHasText() const
 {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     return clipboard && !clipboard->text().isEmpty();
+}
+
+void TCustomEdit::changed()
+{
+    if (onChange)
+        onChange();
 }
 
 TRect TCustomEdit::textRect() const { return TRect{2, 2, width() - 2, height() - 2}; }

@@ -53,6 +53,8 @@ protected:
     virtual Font textFont() const { return font(); }
     // Re-applies geometry, font and colour to the editor.
     void updateEditor();
+    // The text changed, typed or set; fires OnChange.
+    virtual void changed();
     // The context menu at a screen point; the native editor's own by default.
     // Returns false to let the native menu show.
     virtual bool contextMenu(TPoint) { return false; }

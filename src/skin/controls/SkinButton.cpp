@@ -36,6 +36,18 @@ void TbsSkinButton::setCanFocused(bool canFocused)
         setTabStop(canFocused);
 }
 
+void TbsSkinButton::setRepeatMode(bool repeatMode)
+{
+    if (assignChanged(m_repeatMode, repeatMode) && !repeatMode)
+        stopRepeat();
+}
+
+void TbsSkinButton::setRepeatInterval(int milliseconds)
+{
+    if (assignChanged(m_repeatInterval, milliseconds) && repeating())
+        m_repeatTimer->setInterval(milliseconds);
+}
+
 void TbsSkinButton::bindSection()
 {
     TbsSkinControl::bindSection();
@@ -93,6 +105,15 @@ TColor TbsSkinButton::captionColor() const
     if (wantsActive())
         return m_look.activeFontColor;
     return m_look.font.FontColor;
+}
+
+bool TbsSkinButton::drawnDown() const
+{
+    if (!m_look.bound || SkinData() == nullptr)
+        return m_down && m_highlighted;
+    if (m_look.morphs && m_morph > 0 && m_morph < 1 && enabled())
+        return false;
+    return &stateRect() == &m_look.downRect;
 }
 
 void TbsSkinButton::drawSkinLook(Canvas& canvas)
@@ -202,6 +223,35 @@ void TbsSkinButton::mouseDown(MouseButton button, unsigned, int, int)
     m_highlighted = true;
     setDown(true);
     settleMorph();
+    if (m_repeatMode)
+        startRepeat();
+}
+
+// The first repeat comes one interval after the press, counted from then.
+void TbsSkinButton::startRepeat()
+{
+    if (!m_repeatTimer) {
+        m_repeatTimer = std::make_unique<TTimer>();
+        m_repeatTimer->onTimer = [this] { repeatTick(); };
+    }
+    m_repeatTimer->setInterval(m_repeatInterval);
+    m_repeatTimer->setEnabled(true);
+}
+
+void TbsSkinButton::stopRepeat()
+{
+    // Stopped, not freed: this may run inside the timer's own callback.
+    if (m_repeatTimer)
+        m_repeatTimer->setEnabled(false);
+}
+
+void TbsSkinButton::repeatTick()
+{
+    if (!m_down || !m_highlighted || !enabled()) {
+        stopRepeat();
+        return;
+    }
+    click();
 }
 
 void TbsSkinButton::mouseUp(MouseButton button, unsigned, int x, int y)
@@ -209,6 +259,7 @@ void TbsSkinButton::mouseUp(MouseButton button, unsigned, int x, int y)
     if (button != MouseButton::Left || !m_pressedByMouse)
         return;
     m_pressedByMouse = false;
+    stopRepeat();
     bool over = clientRect().contains(TPoint{x, y});
     setDown(false);
     if (over && enabled())
@@ -223,6 +274,9 @@ void TbsSkinButton::mouseEnter()
         activeStateChanged();
     else
         invalidate();
+    // Held down and dragged back over the button: repeating goes on.
+    if (m_repeatMode && m_down && m_pressedByMouse && !repeating())
+        startRepeat();
     TbsSkinControl::mouseEnter();
 }
 
@@ -230,6 +284,7 @@ void TbsSkinButton::mouseLeave()
 {
     bool was = wantsActive();
     m_highlighted = false;
+    stopRepeat();
     if (was && !wantsActive())
         activeStateChanged();
     else
@@ -245,6 +300,9 @@ void TbsSkinButton::keyDown(int& key, unsigned shift)
     if (key == VK_SPACE) {
         m_highlighted = true;
         setDown(true);
+        // The keyboard's own auto-repeat brings further presses, each a click.
+        if (m_repeatMode)
+            click();
     } else if (key == VK_RETURN) {
         click();
     }
@@ -269,6 +327,7 @@ void TbsSkinButton::doEnter()
 
 void TbsSkinButton::doExit()
 {
+    stopRepeat();
     if (!m_pressedByMouse)
         setDown(false);
     activeStateChanged();
@@ -280,6 +339,7 @@ void TbsSkinButton::enabledChanged()
     if (!enabled()) {
         m_down = false;
         m_pressedByMouse = false;
+        stopRepeat();
     }
     settleMorph();
 }

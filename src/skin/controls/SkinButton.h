@@ -22,6 +22,12 @@ public:
     void setCanFocused(bool canFocused);
     bool Default() const { return m_default; }
     void setDefault(bool isDefault) { m_default = isDefault; }
+    // While held down the button clicks every RepeatInterval milliseconds.
+    bool RepeatMode() const { return m_repeatMode; }
+    void setRepeatMode(bool repeatMode);
+    int RepeatInterval() const { return m_repeatInterval; }
+    void setRepeatInterval(int milliseconds);
+    bool repeating() const { return m_repeatTimer && m_repeatTimer->enabled(); }
     // Whether the mouse is over the button (drawn hot); not a published property.
     bool highlighted() const { return m_highlighted; }
     // 0 shows the normal image, 1 the active one; between them the two are blended.
@@ -47,6 +53,8 @@ protected:
     void doEnter() override;
     void doExit() override;
     void enabledChanged() override;
+    // Whether the button is drawn pressed (glyph and caption one pixel right and down).
+    bool drawnDown() const;
 
 private:
     // What the button copies from a button section; unbound for any other class.
@@ -65,6 +73,9 @@ private:
     void activeStateChanged();
     void morphStep();
     void settleMorph();
+    void startRepeat();
+    void stopRepeat();
+    void repeatTick();
 
     std::string m_caption;
     bool m_down = false;
@@ -72,9 +83,12 @@ private:
     bool m_pressedByMouse = false;
     bool m_canFocused = true;
     bool m_default = false;
+    bool m_repeatMode = false;
+    int m_repeatInterval = 100;
     Look m_look;
     double m_morph = 0;
     std::unique_ptr<TTimer> m_morphTimer;
+    std::unique_ptr<TTimer> m_repeatTimer;
 };
 
 } // namespace qv

@@ -1,6 +1,8 @@
 #include "skin/controls/SkinEdit.h"
 
+#include "runtime/core/Property.h"
 #include "runtime/graphics/Bitmap.h"
+#include "skin/drawing/DefaultLook.h"
 #include "skin/model/SkinBitmaps.h"
 
 namespace qv {
@@ -87,13 +89,45 @@ void TbsSkinEdit::setBounds(int left, int top, int width, int)
     TCustomEdit::setBounds(left, top, width, naturalHeight());
 }
 
+void TbsSkinEdit::setButtonMode(bool buttonMode)
+{
+    if (!assignChanged(m_buttonMode, buttonMode))
+        return;
+    m_buttonHovered = m_buttonPressed = false;
+    updateEditor();
+    invalidate();
+}
+
 TRect TbsSkinEdit::textRect() const
 {
-    if (!skinned())
-        return TCustomEdit::textRect();
+    if (!skinned()) {
+        TRect r = TCustomEdit::textRect();
+        if (m_buttonMode)
+            r.right -= height();
+        return r;
+    }
     const TRect& C = m_section->ClRect;
     const TRect& S = m_section->SkinRect;
     TRect r{C.left, C.top, width() + C.right - S.width(), C.bottom};
+    if (!m_skin.useSkinFont)
+        r.bottom += height() - S.height();
+    return r;
+}
+
+TRect TbsSkinEdit::buttonRect() const
+{
+    if (!m_buttonMode)
+        return {};
+    if (!skinned())
+        return TRect{width() - height(), 0, width(), height()};
+    TRect r = m_section->ButtonRect;
+    const TRect& S = m_section->SkinRect;
+    int rightPart = S.width() - m_section->RTPoint.x;
+    // A button in the right part stays at the right end as the edit widens.
+    if (r.left >= S.width() - rightPart) {
+        r.left += width() - S.width();
+        r.right += width() - S.width();
+    }
     if (!m_skin.useSkinFont)
         r.bottom += height() - S.height();
     return r;
@@ -113,6 +147,7 @@ void TbsSkinEdit::paintFrame(Canvas& canvas)
     bind();
     if (!skinned()) {
         TCustomEdit::paintFrame(canvas);
+        paintButton(canvas);
         return;
     }
     const TbsDataSkinEditControl& s = *m_section;
@@ -122,11 +157,49 @@ void TbsSkinEdit::paintFrame(Canvas& canvas)
     DrawHorizontalPiece(image, m_skin.pieces().picture, leftWidth, rightWidth, width(), active ? s.ActiveSkinRect : s.SkinRect);
     if (m_skin.useSkinFont || image.height() == height()) {
         drawSkinPicture(canvas, 0, 0, image);
+    } else {
+        TbsSkinPicture stretched(width(), height());
+        stretched.copyRect(TRect{0, 0, width(), height()}, image, TRect{0, 0, image.width(), image.height()});
+        drawSkinPicture(canvas, 0, 0, stretched);
+    }
+    paintButton(canvas);
+}
+
+// The frame's own image already shows the button at rest; only other states are drawn over it.
+void TbsSkinEdit::paintButton(Canvas& canvas)
+{
+    if (!m_buttonMode)
+        return;
+    TRect r = buttonRect();
+    bool down = m_buttonPressed && m_buttonHovered;
+    if (!skinned()) {
+        using namespace defaultlook;
+        if (down) {
+            fillRect(canvas, r, downFill);
+            frameRect(canvas, r, navyFrame);
+        } else if (m_buttonHovered) {
+            fillRect(canvas, r, hotFill);
+            frameRect(canvas, r, navyFrame);
+        } else {
+            fillRect(canvas, r, clBtnFace);
+            frameRect(canvas, r, clBtnShadow);
+        }
         return;
     }
-    TbsSkinPicture stretched(width(), height());
-    stretched.copyRect(TRect{0, 0, width(), height()}, image, TRect{0, 0, image.width(), image.height()});
-    drawSkinPicture(canvas, 0, 0, stretched);
+    const TbsDataSkinEditControl& s = *m_section;
+    TRect source;
+    if (!enabled() && !s.UnEnabledButtonRect.isEmpty())
+        source = s.UnEnabledButtonRect;
+    else if (down)
+        source = s.DownButtonRect.isEmpty() ? s.ActiveButtonRect : s.DownButtonRect;
+    else if (m_buttonHovered)
+        source = s.ActiveButtonRect;
+    const TbsSkinPicture* picture = m_skin.pieces().picture;
+    if (source.isEmpty() || !picture || r.isEmpty())
+        return;
+    TbsSkinPicture piece(r.width(), r.height());
+    piece.copyRect(TRect{0, 0, r.width(), r.height()}, *picture, source);
+    drawSkinPicture(canvas, r.left, r.top, piece);
 }
 
 bool TbsSkinEdit::contextMenu(TPoint p)
@@ -155,7 +228,54 @@ void TbsSkinEdit::mouseEnter()
 void TbsSkinEdit::mouseLeave()
 {
     m_hovered = false;
+    m_buttonHovered = m_buttonPressed = false;
+    setCursor(TCursor::IBeam);
     TCustomEdit::mouseLeave();
+}
+
+void TbsSkinEdit::setButtonHovered(bool hovered)
+{
+    if (!assignChanged(m_buttonHovered, hovered))
+        return;
+    setCursor(hovered ? TCursor::Default : TCursor::IBeam);
+    invalidate();
+}
+
+void TbsSkinEdit::mouseMove(unsigned shift, int x, int y)
+{
+    setButtonHovered(buttonRect().contains(TPoint{x, y}));
+    TCustomEdit::mouseMove(shift, x, y);
+}
+
+void TbsSkinEdit::mouseDown(MouseButton button, unsigned shift, int x, int y)
+{
+    TCustomEdit::mouseDown(button, shift, x, y);
+    if (button != MouseButton::Left || !enabled() || !buttonRect().contains(TPoint{x, y}))
+        return;
+    m_buttonHovered = m_buttonPressed = true;
+    invalidate();
+}
+
+void TbsSkinEdit::mouseUp(MouseButton button, unsigned shift, int x, int y)
+{
+    TCustomEdit::mouseUp(button, shift, x, y);
+    if (button != MouseButton::Left || !m_buttonPressed)
+        return;
+    m_buttonPressed = false;
+    bool over = buttonRect().contains(TPoint{x, y});
+    setButtonHovered(over);
+    invalidate();
+    if (!over)
+        return;
+    if (!focused())
+        setFocus();
+    buttonClick();
+}
+
+void TbsSkinEdit::buttonClick()
+{
+    if (onButtonClick)
+        onButtonClick();
 }
 
 void TbsSkinEdit::doExit()

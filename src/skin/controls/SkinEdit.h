@@ -12,6 +12,7 @@ namespace qv {
 
 // Single-line editor bound to the "edit" section. Without a section: a 2-pixel
 // frame around a window-colour fill, height DefaultHeight or the text height + 4.
+// In button mode a button at the right end fires OnButtonClick.
 class TbsSkinEdit : public TCustomEdit {
 public:
     explicit TbsSkinEdit(TWinControl* parent);
@@ -28,6 +29,14 @@ public:
     void setDefaultHeight(int height);
     int sectionIndex() const { return m_skin.sectionIndex(); }
     bool hovered() const { return m_hovered; }
+    bool ButtonMode() const { return m_buttonMode; }
+    void setButtonMode(bool buttonMode);
+    bool buttonHovered() const { return m_buttonHovered; }
+    bool buttonPressed() const { return m_buttonPressed; }
+    // Where the button sits in the control; empty without button mode.
+    TRect buttonRect() const;
+
+    std::function<void()> onButtonClick;
 
     void setBounds(int left, int top, int width, int height) override;
     // The height the control keeps whatever it is given.
@@ -45,7 +54,11 @@ protected:
     Font textFont() const override;
     void mouseEnter() override;
     void mouseLeave() override;
+    void mouseDown(MouseButton button, unsigned shift, int x, int y) override;
+    void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
+    void mouseMove(unsigned shift, int x, int y) override;
     void doExit() override;
+    virtual void buttonClick();
 
 private:
     // Binds and copies what the edit draws with; another class than an edit section leaves the plain look.
@@ -53,10 +66,15 @@ private:
     bool skinned() const { return m_section.has_value(); }
     int textHeight() const;
     void rebind();
+    void paintButton(Canvas& canvas);
+    void setButtonHovered(bool hovered);
 
     TbsSkinBinding m_skin{"edit"};
     std::optional<TbsDataSkinEditControl> m_section;
     bool m_hovered = false;
+    bool m_buttonMode = false;
+    bool m_buttonHovered = false;
+    bool m_buttonPressed = false;
     EditContextMenu m_contextMenu;
 };
 

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "controls/DateEditMask.h"
+#include "controls/SkinPopupMonthCalendar.h"
+#include "runtime/core/DateTime.h"
+#include "skin/controls/SkinEdit.h"
+
+#include <functional>
+#include <string>
+
+namespace qv {
+
+// A date field: the date as short-date text under an edit mask made from the
+// user's format, and a button that drops a month calendar down. The date value
+// is the calendar's: browsing months there changes it even before a day is picked.
+class TbsSkinDateEdit : public TbsSkinEdit {
+public:
+    explicit TbsSkinDateEdit(TWinControl* parent);
+
+    TDateTime Date() const { return m_popup.calendar().Date(); }
+    // Shows the date's text (without reading it back) and fires OnDateChange.
+    void setDate(TDateTime date);
+    bool TodayDefault() const { return m_todayDefault; }
+    void setTodayDefault(bool todayDefault) { m_todayDefault = todayDefault; }
+    int CalendarWidth() const { return m_calendarWidth; }
+    void setCalendarWidth(int width) { m_calendarWidth = width; }
+    int CalendarHeight() const { return m_calendarHeight; }
+    void setCalendarHeight(int height) { m_calendarHeight = height; }
+    const Font& CalendarFont() const { return m_calendarFont; }
+    void setCalendarFont(const Font& font) { m_calendarFont = font; }
+    TbsDaysOfWeek FirstDayOfWeek() const { return m_firstDayOfWeek; }
+    void setFirstDayOfWeek(TbsDaysOfWeek day) { m_firstDayOfWeek = day; }
+    int MaxLength() const { return m_maxLength; }
+    // The mask fixes the length of a masked text; this limits a text without one.
+    void setMaxLength(int length);
+    std::string EditMask() const { return m_mask.editMask(); }
+
+    // The design has been loaded: the mask is made again from the regional
+    // format; with TodayDefault the date becomes today.
+    void loaded();
+
+    bool droppedDown() const { return m_popup.isOpen(); }
+    TbsSkinPopupMonthCalendar& popupCalendar() { return m_popup; }
+
+    std::function<void()> onDateChange;
+
+protected:
+    void keyDown(int& key, unsigned shift) override;
+    void keyPress(char& key) override;
+    void changed() override;
+    void doExit() override;
+
+private:
+    enum class CloseUp { Keep, TakeDate };
+    void keyCheck(char& key);
+    void buttonClicked();
+    void dropDown();
+    void closeUp(CloseUp how);
+    // A text of the control's own: fitted to the mask, not read back as a date.
+    void setOwnText(const std::string& text);
+    void applyEdit(const TMaskEdit& edit);
+    void applyMask();
+    void dateChanged();
+
+    TbsSkinPopupMonthCalendar m_popup;
+    TDateEditMask m_mask;
+    bool m_todayDefault = false;
+    bool m_loading = false;
+    bool m_settingText = false;
+    // The text as it last stood in the mask's shape, for a paste that does not fit.
+    std::string m_lastText;
+    int m_maxLength = 10;
+    int m_calendarWidth = 350;
+    int m_calendarHeight = 150;
+    Font m_calendarFont;
+    TbsDaysOfWeek m_firstDayOfWeek = Sun;
+};
+
+} // namespace qv
