@@ -128,11 +128,43 @@ TEST_F(PageLook, PagesSitInsideTheSkinFrameBelowTheTabStrip)
     const TRect& bg = s.TabsBGRect;
     for (int x : {300, 340, 359})
         for (int y : {0, 5, h - 1})
-            EXPECT_EQ(pixel(pages, x, y), pic.pixel(bg.left + x % bg.width(), bg.top + y % bg.height())) << x << "," << y;
+            EXPECT_EQ(pixel(pages, x, y), pic.pixel(bg.left + x % bg.width(), bg.top + y % bg.height()))
+                << x << "," << y;
     // The sheet is tiled with the section's client piece.
     const int pw = C.width(), ph = C.height();
     for (TPoint p : {TPoint{0, 0}, TPoint{pw + 7, 3}, TPoint{200, ph + 11}})
         EXPECT_EQ(pixel(first, p.x, p.y), pic.pixel(S.left + C.left + p.x % pw, S.top + C.top + p.y % ph)) << p.x;
+}
+
+TEST_F(PageLook, SideTabsAreTurnedAndBottomTabsMirrored)
+{
+    const auto& s = tabSection();
+    const TRect& S = s.TabRect;
+    const int h = S.height();
+    auto check = [&](TTabPosition position, auto screenPoint) {
+        pages.setTabPosition(position);
+        TRect t = pages.tabRect(1);
+        const int w = position == TTabPosition::tpBottom ? t.width() : t.height();
+        Bitmap screen = shot();
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x : {0, 2, 4, w - 3, w - 1}) {
+                TPoint p = screenPoint(t, w, x, y);
+                wrong += screen.pixel(p.x, p.y) != tabPixel(S, w, x, y);
+            }
+        return wrong;
+    };
+    // Turned a quarter anticlockwise on the left, clockwise on the right, upside down at the bottom.
+    auto left = [](TRect t, int w, int x, int y) { return TPoint{t.left + y, t.top + w - 1 - x}; };
+    auto right = [&](TRect t, int, int x, int y) { return TPoint{t.left + h - 1 - y, t.top + x}; };
+    auto bottom = [&](TRect t, int, int x, int y) { return TPoint{t.left + x, t.top + h - 1 - y}; };
+    EXPECT_EQ(check(TTabPosition::tpLeft, left), 0);
+    EXPECT_EQ(check(TTabPosition::tpRight, right), 0);
+    EXPECT_EQ(check(TTabPosition::tpBottom, bottom), 0);
+    // Each time the pages stay inside the frame, off the tab side.
+    EXPECT_EQ(pages.displayRect().bottom, pages.height() - h - (s.SkinRect.height() - s.ClRect.bottom));
+    pages.setTabPosition(TTabPosition::tpLeft);
+    EXPECT_EQ(pages.displayRect().left, h + s.ClRect.left);
 }
 
 TEST_F(PageLook, TabHeightStretchesTheTabPicture)

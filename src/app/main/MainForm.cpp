@@ -141,7 +141,7 @@ void TfrmMain::layoutInputs()
     placeLabel(bsSkinStdLabel1, "Year", 200, 64);
     placeLabel(bsSkinStdLabel6, "Loan Date:", 328, 64);
     for (TbsSkinStdLabel* label :
-        {&bsSkinStdLabel3, &bsSkinStdLabel5, &bsSkinStdLabel2, &bsSkinStdLabel4, &bsSkinStdLabel1, &bsSkinStdLabel6})
+         {&bsSkinStdLabel3, &bsSkinStdLabel5, &bsSkinStdLabel2, &bsSkinStdLabel4, &bsSkinStdLabel1, &bsSkinStdLabel6})
         label->setSkinData(&skinData);
 
     struct Field {
@@ -189,8 +189,8 @@ void TfrmMain::layoutSchedulePage()
     placeFixedLabel(lblSavePay, "Save Int", 352, 256, 73, 17);
     for (TbsSkinStdLabel* title : {&lblTitle1, &lblTitle2, &lblTitle3, &lblTitle4})
         makeTitle(*title);
-    for (TbsSkinStdLabel* label : {&lblTitle1, &lblMonPay, &lblTitle2, &lblTotalInt, &lblTitle3, &lblTotalPay, &lblTitle4,
-                                   &lblSavePay})
+    for (TbsSkinStdLabel* label :
+         {&lblTitle1, &lblMonPay, &lblTitle2, &lblTotalInt, &lblTitle3, &lblTotalPay, &lblTitle4, &lblSavePay})
         label->setSkinData(&skinData);
     lblMonPay.setName("lblMonPay");
     lblTotalInt.setName("lblTotalInt");

@@ -61,15 +61,13 @@ TbsSkinTabSheet::TbsSkinTabSheet(TbsSkinPageControl& pageControl, const std::str
 void TbsSkinTabSheet::setCaption(const std::string& caption)
 {
     if (assignChanged(m_caption, caption))
-        m_pageControl.setBounds(m_pageControl.left(), m_pageControl.top(), m_pageControl.width(), m_pageControl.height());
-    m_pageControl.invalidate();
+        m_pageControl.tabsChanged();
 }
 
 void TbsSkinTabSheet::setTabVisible(bool visible)
 {
     if (assignChanged(m_tabVisible, visible))
-        m_pageControl.setBounds(m_pageControl.left(), m_pageControl.top(), m_pageControl.width(), m_pageControl.height());
-    m_pageControl.invalidate();
+        m_pageControl.tabsChanged();
 }
 
 int TbsSkinTabSheet::PageIndex() const
@@ -99,9 +97,14 @@ TbsSkinTabSheet& TbsSkinPageControl::addPage(const std::string& caption)
     m_pages.push_back(m_ownedPages.back().get());
     if (m_activeIndex < 0)
         m_activeIndex = 0;
+    tabsChanged();
+    return *m_pages.back();
+}
+
+void TbsSkinPageControl::tabsChanged()
+{
     setBounds(left(), top(), width(), height());
     invalidate();
-    return *m_pages.back();
 }
 
 TbsSkinTabSheet* TbsSkinPageControl::ActivePage() const
@@ -137,10 +140,8 @@ void TbsSkinPageControl::setTabHeight(int height)
 
 void TbsSkinPageControl::setTabWidth(int width)
 {
-    if (!assignChanged(m_tabWidth, width))
-        return;
-    setBounds(left(), top(), TControl::width(), TControl::height());
-    invalidate();
+    if (assignChanged(m_tabWidth, width))
+        tabsChanged();
 }
 
 void TbsSkinPageControl::setTabPosition(TTabPosition position)
@@ -148,8 +149,7 @@ void TbsSkinPageControl::setTabPosition(TTabPosition position)
     if (!assignChanged(m_tabPosition, position))
         return;
     m_firstTab = 0;
-    setBounds(left(), top(), width(), height());
-    invalidate();
+    tabsChanged();
 }
 
 void TbsSkinPageControl::setDefaultItemHeight(int height)
@@ -264,9 +264,16 @@ int TbsSkinPageControl::platformTabLength(int pageIndex) const
 {
     if (m_tabWidth > 0)
         return m_tabWidth;
+    return pageIndex < static_cast<int>(m_captionWidths.size()) ? m_captionWidths[pageIndex] + 2 * tabPadding : 0;
+}
+
+void TbsSkinPageControl::measureCaptions()
+{
     Bitmap probe(1, 1);
     probe.canvas().font = font();
-    return probe.canvas().textWidth(stripAccelerator(m_pages[pageIndex]->Caption())) + 2 * tabPadding;
+    m_captionWidths.clear();
+    for (const TbsSkinTabSheet* page : m_pages)
+        m_captionWidths.push_back(probe.canvas().textWidth(stripAccelerator(page->Caption())));
 }
 
 // The native control lays its tabs out from 2 pixels in, one row, scrolled by
@@ -353,6 +360,7 @@ int TbsSkinPageControl::tabAt(int x, int y) const
 
 void TbsSkinPageControl::layoutPages()
 {
+    measureCaptions();
     TRect r = displayRect();
     for (int i = 0; i < PageCount(); ++i) {
         m_pages[i]->setBounds(r.left, r.top, r.width(), r.height());
@@ -485,7 +493,7 @@ void TbsSkinPageControl::tileTabStrip(TbsSkinPicture& out) const
         return;
     const TRect D = displayRect(), &C = m_look->fields.clientRect;
     const TRect F{D.left - C.left, D.top - C.top, D.right + m_look->fields.sw() - C.right,
-        D.bottom + m_look->fields.sh() - C.bottom};
+                  D.bottom + m_look->fields.sh() - C.bottom};
     const int W = width(), H = height();
     TRect area;
     switch (m_tabPosition) {
@@ -548,7 +556,7 @@ void TbsSkinPageControl::drawTab(Canvas& canvas, int visibleIndex)
             TbsSkinPicture mirrored(piece.width(), piece.height());
             for (int y = 0; y < piece.height(); ++y)
                 mirrored.copyRect(TRect{0, y, piece.width(), y + 1}, piece,
-                    TRect{0, piece.height() - 1 - y, piece.width(), piece.height() - y});
+                                  TRect{0, piece.height() - 1 - y, piece.width(), piece.height() - y});
             piece = mirrored;
         }
         tab = toBitmap(piece);
@@ -575,7 +583,8 @@ void TbsSkinPageControl::drawTab(Canvas& canvas, int visibleIndex)
     }
     Canvas& c = tab.canvas();
     c.font = textFont;
-    centredText(c, TRect{0, 0, tab.width(), tab.height()}, stripAccelerator(m_pages[visibleTabs()[visibleIndex]]->Caption()));
+    centredText(c, TRect{0, 0, tab.width(), tab.height()},
+                stripAccelerator(m_pages[visibleTabs()[visibleIndex]]->Caption()));
     if (horizontalTabs())
         canvas.draw(r.left, r.top, tab);
     else

@@ -118,13 +118,20 @@ private:
     };
     enum class TabState { Normal, Hot, Selected, Focused };
 
-    bool horizontalTabs() const { return m_tabPosition == TTabPosition::tpTop || m_tabPosition == TTabPosition::tpBottom; }
+    bool horizontalTabs() const
+    {
+        return m_tabPosition == TTabPosition::tpTop || m_tabPosition == TTabPosition::tpBottom;
+    }
+    // Captions, tab visibility or tab geometry changed: lay out and check the scroller again.
+    void tabsChanged();
     std::vector<int> visibleTabs() const;
     int visibleIndexOf(int pageIndex) const;
     // What the native tab control answers before the skin's adjustments.
     TRect platformDisplayRect() const;
     TRect platformTabRect(int visibleIndex) const;
     int platformTabLength(int pageIndex) const;
+    // The tab widths follow the captions in the control's Font; measured at every layout.
+    void measureCaptions();
     void applyTabMetrics();
     void layoutPages();
     void checkScroller();
@@ -142,6 +149,7 @@ private:
 
     std::vector<TbsSkinTabSheet*> m_pages;
     std::vector<std::unique_ptr<TbsSkinTabSheet>> m_ownedPages;
+    std::vector<int> m_captionWidths;
     std::optional<Look> m_look;
     std::unique_ptr<TbsSkinUpDown> m_upDown;
     int m_activeIndex = -1;
