@@ -110,6 +110,11 @@ TEST_F(PageLook, HoverChangesTheCaptionColourOfAnUnselectedTabOnly)
     sendMouseLeave(pages);
     EXPECT_EQ(pages.hotTab(), -1);
     EXPECT_EQ(pixelsOf(1, s.MouseInFontColor), 0);
+    // Straight from a tab onto the page below it: the tab is no longer under the pointer.
+    sendMouseMove(pages, t.left + 3, t.top + 3);
+    EXPECT_EQ(pages.hotTab(), 1);
+    sendMouseEnter(first);
+    EXPECT_EQ(pages.hotTab(), -1);
 }
 
 TEST_F(PageLook, PagesSitInsideTheSkinFrameBelowTheTabStrip)

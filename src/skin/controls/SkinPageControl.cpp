@@ -81,6 +81,12 @@ int TbsSkinTabSheet::PageIndex() const
 
 void TbsSkinTabSheet::paint(Canvas& canvas) { m_pageControl.paintSheet(canvas, *this); }
 
+void TbsSkinTabSheet::mouseEnter()
+{
+    m_pageControl.clearHotTab();
+    TCustomControl::mouseEnter();
+}
+
 TbsSkinPageControl::TbsSkinPageControl(TWinControl* parent) : TbsSkinControl(parent, "tab")
 {
     Font f = skinDefaultFont();
@@ -407,6 +413,7 @@ void TbsSkinPageControl::checkScroller()
         m_upDown->setSkinDataName(m_look ? m_look->upDown : std::string());
         m_upDown->setSkinData(SkinData());
         m_upDown->onChange = [this] { scrollerMoved(); };
+        m_upDown->onMouseEnter = [this] { clearHotTab(); };
         m_upDown->show();
     }
     m_upDown->setMax(hiddenTabCount());
@@ -635,10 +642,15 @@ void TbsSkinPageControl::mouseMove(unsigned, int x, int y)
         invalidate();
 }
 
-void TbsSkinPageControl::mouseLeave()
+void TbsSkinPageControl::clearHotTab()
 {
     if (assignChanged(m_hotTab, -1))
         invalidate();
+}
+
+void TbsSkinPageControl::mouseLeave()
+{
+    clearHotTab();
     TbsSkinControl::mouseLeave();
 }
 

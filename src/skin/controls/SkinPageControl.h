@@ -32,6 +32,7 @@ public:
 protected:
     void paint(Canvas& canvas) override;
     void resized() override { invalidate(); }
+    void mouseEnter() override;
 
 private:
     TbsSkinPageControl& m_pageControl;
@@ -122,6 +123,8 @@ private:
     {
         return m_tabPosition == TTabPosition::tpTop || m_tabPosition == TTabPosition::tpBottom;
     }
+    // The pointer went onto a child (a page or the scroller): no tab is under it any more.
+    void clearHotTab();
     // Captions, tab visibility or tab geometry changed: lay out and check the scroller again.
     void tabsChanged();
     std::vector<int> visibleTabs() const;
