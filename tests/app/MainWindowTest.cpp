@@ -666,3 +666,51 @@ TEST_F(MainWindowTest, ReportCancelledInTheOutputOptionsDeliversNothing)
     EXPECT_TRUE(opened.empty());
     EXPECT_FALSE(w.RvProject1.Active());
 }
+
+namespace {
+
+// Every skinned control under root, with the path of names that leads to it.
+void collectSkinned(TWinControl& root, std::vector<std::pair<std::string, TbsSkinNoticeListener*>>& out)
+{
+    for (TControl* child : root.controls()) {
+        if (auto* skinned = dynamic_cast<TbsSkinNoticeListener*>(child))
+            out.emplace_back(root.name() + "/" + child->name(), skinned);
+        if (auto* holder = dynamic_cast<TWinControl*>(child))
+            collectSkinned(*holder, out);
+    }
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, EverySkinnedControlOfBothWindowsIsBoundToTheMainWindowsSkin)
+{
+    TfrmMain& w = start();
+    TfrmAbout about(&w.skinData);
+    std::vector<std::pair<std::string, TbsSkinNoticeListener*>> skinned;
+    collectSkinned(w, skinned);
+    const size_t mainCount = skinned.size();
+    collectSkinned(about, skinned);
+    // Menu bar, group box, 6 + 8 labels, 4 edits, 5 buttons, page control, grid, scroll bar.
+    EXPECT_EQ(mainCount, 28u);
+    // 4 labels, the link and OK.
+    EXPECT_EQ(skinned.size() - mainCount, 6u);
+    for (auto& [path, control] : skinned) {
+        EXPECT_EQ(control->SkinData(), &w.skinData) << path;
+        EXPECT_GE(control->sectionIndex(), 0) << path;
+    }
+    // The labels take the skin's label font, except the bold titles, which keep the window's.
+    const auto& stdlabel = dynamic_cast<const TbsDataSkinStdLabelControl&>(
+        w.skinData.skinControl(w.skinData.FindSkinControl("stdlabel")));
+    EXPECT_TRUE(w.bsSkinStdLabel3.UseSkinFont());
+    EXPECT_FALSE(w.lblTitle1.UseSkinFont());
+    EXPECT_TRUE(w.lblTitle1.font().style & fsBold);
+    EXPECT_TRUE(about.lblName.UseSkinFont());
+    // Titles end before the figures beside them start.
+    for (auto [title, figure] : {std::pair{&w.lblTitle1, &w.lblMonPay}, std::pair{&w.lblTitle2, &w.lblTotalInt},
+                                 std::pair{&w.lblTitle3, &w.lblTotalPay}, std::pair{&w.lblTitle4, &w.lblSavePay}})
+        EXPECT_LT(title->left() + title->width(), figure->left()) << title->Caption();
+    Bitmap probe(1, 1);
+    probe.canvas().font.name = stdlabel.Font.FontName;
+    probe.canvas().font.height = stdlabel.Font.FontHeight;
+    EXPECT_EQ(w.bsSkinStdLabel3.width(), probe.canvas().textWidth("Loan Amount:"));
+}

@@ -222,7 +222,8 @@ TEST_F(SkinControls, PageControlSwitchesPagesByTabAndByProgram)
     TbsSkinTabSheet& second = pages.addPage("Chart");
     EXPECT_EQ(pages.ActivePageIndex(), 0);
     EXPECT_EQ(first.boundsRect(), pages.displayRect());
-    EXPECT_EQ(pages.displayRect(), (TRect{1, 19, 299, 199}));
+    // Tabs 20 high along the top; the frame line runs just below them.
+    EXPECT_EQ(pages.displayRect(), (TRect{1, 21, 299, 199}));
     int changes = 0;
     pages.onChange = [&] { ++changes; };
     TRect tab = pages.tabRect(1);

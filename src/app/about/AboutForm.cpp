@@ -68,6 +68,9 @@ TfrmAbout::TfrmAbout(TbsSkinData* skinData)
     lblLinkUrl.setLeft(120);
     lblLinkUrl.setTop(64);
 
+    for (TbsSkinStdLabel* label :
+         {&lblName, &bsSkinStdLabel2, &bsSkinStdLabel3, &bsSkinStdLabel1, static_cast<TbsSkinStdLabel*>(&lblLinkUrl)})
+        label->setSkinData(skinData);
     btnOk.setName("btnOk");
     btnOk.setSkinData(skinData);
     btnOk.setCaption("OK");

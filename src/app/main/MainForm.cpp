@@ -55,11 +55,15 @@ void placeFixedLabel(TbsSkinStdLabel& label, const std::string& caption, int lef
     label.setBounds(left, top, width, height);
 }
 
-void makeBold(TbsSkinStdLabel& label)
+// The titles keep the window's base font in bold, skin or not: in the skin's
+// larger label font they would run into the figures beside them.
+void makeTitle(TbsSkinStdLabel& label)
 {
-    Font f = label.DefaultFont();
+    Font f = labelFont();
     f.style |= fsBold;
     label.setDefaultFont(f);
+    label.setFont(f);
+    label.setUseSkinFont(false);
 }
 
 } // namespace
@@ -135,8 +139,10 @@ void TfrmMain::layoutInputs()
     placeLabel(bsSkinStdLabel2, "%", 496, 32);
     placeLabel(bsSkinStdLabel4, "Term:", 32, 64);
     placeLabel(bsSkinStdLabel1, "Year", 200, 64);
-    bsSkinStdLabel1.setSkinData(&skinData);
     placeLabel(bsSkinStdLabel6, "Loan Date:", 328, 64);
+    for (TbsSkinStdLabel* label :
+         {&bsSkinStdLabel3, &bsSkinStdLabel5, &bsSkinStdLabel2, &bsSkinStdLabel4, &bsSkinStdLabel1, &bsSkinStdLabel6})
+        label->setSkinData(&skinData);
 
     struct Field {
         TbsSkinEdit& edit;
@@ -183,7 +189,10 @@ void TfrmMain::layoutSchedulePage()
     placeLabel(lblTitle4, "Interest Saved:", 248, 256);
     placeFixedLabel(lblSavePay, "Save Int", 352, 256, 73, 17);
     for (TbsSkinStdLabel* title : {&lblTitle1, &lblTitle2, &lblTitle3, &lblTitle4})
-        makeBold(*title);
+        makeTitle(*title);
+    for (TbsSkinStdLabel* label :
+         {&lblTitle1, &lblMonPay, &lblTitle2, &lblTotalInt, &lblTitle3, &lblTotalPay, &lblTitle4, &lblSavePay})
+        label->setSkinData(&skinData);
     lblMonPay.setName("lblMonPay");
     lblTotalInt.setName("lblTotalInt");
     lblTotalPay.setName("lblTotalPay");

@@ -176,4 +176,17 @@ TColor screenPixel(TControl& control, int x, int y)
     return fromQRgb(image.pixel(0, 0));
 }
 
+Bitmap screenImage(TControl& control)
+{
+    QImage image = control.widget()->grab().toImage();
+    std::vector<TColor> pixels;
+    pixels.reserve(static_cast<size_t>(image.width()) * image.height());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            pixels.push_back(fromQRgb(image.pixel(x, y)));
+    Bitmap bitmap;
+    bitmap.assignPixels(image.width(), image.height(), pixels.data(), pixels.size());
+    return bitmap;
+}
+
 } // namespace qv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Control.h"
 
 #include <string>
@@ -29,5 +30,7 @@ void sendTab(TControl& from, bool backwards = false);
 void sendMinimizeAndRestore(TForm& form);
 // Pixels of a control as they are on screen now.
 TColor screenPixel(TControl& control, int x, int y);
+// The whole control as it is on screen now, in one grab.
+Bitmap screenImage(TControl& control);
 
 } // namespace qv

@@ -14,6 +14,13 @@ int TbsSkinBinding::bind()
     return m_sectionIndex;
 }
 
+int TbsSkinBinding::charset(const Font& fallback) const
+{
+    if (m_skinData && m_skinData->ResourceStrData())
+        return m_skinData->ResourceStrData()->CharSet;
+    return fallback.charset;
+}
+
 Font skinDefaultFont()
 {
     Font f;

@@ -30,6 +30,8 @@ public:
     }
     // Piece fields, mode, picture and mask of the bound section.
     const TbsSkinSectionPieces& pieces() const { return m_pieces; }
+    // Text is set in the model's string table's character set when it has one.
+    int charset(const Font& fallback) const;
 
     Font defaultFont;
     bool useSkinFont = true;
@@ -41,6 +43,20 @@ private:
     std::string m_skinDataName;
     int m_sectionIndex = -1;
     TbsSkinSectionPieces m_pieces;
+};
+
+// A skinned control as its form's frame sees it when it relays the model's
+// change notices: it drops its section as a skin change begins and binds anew
+// once the skin has changed.
+class TbsSkinNoticeListener {
+public:
+    virtual ~TbsSkinNoticeListener() = default;
+    virtual TbsSkinData* SkinData() const = 0;
+    // The bound section, -1 for none.
+    virtual int sectionIndex() const = 0;
+    virtual void skinChangeBegins() = 0;
+    virtual void skinChanged() = 0;
+    virtual void skinChangeEnded() {}
 };
 
 // The default font of the skinned controls: Arial, 14 pixels, black.

@@ -77,9 +77,9 @@ void TbsSkinButton::skinChanged()
 
 Font TbsSkinButton::textFont() const
 {
-    if (m_look.bound && UseSkinFont())
-        return skinFont(m_look.font, DefaultFont());
-    return DefaultFont();
+    Font f = m_look.bound && UseSkinFont() ? skinFont(m_look.font, DefaultFont()) : DefaultFont();
+    f.charset = skin().charset(DefaultFont());
+    return f;
 }
 
 const TRect& TbsSkinButton::stateRect() const

@@ -1,6 +1,6 @@
 #include "skin/controls/SkinControl.h"
 
-#include "skin/controls/SkinEdit.h"
+#include "runtime/core/Property.h"
 
 namespace qv {
 
@@ -11,6 +11,8 @@ void TbsSkinControl::setSkinData(TbsSkinData* data)
     m_skin.setSkinData(data);
     if (data && !data->empty())
         skinChanged();
+    else
+        invalidate();
 }
 
 void TbsSkinControl::setSkinDataName(const std::string& name)
@@ -21,15 +23,14 @@ void TbsSkinControl::setSkinDataName(const std::string& name)
 
 void TbsSkinControl::setDefaultFont(const Font& font)
 {
-    m_skin.defaultFont = font;
-    if (!m_skin.hasSection())
-        fontChanged();
+    if (assignChanged(m_skin.defaultFont, font))
+        skinFontChanged();
 }
 
 void TbsSkinControl::setUseSkinFont(bool use)
 {
-    m_skin.useSkinFont = use;
-    invalidate();
+    if (assignChanged(m_skin.useSkinFont, use))
+        skinFontChanged();
 }
 
 void TbsSkinControl::setBounds(int left, int top, int width, int height)
@@ -58,17 +59,27 @@ void TbsSkinControl::skinChanged()
     invalidate();
 }
 
-void relaySkinChanged(TWinControl& root)
+void relaySkinNotice(TWinControl& root, TbsSkinNotice code, TbsSkinData* model)
 {
-    for (TControl* child : root.controls()) {
-        if (auto* skinned = dynamic_cast<TbsSkinControl*>(child))
-            skinned->skinChanged();
-        else if (auto* edit = dynamic_cast<TbsSkinEdit*>(child))
-            edit->setSkinData(edit->SkinData());
+    // A control may make or free children of its own as it re-binds (the page
+    // control's tab scroller); each level is walked as it is once its parent is done.
+    const std::vector<TControl*> children = root.controls();
+    for (TControl* child : children) {
+        auto* skinned = dynamic_cast<TbsSkinNoticeListener*>(child);
+        if (skinned && (!model || skinned->SkinData() == model)) {
+            switch (code) {
+            case SkinChangeBegin: skinned->skinChangeBegins(); break;
+            case SkinChanged: skinned->skinChanged(); break;
+            case SkinChangeEnd: skinned->skinChangeEnded(); break;
+            case SkinStringsChanged: child->invalidate(); break;
+            }
+        }
         if (auto* holder = dynamic_cast<TWinControl*>(child))
-            relaySkinChanged(*holder);
+            relaySkinNotice(*holder, code, model);
     }
 }
+
+void relaySkinChanged(TWinControl& root, TbsSkinData* model) { relaySkinNotice(root, SkinChanged, model); }
 
 void TbsSkinControl::paint(Canvas& canvas)
 {

@@ -32,6 +32,12 @@ void TbsSkinEdit::rebind()
     invalidate();
 }
 
+void TbsSkinEdit::skinChangeBegins()
+{
+    m_skin.forget();
+    m_section.reset();
+}
+
 void TbsSkinEdit::setSkinData(TbsSkinData* data)
 {
     m_skin.setSkinData(data);
@@ -135,9 +141,9 @@ TRect TbsSkinEdit::buttonRect() const
 
 Font TbsSkinEdit::textFont() const
 {
-    if (skinned() && m_skin.useSkinFont)
-        return skinFont(m_section->Font, m_skin.defaultFont);
-    return m_skin.defaultFont;
+    Font f = skinned() && m_skin.useSkinFont ? skinFont(m_section->Font, m_skin.defaultFont) : m_skin.defaultFont;
+    f.charset = m_skin.charset(m_skin.defaultFont);
+    return f;
 }
 
 // The frame and the text area's background are one picture: the section's image

@@ -13,11 +13,11 @@ namespace qv {
 // Single-line editor bound to the "edit" section. Without a section: a 2-pixel
 // frame around a window-colour fill, height DefaultHeight or the text height + 4.
 // In button mode a button at the right end fires OnButtonClick.
-class TbsSkinEdit : public TCustomEdit {
+class TbsSkinEdit : public TCustomEdit, public TbsSkinNoticeListener {
 public:
     explicit TbsSkinEdit(TWinControl* parent);
 
-    TbsSkinData* SkinData() const { return m_skin.skinData(); }
+    TbsSkinData* SkinData() const override { return m_skin.skinData(); }
     void setSkinData(TbsSkinData* data);
     const std::string& SkinDataName() const { return m_skin.skinDataName(); }
     void setSkinDataName(const std::string& name);
@@ -27,7 +27,7 @@ public:
     void setUseSkinFont(bool use);
     int DefaultHeight() const { return m_skin.defaultHeight; }
     void setDefaultHeight(int height);
-    int sectionIndex() const { return m_skin.sectionIndex(); }
+    int sectionIndex() const override { return m_skin.sectionIndex(); }
     bool hovered() const { return m_hovered; }
     bool ButtonMode() const { return m_buttonMode; }
     void setButtonMode(bool buttonMode);
@@ -37,6 +37,10 @@ public:
     TRect buttonRect() const;
 
     std::function<void()> onButtonClick;
+
+    // Skin change notices relayed by the form's frame.
+    void skinChangeBegins() override;
+    void skinChanged() override { rebind(); }
 
     void setBounds(int left, int top, int width, int height) override;
     // The height the control keeps whatever it is given.

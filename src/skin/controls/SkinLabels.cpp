@@ -66,10 +66,14 @@ void TbsSkinStdLabel::bindSection()
 
 Font TbsSkinStdLabel::textFont() const
 {
-    if (!m_section)
-        return UseSkinFont() ? DefaultFont() : font();
-    Font f = UseSkinFont() ? skinFont(m_section->Font, DefaultFont()) : font();
-    f.color = m_section->Font.FontColor;
+    Font f;
+    if (!m_section) {
+        f = UseSkinFont() ? DefaultFont() : font();
+    } else {
+        f = UseSkinFont() ? skinFont(m_section->Font, DefaultFont()) : font();
+        f.color = m_section->Font.FontColor;
+    }
+    f.charset = skin().charset(DefaultFont());
     return f;
 }
 

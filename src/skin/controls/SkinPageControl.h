@@ -1,8 +1,12 @@
 #pragma once
 
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinUpDown.h"
+#include "skin/model/SkinControlData.h"
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +14,10 @@ namespace qv {
 
 class TbsSkinPageControl;
 
-// One page; it fills the page control's page area and shows while its tab is selected.
+enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+
+// One page; it fills the page control's page area, shows while its tab is
+// selected and paints its background from the page control's section.
 class TbsSkinTabSheet : public TCustomControl {
 public:
     TbsSkinTabSheet(TbsSkinPageControl& pageControl, const std::string& caption);
@@ -18,11 +25,14 @@ public:
     const std::string& Caption() const { return m_caption; }
     void setCaption(const std::string& caption);
     bool TabVisible() const { return m_tabVisible; }
+    void setTabVisible(bool visible);
     TbsSkinPageControl& PageControl() const { return m_pageControl; }
     int PageIndex() const;
 
 protected:
     void paint(Canvas& canvas) override;
+    void resized() override { invalidate(); }
+    void mouseEnter() override;
 
 private:
     TbsSkinPageControl& m_pageControl;
@@ -30,8 +40,10 @@ private:
     bool m_tabVisible = true;
 };
 
-// Tabs along the top select the pages. Without a section the tabs and the frame
-// are drawn in system colours.
+// Tabs select the pages. With a "tab" section the tabs, the strip behind them,
+// the frame around the pages and the pages' background come from the skin;
+// without one they are drawn in system colours. Tabs that do not fit on one
+// line scroll with an up-down at the end of the strip.
 class TbsSkinPageControl : public TbsSkinControl {
 public:
     explicit TbsSkinPageControl(TWinControl* parent);
@@ -45,25 +57,45 @@ public:
     void setActivePageIndex(int index);
     void setActivePage(TbsSkinTabSheet& page);
 
+    // 0: the tab height follows the skin's tab picture, or DefaultItemHeight without one.
     int TabHeight() const { return m_tabHeight; }
     void setTabHeight(int height);
+    // 0: each tab as wide as its caption.
+    int TabWidth() const { return m_tabWidth; }
+    void setTabWidth(int width);
+    TTabPosition TabPosition() const { return m_tabPosition; }
+    void setTabPosition(TTabPosition position);
     int DefaultItemHeight() const { return m_defaultItemHeight; }
     void setDefaultItemHeight(int height);
 
-    // Geometry the pages and tabs use, in the control's coordinates.
+    // Geometry in the control's coordinates: the area the pages fill, and the
+    // rectangle of the i-th visible tab (empty for no such tab).
     TRect displayRect() const;
-    TRect tabRect(int index) const;
-    int hotTab() const { return m_hotTab; }
+    TRect tabRect(int visibleIndex) const;
+    int visibleTabCount() const { return static_cast<int>(visibleTabs().size()); }
+    // The visible tab under a point, or -1.
     int tabAt(int x, int y) const;
+    int hotTab() const { return m_hotTab; }
+    // The tab the platform shows first on the strip; tabs before it are scrolled off.
+    int firstTab() const { return m_firstTab; }
+    // The tab scroller while tabs are hidden, else null.
+    TbsSkinUpDown* upDown() const { return m_upDown.get(); }
+    // The tab height the control applies (TabHeight, the tab picture's or DefaultItemHeight).
+    int itemHeight() const { return m_itemHeight; }
 
     void setBounds(int left, int top, int width, int height) override;
+    void skinChanged() override;
+    void skinChangeBegins() override;
 
     std::function<void()> onChange;
     std::function<void(bool& allow)> onChanging;
 
 protected:
+    void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
-    void paintBackgroundFor(Canvas& canvas, const TControl& child) override;
+    void drawSkinLook(Canvas& canvas) override;
+    void fontChanged() override;
+    void skinFontChanged() override;
     void mouseDown(MouseButton button, unsigned shift, int x, int y) override;
     void mouseMove(unsigned shift, int x, int y) override;
     void mouseLeave() override;
@@ -73,15 +105,63 @@ protected:
 
 private:
     friend class TbsSkinTabSheet;
-    int itemHeight() const;
+    // What the control copies from a tab section at every bind.
+    struct Look {
+        const TbsSkinPicture* picture = nullptr;
+        TbsPieceFields fields;
+        TRect normal, selected, focused, hot;
+        TRect tabsBG;
+        int leftOffset = 0, rightOffset = 0;
+        TbsSkinFontFields font;
+        TColor activeFontColor = 0, focusFontColor = 0, hotFontColor = 0;
+        std::string upDown;
+        int bgPictureIndex = -1;
+    };
+    enum class TabState { Normal, Hot, Selected, Focused };
+
+    bool horizontalTabs() const
+    {
+        return m_tabPosition == TTabPosition::tpTop || m_tabPosition == TTabPosition::tpBottom;
+    }
+    // The pointer went onto a child (a page or the scroller): no tab is under it any more.
+    void clearHotTab();
+    // Captions, tab visibility or tab geometry changed: lay out and check the scroller again.
+    void tabsChanged();
+    std::vector<int> visibleTabs() const;
+    int visibleIndexOf(int pageIndex) const;
+    // What the native tab control answers before the skin's adjustments.
+    TRect platformDisplayRect() const;
+    TRect platformTabRect(int visibleIndex) const;
+    int platformTabLength(int pageIndex) const;
+    // The tab widths follow the captions in the control's Font; measured at every layout.
+    void measureCaptions();
+    void applyTabMetrics();
     void layoutPages();
-    void drawTab(Canvas& canvas, int index);
+    void checkScroller();
+    int hiddenTabCount() const;
+    int tabsScrolledOff() const;
+    void scrollerMoved();
+    void bringSelectedIntoView();
+    TabState tabState(int visibleIndex) const;
+    void drawTab(Canvas& canvas, int visibleIndex);
+    void drawFrame(TbsSkinPicture& out) const;
+    void tileTabStrip(TbsSkinPicture& out) const;
+    Font tabTextFont() const;
+    // Paints a sheet's background: the section's client piece, its background picture, or button face.
+    void paintSheet(Canvas& canvas, const TbsSkinTabSheet& sheet);
 
     std::vector<TbsSkinTabSheet*> m_pages;
     std::vector<std::unique_ptr<TbsSkinTabSheet>> m_ownedPages;
+    std::vector<int> m_captionWidths;
+    std::optional<Look> m_look;
+    std::unique_ptr<TbsSkinUpDown> m_upDown;
     int m_activeIndex = -1;
     int m_tabHeight = 0;
+    int m_tabWidth = 0;
+    TTabPosition m_tabPosition = TTabPosition::tpTop;
     int m_defaultItemHeight = 20;
+    int m_itemHeight = 20;
+    int m_firstTab = 0;
     int m_hotTab = -1;
 };
 

@@ -126,6 +126,7 @@ void TbsSkinPanel::drawSkinLook(Canvas& canvas)
         return;
     canvas.font = UseSkinFont() ? skinFont(s.Font, DefaultFont()) : DefaultFont();
     canvas.font.color = s.Font.FontColor;
+    canvas.font.charset = skin().charset(DefaultFont());
     canvas.setBackgroundTransparent(true);
     int w = canvas.textWidth(m_caption);
     int h = canvas.textHeight(m_caption);
