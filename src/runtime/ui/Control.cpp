@@ -116,7 +116,7 @@ ControlWidget::ControlWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(p
     setFocusPolicy(Qt::NoFocus);
 }
 
-void ControlWidget::paintEvent(QPaintEvent*)
+void ControlWidget::paintEvent(QPaintEvent* event)
 {
     auto* custom = dynamic_cast<TCustomControl*>(m_control);
     QPainter painter(this);
@@ -127,6 +127,8 @@ void ControlWidget::paintEvent(QPaintEvent*)
     if (width() <= 0 || height() <= 0)
         return;
     Bitmap buffer(width(), height());
+    // Only the region asked for reaches the screen; controls may skip the rest.
+    buffer.canvas().impl().setSystemClip(event->region());
     TApplication::guard([&] { TControl::Events::paint(*custom, buffer.canvas()); });
     painter.drawImage(0, 0, buffer.impl().settled());
 }
@@ -345,6 +347,19 @@ void TControl::setCursor(TCursor cursor)
 void TControl::setHint(const std::string& hint) { m_widget->setToolTip(QString::fromStdString(hint)); }
 
 void TControl::invalidate() { m_widget->update(); }
+
+void TControl::invalidateRect(const TRect& r)
+{
+    if (!r.isEmpty())
+        m_widget->update(toQRect(r));
+}
+
+void TControl::scrollRect(int dx, int dy, const TRect& r)
+{
+    if (r.isEmpty() || (dx == 0 && dy == 0))
+        return;
+    m_widget->scroll(dx, dy, toQRect(r));
+}
 void TControl::repaint() { m_widget->repaint(); }
 
 TPoint TControl::clientToScreen(TPoint p) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Control.h"
 
 #include <string>
@@ -29,5 +30,8 @@ void sendTab(TControl& from, bool backwards = false);
 void sendMinimizeAndRestore(TForm& form);
 // Pixels of a control as they are on screen now.
 TColor screenPixel(TControl& control, int x, int y);
+// The control's whole area as the window's surface holds it now, read back
+// without painting anything again: what earlier (partial) paints left there.
+Bitmap screenImage(TControl& control);
 
 } // namespace qv
