@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace qv;
@@ -62,8 +63,8 @@ protected:
         sheet.clips.clear();
     }
 
-    // What the screen shows against a full paint of the sheet as it is now.
-    int wrongPixels()
+    // What the screen shows left of x against a full paint of the sheet as it is now.
+    int wrongPixels(int right = 1000)
     {
         Bitmap shot = screenImage(sheet);
         Bitmap full(sheet.width(), sheet.height());
@@ -72,7 +73,7 @@ protected:
             return -1;
         int wrong = 0;
         for (int y = 0; y < full.height(); ++y)
-            for (int x = 0; x < full.width(); ++x)
+            for (int x = 0; x < std::min(right, full.width()); ++x)
                 wrong += shot.pixel(x, y) != full.pixel(x, y);
         return wrong;
     }
@@ -112,5 +113,40 @@ TEST_F(PaintRegion, ScrollMovesThePixelsAndPaintsOnlyWhatItUncovers)
     test::app().processMessages();
     ASSERT_EQ(sheet.clips.size(), 1u);
     EXPECT_EQ(sheet.clips[0], rectOf(0, 0, 120, 20));
+    EXPECT_EQ(wrongPixels(), 0);
+}
+
+namespace {
+
+class Cover : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void paint(Canvas& canvas) override
+    {
+        canvas.brush.color = clNavy;
+        canvas.fillRect(clientRect());
+    }
+};
+
+} // namespace
+
+TEST_F(PaintRegion, ASiblingOverTheEdgeDoesNotStopTheScroll)
+{
+    // A bar laid over the sheet's right edge, as a grid's scroll bar is.
+    Cover bar(&window);
+    bar.setBounds(sheet.left() + 100, sheet.top(), 30, 100);
+    test::app().processMessages();
+    sheet.clips.clear();
+    sheet.scroll(5);
+    test::app().processMessages();
+    ASSERT_EQ(sheet.clips.size(), 1u);
+    EXPECT_EQ(sheet.clips[0], rectOf(0, 95, 100, 100));
+    EXPECT_EQ(wrongPixels(100), 0);
+
+    // Once the bar goes, what lay under it is painted as it is now.
+    bar.hide();
+    test::app().processMessages();
     EXPECT_EQ(wrongPixels(), 0);
 }
