@@ -130,7 +130,9 @@ void ControlWidget::paintEvent(QPaintEvent* event)
     // Only the region asked for reaches the screen; controls may skip the rest.
     buffer.canvas().impl().setSystemClip(event->region());
     TApplication::guard([&] { TControl::Events::paint(*custom, buffer.canvas()); });
-    painter.drawImage(0, 0, buffer.impl().settled());
+    const QImage& image = buffer.impl().settled();
+    for (const QRect& part : event->region())
+        painter.drawImage(part.topLeft(), image, part);
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* e)
