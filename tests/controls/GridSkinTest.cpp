@@ -142,7 +142,7 @@ TEST_F(GridSkinLook, EditorTakesTheSkinBackground)
     grid.skinChanged();
     grid.setOptions(31 | goEditing);
     grid.setFocus();
-    sendKeyStroke(grid, VK_F1 + 1);
+    sendKeyStroke(grid, VK_F2);
     ASSERT_TRUE(grid.EditorMode());
     EXPECT_EQ(grid.InplaceEditor()->color(), background);
     EXPECT_EQ(grid.InplaceEditor()->font().name, "Arial");
