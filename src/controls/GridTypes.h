@@ -43,6 +43,7 @@ struct TGridRect {
     int right = 0;
     int bottom = 0;
     bool contains(int col, int row) const { return col >= left && col <= right && row >= top && row <= bottom; }
+    bool operator==(const TGridRect&) const = default;
 };
 
 class bsEInvalidGridOperation : public Exception {

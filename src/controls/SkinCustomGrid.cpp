@@ -230,6 +230,8 @@ void TbsSkinCustomGrid::moveCurrent(int col, int row, Anchor anchor, Scroll scro
         throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
     if (!selectCell(col, row))
         return;
+    TGridCoord const oldCurrent = m_current;
+    TGridRect const oldSelection = Selection();
     // The handler may have changed the counts; the target is kept as asked.
     m_current = TGridCoord{col, row};
     if (!(m_options & goAlwaysShowEditor))
@@ -240,7 +242,14 @@ void TbsSkinCustomGrid::moveCurrent(int col, int row, Anchor anchor, Scroll scro
         scrollIntoView(col, row);
     if (m_options & goAlwaysShowEditor)
         showEditor();
-    invalidate();
+    // Asked after any scrolling, so these are where the cells are now.
+    invalidateCell(oldCurrent.x, oldCurrent.y);
+    invalidateCell(m_current.x, m_current.y);
+    TGridRect const selection = Selection();
+    if (!(selection == oldSelection)) {
+        invalidateCells(oldSelection);
+        invalidateCells(selection);
+    }
 }
 
 void TbsSkinCustomGrid::clampTopLeft()
@@ -249,9 +258,10 @@ void TbsSkinCustomGrid::clampTopLeft()
     int const top = m_rows.clampFirst(m_rows.first, height());
     if (left == m_cols.first && top == m_rows.first)
         return;
+    TGridCoord const old{m_cols.first, m_rows.first};
     m_cols.first = left;
     m_rows.first = top;
-    topLeftChanged();
+    topLeftChanged(old);
 }
 
 void TbsSkinCustomGrid::scrollIntoView(int col, int row)
@@ -268,22 +278,75 @@ void TbsSkinCustomGrid::scrollIntoView(int col, int row)
     int const top = wanted(m_rows, row);
     if (left == m_cols.first && top == m_rows.first)
         return;
+    TGridCoord const old{m_cols.first, m_rows.first};
     m_cols.first = left;
     m_rows.first = top;
-    topLeftChanged();
+    topLeftChanged(old);
 }
 
 void TbsSkinCustomGrid::setFirst(GridAxis& axis, int value)
 {
+    TGridCoord const old{m_cols.first, m_rows.first};
     if (assignChanged(axis.first, axis.clampFirst(value, extent(axis))))
-        topLeftChanged();
+        topLeftChanged(old);
 }
 
-void TbsSkinCustomGrid::topLeftChanged()
+void TbsSkinCustomGrid::topLeftChanged(TGridCoord oldFirst)
 {
+    scrollView(m_rows, oldFirst.y);
+    scrollView(m_cols, oldFirst.x);
     placeEditor();
-    invalidate();
     updateScrollBars();
+}
+
+// What stays in view moves on screen; only the rows or columns that come into
+// view are painted. The fixed items do not scroll.
+void TbsSkinCustomGrid::scrollView(const GridAxis& axis, int oldFirst)
+{
+    if (axis.first == oldFirst)
+        return;
+    int const start = axis.fixedExtent();
+    int const length = extent(axis) - start;
+    int const from = std::min(oldFirst, axis.first);
+    int const to = std::max(oldFirst, axis.first);
+    // Shrinking the grid can leave the old first item beyond the last one.
+    int shift = to < axis.count ? 0 : length;
+    for (int i = from; i < to && shift < length; ++i)
+        shift += axis.size(i) + axis.lineWidth;
+    if (!showing() || shift >= length) {
+        invalidate();
+        return;
+    }
+    int const delta = axis.first > oldFirst ? -shift : shift;
+    if (&axis == &m_rows)
+        scrollRect(0, delta, TRect{0, start, width(), height()});
+    else
+        scrollRect(delta, 0, TRect{start, 0, width(), height()});
+}
+
+void TbsSkinCustomGrid::invalidateCell(int col, int row)
+{
+    if (col < 0 || row < 0 || col >= m_cols.count || row >= m_rows.count)
+        return;
+    invalidateRect(CellRect(col, row));
+}
+
+void TbsSkinCustomGrid::invalidateCells(const TGridRect& cells)
+{
+    // Only the cells in view are looked at: a selection may span thousands of rows.
+    TRect box;
+    auto add = [&](int col, int row) {
+        if (!cells.contains(col, row))
+            return;
+        TRect r = CellRect(col, row);
+        if (r.isEmpty())
+            return;
+        box = box.isEmpty() ? r
+                            : TRect{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
+                                  std::max(box.bottom, r.bottom)};
+    };
+    forEachVisibleCell(add);
+    invalidateRect(box);
 }
 
 // ---- external scroll bars ----
@@ -506,7 +569,7 @@ void TbsSkinCustomGrid::showEditor()
     if (showing())
         m_editor->setFocus();
     m_editor->selectAll();
-    invalidate();
+    invalidateCell(m_editCell.x, m_editCell.y);
 }
 
 void TbsSkinCustomGrid::hideEditor()
@@ -522,7 +585,7 @@ void TbsSkinCustomGrid::hideEditor()
     if (hadFocus)
         setFocus();
     m_editor->hide();
-    invalidate();
+    invalidateCell(cell.x, cell.y);
     setEditText(cell.x, cell.y, m_editor->text());
 }
 
@@ -564,7 +627,7 @@ void TbsSkinCustomGrid::cellChanged(int col, int row, bool fromEditor)
     if (!fromEditor && m_editorMode && col == m_editCell.x && row == m_editCell.y && col == m_current.x && row == m_current.y)
         loadEditorText();
     if (m_updateLock == 0)
-        invalidate();
+        invalidateCell(col, row);
 }
 
 void TbsSkinCustomGrid::endUpdate()
@@ -611,28 +674,32 @@ void TbsSkinCustomGrid::paint(Canvas& canvas)
 
 void TbsSkinCustomGrid::drawDefaultLook(Canvas& canvas) { paintGrid(canvas); }
 
+TbsSkinCustomGrid::Areas TbsSkinCustomGrid::areas() const
+{
+    Span const fixedCols{0, m_cols.fixed - 1};
+    Span const fixedRows{0, m_rows.fixed - 1};
+    // The column and row after the fully visible ones may show in part.
+    Span const cols{m_cols.first, std::min(m_cols.count - 1, m_cols.first + VisibleColCount())};
+    Span const rows{m_rows.first, std::min(m_rows.count - 1, m_rows.first + VisibleRowCount())};
+    return Areas{{{fixedCols, fixedRows}, {cols, fixedRows}, {fixedCols, rows}, {cols, rows}}};
+}
+
 void TbsSkinCustomGrid::paintGrid(Canvas& canvas)
 {
     m_paintCanvas = &canvas;
     defaultlook::fillRect(canvas, clientRect(), m_skinUsable ? m_skinValues.bgColor : color());
-    auto paintArea = [&](int firstCol, int lastCol, int firstRow, int lastRow) {
-        for (int row = firstRow; row <= lastRow; ++row) {
-            for (int col = firstCol; col <= lastCol; ++col) {
-                TRect r = CellRect(col, row);
-                if (r.isEmpty())
-                    continue;
-                paintLines(canvas, col, row, r);
-                paintCell(canvas, col, row, r);
+    try {
+        for (const Area& area : areas()) {
+            paintLines(canvas, area);
+            for (int row = area.rows.first; row <= area.rows.last; ++row) {
+                for (int col = area.cols.first; col <= area.cols.last; ++col) {
+                    TRect r = CellRect(col, row);
+                    // Cells outside the region being repainted stay as they are on screen.
+                    if (canvas.rectVisible(r))
+                        paintCell(canvas, col, row, r);
+                }
             }
         }
-    };
-    int lastCol = std::min(m_cols.count - 1, m_cols.first + VisibleColCount());
-    int lastRow = std::min(m_rows.count - 1, m_rows.first + VisibleRowCount());
-    try {
-        paintArea(0, m_cols.fixed - 1, 0, m_rows.fixed - 1);
-        paintArea(m_cols.first, lastCol, 0, m_rows.fixed - 1);
-        paintArea(0, m_cols.fixed - 1, m_rows.first, lastRow);
-        paintArea(m_cols.first, lastCol, m_rows.first, lastRow);
     } catch (...) {
         m_paintCanvas = nullptr;
         throw;
@@ -640,18 +707,67 @@ void TbsSkinCustomGrid::paintGrid(Canvas& canvas)
     m_paintCanvas = nullptr;
 }
 
-void TbsSkinCustomGrid::paintLines(Canvas& canvas, int col, int row, const TRect& r)
+// The area's lines in one call: right of and below each visible cell, joined
+// into one run per column and per row. Where a switched-off vertical line
+// meets a horizontal one, the horizontal one is drawn over it.
+void TbsSkinCustomGrid::paintLines(Canvas& canvas, const Area& area)
 {
     int const lw = GridLineWidth();
-    if (lw <= 0)
+    if (lw <= 0 || area.cols.last < area.cols.first || area.rows.last < area.rows.first)
         return;
-    bool fixed = isFixed(col, row);
-    bool vert = m_options & (fixed ? goFixedVertLine : goVertLine);
-    bool horz = m_options & (fixed ? goFixedHorzLine : goHorzLine);
-    TColor background = m_skinUsable ? m_skinValues.bgColor : fixed ? m_fixedColor : color();
-    TColor line = color() == clSilver ? clGray : m_skinUsable ? m_skinValues.linesColor : m_gridLineColor;
-    defaultlook::fillRect(canvas, TRect{r.right, r.top, r.right + lw, r.bottom + lw}, vert ? line : background);
-    defaultlook::fillRect(canvas, TRect{r.left, r.bottom, r.right + lw, r.bottom + lw}, horz ? line : background);
+    bool const fixed = isFixed(area.cols.first, area.rows.first);
+    bool const vert = m_options & (fixed ? goFixedVertLine : goVertLine);
+    bool const horz = m_options & (fixed ? goFixedHorzLine : goHorzLine);
+    TColor const background = m_skinUsable ? m_skinValues.bgColor : fixed ? m_fixedColor : color();
+    TColor const line = color() == clSilver ? clGray : m_skinUsable ? m_skinValues.linesColor : m_gridLineColor;
+
+    struct Runs {
+        std::vector<TPoint> points;
+        std::vector<int> counts;
+        void add(TPoint from, TPoint to)
+        {
+            // Continues the last run when the new piece starts where it ended.
+            if (!counts.empty() && points.back() == from) {
+                points.back() = to;
+                return;
+            }
+            points.push_back(from);
+            points.push_back(to);
+            counts.push_back(2);
+        }
+    };
+    // The pen's pixels start lw / 2 before the line's coordinate.
+    int const half = lw / 2;
+    Runs verticals, horizontals;
+    for (int col = area.cols.first; col <= area.cols.last; ++col) {
+        for (int row = area.rows.first; row <= area.rows.last; ++row) {
+            TRect r = CellRect(col, row);
+            if (!r.isEmpty())
+                verticals.add(TPoint{r.right + half, r.top}, TPoint{r.right + half, r.bottom + lw});
+        }
+    }
+    for (int row = area.rows.first; row <= area.rows.last; ++row) {
+        for (int col = area.cols.first; col <= area.cols.last; ++col) {
+            TRect r = CellRect(col, row);
+            if (!r.isEmpty())
+                horizontals.add(TPoint{r.left, r.bottom + half}, TPoint{r.right + lw, r.bottom + half});
+        }
+    }
+    canvas.pen = Pen{};
+    canvas.pen.width = lw;
+    TColor const vertColor = vert ? line : background;
+    TColor const horzColor = horz ? line : background;
+    if (vertColor == horzColor) {
+        verticals.points.insert(verticals.points.end(), horizontals.points.begin(), horizontals.points.end());
+        verticals.counts.insert(verticals.counts.end(), horizontals.counts.begin(), horizontals.counts.end());
+        canvas.pen.color = vertColor;
+        canvas.polyPolyline(verticals.points, verticals.counts);
+        return;
+    }
+    canvas.pen.color = vertColor;
+    canvas.polyPolyline(verticals.points, verticals.counts);
+    canvas.pen.color = horzColor;
+    canvas.polyPolyline(horizontals.points, horizontals.counts);
 }
 
 void TbsSkinCustomGrid::paintCell(Canvas& canvas, int col, int row, const TRect& r)

@@ -6,6 +6,7 @@
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -164,7 +165,10 @@ private:
     void sizeChanged();
     void clampTopLeft();
     void scrollIntoView(int col, int row);
-    void topLeftChanged();
+    void topLeftChanged(TGridCoord oldFirst);
+    void scrollView(const GridAxis& axis, int oldFirst);
+    void invalidateCell(int col, int row);
+    void invalidateCells(const TGridRect& cells);
     void updateScrollBars();
     void updateScrollBar(TbsSkinScrollBar* bar, const GridAxis& axis);
     void scrollMessage(Direction direction, ScrollCode code, int position);
@@ -180,12 +184,32 @@ private:
     void selectTimerTick();
 
     bool isFixed(int col, int row) const { return col < m_cols.fixed || row < m_rows.fixed; }
+    // Inclusive ranges of columns or rows; empty when last < first.
+    struct Span {
+        int first;
+        int last;
+    };
+    struct Area {
+        Span cols;
+        Span rows;
+    };
+    // The cells in view, in painting order: fixed corner, fixed rows, fixed
+    // columns, scrolling area.
+    using Areas = std::array<Area, 4>;
+    Areas areas() const;
+    template <class Fn> void forEachVisibleCell(Fn&& fn) const
+    {
+        for (const Area& area : areas())
+            for (int row = area.rows.first; row <= area.rows.last; ++row)
+                for (int col = area.cols.first; col <= area.cols.last; ++col)
+                    fn(col, row);
+    }
     void refreshSkin();
     void paintGrid(Canvas& canvas);
     void paintCell(Canvas& canvas, int col, int row, const TRect& rect);
     void paintSkinCell(Canvas& canvas, int col, int row, const TRect& rect, TGridDrawState state);
     Font skinCellFont() const;
-    void paintLines(Canvas& canvas, int col, int row, const TRect& rect);
+    void paintLines(Canvas& canvas, const Area& area);
 
     GridAxis m_cols{5, 64};
     GridAxis m_rows{5, 20};

@@ -31,8 +31,6 @@ void TbsSkinInplaceEdit::paintFrame(Canvas& canvas)
     canvas.fillRect(clientRect());
 }
 
-Font TbsSkinInplaceEdit::textFont() const { return m_grid.font(); }
-
 void TbsSkinInplaceEdit::keyDown(int& key, unsigned shift)
 {
     TCustomEdit::keyDown(key, shift);

@@ -24,8 +24,8 @@ public:
 protected:
     TRect textRect() const override;
     void paintFrame(Canvas& canvas) override;
-    TColor textColor() const override { return textFont().color; }
-    Font textFont() const override;
+    // The grid gives the editor its cell font and colours when it opens it.
+    TColor textColor() const override { return font().color; }
     void keyDown(int& key, unsigned shift) override;
     void keyPress(char& key) override;
     void doExit() override;

@@ -34,6 +34,7 @@ public:
     }
 
     bool withFixedPicture = true;
+    TColor fontColor = clBlack;
 
 protected:
     bool readSkin(GridSkin& skin) const override
@@ -50,7 +51,7 @@ protected:
         skin.bgColor = background;
         skin.font.name = "Arial";
         skin.font.height = 14;
-        skin.font.color = clBlack;
+        skin.font.color = fontColor;
         skin.fixedFont = skin.font;
         skin.fixedFont.style = fsBold;
         return true;
@@ -141,10 +142,40 @@ TEST_F(GridSkinLook, EditorTakesTheSkinBackground)
     grid.skinChanged();
     grid.setOptions(31 | goEditing);
     grid.setFocus();
-    sendKeyStroke(grid, VK_F1 + 1);
+    sendKeyStroke(grid, VK_F2);
     ASSERT_TRUE(grid.EditorMode());
     EXPECT_EQ(grid.InplaceEditor()->color(), background);
     EXPECT_EQ(grid.InplaceEditor()->font().name, "Arial");
+}
+
+TEST_F(GridSkinLook, EditorTextShowsInTheSkinCellFontColour)
+{
+    constexpr TColor skinText = 0x2060C0;
+    grid.fontColor = skinText;
+    grid.skinChanged();
+    grid.setCells(1, 1, "HHHH");
+    grid.setOptions(31 | goEditing);
+    auto onScreen = [&](TColor colour) {
+        grid.setFocus();
+        sendKeyStroke(grid, VK_F2);
+        EXPECT_TRUE(grid.EditorMode());
+        grid.InplaceEditor()->setCaretPosition(4); // selected text would show in the selection colours
+        app().processMessages();
+        Bitmap shot = screenImage(*grid.InplaceEditor());
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                n += shot.pixel(x, y) == colour;
+        grid.setEditorMode(false);
+        return n;
+    };
+    EXPECT_GT(onScreen(skinText), 0);
+    EXPECT_GT(onScreen(background), 0);
+    EXPECT_EQ(onScreen(clBlack), 0); // not the grid's own font colour
+
+    // Without the skin font: the grid's font, still in the skin's colour.
+    grid.setUseSkinFont(false);
+    EXPECT_GT(onScreen(skinText), 0);
 }
 
 namespace {
@@ -180,10 +211,13 @@ TEST(GridOwnSkin, CellsShowTheSectionsPicturesAndRowsItsHeight)
     ASSERT_GE(i, 0);
     const auto& s = dynamic_cast<const TbsDataSkinGridControl&>(window.model.skinControl(i));
     const TbsSkinPicture& pic = *window.model.activePicture(s.PictureIndex);
+    EXPECT_EQ(grid.DefaultRowHeight(), 20);
     EXPECT_EQ(grid.DefaultRowHeight(), s.SelectCellRect.height());
 
     grid.setFocus();
     app().processMessages();
+    ASSERT_TRUE(grid.focused());
+    sendKeyStroke(grid, VK_DOWN, ssShift); // (1, 1) selected, (1, 2) focused
     Bitmap shot(grid.width(), grid.height());
     grid.paintTo(shot.canvas());
     // A cell picture fitted to the cell: both ends as they are, the middle tiled.
@@ -203,13 +237,21 @@ TEST(GridOwnSkin, CellsShowTheSectionsPicturesAndRowsItsHeight)
     };
     expectPiece(1, 0, s.FixedCellRect, s.FixedCellLeftOffset, s.FixedCellRightOffset);
     expectPiece(0, 1, s.FixedCellRect, s.FixedCellLeftOffset, s.FixedCellRightOffset);
-    if (grid.focused())
-        expectPiece(1, 1, s.FocusCellRect, s.CellLeftOffset, s.CellRightOffset);
-    else
-        expectPiece(1, 1, s.SelectCellRect, s.CellLeftOffset, s.CellRightOffset);
+    expectPiece(1, 1, s.SelectCellRect, s.CellLeftOffset, s.CellRightOffset);
+    expectPiece(1, 2, s.FocusCellRect, s.CellLeftOffset, s.CellRightOffset);
+    EXPECT_FALSE(s.SelectCellRect == s.FocusCellRect);
     TRect plain = grid.CellRect(2, 2);
     EXPECT_EQ(shot.pixel(plain.left + 1, plain.top + 1), s.BGColor);
     EXPECT_EQ(shot.pixel(plain.right, plain.top + 5), s.LinesColor);
+
+    // Rows keep a height of their own when the skin's is not wanted.
+    grid.setUseSkinCellHeight(false);
+    grid.setDefaultRowHeight(26);
+    grid.skinChanged();
+    EXPECT_EQ(grid.DefaultRowHeight(), 26);
+    grid.setUseSkinCellHeight(true);
+    grid.skinChanged();
+    EXPECT_EQ(grid.DefaultRowHeight(), 20);
 
     // An empty model: the plain look and the grid's own row height again.
     TbsSkinData empty;

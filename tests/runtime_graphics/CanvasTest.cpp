@@ -249,3 +249,71 @@ TEST(CanvasColours, SystemColoursResolveThroughPalette)
     b.canvas().fillRect(rectOf(0, 0, 4, 4));
     EXPECT_EQ(b.pixel(2, 2), clGray);
 }
+
+namespace {
+
+bool samePixels(const Bitmap& a, const Bitmap& b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return false;
+    return true;
+}
+
+} // namespace
+
+TEST(CanvasPolyPolyline, ThinRunsPaintWhatLinesPaintInEveryDirection)
+{
+    // Runs forwards, backwards, with a bend and a repeated point, against the same lines drawn one by one.
+    std::vector<std::vector<TPoint>> runs = {
+        {{2, 5}, {12, 5}, {12, 15}}, {{30, 18}, {30, 2}}, {{25, 25}, {5, 25}, {5, 25}, {5, 20}}};
+    Bitmap lines(40, 30), poly(40, 30);
+    lines.canvas().pen.color = clRed;
+    std::vector<TPoint> points;
+    std::vector<int> counts;
+    for (const auto& run : runs) {
+        lines.canvas().polyline(run);
+        points.insert(points.end(), run.begin(), run.end());
+        counts.push_back(static_cast<int>(run.size()));
+    }
+    poly.canvas().pen.color = clRed;
+    poly.canvas().polyPolyline(points, counts);
+    EXPECT_GT(countPixels(poly, clRed), 50);
+    EXPECT_TRUE(samePixels(lines, poly));
+}
+
+TEST(CanvasPolyPolyline, WidePenStartsHalfItsWidthBeforeTheLine)
+{
+    Bitmap b(30, 30);
+    Canvas& c = b.canvas();
+    c.pen.color = clBlue;
+    c.pen.width = 3;
+    c.polyPolyline({{10, 2}, {10, 12}, {4, 20}, {24, 20}}, {2, 2});
+    TRect vertical = paintedBounds(b, clWhite);
+    EXPECT_EQ(vertical, rectOf(4, 2, 24, 22));
+    EXPECT_EQ(b.pixel(9, 2), clBlue);
+    EXPECT_EQ(b.pixel(11, 11), clBlue);
+    EXPECT_EQ(b.pixel(12, 5), clWhite);
+    EXPECT_EQ(b.pixel(10, 12), clWhite);
+    EXPECT_EQ(b.pixel(4, 19), clBlue);
+    EXPECT_EQ(b.pixel(23, 21), clBlue);
+    EXPECT_EQ(countPixels(b, clBlue), 3 * 10 + 20 * 3);
+}
+
+TEST(CanvasPolyPolyline, SlantedRunsAreStrokedAndClipHolds)
+{
+    Bitmap lines(40, 40), poly(40, 40);
+    lines.canvas().pen.color = clBlack;
+    lines.canvas().polyline({{0, 0}, {20, 20}, {20, 30}});
+    poly.canvas().polyPolyline({{0, 0}, {20, 20}, {20, 30}}, {3});
+    EXPECT_TRUE(samePixels(lines, poly));
+
+    Bitmap clipped(40, 40);
+    clipped.canvas().intersectClipRect(rectOf(0, 0, 10, 40));
+    clipped.canvas().polyPolyline({{0, 5}, {40, 5}}, {2});
+    EXPECT_EQ(paintedBounds(clipped, clWhite), rectOf(0, 5, 10, 6));
+    EXPECT_TRUE(clipped.canvas().rectVisible(rectOf(9, 30, 20, 31)));
+    EXPECT_FALSE(clipped.canvas().rectVisible(rectOf(10, 0, 20, 40)));
+    EXPECT_FALSE(clipped.canvas().rectVisible(rectOf(5, 5, 5, 10))); // empty
+}

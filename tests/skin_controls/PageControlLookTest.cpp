@@ -35,7 +35,7 @@ protected:
     Bitmap shot()
     {
         app().processMessages();
-        return screenImage(pages);
+        return grabImage(pages);
     }
     // Pixels of tab i that differ from the picture S fitted to the tab, outside the caption's columns.
     int edgeMismatches(int i, const TRect& S)

@@ -42,7 +42,7 @@ TEST_F(SkinLook, UseSkinFontChoosesBetweenTheSectionsFontAndTheControlsOwn)
     // Off, the label's Font sets the size, while the colour stays the section's.
     label.setUseSkinFont(false);
     EXPECT_EQ(label.width(), textWidth(bigRed(), "Loan Amount:"));
-    Bitmap screen = (app().processMessages(), screenImage(label));
+    Bitmap screen = (app().processMessages(), grabImage(label));
     int red = 0, sectionColour = 0;
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x) {
@@ -85,7 +85,7 @@ TEST_F(SkinLook, UpDownShowsTheHoveredArrowInItsActivePicture)
     upDown.setBounds(10, 10, s.SkinRect.width(), s.SkinRect.height());
     upDown.setMax(3);
     auto matches = [&](const TRect& area, const TRect& source) {
-        Bitmap screen = (app().processMessages(), screenImage(upDown));
+        Bitmap screen = (app().processMessages(), grabImage(upDown));
         int wrong = 0;
         for (int y = 0; y < area.height(); ++y)
             for (int x = 0; x < area.width(); ++x)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace qv {
 
@@ -204,6 +205,70 @@ void Canvas::polyline(const std::vector<TPoint>& points)
     for (size_t i = 1; i < points.size(); ++i)
         lineTo(points[i].x, points[i].y);
     m_impl->penPos = saved;
+}
+
+namespace {
+
+bool axisParallel(QPoint a, QPoint b) { return a.x() == b.x() || a.y() == b.y(); }
+
+// The pixels a pen of `width` covers along an axis-parallel segment: from the
+// smaller end up to the larger one, excluded, whichever way it runs (as lineTo).
+QRect segmentPixels(QPoint a, QPoint b, int width)
+{
+    int before = width / 2;
+    if (a.y() == b.y())
+        return QRect(std::min(a.x(), b.x()), a.y() - before, std::abs(a.x() - b.x()), width);
+    return QRect(a.x() - before, std::min(a.y(), b.y()), width, std::abs(a.y() - b.y()));
+}
+
+} // namespace
+
+void Canvas::polyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts)
+{
+    if (drawsNothing(pen) || points.empty())
+        return;
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    QPainter& p = *painter;
+    QPoint o(m_impl->origin.x, m_impl->origin.y);
+    bool plain = pen.style == PenStyle::Solid || pen.style == PenStyle::InsideFrame;
+    plain = plain && pen.mode == PenMode::Copy && !pen.cosmeticDots;
+    // Grid-like lines are filled as the exact rectangles they cover, all at
+    // once; anything else is stroked run by run.
+    QVector<QRect> rects;
+    QVector<QPolygon> runs;
+    size_t next = 0;
+    for (int count : counts) {
+        if (count <= 0)
+            continue;
+        size_t end = std::min(points.size(), next + static_cast<size_t>(count));
+        QPolygon run;
+        for (size_t i = next; i < end; ++i)
+            run << QPoint(points[i].x, points[i].y) + o;
+        next = end;
+        bool straight = plain;
+        for (int i = 1; straight && i < run.size(); ++i)
+            straight = axisParallel(run[i - 1], run[i]);
+        if (!straight) {
+            runs << run;
+            continue;
+        }
+        for (int i = 1; i < run.size(); ++i)
+            if (run[i - 1] != run[i])
+                rects << segmentPixels(run[i - 1], run[i], std::max(1, pen.width));
+    }
+    if (!rects.isEmpty()) {
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(Qt::NoPen);
+        p.setBrush(toQColor(pen.color));
+        p.drawRects(rects);
+    }
+    if (runs.isEmpty())
+        return;
+    selectPen(p, pen);
+    for (const QPolygon& run : runs)
+        p.drawPolyline(run);
 }
 
 void Canvas::polygon(const std::vector<TPoint>& points)
@@ -463,22 +528,28 @@ void Canvas::stretchDraw(const TRect& dst, const Bitmap& bitmap)
 void Canvas::intersectClipRect(const TRect& r)
 {
     QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
-    QRegion current = m_impl->clip ? *m_impl->clip : QRegion(m_impl->deviceRect());
-    m_impl->clip = current.intersected(device);
+    m_impl->clip = m_impl->currentClip().intersected(device);
     m_impl->clipChanged = true;
 }
 
 void Canvas::setClipRegion(const Region& region)
 {
-    QRegion current = m_impl->clip ? *m_impl->clip : QRegion(m_impl->deviceRect());
-    m_impl->clip = current.intersected(region.impl().region);
+    m_impl->clip = m_impl->currentClip().intersected(region.impl().region);
     m_impl->clipChanged = true;
 }
 
 void Canvas::clearClip()
 {
-    m_impl->clip.reset();
+    m_impl->clip = m_impl->systemClip;
     m_impl->clipChanged = true;
+}
+
+bool Canvas::rectVisible(const TRect& r) const
+{
+    if (r.isEmpty())
+        return false;
+    QRect device = toQRect(r).translated(m_impl->origin.x, m_impl->origin.y);
+    return m_impl->currentClip().intersects(device);
 }
 
 TRect Canvas::clipBox() const

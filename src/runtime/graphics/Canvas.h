@@ -74,6 +74,11 @@ public:
     void lineTo(int x, int y);
     TPoint penPos() const;
     void polyline(const std::vector<TPoint>& points);
+    // Several poly-lines in one operation: counts[i] points of `points` make
+    // poly-line i. A horizontal or vertical segment covers the pixels lineTo
+    // covers along it (its larger end excluded) and pen.width pixels across,
+    // starting pen.width / 2 before the line.
+    void polyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts);
     void polygon(const std::vector<TPoint>& points); // outlined with pen, filled with brush
     // Outline with the pen, fill with the brush.
     void rectangle(const TRect& r);
@@ -106,11 +111,15 @@ public:
     void stretchDraw(const TRect& dst, const Bitmap& bitmap);
 
     // Clipping; the region intersects the current one. Rectangles are shifted by
-    // the origin, regions are in device pixels.
+    // the origin, regions are in device pixels. A canvas handed to a control's
+    // paint is clipped to the part of the control being repainted.
     void intersectClipRect(const TRect& r);
     void setClipRegion(const Region& region);
+    // Back to no clipping of one's own; a paint's region stays.
     void clearClip();
     TRect clipBox() const;
+    // Whether any pixel of r can be painted (it meets the clip region).
+    bool rectVisible(const TRect& r) const;
 
     void setOrigin(int x, int y); // subsequent coordinates are shifted by it
     TPoint origin() const;

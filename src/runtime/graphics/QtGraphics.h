@@ -49,6 +49,15 @@ public:
     bool backgroundTransparent = true;
     std::optional<QRegion> clip; // device pixels
     bool clipChanged = true;
+    // The region a paint was asked for; every clip stays inside it.
+    std::optional<QRegion> systemClip;
+    void setSystemClip(const QRegion& region)
+    {
+        systemClip = region;
+        clip = region;
+        clipChanged = true;
+    }
+    QRegion currentClip() const { return clip ? *clip : QRegion(deviceRect()); }
 
     QFont cachedQFont(const Font& font);
 

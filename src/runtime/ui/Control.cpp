@@ -116,7 +116,7 @@ ControlWidget::ControlWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(p
     setFocusPolicy(Qt::NoFocus);
 }
 
-void ControlWidget::paintEvent(QPaintEvent*)
+void ControlWidget::paintEvent(QPaintEvent* event)
 {
     auto* custom = dynamic_cast<TCustomControl*>(m_control);
     QPainter painter(this);
@@ -127,8 +127,12 @@ void ControlWidget::paintEvent(QPaintEvent*)
     if (width() <= 0 || height() <= 0)
         return;
     Bitmap buffer(width(), height());
+    // Only the region asked for reaches the screen; controls may skip the rest.
+    buffer.canvas().impl().setSystemClip(event->region());
     TApplication::guard([&] { TControl::Events::paint(*custom, buffer.canvas()); });
-    painter.drawImage(0, 0, buffer.impl().settled());
+    const QImage& image = buffer.impl().settled();
+    for (const QRect& part : event->region())
+        painter.drawImage(part.topLeft(), image, part);
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* e)
@@ -345,6 +349,62 @@ void TControl::setCursor(TCursor cursor)
 void TControl::setHint(const std::string& hint) { m_widget->setToolTip(QString::fromStdString(hint)); }
 
 void TControl::invalidate() { m_widget->update(); }
+
+void TControl::invalidateRect(const TRect& r)
+{
+    if (!r.isEmpty())
+        m_widget->update(toQRect(r));
+}
+
+namespace {
+
+// The platform moves pixels only where nothing lies on top of them, else it
+// repaints the whole area. An opaque sibling over one edge of the area (a
+// scroll bar laid over a grid) is cut off it instead: what lies under it does
+// not show, and is painted when the sibling uncovers it.
+QRect withoutOpaqueSiblingsOnTop(const QWidget& widget, QRect area)
+{
+    const QWidget* parent = widget.parentWidget();
+    if (!parent)
+        return area;
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(&widget) + 1; i > 0 && i < siblings.size(); ++i) {
+        auto* sibling = qobject_cast<const QWidget*>(siblings[i]);
+        if (!sibling || !sibling->isVisible() || sibling->isWindow())
+            continue;
+        QRect over = sibling->geometry().translated(-widget.pos());
+        if (!over.intersects(area))
+            continue;
+        if (!sibling->testAttribute(Qt::WA_OpaquePaintEvent) || !sibling->mask().isEmpty())
+            return area;
+        bool fullHeight = over.top() <= area.top() && over.bottom() >= area.bottom();
+        bool fullWidth = over.left() <= area.left() && over.right() >= area.right();
+        if (fullHeight && over.left() > area.left())
+            area.setRight(over.left() - 1);
+        else if (fullHeight && over.right() < area.right())
+            area.setLeft(over.right() + 1);
+        else if (fullWidth && over.top() > area.top())
+            area.setBottom(over.top() - 1);
+        else if (fullWidth && over.bottom() < area.bottom())
+            area.setTop(over.bottom() + 1);
+        else
+            return area;
+    }
+    return area;
+}
+
+} // namespace
+
+void TControl::scrollRect(int dx, int dy, const TRect& r)
+{
+    if (r.isEmpty() || (dx == 0 && dy == 0))
+        return;
+    QRect area = withoutOpaqueSiblingsOnTop(*m_widget, toQRect(r) & m_widget->rect());
+    if (area.isEmpty())
+        return;
+    m_widget->scroll(dx, dy, area);
+}
+
 void TControl::repaint() { m_widget->repaint(); }
 
 TPoint TControl::clientToScreen(TPoint p) const

@@ -82,6 +82,11 @@ public:
     void setHint(const std::string& hint);
 
     void invalidate();
+    // Marks part of the control (client coordinates) for the next paint.
+    void invalidateRect(const TRect& r);
+    // Moves what is on screen inside r by (dx, dy) and marks for the next paint
+    // only what that uncovers; child controls stay where they are.
+    void scrollRect(int dx, int dy, const TRect& r);
     // Repaints now instead of at the next paint.
     void repaint();
 

@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QShowEvent>
 #include <QWheelEvent>
 #include <QWidget>
@@ -177,6 +178,20 @@ TColor screenPixel(TControl& control, int x, int y)
 }
 
 Bitmap screenImage(TControl& control)
+{
+    QWidget* w = control.widget();
+    QWidget* top = w->window();
+    Bitmap shot;
+    if (!top->windowHandle() || !top->screen())
+        return shot;
+    QPoint at = w->mapTo(top, QPoint(0, 0));
+    QImage image = top->screen()->grabWindow(top->winId(), at.x(), at.y(), w->width(), w->height()).toImage();
+    shot.impl().settled();
+    shot.impl().image = image.convertToFormat(QImage::Format_RGB32);
+    return shot;
+}
+
+Bitmap grabImage(TControl& control)
 {
     QImage image = control.widget()->grab().toImage();
     std::vector<TColor> pixels;

@@ -30,7 +30,10 @@ void sendTab(TControl& from, bool backwards = false);
 void sendMinimizeAndRestore(TForm& form);
 // Pixels of a control as they are on screen now.
 TColor screenPixel(TControl& control, int x, int y);
-// The whole control as it is on screen now, in one grab.
+// The control's whole area as the window's surface holds it now, read back
+// without painting anything again: what earlier (partial) paints left there.
 Bitmap screenImage(TControl& control);
+// The control painted afresh, as a whole, in one grab.
+Bitmap grabImage(TControl& control);
 
 } // namespace qv
