@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, ARefusedLoadLeavesThePreviousLoanAndTheExampleFileIntact)
     ASSERT_TRUE(boxes.empty());
     calculate("20000", "5", "2");
     test::writeFile(bad, "20000\r\n5\r\nx\r\n");
-    setFileDialogHook([&](const TFileDialog&) { return std::optional<std::string>(bad); });
+    test::answerFileDialogs(bad);
     TApplication::guard([&] { w.mnuOpenClick(); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, bad + " ends at line 3; a loan file needs at least 12 lines");
@@ -316,10 +316,9 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     TfrmMain& w = start();
     calculate("123456.78", "5", "2");
     std::string typed = test::exeDir() + "myloan";
-    setFileDialogHook([&](const TFileDialog& dialog) {
-        EXPECT_EQ(dialog.title, "Save file");
-        EXPECT_EQ(dialog.filter, "Quorvel files|*.qvl");
-        return std::optional<std::string>(typed);
+    test::answerFileDialogs(typed, [](TbsSkinFileDialogForm& dialog) {
+        EXPECT_EQ(dialog.caption(), "Save file");
+        EXPECT_EQ(dialog.filterSelector.Filter(), "Quorvel files|*.qvl");
     });
     w.mnuSaveClick();
     std::string saved = typed + ".qvl";
@@ -327,10 +326,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("filename=" + saved), std::string::npos);
 
     w.mnuNewClick();
-    setFileDialogHook([&](const TFileDialog& dialog) {
-        EXPECT_EQ(dialog.title, "Open file");
-        return std::optional<std::string>(saved);
-    });
+    test::answerFileDialogs(saved, [](TbsSkinFileDialogForm& dialog) { EXPECT_EQ(dialog.caption(), "Open file"); });
     w.mnuOpenClick();
     EXPECT_EQ(w.txtAmount.text(), "123456.78125");
     EXPECT_EQ(w.txtRate.text(), "5");
@@ -338,7 +334,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     EXPECT_EQ(w.grid().rowCount(), 25);
 
     // A cancelled dialog changes nothing.
-    setFileDialogHook([](const TFileDialog&) { return std::optional<std::string>(); });
+    test::answerFileDialogs("");
     w.txtAmount.setText("1");
     w.mnuOpenClick();
     EXPECT_EQ(w.txtAmount.text(), "1");
