@@ -1,5 +1,6 @@
 #include "runtime/core/Exception.h"
 #include "runtime/shell/ShellFolders.h"
+#include "runtime/shell/ShellPatterns.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,12 @@ TEST(ShellFolders, PatternsMatchWildcardsWithoutRegardToCase)
     EXPECT_TRUE(shellMatchesPattern("x", "*"));
     EXPECT_TRUE(shellMatchesPattern("abcabd", "*abd"));
     EXPECT_FALSE(shellMatchesPattern("", "?"));
+    EXPECT_TRUE(shellMatchesPattern("*zz", "*z")); // a "*" in the name is a plain letter
+
+    EXPECT_EQ(shellMaskPatterns("*.qvl;notes|*.txt;"), (std::vector<std::string>{"*.qvl", "*.txt"}));
+    EXPECT_TRUE(shellMatchesMask("README", "*.*"));
+    EXPECT_FALSE(shellMatchesMask("README", "*"));
+    EXPECT_TRUE(shellMatchesMask("b.TXT", "*.qvl|*.txt"));
 }
 
 TEST(ShellFolders, PathsPlacesAndListing)

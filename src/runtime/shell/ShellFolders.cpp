@@ -53,32 +53,6 @@ Exception pathError(const std::string& folder, const std::string& reason = {})
     return Exception(text);
 }
 
-bool matchesAt(const std::string& name, size_t n, const std::string& pattern, size_t p)
-{
-    // Backtracks only to the last "*": linear enough for file names.
-    size_t starP = std::string::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size()
-            && (pattern[p] == '?'
-                || std::tolower(static_cast<unsigned char>(pattern[p]))
-                    == std::tolower(static_cast<unsigned char>(name[n])))) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
-
 } // namespace
 
 std::string shellNormalPath(const std::string& path)
@@ -176,7 +150,5 @@ void shellCreateFolder(const std::string& path)
     if (::mkdir(path.c_str(), 0777) != 0)
         throw ioError(errno, path);
 }
-
-bool shellMatchesPattern(const std::string& name, const std::string& pattern) { return matchesAt(name, 0, pattern, 0); }
 
 } // namespace qv

@@ -55,8 +55,4 @@ std::vector<TShellPlace> shellPlaces(const std::string& current);
 // Creates one folder; the runtime's I/O error when it cannot.
 void shellCreateFolder(const std::string& path);
 
-// Whether name matches a wildcard pattern ("*" any run, "?" one character), without
-// regard to case.
-bool shellMatchesPattern(const std::string& name, const std::string& pattern);
-
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "skin/dialogs/SkinFileListView.h"
 
 #include "runtime/core/Property.h"
+#include "runtime/shell/ShellPatterns.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Timer.h"
@@ -22,25 +23,6 @@ constexpr int iconCellWidth = 84;
 constexpr int smallIcon = 16;
 constexpr int largeIcon = 32;
 constexpr int headerFallbackHeight = 20;
-
-std::vector<std::string> maskPatterns(const std::string& mask)
-{
-    std::vector<std::string> patterns;
-    std::string current;
-    auto flush = [&] {
-        if (current.find('.') != std::string::npos)
-            patterns.push_back(current);
-        current.clear();
-    };
-    for (char c : mask) {
-        if (c == ';' || c == '|')
-            flush();
-        else
-            current += c;
-    }
-    flush();
-    return patterns;
-}
 
 } // namespace
 
@@ -71,20 +53,12 @@ Font TbsSkinFileListView::textFont() const
     return DefaultFont();
 }
 
-bool TbsSkinFileListView::matchesMask(const std::string& name) const
-{
-    for (const std::string& pattern : maskPatterns(m_mask))
-        if (pattern == "*.*" || shellMatchesPattern(name, pattern))
-            return true;
-    return false;
-}
-
 void TbsSkinFileListView::load(const std::string& folder, const std::vector<std::string>& keepSelected)
 {
     std::vector<TShellItem> listed = shellListFolder(folder);
     std::vector<TShellItem> shown;
     for (TShellItem& item : listed)
-        if (item.folder || matchesMask(item.name))
+        if (item.folder || shellMatchesMask(item.name, m_mask))
             shown.push_back(std::move(item));
     m_items = std::move(shown);
     m_selected.assign(m_items.size(), false);

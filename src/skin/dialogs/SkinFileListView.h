@@ -115,7 +115,6 @@ private:
     void selectionChanged();
     void drawItem(Canvas& canvas, int index);
     void drawHeader(Canvas& canvas);
-    bool matchesMask(const std::string& name) const;
 
     std::string m_folder;
     std::string m_mask = "*.*";
