@@ -1,4 +1,5 @@
 #include "runtime/core/Exception.h"
+#include "runtime/shell/ShellFolders.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Input.h"
@@ -329,6 +330,11 @@ TEST_F(FileDialogTest, DoubleClickOnAFileConfirmsEscapeAndCancelLeaveFileNameAlo
         EXPECT_EQ(w.modalResult(), mrCancel);
     }));
     EXPECT_FALSE(run(open, [&](TbsSkinFileDialogForm& w) {
+        w.fileList.setFocus();
+        sendKeyStroke(w.fileList, VK_ESCAPE);
+        EXPECT_EQ(w.modalResult(), mrCancel);
+    }));
+    EXPECT_FALSE(run(open, [&](TbsSkinFileDialogForm& w) {
         w.goUp();
         clickItem(w.fileList, "a.qvl");
         sendClick(w.cancelButton, 10, 10);
@@ -510,6 +516,43 @@ TEST_F(FileDialogTest, DetailsColumnsAndScrollBarsEnabledOnlyWhenNeeded)
     w.setViewStyle(TbsViewStyle::vsIcon);
     EXPECT_FALSE(w.hScrollBar.enabled());
     EXPECT_TRUE(w.vScrollBar.enabled());
+}
+
+TEST_F(FileDialogTest, FolderSelectorListAndViewMenuWorkFromKeysAndMouse)
+{
+    TbsSkinFileDialogForm& w = window();
+    w.folderSelector.setFocus();
+    sendKeyStroke(w.folderSelector, VK_F4);
+    ASSERT_TRUE(w.folderSelector.droppedDown());
+    TbsSkinDropDownList& list = *w.folderSelector.dropDownList();
+    EXPECT_EQ(list.hotItem(), w.folderSelector.itemCount() - 1);
+    sendKeyStroke(list, VK_ESCAPE);
+    EXPECT_FALSE(w.folderSelector.droppedDown());
+    EXPECT_EQ(w.modalResult(), mrNone); // Esc closed the list, not the dialog
+    EXPECT_EQ(w.fileList.folder(), root.path().string());
+    sendKeyStroke(w.folderSelector, VK_F4);
+    sendKeyStroke(list, VK_UP);
+    sendKeyStroke(list, VK_RETURN);
+    EXPECT_FALSE(w.folderSelector.droppedDown());
+    EXPECT_EQ(w.fileList.folder(), root.path().parent_path().string());
+    // A click on a line of the open list shows that folder.
+    sendMouseDown(w.folderSelector, 5, 5);
+    ASSERT_TRUE(w.folderSelector.droppedDown());
+    TPoint home = centre(list.itemRect(0));
+    sendMouseUp(list, home.x, home.y);
+    EXPECT_EQ(w.fileList.folder(), shellNormalPath(shellHomeFolder()));
+
+    sendMouseDown(w.viewMenuButton, 5, 5);
+    ASSERT_TRUE(w.viewMenuButton.menuOpen());
+    TbsSkinMenu& menu = w.viewMenuButton.menuEngine();
+    ASSERT_EQ(menu.level(0).itemCount(), 4);
+    EXPECT_EQ(menu.level(0).item(3).caption(), "Details");
+    menu.choose(menu.level(0), 3);
+    EXPECT_FALSE(w.viewMenuButton.menuOpen());
+    EXPECT_FALSE(w.viewMenuButton.pressed());
+    EXPECT_EQ(w.viewStyle(), TbsViewStyle::vsReport);
+    EXPECT_TRUE(w.viewMenuItem(TbsViewStyle::vsReport).checked());
+    EXPECT_FALSE(w.viewMenuItem(TbsViewStyle::vsList).checked());
 }
 
 TEST_F(FileDialogTest, TextsComeFromTheStringTableWhenTheModelHasOne)

@@ -111,6 +111,13 @@ void TbsSkinDropDownList::mouseWheel(int delta, unsigned)
     invalidate();
 }
 
+void TbsSkinDropDownList::keyDown(int& key, unsigned shift)
+{
+    TPopupWindow::keyDown(key, shift);
+    if (m_owner.droppedKey(key))
+        key = 0;
+}
+
 // ---- combo box ----
 
 TbsSkinDialogComboBox::TbsSkinDialogComboBox(TWinControl* parent) : TbsSkinControl(parent, "combobox")
@@ -304,32 +311,30 @@ void TbsSkinDialogComboBox::mouseLeave()
     TbsSkinControl::mouseLeave();
 }
 
+bool TbsSkinDialogComboBox::droppedKey(int key)
+{
+    if (!droppedDown())
+        return false;
+    switch (key) {
+    case VK_UP: m_list->setHotItem(std::max(0, m_list->hotItem() - 1)); return true;
+    case VK_DOWN: m_list->setHotItem(m_list->hotItem() + 1); return true;
+    case VK_RETURN: {
+        int chosen = m_list->hotItem();
+        closeUp();
+        choose(chosen);
+        return true;
+    }
+    case VK_ESCAPE:
+    case VK_F4: closeUp(); return true;
+    default: return false;
+    }
+}
+
 void TbsSkinDialogComboBox::keyDown(int& key, unsigned shift)
 {
     TbsSkinControl::keyDown(key, shift);
-    if (droppedDown()) {
-        switch (key) {
-        case VK_UP:
-            m_list->setHotItem(std::max(0, m_list->hotItem() - 1));
-            key = 0;
-            break;
-        case VK_DOWN:
-            m_list->setHotItem(m_list->hotItem() + 1);
-            key = 0;
-            break;
-        case VK_RETURN: {
-            int chosen = m_list->hotItem();
-            closeUp();
-            choose(chosen);
-            key = 0;
-            break;
-        }
-        case VK_ESCAPE:
-            closeUp();
-            key = 0;
-            break;
-        default: break;
-        }
+    if (droppedKey(key)) {
+        key = 0;
         return;
     }
     if ((key == VK_DOWN && (shift & ssAlt)) || key == VK_F4) {

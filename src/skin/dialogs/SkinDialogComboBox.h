@@ -32,6 +32,8 @@ protected:
     void mouseMove(unsigned shift, int x, int y) override;
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
     void mouseWheel(int delta, unsigned shift) override;
+    // The open list holds the keyboard while it shows.
+    void keyDown(int& key, unsigned shift) override;
 
 private:
     int itemAt(int y) const;
@@ -76,6 +78,8 @@ protected:
     friend class TbsSkinDropDownList;
     // The user's choice; fires OnChange when it differs.
     void choose(int index);
+    // Up, Down, Enter and Esc while the list is open; true when the key was used.
+    bool droppedKey(int key);
     void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
     void drawSkinLook(Canvas& canvas) override;

@@ -124,6 +124,13 @@ void TbsSkinSpeedButton::mouseLeave()
     TbsSkinControl::mouseLeave();
 }
 
+void TbsSkinSpeedButton::release()
+{
+    m_pressed = false;
+    m_highlighted = mouseInside();
+    invalidate();
+}
+
 void TbsSkinSpeedButton::enabledChanged()
 {
     if (!enabled())
@@ -134,6 +141,7 @@ void TbsSkinSpeedButton::enabledChanged()
 TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TWinControl* parent) : TbsSkinSpeedButton(parent, "toolmenubutton")
 {
     setWidth(37);
+    m_menu.onClosed = [this] { release(); };
 }
 
 void TbsSkinMenuSpeedButton::bindSection()

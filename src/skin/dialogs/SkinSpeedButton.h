@@ -35,6 +35,8 @@ protected:
     virtual TRect glyphArea() const { return clientRect(); }
     virtual void drawExtras(Canvas&) {}
     bool showsDown() const { return m_pressed && m_highlighted; }
+    // Lets go of a press whose release went elsewhere (a menu took the mouse).
+    void release();
     const std::optional<TbsDataSkinButtonControl>& section() const { return m_section; }
 
 private:
