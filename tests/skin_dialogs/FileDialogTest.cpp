@@ -518,6 +518,72 @@ TEST_F(FileDialogTest, DetailsColumnsAndScrollBarsEnabledOnlyWhenNeeded)
     EXPECT_TRUE(w.vScrollBar.enabled());
 }
 
+TEST_F(FileDialogTest, ArrowKeysFollowTheLayoutOfEachView)
+{
+    for (int i = 0; i < 30; ++i)
+        touch(root.path() / ("loan" + std::to_string(10 + i) + ".qvl"));
+    TbsSkinFileDialogForm& w = window();
+    TbsSkinFileListView& list = w.fileList;
+    list.refresh();
+    list.setFocus();
+    // List: items run down a column, then into the next one.
+    sendKeyStroke(list, VK_DOWN);
+    EXPECT_EQ(list.focusedItem(), 1);
+    EXPECT_TRUE(list.isSelected(1));
+    int perColumn = list.itemRect(1).top > list.itemRect(0).top ? (list.height() / list.rowHeight()) : 1;
+    sendKeyStroke(list, VK_RIGHT);
+    EXPECT_EQ(list.focusedItem(), 1 + perColumn);
+    EXPECT_EQ(list.itemRect(1 + perColumn).top, list.itemRect(1).top);
+    EXPECT_GT(list.itemRect(1 + perColumn).left, list.itemRect(1).left);
+    // Large icons: items run along a row.
+    w.setViewStyle(TbsViewStyle::vsIcon);
+    sendKeyStroke(list, VK_HOME);
+    sendKeyStroke(list, VK_RIGHT);
+    EXPECT_EQ(list.focusedItem(), 1);
+    EXPECT_EQ(list.itemRect(1).top, list.itemRect(0).top);
+    int perRow = list.width() / list.itemRect(0).width();
+    sendKeyStroke(list, VK_DOWN);
+    EXPECT_EQ(list.focusedItem(), 1 + perRow);
+    // Details: Up and Down only; the end scrolls into view.
+    w.setViewStyle(TbsViewStyle::vsReport);
+    sendKeyStroke(list, VK_RIGHT);
+    EXPECT_EQ(list.focusedItem(), 1 + perRow);
+    sendKeyStroke(list, VK_END);
+    EXPECT_EQ(list.focusedItem(), list.itemCount() - 1);
+    EXPECT_LE(list.itemRect(list.itemCount() - 1).bottom, list.height());
+    EXPECT_EQ(w.fileNameEdit.text(), list.item(list.itemCount() - 1).name);
+    // Dragging the scroll bar moves the list with it.
+    w.vScrollBar.setPosition(0);
+    EXPECT_EQ(list.scrollY(), 0);
+    EXPECT_EQ(list.itemRect(0).top, list.headerRect(0).bottom);
+}
+
+TEST_F(FileDialogTest, MultiSelectionCollectsEverySelectedFile)
+{
+    TbsSkinOpenDialog open;
+    open.setFilter("Quorvel files|*.qvl");
+    open.setInitialDir(root.path().string());
+    open.setMultiSelection(true);
+    int notices = 0;
+    open.onFolderChange = [&] { ++notices; };
+    ASSERT_TRUE(run(open, [&](TbsSkinFileDialogForm& w) {
+        clickItem(w.fileList, "a.qvl");
+        int index = w.fileList.indexOf("UPPER.QVL");
+        w.fileList.setFocus();
+        sendKeyStroke(w.fileList, VK_END, ssShift);
+        EXPECT_EQ(w.fileList.selCount(), 3);
+        EXPECT_EQ(w.fileList.focusedItem(), index);
+        // Setting FileName while the window shows puts the name into the edit.
+        open.setFileName(path("b.qvl"));
+        EXPECT_EQ(w.fileNameEdit.text(), "b.qvl");
+        // Enter in the list confirms with the selected file.
+        sendKeyStroke(w.fileList, VK_RETURN);
+    }));
+    EXPECT_EQ(open.FileName(), path("b.qvl"));
+    EXPECT_EQ(open.Files(), (std::vector<std::string>{path("a.qvl"), path("b.qvl"), path("UPPER.QVL")}));
+    EXPECT_GE(notices, 2);
+}
+
 TEST_F(FileDialogTest, FolderSelectorListAndViewMenuWorkFromKeysAndMouse)
 {
     TbsSkinFileDialogForm& w = window();

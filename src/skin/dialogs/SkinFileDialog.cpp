@@ -339,8 +339,9 @@ void TbsSkinFileDialogForm::confirm()
         int index = fileList.indexOf(typed);
         if (index < 0 || fileList.item(index).folder)
             return;
-        fileList.selectItem(index);
-        selected = fileList.selectedFile();
+        if (!fileList.isSelected(index))
+            fileList.selectItem(index);
+        selected = &fileList.item(index);
     }
     openExisting(selected->path);
 }
