@@ -338,6 +338,15 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     w.txtAmount.setText("1");
     w.mnuOpenClick();
     EXPECT_EQ(w.txtAmount.text(), "1");
+
+    // Saving over the file asks nothing and replaces it whole.
+    calculate("5000", "5", "1");
+    boxes.clear();
+    test::answerFileDialogs(typed);
+    w.mnuSaveClick();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(lineCount(test::readFile(saved)), 12 + 60);
+    EXPECT_EQ(test::readFile(saved).substr(0, 6), "5000\r\n");
 }
 
 TEST_F(MainWindowTest, HelpWebSiteEmailAndAbout)
