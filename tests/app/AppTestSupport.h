@@ -9,6 +9,7 @@
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Shell.h"
 #include "runtime/ui/Timer.h"
+#include "skin/dialogs/SkinFileDialog.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,28 @@ private:
     int m_shown = 0;
 };
 
+// Answers every file dialog that opens as a user would: shows the folder of path,
+// types its name (Open also selects it in the list) and confirms. An empty path
+// cancels. check, when given, sees the window first.
+inline void answerFileDialogs(const std::string& path, std::function<void(TbsSkinFileDialogForm&)> check = {})
+{
+    TbsSkinOpenDialog::setShowHook([path, check](TbsSkinFileDialogForm& w) {
+        if (check)
+            check(w);
+        if (path.empty()) {
+            sendClick(w.cancelButton, 10, 10);
+            return;
+        }
+        std::filesystem::path chosen(path);
+        w.showFolder(chosen.parent_path().string());
+        w.fileList.selectItem(w.fileList.indexOf(chosen.filename().string()));
+        w.fileNameEdit.setText(chosen.filename().string());
+        sendKeyStroke(w.fileNameEdit, VK_RETURN);
+        if (w.modalResult() == mrNone)
+            w.setModalResult(mrCancel);
+    });
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -113,6 +136,7 @@ protected:
         setMessageBoxHook(nullptr);
         setShellOpenHook(nullptr);
         setFileDialogHook(nullptr);
+        TbsSkinOpenDialog::setShowHook(nullptr);
     }
 
     // Creates and shows the window the way start-up does.

@@ -303,7 +303,7 @@ TEST_F(MainWindowTest, ARefusedLoadLeavesThePreviousLoanAndTheExampleFileIntact)
     ASSERT_TRUE(boxes.empty());
     calculate("20000", "5", "2");
     test::writeFile(bad, "20000\r\n5\r\nx\r\n");
-    setFileDialogHook([&](const TFileDialog&) { return std::optional<std::string>(bad); });
+    test::answerFileDialogs(bad);
     TApplication::guard([&] { w.mnuOpenClick(); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, bad + " ends at line 3; a loan file needs at least 12 lines");
@@ -319,10 +319,9 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     TfrmMain& w = start();
     calculate("123456.78", "5", "2");
     std::string typed = test::exeDir() + "myloan";
-    setFileDialogHook([&](const TFileDialog& dialog) {
-        EXPECT_EQ(dialog.title, "Save file");
-        EXPECT_EQ(dialog.filter, "Quorvel files|*.qvl");
-        return std::optional<std::string>(typed);
+    test::answerFileDialogs(typed, [](TbsSkinFileDialogForm& dialog) {
+        EXPECT_EQ(dialog.caption(), "Save file");
+        EXPECT_EQ(dialog.filterSelector.Filter(), "Quorvel files|*.qvl");
     });
     w.mnuSaveClick();
     std::string saved = typed + ".qvl";
@@ -330,10 +329,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("filename=" + saved), std::string::npos);
 
     w.mnuNewClick();
-    setFileDialogHook([&](const TFileDialog& dialog) {
-        EXPECT_EQ(dialog.title, "Open file");
-        return std::optional<std::string>(saved);
-    });
+    test::answerFileDialogs(saved, [](TbsSkinFileDialogForm& dialog) { EXPECT_EQ(dialog.caption(), "Open file"); });
     w.mnuOpenClick();
     EXPECT_EQ(w.txtAmount.text(), "123456.78125");
     EXPECT_EQ(w.txtRate.text(), "5");
@@ -341,10 +337,19 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     EXPECT_EQ(w.grid().rowCount(), 25);
 
     // A cancelled dialog changes nothing.
-    setFileDialogHook([](const TFileDialog&) { return std::optional<std::string>(); });
+    test::answerFileDialogs("");
     w.txtAmount.setText("1");
     w.mnuOpenClick();
     EXPECT_EQ(w.txtAmount.text(), "1");
+
+    // Saving over the file asks nothing and replaces it whole.
+    calculate("5000", "5", "1");
+    boxes.clear();
+    test::answerFileDialogs(typed);
+    w.mnuSaveClick();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(lineCount(test::readFile(saved)), 12 + 60);
+    EXPECT_EQ(test::readFile(saved).substr(0, 6), "5000\r\n");
 }
 
 TEST_F(MainWindowTest, HelpWebSiteEmailAndAbout)

@@ -153,7 +153,7 @@ TEST_F(InstalledStart, AReadOnlyProgramFolderKeepsTheUsersFilesInTheDataFolder)
 
     // Save remembers its file in the data folder too.
     std::string const saved = m_data + "/mine.qvl";
-    setFileDialogHook([&](const TFileDialog&) { return std::optional<std::string>(saved); });
+    test::answerFileDialogs(saved);
     next.mnuSaveClick();
     EXPECT_EQ(test::readFile(userFile("info.ini")), "[user saved]\r\nfilename=" + saved + "\r\n");
 }

@@ -88,8 +88,11 @@ TfrmMain::TfrmMain(std::string fileToOpen)
     layoutChartPage();
 
     RvProject1.Engine = &RvSystem1;
-    OpenDialog1.filter = "Quorvel files|*.qvl";
-    SaveDialog1.filter = "Quorvel files|*.qvl";
+    for (TbsSkinOpenDialog* dialog : std::initializer_list<TbsSkinOpenDialog*>{&OpenDialog1, &SaveDialog1}) {
+        dialog->setFilter("Quorvel files|*.qvl");
+        dialog->setSkinData(&skinData);
+        dialog->setCtrlSkinData(&skinData);
+    }
 
     wireEvents();
     RvProject1.Loaded();
@@ -377,16 +380,16 @@ void TfrmMain::mnuNewClick()
 
 void TfrmMain::mnuOpenClick()
 {
-    if (OpenDialog1.execute())
-        readLoanFile(OpenDialog1.fileName, loan, *this);
+    if (OpenDialog1.Execute())
+        readLoanFile(OpenDialog1.FileName(), loan, *this);
 }
 
 void TfrmMain::mnuSaveClick()
 {
-    if (!SaveDialog1.execute())
+    if (!SaveDialog1.Execute())
         return;
-    if (writeLoanFile(SaveDialog1.fileName, loan))
-        LastFileMemory(filesDir()).remember(SaveDialog1.fileName);
+    if (writeLoanFile(SaveDialog1.FileName(), loan))
+        LastFileMemory(filesDir()).remember(SaveDialog1.FileName());
 }
 
 void TfrmMain::mnuExitClick() { exitProcess(1); }

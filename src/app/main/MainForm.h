@@ -13,6 +13,7 @@
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/dialogs/SkinFileDialog.h"
 #include "skin/menubar/SkinMainMenuBar.h"
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
@@ -68,8 +69,8 @@ public:
     TChartControl chartAmo{&bsSkinTabSheet2, chartPage.chartAmo()};
     TbsSkinButton btnDrawChart{&bsSkinTabSheet2};
     TbsSkinButton btnClearChart{&bsSkinTabSheet2};
-    TFileDialog OpenDialog1{TFileDialog::Mode::Open};
-    TFileDialog SaveDialog1{TFileDialog::Mode::Save};
+    TbsSkinOpenDialog OpenDialog1;
+    TbsSkinSaveDialog SaveDialog1;
 
     // The About window the Help menu shows (created hidden after this window).
     TfrmAbout* frmAbout = nullptr;
