@@ -165,7 +165,7 @@ void TbsSkinFileDialogForm::layout()
     int x = W - viewButtonWidth;
     viewMenuButton.setBounds(x, (barH - 25) / 2, viewButtonWidth, 25);
     x -= spacer;
-    for (TbsSkinSpeedButton* b : {&newFolderButton, &upButton, &backButton}) {
+    for (TbsSkinToolSpeedButton* b : {&newFolderButton, &upButton, &backButton}) {
         x -= toolButtonWidth;
         b->setBounds(x, (barH - 25) / 2, toolButtonWidth, 25);
     }

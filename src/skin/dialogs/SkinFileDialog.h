@@ -30,9 +30,9 @@ public:
     TbsSkinToolBar toolBar{this};
     TbsSkinStdLabel lookInLabel{&toolBar};
     TbsSkinShellComboBox folderSelector{&toolBar};
-    TbsSkinSpeedButton backButton{&toolBar};
-    TbsSkinSpeedButton upButton{&toolBar};
-    TbsSkinSpeedButton newFolderButton{&toolBar};
+    TbsSkinToolSpeedButton backButton{&toolBar};
+    TbsSkinToolSpeedButton upButton{&toolBar};
+    TbsSkinToolSpeedButton newFolderButton{&toolBar};
     TbsSkinMenuSpeedButton viewMenuButton{&toolBar};
     TbsSkinPanel bottomPanel{this};
     TbsSkinStdLabel fileNameLabel{&bottomPanel};

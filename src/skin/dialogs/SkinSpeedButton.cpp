@@ -7,20 +7,20 @@ namespace qv {
 
 using namespace defaultlook;
 
-TbsSkinSpeedButton::TbsSkinSpeedButton(TWinControl* parent, const std::string& skinDataName)
+TbsSkinToolSpeedButton::TbsSkinToolSpeedButton(TWinControl* parent, const std::string& skinDataName)
     : TbsSkinControl(parent, skinDataName)
 {
     setTabStop(false);
     setBounds(0, 0, 27, 25);
 }
 
-void TbsSkinSpeedButton::setGlyph(const Bitmap& glyph)
+void TbsSkinToolSpeedButton::setGlyph(const Bitmap& glyph)
 {
     m_glyph = glyph;
     invalidate();
 }
 
-void TbsSkinSpeedButton::bindSection()
+void TbsSkinToolSpeedButton::bindSection()
 {
     TbsSkinControl::bindSection();
     m_section.reset();
@@ -30,7 +30,7 @@ void TbsSkinSpeedButton::bindSection()
         m_section = *s;
 }
 
-void TbsSkinSpeedButton::drawGlyph(Canvas& canvas)
+void TbsSkinToolSpeedButton::drawGlyph(Canvas& canvas)
 {
     if (m_glyph.isEmpty())
         return;
@@ -52,7 +52,7 @@ void TbsSkinSpeedButton::drawGlyph(Canvas& canvas)
                 canvas.setPixel(x + gx, y + gy, (gx + gy) % 2 ? clBtnShadow : clBtnHighlight);
 }
 
-void TbsSkinSpeedButton::drawSkinLook(Canvas& canvas)
+void TbsSkinToolSpeedButton::drawSkinLook(Canvas& canvas)
 {
     if (!m_section) {
         drawDefaultLook(canvas);
@@ -74,7 +74,7 @@ void TbsSkinSpeedButton::drawSkinLook(Canvas& canvas)
     drawExtras(canvas);
 }
 
-void TbsSkinSpeedButton::drawDefaultLook(Canvas& canvas)
+void TbsSkinToolSpeedButton::drawDefaultLook(Canvas& canvas)
 {
     TRect r = clientRect();
     fillRect(canvas, r, clBtnFace);
@@ -89,7 +89,7 @@ void TbsSkinSpeedButton::drawDefaultLook(Canvas& canvas)
     drawExtras(canvas);
 }
 
-void TbsSkinSpeedButton::mouseDown(MouseButton button, unsigned shift, int x, int y)
+void TbsSkinToolSpeedButton::mouseDown(MouseButton button, unsigned shift, int x, int y)
 {
     TbsSkinControl::mouseDown(button, shift, x, y);
     if (button != MouseButton::Left || !enabled())
@@ -99,7 +99,7 @@ void TbsSkinSpeedButton::mouseDown(MouseButton button, unsigned shift, int x, in
     invalidate();
 }
 
-void TbsSkinSpeedButton::mouseUp(MouseButton button, unsigned shift, int x, int y)
+void TbsSkinToolSpeedButton::mouseUp(MouseButton button, unsigned shift, int x, int y)
 {
     TbsSkinControl::mouseUp(button, shift, x, y);
     if (button != MouseButton::Left || !m_pressed)
@@ -110,35 +110,35 @@ void TbsSkinSpeedButton::mouseUp(MouseButton button, unsigned shift, int x, int 
         click();
 }
 
-void TbsSkinSpeedButton::mouseEnter()
+void TbsSkinToolSpeedButton::mouseEnter()
 {
     m_highlighted = true;
     invalidate();
     TbsSkinControl::mouseEnter();
 }
 
-void TbsSkinSpeedButton::mouseLeave()
+void TbsSkinToolSpeedButton::mouseLeave()
 {
     m_highlighted = false;
     invalidate();
     TbsSkinControl::mouseLeave();
 }
 
-void TbsSkinSpeedButton::release()
+void TbsSkinToolSpeedButton::release()
 {
     m_pressed = false;
     m_highlighted = mouseInside();
     invalidate();
 }
 
-void TbsSkinSpeedButton::enabledChanged()
+void TbsSkinToolSpeedButton::enabledChanged()
 {
     if (!enabled())
         m_pressed = false;
     invalidate();
 }
 
-TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TWinControl* parent) : TbsSkinSpeedButton(parent, "toolmenubutton")
+TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TWinControl* parent) : TbsSkinToolSpeedButton(parent, "toolmenubutton")
 {
     setWidth(37);
     m_menu.onClosed = [this] { release(); };
@@ -146,7 +146,7 @@ TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TWinControl* parent) : TbsSkinSpe
 
 void TbsSkinMenuSpeedButton::bindSection()
 {
-    TbsSkinSpeedButton::bindSection();
+    TbsSkinToolSpeedButton::bindSection();
     m_trackRect = TRect{};
     if (!skin().hasSection())
         return;
@@ -178,7 +178,7 @@ void TbsSkinMenuSpeedButton::drawExtras(Canvas& canvas)
 
 void TbsSkinMenuSpeedButton::mouseDown(MouseButton button, unsigned shift, int x, int y)
 {
-    TbsSkinSpeedButton::mouseDown(button, shift, x, y);
+    TbsSkinToolSpeedButton::mouseDown(button, shift, x, y);
     if (button == MouseButton::Left && enabled())
         dropDown();
 }

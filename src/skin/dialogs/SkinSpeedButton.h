@@ -13,9 +13,9 @@ namespace qv {
 
 // A flat tool-bar button with one glyph; never takes the focus. Clicks on a
 // release over the button.
-class TbsSkinSpeedButton : public TbsSkinControl {
+class TbsSkinToolSpeedButton : public TbsSkinControl {
 public:
-    explicit TbsSkinSpeedButton(TWinControl* parent, const std::string& skinDataName = "toolbutton");
+    explicit TbsSkinToolSpeedButton(TWinControl* parent, const std::string& skinDataName = "toolbutton");
 
     const Bitmap& Glyph() const { return m_glyph; }
     void setGlyph(const Bitmap& glyph);
@@ -49,7 +49,7 @@ private:
 };
 
 // A speed button that opens a skinned popup menu of its items below itself.
-class TbsSkinMenuSpeedButton : public TbsSkinSpeedButton {
+class TbsSkinMenuSpeedButton : public TbsSkinToolSpeedButton {
 public:
     explicit TbsSkinMenuSpeedButton(TWinControl* parent);
 
