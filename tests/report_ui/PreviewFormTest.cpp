@@ -276,6 +276,27 @@ TEST_F(PreviewForm, ShadowAndRulersFrameThePaper)
     EXPECT_EQ(f.RvRenderPreview.ShadowDepth(), 0);
 }
 
+TEST_F(PreviewForm, ASnapshotWithoutPagesShowsNone)
+{
+    TRpPreviewForm& f = open(2);
+    TMemoryStream empty;
+    TRvNDRWriter writer;
+    writer.FirstPage = 5;
+    writer.StreamMode = TStreamMode::smUser;
+    writer.Stream = &empty;
+    writer.OnPrint = [](TBaseReport& report) { report.PrintLeft("outside the range", 1, 1); };
+    writer.Execute();
+    f.SetSnapshot(empty);
+    f.Start();
+    EXPECT_EQ(f.StatusBar1.simpleText(), "Page 0 of 0");
+    EXPECT_EQ(f.ScrollBox1.pictureWidth(), 0);
+    for (const char* keys : {"n", "p", "e", "b"})
+        sendChars(f.ScrollBox1, keys);
+    sendKeyStroke(f.ScrollBox1, VK_DOWN);
+    EXPECT_EQ(f.StatusBar1.simpleText(), "Page 0 of 0");
+    EXPECT_FALSE(f.actnPage_Next.enabled());
+}
+
 TEST_F(PreviewForm, DrawingWithoutAScrollBoxIsAnError)
 {
     TMemoryStream stream(test::pagesSnapshot(1));

@@ -105,15 +105,16 @@ void TRvRenderPreview::SetStream(TStream& stream)
     const TRPSnapshotHeader& header = converter->Header();
     m_converter = std::move(converter);
     m_stream = &stream;
-    m_pages = header.pageCount;
+    m_pages = std::max(0, header.pageCount);
     m_paperWidth = header.paperWidth > 0 ? header.paperWidth : 8.5;
     m_paperHeight = header.paperHeight > 0 ? header.paperHeight : 11.0;
-    m_currentPage = 1;
+    m_currentPage = std::min(1, m_pages);
 }
 
 void TRvRenderPreview::PrintPage(int page)
 {
-    m_currentPage = std::clamp(page, 1, std::max(1, m_pages));
+    // A snapshot without pages (all outside the print range) shows page 0 of 0.
+    m_currentPage = std::clamp(page, std::min(1, m_pages), m_pages);
     drawPage();
     if (OnPageChange)
         OnPageChange(*this);
@@ -258,8 +259,13 @@ void TRvRenderPreview::SetPen(const snapshot::TRvPen& pen)
 void TRvRenderPreview::drawPage()
 {
     TScrollBox& box = scrollBox();
-    if (!m_converter || m_pages <= 0)
+    if (!m_converter)
         return;
+    if (m_pages <= 0) {
+        m_picture = Bitmap();
+        box.setPicture(m_picture);
+        return;
+    }
     TBusyCursor busy;
     m_converter->GeneratePage(m_currentPage);
     box.setPicture(m_picture);
