@@ -58,6 +58,20 @@ std::string zoomText(double zoom)
     return text;
 }
 
+// Saving and printing read the snapshot from its start; the pages shown read on from
+// where they were.
+class KeepReadPosition {
+public:
+    explicit KeepReadPosition(TStream& stream) : m_stream(stream), m_position(stream.position()) {}
+    ~KeepReadPosition() { m_stream.seek(m_position); }
+    KeepReadPosition(const KeepReadPosition&) = delete;
+    KeepReadPosition& operator=(const KeepReadPosition&) = delete;
+
+private:
+    TStream& m_stream;
+    int64_t m_position;
+};
+
 TWindowState windowStateOf(TFormState state)
 {
     switch (state) {
@@ -452,11 +466,7 @@ void TRpPreviewForm::SaveSnapshot(const std::string& fileName, int filterIndex)
     if (!snapshot)
         return;
     TBusyCursor busy;
-    struct Restore {
-        TStream& stream;
-        int64_t position;
-        ~Restore() { stream.seek(position); }
-    } restore {*snapshot, snapshot->position()};
+    KeepReadPosition keep(*snapshot);
     auto const& renderers = exportRenderers();
     if (filterIndex > 1 && filterIndex - 2 < static_cast<int>(renderers.size())) {
         renderers[static_cast<std::size_t>(filterIndex - 2)].create()->PrintRender(*snapshot, fileName);
@@ -488,11 +498,7 @@ void TRpPreviewForm::actnFile_PrintExecute()
             return;
     }
     TBusyCursor busy;
-    struct Restore {
-        TStream& stream;
-        int64_t position;
-        ~Restore() { stream.seek(position); }
-    } restore {*snapshot, snapshot->position()};
+    KeepReadPosition keep(*snapshot);
     RvRenderPrinter.PrintRender(*snapshot);
 }
 
