@@ -141,12 +141,18 @@ TEST_F(PreviewForm, ZoomBoxKeepsTheFactorWithinTenAndTwoHundred)
     EXPECT_EQ(f.ScrollBox1.pictureWidth(), 81);
     type("75.5");
     EXPECT_EQ(f.RvRenderPreview.ZoomFactor(), 75.5);
+    // Ctrl+A selects the box's text, so digits typed then replace it.
+    sendKeyStroke(f.ZoomEdit, 'A', ssCtrl);
+    EXPECT_EQ(f.ZoomEdit.selLength(), 4);
+    sendChars(f.ZoomEdit, "60");
+    sendKeyStroke(f.ZoomEdit, VK_RETURN);
+    EXPECT_EQ(f.ZoomEdit.text(), "60.0");
     // One decimal at most while nothing is selected; letters never reach the box.
     f.ZoomEdit.setText("12.5");
     sendChars(f.ZoomEdit, "7q");
     EXPECT_EQ(f.ZoomEdit.text(), "12.5");
     sendChars(f.ZoomEdit, "+");
-    EXPECT_EQ(f.ZoomEdit.text(), "85.5") << "+ zooms in by the increment";
+    EXPECT_EQ(f.ZoomEdit.text(), "70.0") << "+ zooms in by the increment";
 }
 
 TEST_F(PreviewForm, PagingKeysWrapAroundTheEnds)

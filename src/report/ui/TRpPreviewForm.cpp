@@ -24,6 +24,9 @@ namespace {
 constexpr int toolBarHeight = 25;
 constexpr int statusBarHeight = 19;
 constexpr const char* snapshotFilter = "Report Snapshot Files (*.ndr)|*.ndr";
+// Ctrl+A and Ctrl+C as typed characters: selecting and copying put nothing into a box.
+constexpr char selectAllChar = 1;
+constexpr char copyChar = 3;
 
 Font previewFont()
 {
@@ -384,7 +387,8 @@ void TRpPreviewForm::FormKeyPress(char& key)
     case 'W': RvRenderPreview.SetZoomFactor(-2); break;
     default:
         // Digits and "." reach the page and zoom boxes; so do Enter and backspace.
-        if (key == chEnter || key == chBackspace || (key != 0 && std::strchr("0123456789.", key)))
+        if (key == chEnter || key == chBackspace || key == selectAllChar || key == copyChar
+            || (key != 0 && std::strchr("0123456789.", key)))
             return;
         key = 0;
         return;
