@@ -16,6 +16,9 @@ int runReport(const std::vector<std::string>& args);
 int runPrinters(const std::vector<std::string>& args);
 bool wantsPrint(const std::vector<std::string>& args);
 int runReportPrint(const std::vector<std::string>& args);
+// report ... --preview: the Report button's windows (output options, status, preview).
+bool wantsPreview(const std::vector<std::string>& args);
+int runReportPreview(const std::vector<std::string>& args);
 int runSkin(const std::vector<std::string>& args);
 // report --connect: the shipped report over the rows of a running Quorvane window.
 int runConnectedReport(const std::vector<std::string>& args);

@@ -22,6 +22,7 @@ constexpr const char* usage =
     "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
     "  quorvane-cli report FILE.qvl -o FILE.ndr|FILE.pdf\n"
     "  quorvane-cli report FILE.qvl --print [--printer NAME] [--copies N]\n"
+    "  quorvane-cli report FILE.qvl --preview\n"
     "  quorvane-cli report --connect [--connection NAME] -o FILE.ndr|FILE.pdf\n"
     "  quorvane-cli printers\n"
     "  quorvane-cli skin export DIR\n"
@@ -39,6 +40,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
         return qv::cli::runChart(args);
     if (command == "report" && std::find(args.begin(), args.end(), "--connect") != args.end())
         return qv::cli::runConnectedReport(args);
+    if (command == "report" && qv::cli::wantsPreview(args))
+        return qv::cli::runReportPreview(args);
     if (command == "report")
         return qv::cli::wantsPrint(args) ? qv::cli::runReportPrint(args) : qv::cli::runReport(args);
     if (command == "printers")

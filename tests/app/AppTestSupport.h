@@ -3,6 +3,7 @@
 #include "app/main/MainForm.h"
 #include "report/ui/ReportWindows.h"
 #include "report/ui/TRPSetupForm.h"
+#include "report/ui/TRpPreviewForm.h"
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
@@ -110,6 +111,34 @@ inline void answerFileDialogs(const std::string& path, std::function<void(TbsSki
             w.setModalResult(mrCancel);
     });
 }
+
+// While it lives, every Report Preview that opens is looked at (onShown) and closed with
+// Esc, so a Report click returns.
+class ClosePreviews {
+public:
+    explicit ClosePreviews(std::function<void(TRpPreviewForm&)> onShown = {}) : m_onShown(std::move(onShown))
+    {
+        m_timer.setInterval(10);
+        m_timer.onTimer = [this] {
+            TRpPreviewForm* preview = currentPreviewWindow();
+            if (!preview || preview == m_closed || !preview->showing())
+                return;
+            m_closed = preview;
+            ++m_shown;
+            if (m_onShown)
+                m_onShown(*preview);
+            sendKeyStroke(preview->ScrollBox1, VK_ESCAPE);
+        };
+        m_timer.setEnabled(true);
+    }
+    int shown() const { return m_shown; }
+
+private:
+    std::function<void(TRpPreviewForm&)> m_onShown;
+    TTimer m_timer;
+    TRpPreviewForm* m_closed = nullptr;
+    int m_shown = 0;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -170,3 +170,14 @@ TEST_F(Cli, UsageErrorsGoToStandardErrorWithExitCodeTwo)
     EXPECT_EQ(value.exitCode, 1);
     EXPECT_EQ(value.err, "--amount \"--help\": '--help' is not a valid floating point value\n");
 }
+
+TEST_F(Cli, ThePreviewNeedsADisplay)
+{
+    std::string const command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C " QV_CLI " report "
+        + path("any.qvl") + " --preview >" + path("out") + " 2>" + path("err");
+    int const status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(slurp(path("out")), "");
+    EXPECT_EQ(slurp(path("err")), "report --preview shows windows and needs a display\n");
+}

@@ -70,13 +70,13 @@ TEST_F(MainWindowTest, ReportWaitsForTheDataControlOfAnotherProcessWhenTheUserSa
         return int(IDRETRY);
     });
     AcceptOutputOptions accept;
+    ClosePreviews close;
     sendClick(w.btnPrerpt, 5, 5);
     std::filesystem::remove(exeDir() + "rptQVR1.rav");
     EXPECT_EQ(accept.shown(), 1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Unable to gain control of Report Data Communication System.");
     EXPECT_EQ(boxes[0].flags & 0xF, unsigned(MB_RETRYCANCEL));
-    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(close.shown(), 1) << "the report reached its preview";
     EXPECT_EQ(other.wait(), 0);
-    std::filesystem::remove(opened[0]);
 }

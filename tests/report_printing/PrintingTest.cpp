@@ -316,6 +316,38 @@ TEST(TRvRenderPrinter, CollatedCopiesThePrinterMakesAreLeftToIt)
     EXPECT_TRUE(printer.jobs[0].pageSettings[0].collate);
 }
 
+TEST(TRvRenderPrinter, OnlyThePagesOfTheRangeOrSelectionPrint)
+{
+    FakePrintSystem system;
+    FakePrinter& printer = system.add("Single");
+    TRPPrinterDevice device(system);
+    auto snapshot = numberedSnapshot(5);
+
+    TRvRenderPrinter pages(device);
+    pages.FirstPage = 2;
+    pages.LastPage = 4;
+    pages.Copies = 2;
+    pages.PrintRender(*snapshot);
+    EXPECT_EQ(printedPages(printer.jobs[0]), (std::vector<int> {2, 2, 3, 3, 4, 4}));
+
+    // A selection wins over first and last page.
+    TRvRenderPrinter selection(device);
+    selection.FirstPage = 2;
+    selection.LastPage = 2;
+    selection.Selection = "odd,4-";
+    selection.PrintRender(*snapshot);
+    EXPECT_EQ(printedPages(printer.jobs[1]), (std::vector<int> {1, 3, 4, 5}));
+
+    // Nothing in range, or an item that is no page: an error before any document starts.
+    TRvRenderPrinter none(device);
+    none.FirstPage = 7;
+    EXPECT_THROW(none.PrintRender(*snapshot), EReportPrinter);
+    none.Selection = "1,x";
+    EXPECT_THROW(none.PrintRender(*snapshot), EConvertError);
+    EXPECT_EQ(printer.jobs.size(), 2u);
+    EXPECT_FALSE(device.Printing());
+}
+
 TEST(TRvRenderPrinter, TheSnapshotsOrientationTurnsThePaper)
 {
     FakePrintSystem system;

@@ -18,8 +18,6 @@
 #include "runtime/ui/Shell.h"
 
 #include <cctype>
-#include <filesystem>
-#include <unistd.h>
 
 namespace qv {
 
@@ -249,7 +247,7 @@ void TfrmMain::wireEvents()
     wire("Email1", &TfrmMain::Email1Click);
     wire("About1", &TfrmMain::About1Click);
 
-    showReportsAsPdf();
+    registerPdfExportRenderer();
     installPrinterOutput();
     // The report engine's own messages (an unknown class in the project, a data
     // connection it cannot open) would otherwise reach only a terminal.
@@ -261,20 +259,6 @@ void TfrmMain::wireEvents()
         return messageBox(message, TApplication::instance().title(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
     };
     installReportWindows(TRPPrinterDevice::Instance());
-}
-
-// Until the report preview window exists, a report meant for the preview is exported
-// to a PDF in the temporary folder and handed to the desktop's viewer.
-void TfrmMain::showReportsAsPdf()
-{
-    registerPdfExportRenderer();
-    reportSystemHooks().preview = [](TRvSystem&, TStream& snapshot) {
-        static int runs = 0;
-        std::filesystem::path const file = std::filesystem::temp_directory_path()
-            / ("quorvane-report-" + std::to_string(::getpid()) + "-" + std::to_string(++runs) + ".pdf");
-        TRvRenderPDF().PrintRender(snapshot, file.string());
-        shellOpen(file.string());
-    };
 }
 
 std::string TfrmMain::exeDir() const { return TApplication::instance().exeDir(); }

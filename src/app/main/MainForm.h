@@ -121,7 +121,6 @@ private:
     void layoutChartPage();
     void wireEvents();
     void loadSkin();
-    void showReportsAsPdf();
     ReportFieldTexts reportFieldTexts() const;
     std::string exeDir() const;
     // Where example.qvl and info.ini live.

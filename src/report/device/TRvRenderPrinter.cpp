@@ -1,6 +1,8 @@
 #include "report/device/TRvRenderPrinter.h"
 
 #include "report/device/TRPPrinterDevice.h"
+#include "report/snapshot/EReportPrinter.h"
+#include "report/snapshot/PrintRange.h"
 #include "report/snapshot/TRPConverter.h"
 
 #include <algorithm>
@@ -17,7 +19,11 @@ void TRvRenderPrinter::PrintRender(TStream& snapshot)
     snapshot.seek(0);
     TRPConverter converter(snapshot, *this);
     int const copies = std::max(1, Copies);
-    int const pages = converter.PageCount();
+    // Checked before the document starts: a range that takes no page must not end as
+    // an empty print job that looks like success.
+    std::vector<int> const pages = PagesInRange(converter.PageCount());
+    if (pages.empty() && converter.PageCount() > 0)
+        throw EReportPrinter("No page of the report lies in the print range.");
     // The print system makes collated copies itself; uncollated ones it leaves to the
     // printer's hardware, which printers to file ignore, so those are replayed here.
     bool const deviceCopies = copies > 1 && Collate && m_device.MaxCopies() >= copies;
@@ -35,11 +41,11 @@ void TRvRenderPrinter::PrintRender(TStream& snapshot)
         DocBegin(converter);
         if (Collate) {
             for (int copy = 0; copy < replays; ++copy) {
-                for (int page = 1; page <= pages; ++page)
+                for (int page : pages)
                     converter.GeneratePage(page);
             }
         } else {
-            for (int page = 1; page <= pages; ++page) {
+            for (int page : pages) {
                 for (int copy = 0; copy < replays; ++copy)
                     converter.GeneratePage(page);
             }
@@ -53,6 +59,16 @@ void TRvRenderPrinter::PrintRender(TStream& snapshot)
         throw;
     }
     DocEnd();
+}
+
+std::vector<int> TRvRenderPrinter::PagesInRange(int snapshotPages) const
+{
+    std::vector<int> pages;
+    for (int page = 1; page <= snapshotPages; ++page) {
+        if (snapshot::pageInRange(page, Selection, FirstPage, LastPage))
+            pages.push_back(page);
+    }
+    return pages;
 }
 
 void TRvRenderPrinter::DocBegin(const TRPConverter& converter)

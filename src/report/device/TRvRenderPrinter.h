@@ -4,6 +4,7 @@
 #include "report/snapshot/Stream.h"
 
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -14,8 +15,9 @@ class TRvRenderPrinter : public TRvRenderCanvas {
 public:
     explicit TRvRenderPrinter(TRPPrinterDevice& device);
 
-    // Print-range choices of the output options in print-range mode. The replay prints
-    // every page; copies and collate reach the device.
+    // Print-range choices of the output options in print-range mode: the pages whose
+    // place in the snapshot is in the range (or the selection, when there is one) are
+    // printed; copies and collate reach the device.
     int FirstPage = 1;
     int LastPage = 9999;
     std::string Selection;
@@ -31,6 +33,9 @@ public:
     void PrintRender(TStream& snapshot);
     // Pages sent to the device by the last PrintRender.
     int PageCount() const { return m_pageCount; }
+    // The places (1-based) of the snapshot's pages that the range takes, in order. A
+    // selection item that is no page number raises the integer conversion error.
+    std::vector<int> PagesInRange(int snapshotPages) const;
 
     void DocBegin(const TRPConverter& converter) override;
     void DocEnd() override;

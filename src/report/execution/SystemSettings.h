@@ -57,6 +57,7 @@ public:
     TFormState FormState = TFormState::wsNormal;
     double GridHoriz = 0;
     double GridVert = 0;
+    snapshot::TRvPen GridPen;
     TMarginMethod MarginMethod = TMarginMethod::mmFixed;
     double MarginPercent = 0;
     int PagesWide = 1;

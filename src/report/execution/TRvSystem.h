@@ -37,6 +37,7 @@ enum class TReportDest { rdPreview, rdPrinter, rdFile };
 
 class TRvSystem;
 class TReportPrinter;
+class TRvRenderPreview;
 
 // The windows and devices a run may hand its work to. The window layer installs them;
 // without them a run is headless: no setup dialog, no status window, and a preview or
@@ -91,6 +92,9 @@ public:
     TPrintEvent OnPrintFooter;
     TPrintEvent OnEndOfSection;
     TDecodeImageEvent OnDecodeImage;
+    // The preview's renderer once the settings reached it, and again once it shows.
+    std::function<void(TRvRenderPreview&)> OnPreviewSetup;
+    std::function<void(TRvRenderPreview&)> OnPreviewShow;
     TOverrideEvent OverrideSetup;
     TOverrideEvent OverrideStatus;
     TOverrideEvent OverridePreview;

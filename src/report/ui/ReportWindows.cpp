@@ -7,6 +7,7 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
 #include "report/ui/TRPSetupForm.h"
+#include "report/ui/TRpPreviewForm.h"
 #include "report/ui/TRpStatusForm.h"
 
 #include <memory>
@@ -37,22 +38,57 @@ std::string applicationTitle() { return TApplication::exists() ? TApplication::i
 TRpStatusForm* currentStatusWindow() { return statusWindow().get(); }
 
 namespace {
+
 TRPSetupForm* g_setupWindow = nullptr;
+TRpPreviewForm* g_previewWindow = nullptr;
+
+// Names a window as the one open now for as long as it is shown; nests.
+template <class Form> class Current {
+public:
+    Current(Form*& current, Form* form) : m_current(current), m_outer(current) { current = form; }
+    ~Current() { m_current = m_outer; }
+    Current(const Current&) = delete;
+    Current& operator=(const Current&) = delete;
+
+private:
+    Form*& m_current;
+    Form* m_outer;
+};
+
+// Settings, OnPreviewSetup, the snapshot, page 1, OnPreviewShow; then shown until closed.
+void showPreview(TRvSystem& system, TStream& snapshot, TRPPrinterDevice& printer)
+{
+    TRpPreviewForm form(system, printer);
+    Current<TRpPreviewForm> current(g_previewWindow, &form);
+    form.ApplySettings(system.SystemPreview);
+    if (system.OnPreviewSetup)
+        system.OnPreviewSetup(form.RvRenderPreview);
+    form.SetSnapshot(snapshot);
+    form.Start();
+    if (system.OnPreviewShow)
+        system.OnPreviewShow(form.RvRenderPreview);
+    form.Run(system.SystemOptions & soPreviewModal);
+}
+
 } // namespace
 
 TRPSetupForm* currentSetupWindow() { return g_setupWindow; }
+TRpPreviewForm* currentPreviewWindow() { return g_previewWindow; }
+
+bool showSetupWindow(TRPSetupForm& form)
+{
+    Current<TRPSetupForm> current(g_setupWindow, &form);
+    return form.Run();
+}
 
 void installReportWindows(TRPPrinterDevice& printer)
 {
     auto& hooks = reportSystemHooks();
     hooks.setup = [&printer](TRvSystem& system) {
         TRPSetupForm form(system, printer);
-        struct Current {
-            explicit Current(TRPSetupForm* form) { g_setupWindow = form; }
-            ~Current() { g_setupWindow = nullptr; }
-        } current {&form};
-        return form.Run();
+        return showSetupWindow(form);
     };
+    hooks.preview = [&printer](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer); };
     hooks.status = [](TRvSystem& system, bool open) {
         auto& window = statusWindow();
         window.reset();

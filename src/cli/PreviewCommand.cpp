@@ -1,0 +1,75 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "report/device/TRPPrinterDevice.h"
+#include "report/device/TRvRenderPDF.h"
+#include "report/ui/ReportWindows.h"
+#include "runtime/core/Exception.h"
+#include "runtime/core/ExePath.h"
+#include "runtime/ui/Application.h"
+#include "views/report/ScheduleReport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace qv::cli {
+
+bool wantsPreview(const std::vector<std::string>& args)
+{
+    return std::find(args.begin(), args.end(), "--preview") != args.end();
+}
+
+// The Report button's run for a loan file: Output Options, Report Status while the pages
+// are generated, then the preview, the printer or a file, as chosen.
+int runReportPreview(const std::vector<std::string>& args)
+{
+    std::vector<std::string> rest;
+    std::copy_if(args.begin(), args.end(), std::back_inserter(rest), [](const std::string& a) { return a != "--preview"; });
+    Options const options(rest, {});
+    if (options.positional().size() != 1)
+        throw UsageError("report takes one loan file");
+    // Without a display the windowing layer would end the process on its own terms.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    bool const display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || (platform && *platform);
+    if (!display)
+        throw Exception("report --preview shows windows and needs a display");
+
+    LoanEngine engine;
+    MemoryLoanView view;
+    loadLoan(options.positional().front(), engine, view);
+
+    static int argc = 1;
+    static std::string program = executableDirectory(nullptr) + "quorvane-cli";
+    static char* argv[] = {program.data(), nullptr};
+    TApplication application(argc, argv);
+    registerPdfExportRenderer();
+    installPrinterOutput();
+    installReportWindows(TRPPrinterDevice::Instance());
+
+    TRvSystem system;
+    system.TitleSetup = "Output Options";
+    system.TitleStatus = "Report Status";
+    system.TitlePreview = "Report Preview";
+    TRvProject project;
+    project.Engine = &system;
+    std::string const projectFile = executableDirectory(nullptr) + "rptQVR1.rav";
+    project.SetProjectFile(projectFile);
+
+    ScheduleReport schedule(engine);
+    schedule.RvCustomConnection1().SetRuntimeVisibility(TRuntimeVisibility::rtNone);
+    ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
+        view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
+    try {
+        schedule.runReport(project, texts);
+    } catch (const Exception& error) {
+        throw Exception(concerning(projectFile, error.message()));
+    }
+    if (system.Aborted) {
+        std::fputs("report aborted\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace qv::cli

@@ -1,0 +1,68 @@
+#include "runtime/ui/PopupMenu.h"
+
+#include "runtime/ui/Menus.h"
+
+#include <QMenu>
+
+namespace qv {
+
+namespace {
+
+PopupMenuHook& popupHook()
+{
+    static PopupMenuHook hook;
+    return hook;
+}
+
+QString captionText(const TMenuItem& item)
+{
+    QString text = QString::fromStdString(item.caption());
+    if (!item.shortCut().empty())
+        text += "\t" + QString::fromStdString(item.shortCut());
+    return text;
+}
+
+} // namespace
+
+// States are read each time the menu opens, so they follow the window's actions.
+void fillPlatformMenu(QMenu* menu, TMenuItem& parent)
+{
+    for (int i = 0; i < parent.count(); ++i) {
+        TMenuItem& item = parent.item(i);
+        if (item.isSeparator()) {
+            menu->addSeparator();
+            continue;
+        }
+        if (item.count() > 0) {
+            fillPlatformMenu(menu->addMenu(captionText(item)), item);
+            continue;
+        }
+        QAction* action = menu->addAction(captionText(item));
+        QObject::connect(action, &QAction::triggered, [&item] { item.click(); });
+    }
+    QObject::connect(menu, &QMenu::aboutToShow, [menu, &parent] {
+        QList<QAction*> actions = menu->actions();
+        for (int i = 0; i < parent.count() && i < actions.size(); ++i) {
+            TMenuItem& item = parent.item(i);
+            actions[i]->setText(item.isSeparator() ? QString() : captionText(item));
+            actions[i]->setEnabled(item.enabled());
+            actions[i]->setVisible(item.visible());
+        }
+    });
+}
+
+void setPopupMenuHook(PopupMenuHook hook) { popupHook() = std::move(hook); }
+
+void popupMenu(TMenuItem& items, TPoint screen)
+{
+    if (popupHook()) {
+        if (TMenuItem* chosen = popupHook()(items); chosen && chosen->enabled())
+            chosen->click();
+        return;
+    }
+    QMenu menu;
+    fillPlatformMenu(&menu, items);
+    menu.exec(QPoint(screen.x, screen.y));
+}
+
+} // namespace qv
