@@ -312,7 +312,8 @@ void TbsSkinMainMenuBar::drawPlainItem(Canvas& canvas, const BarItem& bar)
 
 // ---- morphing ----
 
-void TbsSkinMainMenuBar::redrawItem(BarItem&)
+// The bar paints as a whole; a morphing item asks for its fade instead of jumping.
+void TbsSkinMainMenuBar::redrawItem()
 {
     if (m_look.item && m_look.morphs)
         m_morphTimer.setEnabled(true);
@@ -453,7 +454,7 @@ void TbsSkinMainMenuBar::itemMouseEnter(int index)
     bar.active = true;
     bar.mouseIn = true;
     m_active = index;
-    redrawItem(bar);
+    redrawItem();
     if (onItemMouseEnter)
         onItemMouseEnter(*bar.item);
 }
@@ -465,7 +466,7 @@ void TbsSkinMainMenuBar::itemMouseLeave(int index)
     bar.mouseIn = false;
     if (m_look.morphs && bar.down)
         bar.morph = 0;
-    redrawItem(bar);
+    redrawItem();
     if (onItemMouseLeave)
         onItemMouseLeave(*bar.item);
 }
@@ -482,7 +483,7 @@ void TbsSkinMainMenuBar::itemMouseDown(int index)
     }
     if (m_skinForm)
         m_skinForm->mainMenuCommand();
-    redrawItem(bar);
+    redrawItem();
     bar.item->click();
 }
 
@@ -491,7 +492,7 @@ void TbsSkinMainMenuBar::press(int index)
     BarItem& bar = m_items[index];
     bar.down = true;
     bar.morph = 1;
-    redrawItem(bar);
+    redrawItem();
     if (!m_skinForm)
         return;
     m_skinForm->mainMenuPressed(*this);
@@ -507,7 +508,7 @@ void TbsSkinMainMenuBar::release(int index)
     bar.active = false;
     if (m_look.morphs)
         bar.morph = 1;
-    redrawItem(bar);
+    redrawItem();
 }
 
 // ---- keyboard, for the linked frame ----
@@ -542,7 +543,7 @@ void TbsSkinMainMenuBar::leaveMenuMode()
     for (auto& bar : m_items) {
         if (bar.down || bar.active) {
             bar.active = bar.mouseIn = bar.down = false;
-            redrawItem(bar);
+            redrawItem();
             break;
         }
     }
@@ -615,7 +616,7 @@ void TbsSkinMainMenuBar::popupClosed()
         if (bar.down) {
             bar.down = false;
             bar.active = true;
-            redrawItem(bar);
+            redrawItem();
         }
     }
 }

@@ -101,7 +101,7 @@ private:
     void drawSkinnedItem(Canvas& canvas, const BarItem& bar);
     void drawPlainItem(Canvas& canvas, const BarItem& bar);
     void drawMarker(Canvas& canvas);
-    void redrawItem(BarItem& bar);
+    void redrawItem();
     void itemMouseEnter(int index);
     void itemMouseLeave(int index);
     void itemMouseDown(int index);

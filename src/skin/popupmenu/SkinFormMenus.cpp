@@ -46,13 +46,13 @@ int namedKey(const std::string& name)
     return 0;
 }
 
-const TMenuItem* findShortCut(const TMenuItem& menu, int key, unsigned shift)
+TMenuItem* findShortCut(TMenuItem& menu, int key, unsigned shift)
 {
     for (int i = 0; i < menu.count(); ++i) {
-        const TMenuItem& item = menu.item(i);
+        TMenuItem& item = menu.item(i);
         if (!item.shortCut().empty() && shortCutMatches(item.shortCut(), key, shift))
             return &item;
-        if (const TMenuItem* found = findShortCut(item, key, shift))
+        if (TMenuItem* found = findShortCut(item, key, shift))
             return found;
     }
     return nullptr;
@@ -324,10 +324,10 @@ bool TbsSkinFormMenus::shortCut(int key, unsigned shift)
     TMainMenu* menu = m_bar ? m_bar->linkedMenu() : nullptr;
     if (!menu)
         return false;
-    const TMenuItem* item = findShortCut(menu->items(), key, shift);
+    TMenuItem* item = findShortCut(menu->items(), key, shift);
     if (!item || !item->enabled())
         return false;
-    const_cast<TMenuItem*>(item)->click();
+    item->click();
     return true;
 }
 

@@ -161,7 +161,7 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& engine, TMenuItem& root, int
         if (item.visible())
             m_items.push_back(TbsSkinMenuItem{&item});
     }
-    measure(firstIndex);
+    measure();
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { pollCursor(); };
     m_morphTimer.setInterval(20);
@@ -188,7 +188,7 @@ Font TbsSkinPopupWindow::itemFont() const
     return f;
 }
 
-void TbsSkinPopupWindow::measure(int)
+void TbsSkinPopupWindow::measure()
 {
     const TbsMenuSettings& settings = m_engine.settings();
     Bitmap probe(1, 1);
@@ -234,13 +234,11 @@ void TbsSkinPopupWindow::measure(int)
     }
     m_width = w;
     m_height = h;
-    placeAt(TRect{0, 0, w, h});
+    fitTo(w, h);
 }
 
-void TbsSkinPopupWindow::placeAt(const TRect& r)
+void TbsSkinPopupWindow::fitTo(int W, int H)
 {
-    int W = r.width();
-    int H = r.height();
     if (skinned()) {
         int pw = m_picture->width();
         int ph = m_picture->height();
@@ -508,9 +506,9 @@ void TbsSkinPopupWindow::drawGlyph(Canvas& canvas, const TbsSkinMenuItem& entry,
 
 // ---- activation ----
 
-void TbsSkinPopupWindow::redrawItem(TbsSkinMenuItem& entry)
+// Painting is per window; a morphing item asks for its fade instead of jumping.
+void TbsSkinPopupWindow::redrawItem()
 {
-    (void)entry;
     if (skinned() && m_section->Morphing && !m_section->ActiveSkinRect.isEmpty())
         m_morphTimer.setEnabled(true);
     invalidate();
@@ -525,13 +523,13 @@ void TbsSkinPopupWindow::activate(int index, TbsMenuInput input)
         if (i != index && m_items[i].open) {
             m_items[i].open = false;
             otherWasOpen = true;
-            redrawItem(m_items[i]);
+            redrawItem();
         }
     }
     if (input == TbsMenuInput::Keys)
         e.keySelected = true;
     if (e.keySelected && input == TbsMenuInput::Pointer) {
-        redrawItem(e);
+        redrawItem();
         return;
     }
     int level = m_engine.levelOf(*this);
@@ -543,13 +541,13 @@ void TbsSkinPopupWindow::activate(int index, TbsMenuInput input)
             for (auto& item : next.m_items) {
                 if (item.open) {
                     item.open = false;
-                    next.redrawItem(item);
+                    next.redrawItem();
                 }
             }
         }
         return;
     }
-    redrawItem(e);
+    redrawItem();
     if (e.item->count() == 0) {
         m_engine.closeAfter(*this);
         return;
@@ -570,7 +568,7 @@ void TbsSkinPopupWindow::deactivate(int index)
     e.active = false;
     e.keySelected = false;
     if (!e.open)
-        redrawItem(e);
+        redrawItem();
     if (m_engine.waiting(*this, index))
         m_engine.cancelWait();
 }
@@ -665,9 +663,7 @@ void TbsSkinPopupWindow::moveDown()
             scrollBy(1);
         if (!selectable(i))
             continue;
-        int previous = m_active;
         setActive(i);
-        (void)previous;
         activate(i, TbsMenuInput::Keys);
         return;
     }
@@ -698,7 +694,7 @@ void TbsSkinPopupWindow::keyDown(int key)
         if (isAccelerator(item(i).caption(), key)) {
             setActive(i);
             m_items[i].active = true;
-            redrawItem(m_items[i]);
+            redrawItem();
             m_engine.choose(*this, i);
             return;
         }
@@ -718,7 +714,7 @@ void TbsSkinPopupWindow::keyDown(int key)
         if (TbsSkinPopupWindow* above = engine.deepest()) {
             if (above->m_active >= 0 && above->m_items[above->m_active].open) {
                 above->m_items[above->m_active].open = false;
-                above->redrawItem(above->m_items[above->m_active]);
+                above->redrawItem();
             }
         }
         return;
@@ -869,7 +865,7 @@ void TbsSkinMenu::openLevel(TMenuItem& root, const TRect& anchor, bool up, bool 
             raw->m_active = i;
             raw->m_items[i].active = true;
             raw->m_items[i].keySelected = true;
-            raw->redrawItem(raw->m_items[i]);
+            raw->redrawItem();
             break;
         }
     }
@@ -1038,7 +1034,7 @@ void TbsSkinMenu::choose(TbsSkinPopupWindow& window, int index)
     if (levelOf(window) < 0)
         return;
     entry.open = true;
-    window.redrawItem(entry);
+    window.redrawItem();
     closeAfter(window);
     TRect r = entry.rect;
     TPoint topLeft = window.clientToScreen(TPoint{r.left, r.top});

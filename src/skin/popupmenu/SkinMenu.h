@@ -77,9 +77,6 @@ public:
     // The pointer at a point of this window.
     void trackPoint(TPoint p);
 
-    // Layout with a height fixed by placement; scroll mode when it came out shorter.
-    void placeAt(const TRect& screenRect);
-
     // Without an image list the glyph column is this wide.
     static constexpr int glyphWidth = 19;
 
@@ -90,7 +87,9 @@ protected:
 
 private:
     friend class TbsSkinMenu;
-    void measure(int firstIndex);
+    void measure();
+    // The resized frame points and items rectangle at W x H, then the item layout.
+    void fitTo(int W, int H);
     void layout();
     void drawItem(Canvas& canvas, const TbsSkinMenuItem& entry);
     void drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& entry);
@@ -100,7 +99,7 @@ private:
     bool selectable(int index) const;
     int itemAt(TPoint p) const;
     int lastShown() const;
-    void redrawItem(TbsSkinMenuItem& entry);
+    void redrawItem();
     void moveDown();
     void moveUp();
     void setActive(int index);
@@ -167,7 +166,7 @@ public:
     // The menu-closing check of every engine (a press, move, resize or
     // activation change anywhere ends the menus).
     static void closeOpenMenus();
-    // What closeOpenMenus does for this engine; by default close all.
+    // What closeOpenMenus does for this engine (the frame's check); without one, close all.
     std::function<void()> closingCheck;
 
     bool visible() const { return m_visible; }
