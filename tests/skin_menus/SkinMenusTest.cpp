@@ -55,6 +55,13 @@ struct Opener : TbsMenuNoticeTarget {
     void menuNotice(TbsMenuNotice notice) override { heard.push_back(notice); }
 };
 
+// Counts the wheel turns that reach it.
+struct WheelTarget : TCustomControl {
+    using TCustomControl::TCustomControl;
+    int turns = 0;
+    void mouseWheel(int, unsigned) override { ++turns; }
+};
+
 struct MenuWindow : TForm {
     MenuWindow()
     {
@@ -69,6 +76,7 @@ struct MenuWindow : TForm {
     TbsSkinMainMenuBar bar{this};
     TbsSkinEdit edit{this};
     TbsSkinEdit other{this};
+    WheelTarget wheel{this};
 };
 
 class SkinMenus : public ::testing::Test {
@@ -590,4 +598,93 @@ TEST(ShortCutText, NamesKeysWithTheirShiftState)
     EXPECT_EQ(acceleratorOf("E&xit"), 'X');
     EXPECT_EQ(acceleratorOf("Save && E&xit"), 'X');
     EXPECT_EQ(acceleratorOf("Web Site"), 0);
+}
+
+TEST_F(SkinMenus, LimitedLevelScrollsWithTheKeysAndTheMarkers)
+{
+    TbsSkinData empty;
+    w.menus.setSkinData(&empty);
+    TManualTimerClock clock;
+    TMenuItem list("List", "List");
+    for (int i = 0; i < 6; ++i)
+        list.add("L" + std::to_string(i), "Item " + std::to_string(i));
+    engine().settings().maxMenuItemsInWindow = 3;
+    w.menus.menuOpening();
+    engine().popup(nullptr, &empty, false, list, TRect{60, 60, 100, 80});
+    TbsSkinPopupWindow& popup = engine().level(0);
+    ASSERT_TRUE(popup.scrollMode());
+    // Three items of 20, the frame of 4 and 20 for the two markers.
+    EXPECT_EQ(popup.height(), 3 * 20 + 4 + 20);
+    EXPECT_EQ(popup.itemRect(0).top, 2 + 10);
+    EXPECT_TRUE(popup.menuItem(2).shown);
+    EXPECT_FALSE(popup.menuItem(3).shown);
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(popup.startIndex(), 0);
+    key(VK_DOWN); // past the last shown item: the view follows
+    EXPECT_EQ(popup.activeItem(), 3);
+    EXPECT_EQ(popup.startIndex(), 1);
+    EXPECT_FALSE(popup.menuItem(0).shown);
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(popup.startIndex(), 3);
+    key(VK_DOWN); // from the very last item back to the first, and the view with it
+    EXPECT_EQ(popup.activeItem(), 0);
+    EXPECT_EQ(popup.startIndex(), 0);
+    // The pointer on the bottom marker scrolls every 100 ms while more lie below.
+    movePointerTo(popup.clientToScreen(TPoint{20, popup.height() - 5}));
+    clock.advance(50);
+    EXPECT_EQ(popup.autoScroll(), 2);
+    clock.advance(100);
+    EXPECT_EQ(popup.startIndex(), 1);
+    clock.advance(300);
+    EXPECT_EQ(popup.startIndex(), 3);
+    EXPECT_EQ(popup.autoScroll(), 0); // nothing more below: it stopped by itself
+    movePointerTo(popup.clientToScreen(TPoint{20, 4}));
+    clock.advance(50);
+    EXPECT_EQ(popup.autoScroll(), 1);
+    // The pointer leaving the window stops it.
+    movePointerTo(popup.clientToScreen(TPoint{-30, 4}));
+    clock.advance(50);
+    EXPECT_EQ(popup.autoScroll(), 0);
+    EXPECT_EQ(popup.startIndex(), 3);
+    engine().closeAll();
+}
+
+TEST_F(SkinMenus, WheelTurnsWhileAMenuIsOpenReachNoControl)
+{
+    TbsSkinData empty;
+    w.menus.setSkinData(&empty);
+    w.wheel.setBounds(200, 60, 50, 50);
+    open(0);
+    sendMouseWheel(w.wheel, 120);
+    EXPECT_EQ(w.wheel.turns, 0);
+    key(VK_ESCAPE);
+    EXPECT_FALSE(engine().visible());
+    EXPECT_TRUE(w.menus.hookInstalled()); // still in menu mode on the bar
+    sendMouseWheel(w.wheel, 120);
+    EXPECT_EQ(w.wheel.turns, 0);
+    key(VK_ESCAPE);
+    EXPECT_FALSE(w.menus.hookInstalled());
+    sendMouseWheel(w.wheel, 120);
+    EXPECT_EQ(w.wheel.turns, 1);
+}
+
+TEST_F(SkinMenus, TrackMarkerOpensTheItemsThatDoNotFit)
+{
+    skin();
+    w.bar.setWidth(w.bar.barItem(0).rect.right + 12 + 5);
+    ASSERT_TRUE(w.bar.scrolled());
+    ASSERT_FALSE(w.bar.barItem(1).shown);
+    TRect marker{w.bar.itemsRect().right - 5, w.bar.itemsRect().top, w.bar.itemsRect().right, w.bar.itemsRect().bottom};
+    sendMouseDown(w.bar, marker.left + 2, marker.top + 5);
+    ASSERT_TRUE(engine().visible());
+    TbsSkinPopupWindow& popup = engine().level(0);
+    ASSERT_EQ(popup.itemCount(), 2);
+    EXPECT_EQ(popup.item(0).name(), "Edit1");
+    EXPECT_EQ(popup.item(1).name(), "Help1");
+    // The hidden bar items open as submenus of this level.
+    key(VK_RIGHT);
+    ASSERT_EQ(engine().levelCount(), 2);
+    EXPECT_EQ(engine().level(1).item(0).name(), "mnuUndo");
 }
