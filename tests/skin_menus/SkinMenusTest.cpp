@@ -145,7 +145,10 @@ protected:
                 out.push_back(colorToRGB(screenPixel(c, x, y)));
         return out;
     }
-    static bool has(const std::vector<TColor>& list, TColor c) { return std::find(list.begin(), list.end(), c) != list.end(); }
+    static bool has(const std::vector<TColor>& list, TColor c)
+    {
+        return std::find(list.begin(), list.end(), c) != list.end();
+    }
 
     bool m_appReady = (app(), true);
     TMainMenu menu;
@@ -196,19 +199,23 @@ TEST_F(SkinMenus, HoveredItemShowsTheActivePictureOnceItsFadeHasRun)
     EXPECT_LT(popup.menuItem(0).morph, 1);
     clock.advance(100);
     EXPECT_EQ(popup.menuItem(0).morph, 1);
-    EXPECT_EQ(pixel(popup, first.left + 3, first.top + 3), items.pixel(s.ActiveSkinRect.left + 3, s.ActiveSkinRect.top + 3));
+    EXPECT_EQ(pixel(popup, first.left + 3, first.top + 3),
+              items.pixel(s.ActiveSkinRect.left + 3, s.ActiveSkinRect.top + 3));
     // The right edge keeps the picture's last 15 columns.
-    EXPECT_EQ(pixel(popup, first.right - 2, first.top + 10), items.pixel(s.ActiveSkinRect.right - 2, s.ActiveSkinRect.top + 10));
+    EXPECT_EQ(pixel(popup, first.right - 2, first.top + 10),
+              items.pixel(s.ActiveSkinRect.right - 2, s.ActiveSkinRect.top + 10));
     EXPECT_EQ(pixel(popup, second.left + 3, second.top + 3), items.pixel(s.SkinRect.left + 3, s.SkinRect.top + 3));
     // Moving down fades the first item back and the second one in.
     key(VK_DOWN);
     EXPECT_EQ(popup.activeItem(), 1);
     clock.advance(200);
     EXPECT_EQ(pixel(popup, first.left + 3, first.top + 3), items.pixel(s.SkinRect.left + 3, s.SkinRect.top + 3));
-    EXPECT_EQ(pixel(popup, second.left + 3, second.top + 3), items.pixel(s.ActiveSkinRect.left + 3, s.ActiveSkinRect.top + 3));
+    EXPECT_EQ(pixel(popup, second.left + 3, second.top + 3),
+              items.pixel(s.ActiveSkinRect.left + 3, s.ActiveSkinRect.top + 3));
     // The separator is the divider picture.
     TRect divider = popup.itemRect(3);
-    EXPECT_EQ(pixel(popup, divider.left + 10, divider.top + 1), items.pixel(s.DividerRect.left + 10, s.DividerRect.top + 1));
+    EXPECT_EQ(pixel(popup, divider.left + 10, divider.top + 1),
+              items.pixel(s.DividerRect.left + 10, s.DividerRect.top + 1));
 }
 
 TEST_F(SkinMenus, DisabledCheckedAndSubmenuItemsHaveTheirOwnLooks)
@@ -237,7 +244,8 @@ TEST_F(SkinMenus, DisabledCheckedAndSubmenuItemsHaveTheirOwnLooks)
     EXPECT_FALSE(has(colours(popup, TRect{undo.left + 8, undo.top + 5, undo.left + 17, undo.bottom - 5}), normal));
     // The active item with sub-items carries its arrow in the active text colour, 7 from the text's right.
     int textRight = recent.width() + s.TextRect.right - s.SkinRect.width();
-    EXPECT_EQ(pixel(popup, recent.left + textRight - 7 + 1, recent.top + s.TextRect.height() / 2), colorToRGB(s.ActiveFontColor));
+    EXPECT_EQ(pixel(popup, recent.left + textRight - 7 + 1, recent.top + s.TextRect.height() / 2),
+              colorToRGB(s.ActiveFontColor));
 }
 
 TEST_F(SkinMenus, PlainLookWithoutASkin)
@@ -514,7 +522,8 @@ TEST_F(SkinMenus, PopupThatWouldRunOffTheBottomIsPushedUpBesideItsAnchor)
     EXPECT_EQ(at.y + popup.height(), area.bottom);
     EXPECT_EQ(at.x, anchor.right + 1);
     // With room below, it opens under the anchor at its left edge.
-    e.popup(nullptr, &empty, false, menu.items().item(0), TRect{area.left + 100, area.top + 10, area.left + 160, area.top + 30});
+    e.popup(nullptr, &empty, false, menu.items().item(0),
+            TRect{area.left + 100, area.top + 10, area.left + 160, area.top + 30});
     at = e.level(0).clientToScreen(TPoint{0, 0});
     EXPECT_EQ(at, (TPoint{area.left + 100, area.top + 30}));
     // A root without sub-items, or a first index past them, shows nothing.
@@ -537,7 +546,8 @@ TEST_F(SkinMenus, EditContextMenuOffersTheEditingCommandsAndIsFreedAfterOne)
     ASSERT_TRUE(e->visible());
     auto& popup = e->level(0);
     ASSERT_EQ(popup.itemCount(), 8);
-    const char* const order[] = {"EDIT_UNDO", "N1", "EDIT_CUT", "EDIT_COPY", "EDIT_PASTE", "EDIT_DELETE", "N2", "EDIT_SELECTALL"};
+    const char* const order[]
+        = {"EDIT_UNDO", "N1", "EDIT_CUT", "EDIT_COPY", "EDIT_PASTE", "EDIT_DELETE", "N2", "EDIT_SELECTALL"};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(popup.item(i).name(), order[i]);
     EXPECT_TRUE(popup.item(3).enabled());

@@ -67,9 +67,7 @@ private:
             m.screenPoint = TPoint{p.x(), p.y()};
             break;
         }
-        case QEvent::Wheel:
-            m.kind = TAppMessage::Kind::MouseWheel;
-            break;
+        case QEvent::Wheel: m.kind = TAppMessage::Kind::MouseWheel; break;
         case QEvent::WindowDeactivate:
             // Every widget of the window hears it; the window alone counts.
             if (!widget.isWindow())

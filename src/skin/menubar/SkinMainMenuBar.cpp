@@ -281,7 +281,8 @@ void TbsSkinMainMenuBar::drawSkinnedItem(Canvas& canvas, const BarItem& bar)
     if (bar.down)
         look = image(m_look.downRect, s.DownFontColor);
     else if (m_look.morphs && bar.morph > 0 && bar.morph < 1)
-        look = morphBlend(image(s.SkinRect, normalColor), image(m_look.activeRect, s.ActiveFontColor), bar.morph, s.MorphKind);
+        look = morphBlend(image(s.SkinRect, normalColor), image(m_look.activeRect, s.ActiveFontColor), bar.morph,
+                          s.MorphKind);
     else if (activeLook)
         look = image(m_look.activeRect, s.ActiveFontColor);
     else
@@ -425,7 +426,8 @@ void TbsSkinMainMenuBar::openMarkerMenu()
     TPoint topLeft = clientToScreen(TPoint{marker.left, marker.top});
     m_skinForm->mainMenuPressed(*this);
     m_skinForm->engine().popup(nullptr, SkinData(), m_popupToUp, m_menu->items(),
-        TRect{topLeft.x, topLeft.y, topLeft.x + marker.width(), topLeft.y + marker.height()}, shown);
+                               TRect{topLeft.x, topLeft.y, topLeft.x + marker.width(), topLeft.y + marker.height()},
+                               shown);
 }
 
 // ---- bar item events ----

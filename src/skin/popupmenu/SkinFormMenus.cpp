@@ -27,10 +27,10 @@ int namedKey(const std::string& name)
         const char* name;
         int key;
     } keys[] = {
-        {"BKSP", VK_BACK}, {"BACKSPACE", VK_BACK}, {"TAB", VK_TAB}, {"ENTER", VK_RETURN}, {"ESC", VK_ESCAPE},
-        {"SPACE", VK_SPACE}, {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT}, {"END", VK_END}, {"HOME", VK_HOME},
-        {"LEFT", VK_LEFT}, {"UP", VK_UP}, {"RIGHT", VK_RIGHT}, {"DOWN", VK_DOWN}, {"DEL", VK_DELETE},
-        {"DELETE", VK_DELETE},
+        {"BKSP", VK_BACK},   {"BACKSPACE", VK_BACK}, {"TAB", VK_TAB},    {"ENTER", VK_RETURN},
+        {"ESC", VK_ESCAPE},  {"SPACE", VK_SPACE},    {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT},
+        {"END", VK_END},     {"HOME", VK_HOME},      {"LEFT", VK_LEFT},  {"UP", VK_UP},
+        {"RIGHT", VK_RIGHT}, {"DOWN", VK_DOWN},      {"DEL", VK_DELETE}, {"DELETE", VK_DELETE},
     };
     for (const auto& k : keys) {
         if (name == k.name)

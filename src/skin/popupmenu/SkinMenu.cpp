@@ -51,15 +51,9 @@ bool stepMorph(double& factor, bool towardsActive)
     return true;
 }
 
-void fillColumn(Canvas& canvas, int x, int top, int bottom)
-{
-    canvas.fillRect(TRect{x, top, x + 1, bottom});
-}
+void fillColumn(Canvas& canvas, int x, int top, int bottom) { canvas.fillRect(TRect{x, top, x + 1, bottom}); }
 
-void fillRow(Canvas& canvas, int y, int left, int right)
-{
-    canvas.fillRect(TRect{left, y, right, y + 1});
-}
+void fillRow(Canvas& canvas, int y, int left, int right) { canvas.fillRect(TRect{left, y, right, y + 1}); }
 
 } // namespace
 
@@ -267,8 +261,9 @@ void TbsSkinPopupWindow::layout()
         bool wasShown = e.shown;
         e.shown = false;
         if (i >= m_startIndex && !stopped) {
-            int h = e.item->isSeparator() ? (skinned() ? m_section->DividerRect.height() : separatorHeight)
-                                          : (skinned() ? m_section->SkinRect.height() : m_engine.settings().defaultItemHeight);
+            int h = e.item->isSeparator()
+                ? (skinned() ? m_section->DividerRect.height() : separatorHeight)
+                : (skinned() ? m_section->SkinRect.height() : m_engine.settings().defaultItemHeight);
             e.rect = TRect{m_itemsRect.left, y, m_itemsRect.right, y + h};
             if (y + h <= bottom) {
                 e.shown = true;
@@ -403,8 +398,9 @@ void TbsSkinPopupWindow::drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& 
     }
     drawSkinPicture(canvas, r.left, r.top, look);
 
-    TRect text = offset(TRect{s.TextRect.left, s.TextRect.top, w + s.TextRect.right - s.SkinRect.width(), s.TextRect.bottom},
-        r.left, r.top);
+    TRect text
+        = offset(TRect{s.TextRect.left, s.TextRect.top, w + s.TextRect.right - s.SkinRect.width(), s.TextRect.bottom},
+                 r.left, r.top);
     TColor color = activeLook ? s.ActiveFontColor : entry.item->enabled() ? s.Font.FontColor : s.UnEnabledFontColor;
     canvas.font.color = color;
     const std::string& caption = entry.item->caption();
@@ -414,7 +410,8 @@ void TbsSkinPopupWindow::drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& 
     if (!entry.item->shortCut().empty())
         canvas.textOut(text.right - 16 - canvas.textWidth(entry.item->shortCut()), top, entry.item->shortCut());
     if (entry.item->count() > 0)
-        drawMenuArrow(canvas, TRect{text.right - 7 - 1, centre - 4, text.right - 7 + 3, centre + 4}, TbsArrow::Right, color);
+        drawMenuArrow(canvas, TRect{text.right - 7 - 1, centre - 4, text.right - 7 + 3, centre + 4}, TbsArrow::Right,
+                      color);
     drawGlyph(canvas, entry, text.left + 2, centre, color);
 }
 
@@ -445,7 +442,8 @@ void TbsSkinPopupWindow::drawPlainItem(Canvas& canvas, const TbsSkinMenuItem& en
     if (!entry.item->shortCut().empty())
         canvas.textOut(inner.right - 19 - canvas.textWidth(entry.item->shortCut()), top, entry.item->shortCut());
     if (entry.item->count() > 0)
-        drawMenuArrow(canvas, TRect{inner.right - 7 - 1, centre - 4, inner.right - 7 + 3, centre + 4}, TbsArrow::Right, color);
+        drawMenuArrow(canvas, TRect{inner.right - 7 - 1, centre - 4, inner.right - 7 + 3, centre + 4}, TbsArrow::Right,
+                      color);
     drawGlyph(canvas, entry, inner.left + 1, centre, color);
 }
 
@@ -585,7 +583,8 @@ void TbsSkinPopupWindow::trackPoint(TPoint p)
 {
     if (m_scrollMode) {
         bool inTop = p.y >= m_itemsRect.top && p.y < m_itemsRect.top + markerHeight && p.x >= 0 && p.x < width();
-        bool inBottom = p.y >= m_itemsRect.bottom - markerHeight && p.y < m_itemsRect.bottom && p.x >= 0 && p.x < width();
+        bool inBottom
+            = p.y >= m_itemsRect.bottom - markerHeight && p.y < m_itemsRect.bottom && p.x >= 0 && p.x < width();
         if (inTop && m_autoScroll == 0 && m_startIndex > 0) {
             setAutoScroll(1);
             return;
@@ -825,7 +824,7 @@ bool TbsSkinMenu::ownsWindow(const TControl* window) const
 }
 
 void TbsSkinMenu::popup(TbsMenuNoticeTarget* opener, TbsSkinData* model, bool up, TMenuItem& root, const TRect& anchor,
-    int firstIndex)
+                        int firstIndex)
 {
     m_firstShow = !m_visible;
     m_closed.clear();

@@ -158,7 +158,7 @@ public:
     // (screen coordinates): below it, or above it with up. The opener hears
     // MenuClosed when the menus close and MenuCommandDone after a command.
     void popup(TbsMenuNoticeTarget* opener, TbsSkinData* model, bool up, TMenuItem& root, const TRect& anchor,
-        int firstIndex = 0);
+               int firstIndex = 0);
     // Closes every level and tells the engine's form.
     void closeAll();
     // Closes the levels from level on, deepest first.
