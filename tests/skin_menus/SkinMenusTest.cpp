@@ -608,6 +608,9 @@ TEST(ShortCutText, NamesKeysWithTheirShiftState)
     EXPECT_EQ(acceleratorOf("E&xit"), 'X');
     EXPECT_EQ(acceleratorOf("Save && E&xit"), 'X');
     EXPECT_EQ(acceleratorOf("Web Site"), 0);
+    EXPECT_TRUE(isAccelerator("&Save", 'S'));
+    // F4 shares its key code with a lower-case "s": it must never choose "&Save".
+    EXPECT_FALSE(isAccelerator("&Save", VK_F1 + 3));
 }
 
 TEST_F(SkinMenus, LimitedLevelScrollsWithTheKeysAndTheMarkers)

@@ -80,7 +80,9 @@ char acceleratorOf(const std::string& caption)
 
 bool isAccelerator(const std::string& caption, int key)
 {
-    if (key <= 0 || key > 255 || !std::isalnum(key))
+    // Letter keys arrive as their capitals; lower-case codes are other keys (F1 is 'p').
+    bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    if (!letterOrDigit)
         return false;
     char a = acceleratorOf(caption);
     return a != 0 && a == static_cast<char>(std::toupper(key));
