@@ -396,14 +396,14 @@ TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
     ASSERT_EQ(bar.itemCount(), 3);
     TRect file = bar.barItem(0).rect;
     sendMouseDown(bar, file.left + 3, file.top + 3);
-    ASSERT_TRUE(bar.engine().visible());
-    auto& popup = bar.engine().level(0);
+    ASSERT_TRUE(w.skinFormMenus.engine().visible());
+    auto& popup = w.skinFormMenus.engine().level(0);
     ASSERT_EQ(popup.itemCount(), 5);
     EXPECT_EQ(popup.activeItem(), 0); // "New" highlighted at once
     TRect newItem = popup.itemRect(0);
     sendMouseUp(popup, newItem.left + 5, newItem.top + 5);
     app().processMessages();
-    EXPECT_FALSE(bar.engine().visible());
+    EXPECT_FALSE(w.skinFormMenus.engine().visible());
     EXPECT_EQ(w.txtAmount.text(), "0");
     EXPECT_FALSE(w.btnPrerpt.enabled());
 
@@ -415,13 +415,13 @@ TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
     int const rowsBefore = w.grid().rowCount();
     TRect calc = bar.barItem(1).rect;
     sendMouseDown(bar, calc.left + 3, calc.top + 3);
-    ASSERT_TRUE(bar.engine().visible());
-    auto& calcMenu = bar.engine().level(0);
+    ASSERT_TRUE(w.skinFormMenus.engine().visible());
+    auto& calcMenu = w.skinFormMenus.engine().level(0);
     ASSERT_EQ(calcMenu.itemCount(), 1);
     TRect loanItem = calcMenu.itemRect(0);
     sendMouseUp(calcMenu, loanItem.left + 5, loanItem.top + 5);
     app().processMessages();
-    EXPECT_FALSE(bar.engine().visible()); // the pick was taken, and closed the menu
+    EXPECT_FALSE(w.skinFormMenus.engine().visible()); // the pick was taken, and closed the menu
     EXPECT_EQ(w.txtAmount.text(), "5");
     EXPECT_EQ(w.lblMonPay.Caption(), monthly);
     EXPECT_EQ(w.grid().rowCount(), rowsBefore);
@@ -499,20 +499,72 @@ TEST_F(MainWindowTest, AnErrorWhileSavingOnCloseKeepsTheWindowOpen)
     EXPECT_FALSE(std::filesystem::exists(test::exeDir() + "info.ini"));
 }
 
-TEST_F(MainWindowTest, F1F10AndAccessKeysDoNothing)
+TEST_F(MainWindowTest, KeyboardWorksTheMenuAndTheFocusedEditSeesNoneOfItsKeys)
 {
     TfrmMain& w = start();
+    auto& menus = w.skinFormMenus;
+    auto& bar = w.skinMenubar;
     w.txtAmount.setFocus();
-    // The keys must really arrive, or "nothing happened" would prove nothing.
     std::vector<int> delivered;
     w.txtAmount.onKeyDown = [&](int& key, unsigned) { delivered.push_back(key); };
-    sendKeyStroke(w.txtAmount, VK_F1);
-    sendKeyStroke(w.txtAmount, VK_F10);
+    // A key no menu takes still reaches the edit: the hook lets it through.
     sendKeyStroke(w.txtAmount, 'X', ssAlt);
+    EXPECT_EQ(delivered, (std::vector<int>{'X'}));
+    delivered.clear();
+
+    // F10 highlights "File"; Right moves to "Calculate"; Enter drops its menu.
+    sendKeyStroke(w.txtAmount, VK_F10);
+    ASSERT_TRUE(menus.mainMenuMode());
+    EXPECT_TRUE(bar.barItem(0).active);
+    EXPECT_FALSE(menus.engine().visible());
+    sendKeyStroke(w.txtAmount, VK_RIGHT);
+    EXPECT_TRUE(bar.barItem(1).active);
+    EXPECT_FALSE(bar.barItem(0).active);
+    sendKeyStroke(w.txtAmount, VK_RETURN);
+    ASSERT_TRUE(menus.engine().visible());
+    EXPECT_EQ(menus.engine().level(0).item(0).name(), "loan1");
+    // Right on an item without sub-items moves along the bar, switching the open menu.
+    sendKeyStroke(w.txtAmount, VK_RIGHT);
+    ASSERT_TRUE(menus.engine().visible());
+    EXPECT_EQ(menus.engine().level(0).item(0).name(), "Help2");
+    EXPECT_TRUE(bar.barItem(2).down);
+    // Esc closes the popup and keeps the bar highlighted; a second Esc leaves the mode.
+    sendKeyStroke(w.txtAmount, VK_ESCAPE);
+    EXPECT_FALSE(menus.engine().visible());
+    EXPECT_TRUE(menus.mainMenuMode());
+    EXPECT_TRUE(bar.barItem(2).active);
+    EXPECT_FALSE(bar.barItem(2).down);
+    sendKeyStroke(w.txtAmount, VK_ESCAPE);
+    EXPECT_FALSE(menus.mainMenuMode());
+    EXPECT_FALSE(bar.barItem(2).active);
+    EXPECT_TRUE(delivered.empty());
+
+    // Alt alone, then the access keys: H opens Help, E runs "Help" from it.
+    sendKeyStroke(w.txtAmount, VK_MENU);
+    ASSERT_TRUE(menus.mainMenuMode());
+    sendKeyStroke(w.txtAmount, 'H');
+    ASSERT_TRUE(menus.engine().visible());
+    sendKeyStroke(w.txtAmount, 'E');
     app().processMessages();
-    EXPECT_EQ(delivered, (std::vector<int>{VK_F1, VK_F10, 'X'}));
-    EXPECT_TRUE(opened.empty());
-    EXPECT_FALSE(w.skinMenubar.engine().visible());
+    EXPECT_FALSE(menus.engine().visible());
+    EXPECT_FALSE(menus.mainMenuMode());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], test::exeDir() + "quorvane-help.html");
+    EXPECT_FALSE(bar.barItem(2).down);
+
+    // The menu's short-cut: F1 runs Help without opening anything.
+    sendKeyStroke(w.txtAmount, VK_F1);
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_FALSE(menus.engine().visible());
+    // Alt with an access key opens that menu at once; a click elsewhere ends it.
+    sendKeyStroke(w.txtAmount, 'F', ssAlt);
+    ASSERT_TRUE(menus.engine().visible());
+    EXPECT_EQ(menus.engine().level(0).itemCount(), 5);
+    sendMouseDown(w.bsSkinGroupBox1, 5, 40);
+    EXPECT_FALSE(menus.engine().visible());
+    EXPECT_FALSE(menus.mainMenuMode());
+    // Of all these keys only the Alt press itself reached the edit.
+    EXPECT_EQ(delivered, (std::vector<int>{VK_MENU}));
     EXPECT_TRUE(w.showing());
 }
 

@@ -1,4 +1,5 @@
 #include "GridTestSupport.h"
+#include "skin/popupmenu/SkinFormMenus.h"
 
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Dialogs.h"
@@ -215,6 +216,10 @@ TEST_F(GridEngine, EditorContextMenuEditsTheCell)
     grid.setFocus();
     pressKey(grid, VK_F2);
     TbsSkinInplaceEdit& editor = *grid.InplaceEditor();
+    // Context menus open through the menu side of the window's skinned frame.
+    TbsSkinData model;
+    TbsSkinFormMenus menus(window);
+    menus.setSkinData(&model);
     sendContextMenu(editor, 5, 5);
     TbsSkinMenu* engine = editor.contextMenuEngine();
     ASSERT_NE(engine, nullptr);

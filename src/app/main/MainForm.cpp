@@ -79,6 +79,10 @@ TfrmMain::TfrmMain(std::string fileToOpen)
     skinMenubar.setName("skinMenubar");
     skinMenubar.setSkinData(&skinData);
     skinMenubar.setMainMenu(&MainMenu1);
+    skinMenubar.setSkinForm(&skinFormMenus);
+    skinFormMenus.setSkinData(&skinData);
+    // Linked, so that Alt, F10 and the access keys work the menu from the keyboard.
+    skinFormMenus.setMainMenuBar(&skinMenubar);
     place(skinMenubar, 0, 0, 714, 22);
 
     layoutInputs();

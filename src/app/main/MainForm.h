@@ -38,6 +38,8 @@ public:
     TbsCompressedStoredSkin skinStore;
     TbsSkinData skinData;
     TMainMenu MainMenu1;
+    // The menu side of the window's skinned frame: the engine, the keyboard menu mode.
+    TbsSkinFormMenus skinFormMenus{*this};
     TbsSkinMainMenuBar skinMenubar{this};
     TbsSkinGroupBox bsSkinGroupBox1{this};
     TbsSkinStdLabel bsSkinStdLabel3{&bsSkinGroupBox1};

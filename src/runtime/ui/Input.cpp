@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QHideEvent>
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -46,6 +47,7 @@ Qt::Key qtKeyOf(int vk, char ch)
     case VK_RIGHT: return Qt::Key_Right;
     case VK_DOWN: return Qt::Key_Down;
     case VK_DELETE: return Qt::Key_Delete;
+    case VK_MENU: return Qt::Key_Alt;
     default: break;
     }
     if (vk >= VK_F1 && vk < VK_F1 + 24)
@@ -152,6 +154,8 @@ void sendMouseLeave(TControl& control)
     QEvent event(QEvent::Leave);
     QApplication::sendEvent(control.widget(), &event);
 }
+
+void movePointerTo(TPoint p) { QCursor::setPos(p.x, p.y); }
 
 void sendContextMenu(TControl& control, int x, int y)
 {

@@ -22,6 +22,8 @@ void sendMouseWheel(TControl& control, int delta, unsigned shift = 0);
 // The pointer entering or leaving a control.
 void sendMouseEnter(TControl& control);
 void sendMouseLeave(TControl& control);
+// Moves the mouse pointer to a screen point, as the user's hand does.
+void movePointerTo(TPoint screenPoint);
 // The context-menu request of a right click at a client point.
 void sendContextMenu(TControl& control, int x, int y);
 // Moves the focus along the window's tab chain, as the Tab key does.

@@ -26,6 +26,9 @@ public:
     void setVisible(bool visible) { m_visible = visible; }
     bool checked() const { return m_checked; }
     void setChecked(bool checked) { m_checked = checked; }
+    // A checked radio item shows a dot instead of a tick.
+    bool radioItem() const { return m_radioItem; }
+    void setRadioItem(bool radio) { m_radioItem = radio; }
 
     TMenuItem& add(std::string name, std::string caption);
     int count() const { return static_cast<int>(m_items.size()); }
@@ -43,6 +46,7 @@ private:
     bool m_enabled = true;
     bool m_visible = true;
     bool m_checked = false;
+    bool m_radioItem = false;
     std::vector<std::unique_ptr<TMenuItem>> m_items;
 };
 

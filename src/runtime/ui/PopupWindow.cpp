@@ -10,7 +10,20 @@
 
 namespace qv {
 
-PopupWidget::PopupWidget() : ControlWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint)
+namespace {
+
+// A passive popup is a tool tip to the window system: no frame, no activation,
+// no placement by a window manager, with or without one running.
+Qt::WindowFlags popupFlags(PopupInput input)
+{
+    if (input == PopupInput::Passive)
+        return Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint;
+    return Qt::Popup | Qt::FramelessWindowHint;
+}
+
+} // namespace
+
+PopupWidget::PopupWidget(PopupInput input) : ControlWidget(nullptr, popupFlags(input))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
@@ -26,7 +39,7 @@ void PopupWidget::hideEvent(QHideEvent* event)
     TApplication::guard(closed);
 }
 
-TPopupWindow::TPopupWindow() : TCustomControl(nullptr, new PopupWidget) {}
+TPopupWindow::TPopupWindow(PopupInput input) : TCustomControl(nullptr, new PopupWidget(input)) {}
 
 TPopupWindow::~TPopupWindow() { onClosed = nullptr; }
 

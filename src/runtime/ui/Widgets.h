@@ -48,7 +48,7 @@ protected:
 
 class PopupWidget : public ControlWidget {
 public:
-    PopupWidget();
+    explicit PopupWidget(PopupInput input);
 
 protected:
     void hideEvent(QHideEvent* event) override;

@@ -1,10 +1,35 @@
 #include "skin/menubar/SkinMainMenuBar.h"
 
 #include "runtime/graphics/Bitmap.h"
+#include "skin/model/SkinBitmaps.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace qv {
 
 using namespace defaultlook;
+
+namespace {
+
+constexpr int markerWidth = 5;
+
+// A bar item image with its caption drawn in, so that a morph fades text and picture together.
+TbsSkinPicture withCaption(const TbsSkinPicture& image, const std::string& caption, Font font, TColor color, TPoint at)
+{
+    Bitmap bitmap = toBitmap(image);
+    font.color = color;
+    bitmap.canvas().font = font;
+    drawMenuCaption(bitmap.canvas(), at.x, at.y, caption);
+    TbsSkinPicture out(image.width(), image.height());
+    for (int y = 0; y < out.height(); ++y) {
+        for (int x = 0; x < out.width(); ++x)
+            out.setPixel(x, y, bitmap.pixel(x, y));
+    }
+    return out;
+}
+
+} // namespace
 
 TbsSkinMainMenuBar::TbsSkinMainMenuBar(TWinControl* parent) : TbsSkinControl(parent, "mainmenubar")
 {
@@ -14,6 +39,15 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TWinControl* parent) : TbsSkinControl(par
     setBounds(0, 0, parent ? parent->width() : 100, 22);
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { poll(); };
+    m_morphTimer.setInterval(20);
+    m_morphTimer.onTimer = [this] { morphStep(); };
+}
+
+TbsSkinMainMenuBar::~TbsSkinMainMenuBar()
+{
+    // The frame may outlive the bar; it must not reach back into it.
+    if (m_skinForm && TbsSkinFormMenus::of(parentForm()) == m_skinForm && m_skinForm->MainMenuBar() == this)
+        m_skinForm->setMainMenuBar(nullptr);
 }
 
 void TbsSkinMainMenuBar::setMainMenu(TMainMenu* menu)
@@ -22,42 +56,142 @@ void TbsSkinMainMenuBar::setMainMenu(TMainMenu* menu)
     rebuild();
 }
 
+void TbsSkinMainMenuBar::setScrollMenu(bool scrollMenu)
+{
+    if (m_scrollMenu == scrollMenu)
+        return;
+    m_scrollMenu = scrollMenu;
+    layoutItems();
+}
+
 void TbsSkinMainMenuBar::setDefItemFont(const Font& font)
 {
     m_itemFont = font;
-    layout();
+    layoutItems();
 }
 
-void TbsSkinMainMenuBar::setBounds(int left, int top, int width, int)
+void TbsSkinMainMenuBar::bindSection()
 {
-    int h = DefaultHeight() > 0 ? DefaultHeight() : 22;
-    TbsSkinControl::setBounds(left, top, width, h);
-    layout();
+    TbsSkinControl::bindSection();
+    m_look = Look{};
+    if (!skin().hasSection())
+        return;
+    const TbsSkinData& model = *SkinData();
+    auto* bar = dynamic_cast<const TbsDataSkinMainMenuBar*>(&model.skinControl(sectionIndex()));
+    if (!bar)
+        return;
+    m_look.bar = bar;
+    m_look.picture = model.activePicture(bar->PictureIndex);
+    int index = model.FindSkinObject(bar->MenuBarItem);
+    if (index < 0)
+        return;
+    auto* item = dynamic_cast<const TbsDataSkinMainMenuItem*>(&model.skinObject(index));
+    if (!item)
+        return;
+    m_look.item = item;
+    m_look.itemPicture = model.activePicture(item->ActivePictureIndex);
+    m_look.activeRect = item->ActiveSkinRect.isEmpty() ? item->SkinRect : item->ActiveSkinRect;
+    m_look.downRect = item->DownRect.isEmpty() ? m_look.activeRect : item->DownRect;
+    m_look.morphs = item->Morphing && !item->ActiveSkinRect.isEmpty();
+}
+
+void TbsSkinMainMenuBar::setBounds(int left, int top, int width, int height)
+{
+    bindSection();
+    if (m_look.bar)
+        height = m_look.bar->SkinRect.height();
+    else if (DefaultHeight() > 0)
+        height = DefaultHeight();
+    TbsSkinControl::setBounds(left, top, width, height);
+    layoutItems();
+}
+
+void TbsSkinMainMenuBar::skinChangeBegins()
+{
+    TbsSkinControl::skinChangeBegins();
+    m_look = Look{};
+    m_items.clear();
+    m_active = m_previousActive = m_capture = -1;
+    m_morphTimer.setEnabled(false);
+}
+
+void TbsSkinMainMenuBar::skinChanged()
+{
+    TbsSkinControl::skinChanged();
+    rebuild();
 }
 
 void TbsSkinMainMenuBar::rebuild()
 {
     m_items.clear();
+    m_active = m_previousActive = m_capture = -1;
     if (m_menu) {
         TMenuItem& root = m_menu->items();
         for (int i = 0; i < root.count(); ++i) {
-            if (root.item(i).visible())
-                m_items.push_back(BarItem{&root.item(i), TRect{}, false, false});
+            TMenuItem& item = root.item(i);
+            if (!item.visible())
+                continue;
+            BarItem bar;
+            bar.item = &item;
+            bar.name = item.name();
+            bar.enabled = bar.keptEnabled = item.enabled();
+            m_items.push_back(bar);
         }
     }
-    layout();
+    bindSection();
+    layoutItems();
 }
 
-void TbsSkinMainMenuBar::layout()
+Font TbsSkinMainMenuBar::itemFont() const
 {
+    Font f = m_itemFont;
+    if (m_look.item && UseSkinFont()) {
+        f.name = m_look.item->Font.FontName;
+        f.height = m_look.item->Font.FontHeight;
+        f.size = 0;
+        f.style = m_look.item->Font.FontStyle;
+        f.color = m_look.item->Font.FontColor;
+    }
+    if (SkinData() && SkinData()->ResourceStrData())
+        f.charset = SkinData()->ResourceStrData()->CharSet;
+    return f;
+}
+
+void TbsSkinMainMenuBar::layoutItems()
+{
+    if (m_look.bar) {
+        const TRect& I = m_look.bar->ItemsRect;
+        m_itemsRect = TRect{I.left, I.top, width() + I.right - m_look.bar->SkinRect.width(), I.bottom};
+    } else {
+        m_itemsRect = TRect{2, 2, width() - 2, height() - 2};
+    }
+    m_scrolled = false;
     Bitmap probe(1, 1);
-    probe.canvas().font = m_itemFont;
-    TRect area{2, 2, width() - 2, height() - 2};
-    int x = area.left;
+    Canvas& canvas = probe.canvas();
+    canvas.font = itemFont();
+    int limit = m_itemsRect.right - (m_scrollMenu ? markerWidth : 0);
+    int x = m_itemsRect.left;
     for (auto& bar : m_items) {
-        int w = probe.canvas().textWidth(stripAccelerator(bar.item->caption())) + 12;
-        bar.rect = TRect{x, area.top, x + w, area.bottom};
-        x += w;
+        int textWidth = canvas.textWidth(stripAccelerator(bar.item->caption()));
+        int w = 0, h = 0;
+        if (m_look.item) {
+            w = m_look.item->SkinRect.width() - m_look.item->TextRect.width() + textWidth + 2;
+            h = m_look.item->SkinRect.height();
+        } else {
+            w = textWidth + 12;
+            h = m_itemsRect.height();
+        }
+        bar.rect = TRect{x, m_itemsRect.top, x + w, m_itemsRect.top + h};
+        x = bar.rect.right > 0 ? bar.rect.right : m_itemsRect.left;
+        bool fits = bar.rect.right <= limit;
+        if (fits && !bar.shown)
+            bar.enabled = bar.keptEnabled;
+        if (!fits && bar.shown) {
+            bar.keptEnabled = bar.enabled;
+            bar.enabled = false;
+        }
+        bar.shown = fits;
+        m_scrolled = m_scrolled || !fits;
     }
     invalidate();
 }
@@ -65,70 +199,171 @@ void TbsSkinMainMenuBar::layout()
 int TbsSkinMainMenuBar::itemAt(TPoint p) const
 {
     for (int i = 0; i < itemCount(); ++i) {
-        if (m_items[i].rect.contains(p) && m_items[i].rect.right <= width() - 2 && m_items[i].item->enabled())
+        const BarItem& bar = m_items[i];
+        if (bar.enabled && bar.shown && bar.rect.contains(p))
             return i;
     }
     return -1;
 }
 
+TRect TbsSkinMainMenuBar::markerRect() const
+{
+    return TRect{m_itemsRect.right - markerWidth, m_itemsRect.top, m_itemsRect.right, m_itemsRect.bottom};
+}
+
+bool TbsSkinMainMenuBar::popupOpen() const { return m_skinForm && m_skinForm->engine().visible(); }
+
+// ---- painting ----
+
+void TbsSkinMainMenuBar::drawSkinLook(Canvas& canvas)
+{
+    if (!m_look.bar) {
+        drawDefaultLook(canvas);
+        return;
+    }
+    const TRect& S = m_look.bar->SkinRect;
+    const TRect& I = m_look.bar->ItemsRect;
+    TbsSkinPicture background;
+    DrawHorizontalPiece(background, m_look.picture, I.left, S.width() - I.right, width(), S);
+    drawSkinPicture(canvas, 0, 0, background);
+    layoutItems();
+    for (const auto& bar : m_items) {
+        if (bar.shown)
+            drawItem(canvas, bar);
+    }
+    drawMarker(canvas);
+}
+
 void TbsSkinMainMenuBar::drawDefaultLook(Canvas& canvas)
 {
     fillRect(canvas, clientRect(), clBtnFace);
-    canvas.font = m_itemFont;
+    layoutItems();
     for (const auto& bar : m_items) {
-        if (bar.rect.right > width() - 2)
-            continue;
-        TRect r = bar.rect;
-        if (bar.down) {
-            fillRect(canvas, r, downFill);
-            frameRect(canvas, r, navyFrame);
-        } else if (bar.active) {
-            fillRect(canvas, r, hotFill);
-            frameRect(canvas, r, navyFrame);
-        }
-        canvas.font.color = bar.item->enabled() ? m_itemFont.color : clBtnShadow;
-        TRect textArea = bar.down ? TRect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1} : r;
-        centredText(canvas, textArea, stripAccelerator(bar.item->caption()));
+        if (bar.shown)
+            drawItem(canvas, bar);
     }
+    drawMarker(canvas);
 }
 
-void TbsSkinMainMenuBar::press(int index)
+void TbsSkinMainMenuBar::drawMarker(Canvas& canvas)
 {
-    BarItem& bar = m_items[index];
-    bar.down = true;
-    bar.active = true;
-    invalidate();
-    TPoint topLeft = clientToScreen(TPoint{bar.rect.left, bar.rect.top});
-    TRect anchor{topLeft.x, topLeft.y, topLeft.x + bar.rect.width(), topLeft.y + bar.rect.height()};
-    m_engine.popup(SkinData(), false, *bar.item, anchor, 0);
-    m_mouseTimer.setEnabled(true);
+    if (!m_scrolled || !m_scrollMenu)
+        return;
+    TColor normal = m_look.bar ? m_look.bar->TrackMarkColor : clBtnShadow;
+    TColor hot = m_look.bar ? m_look.bar->TrackMarkActiveColor : clBtnText;
+    drawMenuArrow(canvas, markerRect(), TbsArrow::Right, m_markerActive ? hot : normal);
 }
 
-void TbsSkinMainMenuBar::release(int index)
+void TbsSkinMainMenuBar::drawItem(Canvas& canvas, const BarItem& bar)
 {
-    m_items[index].down = false;
-    m_items[index].active = false;
+    if (m_look.item)
+        drawSkinnedItem(canvas, bar);
+    else
+        drawPlainItem(canvas, bar);
+}
+
+void TbsSkinMainMenuBar::drawSkinnedItem(Canvas& canvas, const BarItem& bar)
+{
+    const TbsDataSkinMainMenuItem& s = *m_look.item;
+    const TRect& r = bar.rect;
+    Font font = itemFont();
+    TPoint textAt{s.TextRect.left + 1, s.TextRect.top};
+    const std::string& caption = bar.item->caption();
+    auto image = [&](const TRect& source, TColor color) {
+        TbsSkinPicture p;
+        DrawHorizontalPiece(p, m_look.itemPicture, s.ItemLeftOffset, s.ItemRightOffset, r.width(), source);
+        return withCaption(p, caption, font, color, textAt);
+    };
+    TColor normalColor = bar.item->enabled() ? s.Font.FontColor : s.UnEnabledFontColor;
+    // While morphing the factor alone decides, so a fade never jumps ahead of its steps.
+    bool activeLook = m_look.morphs ? bar.morph >= 1 : bar.active;
+    TbsSkinPicture look;
+    if (bar.down)
+        look = image(m_look.downRect, s.DownFontColor);
+    else if (m_look.morphs && bar.morph > 0 && bar.morph < 1)
+        look = morphBlend(image(s.SkinRect, normalColor), image(m_look.activeRect, s.ActiveFontColor), bar.morph,
+                          s.MorphKind);
+    else if (activeLook)
+        look = image(m_look.activeRect, s.ActiveFontColor);
+    else
+        look = image(s.SkinRect, normalColor);
+    drawSkinPicture(canvas, r.left, r.top, look);
+}
+
+void TbsSkinMainMenuBar::drawPlainItem(Canvas& canvas, const BarItem& bar)
+{
+    TRect r = bar.rect;
+    if (bar.down) {
+        fillRect(canvas, r, downFill);
+        frameRect(canvas, r, navyFrame);
+    } else if (bar.active) {
+        fillRect(canvas, r, hotFill);
+        frameRect(canvas, r, navyFrame);
+    }
+    Font font = m_itemFont;
+    font.color = bar.item->enabled() ? m_itemFont.color : clBtnShadow;
+    canvas.font = font;
+    const std::string& caption = bar.item->caption();
+    std::string text = stripAccelerator(caption);
+    int shift = bar.down ? 1 : 0;
+    int x = r.left + (r.width() - canvas.textWidth(text)) / 2 + shift;
+    int y = r.top + (r.height() - canvas.textHeight(text)) / 2 + shift;
+    drawMenuCaption(canvas, x, y, caption);
+}
+
+// ---- morphing ----
+
+// The bar paints as a whole; a morphing item asks for its fade instead of jumping.
+void TbsSkinMainMenuBar::redrawItem()
+{
+    if (m_look.item && m_look.morphs)
+        m_morphTimer.setEnabled(true);
     invalidate();
 }
+
+void TbsSkinMainMenuBar::morphStep()
+{
+    bool moved = false;
+    for (auto& bar : m_items) {
+        if (!m_look.morphs || bar.down)
+            continue;
+        double target = bar.active ? 1 : 0;
+        if (bar.morph == target)
+            continue;
+        bar.morph = std::clamp(bar.morph + (bar.active ? 0.2 : -0.2), 0.0, 1.0);
+        if (std::abs(bar.morph - target) < 1e-6)
+            bar.morph = target;
+        moved = true;
+    }
+    if (!moved) {
+        m_morphTimer.setEnabled(false);
+        return;
+    }
+    invalidate();
+}
+
+// ---- pointer ----
 
 void TbsSkinMainMenuBar::trackPoint(TPoint p)
 {
     int hit = itemAt(p);
-    int down = -1;
-    for (int i = 0; i < itemCount(); ++i) {
-        if (m_items[i].down)
-            down = i;
+    if (hit < 0 && m_menuMode && m_active >= 0)
+        hit = m_active;
+    if (m_capture >= 0 && hit != m_capture)
+        hit = -1;
+    if (hit != m_active) {
+        int old = m_active;
+        m_previousActive = old;
+        m_active = hit;
+        if (old >= 0 && old < itemCount())
+            itemMouseLeave(old);
+        if (hit >= 0)
+            itemMouseEnter(hit);
     }
-    // With a menu open (or the bar still in menu mode), moving along the bar switches the open menu.
-    if (hit >= 0 && down >= 0 && hit != down) {
-        release(down);
-        press(hit);
-        return;
-    }
-    for (int i = 0; i < itemCount(); ++i) {
-        bool active = i == hit || m_items[i].down;
-        if (m_items[i].active != active) {
-            m_items[i].active = active;
+    if (m_scrolled) {
+        bool onMarker = markerRect().contains(p);
+        if (onMarker != m_markerActive) {
+            m_markerActive = onMarker;
             invalidate();
         }
     }
@@ -137,41 +372,12 @@ void TbsSkinMainMenuBar::trackPoint(TPoint p)
 void TbsSkinMainMenuBar::poll()
 {
     TPoint p = screenToClient(mouseCursorPos());
-    bool inside = p.x >= 0 && p.y >= 0 && p.x < width() && p.y < height();
-    if (!inside) {
-        if (!m_engine.visible())
-            m_mouseTimer.setEnabled(false);
+    if (p.x < 0 || p.y < 0 || p.x >= width() || p.y >= height()) {
+        m_mouseTimer.setEnabled(false);
         trackPoint(TPoint{-1, -1});
         return;
     }
     trackPoint(p);
-}
-
-void TbsSkinMainMenuBar::mouseDown(MouseButton button, unsigned, int x, int y)
-{
-    if (button != MouseButton::Left)
-        return;
-    int index = itemAt(TPoint{x, y});
-    if (index < 0)
-        return;
-    TMenuItem& item = *m_items[index].item;
-    if (item.count() > 0) {
-        m_menuMode = true;
-        for (int i = 0; i < itemCount(); ++i) {
-            if (i != index && m_items[i].down)
-                release(i);
-        }
-        press(index);
-        return;
-    }
-    invalidate();
-    item.click();
-}
-
-void TbsSkinMainMenuBar::mouseMove(unsigned, int x, int y)
-{
-    m_mouseTimer.setEnabled(true);
-    trackPoint(TPoint{x, y});
 }
 
 void TbsSkinMainMenuBar::mouseEnter()
@@ -180,12 +386,241 @@ void TbsSkinMainMenuBar::mouseEnter()
     TbsSkinControl::mouseEnter();
 }
 
+void TbsSkinMainMenuBar::mouseMove(unsigned, int x, int y)
+{
+    m_mouseTimer.setEnabled(true);
+    trackPoint(TPoint{x, y});
+}
+
 void TbsSkinMainMenuBar::mouseLeave()
 {
-    if (!m_engine.visible())
-        m_mouseTimer.setEnabled(false);
+    m_mouseTimer.setEnabled(false);
     trackPoint(TPoint{-1, -1});
     TbsSkinControl::mouseLeave();
+}
+
+void TbsSkinMainMenuBar::mouseDown(MouseButton button, unsigned, int x, int y)
+{
+    if (button != MouseButton::Left)
+        return;
+    trackPoint(TPoint{x, y});
+    if (m_active >= 0) {
+        m_capture = m_active;
+        itemMouseDown(m_active);
+        return;
+    }
+    if (m_scrolled && m_scrollMenu && markerRect().contains(TPoint{x, y}))
+        openMarkerMenu();
+}
+
+void TbsSkinMainMenuBar::mouseUp(MouseButton, unsigned, int, int) { m_capture = -1; }
+
+void TbsSkinMainMenuBar::openMarkerMenu()
+{
+    if (!m_skinForm || !m_menu)
+        return;
+    int shown = 0;
+    for (const auto& bar : m_items)
+        shown += bar.shown ? 1 : 0;
+    TRect marker = markerRect();
+    TPoint topLeft = clientToScreen(TPoint{marker.left, marker.top});
+    m_skinForm->mainMenuPressed(*this);
+    m_skinForm->engine().popup(nullptr, SkinData(), m_popupToUp, m_menu->items(),
+                               TRect{topLeft.x, topLeft.y, topLeft.x + marker.width(), topLeft.y + marker.height()},
+                               shown);
+}
+
+// ---- bar item events ----
+
+void TbsSkinMainMenuBar::itemMouseEnter(int index)
+{
+    int down = -1;
+    for (int i = 0; i < itemCount(); ++i) {
+        if (i != index && m_items[i].down)
+            down = i;
+    }
+    BarItem& bar = m_items[index];
+    if (down >= 0) {
+        // With a popup open, moving along the bar switches the open menu.
+        release(down);
+        bar.active = true;
+        bar.morph = 1;
+        m_active = index;
+        press(index);
+        return;
+    }
+    for (int i = 0; i < itemCount(); ++i) {
+        if (i != index && m_items[i].active)
+            itemMouseLeave(i);
+    }
+    bar.active = true;
+    bar.mouseIn = true;
+    m_active = index;
+    redrawItem();
+    if (onItemMouseEnter)
+        onItemMouseEnter(*bar.item);
+}
+
+void TbsSkinMainMenuBar::itemMouseLeave(int index)
+{
+    BarItem& bar = m_items[index];
+    bar.active = false;
+    bar.mouseIn = false;
+    if (m_look.morphs && bar.down)
+        bar.morph = 0;
+    redrawItem();
+    if (onItemMouseLeave)
+        onItemMouseLeave(*bar.item);
+}
+
+void TbsSkinMainMenuBar::itemMouseDown(int index)
+{
+    BarItem& bar = m_items[index];
+    if (!bar.enabled)
+        return;
+    if (bar.item->count() > 0) {
+        m_menuMode = true;
+        press(index);
+        return;
+    }
+    if (m_skinForm)
+        m_skinForm->mainMenuCommand();
+    redrawItem();
+    bar.item->click();
+}
+
+void TbsSkinMainMenuBar::press(int index)
+{
+    BarItem& bar = m_items[index];
+    bar.down = true;
+    bar.morph = 1;
+    redrawItem();
+    if (!m_skinForm)
+        return;
+    m_skinForm->mainMenuPressed(*this);
+    TPoint topLeft = clientToScreen(TPoint{bar.rect.left, bar.rect.top});
+    TRect anchor{topLeft.x, topLeft.y, topLeft.x + bar.rect.width(), topLeft.y + bar.rect.height()};
+    m_skinForm->engine().popup(nullptr, SkinData(), m_popupToUp, *bar.item, anchor, 0);
+}
+
+void TbsSkinMainMenuBar::release(int index)
+{
+    BarItem& bar = m_items[index];
+    bar.down = false;
+    bar.active = false;
+    if (m_look.morphs)
+        bar.morph = 1;
+    redrawItem();
+}
+
+// ---- keyboard, for the linked frame ----
+
+std::vector<int> TbsSkinMainMenuBar::usable() const
+{
+    std::vector<int> list;
+    for (int i = 0; i < itemCount(); ++i) {
+        if (m_items[i].enabled && m_items[i].shown)
+            list.push_back(i);
+    }
+    return list;
+}
+
+void TbsSkinMainMenuBar::enterMenuMode()
+{
+    m_menuMode = true;
+    int first = -1;
+    for (int i = 0; i < itemCount() && first < 0; ++i) {
+        if (m_items[i].active)
+            first = i;
+    }
+    if (first < 0 && itemCount() > 0)
+        first = 0;
+    if (first >= 0)
+        itemMouseEnter(first);
+}
+
+void TbsSkinMainMenuBar::leaveMenuMode()
+{
+    m_menuMode = false;
+    for (auto& bar : m_items) {
+        if (bar.down || bar.active) {
+            bar.active = bar.mouseIn = bar.down = false;
+            redrawItem();
+            break;
+        }
+    }
+    m_active = -1;
+    m_capture = -1;
+}
+
+void TbsSkinMainMenuBar::nextItem()
+{
+    std::vector<int> list = usable();
+    if (list.empty())
+        return;
+    for (size_t k = 0; k < list.size(); ++k) {
+        BarItem& bar = m_items[list[k]];
+        if (bar.active || bar.down) {
+            itemMouseLeave(list[k]);
+            itemMouseEnter(list[(k + 1) % list.size()]);
+            return;
+        }
+    }
+    itemMouseEnter(list.front());
+}
+
+void TbsSkinMainMenuBar::previousItem()
+{
+    std::vector<int> list = usable();
+    if (list.empty())
+        return;
+    for (size_t k = 0; k < list.size(); ++k) {
+        BarItem& bar = m_items[list[k]];
+        if (bar.active || bar.down) {
+            itemMouseLeave(list[k]);
+            itemMouseEnter(list[(k + list.size() - 1) % list.size()]);
+            return;
+        }
+    }
+    itemMouseEnter(list.back());
+}
+
+bool TbsSkinMainMenuBar::takeAccelerator(int key)
+{
+    for (int i : usable()) {
+        BarItem& bar = m_items[i];
+        if (!isAccelerator(bar.item->caption(), key))
+            continue;
+        itemMouseEnter(i);
+        if (!(popupOpen() && bar.item->count() > 0))
+            itemMouseDown(i);
+        return true;
+    }
+    return false;
+}
+
+bool TbsSkinMainMenuBar::takeEnter()
+{
+    for (int i = 0; i < itemCount(); ++i) {
+        BarItem& bar = m_items[i];
+        if ((bar.down && bar.item->count() == 0) || (bar.active && !popupOpen())) {
+            bar.active = false;
+            itemMouseDown(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TbsSkinMainMenuBar::popupClosed()
+{
+    for (auto& bar : m_items) {
+        if (bar.down) {
+            bar.down = false;
+            bar.active = true;
+            redrawItem();
+        }
+    }
 }
 
 } // namespace qv

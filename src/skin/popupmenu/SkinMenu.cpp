@@ -1,9 +1,13 @@
 #include "skin/popupmenu/SkinMenu.h"
 
 #include "runtime/graphics/Bitmap.h"
+#include "runtime/ui/AppHook.h"
 #include "skin/drawing/DefaultLook.h"
+#include "skin/model/SkinBitmaps.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 
 namespace qv {
 
@@ -11,19 +15,12 @@ using namespace defaultlook;
 
 namespace {
 
-constexpr int itemHeight = 20;
 constexpr int separatorHeight = 4;
+constexpr int markerHeight = 10;
+constexpr int skinnedGlyphWidth = 16;
+constexpr double morphStepSize = 0.2;
 
-Font menuFont()
-{
-    Font f;
-    f.name = "Arial";
-    f.height = 14;
-    f.color = clWindowText;
-    return f;
-}
-
-std::string itemText(const TMenuItem& item)
+std::string measuredText(const TMenuItem& item)
 {
     std::string text = stripAccelerator(item.caption());
     if (!item.shortCut().empty())
@@ -31,53 +28,258 @@ std::string itemText(const TMenuItem& item)
     return text;
 }
 
+const TbsDataSkinMenuItem* firstMenuItemSection(const TbsSkinData& model)
+{
+    for (int i = 0; i < model.skinObjectCount(); ++i) {
+        if (auto* s = dynamic_cast<const TbsDataSkinMenuItem*>(&model.skinObject(i)))
+            return s;
+    }
+    return nullptr;
+}
+
+TRect offset(const TRect& r, int dx, int dy) { return TRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+// Moves a morph factor one step towards its target; true when it moved.
+bool stepMorph(double& factor, bool towardsActive)
+{
+    double target = towardsActive ? 1 : 0;
+    if (factor == target)
+        return false;
+    factor = std::clamp(factor + (towardsActive ? morphStepSize : -morphStepSize), 0.0, 1.0);
+    if (std::abs(factor - target) < 1e-6)
+        factor = target;
+    return true;
+}
+
+void fillColumn(Canvas& canvas, int x, int top, int bottom) { canvas.fillRect(TRect{x, top, x + 1, bottom}); }
+
+void fillRow(Canvas& canvas, int y, int left, int right) { canvas.fillRect(TRect{left, y, right, y + 1}); }
+
+} // namespace
+
+TbsMenuSettings::TbsMenuSettings()
+{
+    defaultItemFont.name = "Arial";
+    defaultItemFont.height = 14;
+    defaultItemFont.color = clWindowText;
+}
+
 char acceleratorOf(const std::string& caption)
 {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (caption[i + 1] == '&') {
-                ++i;
-                continue;
-            }
-            return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
         }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
     }
     return 0;
 }
 
-} // namespace
+bool isAccelerator(const std::string& caption, int key)
+{
+    // Letter keys arrive as their capitals; lower-case codes are other keys (F1 is 'p').
+    bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    if (!letterOrDigit)
+        return false;
+    char a = acceleratorOf(caption);
+    return a != 0 && a == static_cast<char>(std::toupper(key));
+}
+
+void drawMenuCaption(Canvas& canvas, int x, int y, const std::string& caption)
+{
+    std::string text;
+    int underline = -1;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&') {
+                text += '&';
+                ++i;
+            } else if (underline < 0 && i + 1 < caption.size()) {
+                underline = static_cast<int>(text.size());
+            }
+            continue;
+        }
+        text += caption[i];
+    }
+    canvas.setBackgroundTransparent(true);
+    canvas.textOut(x, y, text);
+    if (underline < 0)
+        return;
+    int left = x + canvas.textWidth(text.substr(0, underline));
+    int right = left + canvas.textWidth(text.substr(underline, 1));
+    int row = y + canvas.fontAscent() + 1;
+    canvas.brush.color = canvas.font.color;
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.fillRect(TRect{left, row, right, row + 1});
+}
+
+void drawMenuArrow(Canvas& canvas, const TRect& r, TbsArrow direction, TColor color)
+{
+    int cx = r.left + r.width() / 2;
+    int cy = r.top + r.height() / 2;
+    canvas.brush.color = color;
+    canvas.brush.style = BrushStyle::Solid;
+    for (int i = 0; i < 4; ++i) {
+        int half = 3 - i;
+        switch (direction) {
+        case TbsArrow::Right: fillColumn(canvas, cx - 1 + i, cy - half, cy + half + 1); break;
+        case TbsArrow::Left: fillColumn(canvas, cx + 1 - i, cy - half, cy + half + 1); break;
+        case TbsArrow::Up: fillRow(canvas, cy - 2 + i, cx - i, cx + i + 1); break;
+        case TbsArrow::Down: fillRow(canvas, cy - 1 + i, cx - half, cx + half + 1); break;
+        }
+    }
+}
 
 // ---- popup window ----
 
-TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& engine, TMenuItem& root, int firstIndex) : m_engine(engine)
+TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& engine, TMenuItem& root, int firstIndex)
+    : TPopupWindow(PopupInput::Passive), m_engine(engine), m_root(root)
 {
     setColor(clWindow);
-    setFont(menuFont());
-    Bitmap probe(1, 1);
-    Canvas& canvas = probe.canvas();
-    canvas.font = menuFont();
-    int widest = 0;
-    int y = 2;
-    for (int i = firstIndex; i < root.count(); ++i) {
-        TMenuItem& item = root.item(i);
-        if (!item.visible())
-            continue;
-        int h = item.isSeparator() ? separatorHeight : itemHeight;
-        if (!item.isSeparator())
-            widest = std::max(widest, canvas.textWidth(itemText(item)) + 2);
-        m_items.push_back(Entry{&item, TRect{2, y, 0, y + h}});
-        y += h;
-    }
-    m_width = widest + glyphWidth + 19 + 10;
-    m_height = y + 2;
-    for (auto& entry : m_items)
-        entry.rect.right = m_width - 2;
-    for (int i = 0; i < itemCount(); ++i) {
-        if (selectable(i)) {
-            m_active = i;
-            break;
+    TbsSkinData* model = engine.model();
+    if (model && !model->empty()) {
+        const TbsDataSkinPopupWindow& data = model->popupWindow();
+        const TbsDataSkinMenuItem* section = firstMenuItemSection(*model);
+        const TbsSkinPicture* picture = model->activePicture(data.WindowPictureIndex);
+        // A window picture without an item section could not size its items.
+        if (picture && section) {
+            m_data = &data;
+            m_picture = picture;
+            m_section = section;
+            m_sectionPicture = model->activePicture(section->ActivePictureIndex);
         }
     }
+    for (int i = firstIndex; i < root.count(); ++i) {
+        TMenuItem& item = root.item(i);
+        if (item.visible())
+            m_items.push_back(TbsSkinMenuItem{&item});
+    }
+    measure();
+    m_mouseTimer.setInterval(50);
+    m_mouseTimer.onTimer = [this] { pollCursor(); };
+    m_morphTimer.setInterval(20);
+    m_morphTimer.onTimer = [this] { morphStep(); };
+    m_scrollTimer.setInterval(100);
+    m_scrollTimer.onTimer = [this] { autoScrollStep(); };
+}
+
+TbsSkinPopupWindow::~TbsSkinPopupWindow() { onClosed = nullptr; }
+
+Font TbsSkinPopupWindow::itemFont() const
+{
+    const TbsMenuSettings& settings = m_engine.settings();
+    Font f = settings.defaultItemFont;
+    if (skinned() && settings.useSkinFont) {
+        f.name = m_section->Font.FontName;
+        f.height = m_section->Font.FontHeight;
+        f.size = 0;
+        f.style = m_section->Font.FontStyle;
+    }
+    TbsSkinData* model = m_engine.model();
+    if (model && model->ResourceStrData())
+        f.charset = model->ResourceStrData()->CharSet;
+    return f;
+}
+
+void TbsSkinPopupWindow::measure()
+{
+    const TbsMenuSettings& settings = m_engine.settings();
+    Bitmap probe(1, 1);
+    Canvas& canvas = probe.canvas();
+    canvas.font = itemFont();
+    setFont(canvas.font);
+    int widest = 0;
+    for (const auto& entry : m_items) {
+        if (!entry.item->isSeparator())
+            widest = std::max(widest, canvas.textWidth(measuredText(*entry.item)) + 2);
+    }
+    int w = widest + glyphWidth + 19;
+    int frame = 4;
+    int normalHeight = settings.defaultItemHeight;
+    if (skinned()) {
+        const TRect& ir = m_data->ItemsRect;
+        const TRect& tr = m_section->TextRect;
+        w += m_picture->width() + tr.left + m_section->SkinRect.width() - tr.right + ir.left - ir.right;
+        frame = m_picture->height() + ir.top - ir.bottom;
+        normalHeight = m_section->SkinRect.height();
+    } else {
+        w += 10;
+    }
+    int h = frame;
+    int limit = settings.maxMenuItemsInWindow;
+    if (limit > 0 && itemCount() > limit) {
+        h = normalHeight * limit + frame + 20;
+        m_scrollMode = true;
+        m_limited = true;
+    } else {
+        for (const auto& entry : m_items) {
+            if (entry.item->isSeparator())
+                h += skinned() ? m_section->DividerRect.height() : separatorHeight;
+            else
+                h += normalHeight;
+        }
+    }
+    const TRect& area = m_engine.workArea();
+    if (area.height() > 0 && h > area.height()) {
+        h = area.height();
+        m_scrollMode = true;
+        m_tall = !m_limited;
+    }
+    m_width = w;
+    m_height = h;
+    fitTo(w, h);
+}
+
+void TbsSkinPopupWindow::fitTo(int W, int H)
+{
+    if (skinned()) {
+        int pw = m_picture->width();
+        int ph = m_picture->height();
+        const TbsDataSkinPopupWindow& d = *m_data;
+        m_geometry.width = W;
+        m_geometry.height = H;
+        m_geometry.LT = d.LTPoint;
+        m_geometry.RT = TPoint{W + d.RTPoint.x - pw, d.RTPoint.y};
+        m_geometry.LB = TPoint{d.LBPoint.x, H + d.LBPoint.y - ph};
+        m_geometry.RB = TPoint{W + d.RBPoint.x - pw, H + d.RBPoint.y - ph};
+        m_itemsRect = TRect{d.ItemsRect.left, d.ItemsRect.top, W + d.ItemsRect.right - pw, H + d.ItemsRect.bottom - ph};
+        m_geometry.clientRect = m_itemsRect;
+    } else {
+        m_itemsRect = TRect{2, 2, W - 2, H - 2};
+    }
+    layout();
+}
+
+void TbsSkinPopupWindow::layout()
+{
+    int y = m_itemsRect.top + (m_scrollMode ? markerHeight : 0);
+    int bottom = m_itemsRect.bottom - (m_scrollMode ? markerHeight : 0);
+    bool stopped = false;
+    for (int i = 0; i < itemCount(); ++i) {
+        TbsSkinMenuItem& e = m_items[i];
+        bool wasShown = e.shown;
+        e.shown = false;
+        if (i >= m_startIndex && !stopped) {
+            int h = e.item->isSeparator()
+                ? (skinned() ? m_section->DividerRect.height() : separatorHeight)
+                : (skinned() ? m_section->SkinRect.height() : m_engine.settings().defaultItemHeight);
+            e.rect = TRect{m_itemsRect.left, y, m_itemsRect.right, y + h};
+            if (y + h <= bottom) {
+                e.shown = true;
+                y += h;
+            } else {
+                stopped = true;
+            }
+        }
+        if (wasShown && !e.shown) {
+            e.active = false;
+            e.morph = 0;
+        }
+    }
+    invalidate();
 }
 
 bool TbsSkinPopupWindow::selectable(int index) const
@@ -86,137 +288,500 @@ bool TbsSkinPopupWindow::selectable(int index) const
     return it.enabled() && !it.isSeparator();
 }
 
-void TbsSkinPopupWindow::setActiveItem(int index)
-{
-    if (index == m_active)
-        return;
-    m_active = index;
-    invalidate();
-}
-
-int TbsSkinPopupWindow::itemAt(int x, int y) const
+int TbsSkinPopupWindow::itemAt(TPoint p) const
 {
     for (int i = 0; i < itemCount(); ++i) {
-        if (m_items[i].rect.contains(TPoint{x, y}))
+        if (m_items[i].shown && m_items[i].rect.contains(p))
             return i;
     }
     return -1;
 }
 
+int TbsSkinPopupWindow::lastShown() const
+{
+    int last = -1;
+    for (int i = 0; i < itemCount(); ++i) {
+        if (m_items[i].shown)
+            last = i;
+    }
+    return last;
+}
+
+// ---- painting ----
+
 void TbsSkinPopupWindow::paint(Canvas& canvas)
 {
     TRect r = clientRect();
-    fillRect(canvas, TRect{0, 0, glyphWidth + 2, r.bottom}, clBtnFace);
-    fillRect(canvas, TRect{glyphWidth + 2, 0, r.right, r.bottom}, clWindow);
-    frameRect(canvas, r, clBtnShadow);
-    frameRect(canvas, inflate(r, -1), clWindow);
-    for (int i = 0; i < itemCount(); ++i)
-        drawItem(canvas, i);
+    if (skinned()) {
+        TbsPieceFields f;
+        f.LT = m_data->LTPoint;
+        f.RT = m_data->RTPoint;
+        f.LB = m_data->LBPoint;
+        f.RB = m_data->RBPoint;
+        f.skinRect = TRect{0, 0, m_picture->width(), m_picture->height()};
+        f.clientRect = m_data->ItemsRect;
+        TbsPieceGeometry g = m_geometry;
+        g.width = r.width();
+        g.height = r.height();
+        TbsStretchEdges stretch{m_data->LeftStretch, m_data->RightStretch, m_data->TopStretch, m_data->BottomStretch};
+        TbsSkinPicture background;
+        DrawFramedPieceStretched(background, m_picture, f, g, stretch, m_scrollMode);
+        drawSkinPicture(canvas, 0, 0, background);
+    } else {
+        fillRect(canvas, TRect{0, 0, glyphWidth + 2, r.bottom}, clBtnFace);
+        fillRect(canvas, TRect{glyphWidth + 2, 0, r.right, r.bottom}, clWindow);
+        frameRect(canvas, r, clBtnShadow);
+        frameRect(canvas, inflate(r, -1), clWindow);
+    }
+    canvas.font = itemFont();
+    for (const auto& entry : m_items) {
+        if (entry.shown)
+            drawItem(canvas, entry);
+    }
+    if (m_scrollMode)
+        drawMarkers(canvas);
 }
 
-void TbsSkinPopupWindow::drawItem(Canvas& canvas, int index)
+void TbsSkinPopupWindow::drawMarkers(Canvas& canvas)
 {
-    const TMenuItem& it = item(index);
-    TRect r = itemRect(index);
-    if (it.isSeparator()) {
+    TRect up, down;
+    TColor normal = clBtnShadow, hot = clBtnText;
+    if (skinned()) {
+        up = TRect{m_itemsRect.left, m_itemsRect.top, m_itemsRect.right, m_itemsRect.top + markerHeight};
+        down = TRect{m_itemsRect.left, m_itemsRect.bottom - markerHeight, m_itemsRect.right, m_itemsRect.bottom};
+        normal = m_data->ScrollMarkerColor;
+        hot = m_data->ScrollMarkerActiveColor;
+    } else {
+        up = TRect{3, 3, width() - 3, 13};
+        down = TRect{3, height() - 10, width() - 3, height() - 3};
+    }
+    drawMenuArrow(canvas, up, TbsArrow::Up, m_autoScroll == 1 ? hot : normal);
+    drawMenuArrow(canvas, down, TbsArrow::Down, m_autoScroll == 2 ? hot : normal);
+}
+
+void TbsSkinPopupWindow::drawItem(Canvas& canvas, const TbsSkinMenuItem& entry)
+{
+    canvas.intersectClipRect(entry.rect);
+    if (skinned())
+        drawSkinnedItem(canvas, entry);
+    else
+        drawPlainItem(canvas, entry);
+    canvas.clearClip();
+}
+
+void TbsSkinPopupWindow::drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& entry)
+{
+    const TbsDataSkinMenuItem& s = *m_section;
+    const TRect& r = entry.rect;
+    int w = r.width();
+    if (entry.item->isSeparator()) {
+        TbsSkinPicture divider;
+        DrawHorizontalPiece(divider, m_sectionPicture, s.DividerLeftOffset, s.DividerRightOffset, w, s.DividerRect);
+        drawSkinPicture(canvas, r.left, r.top, divider);
+        return;
+    }
+    bool activeLook = entry.active || entry.open;
+    auto image = [&](const TRect& source) {
+        TbsSkinPicture p;
+        DrawHorizontalPiece(p, m_sectionPicture, s.ItemLeftOffset, s.ItemRightOffset, w, source);
+        return p;
+    };
+    TbsSkinPicture look;
+    if (s.Morphing && !s.ActiveSkinRect.isEmpty()) {
+        // The factor alone decides while morphing, so the fade never jumps ahead of it.
+        if (entry.morph <= 0)
+            look = image(s.SkinRect);
+        else if (entry.morph >= 1)
+            look = image(s.ActiveSkinRect);
+        else
+            look = morphBlend(image(s.SkinRect), image(s.ActiveSkinRect), entry.morph, s.MorphKind);
+    } else {
+        look = image(activeLook && !s.ActiveSkinRect.isEmpty() ? s.ActiveSkinRect : s.SkinRect);
+    }
+    drawSkinPicture(canvas, r.left, r.top, look);
+
+    TRect text
+        = offset(TRect{s.TextRect.left, s.TextRect.top, w + s.TextRect.right - s.SkinRect.width(), s.TextRect.bottom},
+                 r.left, r.top);
+    TColor color = activeLook ? s.ActiveFontColor : entry.item->enabled() ? s.Font.FontColor : s.UnEnabledFontColor;
+    canvas.font.color = color;
+    const std::string& caption = entry.item->caption();
+    int centre = text.top + text.height() / 2;
+    int top = centre - canvas.textHeight(stripAccelerator(caption)) / 2;
+    drawMenuCaption(canvas, text.left + skinnedGlyphWidth + 1, top, caption);
+    if (!entry.item->shortCut().empty())
+        canvas.textOut(text.right - 16 - canvas.textWidth(entry.item->shortCut()), top, entry.item->shortCut());
+    if (entry.item->count() > 0)
+        drawMenuArrow(canvas, TRect{text.right - 7 - 1, centre - 4, text.right - 7 + 3, centre + 4}, TbsArrow::Right,
+                      color);
+    drawGlyph(canvas, entry, text.left + 2, centre, color);
+}
+
+void TbsSkinPopupWindow::drawPlainItem(Canvas& canvas, const TbsSkinMenuItem& entry)
+{
+    const TRect& r = entry.rect;
+    if (entry.item->isSeparator()) {
+        fillRect(canvas, TRect{r.left, r.top, r.left + glyphWidth, r.bottom}, clBtnFace);
+        fillRect(canvas, TRect{r.left + glyphWidth, r.top, r.right, r.bottom}, clWindow);
         int y = r.top + r.height() / 2;
         fillRect(canvas, TRect{r.left + glyphWidth, y, r.right, y + 1}, clBtnShadow);
         return;
     }
-    if (index == m_active) {
+    if (entry.active || entry.open) {
         fillRect(canvas, r, hotFill);
         frameRect(canvas, r, navyFrame);
+    } else {
+        fillRect(canvas, TRect{r.left, r.top, r.left + glyphWidth, r.bottom}, clBtnFace);
+        fillRect(canvas, TRect{r.left + glyphWidth, r.top, r.right, r.bottom}, clWindow);
     }
     TRect inner = inflate(r, -2);
-    canvas.font = menuFont();
-    canvas.font.color = it.enabled() ? clWindowText : clBtnShadow;
-    canvas.setBackgroundTransparent(true);
-    std::string caption = stripAccelerator(it.caption());
-    int textTop = inner.top + inner.height() / 2 - canvas.textHeight("Ag") / 2;
-    canvas.textOut(inner.left + glyphWidth + 1, textTop, caption);
-    if (!it.shortCut().empty())
-        canvas.textOut(inner.right - 19 - canvas.textWidth(it.shortCut()), textTop, it.shortCut());
-    if (it.count() > 0) {
-        int x = inner.right - 7;
-        int cy = inner.top + inner.height() / 2;
-        canvas.brush.color = canvas.font.color;
+    TColor color = entry.item->enabled() ? clWindowText : clBtnShadow;
+    canvas.font.color = color;
+    const std::string& caption = entry.item->caption();
+    int centre = inner.top + inner.height() / 2;
+    int top = centre - canvas.textHeight(stripAccelerator(caption)) / 2;
+    drawMenuCaption(canvas, inner.left + glyphWidth + 1, top, caption);
+    if (!entry.item->shortCut().empty())
+        canvas.textOut(inner.right - 19 - canvas.textWidth(entry.item->shortCut()), top, entry.item->shortCut());
+    if (entry.item->count() > 0)
+        drawMenuArrow(canvas, TRect{inner.right - 7 - 1, centre - 4, inner.right - 7 + 3, centre + 4}, TbsArrow::Right,
+                      color);
+    drawGlyph(canvas, entry, inner.left + 1, centre, color);
+}
+
+// Frame command items carry the caption buttons' glyphs; other checked items a dot or a tick.
+void TbsSkinPopupWindow::drawGlyph(Canvas& canvas, const TbsSkinMenuItem& entry, int left, int centre, TColor color)
+{
+    const std::string& name = entry.item->name();
+    int x = left;
+    int y = centre - 4;
+    canvas.brush.color = color;
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.pen.color = color;
+    canvas.pen.width = 1;
+    if (name == "BSF_CLOSE" || name == "TRAY_BSF_CLOSE") {
+        for (int i = 0; i < 7; ++i) {
+            canvas.fillRect(TRect{x + i, y + i, x + i + 2, y + i + 1});
+            canvas.fillRect(TRect{x + 6 - i, y + i, x + 8 - i, y + i + 1});
+        }
+        return;
+    }
+    if (name == "BSF_MINITEM") {
+        canvas.fillRect(TRect{x + 1, y + 6, x + 8, y + 8});
+        return;
+    }
+    if (name == "BSF_MAXITEM") {
+        frameRect(canvas, TRect{x, y, x + 9, y + 8}, color);
+        canvas.fillRect(TRect{x, y, x + 9, y + 2});
+        return;
+    }
+    if (name == "BSF_RESTORE" || name == "TRAY_BSF_RESTORE") {
+        frameRect(canvas, TRect{x + 2, y, x + 9, y + 6}, color);
+        canvas.fillRect(TRect{x + 2, y, x + 9, y + 2});
+        fillRect(canvas, TRect{x, y + 3, x + 7, y + 9}, activeFill(entry));
+        frameRect(canvas, TRect{x, y + 3, x + 7, y + 9}, color);
+        canvas.fillRect(TRect{x, y + 3, x + 7, y + 5});
+        return;
+    }
+    if (name == "BSF_ROLLUP") {
+        canvas.fillRect(TRect{x, y, x + 9, y + 2});
         for (int i = 0; i < 4; ++i)
-            canvas.fillRect(TRect{x + i, cy - 3 + i, x + i + 1, cy + 4 - i});
+            canvas.fillRect(TRect{x + 1 + i, y + 7 - i, x + 8 - i, y + 8 - i});
+        return;
     }
-    if (it.checked()) {
-        int x = inner.left + 3;
-        int y = inner.top + inner.height() / 2 - 4;
-        canvas.pen.color = canvas.font.color;
-        for (int i = 0; i < 3; ++i)
-            canvas.polyline({TPoint{x, y + 5 - i}, TPoint{x + 2, y + 7 - i}, TPoint{x + 7, y + 2 - i}});
+    if (name == "BSF_MINTOTRAY") {
+        frameRect(canvas, TRect{x, y, x + 9, y + 8}, color);
+        canvas.fillRect(TRect{x + 4, y + 5, x + 8, y + 7});
+        return;
     }
+    if (!entry.item->checked())
+        return;
+    if (entry.item->radioItem()) {
+        canvas.ellipse(TRect{x, centre - 3, x + 6, centre + 3});
+        return;
+    }
+    for (int i = 0; i < 3; ++i)
+        canvas.polyline({TPoint{x, y + 5 - i}, TPoint{x + 2, y + 7 - i}, TPoint{x + 7, y + 2 - i}});
+}
+
+// ---- activation ----
+
+// Painting is per window; a morphing item asks for its fade instead of jumping.
+void TbsSkinPopupWindow::redrawItem()
+{
+    if (skinned() && m_section->Morphing && !m_section->ActiveSkinRect.isEmpty())
+        m_morphTimer.setEnabled(true);
+    invalidate();
+}
+
+void TbsSkinPopupWindow::activate(int index, TbsMenuInput input)
+{
+    TbsSkinMenuItem& e = m_items.at(index);
+    e.active = true;
+    bool otherWasOpen = false;
+    for (int i = 0; i < itemCount(); ++i) {
+        if (i != index && m_items[i].open) {
+            m_items[i].open = false;
+            otherWasOpen = true;
+            redrawItem();
+        }
+    }
+    if (input == TbsMenuInput::Keys)
+        e.keySelected = true;
+    if (e.keySelected && input == TbsMenuInput::Pointer) {
+        redrawItem();
+        return;
+    }
+    int level = m_engine.levelOf(*this);
+    if (e.open) {
+        if (level + 2 < m_engine.levelCount())
+            m_engine.closeFrom(level + 2);
+        if (level + 1 < m_engine.levelCount()) {
+            TbsSkinPopupWindow& next = m_engine.level(level + 1);
+            for (auto& item : next.m_items) {
+                if (item.open) {
+                    item.open = false;
+                    next.redrawItem();
+                }
+            }
+        }
+        return;
+    }
+    redrawItem();
+    if (e.item->count() == 0) {
+        m_engine.closeAfter(*this);
+        return;
+    }
+    if (input == TbsMenuInput::Pointer) {
+        m_engine.closeAfter(*this);
+        m_engine.startWait(*this, index);
+        return;
+    }
+    // By keys the submenu waits for Right or Enter; one left open by another item goes.
+    if (otherWasOpen)
+        m_engine.closeAfter(*this);
+}
+
+void TbsSkinPopupWindow::deactivate(int index)
+{
+    TbsSkinMenuItem& e = m_items.at(index);
+    e.active = false;
+    e.keySelected = false;
+    if (!e.open)
+        redrawItem();
+    if (m_engine.waiting(*this, index))
+        m_engine.cancelWait();
+}
+
+void TbsSkinPopupWindow::setActive(int index)
+{
+    if (m_active >= 0 && m_active != index)
+        deactivate(m_active);
+    m_previousActive = m_active;
+    m_active = index;
+}
+
+void TbsSkinPopupWindow::trackPoint(TPoint p)
+{
+    if (m_scrollMode) {
+        bool inTop = p.y >= m_itemsRect.top && p.y < m_itemsRect.top + markerHeight && p.x >= 0 && p.x < width();
+        bool inBottom
+            = p.y >= m_itemsRect.bottom - markerHeight && p.y < m_itemsRect.bottom && p.x >= 0 && p.x < width();
+        if (inTop && m_autoScroll == 0 && m_startIndex > 0) {
+            setAutoScroll(1);
+            return;
+        }
+        if (inBottom && m_autoScroll == 0 && lastShown() < itemCount() - 1) {
+            setAutoScroll(2);
+            return;
+        }
+        if (!inTop && !inBottom && m_autoScroll != 0)
+            setAutoScroll(0);
+    }
+    int index = itemAt(p);
+    if (index < 0)
+        return;
+    if (index == m_active) {
+        TbsSkinMenuItem& e = m_items[index];
+        if (e.keySelected) {
+            e.keySelected = false;
+            if (e.item->count() > 0)
+                activate(index, TbsMenuInput::Pointer);
+        }
+        return;
+    }
+    int previous = m_active;
+    m_previousActive = previous;
+    m_active = index;
+    if (previous >= 0 && selectable(previous))
+        deactivate(previous);
+    if (selectable(index))
+        activate(index, TbsMenuInput::Pointer);
+}
+
+void TbsSkinPopupWindow::setAutoScroll(int code)
+{
+    m_autoScroll = code;
+    if (code != 0)
+        m_engine.closeAfter(*this);
+    m_scrollTimer.setEnabled(code != 0);
+    invalidate();
+}
+
+void TbsSkinPopupWindow::autoScrollStep()
+{
+    if ((m_autoScroll == 1 && m_startIndex > 0) || (m_autoScroll == 2 && lastShown() < itemCount() - 1)) {
+        m_startIndex += m_autoScroll == 1 ? -1 : 1;
+        layout();
+        return;
+    }
+    setAutoScroll(0);
+}
+
+void TbsSkinPopupWindow::scrollBy(int step)
+{
+    int shown = 0;
+    for (const auto& e : m_items)
+        shown += e.shown ? 1 : 0;
+    int maxStart = std::max(0, itemCount() - std::max(shown, 1));
+    if (step > 0)
+        m_startIndex = m_startIndex >= maxStart ? 0 : m_startIndex + 1;
+    else
+        m_startIndex = m_startIndex <= 0 ? maxStart : m_startIndex - 1;
+    layout();
+}
+
+void TbsSkinPopupWindow::moveDown()
+{
+    int n = itemCount();
+    if (n == 0)
+        return;
+    if (m_scrollMode && m_active >= 0 && m_active == lastShown())
+        scrollBy(1);
+    int start = m_active < 0 || m_active == n - 1 ? 0 : m_active + 1;
+    for (int i = start; i < n; ++i) {
+        if (m_scrollMode && i > lastShown())
+            scrollBy(1);
+        if (!selectable(i))
+            continue;
+        setActive(i);
+        activate(i, TbsMenuInput::Keys);
+        return;
+    }
+}
+
+void TbsSkinPopupWindow::moveUp()
+{
+    int n = itemCount();
+    if (n == 0)
+        return;
+    if (m_scrollMode && m_active >= 0 && m_active == m_startIndex)
+        scrollBy(-1);
+    int start = m_active <= 0 ? n - 1 : m_active - 1;
+    for (int i = start; i >= 0; --i) {
+        if (m_scrollMode && i < m_startIndex)
+            scrollBy(-1);
+        if (!selectable(i))
+            continue;
+        setActive(i);
+        activate(i, TbsMenuInput::Keys);
+        return;
+    }
+}
+
+void TbsSkinPopupWindow::keyDown(int key)
+{
+    for (int i = 0; i < itemCount(); ++i) {
+        if (isAccelerator(item(i).caption(), key)) {
+            setActive(i);
+            m_items[i].active = true;
+            redrawItem();
+            m_engine.choose(*this, i);
+            return;
+        }
+    }
+    switch (key) {
+    case VK_RETURN:
+        if (m_active >= 0)
+            m_engine.choose(*this, m_active);
+        return;
+    case VK_ESCAPE:
+    case VK_LEFT: {
+        if (key == VK_LEFT && m_engine.levelCount() < 2)
+            return;
+        TbsSkinMenu& engine = m_engine;
+        engine.closeFrom(engine.levelOf(*this));
+        // This window is closed now; the level above takes the highlight back.
+        if (TbsSkinPopupWindow* above = engine.deepest()) {
+            if (above->m_active >= 0 && above->m_items[above->m_active].open) {
+                above->m_items[above->m_active].open = false;
+                above->redrawItem();
+            }
+        }
+        return;
+    }
+    case VK_UP: moveUp(); return;
+    case VK_DOWN: moveDown(); return;
+    case VK_RIGHT:
+        if (m_active >= 0 && item(m_active).count() > 0)
+            m_engine.choose(*this, m_active);
+        return;
+    default: return;
+    }
+}
+
+// ---- pointer and timers ----
+
+void TbsSkinPopupWindow::pollCursor()
+{
+    TPoint p = mouseCursorPos();
+    bool moved = p.x != m_lastCursor.x || p.y != m_lastCursor.y;
+    bool over = windowAtScreen(p) == this;
+    if (moved && over) {
+        m_lastCursor = p;
+        trackPoint(screenToClient(p));
+        return;
+    }
+    m_lastCursor = p;
+    if (!over && m_scrollMode && m_autoScroll != 0)
+        setAutoScroll(0);
 }
 
 void TbsSkinPopupWindow::mouseMove(unsigned, int x, int y)
 {
-    int index = itemAt(x, y);
-    if (index >= 0 && selectable(index))
-        setActiveItem(index);
+    m_lastCursor = clientToScreen(TPoint{x, y});
+    trackPoint(TPoint{x, y});
 }
 
 void TbsSkinPopupWindow::mouseUp(MouseButton button, unsigned, int x, int y)
 {
     if (button != MouseButton::Left)
         return;
-    int index = itemAt(x, y);
+    int index = itemAt(TPoint{x, y});
     if (index < 0 || item(index).isSeparator())
         return;
-    setActiveItem(index);
-    m_engine.choose(*this, index);
+    trackPoint(TPoint{x, y});
+    if (m_active >= 0)
+        m_engine.choose(*this, m_active);
 }
 
-void TbsSkinPopupWindow::moveActive(int step)
+void TbsSkinPopupWindow::morphStep()
 {
-    int n = itemCount();
-    if (n == 0)
-        return;
-    int start = m_active < 0 ? (step > 0 ? -1 : n) : m_active;
-    for (int i = start + step; i >= 0 && i < n; i += step) {
-        if (selectable(i)) {
-            setActiveItem(i);
-            return;
-        }
+    bool moved = false;
+    for (auto& e : m_items) {
+        if (e.shown && stepMorph(e.morph, e.active || e.open))
+            moved = true;
     }
+    if (!moved) {
+        m_morphTimer.setEnabled(false);
+        return;
+    }
+    invalidate();
 }
 
-void TbsSkinPopupWindow::handleKey(int key)
+TColor TbsSkinPopupWindow::activeFill(const TbsSkinMenuItem& entry) const
 {
-    switch (key) {
-    case VK_DOWN: moveActive(1); return;
-    case VK_UP: moveActive(-1); return;
-    case VK_RETURN:
-        if (m_active >= 0)
-            m_engine.choose(*this, m_active);
-        return;
-    case VK_RIGHT:
-        if (m_active >= 0 && item(m_active).count() > 0)
-            m_engine.choose(*this, m_active);
-        return;
-    case VK_ESCAPE:
-    case VK_LEFT:
-        closePopup();
-        return;
-    default: break;
-    }
-    for (int i = 0; i < itemCount(); ++i) {
-        if (selectable(i) && acceleratorOf(item(i).caption()) == static_cast<char>(key)) {
-            setActiveItem(i);
-            m_engine.choose(*this, i);
-            return;
-        }
-    }
-}
-
-void TbsSkinPopupWindow::keyDown(int& key, unsigned)
-{
-    int k = key;
-    key = 0;
-    handleKey(k);
+    return entry.active || entry.open ? hotFill : clWindow;
 }
 
 // ---- engine ----
@@ -229,128 +794,250 @@ std::vector<TbsSkinMenu*>& liveEngines()
 }
 } // namespace
 
-TbsSkinMenu::TbsSkinMenu()
+TbsSkinMenu::TbsSkinMenu(TbsMenuNoticeTarget* form, const TControl* formControl)
+    : m_form(form), m_formControl(formControl)
 {
     liveEngines().push_back(this);
+    m_waitTimer.setInterval(500);
+    m_waitTimer.onTimer = [this] { waitElapsed(); };
 }
 
 TbsSkinMenu::~TbsSkinMenu()
 {
     auto& engines = liveEngines();
     engines.erase(std::remove(engines.begin(), engines.end(), this), engines.end());
-    m_closing = true;
+    m_waitTimer.setEnabled(false);
     for (auto& w : m_windows)
         w->onClosed = nullptr;
 }
 
-void TbsSkinMenu::popup(TbsSkinData* model, bool up, TMenuItem& root, const TRect& anchor, int firstIndex)
+int TbsSkinMenu::levelOf(const TbsSkinPopupWindow& window) const
 {
-    closeAll();
-    m_model = model;
-    if (root.count() == 0 || firstIndex >= root.count())
-        return;
-    openLevel(root, anchor, up, false, firstIndex);
+    for (int i = 0; i < levelCount(); ++i) {
+        if (m_windows[i].get() == &window)
+            return i;
+    }
+    return -1;
 }
 
-void TbsSkinMenu::openLevel(TMenuItem& root, const TRect& a, bool up, bool submenu, int firstIndex)
+bool TbsSkinMenu::ownsWindow(const TControl* window) const
+{
+    return std::any_of(m_windows.begin(), m_windows.end(), [&](auto& w) { return w.get() == window; });
+}
+
+void TbsSkinMenu::popup(TbsMenuNoticeTarget* opener, TbsSkinData* model, bool up, TMenuItem& root, const TRect& anchor,
+                        int firstIndex)
+{
+    m_firstShow = !m_visible;
+    m_closed.clear();
+    // The levels of an earlier menu close without telling its opener twice.
+    if (!m_windows.empty())
+        closeFrom(0);
+    m_opener = opener;
+    TPoint reference = m_formControl ? m_formControl->clientToScreen(TPoint{0, 0}) : TPoint{anchor.left, anchor.top};
+    m_workArea = screenWorkArea(reference);
+    m_model = model;
+    bool anyShown = false;
+    for (int i = std::max(firstIndex, 0); i < root.count(); ++i)
+        anyShown = anyShown || root.item(i).visible();
+    if (firstIndex >= 0 && firstIndex < root.count() && anyShown) {
+        m_visible = true;
+        openLevel(root, anchor, up, false, firstIndex);
+    }
+    m_firstShow = false;
+}
+
+void TbsSkinMenu::openLevel(TMenuItem& root, const TRect& anchor, bool up, bool submenu, int firstIndex)
 {
     auto window = std::make_unique<TbsSkinPopupWindow>(*this, root, firstIndex);
-    int w = window->neededWidth();
-    int h = window->neededHeight();
-    TRect area = screenWorkArea(TPoint{a.left, a.top});
-    h = std::min(h, area.height());
-    int y = 0;
+    TbsSkinPopupWindow* raw = window.get();
+    TRect place = placement(*raw, anchor, up, submenu);
+    raw->onClosed = [this, raw] {
+        int level = levelOf(*raw);
+        if (level >= 0)
+            closeFrom(level);
+    };
+    m_windows.push_back(std::move(window));
+    raw->popup(place);
+    raw->m_mouseTimer.setEnabled(true);
+    raw->m_lastCursor = mouseCursorPos();
+    for (int i = 0; i < raw->itemCount(); ++i) {
+        if (raw->selectable(i) && raw->m_items[i].shown) {
+            raw->m_active = i;
+            raw->m_items[i].active = true;
+            raw->m_items[i].keySelected = true;
+            raw->redrawItem();
+            break;
+        }
+    }
+}
+
+TRect TbsSkinMenu::placement(const TbsSkinPopupWindow& window, const TRect& A, bool up, bool submenu) const
+{
+    const TRect& R = m_workArea;
+    int w = window.neededWidth();
+    int h = window.neededHeight();
+    int t = window.itemsRect().top;
+    bool tall = window.tall();
+    bool upperHalf = A.top < R.top + R.height() / 2;
     bool overlapping = false;
-    bool upperHalf = a.top < area.top + area.height() / 2;
-    if (submenu) {
-        y = a.top - 2 + h <= area.bottom ? a.top - 2 : (upperHalf ? area.bottom - h : std::max(area.top, a.bottom + 2 - h));
+    int y = 0;
+    if (tall) {
+        y = R.top;
+    } else if (submenu) {
+        if (A.top + h - t <= R.bottom)
+            y = A.top - t;
+        else if (upperHalf)
+            y = R.bottom - h;
+        else
+            y = std::max(R.top, A.bottom + t - h);
     } else if (up) {
-        if (a.top - h >= area.top) y = a.top - h;
-        else if (upperHalf) { y = a.bottom + h <= area.bottom ? a.bottom : area.bottom - h; overlapping = y != a.bottom; }
-        else { y = area.top; overlapping = true; }
+        if (A.top - h >= R.top) {
+            y = A.top - h;
+        } else if (upperHalf) {
+            y = A.bottom + h <= R.bottom ? A.bottom : R.bottom - h;
+            overlapping = y != A.bottom;
+        } else {
+            y = R.top;
+            overlapping = true;
+        }
     } else {
-        if (a.bottom + h <= area.bottom) y = a.bottom;
-        else if (upperHalf) { y = area.bottom - h; overlapping = true; }
-        else if (a.top - h >= area.top) y = a.top - h;
-        else { y = area.top; overlapping = true; }
+        if (A.bottom + h <= R.bottom) {
+            y = A.bottom;
+        } else if (upperHalf) {
+            y = R.bottom - h;
+            overlapping = true;
+        } else if (A.top - h >= R.top) {
+            y = A.top - h;
+        } else {
+            y = R.top;
+            overlapping = true;
+        }
     }
     int x = 0;
-    if (!submenu && !overlapping) {
-        x = a.left;
-        if (x + w > area.right) x = area.right - w;
-        if (x < area.left) x = area.left;
+    if (!submenu && !tall && !overlapping) {
+        x = A.left;
+        if (x + w > R.right)
+            x = R.right - w;
+        else if (x < R.left)
+            x = R.left;
     } else {
-        x = a.right + w + 1 <= area.right ? a.right + 1 : a.left - w - 1;
+        x = A.right + w + 1 <= R.right ? A.right + 1 : A.left - w - 1;
     }
-    TbsSkinPopupWindow* raw = window.get();
-    raw->onClosed = [this, raw] { levelClosed(raw); };
-    m_windows.push_back(std::move(window));
-    raw->popup(TRect{x, y, x + w, y + h});
+    return TRect{x, y, x + w, y + h};
 }
 
-void TbsSkinMenu::closeOpenMenus()
+void TbsSkinMenu::closeFrom(int level)
 {
-    // Closing may destroy engines or open none; work on a copy.
-    std::vector<TbsSkinMenu*> engines = liveEngines();
-    for (TbsSkinMenu* engine : engines) {
-        auto& live = liveEngines();
-        if (std::find(live.begin(), live.end(), engine) != live.end() && engine->visible())
-            engine->closeAll();
-    }
-}
-
-void TbsSkinMenu::closeAfter(TbsSkinPopupWindow& window)
-{
-    while (!m_windows.empty() && m_windows.back().get() != &window) {
+    level = std::max(level, 0);
+    while (levelCount() > level) {
         std::unique_ptr<TbsSkinPopupWindow> last = std::move(m_windows.back());
         m_windows.pop_back();
+        if (m_waitWindow == last.get())
+            cancelWait();
         last->onClosed = nullptr;
+        last->m_mouseTimer.setEnabled(false);
+        last->m_morphTimer.setEnabled(false);
+        last->m_scrollTimer.setEnabled(false);
         last->closePopup();
+        // Kept until the next menu opens: the closing may run inside its own handler.
+        m_closed.push_back(std::move(last));
     }
-}
-
-void TbsSkinMenu::levelClosed(TbsSkinPopupWindow* window)
-{
-    if (m_closing)
+    if (level > 0 || !m_visible)
         return;
-    auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](auto& w) { return w.get() == window; });
-    if (it == m_windows.end())
-        return;
-    closeAfter(*window);
-    std::unique_ptr<TbsSkinPopupWindow> closed = std::move(m_windows.back());
-    m_windows.pop_back();
-    closed->onClosed = nullptr;
-    if (m_windows.empty() && onClosed)
-        onClosed();
+    m_visible = false;
+    cancelWait();
+    m_afterCommand = m_opener;
+    m_opener = nullptr;
+    if (m_afterCommand)
+        m_afterCommand->menuNotice(MenuClosed);
 }
 
 void TbsSkinMenu::closeAll()
 {
-    m_closing = true;
-    while (!m_windows.empty()) {
-        std::unique_ptr<TbsSkinPopupWindow> last = std::move(m_windows.back());
-        m_windows.pop_back();
-        last->onClosed = nullptr;
-        last->closePopup();
+    bool wasVisible = m_visible;
+    closeFrom(0);
+    cancelWait();
+    if (wasVisible && m_form)
+        m_form->menuNotice(MenuClosed);
+}
+
+void TbsSkinMenu::closeAfter(const TbsSkinPopupWindow& window)
+{
+    int level = levelOf(window);
+    if (level >= 0)
+        closeFrom(level + 1);
+}
+
+void TbsSkinMenu::closeOpenMenus()
+{
+    // Closing may destroy engines or open others; work on a copy.
+    std::vector<TbsSkinMenu*> engines = liveEngines();
+    for (TbsSkinMenu* engine : engines) {
+        auto& live = liveEngines();
+        if (std::find(live.begin(), live.end(), engine) == live.end())
+            continue;
+        if (engine->closingCheck)
+            engine->closingCheck();
+        else if (engine->visible())
+            engine->closeAll();
     }
-    m_closing = false;
-    if (onClosed)
-        onClosed();
+}
+
+void TbsSkinMenu::startWait(TbsSkinPopupWindow& window, int index)
+{
+    m_waitWindow = &window;
+    m_waitIndex = index;
+    m_waitTimer.setEnabled(false);
+    m_waitTimer.setEnabled(true);
+}
+
+void TbsSkinMenu::cancelWait()
+{
+    m_waitTimer.setEnabled(false);
+    m_waitWindow = nullptr;
+    m_waitIndex = -1;
+}
+
+bool TbsSkinMenu::waiting(const TbsSkinPopupWindow& window, int index) const
+{
+    return m_waitWindow == &window && m_waitIndex == index;
+}
+
+void TbsSkinMenu::waitElapsed()
+{
+    TbsSkinPopupWindow* window = m_waitWindow;
+    int index = m_waitIndex;
+    cancelWait();
+    if (window && levelOf(*window) >= 0 && index >= 0 && index < window->itemCount())
+        choose(*window, index);
 }
 
 void TbsSkinMenu::choose(TbsSkinPopupWindow& window, int index)
 {
-    TMenuItem& item = window.item(index);
-    if (!item.enabled() || item.isSeparator())
+    TbsSkinMenuItem& entry = window.m_items.at(index);
+    entry.keySelected = false;
+    TMenuItem& item = *entry.item;
+    if (entry.open || !item.enabled() || item.isSeparator())
         return;
     if (item.count() == 0) {
+        cancelWait();
         closeAll();
         item.click();
+        if (TbsMenuNoticeTarget* done = m_afterCommand) {
+            m_afterCommand = nullptr;
+            done->menuNotice(MenuCommandDone);
+        }
         return;
     }
     item.click();
+    cancelWait();
+    if (levelOf(window) < 0)
+        return;
+    entry.open = true;
+    window.redrawItem();
     closeAfter(window);
-    TRect r = window.itemRect(index);
+    TRect r = entry.rect;
     TPoint topLeft = window.clientToScreen(TPoint{r.left, r.top});
     openLevel(item, TRect{topLeft.x, topLeft.y, topLeft.x + r.width(), topLeft.y + r.height()}, false, true, 0);
 }
