@@ -141,7 +141,12 @@ void TbsSkinToolSpeedButton::enabledChanged()
 TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TWinControl* parent) : TbsSkinToolSpeedButton(parent, "toolmenubutton")
 {
     setWidth(37);
-    m_menu.onClosed = [this] { release(); };
+}
+
+void TbsSkinMenuSpeedButton::menuNotice(TbsMenuNotice notice)
+{
+    if (notice == MenuClosed)
+        release();
 }
 
 void TbsSkinMenuSpeedButton::bindSection()
@@ -186,7 +191,7 @@ void TbsSkinMenuSpeedButton::mouseDown(MouseButton button, unsigned shift, int x
 void TbsSkinMenuSpeedButton::dropDown()
 {
     TPoint topLeft = clientToScreen(TPoint{0, 0});
-    m_menu.popup(m_menuModel ? m_menuModel : SkinData(), false, m_items,
+    m_menu.popup(this, m_menuModel ? m_menuModel : SkinData(), false, m_items,
                  TRect{topLeft.x, topLeft.y, topLeft.x + width(), topLeft.y + height()});
 }
 

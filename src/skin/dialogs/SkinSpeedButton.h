@@ -49,7 +49,7 @@ private:
 };
 
 // A speed button that opens a skinned popup menu of its items below itself.
-class TbsSkinMenuSpeedButton : public TbsSkinToolSpeedButton {
+class TbsSkinMenuSpeedButton : public TbsSkinToolSpeedButton, public TbsMenuNoticeTarget {
 public:
     explicit TbsSkinMenuSpeedButton(TWinControl* parent);
 
@@ -65,6 +65,7 @@ protected:
     void bindSection() override;
     void mouseDown(MouseButton button, unsigned shift, int x, int y) override;
     TRect glyphArea() const override;
+    void menuNotice(TbsMenuNotice notice) override;
     void drawExtras(Canvas& canvas) override;
 
 private:
