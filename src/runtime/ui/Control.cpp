@@ -208,7 +208,7 @@ TControl::TControl(TWinControl* parent, QWidget* widget) : m_parent(parent), m_w
     if (auto* cw = dynamic_cast<ControlWidget*>(widget))
         cw->attach(this);
     if (parent) {
-        m_widget->setParent(parent->widget());
+        m_widget->setParent(parent->childHost());
         parent->m_children.push_back(this);
         m_font = parent->font();
         m_color = parent->color();
