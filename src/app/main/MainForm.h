@@ -13,6 +13,7 @@
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/frame/SkinForm.h"
 #include "skin/menubar/SkinMainMenuBar.h"
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
@@ -36,6 +37,7 @@ public:
     // Components, named as in the window's design. Parents come before children.
     TbsCompressedStoredSkin skinStore;
     TbsSkinData skinData;
+    TbsSkinForm skinForm{*this};
     TMainMenu MainMenu1;
     TbsSkinMainMenuBar skinMenubar{this};
     TbsSkinGroupBox bsSkinGroupBox1{this};
