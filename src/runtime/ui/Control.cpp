@@ -478,6 +478,14 @@ void TCustomControl::paintBackgroundFor(Canvas& canvas, const TControl&) { paint
 
 void TCustomControl::paintParentBackground(Canvas& canvas)
 {
+    // On a form with a drawn frame the client background is the frame's.
+    if (auto* form = dynamic_cast<TForm*>(parent()); form && form->frame()) {
+        TPoint saved = canvas.origin();
+        canvas.setOrigin(saved.x - left(), saved.y - top());
+        form->frame()->eraseClient(canvas);
+        canvas.setOrigin(saved.x, saved.y);
+        return;
+    }
     auto* parentCustom = dynamic_cast<TCustomControl*>(parent());
     if (!parentCustom) {
         canvas.brush.color = parent() ? parent()->color() : color();

@@ -167,8 +167,11 @@ void FormWidget::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(this);
-    painter.setClipRegion(event->region());
     std::unique_ptr<Canvas> canvas = makePainterCanvas(painter);
+    // The frame composes only the strips the update touches.
+    Region dirty;
+    dirty.impl().region = event->region();
+    canvas->setClipRegion(dirty);
     TApplication::guard([&] { fr->paintFrame(*canvas); });
 }
 
