@@ -154,9 +154,17 @@ TEST_F(Commands, SystemMenuFollowsTheWindowStateAndOpensBelowItsButton)
     TRect const button = frame->screenRectOf(rectOf(cmSysMenu));
     EXPECT_EQ(frame->menuEngine().level(0).top(), button.bottom);
     EXPECT_EQ(frame->menuEngine().level(0).left(), button.left);
-    // A press in the window closes it.
+    // A press in the window closes it, on the frame or on a control.
     sendMouseDown(*form, 150, 150);
     sendMouseUp(*form, 150, 150);
+    app().processMessages();
+    EXPECT_FALSE(frame->menuEngine().visible());
+    TbsSkinButton control(form.get());
+    control.setBounds(10, 10, 75, 25);
+    frame->showSystemMenu(TRect{100, 100, 100, 100});
+    ASSERT_TRUE(frame->menuEngine().visible());
+    sendMouseDown(control, 5, 5);
+    sendMouseUp(control, 5, 5);
     app().processMessages();
     EXPECT_FALSE(frame->menuEngine().visible());
 }
@@ -186,6 +194,16 @@ TEST_F(Commands, HoverMorphsInFiveStepsAndFadesBackTheSameWay)
     EXPECT_EQ(close->morphFactor(), 0.0);
     clock.advance(20);
     EXPECT_FALSE(frame->morphTimer().enabled());
+    // Pressing a button that is still fading in shows it fully at once.
+    sendMouseMove(*form, c.x, c.y);
+    clock.advance(20);
+    ASSERT_LT(close->morphFactor(), 1.0);
+    sendMouseDown(*form, c.x, c.y);
+    EXPECT_EQ(close->morphFactor(), 1.0);
+    EXPECT_TRUE(close->down());
+    sendMouseUp(*form, 150, 150);
+    EXPECT_FALSE(close->down());
+    EXPECT_TRUE(form->showing());
 }
 
 TEST_F(Commands, CursorPollFindsTheButtonUnderThePointer)

@@ -574,6 +574,10 @@ void TForm::setFrame(TFormFrame* frame)
         Qt::WindowFlags flags = widget()->windowFlags() & ~Qt::FramelessWindowHint;
         if (frame)
             flags |= Qt::FramelessWindowHint;
+        // A Wayland compositor has no window shapes: the outline's outside stays
+        // unpainted and transparent, and the mask becomes the input region.
+        if (QGuiApplication::platformName().startsWith("wayland"))
+            widget()->setAttribute(Qt::WA_TranslucentBackground, frame != nullptr);
         widget()->setWindowFlags(flags);
         widget()->move(at);
     }
