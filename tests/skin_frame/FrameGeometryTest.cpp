@@ -176,3 +176,51 @@ TEST_F(Geometry, FramePaintsTheSkinPictureWithTheCaptionButtons)
 }
 
 } // namespace qv::frametest
+
+namespace qv::frametest {
+
+TEST(FrameGeometry, ResizedPointsFollowTheirCornersAndLeftButtonsStay)
+{
+    TbsSkinFrameInfo f;
+    f.LTPoint = {60, 30};
+    f.RTPoint = {90, 30};
+    f.LBPoint = {60, 160};
+    f.RBPoint = {90, 160};
+    f.ClRect = {7, 30, 198, 160};
+    f.MaskRectArea = {5, 20, 200, 162};
+    f.HitTestLTPoint = {10, 11};
+    f.HitTestRTPoint = {190, 12};
+    f.HitTestLBPoint = {13, 150};
+    f.HitTestRBPoint = {191, 151};
+    f.ButtonsRect = {20, 7, 80, 22};
+    f.CaptionRect = {};
+    TbsFrameGeometry g = resizedFrameGeometry(f, 205, 167, 305, 217);
+    EXPECT_EQ(g.RT, (TPoint{190, 30}));
+    EXPECT_EQ(g.LB, (TPoint{60, 210}));
+    EXPECT_EQ(g.RB, (TPoint{190, 210}));
+    EXPECT_EQ(g.client, (TRect{7, 30, 298, 210}));
+    EXPECT_EQ(g.mask, (TRect{5, 20, 300, 212}));
+    EXPECT_EQ(g.HLT, (TPoint{10, 11}));
+    EXPECT_EQ(g.HRT, (TPoint{290, 12}));
+    EXPECT_EQ(g.HLB, (TPoint{13, 200}));
+    EXPECT_EQ(g.HRB, (TPoint{291, 201}));
+    // Buttons in the left half of the picture stay; an empty caption rectangle stays empty.
+    EXPECT_EQ(g.buttonsRect, (TRect{20, 7, 80, 22}));
+    EXPECT_TRUE(g.captionRect.isEmpty());
+    f.ButtonsRect = {103, 7, 181, 22};
+    EXPECT_EQ(resizedFrameGeometry(f, 205, 167, 305, 217).buttonsRect, (TRect{203, 7, 281, 22}));
+    // Frame rectangles by corner zone: bottom-right moves both ways, bottom band widens and moves down.
+    EXPECT_EQ(mapFrameRect(TRect{150, 162, 160, 165}, f, 205, 167, 305, 217), (TRect{250, 212, 260, 215}));
+    EXPECT_EQ(mapFrameRect(TRect{20, 162, 150, 165}, f, 205, 167, 305, 217), (TRect{20, 212, 250, 215}));
+    EXPECT_EQ(mapFrameRect(TRect{10, 40, 20, 50}, f, 205, 167, 305, 217), (TRect{10, 40, 20, 50}));
+}
+
+TEST(FrameGeometry, NoMaskGivesNoRegion)
+{
+    TbsSkinFrameInfo f;
+    f.ClRect = {7, 30, 198, 160};
+    TbsFrameGeometry g = resizedFrameGeometry(f, 205, 167, 300, 200);
+    EXPECT_TRUE(frameRegion(TbsSkinPicture(), f, g).isEmpty());
+}
+
+} // namespace qv::frametest

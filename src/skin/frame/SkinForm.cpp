@@ -644,7 +644,7 @@ void TbsSkinForm::updateCaptionActivation(bool repaint)
     }
 }
 
-void TbsSkinForm::setObjectStates(bool)
+void TbsSkinForm::resetObjectStates()
 {
     for (auto& o : m_objects)
         o->resetState();
@@ -654,7 +654,7 @@ void TbsSkinForm::setObjectStates(bool)
 void TbsSkinForm::activationChanged(bool active)
 {
     m_active = active;
-    setObjectStates(true);
+    resetObjectStates();
     m_activeObject = m_captureObject = -1;
     updateCaptionActivation(true);
     m_form.invalidateFrame();
@@ -799,7 +799,7 @@ TRect TbsSkinForm::snapped(const TRect& proposed) const
 
 void TbsSkinForm::sizeMoveStarted()
 {
-    setObjectStates(false);
+    resetObjectStates();
     m_mouseTimer.setEnabled(false);
     m_activeObject = m_captureObject = -1;
     m_sizeMove = true;

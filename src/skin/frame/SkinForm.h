@@ -188,7 +188,7 @@ private:
     void mouseTick();
     void morphTick();
     void updateCaptionActivation(bool repaint);
-    void setObjectStates(bool keepCaptions);
+    void resetObjectStates();
     TRect minimizedSlot() const;
     void paintSkinFrame(Canvas& canvas);
     void paintPlainFrame(Canvas& canvas);
