@@ -380,6 +380,9 @@ void FormClientWidget::paintEvent(QPaintEvent* event)
     }
     QPainter painter(this);
     std::unique_ptr<Canvas> canvas = makePainterCanvas(painter);
+    Region dirty;
+    dirty.impl().region = event->region();
+    canvas->setClipRegion(dirty);
     TApplication::guard([&] { form->frame()->eraseClient(*canvas); });
 }
 
