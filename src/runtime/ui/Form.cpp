@@ -313,13 +313,8 @@ void FormWidget::startTracking(THitCode code, const QPointF& global)
         TApplication::guard([&] { fr->moving(probe); });
         if (probe == fromQRect(m_startGeometry))
             return;
-        // The window manager takes the move from the press on; where there is
-        // none, the window follows the mouse once it travels.
-        if (windowHandle() && windowHandle()->startSystemMove()) {
-            TApplication::guard([&] { fr->sizeMoveStarted(); });
-            m_tracking = Tracking::BySystem;
-            return;
-        }
+        // The move starts with the mouse's first step, so that a press and
+        // release stays a click (and two a double click).
         m_tracking = Tracking::PendingMove;
         return;
     }
@@ -336,6 +331,11 @@ void FormWidget::track(const QPointF& global)
         if (delta.isNull())
             return;
         TApplication::guard([&] { fr->sizeMoveStarted(); });
+        // The window manager moves it from here on; where there is none, we do.
+        if (windowHandle() && windowHandle()->startSystemMove()) {
+            m_tracking = Tracking::BySystem;
+            return;
+        }
         m_tracking = Tracking::Move;
     }
     if (m_tracking == Tracking::Move) {
