@@ -144,6 +144,8 @@ TbsSkinPicture paintFrame()
             p.setPixel(x, y, mix(ink::outline, p.pixel(x, y), inner));
         }
     }
+    // The window body, tiled behind the controls, is the light neutral face.
+    fillRect(p, rc(7, 30, W - 7, H - 7), flat(ink::face));
     // A fine line frames the client area so the window body sits crisply in the frame.
     hline(p, 6, W - 6, 29, ink::slateDeep);
     hline(p, 6, W - 6, H - 7, ink::slateDeep);

@@ -19,17 +19,6 @@ Font sansSerif(int points, unsigned style)
     return f;
 }
 
-// "https://www.example.com/" shown as "www.example.com".
-std::string displayAddress(const std::string& url)
-{
-    std::string text = url;
-    if (auto scheme = text.find("://"); scheme != std::string::npos)
-        text = text.substr(scheme + 3);
-    if (!text.empty() && text.back() == '/')
-        text.pop_back();
-    return text;
-}
-
 } // namespace
 
 void ProgramIcon::paint(Canvas& canvas) { paintProgramMark(canvas, 32); }
@@ -41,9 +30,11 @@ TfrmAbout::TfrmAbout(TbsSkinData* skinData)
     setClientSize(316, 155);
     setScreenPosition(268, 262);
     setColor(clBtnFace);
+    skinAboutForm.setSkinData(skinData);
 
     Image1.setBounds(16, 24, 33, 41);
 
+    lblName.setSkinData(skinData);
     lblName.setDefaultFont(sansSerif(10, fsBold));
     lblName.setWordWrap(true);
     lblName.setBounds(56, 24, 226, 16);
@@ -56,6 +47,7 @@ TfrmAbout::TfrmAbout(TbsSkinData* skinData)
     };
     for (Line l : {Line{bsSkinStdLabel2, "version:", 64, 48}, Line{bsSkinStdLabel3, product::version, 120, 48},
                    Line{bsSkinStdLabel1, "Web site:", 64, 66}}) {
+        l.label.setSkinData(skinData);
         l.label.setDefaultFont(sansSerif(8, 0));
         l.label.setCaption(l.caption);
         l.label.setLeft(l.left);
@@ -63,10 +55,12 @@ TfrmAbout::TfrmAbout(TbsSkinData* skinData)
     }
 
     lblLinkUrl.setName("lblLinkUrl");
+    lblLinkUrl.setSkinData(skinData);
+    // The link shows the very address it opens.
     lblLinkUrl.setURL(product::webSite);
-    lblLinkUrl.setCaption(displayAddress(product::webSite));
-    lblLinkUrl.setLeft(120);
-    lblLinkUrl.setTop(64);
+    lblLinkUrl.setCaption(product::webSite);
+    lblLinkUrl.setAutoSize(false);
+    lblLinkUrl.setBounds(120, 64, 118, 16);
 
     for (TbsSkinStdLabel* label :
          {&lblName, &bsSkinStdLabel2, &bsSkinStdLabel3, &bsSkinStdLabel1, static_cast<TbsSkinStdLabel*>(&lblLinkUrl)})

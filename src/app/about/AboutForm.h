@@ -3,6 +3,7 @@
 #include "runtime/ui/Form.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/frame/SkinForm.h"
 #include "skin/model/SkinData.h"
 
 namespace qv {
@@ -22,6 +23,7 @@ public:
     // skinData: the main window's skin model, shared.
     explicit TfrmAbout(TbsSkinData* skinData = nullptr);
 
+    TbsSkinForm skinAboutForm{*this};
     ProgramIcon Image1{this};
     TbsSkinStdLabel lblName{this};
     TbsSkinStdLabel bsSkinStdLabel2{this};

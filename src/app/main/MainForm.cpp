@@ -74,6 +74,8 @@ TfrmMain::TfrmMain(std::string fileToOpen)
     setClientSize(714, 460);
     setScreenPosition(205, 120);
     setColor(clBtnFace);
+    skinData.setOwner(&skinForm);
+    skinForm.setSkinData(&skinData);
 
     buildMenu();
     skinMenubar.setName("skinMenubar");
@@ -107,9 +109,8 @@ void TfrmMain::loadSkin()
 {
     skinStore.FileName = "SKIN.INI";
     skinStore.setCompressedData(std::string(quorvaneCompressedSkin()));
+    // The frame hears the load's notices and passes them on to the controls.
     TApplication::guard([this] { skinData.setCompressedStoredSkin(&skinStore); });
-    // The controls were given the model while it was still empty.
-    relaySkinChanged(*this);
 }
 
 void TfrmMain::buildMenu()

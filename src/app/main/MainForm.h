@@ -14,6 +14,7 @@
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/dialogs/SkinFileDialog.h"
+#include "skin/frame/SkinForm.h"
 #include "skin/menubar/SkinMainMenuBar.h"
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
@@ -37,6 +38,7 @@ public:
     // Components, named as in the window's design. Parents come before children.
     TbsCompressedStoredSkin skinStore;
     TbsSkinData skinData;
+    TbsSkinForm skinForm{*this};
     TMainMenu MainMenu1;
     // The menu side of the window's skinned frame: the engine, the keyboard menu mode.
     TbsSkinFormMenus skinFormMenus{*this};

@@ -213,7 +213,7 @@ TControl::TControl(TWinControl* parent, QWidget* widget) : m_parent(parent), m_w
     if (auto* cw = dynamic_cast<ControlWidget*>(widget))
         cw->attach(this);
     if (parent) {
-        m_widget->setParent(parent->widget());
+        m_widget->setParent(parent->childHost());
         parent->m_children.push_back(this);
         m_font = parent->font();
         m_color = parent->color();
@@ -539,6 +539,14 @@ void TCustomControl::paintBackgroundFor(Canvas& canvas, const TControl&) { paint
 
 void TCustomControl::paintParentBackground(Canvas& canvas)
 {
+    // On a form with a drawn frame the client background is the frame's.
+    if (auto* form = dynamic_cast<TForm*>(parent()); form && form->frame()) {
+        TPoint saved = canvas.origin();
+        canvas.setOrigin(saved.x - left(), saved.y - top());
+        form->frame()->eraseClient(canvas);
+        canvas.setOrigin(saved.x, saved.y);
+        return;
+    }
     auto* parentCustom = dynamic_cast<TCustomControl*>(parent());
     if (!parentCustom) {
         canvas.brush.color = parent() ? parent()->color() : color();

@@ -160,13 +160,17 @@ public:
     std::vector<TControl*> tabList() const;
     // Every focusable descendant in tab-chain order.
     void collectTabChain(std::vector<TControl*>& out) const;
+    // The native widget the children's widgets sit in: a form's client area.
+    QWidget* childHost() const { return m_childHost ? m_childHost : widget(); }
 
 protected:
     TWinControl(TWinControl* parent, QWidget* widget);
+    void setChildHost(QWidget* host) { m_childHost = host; }
 
 private:
     friend class TControl;
     std::vector<TControl*> m_children;
+    QWidget* m_childHost = nullptr;
 };
 
 // A control that paints itself: every paint builds an off-screen bitmap of the

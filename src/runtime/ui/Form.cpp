@@ -1,19 +1,126 @@
 #include "runtime/ui/Form.h"
 
+#include "runtime/graphics/QtGraphics.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Widgets.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QStyleHints>
+#include <QWindow>
 
 #include "runtime/ui/StdControls.h"
 
+#include <algorithm>
+
 namespace qv {
 
+namespace {
+
+MouseButton buttonOf(Qt::MouseButton b)
+{
+    if (b == Qt::RightButton) return MouseButton::Right;
+    if (b == Qt::MiddleButton) return MouseButton::Middle;
+    return MouseButton::Left;
+}
+
+TPoint pointOf(const QMouseEvent& e)
+{
+    QPoint p = e.position().toPoint();
+    return TPoint{p.x(), p.y()};
+}
+
+Qt::Edges edgesOf(THitCode code)
+{
+    switch (code) {
+    case THitCode::Left: return Qt::LeftEdge;
+    case THitCode::Right: return Qt::RightEdge;
+    case THitCode::Top: return Qt::TopEdge;
+    case THitCode::Bottom: return Qt::BottomEdge;
+    case THitCode::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
+    case THitCode::TopRight: return Qt::TopEdge | Qt::RightEdge;
+    case THitCode::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
+    case THitCode::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
+    default: return {};
+    }
+}
+
+// Presses in a framed window's client area close its frame's menus before the
+// control under the mouse sees them.
+class FramePressFilter : public QObject {
+public:
+    static void install()
+    {
+        static FramePressFilter* filter = nullptr;
+        if (!filter) {
+            filter = new FramePressFilter;
+            QApplication::instance()->installEventFilter(filter);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* window = widget ? dynamic_cast<FormWidget*>(widget->window()) : nullptr;
+        // The window's own presses reach its frame in the frame's handlers.
+        if (!window || window == widget)
+            return false;
+        auto* form = dynamic_cast<TForm*>(window->control());
+        if (form && form->frame())
+            TApplication::guard([&] { form->frame()->menuClosingMessage(); });
+        return false;
+    }
+};
+
+} // namespace
+
 FormWidget::FormWidget() : ControlWidget(nullptr, Qt::Window) {}
+
+TForm* FormWidget::form() const { return dynamic_cast<TForm*>(control()); }
+
+TFormFrame* FormWidget::frame() const
+{
+    TForm* f = form();
+    return f ? f->frame() : nullptr;
+}
+
+void FormWidget::layoutClient()
+{
+    TForm* f = form();
+    if (!f || !f->m_client)
+        return;
+    TRect m = f->m_frame ? f->m_frame->clientMargins() : TRect{};
+    f->m_client->setGeometry(m.left, m.top, std::max(0, width() - m.left - m.right), std::max(0, height() - m.top - m.bottom));
+}
+
+bool FormWidget::event(QEvent* e)
+{
+    if (TFormFrame* fr = frame()) {
+        switch (e->type()) {
+        case QEvent::Move:
+        case QEvent::WindowDeactivate:
+        case QEvent::FocusOut:
+            TApplication::guard([&] { fr->menuClosingMessage(); });
+            break;
+        case QEvent::Enter:
+            if (m_tracking == Tracking::BySystem)
+                endTracking();
+            break;
+        default:
+            break;
+        }
+    }
+    return ControlWidget::event(e);
+}
 
 void FormWidget::closeEvent(QCloseEvent* event)
 {
@@ -36,8 +143,12 @@ void FormWidget::closeEvent(QCloseEvent* event)
 void FormWidget::showEvent(QShowEvent* event)
 {
     ControlWidget::showEvent(event);
-    if (auto* form = dynamic_cast<TForm*>(control()))
+    if (auto* form = dynamic_cast<TForm*>(control())) {
+        form->m_shownOnce = true;
         TApplication::guard([&] { TForm::FormEvents::shown(*form); });
+        if (TFormFrame* fr = form->frame())
+            TApplication::guard([&] { fr->shown(); });
+    }
 }
 
 void FormWidget::hideEvent(QHideEvent* event)
@@ -48,21 +159,275 @@ void FormWidget::hideEvent(QHideEvent* event)
         TApplication::guard([&] { form->onHide(); });
 }
 
+void FormWidget::paintEvent(QPaintEvent* event)
+{
+    TFormFrame* fr = frame();
+    if (!fr) {
+        ControlWidget::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    std::unique_ptr<Canvas> canvas = makePainterCanvas(painter);
+    // The frame composes only the strips the update touches.
+    Region dirty;
+    dirty.impl().region = event->region();
+    canvas->setClipRegion(dirty);
+    TApplication::guard([&] { fr->paintFrame(*canvas); });
+}
+
+void FormWidget::resizeEvent(QResizeEvent*)
+{
+    layoutClient();
+    TForm* f = form();
+    if (!f)
+        return;
+    TApplication::guard([&] { TControl::Events::resized(*f); });
+    if (TFormFrame* fr = f->frame())
+        TApplication::guard([&] {
+            fr->menuClosingMessage();
+            fr->resized();
+        });
+}
+
+void FormWidget::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::ActivationChange) {
+        if (TFormFrame* fr = frame()) {
+            bool active = isActiveWindow();
+            TApplication::guard([&] {
+                fr->menuClosingMessage();
+                fr->activationChanged(active);
+            });
+        }
+    }
+    ControlWidget::changeEvent(e);
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* e)
+{
+    TFormFrame* fr = frame();
+    if (!fr) {
+        ControlWidget::mousePressEvent(e);
+        return;
+    }
+    if (m_tracking == Tracking::BySystem)
+        endTracking();
+    TPoint p = pointOf(*e);
+    THitCode code = THitCode::Client;
+    TApplication::guard([&] { code = fr->hitTest(p); });
+    // The window manager takes a caption press for its move and the release with
+    // it, so the platform sees no double click there: we count them ourselves.
+    bool const captionPress = e->button() == Qt::LeftButton && code == THitCode::Caption;
+    if (captionPress && m_lastCaptionPress >= 0
+        && e->timestamp() - m_lastCaptionPress <= static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval())
+        && (e->globalPosition() - m_lastCaptionPoint).manhattanLength() <= QGuiApplication::styleHints()->startDragDistance()) {
+        m_lastCaptionPress = -1;
+        mouseDoubleClickEvent(e);
+        return;
+    }
+    m_lastCaptionPress = captionPress ? static_cast<qint64>(e->timestamp()) : -1;
+    m_lastCaptionPoint = e->globalPosition();
+    TApplication::guard([&] {
+        fr->menuClosingMessage();
+        fr->ncMouseDown(buttonOf(e->button()), p);
+    });
+    if (e->button() == Qt::LeftButton && (code == THitCode::Caption || isSizingEdge(code)))
+        startTracking(code, e->globalPosition());
+}
+
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    TFormFrame* fr = frame();
+    if (!fr) {
+        ControlWidget::mouseDoubleClickEvent(e);
+        return;
+    }
+    m_tracking = Tracking::None;
+    m_lastCaptionPress = -1;
+    TPoint p = pointOf(*e);
+    TApplication::guard([&] {
+        fr->menuClosingMessage();
+        fr->ncDoubleClick(buttonOf(e->button()), p);
+    });
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* e)
+{
+    TFormFrame* fr = frame();
+    if (!fr) {
+        ControlWidget::mouseReleaseEvent(e);
+        return;
+    }
+    if (m_tracking != Tracking::None)
+        endTracking();
+    TPoint p = pointOf(*e);
+    TApplication::guard([&] { fr->ncMouseUp(buttonOf(e->button()), p); });
+}
+
+void FormWidget::mouseMoveEvent(QMouseEvent* e)
+{
+    TFormFrame* fr = frame();
+    if (!fr) {
+        ControlWidget::mouseMoveEvent(e);
+        return;
+    }
+    if (m_tracking == Tracking::BySystem)
+        endTracking();
+    if (m_tracking != Tracking::None) {
+        track(e->globalPosition());
+        return;
+    }
+    TPoint p = pointOf(*e);
+    THitCode code = THitCode::Client;
+    TApplication::guard([&] {
+        code = fr->hitTest(p);
+        fr->ncMouseMove(p);
+    });
+    updateFrameCursor(code);
+}
+
+void FormWidget::updateFrameCursor(THitCode code)
+{
+    switch (code) {
+    case THitCode::Left:
+    case THitCode::Right: setCursor(Qt::SizeHorCursor); break;
+    case THitCode::Top:
+    case THitCode::Bottom: setCursor(Qt::SizeVerCursor); break;
+    case THitCode::TopLeft:
+    case THitCode::BottomRight: setCursor(Qt::SizeFDiagCursor); break;
+    case THitCode::TopRight:
+    case THitCode::BottomLeft: setCursor(Qt::SizeBDiagCursor); break;
+    default: unsetCursor(); break;
+    }
+}
+
+void FormWidget::startTracking(THitCode code, const QPointF& global)
+{
+    m_trackCode = code;
+    m_pressGlobal = global;
+    m_startGeometry = geometry();
+    TFormFrame* fr = frame();
+    if (code == THitCode::Caption) {
+        // A window that may not move (maximized) keeps its place.
+        TRect probe = fromQRect(m_startGeometry.translated(1, 1));
+        TApplication::guard([&] { fr->moving(probe); });
+        if (probe == fromQRect(m_startGeometry))
+            return;
+        // The move starts with the mouse's first step, so that a press and
+        // release stays a click (and two a double click).
+        m_tracking = Tracking::PendingMove;
+        return;
+    }
+    TApplication::guard([&] { fr->sizeMoveStarted(); });
+    bool bySystem = windowHandle() && windowHandle()->startSystemResize(edgesOf(code));
+    m_tracking = bySystem ? Tracking::BySystem : Tracking::Resize;
+}
+
+void FormWidget::track(const QPointF& global)
+{
+    TFormFrame* fr = frame();
+    QPoint delta = (global - m_pressGlobal).toPoint();
+    if (m_tracking == Tracking::PendingMove) {
+        if (delta.isNull())
+            return;
+        TApplication::guard([&] { fr->sizeMoveStarted(); });
+        // The window manager moves it from here on; where there is none, we do.
+        if (windowHandle() && windowHandle()->startSystemMove()) {
+            m_tracking = Tracking::BySystem;
+            return;
+        }
+        m_tracking = Tracking::Move;
+    }
+    if (m_tracking == Tracking::Move) {
+        TRect proposed = fromQRect(m_startGeometry.translated(delta));
+        TApplication::guard([&] { fr->moving(proposed); });
+        move(proposed.left, proposed.top);
+        return;
+    }
+    if (m_tracking != Tracking::Resize)
+        return;
+    // The edge under the mouse follows it; the opposite one stays, within the limits.
+    QRect g = m_startGeometry;
+    QSize minSize = minimumSize(), maxSize = maximumSize();
+    int left = g.left(), top = g.top(), right = g.left() + g.width(), bottom = g.top() + g.height();
+    Qt::Edges edges = edgesOf(m_trackCode);
+    auto clampSpan = [](int span, int lo, int hi) { return std::clamp(span, lo, std::max(lo, hi)); };
+    if (edges & Qt::LeftEdge)
+        left = right - clampSpan(right - (left + delta.x()), minSize.width(), maxSize.width());
+    if (edges & Qt::RightEdge)
+        right = left + clampSpan(right + delta.x() - left, minSize.width(), maxSize.width());
+    if (edges & Qt::TopEdge)
+        top = bottom - clampSpan(bottom - (top + delta.y()), minSize.height(), maxSize.height());
+    if (edges & Qt::BottomEdge)
+        bottom = top + clampSpan(bottom + delta.y() - top, minSize.height(), maxSize.height());
+    setGeometry(left, top, right - left, bottom - top);
+}
+
+void FormWidget::endTracking()
+{
+    bool started = m_tracking != Tracking::None && m_tracking != Tracking::PendingMove;
+    m_tracking = Tracking::None;
+    if (TFormFrame* fr = frame(); fr && started)
+        TApplication::guard([&] { fr->sizeMoveEnded(); });
+}
+
+void FormClientWidget::paintEvent(QPaintEvent* event)
+{
+    auto* form = dynamic_cast<TForm*>(control());
+    if (!form || !form->frame()) {
+        ControlWidget::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    std::unique_ptr<Canvas> canvas = makePainterCanvas(painter);
+    Region dirty;
+    dirty.impl().region = event->region();
+    canvas->setClipRegion(dirty);
+    TApplication::guard([&] { form->frame()->eraseClient(*canvas); });
+}
+
 TForm::TForm() : TWinControl(nullptr, new FormWidget)
 {
     TControl::m_visible = false;
     widget()->setAttribute(Qt::WA_QuitOnClose, false);
+    auto* client = new FormClientWidget(widget());
+    client->attach(this);
+    client->setGeometry(0, 0, widget()->width(), widget()->height());
+    m_client = client;
+    setChildHost(client);
 }
 
-TForm::~TForm() = default;
+TForm::~TForm()
+{
+    if (auto* client = dynamic_cast<ControlWidget*>(m_client))
+        client->attach(nullptr);
+}
 
 void TForm::setCaption(const std::string& caption)
 {
     m_caption = caption;
     widget()->setWindowTitle(QString::fromStdString(caption));
+    if (m_frame)
+        m_frame->captionChanged();
 }
 
-void TForm::setClientSize(int width, int height) { widget()->resize(width, height); }
+int TForm::clientWidth() const { return m_client->width(); }
+int TForm::clientHeight() const { return m_client->height(); }
+TPoint TForm::clientOrigin() const { return TPoint{m_client->x(), m_client->y()}; }
+
+void TForm::setClientSize(int width, int height)
+{
+    TRect m = m_frame ? m_frame->clientMargins() : TRect{};
+    widget()->resize(width + m.left + m.right, height + m.top + m.bottom);
+    // A hidden window hears of its new size only when it shows.
+    static_cast<FormWidget*>(widget())->layoutClient();
+}
+
+void TForm::setBounds(int left, int top, int width, int height)
+{
+    TWinControl::setBounds(left, top, width, height);
+    static_cast<FormWidget*>(widget())->layoutClient();
+}
 
 void TForm::setScreenPosition(int left, int top) { widget()->move(left, top); }
 
@@ -126,6 +491,7 @@ void TForm::setDialogBorder(bool systemButtons)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     widget()->setWindowFlags(flags);
     widget()->setFixedSize(widget()->size());
+    m_sizeable = false;
 }
 
 void TForm::centerOnScreen()
@@ -192,6 +558,128 @@ TCloseAction TForm::doClose()
         return action;
     bool ok = TApplication::guard([&] { onClose(action); });
     return ok ? action : TCloseAction::None;
+}
+
+// ---- drawn frame ----
+
+void TForm::setFrame(TFormFrame* frame)
+{
+    if (frame == m_frame)
+        return;
+    int const cw = clientWidth(), ch = clientHeight();
+    bool const wasVisible = widget()->isVisible();
+    QPoint const at = widget()->pos();
+    bool const hadFrame = m_frame != nullptr;
+    m_frame = frame;
+    if (frame)
+        FramePressFilter::install();
+    if (hadFrame != (frame != nullptr)) {
+        Qt::WindowFlags flags = widget()->windowFlags() & ~Qt::FramelessWindowHint;
+        if (frame)
+            flags |= Qt::FramelessWindowHint;
+        // A Wayland compositor has no window shapes: the outline's outside stays
+        // unpainted and transparent, and the mask becomes the input region.
+        if (QGuiApplication::platformName().startsWith("wayland"))
+            widget()->setAttribute(Qt::WA_TranslucentBackground, frame != nullptr);
+        widget()->setWindowFlags(flags);
+        widget()->move(at);
+    }
+    if (!frame) {
+        clearWindowRegion();
+        widget()->setMinimumSize(0, 0);
+        widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        widget()->unsetCursor();
+    }
+    // The window grows by the frame around the client it had.
+    setClientSize(cw, ch);
+    frameChanged();
+    static_cast<FormWidget*>(widget())->layoutClient();
+    if (wasVisible)
+        widget()->show();
+}
+
+void TForm::frameChanged()
+{
+    if (!m_shownOnce) {
+        TRect m = m_frame ? m_frame->clientMargins() : TRect{};
+        widget()->resize(clientWidth() + m.left + m.right, clientHeight() + m.top + m.bottom);
+    }
+    if (m_frame) {
+        TSizeLimits limits = m_frame->sizeLimits();
+        widget()->setMinimumSize(limits.minWidth, limits.minHeight);
+        widget()->setMaximumSize(limits.maxWidth > 0 ? limits.maxWidth : QWIDGETSIZE_MAX,
+                                 limits.maxHeight > 0 ? limits.maxHeight : QWIDGETSIZE_MAX);
+    }
+    static_cast<FormWidget*>(widget())->layoutClient();
+    invalidateFrame();
+    m_client->update();
+}
+
+void TForm::invalidateFrame() { widget()->update(); }
+
+void TForm::repaintFrame(const TRect& r) { widget()->repaint(toQRect(r)); }
+
+void TForm::setWindowRegion(const Region& region) { widget()->setMask(region.impl().region); }
+
+void TForm::clearWindowRegion() { widget()->clearMask(); }
+
+bool TForm::hasWindowRegion() const { return !widget()->mask().isEmpty(); }
+
+Region TForm::windowRegion() const
+{
+    Region r;
+    r.impl().region = widget()->mask();
+    return r;
+}
+
+TRect TForm::windowBounds() const { return fromQRect(widget()->geometry()); }
+
+void TForm::setWindowBounds(const TRect& b) { setBounds(b.left, b.top, b.width(), b.height()); }
+
+namespace {
+
+QScreen* nearestScreen(const QWidget* w)
+{
+    QPoint centre = w->geometry().center();
+    if (QScreen* s = QGuiApplication::screenAt(centre))
+        return s;
+    QScreen* best = QGuiApplication::primaryScreen();
+    long bestDistance = -1;
+    for (QScreen* s : QGuiApplication::screens()) {
+        QRect g = s->geometry();
+        long dx = std::max({g.left() - centre.x(), 0, centre.x() - g.right()});
+        long dy = std::max({g.top() - centre.y(), 0, centre.y() - g.bottom()});
+        if (bestDistance < 0 || dx * dx + dy * dy < bestDistance) {
+            bestDistance = dx * dx + dy * dy;
+            best = s;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+TRect TForm::monitorBounds() const
+{
+    QScreen* s = nearestScreen(widget());
+    return s ? fromQRect(s->geometry()) : TRect{0, 0, 1024, 768};
+}
+
+TRect TForm::workArea() const
+{
+    QScreen* s = nearestScreen(widget());
+    return s ? fromQRect(s->availableGeometry()) : TRect{0, 0, 1024, 768};
+}
+
+bool TForm::onPrimaryMonitor() const { return nearestScreen(widget()) == QGuiApplication::primaryScreen(); }
+
+void TForm::minimizeToTaskBar() { widget()->showMinimized(); }
+
+TPoint TForm::cursorInWindow() const
+{
+    TPoint p = mouseCursorPos();
+    QPoint q = widget()->mapFromGlobal(QPoint(p.x, p.y));
+    return TPoint{q.x(), q.y()};
 }
 
 void TForm::focusMovedTo(TControl* control)

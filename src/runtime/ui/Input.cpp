@@ -3,6 +3,8 @@
 #include "runtime/graphics/QtGraphics.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/StdControls.h"
+#include "runtime/ui/Timer.h"
+#include "runtime/ui/Widgets.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -91,9 +93,12 @@ void sendMouse(TControl& control, QEvent::Type type, int x, int y, MouseButton b
         w = child;
     }
     QPointF global = w->mapToGlobal(local);
+    setSyntheticCursorPos(global.toPoint());
     Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : qtButton(button);
     Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::MouseButtons();
     QMouseEvent event(type, local, global, b, held, Qt::NoModifier);
+    // Double clicks are told apart by the time between presses.
+    event.setTimestamp(static_cast<quint64>(tickCount()));
     QApplication::sendEvent(w, &event);
 }
 

@@ -23,6 +23,11 @@ TMenuItem* TMenuItem::find(const std::string& name)
     return nullptr;
 }
 
+void TMenuItem::remove(const std::string& name)
+{
+    std::erase_if(m_items, [&](const std::unique_ptr<TMenuItem>& item) { return item->name() == name; });
+}
+
 void TMenuItem::click()
 {
     if (onClick)

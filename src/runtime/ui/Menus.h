@@ -34,6 +34,8 @@ public:
     int count() const { return static_cast<int>(m_items.size()); }
     TMenuItem& item(int index) const { return *m_items.at(index); }
     TMenuItem* find(const std::string& name);
+    // Removes the direct sub-items of that name.
+    void remove(const std::string& name);
 
     // Runs OnClick under the application's error guard.
     void click();

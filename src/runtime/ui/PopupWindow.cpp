@@ -8,6 +8,8 @@
 #include <QHideEvent>
 #include <QScreen>
 
+#include <optional>
+
 namespace qv {
 
 namespace {
@@ -68,9 +70,15 @@ TRect screenWorkArea(TPoint p)
     return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+namespace {
+std::optional<QPoint> g_syntheticCursor;
+}
+
+void setSyntheticCursorPos(const QPoint& global) { g_syntheticCursor = global; }
+
 TPoint mouseCursorPos()
 {
-    QPoint p = QCursor::pos();
+    QPoint p = g_syntheticCursor ? *g_syntheticCursor : QCursor::pos();
     return TPoint{p.x(), p.y()};
 }
 

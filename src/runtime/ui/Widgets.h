@@ -39,12 +39,53 @@ private:
 class FormWidget : public ControlWidget {
 public:
     FormWidget();
+    // Places the client area inside the frame's margins.
+    void layoutClient();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    TForm* form() const;
+    TFormFrame* frame() const;
+    void startTracking(THitCode code, const QPointF& global);
+    void track(const QPointF& global);
+    void endTracking();
+    void updateFrameCursor(THitCode code);
+
+    // A caption press becomes a move only once the mouse travels, so that a
+    // double click stays a double click.
+    enum class Tracking { None, PendingMove, Move, Resize, BySystem };
+    Tracking m_tracking = Tracking::None;
+    THitCode m_trackCode = THitCode::Client;
+    QPointF m_pressGlobal;
+    QRect m_startGeometry;
+    qint64 m_lastCaptionPress = -1;
+    QPointF m_lastCaptionPoint;
 };
+
+// The client area of a form: the form's controls sit in it.
+class FormClientWidget : public ControlWidget {
+public:
+    explicit FormClientWidget(QWidget* parent) : ControlWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent*) override {}
+};
+
+// Synthetic input moves the pointer as far as the program can tell.
+void setSyntheticCursorPos(const QPoint& global);
 
 class PopupWidget : public ControlWidget {
 public:
