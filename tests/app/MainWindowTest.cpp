@@ -396,14 +396,14 @@ TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
     ASSERT_EQ(bar.itemCount(), 3);
     TRect file = bar.barItem(0).rect;
     sendMouseDown(bar, file.left + 3, file.top + 3);
-    ASSERT_TRUE(w.skinFormMenus.engine().visible());
-    auto& popup = w.skinFormMenus.engine().level(0);
+    ASSERT_TRUE(w.skinForm.menus().engine().visible());
+    auto& popup = w.skinForm.menus().engine().level(0);
     ASSERT_EQ(popup.itemCount(), 5);
     EXPECT_EQ(popup.activeItem(), 0); // "New" highlighted at once
     TRect newItem = popup.itemRect(0);
     sendMouseUp(popup, newItem.left + 5, newItem.top + 5);
     app().processMessages();
-    EXPECT_FALSE(w.skinFormMenus.engine().visible());
+    EXPECT_FALSE(w.skinForm.menus().engine().visible());
     EXPECT_EQ(w.txtAmount.text(), "0");
     EXPECT_FALSE(w.btnPrerpt.enabled());
 
@@ -415,13 +415,13 @@ TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
     int const rowsBefore = w.grid().rowCount();
     TRect calc = bar.barItem(1).rect;
     sendMouseDown(bar, calc.left + 3, calc.top + 3);
-    ASSERT_TRUE(w.skinFormMenus.engine().visible());
-    auto& calcMenu = w.skinFormMenus.engine().level(0);
+    ASSERT_TRUE(w.skinForm.menus().engine().visible());
+    auto& calcMenu = w.skinForm.menus().engine().level(0);
     ASSERT_EQ(calcMenu.itemCount(), 1);
     TRect loanItem = calcMenu.itemRect(0);
     sendMouseUp(calcMenu, loanItem.left + 5, loanItem.top + 5);
     app().processMessages();
-    EXPECT_FALSE(w.skinFormMenus.engine().visible()); // the pick was taken, and closed the menu
+    EXPECT_FALSE(w.skinForm.menus().engine().visible()); // the pick was taken, and closed the menu
     EXPECT_EQ(w.txtAmount.text(), "5");
     EXPECT_EQ(w.lblMonPay.Caption(), monthly);
     EXPECT_EQ(w.grid().rowCount(), rowsBefore);
@@ -502,7 +502,7 @@ TEST_F(MainWindowTest, AnErrorWhileSavingOnCloseKeepsTheWindowOpen)
 TEST_F(MainWindowTest, KeyboardWorksTheMenuAndTheFocusedEditSeesNoneOfItsKeys)
 {
     TfrmMain& w = start();
-    auto& menus = w.skinFormMenus;
+    auto& menus = w.skinForm.menus();
     auto& bar = w.skinMenubar;
     w.txtAmount.setFocus();
     std::vector<int> delivered;

@@ -637,3 +637,26 @@ TEST_F(FileDialogTest, TextsComeFromTheStringTableWhenTheModelHasOne)
 }
 
 } // namespace
+
+TEST_F(FileDialogTest, ARunsWindowWearsTheSkinnedFrameWithoutCaptionButtons)
+{
+    TbsSkinOpenDialog open;
+    open.setSkinData(&ownSkin());
+    open.setCtrlSkinData(&ownSkin());
+    open.setDialogMinWidth(300);
+    open.setDialogMinHeight(200);
+    open.setInitialDir(root.path().string());
+    EXPECT_FALSE(run(open, [&](TbsSkinFileDialogForm& w) {
+        EXPECT_EQ(w.skinForm.SkinData(), &ownSkin());
+        EXPECT_EQ(w.skinForm.MenusSkinData(), &ownSkin());
+        EXPECT_EQ(w.skinForm.BorderIcons(), 0u);
+        EXPECT_EQ(w.skinForm.MinWidth(), 300);
+        EXPECT_EQ(w.skinForm.MinHeight(), 200);
+        // The frame's borders sit around the client area the dialog asked for.
+        EXPECT_EQ(w.clientWidth(), 450);
+        EXPECT_EQ(w.clientHeight(), 290);
+        TRect margins = w.skinForm.clientMargins();
+        EXPECT_EQ(margins.left, 7);
+        EXPECT_EQ(margins.top, 30);
+    }));
+}

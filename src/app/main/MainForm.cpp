@@ -81,10 +81,9 @@ TfrmMain::TfrmMain(std::string fileToOpen)
     skinMenubar.setName("skinMenubar");
     skinMenubar.setSkinData(&skinData);
     skinMenubar.setMainMenu(&MainMenu1);
-    skinMenubar.setSkinForm(&skinFormMenus);
-    skinFormMenus.setSkinData(&skinData);
+    skinMenubar.setSkinForm(&skinForm.menus());
     // Linked, so that Alt, F10 and the access keys work the menu from the keyboard.
-    skinFormMenus.setMainMenuBar(&skinMenubar);
+    skinForm.menus().setMainMenuBar(&skinMenubar);
     place(skinMenubar, 0, 0, 714, 22);
 
     layoutInputs();

@@ -40,8 +40,6 @@ public:
     TbsSkinData skinData;
     TbsSkinForm skinForm{*this};
     TMainMenu MainMenu1;
-    // The menu side of the window's skinned frame: the engine, the keyboard menu mode.
-    TbsSkinFormMenus skinFormMenus{*this};
     TbsSkinMainMenuBar skinMenubar{this};
     TbsSkinGroupBox bsSkinGroupBox1{this};
     TbsSkinStdLabel bsSkinStdLabel3{&bsSkinGroupBox1};

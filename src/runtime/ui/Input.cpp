@@ -160,7 +160,12 @@ void sendMouseLeave(TControl& control)
     QApplication::sendEvent(control.widget(), &event);
 }
 
-void movePointerTo(TPoint p) { QCursor::setPos(p.x, p.y); }
+void movePointerTo(TPoint p)
+{
+    // Synthetic input keeps its own pointer; a move must reach both.
+    setSyntheticCursorPos(QPoint(p.x, p.y));
+    QCursor::setPos(p.x, p.y);
+}
 
 void sendContextMenu(TControl& control, int x, int y)
 {

@@ -108,6 +108,13 @@ TbsSkinFileDialogForm::TbsSkinFileDialogForm(TbsFileDialogMode mode, TbsSkinData
     layout();
 }
 
+TbsSkinFileDialogForm::~TbsSkinFileDialogForm()
+{
+    // The frame goes last and gives the window its plain border back; a hidden
+    // window gets no resize, so nothing lays out the controls already gone.
+    setVisible(false);
+}
+
 std::string TbsSkinFileDialogForm::text(const std::string& key, const std::string& builtIn) const
 {
     return dialogText(m_ctrlSkin, key, builtIn);
@@ -416,8 +423,11 @@ void TbsSkinOpenDialog::prepare(TbsSkinFileDialogForm& window)
 {
     window.setCaption(m_title);
     window.checkFileExists = m_checkFileExists;
-    // The window frame attaches here: SkinData for the frame, CtrlSkinData for its
-    // menus, no border icons, DialogMinWidth x DialogMinHeight as its minimum size.
+    window.skinForm.setBorderIcons(0);
+    window.skinForm.setMinWidth(m_minWidth);
+    window.skinForm.setMinHeight(m_minHeight);
+    window.skinForm.setMenusSkinData(m_ctrlSkinData);
+    window.skinForm.setSkinData(m_skinData);
     for (TbsSkinControl* c : std::initializer_list<TbsSkinControl*>{
              &window.toolBar, &window.lookInLabel, &window.folderSelector, &window.backButton, &window.upButton,
              &window.newFolderButton, &window.viewMenuButton, &window.bottomPanel, &window.fileNameLabel,
@@ -451,6 +461,10 @@ void TbsSkinOpenDialog::prepare(TbsSkinFileDialogForm& window)
     }
     int w = m_dialogWidth > 0 ? m_dialogWidth : 450;
     int h = m_dialogHeight > 0 ? m_dialogHeight : 290;
+    if (m_skinData && !m_skinData->empty()) {
+        w = std::max(w, window.skinForm.minimumWidth());
+        h = std::max(h, window.skinForm.minimumHeight());
+    }
     window.setClientSize(std::max(w, m_minWidth), std::max(h, m_minHeight));
     window.layout();
     window.fileList.setFocusedItem(window.fileList.itemCount() > 0 ? 0 : -1);

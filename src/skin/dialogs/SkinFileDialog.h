@@ -9,6 +9,7 @@
 #include "skin/dialogs/SkinDialogComboBox.h"
 #include "skin/dialogs/SkinFileListView.h"
 #include "skin/dialogs/SkinSpeedButton.h"
+#include "skin/frame/SkinForm.h"
 #include "skin/dialogs/SkinToolBar.h"
 #include "skin/scrollbar/SkinScrollBar.h"
 
@@ -26,7 +27,9 @@ enum class TbsFileDialogMode { Open, Save };
 class TbsSkinFileDialogForm : public TForm {
 public:
     TbsSkinFileDialogForm(TbsFileDialogMode mode, TbsSkinData* ctrlSkinData);
+    ~TbsSkinFileDialogForm() override;
 
+    TbsSkinForm skinForm{*this};
     TbsSkinToolBar toolBar{this};
     TbsSkinStdLabel lookInLabel{&toolBar};
     TbsSkinShellComboBox folderSelector{&toolBar};

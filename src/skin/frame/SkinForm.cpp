@@ -84,7 +84,7 @@ TbsSkinForm::TbsSkinForm(TForm& form)
     : m_form(form)
     , m_defCaptionFont(captionFont(clBtnText))
     , m_defInActiveCaptionFont(captionFont(clBtnShadow))
-    , m_menu(std::make_unique<TbsSkinMenu>())
+    , m_menus(form)
 {
     m_defMenuItemFont.name = "Arial";
     m_defMenuItemFont.height = 14;
@@ -93,7 +93,7 @@ TbsSkinForm::TbsSkinForm(TForm& form)
     m_morphTimer.setInterval(20);
     m_morphTimer.onTimer = [this] { morphTick(); };
     m_animateTimer.setInterval(25);
-    m_menu->onClosed = [this] {
+    m_menus.releaseFrameButton = [this] {
         // The system menu button stays pressed only while its menu is open.
         for (auto& o : m_objects) {
             auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get());
@@ -112,7 +112,7 @@ TbsSkinForm::~TbsSkinForm()
     m_mouseTimer.setEnabled(false);
     m_morphTimer.setEnabled(false);
     m_animateTimer.setEnabled(false);
-    m_menu->onClosed = nullptr;
+    m_menus.releaseFrameButton = nullptr;
     m_form.setFrame(nullptr);
 }
 
@@ -121,7 +121,14 @@ TbsSkinForm::~TbsSkinForm()
 void TbsSkinForm::setSkinData(TbsSkinData* data)
 {
     m_skinData = data;
+    m_menus.setSkinData(m_menusSkinData ? m_menusSkinData : m_skinData);
     skinChange();
+}
+
+void TbsSkinForm::setMenusSkinData(TbsSkinData* data)
+{
+    m_menusSkinData = data;
+    m_menus.setSkinData(m_menusSkinData ? m_menusSkinData : m_skinData);
 }
 
 void TbsSkinForm::setBorderIcons(unsigned icons)
@@ -961,7 +968,7 @@ void TbsSkinForm::rollUp()
 TMenuItem& TbsSkinForm::buildSystemMenu()
 {
     // Open levels show the items about to be replaced.
-    m_menu->closeAll();
+    m_menus.engine().closeAll();
     TMenuItem& menu = m_systemMenu ? *m_systemMenu : m_internalSystemMenu;
     for (const char* name : {"BSF_MINITEM", "BSF_MAXITEM", "BSF_RESTORE", "BSF_ROLLUP", "BSF_MINTOTRAY", "BSF_SEP", "BSF_CLOSE"})
         menu.remove(name);
@@ -994,7 +1001,8 @@ TMenuItem& TbsSkinForm::buildSystemMenu()
 void TbsSkinForm::showSystemMenu(const TRect& anchor)
 {
     TMenuItem& menu = buildSystemMenu();
-    m_menu->popup(m_menusSkinData ? m_menusSkinData : m_skinData, false, menu, anchor);
+    m_menus.menuOpening();
+    m_menus.engine().popup(&m_menus, m_menusSkinData ? m_menusSkinData : m_skinData, false, menu, anchor);
 }
 
 void TbsSkinForm::systemMenuButtonPressed(TbsActiveSkinObject& object) { showSystemMenu(screenRectOf(object.objectRect())); }

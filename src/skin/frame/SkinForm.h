@@ -7,6 +7,7 @@
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FrameObjects.h"
 #include "skin/model/SkinData.h"
+#include "skin/popupmenu/SkinFormMenus.h"
 
 #include <functional>
 #include <memory>
@@ -17,7 +18,6 @@
 namespace qv {
 
 class TbsSkinMainMenuBar;
-class TbsSkinMenu;
 
 enum TbsBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biRollUp = 8, biMinimizeToTray = 16 };
 enum class TbsWindowState { Normal, Minimized, Maximized };
@@ -38,7 +38,7 @@ public:
     TbsSkinData* SkinData() const { return m_skinData; }
     void setSkinData(TbsSkinData* data);
     TbsSkinData* MenusSkinData() const { return m_menusSkinData; }
-    void setMenusSkinData(TbsSkinData* data) { m_menusSkinData = data; }
+    void setMenusSkinData(TbsSkinData* data);
     unsigned BorderIcons() const { return m_borderIcons; }
     void setBorderIcons(unsigned icons);
     bool Magnetic() const { return m_magnetic; }
@@ -130,7 +130,9 @@ public:
     TMenuItem& buildSystemMenu();
     // Opens the system menu against a screen rectangle (below it).
     void showSystemMenu(const TRect& screenAnchor);
-    TbsSkinMenu& menuEngine() const { return *m_menu; }
+    TbsSkinMenu& menuEngine() { return m_menus.engine(); }
+    // The menu side: engine, keyboard menu mode, the menu bar it works.
+    TbsSkinFormMenus& menus() { return m_menus; }
     // Magnetic snapping of a proposed position to the work area's edges.
     TRect snapped(const TRect& proposed) const;
 
@@ -236,7 +238,7 @@ private:
     TbsRegionRects m_region;
     TbsFrameStrips m_strips;
     TMenuItem m_internalSystemMenu{"", ""};
-    std::unique_ptr<TbsSkinMenu> m_menu;
+    TbsSkinFormMenus m_menus;
     // Plain frame: the caption button under the mouse and the pressed one.
     TbsStdCommand m_plainHot = cmDefault;
     TbsStdCommand m_plainDown = cmDefault;
