@@ -34,6 +34,19 @@ public:
     }
 
 protected:
+    // Focus that arrives when the window is activated bypasses the form's enter
+    // path; the focused colours must follow it all the same.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QLineEdit::focusInEvent(event);
+        focusChanged();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QLineEdit::focusOutEvent(event);
+        focusChanged();
+    }
+
     void contextMenuEvent(QContextMenuEvent* event) override
     {
         // From the keyboard the menu opens at the edit's centre.
@@ -74,6 +87,14 @@ protected:
     }
 
 private:
+    void focusChanged()
+    {
+        TApplication::guard([this] {
+            m_owner.updateEditor();
+            m_owner.invalidate();
+        });
+    }
+
     // A key the line editor has no use for (F1, say) would travel on to the owner's
     // widget, which would report it to OnKeyDown a second time.
     void typeIntoEditor(QKeyEvent* event)
