@@ -89,6 +89,8 @@ protected:
 private:
     void focusChanged()
     {
+        if (m_detached)
+            return;
         TApplication::guard([this] {
             m_owner.updateEditor();
             m_owner.invalidate();
@@ -104,6 +106,10 @@ private:
     }
 
     TCustomEdit& m_owner;
+    bool m_detached = false;
+
+public:
+    void detach() { m_detached = true; }
 };
 
 TCustomEdit::TCustomEdit(TWinControl* parent) : TCustomControl(parent)
@@ -122,7 +128,12 @@ TCustomEdit::TCustomEdit(TWinControl* parent) : TCustomControl(parent)
     updateEditor();
 }
 
-TCustomEdit::~TCustomEdit() = default;
+TCustomEdit::~TCustomEdit()
+{
+    // The editor outlives this object by a little: the focus it loses while it
+    // is deleted must not reach an owner already gone.
+    m_editor->detach();
+}
 
 std::string TCustomEdit::text() const { return m_editor->text().toStdString(); }
 
