@@ -52,6 +52,20 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign)
     EXPECT_TRUE(w.txtAmount.focused());
 }
 
+TEST_F(MainWindowTest, MenuBarSpansTheClientWidthWhenTheWindowResizes)
+{
+    TfrmMain& w = start();
+    EXPECT_EQ(w.skinMenubar.boundsRect(), (TRect{0, 0, 714, 22}));
+    // Within the screen: the frame keeps a window inside the work area.
+    w.setClientSize(760, 480);
+    app().processMessages();
+    ASSERT_EQ(w.clientWidth(), 760);
+    EXPECT_EQ(w.skinMenubar.boundsRect(), (TRect{0, 0, 760, 22}));
+    w.setClientSize(714, 460);
+    app().processMessages();
+    EXPECT_EQ(w.skinMenubar.width(), 714);
+}
+
 TEST_F(MainWindowTest, FirstStartWithNeitherFileShowsOneFileNotFound)
 {
     TfrmMain& w = start();

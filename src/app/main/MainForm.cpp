@@ -341,6 +341,16 @@ void TfrmMain::btnCalClick()
     loan.calculate(input, *this);
 }
 
+TfrmMain::~TfrmMain()
+{
+    // The frame goes after the controls and gives the window its plain border
+    // back; a hidden window gets no resize that would reach them.
+    setVisible(false);
+}
+
+// The menu bar keeps to the top edge across the whole client width.
+void TfrmMain::resized() { skinMenubar.setWidth(clientWidth()); }
+
 ReportFieldTexts TfrmMain::reportFieldTexts() const
 {
     return {txtAmount.text(), txtRate.text(), txtTerm.text(), lblMonPay.Caption(),

@@ -34,6 +34,7 @@ public:
     // fileToOpen: a loan file named on the command line, loaded at start-up instead
     // of the remembered one.
     explicit TfrmMain(std::string fileToOpen = {});
+    ~TfrmMain() override;
 
     // Components, named as in the window's design. Parents come before children.
     TbsCompressedStoredSkin skinStore;
@@ -115,6 +116,9 @@ public:
     void setLoanDate(TDateTime date) override { txtLoanDate.setDate(date); }
     void redrawChart() override;
     void showMessage(const std::string& text, const std::string& caption) override;
+
+protected:
+    void resized() override;
 
 private:
     void buildMenu();
