@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/SkinSpeedButton.h"
 #include "runtime/core/DateTime.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinSpeedButton.h"
 
 #include <functional>
 
@@ -79,10 +79,10 @@ private:
     TDateTime m_date = 0;
     TbsDaysOfWeek m_firstDayOfWeek = Sun;
     bool m_todayDefault = false;
-    TbsSkinSpeedButton m_priorYear{this};
-    TbsSkinSpeedButton m_priorMonth{this};
-    TbsSkinSpeedButton m_nextMonth{this};
-    TbsSkinSpeedButton m_nextYear{this};
+    TbsSkinSpeedButton m_priorYear{this, "resizebutton"};
+    TbsSkinSpeedButton m_priorMonth{this, "resizebutton"};
+    TbsSkinSpeedButton m_nextMonth{this, "resizebutton"};
+    TbsSkinSpeedButton m_nextYear{this, "resizebutton"};
 };
 
 } // namespace qv

@@ -266,6 +266,15 @@ void TbsSkinButton::mouseUp(MouseButton button, unsigned, int x, int y)
         click();
 }
 
+void TbsSkinButton::releasePress()
+{
+    m_pressedByMouse = false;
+    stopRepeat();
+    m_highlighted = mouseInside();
+    setDown(false);
+    settleMorph();
+}
+
 void TbsSkinButton::mouseEnter()
 {
     bool was = wantsActive();

@@ -30,6 +30,8 @@ public:
     bool repeating() const { return m_repeatTimer && m_repeatTimer->enabled(); }
     // Whether the mouse is over the button (drawn hot); not a published property.
     bool highlighted() const { return m_highlighted; }
+    // Held down by the mouse, the release still to come.
+    bool pressed() const { return m_pressedByMouse; }
     // 0 shows the normal image, 1 the active one; between them the two are blended.
     double morphFactor() const { return m_morph; }
     bool morphing() const { return m_morphTimer && m_morphTimer->enabled(); }
@@ -55,6 +57,10 @@ protected:
     void enabledChanged() override;
     // Whether the button is drawn pressed (glyph and caption one pixel right and down).
     bool drawnDown() const;
+    // Whether a button section is bound (the skin look draws from it).
+    bool boundToSection() const { return m_look.bound; }
+    // Lets go of a press whose release went elsewhere (a menu took the mouse): up, no click.
+    void releasePress();
 
 private:
     // What the button copies from a button section; unbound for any other class.

@@ -70,6 +70,10 @@ TbsSkinFileDialogForm::TbsSkinFileDialogForm(TbsFileDialogMode mode, TbsSkinData
     newFolderButton.setHint(text("MSG_BTN_NEWFOLDER_HINT", "Create New Folder"));
     viewMenuButton.setGlyph(dialogGlyph("BS_LVSTYLE"));
     viewMenuButton.setHint(text("MSG_BTN_VIEWMENU_HINT", "View Menu"));
+    // A tool bar shows its buttons' frames only under the mouse.
+    for (TbsSkinSpeedButton* b : {&backButton, &upButton, &newFolderButton,
+                                  static_cast<TbsSkinSpeedButton*>(&viewMenuButton)})
+        b->setFlat(true);
     TMenuItem& views = viewMenuButton.menuItems();
     views.add("bsLVIcon", text("MSG_LV_ICON", "Large icons"));
     views.add("bsLVSmallIcon", text("MSG_LV_SMALLICON", "Small icons"));
@@ -172,7 +176,7 @@ void TbsSkinFileDialogForm::layout()
     int x = W - viewButtonWidth;
     viewMenuButton.setBounds(x, (barH - 25) / 2, viewButtonWidth, 25);
     x -= spacer;
-    for (TbsSkinToolSpeedButton* b : {&newFolderButton, &upButton, &backButton}) {
+    for (TbsSkinSpeedButton* b : {&newFolderButton, &upButton, &backButton}) {
         x -= toolButtonWidth;
         b->setBounds(x, (barH - 25) / 2, toolButtonWidth, 25);
     }

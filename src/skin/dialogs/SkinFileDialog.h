@@ -5,10 +5,10 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/dialogs/SkinDialogComboBox.h"
 #include "skin/dialogs/SkinFileListView.h"
-#include "skin/dialogs/SkinSpeedButton.h"
 #include "skin/frame/SkinForm.h"
 #include "skin/dialogs/SkinToolBar.h"
 #include "skin/scrollbar/SkinScrollBar.h"
@@ -33,9 +33,9 @@ public:
     TbsSkinToolBar toolBar{this};
     TbsSkinStdLabel lookInLabel{&toolBar};
     TbsSkinShellComboBox folderSelector{&toolBar};
-    TbsSkinToolSpeedButton backButton{&toolBar};
-    TbsSkinToolSpeedButton upButton{&toolBar};
-    TbsSkinToolSpeedButton newFolderButton{&toolBar};
+    TbsSkinSpeedButton backButton{&toolBar};
+    TbsSkinSpeedButton upButton{&toolBar};
+    TbsSkinSpeedButton newFolderButton{&toolBar};
     TbsSkinMenuSpeedButton viewMenuButton{&toolBar};
     TbsSkinPanel bottomPanel{this};
     TbsSkinStdLabel fileNameLabel{&bottomPanel};
