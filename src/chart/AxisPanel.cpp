@@ -151,6 +151,7 @@ void TCustomAxisPanel::ResetCanvasState()
     canvas.font().color = clBlack;
     canvas.font().size = 10;
     canvas.font().height = 0;
+    canvas.font().cellHeight = 0;
     canvas.SetBackgroundColor(clWhite);
     canvas.SetBackgroundMode(cbmTransparent);
 }

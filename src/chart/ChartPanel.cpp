@@ -107,6 +107,7 @@ void TCustomChartPanel::ApplyFont(const Font& font)
     f.name = font.name;
     f.size = font.size;
     f.height = font.height;
+    f.cellHeight = font.cellHeight;
     f.style = font.style;
     f.color = font.color;
     f.charset = font.charset;

@@ -10,7 +10,7 @@ namespace qv {
 TbsSkinDateEdit::TbsSkinDateEdit(TWinControl* parent) : TbsSkinEdit(parent)
 {
     m_calendarFont.name = "Arial";
-    m_calendarFont.height = 14;
+    m_calendarFont.cellHeight = 14;
     m_calendarFont.color = clBlack;
     setSkinDataName("buttonedit");
     setButtonMode(true);

@@ -40,7 +40,7 @@ TbsSkinMonthCalendar::TbsSkinMonthCalendar(TWinControl* parent) : TbsSkinPanel(p
     m_date = today();
     Font f;
     f.name = "Arial";
-    f.height = 14;
+    f.cellHeight = 14;
     f.color = clBlack;
     setFont(f);
     struct Step {

@@ -779,19 +779,23 @@ TEST_F(MainWindowTest, EverySkinnedControlOfBothWindowsIsBoundToTheMainWindowsSk
         EXPECT_EQ(control->SkinData(), &w.skinData) << path;
         EXPECT_GE(control->sectionIndex(), 0) << path;
     }
-    // The labels take the skin's label font, except the bold titles, which keep the window's.
+    // The labels take the skin's label font; the titles take it in bold.
     const auto& stdlabel = dynamic_cast<const TbsDataSkinStdLabelControl&>(
         w.skinData.skinControl(w.skinData.FindSkinControl("stdlabel")));
     EXPECT_TRUE(w.bsSkinStdLabel3.UseSkinFont());
-    EXPECT_FALSE(w.lblTitle1.UseSkinFont());
-    EXPECT_TRUE(w.lblTitle1.font().style & fsBold);
     EXPECT_TRUE(about.lblName.UseSkinFont());
+    for (TbsSkinStdLabel* title : {&w.lblTitle1, &w.lblTitle2, &w.lblTitle3, &w.lblTitle4}) {
+        EXPECT_EQ(title->font().name, stdlabel.Font.FontName);
+        EXPECT_EQ(title->font().cellHeight, stdlabel.Font.FontHeight);
+        EXPECT_EQ(title->font().style, stdlabel.Font.FontStyle | fsBold);
+    }
     // Titles end before the figures beside them start.
     for (auto [title, figure] : {std::pair{&w.lblTitle1, &w.lblMonPay}, std::pair{&w.lblTitle2, &w.lblTotalInt},
                                  std::pair{&w.lblTitle3, &w.lblTotalPay}, std::pair{&w.lblTitle4, &w.lblSavePay}})
         EXPECT_LT(title->left() + title->width(), figure->left()) << title->Caption();
     Bitmap probe(1, 1);
     probe.canvas().font.name = stdlabel.Font.FontName;
-    probe.canvas().font.height = stdlabel.Font.FontHeight;
+    probe.canvas().font.cellHeight = stdlabel.Font.FontHeight;
     EXPECT_EQ(w.bsSkinStdLabel3.width(), probe.canvas().textWidth("Loan Amount:"));
+    EXPECT_EQ(w.bsSkinStdLabel3.height(), stdlabel.Font.FontHeight);
 }

@@ -50,7 +50,7 @@ protected:
         skin.linesColor = lines;
         skin.bgColor = background;
         skin.font.name = "Arial";
-        skin.font.height = 14;
+        skin.font.cellHeight = 14;
         skin.font.color = fontColor;
         skin.fixedFont = skin.font;
         skin.fixedFont.style = fsBold;

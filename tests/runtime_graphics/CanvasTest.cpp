@@ -317,3 +317,38 @@ TEST(CanvasPolyPolyline, SlantedRunsAreStrokedAndClipHolds)
     EXPECT_FALSE(clipped.canvas().rectVisible(rectOf(10, 0, 20, 40)));
     EXPECT_FALSE(clipped.canvas().rectVisible(rectOf(5, 5, 5, 10))); // empty
 }
+
+TEST(CanvasText, CellHeightIsTheDrawnAscentPlusDescent)
+{
+    Bitmap b(200, 40);
+    Canvas& c = b.canvas();
+    for (const char* name : {"Arial", "Times New Roman", "Courier New"}) {
+        for (unsigned style : {0u, unsigned(fsBold)}) {
+            for (int cell : {12, 14, 20, 40}) {
+                c.font = Font{};
+                c.font.name = name;
+                c.font.style = style;
+                c.font.cellHeight = cell;
+                int drawn = c.fontAscent() + c.fontDescent();
+                EXPECT_LE(drawn, cell) << name << " style " << style;
+                EXPECT_GE(drawn, cell - 1) << name << " style " << style;
+                EXPECT_EQ(c.textHeight("W"), drawn);
+            }
+        }
+    }
+}
+
+TEST(CanvasText, CellHeightDrawsSmallerThanTheSameCharacterHeight)
+{
+    Bitmap b(200, 40);
+    Canvas& c = b.canvas();
+    c.font.name = "Arial";
+    c.font.height = 14;
+    int character = c.textWidth("2024-03-15");
+    int characterCell = c.fontAscent() + c.fontDescent();
+    c.font.size = 30; // ignored while a pixel size is given
+    c.font.cellHeight = 14;
+    EXPECT_LT(c.textWidth("2024-03-15"), character);
+    EXPECT_GT(characterCell, 14) << "Liberation Sans has leading around the character";
+    EXPECT_NEAR(c.fontAscent() + c.fontDescent(), 14, 1);
+}

@@ -20,7 +20,7 @@ int textWidth(const Font& font, const std::string& text)
 Font bigRed()
 {
     Font f = skinDefaultFont();
-    f.height = 24;
+    f.cellHeight = 24;
     f.style = fsBold;
     f.color = 255;
     return f;

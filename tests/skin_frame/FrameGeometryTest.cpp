@@ -145,7 +145,7 @@ TEST_F(Geometry, CaptionTextShortensWithDotsUntilItFits)
     Bitmap probe(1, 1);
     Canvas& c = probe.canvas();
     c.font.name = "Arial";
-    c.font.height = 14;
+    c.font.cellHeight = 14;
     c.font.style = fsBold;
     std::string const text = "Quorvane loan calculator";
     int const full = c.textWidth(text);

@@ -171,7 +171,7 @@ TEST_F(SkinMenus, SkinnedLevelTakesItsSizesFromThePopupAndItemSections)
     // Widest text + 2, glyph 19 + 19, then picture 61 + text left 6 + item 54 - text right 47 + items 2 - 59.
     Bitmap probe(1, 1);
     probe.canvas().font.name = "Arial";
-    probe.canvas().font.height = 14;
+    probe.canvas().font.cellHeight = 14;
     int widest = 0;
     for (const char* t : {"New", "Open", "Save", "Exit"})
         widest = std::max(widest, probe.canvas().textWidth(t));
@@ -473,7 +473,7 @@ TEST_F(SkinMenus, BarItemsComeFromTheBarSectionsAndSwitchAlongTheBar)
     ASSERT_EQ(w.bar.itemCount(), 3);
     Bitmap probe(1, 1);
     probe.canvas().font.name = "Arial";
-    probe.canvas().font.height = 14;
+    probe.canvas().font.cellHeight = 14;
     int x = 12;
     for (int i = 0; i < 3; ++i) {
         const std::string text = stripAccelerator(menu.items().item(i).caption());

@@ -53,17 +53,6 @@ void placeFixedLabel(TbsSkinStdLabel& label, const std::string& caption, int lef
     label.setBounds(left, top, width, height);
 }
 
-// The titles keep the window's base font in bold, skin or not: in the skin's
-// larger label font they would run into the figures beside them.
-void makeTitle(TbsSkinStdLabel& label)
-{
-    Font f = labelFont();
-    f.style |= fsBold;
-    label.setDefaultFont(f);
-    label.setFont(f);
-    label.setUseSkinFont(false);
-}
-
 } // namespace
 
 TfrmMain::TfrmMain(std::string fileToOpen)
@@ -110,6 +99,26 @@ void TfrmMain::loadSkin()
     skinStore.setCompressedData(std::string(quorvaneCompressedSkin()));
     // The frame hears the load's notices and passes them on to the controls.
     TApplication::guard([this] { skinData.setCompressedStoredSkin(&skinStore); });
+    boldTitles();
+}
+
+// The titles are the skin's label font in bold. Taking the skin font the label
+// would take the skin's style too, which has no bold, so they carry the font as
+// their own; without a skin they are the window's base font in bold.
+void TfrmMain::boldTitles()
+{
+    Font f = labelFont();
+    int const index = skinData.FindSkinControl(lblTitle1.SkinDataName());
+    if (index >= 0) {
+        if (auto* section = dynamic_cast<const TbsDataSkinStdLabelControl*>(&skinData.skinControl(index)))
+            f = skinFont(section->Font, f);
+    }
+    f.style |= fsBold;
+    for (TbsSkinStdLabel* title : {&lblTitle1, &lblTitle2, &lblTitle3, &lblTitle4}) {
+        title->setDefaultFont(f);
+        title->setFont(f);
+        title->setUseSkinFont(false);
+    }
 }
 
 void TfrmMain::buildMenu()
@@ -193,8 +202,6 @@ void TfrmMain::layoutSchedulePage()
     placeFixedLabel(lblTotalPay, "Total Pay", 136, 256, 97, 17);
     placeLabel(lblTitle4, "Interest Saved:", 248, 256);
     placeFixedLabel(lblSavePay, "Save Int", 352, 256, 73, 17);
-    for (TbsSkinStdLabel* title : {&lblTitle1, &lblTitle2, &lblTitle3, &lblTitle4})
-        makeTitle(*title);
     for (TbsSkinStdLabel* label :
          {&lblTitle1, &lblMonPay, &lblTitle2, &lblTotalInt, &lblTitle3, &lblTotalPay, &lblTitle4, &lblSavePay})
         label->setSkinData(&skinData);

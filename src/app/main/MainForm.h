@@ -127,6 +127,7 @@ private:
     void layoutChartPage();
     void wireEvents();
     void loadSkin();
+    void boldTitles();
     ReportFieldTexts reportFieldTexts() const;
     std::string exeDir() const;
     // Where example.qvl and info.ini live.

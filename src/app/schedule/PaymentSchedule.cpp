@@ -32,7 +32,7 @@ PaymentSchedule::PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& 
     // The skin's cell font, so the plain look fits the same column widths.
     Font cellFont;
     cellFont.name = "Arial";
-    cellFont.height = 14;
+    cellFont.cellHeight = 14;
     cellFont.color = clBlack;
     gridPayment.setFont(cellFont);
     gridPayment.setOptions(designOptions);

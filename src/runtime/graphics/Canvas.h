@@ -32,8 +32,12 @@ struct Brush {
 
 struct Font {
     std::string name = "MS Sans Serif";
-    int size = 8;        // points; ignored when height is non-zero
-    int height = 0;      // pixels when non-zero (characters only, like a negative font height)
+    // One of three sizes applies, the first that is non-zero: cellHeight, height, size.
+    // A skin's font heights are cell heights; point sizes and a report's pixel sizes are
+    // character (em) sizes.
+    int cellHeight = 0;  // pixels of ascent plus descent; the largest size not drawing taller
+    int height = 0;      // pixels of the character alone, without the font's leading
+    int size = 8;        // points, taken at 96 dpi
     unsigned style = 0;  // FontStyle bits
     TColor color = clWindowText;
     int charset = 1;

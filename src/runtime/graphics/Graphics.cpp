@@ -2,11 +2,16 @@
 #include "runtime/graphics/QtGraphics.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <algorithm>
 #include <array>
 #include <clocale>
+#include <map>
+#include <mutex>
 #include <string>
 
 namespace qv {
@@ -95,6 +100,44 @@ QString familyFor(const std::string& name)
     return wanted.isEmpty() ? QStringLiteral("Liberation Sans") : wanted;
 }
 
+QString faceKey(const QFont& face)
+{
+    return face.family() + QLatin1Char('/') + QString::number(face.bold()) + QString::number(face.italic())
+        + QString::number(face.fixedPitch());
+}
+
+// The em size whose drawn cell (ascent plus descent) is the given height, or the
+// nearest below it: hinting rounds ascent and descent up, so the size nearest by
+// the face's proportions can draw a pixel taller than asked. Asked once per face
+// and height.
+int pixelSizeForCell(QFont face, int cellHeight)
+{
+    static std::mutex guard;
+    static std::map<std::pair<QString, int>, int> sizes;
+    std::pair<QString, int> key{faceKey(face), cellHeight};
+    std::lock_guard lock(guard);
+    auto known = sizes.find(key);
+    if (known != sizes.end())
+        return known->second;
+    constexpr int probeSize = 1000;
+    QFont probe(face);
+    probe.setPixelSize(probeSize);
+    probe.setHintingPreference(QFont::PreferNoHinting);
+    QFontMetricsF const proportions(probe);
+    qreal perEm = (proportions.ascent() + proportions.descent()) / probeSize;
+    if (!(perEm > 0.5 && perEm < 4))
+        perEm = 1; // a face without usable metrics: take the cell as the em
+    int pixels = std::max(1, qRound(cellHeight / perEm));
+    for (; pixels > 1; --pixels) {
+        face.setPixelSize(pixels);
+        QFontMetrics const drawn(face);
+        if (drawn.ascent() + drawn.descent() <= cellHeight)
+            break;
+    }
+    sizes.emplace(std::move(key), pixels);
+    return pixels;
+}
+
 } // namespace
 
 Font platformUiFont()
@@ -130,9 +173,6 @@ QFont toQFont(const Font& font)
 {
     ensureGraphicsApplication();
     QFont q(familyFor(font.name));
-    // Points are taken at 96 dpi and rounded like the platform rounds a font height.
-    int pixels = font.height > 0 ? font.height : (font.size * 96 + 36) / 72;
-    q.setPixelSize(pixels > 0 ? pixels : 1);
     q.setBold(font.style & fsBold);
     q.setItalic(font.style & fsItalic);
     q.setUnderline(font.style & fsUnderline);
@@ -142,6 +182,14 @@ QFont toQFont(const Font& font)
         q.setFixedPitch(true);
         q.setStyleHint(QFont::Monospace);
     }
+    int pixels = 0;
+    if (font.cellHeight > 0)
+        pixels = pixelSizeForCell(q, font.cellHeight);
+    else if (font.height > 0)
+        pixels = font.height;
+    else // points at 96 dpi, rounded like the platform rounds a font height
+        pixels = (font.size * 96 + 36) / 72;
+    q.setPixelSize(pixels > 0 ? pixels : 1);
     return q;
 }
 

@@ -121,7 +121,7 @@ TCustomEdit::TCustomEdit(TWinControl* parent) : TCustomControl(parent)
     setColor(clWindow);
     Font f;
     f.name = "Arial";
-    f.height = 14;
+    f.cellHeight = 14;
     f.color = clBlack;
     setFont(f);
     setCursor(TCursor::IBeam);

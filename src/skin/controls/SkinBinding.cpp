@@ -25,7 +25,7 @@ Font skinDefaultFont()
 {
     Font f;
     f.name = "Arial";
-    f.height = 14;
+    f.cellHeight = 14;
     f.color = clBlack;
     return f;
 }
@@ -34,7 +34,8 @@ Font skinFont(const TbsSkinFontFields& fields, const Font& fallback)
 {
     Font f = fallback;
     f.name = fields.FontName;
-    f.height = fields.FontHeight;
+    f.cellHeight = fields.FontHeight;
+    f.height = 0;
     f.style = fields.FontStyle;
     f.color = fields.FontColor;
     return f;

@@ -45,7 +45,7 @@ Font dialogDefaultFont()
 {
     Font f;
     f.name = "Arial";
-    f.height = 14;
+    f.cellHeight = 14;
     f.color = clBlack;
     return f;
 }

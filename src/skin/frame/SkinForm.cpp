@@ -16,7 +16,7 @@ Font captionFont(TColor color)
 {
     Font f;
     f.name = "Arial";
-    f.height = 14;
+    f.cellHeight = 14;
     f.style = fsBold;
     f.color = color;
     return f;
@@ -87,7 +87,7 @@ TbsSkinForm::TbsSkinForm(TForm& form)
     , m_menus(form)
 {
     m_defMenuItemFont.name = "Arial";
-    m_defMenuItemFont.height = 14;
+    m_defMenuItemFont.cellHeight = 14;
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { mouseTick(); };
     m_morphTimer.setInterval(20);

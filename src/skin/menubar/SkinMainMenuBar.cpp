@@ -147,8 +147,8 @@ Font TbsSkinMainMenuBar::itemFont() const
     Font f = m_itemFont;
     if (m_look.item && UseSkinFont()) {
         f.name = m_look.item->Font.FontName;
-        f.height = m_look.item->Font.FontHeight;
-        f.size = 0;
+        f.cellHeight = m_look.item->Font.FontHeight;
+        f.height = 0;
         f.style = m_look.item->Font.FontStyle;
         f.color = m_look.item->Font.FontColor;
     }

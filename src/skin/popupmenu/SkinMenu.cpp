@@ -60,7 +60,7 @@ void fillRow(Canvas& canvas, int y, int left, int right) { canvas.fillRect(TRect
 TbsMenuSettings::TbsMenuSettings()
 {
     defaultItemFont.name = "Arial";
-    defaultItemFont.height = 14;
+    defaultItemFont.cellHeight = 14;
     defaultItemFont.color = clWindowText;
 }
 
@@ -174,8 +174,8 @@ Font TbsSkinPopupWindow::itemFont() const
     Font f = settings.defaultItemFont;
     if (skinned() && settings.useSkinFont) {
         f.name = m_section->Font.FontName;
-        f.height = m_section->Font.FontHeight;
-        f.size = 0;
+        f.cellHeight = m_section->Font.FontHeight;
+        f.height = 0;
         f.style = m_section->Font.FontStyle;
     }
     TbsSkinData* model = m_engine.model();
