@@ -80,7 +80,7 @@ set(CPACK_PACKAGE_DESCRIPTION "Enter amount, yearly rate, term and loan date and
 a month-by-month schedule, totals and a chart. Extra payments typed into the
 schedule re-amortize the loan. Loans are saved as .qvl text files; reports
 are previewed, printed or written as PDF. Includes quorvane-cli.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.quorvane.com/")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://quorvane.com/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

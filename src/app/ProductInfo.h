@@ -4,7 +4,7 @@ namespace qv::product {
 
 inline constexpr const char* name = "Quorvane";
 inline constexpr const char* version = "1.31";
-inline constexpr const char* webSite = "https://www.quorvane.com/";
+inline constexpr const char* webSite = "https://quorvane.com/";
 inline constexpr const char* contactAddress = "support@quorvane.com";
 // The help page installed beside the executable.
 inline constexpr const char* helpPage = "quorvane-help.html";

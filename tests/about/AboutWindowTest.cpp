@@ -79,8 +79,20 @@ TEST_F(AboutWindow, EveryLabelIsBoundAndTheLinkShowsTheAddressItOpens)
         EXPECT_GE(label->sectionIndex(), 0) << label->Caption();
     }
     EXPECT_EQ(about->lblLinkUrl.Caption(), about->lblLinkUrl.URL());
-    EXPECT_EQ(about->lblLinkUrl.URL(), "https://www.quorvane.com/");
+    EXPECT_EQ(about->lblLinkUrl.URL(), "https://quorvane.com/");
     EXPECT_EQ(about->lblLinkUrl.boundsRect(), (TRect{120, 64, 120 + 118, 64 + 16}));
+}
+
+TEST_F(AboutWindow, TheWholeAddressFitsTheLinkLabel)
+{
+    // Arial 14 pixels underlined, the link label's font, in the label's 118 pixels.
+    Bitmap probe(1, 1);
+    Font font;
+    font.name = "Arial";
+    font.cellHeight = 14;
+    font.style = fsUnderline;
+    probe.canvas().font = font;
+    EXPECT_LE(probe.canvas().textWidth(about->lblLinkUrl.URL()), about->lblLinkUrl.width());
 }
 
 TEST_F(AboutWindow, OkAndTheCloseButtonHideTheSameWindow)

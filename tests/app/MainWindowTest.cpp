@@ -374,7 +374,7 @@ TEST_F(MainWindowTest, HelpWebSiteEmailAndAbout)
     w.Email1Click();
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(opened[0], test::exeDir() + "quorvane-help.html");
-    EXPECT_EQ(opened[1], "https://www.quorvane.com/");
+    EXPECT_EQ(opened[1], "https://quorvane.com/");
     EXPECT_EQ(opened[2], "Mailto:support@quorvane.com?subject=About Quorvane");
 
     TfrmAbout about;
@@ -388,9 +388,9 @@ TEST_F(MainWindowTest, HelpWebSiteEmailAndAbout)
     EXPECT_FALSE(about.showing());
     w.About1Click();
     EXPECT_TRUE(about.showing());
-    EXPECT_EQ(about.lblLinkUrl.URL(), "https://www.quorvane.com/");
+    EXPECT_EQ(about.lblLinkUrl.URL(), "https://quorvane.com/");
     sendClick(about.lblLinkUrl, 3, 3);
-    EXPECT_EQ(opened.back(), "https://www.quorvane.com/");
+    EXPECT_EQ(opened.back(), "https://quorvane.com/");
 }
 
 TEST_F(MainWindowTest, ChartButtonShowsTheChartPage)

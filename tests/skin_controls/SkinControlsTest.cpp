@@ -179,14 +179,14 @@ TEST_F(SkinControls, LinkLabelOpensItsAddress)
         return true;
     });
     TbsSkinLinkLabel link(&form);
-    link.setURL("https://www.quorvane.com/");
+    link.setURL("https://quorvane.com/");
     link.setCaption("www.quorvane.com");
     EXPECT_TRUE(link.DefaultFont().style & fsUnderline);
     EXPECT_EQ(link.DefaultActiveFontColor(), TColor(16711680));
     sendClick(link, 2, 2);
     setShellOpenHook(nullptr);
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], "https://www.quorvane.com/");
+    EXPECT_EQ(opened[0], "https://quorvane.com/");
 }
 
 TEST_F(SkinControls, GroupBoxHasACaptionBandAndFrame)

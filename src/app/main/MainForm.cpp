@@ -163,8 +163,10 @@ void TfrmMain::layoutInputs()
         const char* name;
         int left, top, width, order;
     };
+    // The date field is wider than designed (81) so that a date with its four-digit
+    // year shows whole beside the drop-down button.
     for (Field f : {Field{txtAmount, "txtAmount", 136, 32, 57, 0}, Field{txtRate, "txtRate", 424, 32, 65, 1},
-                    Field{txtTerm, "txtTerm", 136, 64, 57, 2}, Field{txtLoanDate, "txtLoanDate", 424, 64, 81, 3}}) {
+                    Field{txtTerm, "txtTerm", 136, 64, 57, 2}, Field{txtLoanDate, "txtLoanDate", 424, 64, 92, 3}}) {
         f.edit.setName(f.name);
         f.edit.setSkinData(&skinData);
         place(f.edit, f.left, f.top, f.width, 18);
