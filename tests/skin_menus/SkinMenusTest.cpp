@@ -395,6 +395,16 @@ TEST_F(SkinMenus, AltAndF10EnterMenuModeAndAccessKeysRunCommands)
         EXPECT_EQ(k, VK_MENU);
 }
 
+TEST_F(SkinMenus, AltF4ClosesTheWindowWithoutAWindowManager)
+{
+    link();
+    ASSERT_TRUE(w.showing());
+    key(VK_F4, ssAlt);
+    app().processMessages();
+    EXPECT_FALSE(w.showing());
+    EXPECT_TRUE(ran.empty());
+}
+
 TEST_F(SkinMenus, WithoutALinkedBarTheKeyboardLeavesTheMenuAlone)
 {
     std::vector<int> delivered;

@@ -150,6 +150,11 @@ bool TbsSkinFormMenus::formMessage(const TAppMessage& m)
             return false;
         }
         m_altAlone = false;
+        // The window menu's Close short-cut: no window manager may be there to give it.
+        if (m.key == VK_F4 && m.shift == ssAlt) {
+            m_form.close();
+            return true;
+        }
         return shortCut(m.key, m.shift);
     case TAppMessage::Kind::KeyUp:
         if (m.key == VK_MENU && m_altAlone) {
