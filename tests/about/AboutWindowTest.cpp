@@ -5,6 +5,7 @@
 #include "skin/store/CompressedStoredSkin.h"
 
 #include "QuorvaneSkin.h"
+#include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -22,18 +23,7 @@ TApplication& app()
 }
 
 // The main window's model, loaded as start-up loads it.
-TbsSkinData& mainSkin()
-{
-    static TbsCompressedStoredSkin store;
-    static TbsSkinData* model = [] {
-        store.FileName = "SKIN.INI";
-        store.setCompressedData(std::string(quorvaneCompressedSkin()));
-        auto* m = new TbsSkinData;
-        m->setCompressedStoredSkin(&store);
-        return m;
-    }();
-    return *model;
-}
+TbsSkinData& mainSkin() { return qv::test::ownSkin(); }
 
 class AboutWindow : public ::testing::Test {
 protected:

@@ -12,6 +12,7 @@
 #include "support/ScratchDir.h"
 
 #include "QuorvaneSkin.h"
+#include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -32,19 +33,7 @@ inline TApplication& app()
     return *application;
 }
 
-// Our own skin, loaded as the main window loads it.
-inline TbsSkinData& ownSkin()
-{
-    static TbsCompressedStoredSkin store;
-    static TbsSkinData* model = [] {
-        store.FileName = "SKIN.INI";
-        store.setCompressedData(std::string(quorvaneCompressedSkin()));
-        auto* m = new TbsSkinData;
-        m->setCompressedStoredSkin(&store);
-        return m;
-    }();
-    return *model;
-}
+using qv::test::ownSkin;
 
 // A window with the date field and a second edit to take the focus away. The
 // field is made under the regional settings given, as a window is loaded.

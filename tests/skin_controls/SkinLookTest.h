@@ -7,6 +7,7 @@
 #include "skin/store/CompressedStoredSkin.h"
 
 #include "QuorvaneSkin.h"
+#include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +26,7 @@ inline TApplication& app()
     return *application;
 }
 
-// Our own skin, loaded once as the main window loads it.
-inline TbsSkinData& ownSkin()
-{
-    static TbsCompressedStoredSkin store;
-    static TbsSkinData* model = [] {
-        store.FileName = "SKIN.INI";
-        store.setCompressedData(std::string(quorvaneCompressedSkin()));
-        auto* m = new TbsSkinData;
-        m->setCompressedStoredSkin(&store);
-        return m;
-    }();
-    return *model;
-}
+using qv::test::ownSkin;
 
 template <class T> const T& section(const std::string& name)
 {

@@ -9,6 +9,7 @@
 #include "skin/store/CompressedStoredSkin.h"
 
 #include "QuorvaneSkin.h"
+#include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -26,19 +27,7 @@ inline TApplication& app()
     return *application;
 }
 
-// Our own skin, loaded as the main window loads it.
-inline TbsSkinData& ownSkin()
-{
-    static TbsCompressedStoredSkin store;
-    static TbsSkinData* model = [] {
-        store.FileName = "SKIN.INI";
-        store.setCompressedData(std::string(quorvaneCompressedSkin()));
-        auto* m = new TbsSkinData;
-        m->setCompressedStoredSkin(&store);
-        return m;
-    }();
-    return *model;
-}
+using qv::test::ownSkin;
 
 // A secondary window on its skinned frame, shown, W x H at (40, 50).
 class FramedWindow : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include "support/ScratchDir.h"
 
 #include "QuorvaneSkin.h"
+#include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -31,18 +32,7 @@ TApplication& app()
     return *application;
 }
 
-TbsSkinData& ownSkin()
-{
-    static TbsCompressedStoredSkin store;
-    static TbsSkinData* model = [] {
-        store.FileName = "SKIN.INI";
-        store.setCompressedData(std::string(quorvaneCompressedSkin()));
-        auto* m = new TbsSkinData;
-        m->setCompressedStoredSkin(&store);
-        return m;
-    }();
-    return *model;
-}
+using qv::test::ownSkin;
 
 const TbsDataSkinMenuItem& menuItemSection()
 {
