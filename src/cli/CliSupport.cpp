@@ -54,9 +54,12 @@ std::vector<std::string> Options::values(const std::string& name) const
 
 std::string concerning(const std::string& subject, const std::string& message)
 {
-    if (message.compare(0, subject.size(), subject) == 0 || message.find('"' + subject + '"') != std::string::npos)
-        return message;
-    return subject + ": " + message;
+    // Echoed input is single-quoted and may hold any text, the subject's own name included;
+    // only the message's own wording before it can name the subject.
+    std::string const wording = message.substr(0, message.find('\''));
+    bool const named = (message.compare(0, subject.size(), subject) == 0 && !message.starts_with('\''))
+        || wording.find('"' + subject + '"') != std::string::npos;
+    return named ? message : subject + ": " + message;
 }
 
 std::string optionText(const std::string& option, const std::string& text)

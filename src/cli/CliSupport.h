@@ -30,7 +30,7 @@ private:
 };
 
 // "subject: message", or the message alone when it already names the subject
-// (starting with it, or quoting it).
+// (starting with it, or quoting it outside the input it echoes).
 std::string concerning(const std::string& subject, const std::string& message);
 // An option and the text it was given, as an error names it: --rate "abc".
 std::string optionText(const std::string& option, const std::string& text);

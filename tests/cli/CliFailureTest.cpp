@@ -300,6 +300,11 @@ TEST_F(CliFailure, ErrorsNameTheInputOrFileTheyConcern)
         EXPECT_EQ(r.out, "") << c.command;
         EXPECT_EQ(r.err, c.message) << c.command;
     }
+    // A bad value that happens to quote the file's own name still gets the name in front.
+    std::vector<std::string> lines = crlfLines(slurp(path("a.qvl")));
+    lines[4] = "2024-03-\"self.qvl\"";
+    spit(path("self.qvl"), joined(lines));
+    EXPECT_EQ(sh("$CLI show self.qvl").err, "self.qvl: '2024-03-\"self.qvl\"' is not a valid date\n");
     // Root reads any file, so only other users can see access denied.
     if (::geteuid() != 0) {
         EXPECT_EQ(sh("chmod 000 a.qvl; $CLI csv a.qvl").err, "a.qvl: File access denied\n");
