@@ -799,3 +799,48 @@ TEST_F(MainWindowTest, EverySkinnedControlOfBothWindowsIsBoundToTheMainWindowsSk
     EXPECT_EQ(w.bsSkinStdLabel3.width(), probe.canvas().textWidth("Loan Amount:"));
     EXPECT_EQ(w.bsSkinStdLabel3.height(), stdlabel.Font.FontHeight);
 }
+
+namespace {
+
+// Paints so far of every self-painting control under root, with the path of names that leads to it.
+void collectPaints(TWinControl& root, std::vector<std::pair<std::string, long>>& out)
+{
+    for (TControl* child : root.controls()) {
+        if (auto* custom = dynamic_cast<TCustomControl*>(child))
+            out.emplace_back(root.name() + "/" + child->name(), custom->paintCount());
+        if (auto* holder = dynamic_cast<TWinControl*>(child))
+            collectPaints(*holder, out);
+    }
+}
+
+} // namespace
+
+// A window left alone paints nothing: no control may ask for another paint while painting.
+TEST_F(MainWindowTest, AnIdleWindowDoesNotRepaint)
+{
+    TfrmMain& w = start();
+    w.txtAmount.setText("200000");
+    w.txtRate.setText("6.5");
+    w.txtTerm.setText("30");
+    sendClick(w.btnCal, 5, 5);
+    for (int i = 0; i < 3; ++i)
+        app().processMessages();
+    std::vector<std::pair<std::string, long>> before;
+    collectPaints(w, before);
+    ASSERT_GT(before.size(), 20u);
+    long painted = 0;
+    for (auto& [path, count] : before)
+        painted += count;
+    EXPECT_GT(painted, 0);
+    for (int i = 0; i < 5; ++i)
+        app().processMessages();
+    std::vector<std::pair<std::string, long>> after;
+    collectPaints(w, after);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i].second, before[i].second) << after[i].first;
+    // A change still repaints what it touches.
+    w.btnCal.invalidate();
+    app().processMessages();
+    EXPECT_GT(w.btnCal.paintCount(), 0);
+}

@@ -185,6 +185,8 @@ public:
 
     // Paints the control into a canvas whose origin is this control's top-left.
     void paintTo(Canvas& canvas);
+    // How often the platform had the control paint itself on screen: what a change repainted.
+    long paintCount() const { return m_paints; }
 
 protected:
     TCustomControl(TWinControl* parent, QWidget* widget);
@@ -196,6 +198,7 @@ private:
     friend struct TControl::Events;
     void paintParentBackground(Canvas& canvas);
     bool m_transparent = false;
+    long m_paints = 0;
 };
 
 } // namespace qv

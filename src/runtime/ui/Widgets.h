@@ -120,7 +120,11 @@ struct TControl::Events {
     static void exit(TControl& c) { c.doExit(); }
     static void resized(TControl& c) { c.resized(); }
     static void enabledChanged(TControl& c) { c.enabledChanged(); }
-    static void paint(TCustomControl& c, Canvas& canvas) { c.paintTo(canvas); }
+    static void paint(TCustomControl& c, Canvas& canvas)
+    {
+        ++c.m_paints;
+        c.paintTo(canvas);
+    }
 };
 
 struct TForm::FormEvents {

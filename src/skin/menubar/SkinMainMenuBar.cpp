@@ -159,6 +159,12 @@ Font TbsSkinMainMenuBar::itemFont() const
 
 void TbsSkinMainMenuBar::layoutItems()
 {
+    placeItems();
+    invalidate();
+}
+
+void TbsSkinMainMenuBar::placeItems()
+{
     if (m_look.bar) {
         const TRect& I = m_look.bar->ItemsRect;
         m_itemsRect = TRect{I.left, I.top, width() + I.right - m_look.bar->SkinRect.width(), I.bottom};
@@ -193,7 +199,6 @@ void TbsSkinMainMenuBar::layoutItems()
         bar.shown = fits;
         m_scrolled = m_scrolled || !fits;
     }
-    invalidate();
 }
 
 int TbsSkinMainMenuBar::itemAt(TPoint p) const
@@ -226,7 +231,7 @@ void TbsSkinMainMenuBar::drawSkinLook(Canvas& canvas)
     TbsSkinPicture background;
     DrawHorizontalPiece(background, m_look.picture, I.left, S.width() - I.right, width(), S);
     drawSkinPicture(canvas, 0, 0, background);
-    layoutItems();
+    placeItems();
     for (const auto& bar : m_items) {
         if (bar.shown)
             drawItem(canvas, bar);
@@ -237,7 +242,7 @@ void TbsSkinMainMenuBar::drawSkinLook(Canvas& canvas)
 void TbsSkinMainMenuBar::drawDefaultLook(Canvas& canvas)
 {
     fillRect(canvas, clientRect(), clBtnFace);
-    layoutItems();
+    placeItems();
     for (const auto& bar : m_items) {
         if (bar.shown)
             drawItem(canvas, bar);

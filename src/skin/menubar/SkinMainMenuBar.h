@@ -93,6 +93,8 @@ private:
     };
     void rebuild();
     void layoutItems();
+    // The item rectangles for the bar's width and captions; painting uses it, so it repaints nothing.
+    void placeItems();
     Font itemFont() const;
     int itemAt(TPoint p) const;
     TRect markerRect() const;
