@@ -122,3 +122,20 @@ TEST(BitmapCopies, EmptyPicturesIgnoreDrawing)
     target.canvas().draw(0, 0, empty);
     EXPECT_EQ(target.pixel(0, 0), clWhite);
 }
+
+TEST(BitmapPixels, AssignedRowByRowAndShortListsLeaveTheRestWhite)
+{
+    Bitmap b;
+    TColor const pixels[] = {0x00010203, 0x00040506, 0x00070809, 0xFF0A0B0C, 0x000D0E0F};
+    b.assignPixels(2, 3, pixels, 5);
+    ASSERT_EQ(b.width(), 2);
+    ASSERT_EQ(b.height(), 3);
+    EXPECT_EQ(b.pixel(0, 0), TColor(0x00010203));
+    EXPECT_EQ(b.pixel(1, 0), TColor(0x00040506));
+    EXPECT_EQ(b.pixel(0, 1), TColor(0x00070809));
+    EXPECT_EQ(b.pixel(1, 1), TColor(0x000A0B0C));
+    EXPECT_EQ(b.pixel(0, 2), TColor(0x000D0E0F));
+    EXPECT_EQ(b.pixel(1, 2), clWhite);
+    b.assignPixels(0, 4, pixels, 5);
+    EXPECT_TRUE(b.isEmpty());
+}

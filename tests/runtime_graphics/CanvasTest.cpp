@@ -352,3 +352,31 @@ TEST(CanvasText, CellHeightDrawsSmallerThanTheSameCharacterHeight)
     EXPECT_GT(characterCell, 14) << "Liberation Sans has leading around the character";
     EXPECT_NEAR(c.fontAscent() + c.fontDescent(), 14, 1);
 }
+
+// Plain colours drawn from memory land exactly, opaque whatever their top byte,
+// shifted by the origin, clipped, and replacing what was there.
+TEST(CanvasPixels, DrawnFromMemoryExactlyAtTheOriginAndClipped)
+{
+    Bitmap b(8, 6);
+    Canvas& c = b.canvas();
+    c.brush.color = clBlue;
+    c.fillRect(rectOf(0, 0, 8, 6));
+    TColor const pixels[] = {0x00112233, 0x00445566, 0x00778899, 0x00000000, 0xFFFFFFFF, 0x00ABCDEF};
+    c.setOrigin(2, 1);
+    c.intersectClipRect(rectOf(0, 0, 3, 1));
+    c.drawPixels(0, 0, 3, 2, pixels);
+    EXPECT_EQ(b.pixel(2, 1), TColor(0x00112233));
+    EXPECT_EQ(b.pixel(3, 1), TColor(0x00445566));
+    EXPECT_EQ(b.pixel(4, 1), TColor(0x00778899));
+    // The second row is outside the clip.
+    EXPECT_EQ(b.pixel(2, 2), clBlue);
+    c.clearClip();
+    c.drawPixels(0, 1, 3, 1, pixels + 3);
+    EXPECT_EQ(b.pixel(2, 2), TColor(0x00000000));
+    EXPECT_EQ(b.pixel(3, 2), TColor(0x00FFFFFF));
+    EXPECT_EQ(b.pixel(4, 2), TColor(0x00ABCDEF));
+    EXPECT_EQ(countPixels(b, clBlue), 8 * 6 - 6);
+    c.drawPixels(0, 0, 0, 5, pixels);
+    c.drawPixels(0, 0, 3, 1, nullptr);
+    EXPECT_EQ(countPixels(b, clBlue), 8 * 6 - 6);
+}

@@ -3,6 +3,8 @@
 #include "runtime/core/Exception.h"
 #include "runtime/core/TextFile.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -87,12 +89,16 @@ void Bitmap::assignPixels(int width, int height, const TColor* pixels, size_t co
     m_impl->canvas->end();
     m_impl->image = blankImage(width, height);
     QImage& image = m_impl->image;
-    size_t at = 0;
-    for (int y = 0; y < image.height() && at < count; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width() && at < count; ++x, ++at) {
-            TColor c = pixels[at];
-            line[x] = qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    if (image.isNull())
+        return;
+    size_t const w = size_t(image.width());
+    for (size_t y = 0, rows = size_t(image.height()); y < rows && y * w < count; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(int(y)));
+        const TColor* from = pixels + y * w;
+        size_t const n = std::min(w, count - y * w);
+        for (size_t x = 0; x < n; ++x) {
+            TColor const c = from[x];
+            line[x] = 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
         }
     }
 }

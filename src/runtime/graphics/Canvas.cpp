@@ -473,6 +473,20 @@ void Canvas::draw(int x, int y, const Bitmap& bitmap)
              TRect{0, 0, bitmap.width(), bitmap.height()});
 }
 
+void Canvas::drawPixels(int x, int y, int width, int height, const TColor* pixels)
+{
+    if (width <= 0 || height <= 0 || !pixels)
+        return;
+    // 0x00BBGGRR in memory is R, G, B, X: the toolkit reads it as is, the X byte as opaque.
+    static_assert(sizeof(TColor) == 4);
+    QImage const view(reinterpret_cast<const uchar*>(pixels), width, height, width * 4, QImage::Format_RGBX8888);
+    QPainter* painter = prepared(*m_impl);
+    if (!painter)
+        return;
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->drawImage(QPoint(x + m_impl->origin.x, y + m_impl->origin.y), view);
+}
+
 void Canvas::drawTransparent(int x, int y, const Bitmap& bitmap, TColor transparentColor)
 {
     if (bitmap.isEmpty())

@@ -109,6 +109,9 @@ public:
     int fontDescent();
 
     void draw(int x, int y, const Bitmap& bitmap);
+    // Width x height plain colours (0x00BBGGRR) row by row from the top, drawn at (x, y)
+    // straight from the caller's memory: no bitmap is built for them.
+    void drawPixels(int x, int y, int width, int height, const TColor* pixels);
     void drawTransparent(int x, int y, const Bitmap& bitmap, TColor transparentColor);
     // Block copy of src's rectangle to dst here (stretched when the sizes differ).
     void copyRect(const TRect& dst, const Bitmap& source, const TRect& src);

@@ -205,10 +205,14 @@ void TbsSkinPageControl::skinChangeBegins()
 {
     TbsSkinControl::skinChangeBegins();
     m_look.reset();
+    m_sheetPicture.clear();
+    m_framePicture.clear();
 }
 
 void TbsSkinPageControl::skinChanged()
 {
+    m_sheetPicture.clear();
+    m_framePicture.clear();
     bindSection();
     applyTabMetrics();
     // A scroller of the old skin goes; the check makes one of the new skin when tabs are still hidden.
@@ -520,9 +524,13 @@ void TbsSkinPageControl::drawSkinLook(Canvas& canvas)
         drawDefaultLook(canvas);
         return;
     }
-    TbsSkinPicture out(width(), height(), colorToRGB(clBtnFace));
-    tileTabStrip(out);
-    drawFrame(out);
+    const FrameKey key{m_look->picture, m_look->fields, m_look->tabsBG, displayRect(), m_tabPosition, width(), height(),
+                       colorToRGB(clBtnFace)};
+    const TbsSkinPicture& out = m_framePicture.get(key, [&](TbsSkinPicture& framePicture) {
+        framePicture = TbsSkinPicture(width(), height(), key.face);
+        tileTabStrip(framePicture);
+        drawFrame(framePicture);
+    });
     drawSkinPicture(canvas, 0, 0, out);
     for (int i = 0; i < visibleTabCount(); ++i)
         drawTab(canvas, i);
@@ -619,8 +627,10 @@ void TbsSkinPageControl::paintSheet(Canvas& canvas, const TbsSkinTabSheet& sheet
         fillRect(canvas, sheet.clientRect(), clBtnFace);
         return;
     }
-    TbsSkinPicture out(W, H);
-    tile(out, TRect{0, 0, W, H}, *picture, piece);
+    const TbsSkinPicture& out = m_sheetPicture.get(SheetKey{picture, piece, W, H}, [&](TbsSkinPicture& sheetPicture) {
+        sheetPicture.setSize(W, H);
+        tile(sheetPicture, TRect{0, 0, W, H}, *picture, piece);
+    });
     drawSkinPicture(canvas, 0, 0, out);
 }
 

@@ -3,6 +3,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/model/SkinControlData.h"
+#include "skin/model/SkinPictureCache.h"
 
 #include <functional>
 #include <memory>
@@ -118,6 +119,23 @@ private:
         int bgPictureIndex = -1;
     };
     enum class TabState { Normal, Hot, Selected, Focused };
+    // What the frame with the tab strip behind it is composed from.
+    struct FrameKey {
+        const TbsSkinPicture* picture = nullptr;
+        TbsPieceFields fields;
+        TRect tabsBG, display;
+        TTabPosition position = TTabPosition::tpTop;
+        int width = 0, height = 0;
+        TColor face = 0;
+        bool operator==(const FrameKey&) const = default;
+    };
+    // What a sheet's tiled background is composed from.
+    struct SheetKey {
+        const TbsSkinPicture* picture = nullptr;
+        TRect piece;
+        int width = 0, height = 0;
+        bool operator==(const SheetKey&) const = default;
+    };
 
     bool horizontalTabs() const
     {
@@ -154,6 +172,9 @@ private:
     std::vector<std::unique_ptr<TbsSkinTabSheet>> m_ownedPages;
     std::vector<int> m_captionWidths;
     std::optional<Look> m_look;
+    // Every transparent control on a sheet repaints the sheet behind it: compose it once.
+    TbsPictureCache<SheetKey> m_sheetPicture;
+    TbsPictureCache<FrameKey> m_framePicture;
     std::unique_ptr<TbsSkinUpDown> m_upDown;
     int m_activeIndex = -1;
     int m_tabHeight = 0;

@@ -13,7 +13,7 @@ void drawSkinPicture(Canvas& canvas, int x, int y, const TbsSkinPicture& picture
 {
     if (picture.isEmpty())
         return;
-    canvas.draw(x, y, toBitmap(picture));
+    canvas.drawPixels(x, y, picture.width(), picture.height(), picture.pixels().data());
 }
 
 Region toRegion(const TbsRegionRects& rects)

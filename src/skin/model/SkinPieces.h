@@ -17,6 +17,7 @@ struct TbsPieceFields {
     TRect clientRect;
     int sw() const { return skinRect.width(); }
     int sh() const { return skinRect.height(); }
+    bool operator==(const TbsPieceFields&) const = default;
 };
 
 // Beyond this a coordinate belongs to no picture; such a section has mode None.
