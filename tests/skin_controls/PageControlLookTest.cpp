@@ -322,3 +322,29 @@ TEST_F(SkinLook, EveryFamilyDropsItsSectionAsTheSkinChangesAndBindsToTheReloaded
     EXPECT_EQ(edit.height(), section<TbsDataSkinEditControl>("edit").SkinRect.height());
     EXPECT_EQ(button.height(), 20);
 }
+
+// The frame and the sheet background are kept between repaints; a new size or a new skin composes them again.
+TEST_F(PageLook, KeptFrameAndSheetFollowANewSizeAndANewSkin)
+{
+    const auto& s = tabSection();
+    const TRect &S = s.SkinRect, &C = s.ClRect;
+    const TbsSkinPicture& pic = picture(s.PictureIndex);
+    const int pw = C.width(), ph = C.height();
+    auto sheetPixel = [&](int x, int y) { return pic.pixel(S.left + C.left + x % pw, S.top + C.top + y % ph); };
+    EXPECT_EQ(pixel(pages, pages.width() - 1, pages.height() - 1), pic.pixel(S.right - 1, S.bottom - 1));
+    const long painted = first.paintCount();
+    pages.setBounds(10, 10, 400, 280);
+    EXPECT_EQ(pixel(pages, pages.width() - 1, pages.height() - 1), pic.pixel(S.right - 1, S.bottom - 1));
+    EXPECT_EQ(pixel(pages, 360, pages.height() - 1), pic.pixel(S.left + C.right, S.bottom - 1));
+    const TPoint grown{first.width() - 3, first.height() - 2};
+    EXPECT_EQ(pixel(first, grown.x, grown.y), sheetPixel(grown.x, grown.y));
+    EXPECT_GT(first.paintCount(), painted);
+
+    TbsSkinData empty;
+    pages.setSkinData(&empty);
+    pages.skinChanged();
+    EXPECT_EQ(pixel(first, grown.x, grown.y), colorToRGB(clBtnFace));
+    pages.setSkinData(&ownSkin());
+    pages.skinChanged();
+    EXPECT_EQ(pixel(first, grown.x, grown.y), sheetPixel(grown.x, grown.y));
+}
