@@ -154,8 +154,11 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& engine, TMenuItem& root, int
     }
     for (int i = firstIndex; i < root.count(); ++i) {
         TMenuItem& item = root.item(i);
-        if (item.visible())
-            m_items.push_back(TbsSkinMenuItem{&item});
+        if (item.visible()) {
+            TbsSkinMenuItem entry;
+            entry.item = &item;
+            m_items.push_back(entry);
+        }
     }
     measure();
     m_mouseTimer.setInterval(50);
