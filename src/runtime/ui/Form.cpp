@@ -81,6 +81,18 @@ protected:
     }
 };
 
+// Paints through a canvas on the widget itself, clipped to what the update touches:
+// a frame composes only the strips that need it.
+template <class Paint> void paintClippedToUpdate(QWidget& widget, QPaintEvent* event, Paint&& paint)
+{
+    QPainter painter(&widget);
+    std::unique_ptr<Canvas> canvas = makePainterCanvas(painter);
+    Region dirty;
+    dirty.impl().region = event->region();
+    canvas->setClipRegion(dirty);
+    TApplication::guard([&] { paint(*canvas); });
+}
+
 } // namespace
 
 FormWidget::FormWidget() : ControlWidget(nullptr, Qt::Window) {}
@@ -166,13 +178,7 @@ void FormWidget::paintEvent(QPaintEvent* event)
         ControlWidget::paintEvent(event);
         return;
     }
-    QPainter painter(this);
-    std::unique_ptr<Canvas> canvas = makePainterCanvas(painter);
-    // The frame composes only the strips the update touches.
-    Region dirty;
-    dirty.impl().region = event->region();
-    canvas->setClipRegion(dirty);
-    TApplication::guard([&] { fr->paintFrame(*canvas); });
+    paintClippedToUpdate(*this, event, [&](Canvas& canvas) { fr->paintFrame(canvas); });
 }
 
 void FormWidget::resizeEvent(QResizeEvent*)
@@ -378,12 +384,7 @@ void FormClientWidget::paintEvent(QPaintEvent* event)
         ControlWidget::paintEvent(event);
         return;
     }
-    QPainter painter(this);
-    std::unique_ptr<Canvas> canvas = makePainterCanvas(painter);
-    Region dirty;
-    dirty.impl().region = event->region();
-    canvas->setClipRegion(dirty);
-    TApplication::guard([&] { form->frame()->eraseClient(*canvas); });
+    paintClippedToUpdate(*this, event, [&](Canvas& canvas) { form->frame()->eraseClient(canvas); });
 }
 
 TForm::TForm() : TWinControl(nullptr, new FormWidget)
