@@ -40,22 +40,6 @@ QMessageBox::Icon iconOf(unsigned flags)
     }
 }
 
-std::vector<std::string> splitFilter(const std::string& filter)
-{
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : filter) {
-        if (c == '|') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    parts.push_back(part);
-    return parts;
-}
-
 std::string lower(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -85,6 +69,22 @@ QString qtFilterOf(const std::string& filter)
 }
 
 } // namespace
+
+std::vector<std::string> splitFilter(const std::string& filter)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : filter) {
+        if (c == '|') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back(part);
+    return parts;
+}
 
 void setMessageBoxHook(MessageBoxHook hook) { messageHook() = std::move(hook); }
 void setFileDialogHook(FileDialogHook hook) { fileHook() = std::move(hook); }

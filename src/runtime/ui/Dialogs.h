@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -32,6 +33,9 @@ int messageBox(const std::string& text, const std::string& caption, unsigned fla
 // hook brings the interactive boxes back.
 using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
 void setMessageBoxHook(MessageBoxHook hook);
+
+// A file dialog's filter "description|pattern|…" cut at every bar, empty parts kept.
+std::vector<std::string> splitFilter(const std::string& filter);
 
 // A modal dialog that picks a file. Filter: "description|pattern" pairs.
 // Open returns only an existing file; Save returns the folder joined with the

@@ -2,6 +2,7 @@
 
 #include "runtime/core/Property.h"
 #include "runtime/shell/ShellFolders.h"
+#include "runtime/ui/Dialogs.h"
 #include "skin/dialogs/DialogGlyphs.h"
 #include "skin/model/SkinBitmaps.h"
 
@@ -386,17 +387,7 @@ TbsSkinFilterComboBox::TbsSkinFilterComboBox(TWinControl* parent) : TbsSkinDialo
 void TbsSkinFilterComboBox::setFilter(const std::string& filter)
 {
     m_filter = filter;
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : filter) {
-        if (c == '|') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    parts.push_back(part);
+    const std::vector<std::string> parts = splitFilter(filter);
     std::vector<Item> items;
     m_patterns.clear();
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
