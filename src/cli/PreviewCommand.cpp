@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/LoanReport.h"
 #include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/ui/ReportWindows.h"
@@ -51,20 +52,7 @@ int runReportPreview(const std::vector<std::string>& args)
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";
-    TRvProject project;
-    project.Engine = &system;
-    std::string const projectFile = executableDirectory(nullptr) + "rptQVR1.rav";
-    project.SetProjectFile(projectFile);
-
-    ScheduleReport schedule(engine);
-    schedule.RvCustomConnection1().SetRuntimeVisibility(TRuntimeVisibility::rtNone);
-    ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
-        view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
-    try {
-        schedule.runReport(project, texts);
-    } catch (const Exception& error) {
-        throw Exception(concerning(projectFile, error.message()));
-    }
+    runLoanReport(system, engine, view);
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

@@ -1,6 +1,7 @@
 #include "views/report/ScheduleReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/LoanReport.h"
 #include "report/device/TRPPrinterDevice.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/ExePath.h"
@@ -87,14 +88,7 @@ int runReportPrint(const std::vector<std::string>& args)
     system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
     system.DefaultDest = TReportDest::rdPrinter;
     system.SystemPrinter.Copies = copies;
-    TRvProject project;
-    project.Engine = &system;
-    project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
-
-    ScheduleReport schedule(engine);
-    ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
-        view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
-    schedule.runReport(project, texts);
+    runLoanReport(system, engine, view);
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/LoanReport.h"
 #include "report/project/ReportErrors.h"
 #include "report/snapshot/Stream.h"
 #include "runtime/core/ExePath.h"
@@ -98,22 +99,8 @@ int runReport(const std::vector<std::string>& args)
     TMemoryStream snapshot;
     TRvSystem system;
     setUpHeadlessSystem(system, snapshot);
-    TRvProject project;
-    project.Engine = &system;
-    std::string const projectFile = executableDirectory(nullptr) + "rptQVR1.rav";
-    project.SetProjectFile(projectFile);
-
-    ScheduleReport schedule(engine);
-    // Only a window offers its schedule to other processes.
-    schedule.RvCustomConnection1().SetRuntimeVisibility(TRuntimeVisibility::rtNone);
-    ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
-        view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
     EngineMessages messages;
-    try {
-        schedule.runReport(project, texts);
-    } catch (const Exception& error) {
-        throw Exception(concerning(projectFile, error.message()));
-    }
+    runLoanReport(system, engine, view);
     if (messages.count() > 0 || system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

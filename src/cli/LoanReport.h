@@ -1,0 +1,14 @@
+#pragma once
+
+#include "loan/LoanEngine.h"
+#include "loan/MemoryLoanView.h"
+#include "report/execution/TRvSystem.h"
+
+namespace qv::cli {
+
+// Runs the schedule report of a loaded loan on system, as the Report button does with the
+// texts the window shows. A command-line run offers its schedule to no other process, and
+// its errors name the report project file.
+void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view);
+
+} // namespace qv::cli
