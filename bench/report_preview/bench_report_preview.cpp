@@ -2,13 +2,12 @@
 // page (paging should feel instant: under 16 ms), and the time from OK in the output
 // options to the first preview page for a 30-year loan. Runs on the off-screen platform
 // unless QT_QPA_PLATFORM says otherwise.
-#include "AmortizationReport.h"
-#include "loan/MemoryLoanView.h"
 #include "report/device/TRPPrinterDevice.h"
 #include "report/ui/ReportWindows.h"
 #include "report/ui/TRpPreviewForm.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Timer.h"
+#include "support/LoanReportScratch.h"
 #include "views/report/ScheduleReport.h"
 
 #include <benchmark/benchmark.h>
@@ -35,22 +34,12 @@ TApplication& application()
     return *app;
 }
 
-struct ThirtyYearLoan {
-    ThirtyYearLoan()
-    {
-        dir = fs::temp_directory_path() / ("qv_bench_preview_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        tools::writeAmortizationProject((dir / "rptQVR1.rav").string());
-        engine.calculate({"30", "200000", "6.5", encodeDate(2024, 1, 15)}, view);
-        texts = {"200000", "6.5", "30", view.label(ResultLabel::MonthlyPayment), view.label(ResultLabel::TotalInterest),
-            view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
-    }
-    ~ThirtyYearLoan() { fs::remove_all(dir); }
+struct ThirtyYearLoan : bench::LoanReportScratch {
+    ThirtyYearLoan() : LoanReportScratch("qv_bench_preview") {}
 
     void setUp(TRvProject& project, TRvSystem& system) const
     {
-        project.SetProjectFile((dir / "rptQVR1.rav").string());
-        project.Engine = &system;
+        attach(project, system);
         system.TitleSetup = "Output Options";
         system.TitleStatus = "Report Status";
         system.TitlePreview = "Report Preview";
@@ -72,11 +61,6 @@ struct ThirtyYearLoan {
         source.runReport(project, texts);
         return stream;
     }
-
-    fs::path dir;
-    LoanEngine engine;
-    MemoryLoanView view;
-    ReportFieldTexts texts;
 };
 
 void drawPageOne(benchmark::State& state, double zoom)

@@ -1,7 +1,6 @@
 // The Report command's sequence for a 30-year loan: Open, seven parameters, Execute, Close.
-#include "AmortizationReport.h"
-#include "loan/MemoryLoanView.h"
 #include "report/device/TRvRenderPDF.h"
+#include "support/LoanReportScratch.h"
 #include "views/report/ScheduleReport.h"
 
 #include <benchmark/benchmark.h>
@@ -14,30 +13,15 @@ namespace {
 using namespace qv;
 namespace fs = std::filesystem;
 
-struct ThirtyYearLoan {
-    ThirtyYearLoan()
-    {
-        dir = fs::temp_directory_path() / ("qv_bench_report_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        tools::writeAmortizationProject((dir / "rptQVR1.rav").string());
-        engine.calculate({"30", "200000", "6.5", encodeDate(2024, 1, 15)}, view);
-        texts = {"200000", "6.5", "30", view.label(ResultLabel::MonthlyPayment), view.label(ResultLabel::TotalInterest),
-            view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
-    }
-    ~ThirtyYearLoan() { fs::remove_all(dir); }
+struct ThirtyYearLoan : bench::LoanReportScratch {
+    ThirtyYearLoan() : LoanReportScratch("qv_bench_report") {}
 
     void setUp(TRvProject& project, TRvSystem& system) const
     {
-        project.SetProjectFile((dir / "rptQVR1.rav").string());
-        project.Engine = &system;
+        attach(project, system);
         system.SystemSetups = 0;
         system.DefaultDest = TReportDest::rdFile;
     }
-
-    fs::path dir;
-    LoanEngine engine;
-    MemoryLoanView view;
-    ReportFieldTexts texts;
 };
 
 void BM_ReportToSnapshotInMemory(benchmark::State& state)
