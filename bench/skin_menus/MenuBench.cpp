@@ -5,9 +5,8 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
 #include "skin/popupmenu/SkinFormMenus.h"
-#include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "support/OwnSkin.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,18 +16,7 @@ namespace {
 
 using namespace qv;
 
-TbsSkinData& ownSkin()
-{
-    static TbsCompressedStoredSkin store;
-    static TbsSkinData* model = [] {
-        store.FileName = "SKIN.INI";
-        store.setCompressedData(std::string(quorvaneCompressedSkin()));
-        auto* m = new TbsSkinData;
-        m->setCompressedStoredSkin(&store);
-        return m;
-    }();
-    return *model;
-}
+using bench::ownSkin;
 
 // The main window's File menu.
 TMenuItem& fileMenu()

@@ -5,9 +5,8 @@
 #include "runtime/ui/Form.h"
 #include "skin/model/SkinData.h"
 #include "skin/scrollbar/SkinScrollBar.h"
-#include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "support/OwnSkin.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,17 +27,7 @@ TApplication& app()
     return *application;
 }
 
-TbsSkinData& ownSkin()
-{
-    static TbsCompressedStoredSkin store;
-    static TbsSkinData* model = [] {
-        store.setCompressedData(std::string(quorvaneCompressedSkin()));
-        auto* m = new TbsSkinData;
-        m->setCompressedStoredSkin(&store);
-        return m;
-    }();
-    return *model;
-}
+using bench::ownSkin;
 
 // The bar as the schedule has it: 177 high beside the grid, range 0..127.
 void paintBar(benchmark::State& state, TbsSkinData* skin, int pageSize)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "skin/model/SkinData.h"
+#include "skin/store/CompressedStoredSkin.h"
+
+#include "QuorvaneSkin.h"
+
+#include <string>
+
+namespace qv::bench {
+
+// Our own compiled-in skin, loaded once as the main window loads it.
+inline TbsSkinData& ownSkin()
+{
+    static TbsCompressedStoredSkin store;
+    static TbsSkinData* model = [] {
+        store.FileName = "SKIN.INI";
+        store.setCompressedData(std::string(quorvaneCompressedSkin()));
+        auto* m = new TbsSkinData;
+        m->setCompressedStoredSkin(&store);
+        return m;
+    }();
+    return *model;
+}
+
+} // namespace qv::bench
