@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev
   clang
   fonts-liberation xvfb xauth locales
   desktop-file-utils dpkg-dev shared-mime-info man-db openbox xdotool

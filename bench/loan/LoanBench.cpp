@@ -30,6 +30,19 @@ void BM_Calculate(benchmark::State& state)
 }
 BENCHMARK(BM_Calculate)->Arg(30)->Arg(100)->Unit(benchmark::kMicrosecond);
 
+// The same loan with exact bank rounding, beside the classic one in one run.
+void BM_CalculateBank(benchmark::State& state)
+{
+    qv::setRegionalSettings(qv::RegionalSettings::posix());
+    qv::LoanEngine engine;
+    qv::MemoryLoanView view;
+    qv::CalculateInput in = loan(static_cast<int>(state.range(0)));
+    in.rounding = qv::RoundingModel::Bank;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(engine.calculate(in, view));
+}
+BENCHMARK(BM_CalculateBank)->Arg(30)->Arg(100)->Unit(benchmark::kMicrosecond);
+
 // An extra payment in month 1 re-amortizes all 360 months.
 void BM_ReamortizeFromMonthOne(benchmark::State& state)
 {
@@ -46,6 +59,22 @@ void BM_ReamortizeFromMonthOne(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ReamortizeFromMonthOne)->Unit(benchmark::kMicrosecond);
+
+void BM_ReamortizeBankFromMonthOne(benchmark::State& state)
+{
+    qv::setRegionalSettings(qv::RegionalSettings::posix());
+    qv::LoanEngine engine;
+    qv::MemoryLoanView view;
+    qv::CalculateInput in = loan(30);
+    in.rounding = qv::RoundingModel::Bank;
+    engine.calculate(in, view);
+    bool flip = false;
+    for (auto _ : state) {
+        engine.applyExtraPayment(1, flip ? "0" : "0.0", view);
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_ReamortizeBankFromMonthOne)->Unit(benchmark::kMicrosecond);
 
 void BM_SaveOpenRoundTrip(benchmark::State& state)
 {

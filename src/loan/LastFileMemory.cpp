@@ -1,5 +1,7 @@
 #include "loan/LastFileMemory.h"
 
+#include "loan/BankRounding.h"
+
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/IniFile.h"
 
@@ -10,6 +12,8 @@ namespace qv {
 namespace {
 constexpr const char* section = "user saved";
 constexpr const char* key = "filename";
+constexpr const char* choicesSection = "user choices";
+constexpr const char* roundingKey = "rounding";
 }
 
 LastFileMemory::LastFileMemory(std::string folder)
@@ -42,6 +46,17 @@ void LastFileMemory::seedExampleFrom(const std::string& shippedFolder) const
     std::error_code ignored;
     if (fs::copy_file(shipped, exampleFile(), ignored)) // the copy is the user's to rewrite, whatever the original's mode
         fs::permissions(exampleFile(), fs::perms::owner_read | fs::perms::owner_write, ignored);
+}
+
+RoundingModel LastFileMemory::roundingForNewLoans() const
+{
+    std::string const keyword = IniFile(iniPath()).readString(choicesSection, roundingKey, "");
+    return roundingFromKeyword(keyword).value_or(RoundingModel::Classic);
+}
+
+void LastFileMemory::rememberRounding(RoundingModel model) const
+{
+    IniFile(iniPath()).writeString(choicesSection, roundingKey, roundingKeyword(model));
 }
 
 } // namespace qv

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "loan/LoanRecord.h"
+
 #include <string>
 
 namespace qv {
 
 // "info.ini" in the user's files folder (beside the executable unless that is
-// read-only) remembers the last loan file saved.
+// read-only) remembers the last loan file saved and the rounding model chosen
+// for new loans.
 class LastFileMemory {
 public:
     explicit LastFileMemory(std::string folder); // keeps its trailing separator
@@ -19,6 +22,11 @@ public:
     // A user's folder without an example file starts with a copy of the one in
     // shippedFolder, so a fresh installation opens on a loan instead of an error.
     void seedExampleFrom(const std::string& shippedFolder) const;
+
+    // Classic unless bank was chosen (an unknown value reads as classic).
+    RoundingModel roundingForNewLoans() const;
+    // Raises "Unable to write to %s" when info.ini cannot be written.
+    void rememberRounding(RoundingModel model) const;
 
 private:
     std::string m_folder;

@@ -36,6 +36,8 @@ std::string rateErrorMessage(const std::string& rateText, int position)
 
 CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& view)
 {
+    if (input.rounding == RoundingModel::Bank)
+        return calculateBank(input, view);
     clearFloatFaults();
     int32_t const term = parseInteger(input.termText);
     float const amount = storeSingle(parseNumber(input.amountText));
@@ -52,6 +54,7 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
     record.monthlyRate = rate;
     record.loanDate = dateToStr(input.loanDate);
     record.rateText = input.rateText;
+    record.rounding = RoundingModel::Classic;
     working.rate = rate;
 
     DateParts const loanDate = decodeDate(input.loanDate);

@@ -7,6 +7,8 @@
 
 #include <cfloat>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Payments, interest and balances come out to the cent only with 64-bit
 // mantissas in the intermediate steps (the x87 extended type).
@@ -20,11 +22,12 @@ struct CalculateInput {
     std::string amountText;
     std::string rateText;
     TDateTime loanDate = 0;
+    RoundingModel rounding = RoundingModel::Classic;
 };
 
 enum class CalculateOutcome {
     Done,
-    DataError, // "Data Error!" shown; the record was already updated
+    DataError, // "Data Error!" (or the bank model's refusal) shown; the record was already updated
     RateError, // "number N" shown; Calculate ended, nothing else changed
 };
 
@@ -52,14 +55,32 @@ public:
     // The re-amortization check alone, for the cell about to become current.
     void checkReamortization(int col, int row, LoanView& view);
 
+    // Re-amortizes from this month on with the extra payments the table holds, in
+    // the loan's rounding model: what leaving an edited Extra Payment cell runs once
+    // the cell's text is stored. Months before it keep their rows.
+    void reamortizeFrom(int month, LoanView& view);
+    // Stores the text as the month's extra payment (table and grid) and re-amortizes
+    // from that month, as typing it into the cell and leaving it does.
+    void applyExtraPayment(int month, const std::string& text, LoanView& view);
+    // The months of the schedule in use whose extra payment is not "0", in order.
+    std::vector<std::pair<int, std::string>> extraPayments() const;
+
     LoanRecord record;
     ScheduleTable table;
     LoanTotals totals;
     WorkingValues working;
     EditState edit;
+    BankFigures bank; // meaningful while record.rounding is Bank
 
 private:
     void recalculate(LoanView& view);
+    // Refuses a month outside the term and gives grid and table the whole term's rows.
+    void holdWholeTerm(int month, LoanView& view);
+    // The recurrence from `first` on, once the table holds the whole term.
+    void reamortizeInModel(int first, LoanView& view);
+    void reamortizeClassic(int first, LoanView& view);
+    CalculateOutcome calculateBank(const CalculateInput& input, LoanView& view);
+    void reamortizeBank(int first, LoanView& view);
 };
 
 // The rate message of Calculate: "number " + character code at the failing position.

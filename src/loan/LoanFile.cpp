@@ -1,5 +1,7 @@
 #include "loan/LoanFile.h"
 
+#include "loan/BankRounding.h"
+
 #include "runtime/core/Exception.h"
 #include "runtime/core/FloatFaults.h"
 #include "runtime/core/Format.h"
@@ -9,23 +11,49 @@
 #include <array>
 
 namespace qv {
+namespace {
+
+// A bank-rounded loan's money goes out as the exact texts it was computed as.
+void writeBankHeader(TextFileWriter& file, const LoanEngine& engine)
+{
+    BankFigures const& bank = engine.bank;
+    file.writeLine(bank.amount);
+    file.writeLine(engine.record.rateText);
+    file.writeLine(bank.monthlyRate);
+    file.writeLine(numberText(engine.record.term));
+    file.writeLine(engine.record.loanDate);
+    file.writeLine(bank.monthlyPayment);
+    file.writeLine(bank.baselinePayment);
+    file.writeLine(bank.totalPayment);
+    file.writeLine(bank.baselineInterest);
+    file.writeLine(bank.totalInterest);
+    file.writeLine(bank.interestSaved);
+    file.writeLine(numberText(engine.totals.scheduleMonths));
+}
+
+} // namespace
+
 std::string loanFileText(const LoanEngine& engine)
 {
     LoanRecord const& record = engine.record;
     LoanTotals const& totals = engine.totals;
     TextFileWriter file("");
-    file.writeLine(numberText(record.amount));
-    file.writeLine(record.rateText);
-    file.writeLine(numberText(record.monthlyRate));
-    file.writeLine(numberText(record.term));
-    file.writeLine(record.loanDate);
-    file.writeLine(numberText(totals.monthlyPayment));
-    file.writeLine(numberText(totals.baselinePayment));
-    file.writeLine(numberText(totals.totalPayment));
-    file.writeLine(numberText(totals.baselineInterest));
-    file.writeLine(numberText(totals.totalInterest));
-    file.writeLine(numberText(totals.interestSaved));
-    file.writeLine(numberText(totals.scheduleMonths));
+    if (record.rounding == RoundingModel::Bank) {
+        writeBankHeader(file, engine);
+    } else {
+        file.writeLine(numberText(record.amount));
+        file.writeLine(record.rateText);
+        file.writeLine(numberText(record.monthlyRate));
+        file.writeLine(numberText(record.term));
+        file.writeLine(record.loanDate);
+        file.writeLine(numberText(totals.monthlyPayment));
+        file.writeLine(numberText(totals.baselinePayment));
+        file.writeLine(numberText(totals.totalPayment));
+        file.writeLine(numberText(totals.baselineInterest));
+        file.writeLine(numberText(totals.totalInterest));
+        file.writeLine(numberText(totals.interestSaved));
+        file.writeLine(numberText(totals.scheduleMonths));
+    }
     // A refused Calculate can leave a term whose months the table never held:
     // those months are written empty, keeping the file's shape.
     int const months = record.term > 0 ? record.term * 12 : 0;
@@ -33,6 +61,8 @@ std::string loanFileText(const LoanEngine& engine)
         for (int col = colDate; col <= colBalance; ++col)
             file.writeLine(engine.table.hasRow(i) ? engine.table.cell(i, col) : std::string());
     }
+    if (const char* line = roundingFileLine(record.rounding))
+        file.writeLine(line);
     return file.text();
 }
 
@@ -93,6 +123,7 @@ void apply(const LoanFileContents& file, LoanEngine& engine, LoanView& view)
     engine.totals = file.totals;
     engine.working.payment = file.totals.monthlyPayment;
     engine.working.rate = file.record.monthlyRate;
+    engine.bank = file.bank;
 
     ScheduleGrid& grid = view.grid();
     grid.setRowCount(file.totals.scheduleMonths + 1);
@@ -155,6 +186,9 @@ LoanFileContents parseLoanFile(TextFileReader& file, const std::string& name)
         for (auto& cell : cells)
             cell = file.readLine();
     }
+    record.rounding = roundingFromFileLine(file.readLine());
+    if (record.rounding == RoundingModel::Bank)
+        out.bank = BankFigures{line[1], line[3], line[6], line[7], line[8], line[9], line[10], line[11]};
     return out;
 }
 

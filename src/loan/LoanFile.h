@@ -9,7 +9,8 @@
 
 namespace qv {
 
-// The file's bytes: 12 header lines and five lines per month, each ended by CR LF.
+// The file's bytes: 12 header lines and five lines per month, each ended by CR LF;
+// a bank-rounded loan adds the line "rounding=bank" after its last month.
 std::string loanFileText(const LoanEngine& engine);
 
 // Writes the loan as Save does. Goes through a temporary file in the same folder
@@ -23,6 +24,7 @@ struct LoanFileContents {
     LoanRecord record;
     LoanTotals totals;
     std::vector<std::array<std::string, 5>> months; // cells 1 to 5 of rows 1 to term x 12
+    BankFigures bank; // the money lines as written, for a bank-rounded loan
 };
 
 // Raises the first conversion error, or an I/O error naming the file when it ends

@@ -30,19 +30,62 @@ void LoanEngine::checkReamortization(int col, int row, LoanView& view)
 
 void LoanEngine::recalculate(LoanView& view)
 {
-    int const lastMonth = record.term * 12;
     int const first = edit.armedRow;
+    holdWholeTerm(first, view);
+    table.setCell(first, colExtra, view.grid().cellText(edit.armedCol, first));
+    reamortizeInModel(first, view);
+}
+
+void LoanEngine::reamortizeFrom(int month, LoanView& view)
+{
+    holdWholeTerm(month, view);
+    reamortizeInModel(month, view);
+}
+
+void LoanEngine::applyExtraPayment(int month, const std::string& text, LoanView& view)
+{
+    holdWholeTerm(month, view);
+    table.setCell(month, colExtra, text);
+    view.grid().setCellText(colExtra, month, text);
+    reamortizeInModel(month, view);
+}
+
+void LoanEngine::reamortizeInModel(int first, LoanView& view)
+{
+    if (record.rounding == RoundingModel::Bank)
+        reamortizeBank(first, view);
+    else
+        reamortizeClassic(first, view);
+}
+
+std::vector<std::pair<int, std::string>> LoanEngine::extraPayments() const
+{
+    std::vector<std::pair<int, std::string>> extras;
+    for (int month = 1; month <= totals.scheduleMonths && table.hasRow(month); ++month) {
+        std::string const& text = table.cell(month, colExtra);
+        if (!text.empty() && text != "0")
+            extras.emplace_back(month, text);
+    }
+    return extras;
+}
+
+void LoanEngine::holdWholeTerm(int month, LoanView& view)
+{
+    int const lastMonth = record.term * 12;
     // The grid can show months the loan no longer has (after a refused Calculate
     // changed the term): refuse rather than reach outside the schedule.
-    if (record.term <= 0 || record.term > maxTermYears || first > lastMonth)
-        throw EListError("Month " + std::to_string(first) + " is outside the loan term of "
+    if (record.term <= 0 || record.term > maxTermYears || month < 1 || month > lastMonth)
+        throw EListError("Month " + std::to_string(month) + " is outside the loan term of "
             + std::to_string(record.term > 0 ? lastMonth : 0) + " months");
+    view.grid().setRowCount(lastMonth + 1);
+    table.resize(lastMonth + 1);
+}
 
+void LoanEngine::reamortizeClassic(int first, LoanView& view)
+{
+    int const lastMonth = record.term * 12;
     clearFloatFaults();
     ScheduleGrid& grid = view.grid();
-    grid.setRowCount(lastMonth + 1);
-    table.resize(lastMonth + 1);
-    table.setCell(first, colExtra, grid.cellText(edit.armedCol, first));
 
     float const rate = working.rate;
     double const payment = working.payment;
