@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
+#include "loan/BankRounding.h"
 #include "loan/LoanFile.h"
 #include "runtime/core/DateTime.h"
 #include "runtime/core/Exception.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <regex>
 
 namespace qv::cli {
@@ -103,7 +105,7 @@ void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit&
 
 int runSchedule(const std::vector<std::string>& args)
 {
-    Options const options(args, {"--amount", "--rate", "--term", "--date", "--extra", "-o"});
+    Options const options(args, {"--amount", "--rate", "--term", "--date", "--extra", "--rounding", "-o"});
     if (!options.positional().empty())
         throw UsageError("unexpected argument " + options.positional().front());
     std::vector<ExtraEdit> edits;
@@ -114,6 +116,13 @@ int runSchedule(const std::vector<std::string>& args)
     input.termText = options.value("--term");
     input.amountText = options.value("--amount");
     input.rateText = options.value("--rate");
+    if (options.has("--rounding")) {
+        std::string const rounding = options.value("--rounding");
+        std::optional<RoundingModel> const model = roundingFromKeyword(rounding);
+        if (!model)
+            throw UsageError("--rounding takes classic or bank, not '" + rounding + "'");
+        input.rounding = *model;
+    }
     std::string const date = options.value("--date");
     try {
         input.loanDate = parseIsoDate(date);

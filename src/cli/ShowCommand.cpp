@@ -2,6 +2,8 @@
 #include "cli/Commands.h"
 #include "cli/LoanText.h"
 
+#include "loan/BankRounding.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -81,7 +83,7 @@ std::string csvField(const std::string& field)
 std::string showText(const LoanEngine& engine, const MemoryLoanView& view)
 {
     std::ostringstream out;
-    std::array<std::pair<const char*, std::string>, 9> const summary = {{
+    std::array<std::pair<const char*, std::string>, 10> const summary = {{
         {"Amount", view.amountText},
         {"Rate", view.rateText},
         {"Term", view.termText},
@@ -91,6 +93,7 @@ std::string showText(const LoanEngine& engine, const MemoryLoanView& view)
         {"Total payment", view.label(ResultLabel::TotalPayment)},
         {"Interest saved", view.label(ResultLabel::InterestSaved)},
         {"Months in use", std::to_string(engine.totals.scheduleMonths)},
+        {"Rounding", roundingName(engine.record.rounding)},
     }};
     for (auto const& [name, value] : summary)
         out << padRight(name, 17) << value << '\n';
@@ -117,16 +120,19 @@ std::string showText(const LoanEngine& engine, const MemoryLoanView& view)
     return out.str();
 }
 
-std::string csvText(const MemoryLoanView& view)
+std::string csvText(const MemoryLoanView& view, RoundingModel rounding)
 {
+    bool const bank = rounding == RoundingModel::Bank;
     std::string out;
     for (std::size_t col = 0; col < headers.size(); ++col)
         out += (col ? "," : "") + csvField(headers[col]);
-    out += "\r\n";
+    out += bank ? ",Rounding\r\n" : "\r\n";
     ScheduleGrid const& grid = view.memoryGrid();
     for (int row = 1; row < grid.rowCount(); ++row) {
         for (int col = 0; col < static_cast<int>(headers.size()); ++col)
             out += (col ? "," : "") + csvField(grid.cellText(col, row));
+        if (bank)
+            out += std::string(",") + roundingKeyword(rounding);
         out += "\r\n";
     }
     return out;
@@ -148,7 +154,7 @@ int runCsv(const std::vector<std::string>& args)
     LoanEngine engine;
     MemoryLoanView view;
     loadLoan(path, engine, view);
-    writeOutput("", csvText(view));
+    writeOutput("", csvText(view, engine.record.rounding));
     return 0;
 }
 

@@ -16,7 +16,7 @@ namespace {
 constexpr const char* usage =
     "usage:\n"
     "  quorvane-cli --help | --version | COMMAND --help\n"
-    "  quorvane-cli schedule --amount TEXT --rate TEXT --term TEXT --date YYYY-MM-DD [--extra MONTH=TEXT]... [-o FILE]\n"
+    "  quorvane-cli schedule --amount TEXT --rate TEXT --term TEXT --date YYYY-MM-DD [--extra MONTH=TEXT]... [--rounding classic|bank] [-o FILE]\n"
     "  quorvane-cli show FILE.qvl\n"
     "  quorvane-cli csv FILE.qvl\n"
     "  quorvane-cli chart FILE.qvl -o FILE.png [--size WxH]\n"
@@ -26,7 +26,14 @@ constexpr const char* usage =
     "  quorvane-cli report --connect [--connection NAME] -o FILE.ndr|FILE.pdf\n"
     "  quorvane-cli printers\n"
     "  quorvane-cli skin export DIR\n"
-    "  quorvane-cli skin pack DIR -o FILE\n";
+    "  quorvane-cli skin pack DIR -o FILE\n"
+    "\n"
+    "rounding models of schedule (show and csv say which one a loan file uses):\n"
+    "  classic  the program's own arithmetic, as every earlier loan file holds it (the default)\n"
+    "  bank     exact money, interest rounded half-up to the cent: the bank's payment\n"
+    "           162000 at 3.875 % for 30 years: bank 761.78, classic 761.88\n"
+    "           100000 at 4 % for 30 years:     bank 477.42, classic 477.18\n"
+    "           200000 at 5 % for 30 years:     bank 1073.64, classic 1074.13\n";
 
 int dispatch(const std::string& command, const std::vector<std::string>& args)
 {

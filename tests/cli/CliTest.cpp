@@ -134,6 +134,42 @@ TEST_F(Cli, ShowAndCsvReadTheFileAsOpenDoes)
     EXPECT_EQ(rows, 12u);
 }
 
+TEST_F(Cli, BankRoundingTravelsThroughTheFileToShowAndCsv)
+{
+    std::string const loan = "schedule --amount 162000 --rate 3.875 --term 30 --date 2024-03-15";
+    Outcome const bank = run(loan + " --rounding bank -o " + path("bank.qvl"));
+    EXPECT_EQ(bank.exitCode, 0);
+    EXPECT_EQ(bank.err, "");
+    std::string const file = slurp(path("bank.qvl"));
+    EXPECT_EQ(file.substr(0, 52), "162000\r\n3.875\r\n0.00322916666666667\r\n30\r\n2024-03-15\r\n");
+    EXPECT_NE(file.find("\r\n761.78\r\n274243.7\r\n274243.7\r\n112243.7\r\n112243.7\r\n0\r\n360\r\n"),
+        std::string::npos);
+    EXPECT_TRUE(file.ends_with("\r\n0\r\nrounding=bank\r\n"));
+
+    Outcome const shown = run("show " + path("bank.qvl"));
+    EXPECT_NE(shown.out.find("Monthly payment  761.78\n"), std::string::npos);
+    EXPECT_NE(shown.out.find("Rounding         Bank\n"), std::string::npos);
+    Outcome const csv = run("csv " + path("bank.qvl"));
+    EXPECT_TRUE(csv.out.starts_with("No,Payment Date,Interest Payment,Principal Payment,Extra Payment,Balance,Rounding\r\n"
+                                    "1,2024-04-15,523.13,238.65,0,161761.35,bank\r\n"));
+
+    // Classic stays the default and its file and CSV keep their bytes.
+    Outcome const classic = run(loan + " --rounding classic");
+    EXPECT_EQ(classic.out, run(loan).out);
+    EXPECT_EQ(classic.out.find("rounding"), std::string::npos);
+    run(loan + " -o " + path("classic.qvl"));
+    EXPECT_NE(run("show " + path("classic.qvl")).out.find("Rounding         Classic\n"), std::string::npos);
+    EXPECT_TRUE(run("csv " + path("classic.qvl")).out.starts_with(
+        "No,Payment Date,Interest Payment,Principal Payment,Extra Payment,Balance\r\n1,2024-04-15,"));
+
+    Outcome const refused = run("schedule --amount 0 --rate 5 --term 1 --date 2024-03-15 --rounding bank");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "Amount '0' is refused: a loan amount must be above 0\n");
+    Outcome const wrong = run(loan + " --rounding banker");
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_NE(wrong.err.find("--rounding takes classic or bank, not 'banker'"), std::string::npos);
+}
+
 TEST_F(Cli, HelpAndVersionGoToStandardOutputWithExitCodeZero)
 {
     Outcome const help = run("--help");
@@ -141,6 +177,8 @@ TEST_F(Cli, HelpAndVersionGoToStandardOutputWithExitCodeZero)
     EXPECT_EQ(help.err, "");
     for (const char* command : {"schedule", "show", "csv", "chart", "report"})
         EXPECT_NE(help.out.find("quorvane-cli " + std::string(command) + " "), std::string::npos) << command;
+    EXPECT_NE(help.out.find("[--rounding classic|bank]"), std::string::npos);
+    EXPECT_NE(help.out.find("162000 at 3.875 % for 30 years: bank 761.78, classic 761.88"), std::string::npos);
     EXPECT_EQ(run("-h").out, help.out);
 
     // A command's help shows that command only, wherever the option stands.
