@@ -53,7 +53,7 @@ private:
     std::vector<std::string> m_messages;
 };
 
-// The seven parameter texts as the window shows them now. False (with a message) when
+// The parameter texts as the window shows them now. False (with a message) when
 // no window answers.
 bool readWindowParameters(ReportFieldTexts& texts)
 {

@@ -1,6 +1,7 @@
 #include "cli/LoanReport.h"
 
 #include "cli/CliSupport.h"
+#include "loan/BankRounding.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/ExePath.h"
 #include "views/report/ScheduleReport.h"
@@ -20,7 +21,8 @@ void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& 
     // Only a window offers its schedule to other processes.
     schedule.RvCustomConnection1().SetRuntimeVisibility(TRuntimeVisibility::rtNone);
     ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
-        view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
+        view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved),
+        roundingName(engine.record.rounding)};
     try {
         schedule.runReport(project, texts);
     } catch (const Exception& error) {

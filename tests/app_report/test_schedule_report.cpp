@@ -37,9 +37,10 @@ protected:
         system.SystemFiler.Stream = &snapshot;
     }
 
-    void calculate(const std::string& amount, const std::string& rate, const std::string& term)
+    void calculate(const std::string& amount, const std::string& rate, const std::string& term,
+        RoundingModel rounding = RoundingModel::Classic)
     {
-        CalculateInput input {term, amount, rate, encodeDate(2024, 3, 15)};
+        CalculateInput input {term, amount, rate, encodeDate(2024, 3, 15), rounding};
         engine.calculate(input, view);
         view.amountText = amount;
         view.rateText = rate;
@@ -56,7 +57,8 @@ protected:
     ReportFieldTexts texts() const
     {
         return {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
-            view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved)};
+            view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved),
+            engine.record.rounding == RoundingModel::Bank ? "Bank" : "Classic"};
     }
 
     test::TextCollector run()
@@ -118,6 +120,22 @@ TEST_F(ScheduleReportRun, OneYearLoanServesTwelveRowsAndTheSummary)
     EXPECT_EQ(texts.count(0, "383.00"), 2) << "the interest column adds up to the total interest";
     EXPECT_EQ(texts.pageSizes[0], std::make_pair(8.5, 11.0));
     EXPECT_FALSE(project.Active()) << "the command closes the project";
+}
+
+TEST_F(ScheduleReportRun, TheSummaryNamesTheRoundingModel)
+{
+    calculate("162000", "3.875", "30", RoundingModel::Bank);
+    test::TextCollector bank = run();
+    EXPECT_TRUE(bank.has(0, "Rounding:"));
+    EXPECT_TRUE(bank.has(0, "Bank"));
+    EXPECT_FALSE(bank.has(0, "Classic"));
+    EXPECT_TRUE(bank.has(0, "761.78"));
+    EXPECT_TRUE(bank.has(0, "112,243.70"));
+
+    calculate("162000", "3.875", "30");
+    test::TextCollector classic = run();
+    EXPECT_TRUE(classic.has(0, "Classic"));
+    EXPECT_FALSE(classic.has(0, "Bank"));
 }
 
 TEST_F(ScheduleReportRun, ReamortizedLoanEndingInMonthElevenReportsElevenRows)

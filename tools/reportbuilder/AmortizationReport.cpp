@@ -166,6 +166,7 @@ void addSummary(TRpRegion& region)
         {"IntPay", "Total interest:", "IntPay", true},
         {"TotPay", "Total payment:", "TotPay", true},
         {"IntSave", "Interest saved:", "IntSave", true},
+        {"Rounding", "Rounding:", "Rounding", false},
     };
     auto value = [&](const Entry& entry, double left, double top, double width) {
         std::string const name = std::string("Value") + entry.name;
@@ -259,13 +260,13 @@ std::unique_ptr<TRpProjectManager> buildAmortizationProject()
     registerReportClasses();
     auto project = std::make_unique<TRpProjectManager>();
     project->setName("RpProject");
-    project->setParameters({"Amount", "Rate", "Term", "MonPay", "IntPay", "TotPay", "IntSave"});
+    project->setParameters({"Amount", "Rate", "Term", "MonPay", "IntPay", "TotPay", "IntSave", "Rounding"});
     TRpDataView* view = addDataView(*project);
 
     auto owned = std::make_unique<TRpReport>();
     owned->setName("rptQVR1");
     owned->setFullName("Loan Amortization Schedule");
-    owned->setParameters({"Amount", "Rate", "Term", "MonPay", "IntPay", "TotPay", "IntSave"});
+    owned->setParameters({"Amount", "Rate", "Term", "MonPay", "IntPay", "TotPay", "IntSave", "Rounding"});
     TRpReport* report = project->addReport(std::move(owned));
 
     auto ownedPage = std::make_unique<TRpPage>();

@@ -22,7 +22,7 @@ constexpr ColumnDeclaration scheduleColumns[] = {
 
 } // namespace
 
-const ReportParameter reportParameters[7] = {
+const ReportParameter reportParameters[8] = {
     {"Amount", &ReportFieldTexts::amount},
     {"Rate", &ReportFieldTexts::rate},
     {"Term", &ReportFieldTexts::term},
@@ -30,6 +30,7 @@ const ReportParameter reportParameters[7] = {
     {"IntPay", &ReportFieldTexts::intPay},
     {"TotPay", &ReportFieldTexts::totPay},
     {"IntSave", &ReportFieldTexts::intSave},
+    {"Rounding", &ReportFieldTexts::rounding},
 };
 
 ScheduleReport::ScheduleReport(LoanEngine& engine)

@@ -11,8 +11,8 @@
 
 namespace qv {
 
-// The seven report parameters, taken from the window as it shows them at the moment of
-// the command (not from the last Calculate).
+// The report parameters, taken from the window as it shows them at the moment of
+// the command (not from the last Calculate); the rounding names the shown loan's model.
 struct ReportFieldTexts {
     std::string amount;  // txtAmount
     std::string rate;    // txtRate
@@ -21,14 +21,15 @@ struct ReportFieldTexts {
     std::string intPay;  // lblTotalInt
     std::string totPay;  // lblTotalPay
     std::string intSave; // lblSavePay
+    std::string rounding = "Classic"; // "Classic" or "Bank"
 };
 
-// The seven parameters in the order the Report command sets them.
+// The parameters in the order the Report command sets them.
 struct ReportParameter {
     const char* name;
     std::string ReportFieldTexts::*text;
 };
-extern const ReportParameter reportParameters[7];
+extern const ReportParameter reportParameters[8];
 
 // Another process reads the window's parameter texts through this connection: one row
 // with a string field per parameter, named like the parameter.
@@ -43,7 +44,7 @@ class ScheduleReport {
 public:
     explicit ScheduleReport(LoanEngine& engine);
 
-    // Report row cursor := 1; Open; the seven SetParameter calls; Execute; Close. An error
+    // Report row cursor := 1; Open; the SetParameter calls; Execute; Close. An error
     // from Open or Execute passes on and Close is skipped, as the button does.
     void runReport(TRvProject& project, const ReportFieldTexts& texts);
 
