@@ -431,7 +431,7 @@ TEST_F(MainWindowTest, MenuBarRunsCommandsAndCalculateLoanDoesNothing)
     sendMouseDown(bar, calc.left + 3, calc.top + 3);
     ASSERT_TRUE(w.skinForm.menus().engine().visible());
     auto& calcMenu = w.skinForm.menus().engine().level(0);
-    ASSERT_EQ(calcMenu.itemCount(), 1);
+    ASSERT_EQ(calcMenu.itemCount(), 4); // Loan, a separator and the two rounding models
     TRect loanItem = calcMenu.itemRect(0);
     sendMouseUp(calcMenu, loanItem.left + 5, loanItem.top + 5);
     app().processMessages();
@@ -496,6 +496,92 @@ TEST_F(MainWindowTest, ExtraPaymentTypedIntoTheGridReamortizes)
     EXPECT_EQ(w.lblTotalInt.Caption(), "330.36");
     EXPECT_EQ(w.lblSavePay.Caption(), "52.64");
     EXPECT_EQ(w.lblTotalPay.Caption(), "10330.36");
+}
+
+namespace {
+
+// Picks an item of the Calculate menu with the mouse, as a user does.
+void pickCalculateItem(TfrmMain& w, int index)
+{
+    TRect calc = w.skinMenubar.barItem(1).rect;
+    sendMouseDown(w.skinMenubar, calc.left + 3, calc.top + 3);
+    ASSERT_TRUE(w.skinForm.menus().engine().visible());
+    auto& menu = w.skinForm.menus().engine().level(0);
+    TRect item = menu.itemRect(index);
+    sendMouseUp(menu, item.left + 5, item.top + 5);
+    app().processMessages();
+}
+
+constexpr int classicRoundingItem = 2;
+constexpr int bankRoundingItem = 3;
+
+} // namespace
+
+TEST_F(MainWindowTest, SwitchingRoundingRecalculatesWithTheExtraPaymentsInPlace)
+{
+    TfrmMain& w = start();
+    TMenuItem& classic = *w.MainMenu1.find("mnuClassicRounding");
+    TMenuItem& bank = *w.MainMenu1.find("mnuBankRounding");
+    EXPECT_TRUE(classic.checked());
+    EXPECT_FALSE(bank.checked());
+    EXPECT_TRUE(classic.radioItem() && bank.radioItem());
+
+    calculate("10000", "7", "1");
+    auto& grid = w.schedule.gridPayment;
+    grid.setFocus();
+    grid.setRow(3);
+    grid.setCol(4);
+    sendChars(grid, "1000");
+    sendKeyStroke(grid, VK_RETURN);
+    app().processMessages();
+    ASSERT_EQ(w.lblTotalInt.Caption(), "330.36");
+
+    boxes.clear();
+    pickCalculateItem(w, bankRoundingItem);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(bank.checked());
+    EXPECT_FALSE(classic.checked());
+    EXPECT_EQ(w.loan.record.rounding, RoundingModel::Bank);
+    EXPECT_EQ(w.lblMonPay.Caption(), "865.27");
+    EXPECT_EQ(w.grid().cellText(4, 3), "1000");
+    EXPECT_EQ(w.grid().cellText(5, 3), "6565.04");
+    EXPECT_EQ(w.grid().rowCount(), 12);
+    EXPECT_EQ(w.lblTotalInt.Caption(), "330.56");
+    EXPECT_EQ(w.lblSavePay.Caption(), "52.66");
+    EXPECT_EQ(w.lblTotalPay.Caption(), "10330.56");
+    EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("rounding=bank"), std::string::npos);
+
+    // An extra payment typed now re-amortizes in the bank model.
+    grid.setFocus();
+    grid.setRow(5);
+    grid.setCol(4);
+    sendChars(grid, "500");
+    sendKeyStroke(grid, VK_RETURN);
+    app().processMessages();
+    EXPECT_EQ(w.loan.extraPayments(), (std::vector<std::pair<int, std::string>>{{3, "1000"}, {5, "500"}}));
+    std::string const bankInterest = w.lblTotalInt.Caption();
+
+    pickCalculateItem(w, classicRoundingItem);
+    EXPECT_TRUE(classic.checked());
+    EXPECT_EQ(w.lblMonPay.Caption(), "865.25");
+    EXPECT_EQ(w.grid().cellText(4, 5), "500");
+    EXPECT_NE(w.lblTotalInt.Caption(), bankInterest);
+    pickCalculateItem(w, bankRoundingItem);
+    EXPECT_EQ(w.lblTotalInt.Caption(), bankInterest); // the same loan comes back to the cent
+
+    // The closing save keeps the model with the loan, and the next start both loads
+    // it and offers bank rounding for new loans.
+    w.close();
+    app().processMessages();
+    EXPECT_NE(test::readFile(test::exeDir() + "example.qvl").find("\r\nrounding=bank\r\n"), std::string::npos);
+    form.reset();
+    app().processMessages();
+    TfrmMain& again = start();
+    EXPECT_TRUE(again.MainMenu1.find("mnuBankRounding")->checked());
+    EXPECT_EQ(again.loan.record.rounding, RoundingModel::Bank);
+    EXPECT_EQ(again.lblTotalInt.Caption(), bankInterest);
+    calculate("162000", "3.875", "30");
+    EXPECT_EQ(again.lblMonPay.Caption(), "761.78");
 }
 
 TEST_F(MainWindowTest, AnErrorWhileSavingOnCloseKeepsTheWindowOpen)

@@ -2,6 +2,7 @@
 
 #include "app/ProductInfo.h"
 #include "app/about/AboutForm.h"
+#include "loan/BankRounding.h"
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
 #include "report/device/TRPPrinterDevice.h"
@@ -132,6 +133,9 @@ void TfrmMain::buildMenu()
     file.add("mnuExit", "E&xit");
     TMenuItem& calculate = root.add("Calculate1", "Calc&ulate");
     calculate.add("loan1", "&Loan");
+    calculate.add("N3", "-");
+    calculate.add("mnuClassicRounding", "Classic Rounding").setRadioItem(true);
+    calculate.add("mnuBankRounding", "Bank Rounding").setRadioItem(true);
     TMenuItem& help = root.add("Help1", "&Help");
     help.add("Help2", "H&elp").setShortCut("F1");
     help.add("HomePage1", "Web Site");
@@ -255,6 +259,8 @@ void TfrmMain::wireEvents()
     wire("mnuOpen", &TfrmMain::mnuOpenClick);
     wire("mnuSave", &TfrmMain::mnuSaveClick);
     wire("mnuExit", &TfrmMain::mnuExitClick);
+    wire("mnuClassicRounding", &TfrmMain::mnuClassicRoundingClick);
+    wire("mnuBankRounding", &TfrmMain::mnuBankRoundingClick);
     wire("Help2", &TfrmMain::Help2Click);
     wire("HomePage1", &TfrmMain::HomePage1Click);
     wire("Email1", &TfrmMain::Email1Click);
@@ -287,6 +293,8 @@ void TfrmMain::FormCreate()
     txtLoanDate.setDate(today());
     RvProject1.SetProjectFile(exeDir() + "rptQVR1.rav");
     loan.edit = EditState{};
+    m_rounding = LastFileMemory(filesDir()).roundingForNewLoans();
+    showRoundingChoice();
 
     if (!m_fileToOpen.empty()) {
         readLoanFile(m_fileToOpen, loan, *this);
@@ -343,11 +351,15 @@ void TfrmMain::txtTermKeyPress(char& key)
 
 // ---- commands ----
 
+CalculateInput TfrmMain::calculateInput() const
+{
+    return CalculateInput{txtTerm.text(), txtAmount.text(), txtRate.text(), txtLoanDate.Date(), m_rounding};
+}
+
 void TfrmMain::btnCalClick()
 {
-    CalculateInput input{txtTerm.text(), txtAmount.text(), txtRate.text(), txtLoanDate.Date()};
     // A rate that does not parse is reported by the engine and ends Calculate only.
-    loan.calculate(input, *this);
+    loan.calculate(calculateInput(), *this);
 }
 
 TfrmMain::~TfrmMain()
@@ -363,7 +375,7 @@ void TfrmMain::resized() { skinMenubar.setWidth(clientWidth()); }
 ReportFieldTexts TfrmMain::reportFieldTexts() const
 {
     return {txtAmount.text(), txtRate.text(), txtTerm.text(), lblMonPay.Caption(),
-            lblTotalInt.Caption(), lblTotalPay.Caption(), lblSavePay.Caption()};
+            lblTotalInt.Caption(), lblTotalPay.Caption(), lblSavePay.Caption(), roundingName(loan.record.rounding)};
 }
 
 void TfrmMain::btnPrerptClick() { scheduleReport.runReport(RvProject1, reportFieldTexts()); }
@@ -400,6 +412,33 @@ void TfrmMain::mnuSaveClick()
 }
 
 void TfrmMain::mnuExitClick() { exitProcess(1); }
+
+void TfrmMain::mnuClassicRoundingClick() { chooseRounding(RoundingModel::Classic); }
+
+void TfrmMain::mnuBankRoundingClick() { chooseRounding(RoundingModel::Bank); }
+
+// The same loan in the other model in one click: Calculate from the fields, then the
+// schedule's extra payments typed in again, month by month.
+void TfrmMain::chooseRounding(RoundingModel model)
+{
+    m_rounding = model;
+    showRoundingChoice();
+    auto const extras = loan.extraPayments();
+    if (loan.calculate(calculateInput(), *this) == CalculateOutcome::Done) {
+        for (auto const& [month, text] : extras) {
+            // An earlier extra payment may have paid the loan off before this month.
+            if (month <= loan.totals.scheduleMonths)
+                loan.applyExtraPayment(month, text, *this);
+        }
+    }
+    LastFileMemory(filesDir()).rememberRounding(model);
+}
+
+void TfrmMain::showRoundingChoice()
+{
+    MainMenu1.find("mnuClassicRounding")->setChecked(m_rounding == RoundingModel::Classic);
+    MainMenu1.find("mnuBankRounding")->setChecked(m_rounding == RoundingModel::Bank);
+}
 
 void TfrmMain::Help2Click()
 {

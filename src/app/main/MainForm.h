@@ -28,7 +28,8 @@ namespace qv {
 class TfrmAbout;
 
 // The main window: loan inputs, Calculate, the schedule with its totals, the
-// chart page and the File, Calculate and Help menus.
+// chart page and the File, Calculate and Help menus. The Calculate menu chooses the
+// rounding model of new loans.
 class TfrmMain : public TForm, public LoanView {
 public:
     // fileToOpen: a loan file named on the command line, loaded at start-up instead
@@ -102,6 +103,8 @@ public:
     void mnuOpenClick();
     void mnuSaveClick();
     void mnuExitClick();
+    void mnuClassicRoundingClick();
+    void mnuBankRoundingClick();
     void Help2Click();
     void HomePage1Click();
     void Email1Click();
@@ -128,12 +131,18 @@ private:
     void wireEvents();
     void loadSkin();
     void boldTitles();
+    CalculateInput calculateInput() const;
+    // Recalculates the shown loan in the model and types its extra payments in again.
+    void chooseRounding(RoundingModel model);
+    void showRoundingChoice();
     ReportFieldTexts reportFieldTexts() const;
     std::string exeDir() const;
     // Where example.qvl and info.ini live.
     std::string filesDir() const;
 
     std::string m_fileToOpen;
+    // The model Calculate uses: the user's choice for new loans, kept in info.ini.
+    RoundingModel m_rounding = RoundingModel::Classic;
 };
 
 } // namespace qv
