@@ -297,6 +297,20 @@ TEST_F(LoanFile, LastFileMemory)
     EXPECT_EQ(errorText([&] { nowhere.remember("x"); }), "Unable to write to " + path("gone/info.ini"));
 }
 
+TEST_F(LoanFile, TheRoundingForNewLoansIsRememberedBesideTheFile)
+{
+    LastFileMemory memory(m_dir.string());
+    EXPECT_EQ(memory.roundingForNewLoans(), RoundingModel::Classic);
+    memory.remember(path("mine.qvl"));
+    memory.rememberRounding(RoundingModel::Bank);
+    EXPECT_EQ(memory.roundingForNewLoans(), RoundingModel::Bank);
+    EXPECT_EQ(IniFile(path("info.ini")).readString("user saved", "filename", ""), path("mine.qvl"));
+    IniFile(path("info.ini")).writeString("user choices", "rounding", "daily");
+    EXPECT_EQ(memory.roundingForNewLoans(), RoundingModel::Classic);
+    EXPECT_EQ(errorText([&] { LastFileMemory(path("gone") + "/").rememberRounding(RoundingModel::Bank); }),
+        "Unable to write to " + path("gone/info.ini"));
+}
+
 TEST_F(LoanFile, ANewUsersFolderStartsWithACopyOfTheShippedExample)
 {
     fs::create_directories(path("shipped"));

@@ -423,15 +423,16 @@ void TfrmMain::chooseRounding(RoundingModel model)
 {
     m_rounding = model;
     showRoundingChoice();
-    auto const extras = loan.extraPayments();
-    if (loan.calculate(calculateInput(), *this) == CalculateOutcome::Done) {
-        for (auto const& [month, text] : extras) {
-            // An earlier extra payment may have paid the loan off before this month.
-            if (month <= loan.totals.scheduleMonths)
-                loan.applyExtraPayment(month, text, *this);
-        }
-    }
+    // Kept first: fields that do not calculate must not cost the user the choice.
     LastFileMemory(filesDir()).rememberRounding(model);
+    auto const extras = loan.extraPayments();
+    if (loan.calculate(calculateInput(), *this) != CalculateOutcome::Done)
+        return;
+    for (auto const& [month, text] : extras) {
+        // An earlier extra payment may have paid the loan off before this month.
+        if (month <= loan.totals.scheduleMonths)
+            loan.applyExtraPayment(month, text, *this);
+    }
 }
 
 void TfrmMain::showRoundingChoice()
