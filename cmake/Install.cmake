@@ -8,11 +8,6 @@ set(QV_PACKAGING_SOURCE ${PROJECT_SOURCE_DIR}/packaging)
 set(QV_PACKAGING_BINARY ${PROJECT_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${QV_PACKAGING_BINARY}/bin)
 
-# The About window's version is the package's.
-file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/ProductInfo.h qv_version_line REGEX "version = \"")
-string(REGEX MATCH "\"([^\"]+)\"" qv_version_match "${qv_version_line}")
-set(QV_PRODUCT_VERSION ${CMAKE_MATCH_1})
-
 function(qv_install_program target)
   if(NOT TARGET ${target})
     return()
@@ -43,7 +38,7 @@ if(TARGET quorvane)
   add_custom_target(qv_package_example ALL DEPENDS ${qv_example})
   install(FILES ${qv_example} DESTINATION ${QV_INSTALL_LIBDIR})
 
-  install(FILES ${QV_PACKAGING_SOURCE}/quorvane.desktop DESTINATION share/applications)
+  install(FILES ${QV_PACKAGING_SOURCE}/${QV_APPLICATION_ID}.desktop DESTINATION share/applications)
   install(FILES ${QV_PACKAGING_SOURCE}/quorvane-mime.xml DESTINATION share/mime/packages RENAME quorvane.xml)
   if(TARGET program_icons)
     install(DIRECTORY ${PROJECT_BINARY_DIR}/share/icons/ DESTINATION share/icons)

@@ -2,8 +2,8 @@
 # Builds the Debian package from a built tree (default build/), unpacks it into a
 # temporary root that is then made read-only, and checks the unpacked programs:
 # the command line, the window program started with a loan file and closed the
-# way a user closes it, the user's files in $XDG_DATA_HOME/quorvane, and the
-# desktop entry, file type and manual pages.
+# way a user closes it, the user's files in $XDG_DATA_HOME/quorvane, the desktop
+# entry, icons, the window's identity, file type and manual pages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -66,6 +66,9 @@ for i in \$(seq 100); do xdotool get_desktop >/dev/null 2>&1 && break; sleep 0.1
 program=\$!
 window=\$(timeout 40 xdotool search --sync --onlyvisible --name '^Quorvane\$' | head -n 1)
 echo "window: \$window"
+# What the window system knows the window by: its class and its icon's sizes.
+xprop -id "\$window" WM_CLASS >"$work/$name.class"
+xprop -id "\$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' >"$work/$name.icons"
 # On a busy machine the first Alt+F4 can come before the window has the focus: ask again.
 for attempt in \$(seq 15); do
   kill -0 \$program 2>/dev/null || break
@@ -97,16 +100,27 @@ run_window first-start
 check "first start closed normally" test "$(cat "$work/first-start.rc" 2>/dev/null)" = 0
 check "first start shows the shipped example" cmp -s "$work/fresh/quorvane/example.qvl" "$lib/example.qvl"
 
-# --- desktop integration ---
-check "desktop entry is valid" desktop-file-validate "$root/usr/share/applications/quorvane.desktop"
-exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$root/usr/share/applications/quorvane.desktop")
+# --- desktop integration, everything named by the application id ---
+app_id=com.quorvane.Quorvane
+desktop=$root/usr/share/applications/$app_id.desktop
+check "desktop entry is valid" desktop-file-validate "$desktop"
+exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 check "desktop entry starts a program in bin" test -x "$bin/$exec_command"
-icon=$(sed -n 's/^Icon=//p' "$root/usr/share/applications/quorvane.desktop")
-check "icon in the hicolor theme" test -s "$root/usr/share/icons/hicolor/48x48/apps/$icon.png"
+check "desktop entry's icon is the application id" grep -qx "Icon=$app_id" "$desktop"
+for size in 16 22 24 32 48 64 128 256; do
+  check "${size}px icon in the hicolor theme" \
+    grep -q "PNG image data, $size x $size" <(file "$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+done
+check "scalable icon in the hicolor theme" grep -q "SVG" <(file "$root/usr/share/icons/hicolor/scalable/apps/$app_id.svg")
+check "no icon under another name" test -z "$(find "$root/usr/share/icons" -type f ! -name "$app_id.*")"
+check "the window's class is the desktop entry's StartupWMClass" \
+  grep -q "\"$(sed -n 's/^StartupWMClass=//p' "$desktop")\"\$" "$work/with-file.class"
+check "the window carries the program's icon" grep -q 'Icon (32 x 32)' "$work/with-file.icons"
 mkdir -p "$work/mime/packages"
 cp "$root/usr/share/mime/packages/"*.xml "$work/mime/packages/"
 check "file type database builds" update-mime-database "$work/mime" >/dev/null 2>&1
-mime_type=$(sed -n 's/^MimeType=\([^;]*\);.*/\1/p' "$root/usr/share/applications/quorvane.desktop")
+check "the file type's icon is the program's" grep -q "<icon name=\"$app_id\"/>" "$root/usr/share/mime/packages/"*.xml
+mime_type=$(sed -n 's/^MimeType=\([^;]*\);.*/\1/p' "$desktop")
 check "*.qvl is the desktop entry's file type" grep -q "^[0-9]*:$mime_type:\*\.qvl" "$work/mime/globs2"
 for page in quorvane quorvane-cli; do
   check "man page $page" test -s "$root/usr/share/man/man1/$page.1.gz"
