@@ -3,7 +3,8 @@
 # temporary root that is then made read-only, and checks the unpacked programs:
 # the command line, the window program started with a loan file and closed the
 # way a user closes it, the user's files in $XDG_DATA_HOME/quorvane, the desktop
-# entry, icons, the window's identity, file type and manual pages.
+# entry, AppStream metadata, icons, file type, manual pages, copyright and changelog;
+# lintian must find no errors in the package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -32,6 +33,10 @@ check() { # check DESCRIPTION COMMAND...
 (cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; exit 1; }
 deb=$(ls -t "$build"/package/quorvane_*.deb | head -n 1)
 echo "package: $deb"
+# Errors fail the test; warnings and notes are shown for a packager to judge.
+lintian --tag-display-limit 0 --display-info "$deb" >"$work/lintian.log" 2>&1 || true
+cat "$work/lintian.log"
+check "lintian finds no errors" test -z "$(grep '^E: ' "$work/lintian.log")"
 echo "$(dpkg-deb -f "$deb" Depends)" | grep -q libqt6widgets6 ||
   { echo "FAILED: computed dependencies are missing from $(dpkg-deb -f "$deb" Depends)" >&2; failures=$((failures + 1)); }
 
@@ -103,6 +108,7 @@ check "first start shows the shipped example" cmp -s "$work/fresh/quorvane/examp
 # --- desktop integration, everything named by the application id ---
 app_id=com.quorvane.Quorvane
 desktop=$root/usr/share/applications/$app_id.desktop
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
 check "desktop entry is valid" desktop-file-validate "$desktop"
 exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 check "desktop entry starts a program in bin" test -x "$bin/$exec_command"
@@ -116,6 +122,19 @@ check "no icon under another name" test -z "$(find "$root/usr/share/icons" -type
 check "the window's class is the desktop entry's StartupWMClass" \
   grep -q "\"$(sed -n 's/^StartupWMClass=//p' "$desktop")\"\$" "$work/with-file.class"
 check "the window carries the program's icon" grep -q 'Icon (32 x 32)' "$work/with-file.icons"
+appstream_report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || echo "$appstream_report" >&2
+check "AppStream metadata validates" appstreamcli validate --no-net "$metainfo"
+check "AppStream metadata has no warnings: $(grep '^[EW]: ' <<<"$appstream_report" || true)" \
+  test -z "$(grep '^[EW]: ' <<<"$appstream_report")"
+check "AppStream id is the application id" grep -q "<id>$app_id</id>" "$metainfo"
+check "AppStream launches the desktop entry" grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo"
+version=$("$bin/quorvane" --version | sed 's/^Quorvane //')
+check "AppStream's release is version $version" grep -q "<release version=\"$version\"" "$metainfo"
+check "AppStream licence" grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo"
+doc=$root/usr/share/doc/quorvane
+check "machine-readable copyright file" \
+  grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" "$doc/copyright"
+check "changelog starts with version $version" grep -q "^quorvane ($version)" <(zcat "$doc/changelog.gz" | head -n 1)
 mkdir -p "$work/mime/packages"
 cp "$root/usr/share/mime/packages/"*.xml "$work/mime/packages/"
 check "file type database builds" update-mime-database "$work/mime" >/dev/null 2>&1
