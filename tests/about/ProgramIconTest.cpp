@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <map>
 #include <regex>
@@ -134,4 +135,17 @@ TEST(ProgramIcon, ScalableIconShowsThePaintedFigure)
     ASSERT_TRUE(std::regex_match(points, bend, std::regex("\\d+,\\d+ (\\d+),(\\d+) \\d+,\\d+"))) << points;
     EXPECT_EQ(about.pixel(std::stoi(bend[1]), std::stoi(bend[2])), colorOf(lines[0].at("stroke")));
     EXPECT_EQ(lines[0].at("fill"), "none");
+}
+
+TEST(ProgramIcon, ScalableIconIsWrittenTheSameUnderEveryLocale)
+{
+    std::string const plain = programMarkSvg();
+    std::string const previous = std::setlocale(LC_NUMERIC, nullptr);
+    // The icon tool runs with the builder's locale, which may write 0.5 as "0,5".
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    std::string const german = programMarkSvg();
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(german, plain);
+    EXPECT_NE(plain.find("x=\"0.5\""), std::string::npos) << plain;
 }

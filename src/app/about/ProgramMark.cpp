@@ -1,6 +1,7 @@
 #include "app/about/ProgramMark.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <span>
 
@@ -43,11 +44,12 @@ std::string svgColor(TColor color)
     return text;
 }
 
+// Always with a "." whatever the process's locale: the file is read everywhere.
 std::string svgNumber(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    auto const end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
 }
 
 std::string attribute(const char* name, const std::string& value)
