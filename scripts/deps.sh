@@ -8,6 +8,7 @@ packages=(
   clang
   fonts-liberation xvfb xauth locales
   desktop-file-utils dpkg-dev shared-mime-info man-db openbox xdotool
+  appstream lintian x11-utils
   cups-daemon cups-client cups-filters printer-driver-cups-pdf poppler-utils
 )
 

@@ -1,5 +1,6 @@
 #include "app/about/AboutForm.h"
 #include "app/main/MainForm.h"
+#include "app/main/ProgramIdentity.h"
 #include "app/main/StartArguments.h"
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/ui/Application.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
         return answer(request);
 
     qv::loadRegionalSettingsFromLocale();
+    qv::applyProgramIdentity(application);
     auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen);
     main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData);
     application.run();

@@ -6,8 +6,12 @@
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Widgets.h"
 
+#include "runtime/graphics/QtGraphics.h"
+
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
 
 #include <cstdio>
 #include <stdexcept>
@@ -100,6 +104,19 @@ TApplication& TApplication::instance()
 }
 
 bool TApplication::exists() { return g_instance != nullptr; }
+
+void TApplication::setDesktopFileName(const std::string& name)
+{
+    QGuiApplication::setDesktopFileName(QString::fromStdString(name));
+}
+
+void TApplication::setIcon(const std::vector<Bitmap>& sizes)
+{
+    QIcon icon;
+    for (const Bitmap& picture : sizes)
+        icon.addPixmap(QPixmap::fromImage(picture.impl().settled()));
+    QApplication::setWindowIcon(icon);
+}
 
 void TApplication::adoptForm(std::unique_ptr<TForm> form)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/graphics/Bitmap.h"
+
 #include <exception>
 #include <functional>
 #include <memory>
@@ -28,6 +30,14 @@ public:
     const std::string& exeName() const { return m_exeName; }
     // The executable's folder with its trailing separator.
     const std::string& exeDir() const { return m_exeDir; }
+
+    // The name of the program's desktop entry without ".desktop": the window
+    // system learns from it which entry, and so which icon, the windows belong to.
+    // Takes effect for windows created afterwards.
+    void setDesktopFileName(const std::string& name);
+    // The picture every window shows in task bars and window switchers, given at
+    // several sizes so that none has to be scaled.
+    void setIcon(const std::vector<Bitmap>& sizes);
 
     // Creates a form, runs its creation handler (an error there is shown and
     // creation goes on) and keeps it for the life of the application. The

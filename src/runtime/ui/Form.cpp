@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -675,6 +676,17 @@ TRect TForm::workArea() const
 bool TForm::onPrimaryMonitor() const { return nearestScreen(widget()) == QGuiApplication::primaryScreen(); }
 
 void TForm::minimizeToTaskBar() { widget()->showMinimized(); }
+
+Bitmap TForm::icon(int side) const
+{
+    QIcon const icon = widget()->windowIcon();
+    QSize const size(side, side);
+    Bitmap picture;
+    if (!icon.availableSizes().contains(size))
+        return picture;
+    picture.impl().image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_RGB32);
+    return picture;
+}
 
 TPoint TForm::cursorInWindow() const
 {

@@ -63,6 +63,10 @@ public:
     // Enter presses the enabled default button, Esc the cancel button; true when one did.
     bool pressDialogButton(int virtualKey);
 
+    // The picture the window system shows for this window at side x side pixels;
+    // empty when the window has none of that size.
+    Bitmap icon(int side) const;
+
     // Rebuilds the native focus chain from the controls' tab orders.
     void updateTabChain();
 

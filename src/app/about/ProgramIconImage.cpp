@@ -1,4 +1,4 @@
-#include "ProgramIconImage.h"
+#include "app/about/ProgramIconImage.h"
 
 #include "app/about/ProgramMark.h"
 

@@ -1,0 +1,16 @@
+# The product's facts for the build: read from the header the programs use, so the
+# package, the icons and the desktop files never disagree with what the programs report.
+file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/ProductInfo.h qv_product_lines REGEX "inline constexpr const char\\*")
+function(qv_product_fact variable key)
+  foreach(line ${qv_product_lines})
+    if(line MATCHES "\\* ${key} = \"([^\"]+)\"")
+      set(${variable} ${CMAKE_MATCH_1} PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  message(FATAL_ERROR "src/app/ProductInfo.h has no ${key}")
+endfunction()
+qv_product_fact(QV_PRODUCT_VERSION version)
+qv_product_fact(QV_APPLICATION_ID applicationId)
+qv_product_fact(QV_PRODUCT_WEBSITE webSite)
+qv_product_fact(QV_PRODUCT_CONTACT contactAddress)
