@@ -10,6 +10,7 @@ packages=(
   desktop-file-utils dpkg-dev shared-mime-info man-db openbox xdotool
   appstream lintian x11-utils
   cups-daemon cups-client cups-filters printer-driver-cups-pdf poppler-utils
+  python3-xlib
 )
 
 SUDO=""

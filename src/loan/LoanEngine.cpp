@@ -4,6 +4,10 @@
 #include "runtime/core/FloatFaults.h"
 #include "runtime/core/Numbers.h"
 
+#include <charconv>
+#include <iterator>
+#include <string_view>
+
 namespace qv {
 namespace {
 
@@ -77,28 +81,36 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
     table.setCell(0, colBalance, numberText(amount));
     int year = loanDate.year;
     int month = loanDate.month;
+    std::string_view const zero = "0";
     for (int i = 1; i <= months; ++i) {
-        double const interest = roundDecimal(storeDouble(static_cast<long double>(balance) * rate), -2);
-        double const principal = roundDecimal(storeDouble(static_cast<long double>(payment) - interest), -2);
-        balance = roundDecimal(storeDouble((1.0L + rate) * balance - payment), -2);
-        working.interest = interest;
-        working.principal = principal;
-        working.balance = balance;
+        MonthFigures const figures = runFloatStep([&](auto stores) {
+            using Stores = decltype(stores);
+            MonthFigures f;
+            f.interest = Stores::round(Stores::toDouble(static_cast<long double>(balance) * rate), -2);
+            f.principal = Stores::round(Stores::toDouble(static_cast<long double>(payment) - f.interest), -2);
+            f.balance = Stores::round(Stores::toDouble((1.0L + rate) * balance - payment), -2);
+            return f;
+        });
+        balance = figures.balance;
+        working.interest = figures.interest;
+        working.principal = figures.principal;
+        working.balance = figures.balance;
 
-        std::string const number = std::to_string(i);
-        std::string const interestText = numberText(interest);
-        std::string const principalText = numberText(principal);
-        std::string const balanceText = numberText(balance);
+        char numberDigits[16];
+        std::string_view const number(numberDigits, std::to_chars(numberDigits, std::end(numberDigits), i).ptr - numberDigits);
+        NumberText const interestText(figures.interest);
+        NumberText const principalText(figures.principal);
+        NumberText const balanceText(figures.balance);
         grid.setCellText(colNumber, i, number);
-        grid.setCellText(colInterest, i, interestText);
-        grid.setCellText(colPrincipal, i, principalText);
-        grid.setCellText(colExtra, i, "0");
-        grid.setCellText(colBalance, i, balanceText);
+        grid.setCellText(colInterest, i, interestText.view());
+        grid.setCellText(colPrincipal, i, principalText.view());
+        grid.setCellText(colExtra, i, zero);
+        grid.setCellText(colBalance, i, balanceText.view());
         table.setCell(i, colNumber, number);
-        table.setCell(i, colInterest, interestText);
-        table.setCell(i, colPrincipal, principalText);
-        table.setCell(i, colExtra, "0");
-        table.setCell(i, colBalance, balanceText);
+        table.setCell(i, colInterest, interestText.view());
+        table.setCell(i, colPrincipal, principalText.view());
+        table.setCell(i, colExtra, zero);
+        table.setCell(i, colBalance, balanceText.view());
 
         if (++month > 12) {
             month = 1;

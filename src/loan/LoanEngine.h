@@ -31,6 +31,13 @@ enum class CalculateOutcome {
     RateError, // "number N" shown; Calculate ended, nothing else changed
 };
 
+// One month of the schedule's arithmetic.
+struct MonthFigures {
+    double interest = 0;
+    double principal = 0;
+    double balance = 0;
+};
+
 // State of the Extra Payment column between cell moves.
 struct EditState {
     int armedRow = 0; // 0 = nothing armed

@@ -93,24 +93,35 @@ void LoanEngine::reamortizeClassic(int first, LoanView& view)
     double balance = storeDouble(parseNumber(table.cell(month, colBalance)));
     do {
         ++month;
-        double const interest = roundDecimal(storeDouble(static_cast<long double>(balance) * rate), -2);
-        double const principal = roundDecimal(storeDouble(static_cast<long double>(payment) - interest), -2);
-        long double const extra = parseNumber(table.cell(month, colExtra));
-        balance = roundDecimal(storeDouble(((1.0L + rate) * balance - payment) - extra), -2);
-        working.interest = interest;
-        working.principal = principal;
-        working.balance = balance;
+        // Interest and principal first: their fault comes before a bad extra payment text.
+        MonthFigures figures = runFloatStep([&](auto stores) {
+            using Stores = decltype(stores);
+            MonthFigures f;
+            f.interest = Stores::round(Stores::toDouble(static_cast<long double>(balance) * rate), -2);
+            f.principal = Stores::round(Stores::toDouble(static_cast<long double>(payment) - f.interest), -2);
+            return f;
+        });
+        std::string const& extraText = table.cell(month, colExtra);
+        long double const extra = parseNumber(extraText);
+        figures.balance = runFloatStep([&](auto stores) {
+            using Stores = decltype(stores);
+            return Stores::round(Stores::toDouble(((1.0L + rate) * balance - payment) - extra), -2);
+        });
+        balance = figures.balance;
+        working.interest = figures.interest;
+        working.principal = figures.principal;
+        working.balance = figures.balance;
 
-        std::string const interestText = numberText(interest);
-        std::string const principalText = numberText(principal);
-        std::string const balanceText = numberText(balance);
-        grid.setCellText(colInterest, month, interestText);
-        grid.setCellText(colPrincipal, month, principalText);
-        grid.setCellText(colExtra, month, table.cell(month, colExtra));
-        grid.setCellText(colBalance, month, balanceText);
-        table.setCell(month, colInterest, interestText);
-        table.setCell(month, colPrincipal, principalText);
-        table.setCell(month, colBalance, balanceText);
+        NumberText const interestText(figures.interest);
+        NumberText const principalText(figures.principal);
+        NumberText const balanceText(figures.balance);
+        grid.setCellText(colInterest, month, interestText.view());
+        grid.setCellText(colPrincipal, month, principalText.view());
+        grid.setCellText(colExtra, month, extraText);
+        grid.setCellText(colBalance, month, balanceText.view());
+        table.setCell(month, colInterest, interestText.view());
+        table.setCell(month, colPrincipal, principalText.view());
+        table.setCell(month, colBalance, balanceText.view());
     } while (balance > 0 && month != lastMonth);
 
     grid.setRowCount(month + 1);
@@ -127,8 +138,10 @@ void LoanEngine::reamortizeClassic(int first, LoanView& view)
     }
 
     double sum = 0;
-    for (int k = 1; k <= month; ++k)
-        sum = storeDouble(static_cast<long double>(sum) + parseNumber(table.cell(k, colInterest)));
+    for (int k = 1; k <= month; ++k) {
+        long double const interest = parseNumber(table.cell(k, colInterest));
+        sum = runFloatStep([&](auto stores) { return decltype(stores)::toDouble(static_cast<long double>(sum) + interest); });
+    }
     totals.totalInterest = sum;
     totals.interestSaved = roundDecimal(storeDouble(static_cast<long double>(totals.baselineInterest) - sum), -2);
     totals.totalPayment = storeDouble(static_cast<long double>(totals.baselinePayment) - totals.interestSaved);

@@ -1,20 +1,40 @@
 #include "loan/ScheduleGrid.h"
 
+#include <algorithm>
+
 namespace qv {
+namespace {
+
+constexpr std::size_t scheduleColumns = 6;
+
+} // namespace
 
 std::string MemoryGrid::cellText(int col, int row) const
 {
-    auto const it = m_cells.find({row, col});
-    return it == m_cells.end() ? std::string() : it->second;
+    if (row < 0 || col < 0 || static_cast<std::size_t>(row) >= m_rows.size())
+        return {};
+    auto const& cells = m_rows[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : std::string();
 }
 
-void MemoryGrid::setCellText(int col, int row, const std::string& text)
+void MemoryGrid::setCellText(int col, int row, std::string_view text)
 {
-    if (text.empty()) {
-        m_cells.erase({row, col});
+    if (row < 0 || col < 0)
         return;
+    auto const r = static_cast<std::size_t>(row);
+    auto const c = static_cast<std::size_t>(col);
+    if (r >= m_rows.size()) {
+        if (text.empty())
+            return;
+        m_rows.resize(r + 1);
     }
-    m_cells[{row, col}] = text;
+    auto& cells = m_rows[r];
+    if (c >= cells.size()) {
+        if (text.empty())
+            return;
+        cells.resize(std::max(c + 1, scheduleColumns));
+    }
+    cells[c].assign(text);
 }
 
 } // namespace qv

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <map>
 #include <string>
-#include <utility>
+#include <string_view>
+#include <vector>
 
 namespace qv {
 
@@ -12,7 +12,7 @@ class ScheduleGrid {
 public:
     virtual ~ScheduleGrid() = default;
     virtual std::string cellText(int col, int row) const = 0;
-    virtual void setCellText(int col, int row, const std::string& text) = 0;
+    virtual void setCellText(int col, int row, std::string_view text) = 0;
     virtual int rowCount() const = 0;
     virtual void setRowCount(int rows) = 0;
 };
@@ -21,12 +21,13 @@ public:
 class MemoryGrid : public ScheduleGrid {
 public:
     std::string cellText(int col, int row) const override;
-    void setCellText(int col, int row, const std::string& text) override;
+    void setCellText(int col, int row, std::string_view text) override;
     int rowCount() const override { return m_rowCount; }
     void setRowCount(int rows) override { m_rowCount = rows; }
 
 private:
-    std::map<std::pair<int, int>, std::string> m_cells; // (row, col)
+    // Rows only grow: a Calculate rewrites texts in place instead of allocating them anew.
+    std::vector<std::vector<std::string>> m_rows;
     int m_rowCount = 2;
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -25,12 +26,26 @@ public:
     // Keeps the rows that remain; new rows start empty. Raises EListError for a negative count.
     void resize(int rows);
     // Raise EListError outside the table: nothing is ever read or written past it.
-    const std::string& cell(int row, int col) const;
-    void setCell(int row, int col, std::string text);
+    // Inline: Calculate writes six cells a month.
+    const std::string& cell(int row, int col) const
+    {
+        checkIndex(row, col);
+        return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    }
+    void setCell(int row, int col, std::string_view text)
+    {
+        checkIndex(row, col);
+        m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].assign(text);
+    }
     const Row& row(int row) const;
 
 private:
-    void checkIndex(int row, int col) const;
+    void checkIndex(int row, int col) const
+    {
+        if (!hasRow(row) || col < 0 || col >= static_cast<int>(std::tuple_size_v<Row>))
+            raiseIndexError(row, col);
+    }
+    [[noreturn]] static void raiseIndexError(int row, int col);
     std::vector<Row> m_rows;
 };
 

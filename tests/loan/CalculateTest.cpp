@@ -165,3 +165,26 @@ TEST_F(Calculate, FloatingPointFaultsEndAtTheirStep)
     EXPECT_EQ(engine.calculate(input("1000", "-1200", "1", march15), view), CalculateOutcome::Done);
     EXPECT_EQ(engine.totals.monthlyPayment, 0.0);
 }
+
+TEST_F(Calculate, FaultInsideTheScheduleKeepsTheMonthsBeforeIt)
+{
+    engine.calculate(input("10000", "7", "1", march15), view);
+    // -10000 % a year: the balance swings by a factor -7.33 a month until month 12
+    // cannot be rounded to cents.
+    EXPECT_EQ(errorText([&] { engine.calculate(input("1e16", "-10000", "1", march15), view); }),
+        "Invalid floating point operation");
+    EXPECT_EQ(engine.table.rowCount(), 13);
+    EXPECT_EQ(view.rowCount(), 13);
+    EXPECT_EQ(engine.table.cell(0, colBalance), "1.00000002725642E16"); // the amount as a 32-bit float
+    for (int month = 1; month <= 11; ++month) {
+        EXPECT_EQ(engine.table.cell(month, colNumber), std::to_string(month));
+        EXPECT_NE(engine.table.cell(month, colBalance), "") << month;
+        EXPECT_EQ(view.cell(colBalance, month), engine.table.cell(month, colBalance)) << month;
+    }
+    EXPECT_EQ(engine.table.cell(11, colDate), "2025-02-15");
+    // Month 12 and everything after the loop keep what the last Calculate left.
+    EXPECT_EQ(engine.table.cell(12, colDate), "2025-03-15");
+    EXPECT_EQ(engine.table.cell(12, colBalance), "0");
+    EXPECT_EQ(engine.totals.monthlyPayment, 865.25);
+    EXPECT_EQ(view.labels[ResultLabel::TotalPayment], "10383");
+}

@@ -126,6 +126,30 @@ TEST_F(Reamortize, RejectedTextKeepsTheCellArmedAndRetries)
     EXPECT_EQ(engine.totals.scheduleMonths, 11);
 }
 
+TEST_F(Reamortize, ArithmeticFaultComesBeforeABadExtraPaymentOfTheSameMonth)
+{
+    // A balance no cent rounding can hold: month 1's interest faults before its
+    // extra payment text is read.
+    engine.table.setCell(0, colBalance, "1e20");
+    engine.selectCell(4, 1, view);
+    view.grid().setCellText(4, 1, "abc");
+    EXPECT_EQ(errorText([&] { engine.selectCell(5, 1, view); }), "Invalid floating point operation");
+    EXPECT_EQ(engine.table.cell(1, colInterest), "58.3"); // month 1 not rewritten
+
+    // The same fault in the balance step, after a good extra payment: months before stay.
+    engine.table.setCell(0, colBalance, "10000");
+    view.grid().setCellText(4, 1, "0");
+    engine.selectCell(5, 1, view);
+    engine.table.setCell(5, colExtra, "-1e19");
+    engine.selectCell(4, 2, view);
+    view.grid().setCellText(4, 2, "1");
+    EXPECT_EQ(errorText([&] { engine.selectCell(5, 2, view); }), "Invalid floating point operation");
+    EXPECT_EQ(engine.table.cell(4, colExtra), "0");
+    EXPECT_EQ(engine.table.cell(2, colExtra), "1");
+    EXPECT_NE(engine.table.cell(4, colBalance), engine.table.cell(5, colBalance));
+    EXPECT_EQ(view.cell(colExtra, 5), "0"); // month 5 never reached the grid
+}
+
 TEST_F(Reamortize, CalculateDoesNotDisarm)
 {
     engine.selectCell(4, 2, view);

@@ -5,7 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
+#include <random>
+#include <string>
+#include <vector>
 
 using namespace qv;
 
@@ -182,4 +191,139 @@ TEST(IntegerPower, SquareAndMultiplyWithReciprocal)
     EXPECT_EQ(integerPower(2.0L, -3), 0.125L);
     EXPECT_EQ(integerPower(1.5L, 0), 1.0L);
     EXPECT_EQ(static_cast<double>(integerPower(10.0L, -2)), 0.01);
+}
+
+namespace {
+
+// numberText as it was written with the C library's printf: the reference the
+// faster formatting must match digit for digit.
+std::string printfNumberText(long double x)
+{
+    if (std::isnan(x))
+        return "NAN";
+    if (std::isinf(x))
+        return x < 0 ? "-INF" : "INF";
+    if (x == 0)
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14Le", x);
+    std::string const scientific = buffer;
+    bool const negative = scientific[0] == '-';
+    std::size_t const start = negative ? 1 : 0;
+    std::size_t const ePos = scientific.find('e');
+    std::string digits = scientific.substr(start, 1) + scientific.substr(start + 2, ePos - start - 2);
+    int const exponent = std::atoi(scientific.c_str() + ePos + 1);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    char const separator = regionalSettings().decimalSeparator;
+    int const e = exponent + 1;
+    std::string out = negative ? "-" : "";
+    if (e > 15 || e < -3) {
+        out += digits[0];
+        if (digits.size() > 1)
+            out += separator + digits.substr(1);
+        out += 'E';
+        if (exponent < 0)
+            out += '-';
+        out += std::to_string(std::abs(exponent));
+        return out;
+    }
+    if (e <= 0)
+        return out + "0" + separator + std::string(-e, '0') + digits;
+    if (static_cast<int>(digits.size()) <= e)
+        return out + digits + std::string(e - digits.size(), '0');
+    return out + digits.substr(0, e) + separator + digits.substr(e);
+}
+
+// Values of every kind numberText meets, and the hard ones: whole cents and their
+// neighbouring doubles, ties at the 15th digit, decade edges, floats, genuine
+// extended values and arbitrary bit patterns.
+std::vector<long double> numberTextSamples()
+{
+    std::mt19937_64 random(20261209);
+    auto below = [&random](uint64_t n) { return random() % n; };
+    std::vector<long double> samples;
+    for (int i = 0; i < 4000; ++i) {
+        auto const cents = static_cast<long long>(below(1'000'000'000'000'000)) >> below(50);
+        double const sign = below(2) ? -1.0 : 1.0;
+        double const exact = sign * static_cast<double>(cents) / 100;
+        for (double x : {exact, sign * static_cast<double>(cents) * 0.01, roundDecimalDeferred(exact, -2)}) {
+            samples.push_back(x);
+            samples.push_back(std::nextafter(x, HUGE_VAL));
+            samples.push_back(std::nextafter(std::nextafter(x, -HUGE_VAL), -HUGE_VAL));
+        }
+        // 16 significant digits ending in 5: an exact tie at the 15th digit.
+        samples.push_back(static_cast<double>(below(900'000'000'000'000) + 100'000'000'000'000) + 0.5);
+        samples.push_back(static_cast<double>(below(90'000'000'000'000) + 10'000'000'000'000) + 0.25);
+        samples.push_back(std::ldexp(static_cast<double>(below(1ull << 53)), static_cast<int>(below(200)) - 100));
+        samples.push_back(std::bit_cast<double>(random()));
+        samples.push_back(std::bit_cast<float>(static_cast<uint32_t>(random())));
+        samples.push_back(std::ldexp(static_cast<long double>(random() | (1ull << 63)), static_cast<int>(below(400)) - 263));
+        double const decade = std::pow(10.0, static_cast<int>(below(40)) - 20);
+        samples.push_back(std::nextafter(decade, 0.0));
+        samples.push_back(decade * (1 - 5e-16));
+    }
+    return samples;
+}
+
+} // namespace
+
+TEST(NumberText, MatchesThePrintfFormattingOnRandomValues)
+{
+    std::vector<long double> const samples = numberTextSamples();
+    for (RegionalSettings const& settings : {RegionalSettings::posix(), commaSettings()}) {
+        ScopedRegionalSettings scoped(settings);
+        int mismatches = 0;
+        for (long double x : samples) {
+            if (std::isnan(x))
+                continue;
+            std::string const expected = printfNumberText(x);
+            EXPECT_EQ(numberText(x), expected) << std::hexfloat << x;
+            if (std::fabs(x) <= DBL_MAX && static_cast<double>(x) == x)
+                EXPECT_EQ(NumberText(static_cast<double>(x)).view(), expected) << std::hexfloat << x;
+            if (numberText(x) != expected && ++mismatches > 10)
+                FAIL() << "too many mismatches";
+        }
+    }
+}
+
+TEST(ParseNumber, MatchesTheLibraryConversionOnRandomTexts)
+{
+    ScopedRegionalSettings posix(RegionalSettings::posix());
+    locale_t const c = newlocale(LC_ALL_MASK, "C", nullptr);
+    std::mt19937_64 random(7);
+    auto below = [&random](uint64_t n) { return static_cast<int>(random() % n); };
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = below(3) == 0 ? "-" : "";
+        int const digits = 1 + below(24);
+        int const point = below(digits + 2);
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                text += '.';
+            text += static_cast<char>('0' + below(10));
+        }
+        if (below(2))
+            text += "e" + std::to_string(below(90) - 45);
+        long double const expected = strtold_l(text.c_str(), nullptr, c);
+        long double const value = parseNumber(text);
+        EXPECT_TRUE(value == expected && std::signbit(value) == std::signbit(expected))
+            << text << ": " << std::hexfloat << value << " instead of " << expected;
+    }
+    freelocale(c);
+}
+
+TEST(RunFloatStep, ReportsTheFaultThatCameFirstInTheStep)
+{
+    clearFloatFaults();
+    volatile long double const beyondDouble = 1e400L;
+    // Overflow first, then an invalid operation: one test of the flags would see both.
+    auto const faulty = [&](auto stores) {
+        using Stores = decltype(stores);
+        double const stored = Stores::toDouble(beyondDouble);
+        return stored + Stores::round(1e30, -2);
+    };
+    EXPECT_EQ(errorText([&] { runFloatStep(faulty); }), "Floating point overflow");
+    EXPECT_FALSE(floatFaultsRaised());
+    EXPECT_EQ(runFloatStep([](auto stores) { return decltype(stores)::round(2.675, -2); }), 2.67);
+    EXPECT_FALSE(floatFaultsRaised());
 }

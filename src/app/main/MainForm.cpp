@@ -66,6 +66,7 @@ TfrmMain::TfrmMain(std::string fileToOpen)
     setColor(clBtnFace);
     skinData.setOwner(&skinForm);
     skinForm.setSkinData(&skinData);
+    loadSkin();
 
     buildMenu();
     skinMenubar.setName("skinMenubar");
@@ -89,18 +90,19 @@ TfrmMain::TfrmMain(std::string fileToOpen)
 
     wireEvents();
     RvProject1.Loaded();
-    loadSkin();
+    boldTitles();
 }
 
-// Once every component is in place the model inflates the stored skin; a skin
-// that does not load leaves the default looks and the window goes on.
+// The model inflates the stored skin before the controls take their places, so
+// each binds its section once and measures its text in the font it will show:
+// measuring first in the design fonts would only be thrown away. A skin that does
+// not load leaves the default looks and the window goes on.
 void TfrmMain::loadSkin()
 {
     skinStore.FileName = "SKIN.INI";
     skinStore.setCompressedData(std::string(quorvaneCompressedSkin()));
     // The frame hears the load's notices and passes them on to the controls.
     TApplication::guard([this] { skinData.setCompressedStoredSkin(&skinStore); });
-    boldTitles();
 }
 
 // The titles are the skin's label font in bold. Taking the skin font the label
@@ -152,15 +154,15 @@ void TfrmMain::layoutInputs()
     bsSkinGroupBox1.setDefaultAlignment(TAlignment::Center);
     place(bsSkinGroupBox1, 16, 32, 681, 89);
 
+    for (TbsSkinStdLabel* label :
+         {&bsSkinStdLabel3, &bsSkinStdLabel5, &bsSkinStdLabel2, &bsSkinStdLabel4, &bsSkinStdLabel1, &bsSkinStdLabel6})
+        label->setSkinData(&skinData);
     placeLabel(bsSkinStdLabel3, "Loan Amount:", 32, 32);
     placeLabel(bsSkinStdLabel5, "Interest Rate:", 328, 32);
     placeLabel(bsSkinStdLabel2, "%", 496, 32);
     placeLabel(bsSkinStdLabel4, "Term:", 32, 64);
     placeLabel(bsSkinStdLabel1, "Year", 200, 64);
     placeLabel(bsSkinStdLabel6, "Loan Date:", 328, 64);
-    for (TbsSkinStdLabel* label :
-         {&bsSkinStdLabel3, &bsSkinStdLabel5, &bsSkinStdLabel2, &bsSkinStdLabel4, &bsSkinStdLabel1, &bsSkinStdLabel6})
-        label->setSkinData(&skinData);
 
     struct Field {
         TbsSkinEdit& edit;
@@ -200,6 +202,9 @@ void TfrmMain::layoutSchedulePage()
     schedule.setSkinData(&skinData);
     schedule.gridPayment.setTabOrder(0);
 
+    for (TbsSkinStdLabel* label :
+         {&lblTitle1, &lblMonPay, &lblTitle2, &lblTotalInt, &lblTitle3, &lblTotalPay, &lblTitle4, &lblSavePay})
+        label->setSkinData(&skinData);
     placeLabel(lblTitle1, "Monthly Payment:", 32, 224);
     placeFixedLabel(lblMonPay, "MonPay", 136, 224, 97, 17);
     placeLabel(lblTitle2, "Interest Payment:", 248, 224);
@@ -208,9 +213,6 @@ void TfrmMain::layoutSchedulePage()
     placeFixedLabel(lblTotalPay, "Total Pay", 136, 256, 97, 17);
     placeLabel(lblTitle4, "Interest Saved:", 248, 256);
     placeFixedLabel(lblSavePay, "Save Int", 352, 256, 73, 17);
-    for (TbsSkinStdLabel* label :
-         {&lblTitle1, &lblMonPay, &lblTitle2, &lblTotalInt, &lblTitle3, &lblTotalPay, &lblTitle4, &lblSavePay})
-        label->setSkinData(&skinData);
     lblMonPay.setName("lblMonPay");
     lblTotalInt.setName("lblTotalInt");
     lblTotalPay.setName("lblTotalPay");

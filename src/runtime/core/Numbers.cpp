@@ -5,10 +5,14 @@
 #include "runtime/core/Format.h"
 #include "runtime/core/RegionalSettings.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cerrno>
+#include <charconv>
+#include <iterator>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 
@@ -38,6 +42,168 @@ long double convertPlain(const std::string& plain, bool& outOfRange)
     return value;
 }
 
+// A decimal mantissa of up to 19 digits and a power of ten up to 27 are both exact
+// in the extended type, so one multiplication or division rounds the value once,
+// as the library's conversion does, without its cost (a re-amortization reads two
+// numbers a month).
+struct ExactDecimal {
+    static constexpr int maxDigits = 19;
+    static constexpr int maxPower = 27;
+    static constexpr int maxWrittenExponent = 100000; // beyond any power that matters
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int exponent = 0;
+    bool negative = false;
+    bool tooLong = false;
+
+    void addDigit(char c)
+    {
+        if (digits == maxDigits) {
+            tooLong = true;
+            return;
+        }
+        mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+        ++digits;
+    }
+
+    bool convert(long double& value) const
+    {
+        if (tooLong || exponent < -maxPower || exponent > maxPower)
+            return false;
+        static constexpr auto powers = [] {
+            std::array<long double, maxPower + 1> p{};
+            p[0] = 1;
+            for (int k = 1; k <= maxPower; ++k)
+                p[k] = p[k - 1] * 10;
+            return p;
+        }();
+        long double const m = static_cast<long double>(mantissa);
+        value = exponent < 0 ? m / powers[-exponent] : m * powers[exponent];
+        if (negative)
+            value = -value;
+        return true;
+    }
+};
+
+// x in "%.*Le" form. Every figure of the loan is a double or a float, and the
+// library formats those without going through printf; only a genuine extended
+// value takes the slow road. Both round the exact binary value to nearest, ties to even.
+char* formatScientific(char* buffer, std::size_t size, long double x, int precision)
+{
+    char* const end = buffer + size;
+    if (std::fabs(x) <= DBL_MAX && static_cast<double>(x) == x)
+        return std::to_chars(buffer, end, static_cast<double>(x), std::chars_format::scientific, precision).ptr;
+    return std::to_chars(buffer, end, x, std::chars_format::scientific, precision).ptr;
+}
+
+// Money is held in whole cents. A decimal D of at most 15 significant digits lies
+// within half a unit of the 15th digit of every double up to one step from the
+// double nearest D (a step of a double is below a quarter of that unit), so the
+// 15-digit rounding of such an x is D itself and its text comes straight from the
+// integer c = 100 D. Writes the text and returns its end, or nullptr for any other x.
+char* centsText(char* out, double value, char separator)
+{
+    constexpr double limit = 1e13; // |c| < 10^15: at most 15 digits, exact as a double
+    if (!(std::fabs(value) < limit))
+        return nullptr;
+    double const scaled = value * 100;
+    long long const cents = static_cast<long long>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
+    double const nearest = static_cast<double>(cents) / 100; // one correctly rounded division
+    auto const steps = std::bit_cast<int64_t>(value) - std::bit_cast<int64_t>(nearest);
+    if (cents == 0 || steps < -1 || steps > 1)
+        return nullptr;
+
+    char digits[24];
+    char* const digitsEnd = std::to_chars(digits, std::end(digits), cents < 0 ? -cents : cents).ptr;
+    int const count = static_cast<int>(digitsEnd - digits);
+    char* o = out;
+    if (cents < 0)
+        *o++ = '-';
+    if (count <= 2) {
+        *o++ = '0';
+    } else {
+        o = std::copy(digits, digitsEnd - 2, o);
+    }
+    int const fraction = static_cast<int>((cents < 0 ? -cents : cents) % 100);
+    if (fraction == 0)
+        return o;
+    *o++ = separator;
+    *o++ = static_cast<char>('0' + fraction / 10);
+    if (fraction % 10 != 0)
+        *o++ = static_cast<char>('0' + fraction % 10);
+    return o;
+}
+
+char* copyText(char* out, std::string_view text)
+{
+    return std::copy(text.begin(), text.end(), out);
+}
+
+// numberText into out (64 characters are enough); returns the end.
+char* writeNumberText(char* out, char* outEnd, long double x)
+{
+    if (std::isnan(x))
+        return copyText(out, "NAN");
+    if (std::isinf(x))
+        return copyText(out, x < 0 ? "-INF" : "INF");
+    if (x == 0)
+        return copyText(out, "0");
+
+    char const separator = regionalSettings().decimalSeparator;
+    if (std::fabs(x) <= DBL_MAX && static_cast<double>(x) == x) {
+        if (char* end = centsText(out, static_cast<double>(x), separator))
+            return end;
+    }
+
+    constexpr int significantDigits = 15;
+    char scientific[64]; // [-]d.ddddddddddddddde[+-]x...
+    char const* const scientificEnd = formatScientific(scientific, sizeof scientific, x, significantDigits - 1);
+    char const* p = scientific;
+    bool const negative = *p == '-';
+    if (negative)
+        ++p;
+    char digits[significantDigits];
+    int count = 0;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.')
+            digits[count++] = *p;
+    }
+    ++p;
+    if (*p == '+')
+        ++p;
+    int exponent = 0; // x = d.ddd * 10^exponent
+    std::from_chars(p, scientificEnd, exponent);
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    int const e = exponent + 1; // x = 0.ddd * 10^e
+    char* o = out;
+    if (negative)
+        *o++ = '-';
+    if (e > 15 || e < -3) {
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = separator;
+            o = std::copy(digits + 1, digits + count, o);
+        }
+        *o++ = 'E';
+        o = std::to_chars(o, outEnd, exponent).ptr;
+    } else if (e <= 0) {
+        *o++ = '0';
+        *o++ = separator;
+        o = std::fill_n(o, -e, '0');
+        o = std::copy(digits, digits + count, o);
+    } else if (count <= e) {
+        o = std::copy(digits, digits + count, o);
+        o = std::fill_n(o, e - count, '0');
+    } else {
+        o = std::copy(digits, digits + e, o);
+        *o++ = separator;
+        o = std::copy(digits + e, digits + count, o);
+    }
+    return o;
+}
+
 std::string notAFloat(const std::string& text)
 {
     return formatMessage("'%s' is not a valid floating point value", echoedInput(text));
@@ -61,54 +227,38 @@ long double integerPower(long double base, int exponent)
     return result;
 }
 
-double roundDecimal(double x, int d)
+double roundDecimalDeferred(double x, int d)
 {
     double const factor = static_cast<double>(integerPower(10.0L, d));
     long double const quotient = static_cast<long double>(x) / factor;
     long long const whole = llrintl(quotient); // out of range raises the invalid-operation flag
-    double const result = static_cast<double>(static_cast<long double>(whole) * factor);
+    return static_cast<double>(static_cast<long double>(whole) * factor);
+}
+
+double roundDecimal(double x, int d)
+{
+    double const result = roundDecimalDeferred(x, d);
     raiseFloatFaults();
     return result;
 }
 
 std::string numberText(long double x)
 {
-    if (std::isnan(x))
-        return "NAN";
-    if (std::isinf(x))
-        return x < 0 ? "-INF" : "INF";
-    if (x == 0)
-        return "0";
+    return std::string(NumberText(x).view());
+}
 
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14Le", x);
-    std::string const scientific = buffer; // [-]d.dddddddddddddde[+-]xx
-    bool const negative = scientific[0] == '-';
-    std::size_t const start = negative ? 1 : 0;
-    std::size_t const ePos = scientific.find('e');
-    std::string digits = scientific.substr(start, 1) + scientific.substr(start + 2, ePos - start - 2);
-    int const exponent = std::atoi(scientific.c_str() + ePos + 1); // x = d.ddd * 10^exponent
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+NumberText::NumberText(long double x)
+{
+    char* const end = writeNumberText(m_text, std::end(m_text), x);
+    m_size = static_cast<std::size_t>(end - m_text);
+}
 
-    char const separator = regionalSettings().decimalSeparator;
-    int const e = exponent + 1; // x = 0.ddd * 10^e
-    std::string out = negative ? "-" : "";
-    if (e > 15 || e < -3) {
-        out += digits[0];
-        if (digits.size() > 1)
-            out += separator + digits.substr(1);
-        out += 'E';
-        if (exponent < 0)
-            out += '-';
-        out += std::to_string(std::abs(exponent));
-        return out;
-    }
-    if (e <= 0)
-        return out + "0" + separator + std::string(-e, '0') + digits;
-    if (static_cast<int>(digits.size()) <= e)
-        return out + digits + std::string(e - digits.size(), '0');
-    return out + digits.substr(0, e) + separator + digits.substr(e);
+NumberText::NumberText(double x)
+{
+    char* end = x != 0 ? centsText(m_text, x, regionalSettings().decimalSeparator) : nullptr;
+    if (!end)
+        end = writeNumberText(m_text, std::end(m_text), x);
+    m_size = static_cast<std::size_t>(end - m_text);
 }
 
 long double parseNumber(const std::string& text)
@@ -122,10 +272,14 @@ long double parseNumber(const std::string& text)
         --end;
 
     std::string plain;
-    if (i < end && (text[i] == '+' || text[i] == '-'))
+    ExactDecimal exact;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        exact.negative = text[i] == '-';
         plain += text[i++];
+    }
     int mantissaDigits = 0;
     while (i < end && isDigit(text[i])) {
+        exact.addDigit(text[i]);
         plain += text[i++];
         ++mantissaDigits;
     }
@@ -133,6 +287,8 @@ long double parseNumber(const std::string& text)
         plain += '.';
         ++i;
         while (i < end && isDigit(text[i])) {
+            exact.addDigit(text[i]);
+            --exact.exponent;
             plain += text[i++];
             ++mantissaDigits;
         }
@@ -142,19 +298,29 @@ long double parseNumber(const std::string& text)
     if (i < end && (text[i] == 'E' || text[i] == 'e')) {
         plain += 'e';
         ++i;
-        if (i < end && (text[i] == '+' || text[i] == '-'))
+        bool negativeExponent = false;
+        if (i < end && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
             plain += text[i++];
+        }
         int exponentDigits = 0;
+        int written = 0;
         while (i < end && isDigit(text[i])) {
+            if (written < ExactDecimal::maxWrittenExponent)
+                written = written * 10 + (text[i] - '0');
             plain += text[i++];
             ++exponentDigits;
         }
         if (exponentDigits == 0)
             throw EConvertError(notAFloat(text));
+        exact.exponent += negativeExponent ? -written : written;
     }
     if (i != end)
         throw EConvertError(notAFloat(text));
 
+    long double quick = 0;
+    if (exact.convert(quick))
+        return quick;
     bool outOfRange = false;
     long double const value = convertPlain(plain, outOfRange);
     if (outOfRange)

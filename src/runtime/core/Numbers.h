@@ -1,7 +1,10 @@
 #pragma once
 
+#include "runtime/core/FloatFaults.h"
+
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -10,10 +13,51 @@ namespace qv {
 // rounded to the nearest integer with ties to even. d must lie in -37..37.
 // A quotient beyond the 64-bit integer range is an invalid operation.
 double roundDecimal(double x, int d);
+// The same rounding with a fault left in the sticky flags for the caller to test.
+double roundDecimalDeferred(double x, int d);
+
+// How a step of the loan arithmetic stores an extended result and rounds it:
+// checking the fault flags after every store, or leaving them for one test at
+// the end of the step.
+struct CheckedStores {
+    static double toDouble(long double value) { return storeDouble(value); }
+    static double round(double x, int d) { return roundDecimal(x, d); }
+};
+struct DeferredStores {
+    static double toDouble(long double value) { return static_cast<double>(value); }
+    static double round(double x, int d) { return roundDecimalDeferred(x, d); }
+};
+
+// Runs step(DeferredStores) and tests the flags once. A step that faulted runs
+// again with CheckedStores, which raises at the store that faulted first, so the
+// error is the one checking every store gives. The flags must be clear on entry
+// and the step free of effects until it returns.
+template<typename Step>
+auto runFloatStep(Step step)
+{
+    auto result = step(DeferredStores{});
+    if (!floatFaultsRaised())
+        return result;
+    clearFloatFaults();
+    return step(CheckedStores{});
+}
 
 // 15 significant digits, no trailing zeros, the regional decimal separator,
 // scientific form when the decimal exponent leaves -3..15 (1E-5, 1.5E20).
 std::string numberText(long double x);
+
+// numberText in a buffer of its own, for texts copied on at once (a schedule row).
+class NumberText {
+public:
+    explicit NumberText(long double x);
+    // Money figures are doubles: this one keeps them off the x87 unit.
+    explicit NumberText(double x);
+    std::string_view view() const { return {m_text, m_size}; }
+
+private:
+    char m_text[64];
+    std::size_t m_size;
+};
 
 // Regional text-to-float: blanks around, sign, digits with the regional decimal
 // separator, optional exponent. Raises "'%s' is not a valid floating point value".
