@@ -26,7 +26,12 @@ enum class CalculateOutcome {
     Done,
     DataError, // "Data Error!" shown; the record was already updated
     RateError, // "number N" shown; Calculate ended, nothing else changed
+    DateError, // the last payment would fall after the last date the program writes
 };
+
+// The last payment date a schedule may have: dates keep four-digit years.
+inline constexpr int lastPaymentYear = 9999;
+inline constexpr const char* lateLastPaymentMessage = "The last payment would fall after 9999-12-31.";
 
 // State of the Extra Payment column between cell moves.
 struct EditState {

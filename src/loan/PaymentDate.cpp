@@ -6,7 +6,11 @@ namespace qv {
 
 std::string paymentDateText(int year, int month, int loanDay)
 {
-    std::string text = std::to_string(year) + (month < 10 ? "-0" : "-") + std::to_string(month);
+    // Years always take four digits, so that every date reads back the same way.
+    std::string yearText = std::to_string(year);
+    if (yearText.size() < 4)
+        yearText.insert(0, 4 - yearText.size(), '0');
+    std::string text = yearText + (month < 10 ? "-0" : "-") + std::to_string(month);
     if (loanDay < 10)
         return text + "-0" + std::to_string(loanDay);
     if (loanDay == 31 && (month == 4 || month == 6 || month == 9 || month == 11))
