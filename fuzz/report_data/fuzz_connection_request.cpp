@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     TRvCustomConnection& c = connection();
-    static auto buffer = databuffer::open(databuffer::kBufferName);
+    static auto buffer = databuffer::open(databuffer::Reach::Process, databuffer::kBufferName);
     if (!buffer)
         return 0;
     std::memset(buffer->data(), 0, buffer->size());

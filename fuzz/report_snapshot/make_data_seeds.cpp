@@ -13,7 +13,7 @@ namespace {
 
 void saveAnswer(const std::string& path)
 {
-    auto buffer = databuffer::open(databuffer::kBufferName);
+    auto buffer = databuffer::open(databuffer::Reach::Process, databuffer::kBufferName);
     int32_t used = databuffer::getInt32(*buffer, databuffer::kUsedOffset);
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(buffer->data() + databuffer::kDataOffset), used - databuffer::kDataOffset);
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     saveAnswer(dir + "/columns");
     system.Request(record, TRpDataAction::First);
     // The row itself starts after the end flag and the row size.
-    auto buffer = databuffer::open(databuffer::kBufferName);
+    auto buffer = databuffer::open(databuffer::Reach::Process, databuffer::kBufferName);
     int32_t used = databuffer::getInt32(*buffer, databuffer::kUsedOffset);
     std::ofstream row(dir + "/row", std::ios::binary);
     row.write(reinterpret_cast<const char*>(buffer->data() + 13), used - 13);

@@ -216,6 +216,9 @@ int TChartAxis::ValueToPixel(double value) const
     if (m_rangeSpan == 0)
         return m_centerPixel;
     double d = (value - m_rangeMin) * m_lengthPixels / m_rangeSpan;
+    // Near the top of the double range the product overflows; the quotient first does not.
+    if (!std::isfinite(d))
+        d = (value - m_rangeMin) / m_rangeSpan * m_lengthPixels;
     if (!(std::fabs(d) < 2147483647.0))
         return m_centerPixel;
     return Horizontal() ? m_startPixel + roundEven(d) : m_endPixel - roundEven(d);
@@ -226,6 +229,8 @@ double TChartAxis::PixelToValue(int pixel) const
     if (m_lengthPixels < 1)
         return 0;
     double offset = static_cast<double>(pixel - m_startPixel) * m_rangeSpan / m_lengthPixels;
+    if (!std::isfinite(offset))
+        offset = static_cast<double>(pixel - m_startPixel) / m_lengthPixels * m_rangeSpan;
     return Horizontal() ? m_rangeMin + offset : m_rangeMax - offset;
 }
 

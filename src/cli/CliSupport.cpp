@@ -88,6 +88,11 @@ void writeOutput(const std::string& path, const std::string& bytes)
         }
         return;
     }
+    std::string folder = directoryOf(path);
+    if (!folder.empty() && !directoryExists(folder)) {
+        folder.pop_back();
+        throw Exception(concerning(path, "Folder \"" + echoedInput(folder.empty() ? "/" : folder) + "\" does not exist"));
+    }
     try {
         replaceFileAtomically(path, bytes);
     } catch (const Exception& error) {

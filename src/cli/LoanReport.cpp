@@ -3,9 +3,11 @@
 #include "cli/CliSupport.h"
 #include "loan/BankRounding.h"
 #include "runtime/core/Exception.h"
+#include "report/project/ReportErrors.h"
 #include "runtime/core/ExePath.h"
 #include "views/report/ScheduleReport.h"
 
+#include <functional>
 #include <string>
 
 namespace qv::cli {
@@ -17,9 +19,19 @@ void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& 
     std::string const projectFile = executableDirectory(nullptr) + "rptQVR1.rav";
     project.SetProjectFile(projectFile);
 
-    ScheduleReport schedule(engine);
     // Only a window offers its schedule to other processes.
-    schedule.RvCustomConnection1().SetRuntimeVisibility(TRuntimeVisibility::rtNone);
+    ScheduleReport schedule(engine, TRuntimeVisibility::rtNone);
+    // Served inside this process, the run waits for no other; should it still not get
+    // control, it says so and the caller keeps the old output.
+    auto const previousPrompt = TRvProject::RetryPrompt();
+    TRvProject::RetryPrompt() = [](const std::string& message) {
+        report::showMessage(message);
+        return false;
+    };
+    struct RestorePrompt {
+        std::function<bool(const std::string&)> previous;
+        ~RestorePrompt() { TRvProject::RetryPrompt() = previous; }
+    } restorePrompt {previousPrompt};
     ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
         view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved),
         roundingName(engine.record.rounding)};

@@ -8,11 +8,11 @@
 #include "runtime/core/Format.h"
 #include "runtime/core/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <optional>
-#include <regex>
 
 namespace qv::cli {
 namespace {
@@ -23,32 +23,43 @@ struct ExtraEdit {
     std::string argument; // as given, for errors
 };
 
-ExtraEdit parseExtra(const std::string& argument)
+bool isDigit(char c)
 {
-    static std::regex const pattern(R"(^([0-9]{1,9})=(.*)$)");
-    std::smatch match;
-    if (!std::regex_match(argument, match, pattern))
-        throw UsageError("--extra takes MONTH=TEXT, not '" + argument + "'");
-    return {std::stoi(match[1].str()), match[2].str(), argument};
+    return c >= '0' && c <= '9';
 }
 
+// Scanned by hand: an option's text has no length limit, and a backtracking matcher
+// recurses once per character.
+ExtraEdit parseExtra(const std::string& argument)
+{
+    constexpr std::size_t maxMonthDigits = 9;
+    std::size_t const equals = argument.find('=');
+    bool const wellFormed = equals != std::string::npos && equals >= 1 && equals <= maxMonthDigits
+        && std::all_of(argument.begin(), argument.begin() + static_cast<std::ptrdiff_t>(equals), isDigit);
+    if (!wellFormed)
+        throw UsageError("--extra takes MONTH=TEXT, not '" + echoedInput(argument) + "'");
+    return {std::stoi(argument.substr(0, equals)), argument.substr(equals + 1), argument};
+}
+
+// YYYY-MM-DD, digits only.
 TDateTime parseIsoDate(const std::string& text)
 {
-    static std::regex const pattern(R"(^([0-9]{4})-([0-9]{2})-([0-9]{2})$)");
-    std::smatch match;
-    if (!std::regex_match(text, match, pattern))
-        throw EConvertError(formatMessage("'%s' is not a valid date", echoedInput(text)));
-    int const year = std::stoi(match[1].str());
-    int const month = std::stoi(match[2].str());
-    int const day = std::stoi(match[3].str());
+    auto refused = [&] { return EConvertError(formatMessage("'%s' is not a valid date", echoedInput(text))); };
+    bool const shaped = text.size() == 10 && text[4] == '-' && text[7] == '-'
+        && std::all_of(text.begin(), text.begin() + 4, isDigit) && std::all_of(text.begin() + 5, text.begin() + 7, isDigit)
+        && std::all_of(text.begin() + 8, text.end(), isDigit);
+    if (!shaped)
+        throw refused();
+    int const year = std::stoi(text.substr(0, 4));
+    int const month = std::stoi(text.substr(5, 2));
+    int const day = std::stoi(text.substr(8, 2));
     if (!isValidDate(year, month, day))
-        throw EConvertError(formatMessage("'%s' is not a valid date", echoedInput(text)));
+        throw refused();
     return encodeDate(year, month, day);
 }
 
 // The option whose text Calculate refused: it converts term, amount and rate in this
-// order, the amount overflows only beyond the single-precision range, and any other
-// floating-point fault comes from the rate.
+// order, and the amount overflows only beyond the single-precision range.
 std::string refusedOption(const CalculateInput& input)
 {
     auto refuses = [](const std::function<void()>& convert) {
@@ -65,6 +76,28 @@ std::string refusedOption(const CalculateInput& input)
             if (std::fabs(parseNumber(input.amountText)) > std::numeric_limits<float>::max())
                 throw EOverflow();
         }))
+        return optionText("--amount", input.amountText);
+    // A fault that stays with an amount of 1 comes from the rate; one that goes away
+    // comes from an amount too large for the schedule's figures.
+    if (refuses([&] {
+            CalculateInput withSmallAmount = input;
+            withSmallAmount.amountText = "1";
+            LoanEngine scratch;
+            MemoryLoanView scratchView;
+            scratch.calculate(withSmallAmount, scratchView);
+        }))
+        return optionText("--rate", input.rateText);
+    return optionText("--amount", input.amountText);
+}
+
+// The input a refused Calculate ("Data Error!") is about: the term, the amount, or a
+// rate that rounds to nothing, checked in that order.
+std::string dataErrorOption(const CalculateInput& input, const LoanEngine& engine)
+{
+    int32_t const term = engine.record.term;
+    if (term <= 0 || term > LoanEngine::maxTermYears)
+        return optionText("--term", input.termText);
+    if (engine.record.amount == 0.0f)
         return optionText("--amount", input.amountText);
     return optionText("--rate", input.rateText);
 }
@@ -136,6 +169,10 @@ int runSchedule(const std::vector<std::string>& args)
     CalculateOutcome const outcome = calculate(engine, view, input);
     if (outcome == CalculateOutcome::RateError)
         throw Exception(concerning(optionText("--rate", input.rateText), view.message));
+    if (outcome == CalculateOutcome::DataError)
+        throw Exception(concerning(dataErrorOption(input, engine), view.message));
+    if (outcome == CalculateOutcome::DateError)
+        throw Exception(concerning(optionText("--date", date), view.message));
     if (outcome != CalculateOutcome::Done)
         throw Exception(view.message);
     for (ExtraEdit const& edit : edits)

@@ -7,6 +7,8 @@
 
 #include "QuorvaneSkin.h"
 
+#include <filesystem>
+
 namespace qv::cli {
 
 namespace {
@@ -35,10 +37,15 @@ int packSkin(const std::vector<std::string>& args)
     if (options.positional().size() != 1)
         throw UsageError("skin pack takes one folder");
     std::string const output = options.value("-o");
-    std::string archive = packSkinFolder(options.positional().front());
+    std::string const folder = options.positional().front();
+    std::string archive = packSkinFolder(folder);
     // A skin that the program could not load is not written.
-    TbsSkinData check;
-    check.loadFromArchive(archive);
+    try {
+        TbsSkinData check;
+        check.loadFromArchive(archive);
+    } catch (const Exception& error) {
+        throw Exception(concerning((std::filesystem::path(folder) / "SKIN.INI").string(), error.message()));
+    }
     TbsCompressedStoredSkin store;
     store.compressArchive(archive);
     writeOutput(output, store.compressedFileBytes());

@@ -49,6 +49,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
         return qv::cli::runConnectedReport(args);
     if (command == "report" && qv::cli::wantsPreview(args))
         return qv::cli::runReportPreview(args);
+    if (command == "report" && qv::cli::wantsPrint(args) && std::find(args.begin(), args.end(), "-o") != args.end())
+        throw qv::cli::UsageError("--print and -o exclude each other: a report is printed or written to a file");
     if (command == "report")
         return qv::cli::wantsPrint(args) ? qv::cli::runReportPrint(args) : qv::cli::runReport(args);
     if (command == "printers")

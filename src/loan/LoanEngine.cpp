@@ -68,6 +68,10 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
     }
 
     int const months = term * 12;
+    if (loanDate.year + (loanDate.month - 1 + months) / 12 > lastPaymentYear) {
+        view.showMessage(lateLastPaymentMessage, "Info");
+        return CalculateOutcome::DateError;
+    }
     float const growth = storeSingle(integerPower(1.0L + rate, months));
     long double const quotient = static_cast<long double>(amount) * growth * rate / (static_cast<long double>(growth) - 1.0L);
     double const payment = roundDecimal(storeDouble(quotient), -2);

@@ -29,6 +29,7 @@ enum class CalculateOutcome {
     Done,
     DataError, // "Data Error!" (or the bank model's refusal) shown; the record was already updated
     RateError, // "number N" shown; Calculate ended, nothing else changed
+    DateError, // the last payment would fall after the last date the program writes
 };
 
 // One month of the schedule's arithmetic.
@@ -37,6 +38,10 @@ struct MonthFigures {
     double principal = 0;
     double balance = 0;
 };
+
+// The last payment date a schedule may have: dates keep four-digit years.
+inline constexpr int lastPaymentYear = 9999;
+inline constexpr const char* lateLastPaymentMessage = "The last payment would fall after 9999-12-31.";
 
 // State of the Extra Payment column between cell moves.
 struct EditState {

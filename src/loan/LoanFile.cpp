@@ -78,6 +78,12 @@ constexpr std::size_t headerLines = 12;
 
 std::size_t linesNeeded(int32_t term) { return headerLines + 60 * static_cast<std::size_t>(term); }
 
+} // namespace
+
+std::uint64_t const maxLoanFileBytes = linesNeeded(LoanEngine::maxTermYears) * 256;
+
+namespace {
+
 bool validTerm(int32_t term) { return term >= 0 && term <= LoanEngine::maxTermYears; }
 
 EInOutError truncated(const std::string& name, std::size_t lines, const std::string& need)
@@ -194,7 +200,7 @@ LoanFileContents parseLoanFile(TextFileReader& file, const std::string& name)
 
 bool readLoanFile(const std::string& path, LoanEngine& engine, LoanView& view)
 {
-    TextFileReader file(path);
+    TextFileReader file(path, maxLoanFileBytes);
     apply(parseLoanFile(file, path), engine, view);
     return true;
 }

@@ -31,6 +31,10 @@ struct LoanFileContents {
 // before the lines its term needs. Changes nothing.
 LoanFileContents parseLoanFile(TextFileReader& file, const std::string& name);
 
+// The longest loan file read: every line of the longest term accepted, with room for
+// 256 bytes each, far beyond what the writer writes.
+extern std::uint64_t const maxLoanFileBytes;
+
 // Reads a loan as Open does. The file is checked whole before anything is applied:
 // a file that cannot be read leaves engine and view as they were.
 bool readLoanFile(const std::string& path, LoanEngine& engine, LoanView& view);

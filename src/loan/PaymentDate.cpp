@@ -30,8 +30,12 @@ int paymentDay(int year, int month, int loanDay)
 // Built in place: Calculate writes one per month.
 std::string paymentDateText(int year, int month, int loanDay)
 {
+    // Years always take four digits, so that every date reads back the same way.
     char text[32];
-    char* o = std::to_chars(text, std::end(text), year).ptr;
+    char* o = text;
+    for (int width = 1000; width > 1 && year >= 0 && year < width; width /= 10)
+        *o++ = '0';
+    o = std::to_chars(o, std::end(text), year).ptr;
     *o++ = '-';
     o = twoDigits(o, month);
     *o++ = '-';

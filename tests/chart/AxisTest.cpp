@@ -53,6 +53,19 @@ struct PaintedChart {
 
 } // namespace
 
+TEST(AxisMapping, ValuesAtTheTopOfTheDoubleRangeStillMapAcrossThePlot)
+{
+    PaintedChart p;
+    p.series.AddPoint(0, 9e307);
+    p.series.AddPoint(10, 1e308);
+    p.paint();
+    TChartAxis& left = p.chart.LeftAxis();
+    const TRect& plot = p.chart.PlotRect();
+    EXPECT_EQ(left.ValueToPixel(9e307), plot.bottom);
+    EXPECT_EQ(left.ValueToPixel(1e308), plot.top);
+    EXPECT_NEAR(left.PixelToValue(plot.top), 1e308, 1e292);
+}
+
 TEST(AxisMapping, ValuesAndPixelsMapBothWays)
 {
     PaintedChart p;

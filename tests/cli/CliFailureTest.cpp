@@ -293,7 +293,7 @@ TEST_F(CliFailure, ErrorsNameTheInputOrFileTheyConcern)
              {schedule + " --extra 13=1", "--extra \"13=1\": Month 13 is not shown in the schedule (it shows months 1 to 12)\n"},
              {"$CLI show missing.qvl", "missing.qvl: File not found\n"},
              {"$CLI schedule --amount 1000 --rate 5 --term 1 --date 2024-03-15 -o nowhere/a.qvl",
-                 "nowhere/a.qvl: Invalid filename\n"},
+                 "nowhere/a.qvl: Folder \"nowhere\" does not exist\n"},
          }) {
         Outcome const r = sh(c.command);
         EXPECT_EQ(r.exitCode, 1) << c.command;
@@ -333,4 +333,120 @@ TEST_F(CliFailure, HugeTextsStayBounded)
     lines[0] = std::string("1\x01\x1b[2J", 6);
     spit(path("bad.qvl"), joined(lines));
     EXPECT_EQ(sh("$CLI show bad.qvl").err, "bad.qvl: '1\\x01\\x1B[2J' is not a valid floating point value\n");
+}
+
+TEST_F(CliFailure, ArgumentsOfAnyLengthAreRefusedWithoutACrash)
+{
+    std::string const nines(30'000, '9');
+    std::string const schedule = "$CLI schedule --amount 1000 --rate 5 --term 1";
+    for (std::string const& arguments : {" --date 2024-03-15 --extra 1=" + nines, " --date 2024-03-15 --extra " + nines,
+             " --date " + nines, " --date 2024-03-15 --extra 1=1 --extra =" + nines}) {
+        Outcome const r = sh(schedule + arguments + " -o a.qvl");
+        EXPECT_TRUE(r.exitCode == 1 || r.exitCode == 2) << arguments.substr(0, 40) << ": exit " << r.exitCode;
+        EXPECT_LT(r.err.size(), 2'000u) << "the error echoes a bounded part of the argument";
+        EXPECT_FALSE(fs::exists(path("a.qvl")));
+    }
+}
+
+TEST_F(CliFailure, SpecialAndHugeFilesAreRefusedWithTheirNameAtOnce)
+{
+    writeLoan("a.qvl");
+    ASSERT_EQ(sh("$CLI skin export skin").exitCode, 0);
+    struct Case {
+        std::string setUp;
+        std::string command;
+        std::string reason;
+    };
+    // Each would block forever or fill the memory if it were read like a file.
+    for (Case const& c : std::initializer_list<Case>{
+             {"ln -s /dev/zero zero.qvl", "$CLI show zero.qvl", "\"zero.qvl\" is a device"},
+             {"ln -s /dev/urandom random.qvl", "$CLI csv random.qvl", "\"random.qvl\" is a device"},
+             {"mkfifo fifo.qvl", "$CLI show fifo.qvl", "\"fifo.qvl\" is a pipe"},
+             {"truncate -s 2G sparse.qvl", "$CLI show sparse.qvl", "\"sparse.qvl\" is too large: 2147483648 bytes"},
+             {"rm skin/SKIN.INI && mkfifo skin/SKIN.INI", "$CLI skin pack skin -o s.bin", "\"skin/SKIN.INI\" is a pipe"},
+             {"rm -f skin/SKIN.INI && mkdir skin/SKIN.INI", "$CLI skin pack skin -o s.bin", "\"skin/SKIN.INI\" is a folder"},
+             {"rm -rf skin && $CLI skin export skin && rm skin/controls.bmp && ln -s /dev/zero skin/controls.bmp",
+                 "$CLI skin pack skin -o s.bin", "\"skin/controls.bmp\" is a device"},
+             {"rm skin/controls.bmp && truncate -s 2G skin/controls.bmp", "$CLI skin pack skin -o s.bin",
+                 "\"skin/controls.bmp\" is too large"},
+         }) {
+        Outcome const r = sh(c.setUp + " && timeout 20 " + c.command);
+        EXPECT_EQ(r.exitCode, 1) << c.command << ": " << r.err;
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(path("s.bin")));
+}
+
+TEST_F(CliFailure, SkinPackRefusesWhatTheProgramCouldNotLoadNamingFileSectionAndKey)
+{
+    ASSERT_EQ(sh("$CLI skin export skin").exitCode, 0);
+    std::string const ini = slurp(path("skin/SKIN.INI"));
+    auto withCount = [&](const std::string& value) {
+        std::string text = ini;
+        std::size_t const at = text.find("activepicturescount=");
+        std::size_t const end = text.find("\r\n", at);
+        return text.replace(at, end - at, "activepicturescount=" + value);
+    };
+    for (std::string const value : {"abc", "-5", "12345678901234567890"}) {
+        spit(path("skin/SKIN.INI"), withCount(value));
+        Outcome const r = sh("$CLI skin pack skin -o s.bin");
+        EXPECT_EQ(r.exitCode, 1) << value;
+        EXPECT_EQ(r.err, "skin/SKIN.INI: [PICTURES] activepicturescount=" + value
+                + " is not a number of pictures from 0 to 65536\n");
+    }
+    // A rectangle the loader cannot read names its section and key.
+    std::string broken = ini;
+    std::size_t const rect = broken.find("skinrect=");
+    broken.replace(rect, broken.find("\r\n", rect) - rect, "skinrect=1,2,,4");
+    spit(path("skin/SKIN.INI"), broken);
+    Outcome const r = sh("$CLI skin pack skin -o s.bin");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.rfind("skin/SKIN.INI: [", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("] skinrect: "), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("s.bin")));
+}
+
+TEST_F(CliFailure, RefusedInputsNameTheOptionTheyCameFrom)
+{
+    writeLoan("a.qvl");
+    std::string const base = "$CLI schedule --date 2024-03-15";
+    struct Case {
+        std::string command;
+        std::string message;
+        int exitCode;
+    };
+    for (Case const& c : std::initializer_list<Case>{
+             {base + " --amount 1e17 --rate 5 --term 1", "--amount \"1e17\": Invalid floating point operation\n", 1},
+             {base + " --amount 1000 --rate 5 --term 0", "--term \"0\": Data Error!\n", 1},
+             {base + " --amount 1000 --rate 5 --term -1", "--term \"-1\": Data Error!\n", 1},
+             {base + " --amount 1000 --rate 5 --term 99999999", "--term \"99999999\": Data Error!\n", 1},
+             {base + " --amount 0 --rate 5 --term 1", "--amount \"0\": Data Error!\n", 1},
+             {base + " --amount 1000 --rate 0.0001 --term 1", "--rate \"0.0001\": Data Error!\n", 1},
+             {"$CLI schedule --date 9999-12-31 --amount 1000 --rate 5 --term 1",
+                 "--date \"9999-12-31\": The last payment would fall after 9999-12-31.\n", 1},
+             {"$CLI schedule --date 9990-01-15 --amount 1000 --rate 5 --term 10",
+                 "--date \"9990-01-15\": The last payment would fall after 9999-12-31.\n", 1},
+         }) {
+        Outcome const r = sh(c.command);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.command;
+        EXPECT_EQ(r.err, c.message) << c.command;
+    }
+    Outcome const both = sh("$CLI report a.qvl --print -o x.pdf");
+    EXPECT_EQ(both.exitCode, 2);
+    EXPECT_EQ(both.err.rfind("quorvane-cli: --print and -o exclude each other", 0), 0u) << both.err;
+    EXPECT_FALSE(fs::exists(path("x.pdf")));
+}
+
+TEST_F(CliFailure, PaymentDatesKeepFourDigitYearsToTheLastDay)
+{
+    Outcome const early = sh("$CLI schedule --date 0001-01-01 --amount 1000 --rate 5 --term 1 -o early.qvl");
+    ASSERT_EQ(early.exitCode, 0) << early.err;
+    std::vector<std::string> const lines = crlfLines(slurp(path("early.qvl")));
+    ASSERT_GT(lines.size(), 12u);
+    EXPECT_EQ(lines[12], "0001-02-01");
+    // The last month that still fits.
+    Outcome const late = sh("$CLI schedule --date 9998-12-31 --amount 1000 --rate 5 --term 1 -o late.qvl");
+    ASSERT_EQ(late.exitCode, 0) << late.err;
+    EXPECT_EQ(crlfLines(slurp(path("late.qvl"))).at(12 + 5 * 11), "9999-12-31");
+
 }

@@ -87,7 +87,7 @@ TEST_F(Cli, EveryErrorGoesToStandardErrorOnly)
     for (Case const& c : std::initializer_list<Case>{
              {"schedule --amount 1e39 --rate 5 --term 1" + base, "--amount \"1e39\": Floating point overflow\n"},
              {"schedule --amount 1000 --rate 5,5 --term 1" + base, "--rate \"5,5\": number 44\n"},
-             {"schedule --amount 0 --rate 5 --term 1" + base, "Data Error!\n"},
+             {"schedule --amount 0 --rate 5 --term 1" + base, "--amount \"0\": Data Error!\n"},
              {"schedule --amount 1000 --rate 5 --term x" + base, "--term \"x\": 'x' is not a valid integer value\n"},
              {"schedule --amount 1000 --rate 5 --term 1 --date 2024-02-30", "--date \"2024-02-30\": '2024-02-30' is not a valid date\n"},
              {"schedule --amount 1000 --rate 5 --term 1 --extra 3=1.2.3" + base,

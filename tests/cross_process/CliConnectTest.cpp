@@ -90,3 +90,18 @@ TEST_F(CliConnect, WithoutARunningWindowItSaysSoAndFails)
     EXPECT_FALSE(fs::exists(path("x.pdf")));
     EXPECT_EQ(cli("report --connect --connection -o " + path("x.pdf")), 2);
 }
+
+TEST_F(CliConnect, AReportOfALoanFileNeitherWaitsForNorMeetsOtherProcessesRuns)
+{
+    ASSERT_EQ(cli("schedule --amount 200000 --rate 5 --term 30 --date 2024-03-15 -o " + path("loan.qvl")), 0);
+    std::ofstream(path("old.ndr")) << "old";
+    // Another program's run holds the user-wide data control for longer than a run waits.
+    ChildProcess other(QV_HELPER, {"hold-mutex", "RPCONTROLER", "8000"});
+    ASSERT_TRUE(other.expectLine("held"));
+    ASSERT_EQ(cli("report " + path("loan.qvl") + " -o " + path("old.ndr")), 0) << errors();
+    std::string const report = slurp(path("old.ndr"));
+    EXPECT_GT(report.size(), 10000u);
+    EXPECT_EQ(report.substr(0, 1), "Z");
+    other.signal(SIGKILL);
+    EXPECT_EQ(other.wait(), -SIGKILL) << "the other run still held the control";
+}

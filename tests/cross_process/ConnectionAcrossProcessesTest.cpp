@@ -154,7 +154,7 @@ TEST_F(CrossProcess, OversizeRowsTravelThroughAlternatingOverflowBlocks)
     ASSERT_TRUE(server.expectLine("ready"));
     TRpDataViewLink wide = view("Wide", {"Text"});
     ASSERT_TRUE(wide.Open());
-    auto buffer = databuffer::open(databuffer::kBufferName);
+    auto buffer = databuffer::open(databuffer::Reach::Machine, databuffer::kBufferName);
     ASSERT_NE(buffer, nullptr);
     int expectedBlock = 1;
     char letter = 'a';

@@ -1,9 +1,14 @@
 #include "../app/AppTestSupport.h"
 #include "ChildProcess.h"
+#include "runtime/ui/Timer.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qv;
 using namespace qv::test;
@@ -54,29 +59,138 @@ TEST_F(MainWindowTest, AnotherProcessReadsTheScheduleAndParametersTheWindowShows
     EXPECT_EQ(parameters[0], "12500\t6\t1\t" + w.lblMonPay.Caption());
 }
 
-TEST_F(MainWindowTest, ReportWaitsForTheDataControlOfAnotherProcessWhenTheUserSaysRetry)
+TEST_F(MainWindowTest, TheWindowsReportNeverWaitsForTheDataControlOfAnotherProcess)
 {
     std::filesystem::copy_file(QV_REPORT_PROJECT, exeDir() + "rptQVR1.rav",
         std::filesystem::copy_options::overwrite_existing);
     TfrmMain& w = start();
     calculate("10000", "7", "1");
-    // Another process runs a report: the first wait of 5 s runs out, the second succeeds.
-    ChildProcess other(QV_HELPER, {"hold-mutex", "RPCONTROLER", "6500"});
+    // Another process runs a report that reads another program's data: it holds the
+    // user-wide data control, which a report served by the window itself never needs.
+    ChildProcess other(QV_HELPER, {"hold-mutex", "RPCONTROLER", "60000"});
     ASSERT_TRUE(other.expectLine("held"));
     boxes.clear();
     opened.clear();
-    setMessageBoxHook([this](const MessageBoxCall& call) {
-        boxes.push_back(call);
-        return int(IDRETRY);
-    });
     AcceptOutputOptions accept;
     ClosePreviews close;
     sendClick(w.btnPrerpt, 5, 5);
     std::filesystem::remove(exeDir() + "rptQVR1.rav");
     EXPECT_EQ(accept.shown(), 1);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Unable to gain control of Report Data Communication System.");
-    EXPECT_EQ(boxes[0].flags & 0xF, unsigned(MB_RETRYCANCEL));
+    EXPECT_EQ(boxes.size(), 0u) << (boxes.empty() ? "" : boxes[0].text);
     EXPECT_EQ(close.shown(), 1) << "the report reached its preview";
-    EXPECT_EQ(other.wait(), 0);
+    other.signal(SIGKILL);
+    EXPECT_EQ(other.wait(), -SIGKILL) << "the other run held the control all along";
+}
+
+namespace {
+
+// Something another user could leave in /dev/shm under one of the window's names.
+enum class Planted { OpenToAll, OtherOwner, Folder, Link };
+
+class PlantedObject {
+public:
+    PlantedObject(const std::string& systemPath, Planted kind)
+        : m_path("/dev/shm" + systemPath)
+    {
+        switch (kind) {
+        case Planted::OpenToAll:
+        case Planted::OtherOwner:
+            writeFile(m_path, std::string(64, '\0'));
+            ::chmod(m_path.c_str(), kind == Planted::OpenToAll ? 0666 : 0600);
+            if (kind == Planted::OtherOwner && ::chown(m_path.c_str(), 65534, 65534) != 0)
+                m_refused = true;
+            break;
+        case Planted::Folder:
+            std::filesystem::create_directory(m_path);
+            break;
+        case Planted::Link:
+            writeFile(m_path + ".target", std::string(64, '\0'));
+            ::chmod((m_path + ".target").c_str(), 0600);
+            std::filesystem::create_symlink(m_path + ".target", m_path);
+            break;
+        }
+    }
+    ~PlantedObject()
+    {
+        std::error_code ignored;
+        std::filesystem::remove(m_path, ignored);
+        std::filesystem::remove(m_path + ".target", ignored);
+    }
+    // Only root can give a file away.
+    bool refused() const { return m_refused; }
+
+private:
+    std::string m_path;
+    bool m_refused = false;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, ObjectsPlantedUnderTheSharedNamesLeaveAWorkingWindowAndOneMessage)
+{
+    struct Case {
+        std::string path;
+        Planted kind;
+    };
+    std::vector<Case> cases;
+    for (Planted kind : {Planted::OpenToAll, Planted::OtherOwner, Planted::Folder, Planted::Link})
+        cases.push_back({sharedObjectPath("RPBUFFER"), kind});
+    Planted kind = Planted::OpenToAll;
+    for (const char* name : {"QVSIGNALS", "RPCOMPLETED", "RPDISCONNECT", "RPCONNECT", "RPRTDATA_RvCustomConnection1",
+             "RPRTACK_RvCustomConnection1", "RPRTDATA_RvReportParameters", "RPRTACK_RvReportParameters"}) {
+        cases.push_back({sharedObjectPath(name), kind});
+        kind = kind == Planted::Link ? Planted::OpenToAll : Planted(int(kind) + 1);
+    }
+
+    std::string const offerProblem = "Other programs cannot read this window's report data.\r";
+    auto offerMessages = [&] {
+        return std::count_if(boxes.begin(), boxes.end(), [&](const MessageBoxCall& box) {
+            return box.text.rfind(offerProblem, 0) == 0 && box.text.size() > offerProblem.size();
+        });
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path + " planted as kind " + std::to_string(int(c.kind)));
+        PlantedObject planted(c.path, c.kind);
+        if (planted.refused())
+            continue;
+        boxes.clear();
+        TManualTimerClock clock;
+        TfrmMain& w = start();
+        ASSERT_TRUE(w.showing());
+        EXPECT_EQ(offerMessages(), 0) << "not before the window is on screen";
+        clock.advance(1);
+        ASSERT_EQ(offerMessages(), 1);
+        calculate("10000", "7", "1");
+        EXPECT_EQ(w.lblMonPay.Caption(), "865.25");
+        clock.advance(1000);
+        EXPECT_EQ(offerMessages(), 1) << "said once";
+        form.reset();
+        app().processMessages();
+    }
+}
+
+TEST_F(MainWindowTest, AReportOfTheWindowRunsBesideAPlantedSharedBuffer)
+{
+    std::filesystem::copy_file(QV_REPORT_PROJECT, exeDir() + "rptQVR1.rav",
+        std::filesystem::copy_options::overwrite_existing);
+    PlantedObject planted(sharedObjectPath("RPBUFFER"), Planted::OpenToAll);
+    TfrmMain* started = nullptr;
+    {
+        TManualTimerClock clock;
+        started = &start();
+        std::size_t const startBoxes = boxes.size();
+        clock.advance(1);
+        ASSERT_EQ(boxes.size(), startBoxes + 1) << "other programs cannot read the report data";
+    }
+    TfrmMain& w = *started;
+    calculate("10000", "7", "1");
+    boxes.clear();
+    AcceptOutputOptions accept;
+    int rows = 0;
+    ClosePreviews close([&](TRpPreviewForm&) { rows = w.scheduleReport.reportRowCursor() - 1; });
+    sendClick(w.btnPrerpt, 5, 5);
+    std::filesystem::remove(exeDir() + "rptQVR1.rav");
+    EXPECT_EQ(close.shown(), 1) << "the report reached its preview";
+    EXPECT_EQ(rows, 12);
+    EXPECT_EQ(boxes.size(), 0u);
 }

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include <map>
 
 namespace qv::report {
@@ -93,6 +96,15 @@ TEST(DataFieldExpression, ReadingNumbers)
     EXPECT_NEAR(double(readNumber("'$1,234.56'", nullptr, c).value), 1234.56, 1e-9);
     EXPECT_NEAR(double(cleanedNumber("-12.5.3")), -12.53, 1e-9);
     EXPECT_EQ(cleanedNumber("abc"), 0.0L);
+    // A number with an exponent is not cleaned into another one; the writer's texts for
+    // values beyond all numbers stay such values instead of becoming 0.
+    EXPECT_EQ(cleanedNumber("1E308"), 1e308L);
+    c.fields["H"] = "1E308";
+    c.fields["I"] = "-INF";
+    c.fields["Q"] = "NAN";
+    EXPECT_EQ(readNumber("H", &c.view, c).value, 1e308L);
+    EXPECT_EQ(readNumber("I", &c.view, c).value, -std::numeric_limits<long double>::infinity());
+    EXPECT_TRUE(std::isnan(readNumber("Q", &c.view, c).value));
 }
 
 TEST(CalcValue, SumMinMaxAverageAndCount)

@@ -260,7 +260,7 @@ TEST(CustomConnection, OversizeRowsMoveToAlternatingOverflowBlocks)
     view.ConnectionName = "Big";
     view.Fields = { { "text", TRPDataType::dtString, "", -1 } };
     ASSERT_TRUE(view.Open());
-    auto buffer = databuffer::open(databuffer::kBufferName);
+    auto buffer = databuffer::open(databuffer::Reach::Process, databuffer::kBufferName);
     ASSERT_TRUE(buffer);
 
     view.First();

@@ -446,7 +446,7 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
     TRpDataSystem otherRun; // another engine of the process holds the lock
-    ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0)));
+    ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
     std::vector<std::string> asked;
     TRvProject::RetryPrompt() = [&](const std::string& message) {
         asked.push_back(message);
@@ -462,6 +462,32 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
     TRvProject::RetryPrompt() = nullptr;
     EXPECT_EQ(asked, std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
     EXPECT_EQ(run.snapshot.size(), 0);
+    EXPECT_TRUE(run.system.Aborted) << "a run that produced nothing is not a finished one";
+    EXPECT_EQ(TRpDataSystem::Instance().ControlCount(), 0);
+}
+
+TEST(TRvProject, RunServedInsideTheProcessNeverWaitsForOtherProcesses)
+{
+    TempDir dir;
+    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
+    TRpDataSystem otherProcess; // holds the user-wide lock, as another program's run would
+    ASSERT_TRUE(otherProcess.GainControl(std::chrono::milliseconds(0)));
+    std::vector<std::string> asked;
+    TRvProject::RetryPrompt() = [&](const std::string& message) {
+        asked.push_back(message);
+        return false;
+    };
+    TRvProject project;
+    project.DataControlTimeout = std::chrono::milliseconds(20);
+    MemoryRun run;
+    project.Engine = &run.system;
+    project.SetProjectFile(dir.file("p.rav"));
+    project.Execute();
+    otherProcess.ReleaseControl();
+    TRvProject::RetryPrompt() = nullptr;
+    EXPECT_EQ(asked, std::vector<std::string> {});
+    EXPECT_FALSE(run.system.Aborted);
+    EXPECT_TRUE(test::TextCollector::read(run.snapshot).has(0, "x"));
     EXPECT_EQ(TRpDataSystem::Instance().ControlCount(), 0);
 }
 

@@ -133,7 +133,7 @@ TEST_F(TempDir, TextFilesUseCrLfAndReadEmptyPastTheEnd)
     writer.commit();
     EXPECT_EQ(slurp(path("a.txt")), "one\r\n\r\nthree\r\n");
 
-    TextFileReader reader(path("a.txt"));
+    TextFileReader reader(path("a.txt"), 1024);
     EXPECT_EQ(reader.readLine(), "one");
     EXPECT_EQ(reader.readLine(), "");
     EXPECT_EQ(reader.readLine(), "three");
@@ -148,12 +148,26 @@ TEST_F(TempDir, TextFilesUseCrLfAndReadEmptyPastTheEnd)
 
 TEST_F(TempDir, IoErrorTexts)
 {
-    EXPECT_EQ(errorText([&] { TextFileReader r(path("missing.qvl")); }), "File not found");
-    EXPECT_EQ(errorText([&] { TextFileReader r(path("no/such/dir/x.qvl")); }), "Invalid filename");
-    EXPECT_EQ(errorText([&] { TextFileReader r(m_dir.string()); }), "File access denied");
-    EXPECT_EQ(errorText([&] { TextFileReader r(""); }), "Invalid filename");
+    EXPECT_EQ(errorText([&] { TextFileReader r(path("missing.qvl"), 1024); }), "File not found");
+    EXPECT_EQ(errorText([&] { TextFileReader r(path("no/such/dir/x.qvl"), 1024); }), "Invalid filename");
+    EXPECT_EQ(errorText([&] { TextFileReader r(m_dir.string(), 1024); }), "File access denied");
+    EXPECT_EQ(errorText([&] { TextFileReader r("", 1024); }), "Invalid filename");
     EXPECT_EQ(errorText([&] { replaceFileAtomically(path("no/such/x.qvl"), "x"); }), "Invalid filename");
     EXPECT_EQ(errorText([&] { replaceFileAtomically(m_dir.string(), "x"); }), "File access denied");
+}
+
+TEST_F(TempDir, OnlyRegularFilesOfABoundedSizeAreRead)
+{
+    std::ofstream(path("small.txt"), std::ios::binary) << "12345";
+    EXPECT_EQ(readRegularFile(path("small.txt"), 5), "12345");
+    EXPECT_EQ(errorText([&] { readRegularFile(path("small.txt"), 4); }),
+        "\"" + path("small.txt") + "\" is too large: 5 bytes, at most 4 can be meant");
+    EXPECT_EQ(errorText([&] { readRegularFile("/dev/zero", 1024); }),
+        "\"/dev/zero\" is a device, not a file that can be read");
+    // A pipe without a writer would block an ordinary open for good.
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(errorText([&] { readRegularFile(path("pipe"), 1024); }),
+        "\"" + path("pipe") + "\" is a pipe, not a file that can be read");
 }
 
 TEST_F(TempDir, FailedReplaceKeepsThePreviousFile)

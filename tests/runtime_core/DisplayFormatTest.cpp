@@ -56,7 +56,14 @@ TEST(FormatFloat, NonFiniteAndHugeValuesStayReadable)
     ScopedRegionalSettings posix(RegionalSettings::posix());
     EXPECT_EQ(formatFloat("#,##0.00", std::numeric_limits<long double>::infinity()), numberText(std::numeric_limits<long double>::infinity()));
     EXPECT_FALSE(formatFloat("#,##0.00", std::nanl("")).empty());
-    EXPECT_EQ(formatFloat("0", 1.5e300).size(), 301u);
+    // Whole digits beyond the fifteen a number carries would show another number: the
+    // general form shows the value itself.
+    EXPECT_EQ(formatFloat("0", 1.5e300), "1.5E300");
+    EXPECT_EQ(formatFloat("#,##0.00", 1e308), "1E308");
+    EXPECT_EQ(formatFloat("#,##0.00;(#,##0.00)", -1e308), "(1E308)");
+    EXPECT_EQ(formatFloat("#,##0.00", -2.5e15), "-2,500,000,000,000,000.00") << "no digit beyond fifteen to hide";
+    EXPECT_EQ(formatFloat("#,##0.00", 999999999999999.0L), "999,999,999,999,999.00");
+    EXPECT_EQ(formatFloat("#,##0", 123456789012345678.0), "1.23456789012346E17");
 }
 
 TEST(FormatFloat, GroupsTheWayEachRegionDoes)

@@ -184,11 +184,15 @@ TEST(SkinLoad, DamagedArchivesRaiseClearErrorsAndLeaveTheModelEmpty)
     writeInt32(huge, 0x7FFFFFFF);
     EXPECT_THROW(model.loadFromArchive(huge.bytes()), EStreamReadError);
 
-    // Packed one-bit pictures that would decode to more than the skin limit together are refused.
+    // Packed one-bit pictures that would decode to more than the skin limit together are refused
+    // (the limit lowered, so that the pictures stay small).
     TbsSkinArchive heavy;
     for (int i = 0; i < 3; ++i)
-        heavy.activePictures.push_back(smallBmp(4096, 4096, 0, 1));
+        heavy.activePictures.push_back(smallBmp(64, 64, 0, 1));
     heavy.iniText = "[VERSION]";
+    model.setPixelLimit(3 * 64 * 64);
+    EXPECT_NO_THROW(model.loadFromArchive(heavy.write())) << "up to the limit";
+    model.setPixelLimit(3 * 64 * 64 - 1);
     EXPECT_THROW(model.loadFromArchive(heavy.write()), ESkinArchiveError);
     EXPECT_TRUE(model.empty());
     EXPECT_EQ(model.activePictureCount(), 0);
@@ -255,6 +259,23 @@ TEST(SkinLoad, StringTableLooksUpTheTextAfterTheFirstEquals)
     strings.ResStrings.push_back("X=a=b");
     EXPECT_EQ(strings.GetResStr("X"), "a=b");
     EXPECT_EQ(strings.CharSet, 1);
+}
+
+TEST(SkinPicture, BmpWhosePixelsOverlapItsHeadersOrWithOddPlanesIsRefused)
+{
+    std::string const good = smallBmp(8, 4, 0x112233, 8);
+    EXPECT_NO_THROW(TbsSkinPicture::fromBmp(good));
+    auto patched = [&](size_t at, uint32_t value, int bytes) {
+        std::string bmp = good;
+        for (int i = 0; i < bytes; ++i)
+            bmp[at + size_t(i)] = char((value >> (8 * i)) & 0xFF);
+        return bmp;
+    };
+    // The pixel offset pointing into the file header, the info header or the palette.
+    for (uint32_t offset : {0u, 14u, 30u, 14u + 40u + 4u})
+        EXPECT_THROW(TbsSkinPicture::fromBmp(patched(10, offset, 4)), ESkinPictureError) << offset;
+    for (uint32_t planes : {0u, 2u, 9u})
+        EXPECT_THROW(TbsSkinPicture::fromBmp(patched(26, planes, 2)), ESkinPictureError) << planes;
 }
 
 } // namespace

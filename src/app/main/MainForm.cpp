@@ -311,6 +311,23 @@ void TfrmMain::FormShow()
 {
     txtAmount.setFocus();
     scheduleReport.setApplicationHandle(handle());
+    reportOfferProblem();
+}
+
+// Said once, over the window once it is on screen: an object planted under one of the
+// shared names keeps other programs from this window's report data, and nothing else.
+void TfrmMain::reportOfferProblem()
+{
+    std::string const problem = scheduleReport.offerError();
+    if (problem.empty() || m_offerProblemShown)
+        return;
+    m_offerProblemShown = true;
+    m_offerProblemNotice.setInterval(1);
+    m_offerProblemNotice.onTimer = [this, problem] {
+        m_offerProblemNotice.setEnabled(false);
+        TApplication::instance().showException("Other programs cannot read this window's report data.\r" + problem);
+    };
+    m_offerProblemNotice.setEnabled(true);
 }
 
 void TfrmMain::FormClose(TCloseAction&)

@@ -8,6 +8,7 @@
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
+#include "runtime/ui/Timer.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabels.h"
@@ -140,9 +141,13 @@ private:
     // Where example.qvl and info.ini live.
     std::string filesDir() const;
 
+    void reportOfferProblem();
+
     std::string m_fileToOpen;
     // The model Calculate uses: the user's choice for new loans, kept in info.ini.
     RoundingModel m_rounding = RoundingModel::Classic;
+    bool m_offerProblemShown = false;
+    TTimer m_offerProblemNotice;
 };
 
 } // namespace qv

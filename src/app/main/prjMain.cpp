@@ -50,8 +50,15 @@ int main(int argc, char** argv)
 
     qv::loadRegionalSettingsFromLocale();
     qv::applyProgramIdentity(application);
-    auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen);
-    main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData);
-    application.run();
+    // The forms show what fails inside them; whatever still escapes ends the program
+    // with its message rather than an abort.
+    try {
+        auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen);
+        main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData);
+        application.run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quorvane: %s\n", error.what());
+        return 1;
+    }
     return 0;
 }

@@ -7,6 +7,8 @@
 #include "runtime/core/RegionalSettings.h"
 
 #include <cctype>
+#include <limits>
+#include <optional>
 
 namespace qv::report {
 
@@ -190,17 +192,45 @@ std::string evaluateExpression(const std::string& expression, const TRpBaseDataV
     return Evaluator(text, dataView, context).run();
 }
 
+namespace {
+
+// The texts the number writer gives values beyond all numbers ("NAN", "INF", "-INF")
+// stay such values, so that they are never shown as 0.
+std::optional<long double> nonFiniteNumber(const std::string& text)
+{
+    std::string word;
+    for (char c : text) {
+        if (c != ' ')
+            word += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    if (word == "NAN" || word == "-NAN")
+        return std::numeric_limits<long double>::quiet_NaN();
+    if (word == "INF" || word == "+INF")
+        return std::numeric_limits<long double>::infinity();
+    if (word == "-INF")
+        return -std::numeric_limits<long double>::infinity();
+    return std::nullopt;
+}
+
+} // namespace
+
 long double wholeNumber(const std::string& text)
 {
     try {
         return parseNumber(text);
     } catch (const Exception&) {
-        return 0;
+        return nonFiniteNumber(text).value_or(0);
     }
 }
 
 long double cleanedNumber(const std::string& text)
 {
+    // A plain number, exponent included, is taken as it is: only decorated texts
+    // ("$1,200.00") are cleaned, and cleaning "1E308" would make it 1308.
+    try {
+        return parseNumber(text);
+    } catch (const Exception&) {
+    }
     char separator = regionalSettings().decimalSeparator;
     std::string kept;
     bool separatorSeen = false;

@@ -1,23 +1,71 @@
 #include "report/data/DataBuffer.h"
 
+#include <map>
+#include <mutex>
 
 namespace qv::databuffer {
 
-std::shared_ptr<Block> openOrCreate(const std::string& name, size_t size)
+namespace {
+
+// Blocks private to this process, by name; a block lives while someone holds it.
+class ProcessBlocks {
+public:
+    static ProcessBlocks& instance()
+    {
+        static ProcessBlocks blocks;
+        return blocks;
+    }
+    std::shared_ptr<Block> find(const std::string& name)
+    {
+        std::lock_guard guard(m_lock);
+        auto found = m_blocks.find(name);
+        return found == m_blocks.end() ? nullptr : found->second.lock();
+    }
+    std::shared_ptr<Block> create(const std::string& name, size_t size)
+    {
+        auto block = std::make_shared<Block>(size, uint8_t(0));
+        std::lock_guard guard(m_lock);
+        m_blocks[name] = block;
+        return block;
+    }
+    std::shared_ptr<Block> openOrCreate(const std::string& name, size_t size)
+    {
+        std::lock_guard guard(m_lock);
+        std::shared_ptr<Block> block = m_blocks[name].lock();
+        if (!block) {
+            block = std::make_shared<Block>(size, uint8_t(0));
+            m_blocks[name] = block;
+        }
+        return block;
+    }
+
+private:
+    std::mutex m_lock;
+    std::map<std::string, std::weak_ptr<Block>> m_blocks;
+};
+
+} // namespace
+
+std::shared_ptr<Block> openOrCreate(Reach reach, const std::string& name, size_t size)
 {
-    auto block = std::make_shared<Block>(SharedMemory::openOrCreate(name, size));
+    auto block = reach == Reach::Process ? ProcessBlocks::instance().openOrCreate(name, size)
+                                         : std::make_shared<Block>(SharedMemory::openOrCreate(name, size));
     if (block->size() < size)
         throw ESharedObjectError("The shared object \"" + name + "\" is too small");
     return block;
 }
 
-std::shared_ptr<Block> create(const std::string& name, size_t size)
+std::shared_ptr<Block> create(Reach reach, const std::string& name, size_t size)
 {
+    if (reach == Reach::Process)
+        return ProcessBlocks::instance().create(name, size);
     return std::make_shared<Block>(SharedMemory::create(name, size));
 }
 
-std::shared_ptr<Block> open(const std::string& name)
+std::shared_ptr<Block> open(Reach reach, const std::string& name)
 {
+    if (reach == Reach::Process)
+        return ProcessBlocks::instance().find(name);
     auto memory = SharedMemory::open(name);
     if (!memory)
         return nullptr;

@@ -9,10 +9,15 @@
 
 namespace qv {
 
-// The exchange area shared by a data connection and the engine: named blocks of the
+// The exchange area shared by a data connection and the engine: named blocks, either
+// private to the process (an engine reading a connection of its own process) or in the
 // user's shared memory, so that a connection in one process can answer an engine in
 // another. A block may also be plain bytes (answers read back in tests and tools).
 namespace databuffer {
+
+// Where a block lives. A run that serves its own data never uses what another process
+// can reach: neither can disturb or stall the other.
+enum class Reach { Process, Machine };
 
 inline constexpr const char* kBufferName = "RPBUFFER";
 inline constexpr const char* kOverflowPrefix = "RPBUFFERALT";
@@ -42,11 +47,11 @@ private:
 };
 
 // Opens the named block, creating it with this size when nobody holds it.
-std::shared_ptr<Block> openOrCreate(const std::string& name, size_t size);
+std::shared_ptr<Block> openOrCreate(Reach reach, const std::string& name, size_t size);
 // Creates the block afresh (a holder of an older block keeps that one).
-std::shared_ptr<Block> create(const std::string& name, size_t size);
+std::shared_ptr<Block> create(Reach reach, const std::string& name, size_t size);
 // The named block when someone holds it.
-std::shared_ptr<Block> open(const std::string& name);
+std::shared_ptr<Block> open(Reach reach, const std::string& name);
 std::string overflowName(int number);
 
 void putInt32(Block& block, size_t offset, int32_t value);

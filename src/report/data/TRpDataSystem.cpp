@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <condition_variable>
+#include <mutex>
 #include <cstring>
 
 namespace qv {
@@ -26,6 +28,43 @@ constexpr auto kRemoteSlice = std::chrono::milliseconds(100);
 constexpr auto kListingSlice = std::chrono::milliseconds(250);
 // Whether the serving process still exists is looked at once a second.
 constexpr int kPeerCheckEvery = 10;
+
+Reach reachOf(const TRpDataConnection& record)
+{
+    return record.connection ? Reach::Process : Reach::Machine;
+}
+
+// Control of runs served inside this process. Not a std::timed_mutex: a second
+// engine object of the same thread asking again must time out, not deadlock.
+class ProcessControl {
+public:
+    static ProcessControl& instance()
+    {
+        static ProcessControl control;
+        return control;
+    }
+    bool tryLockFor(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(m_lock);
+        if (!m_released.wait_for(lock, timeout, [this] { return !m_held; }))
+            return false;
+        m_held = true;
+        return true;
+    }
+    void unlock()
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_held = false;
+        }
+        m_released.notify_one();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_released;
+    bool m_held = false;
+};
 
 std::string couldNotOpen(const std::string& name)
 {
@@ -84,9 +123,25 @@ std::string TRpAnswer::ReadString()
 }
 
 TRpDataSystem::TRpDataSystem()
-    : m_buffer(openOrCreate(kBufferName, kBufferSize))
-    , m_control(NamedMutex::open("RPCONTROLER"))
+    : m_localBuffer(openOrCreate(Reach::Process, kBufferName, kBufferSize))
+    , m_buffer(m_localBuffer.get())
 {
+}
+
+Block& TRpDataSystem::buffer(Reach reach)
+{
+    if (reach == Reach::Process)
+        return *m_localBuffer;
+    if (!m_sharedBuffer)
+        m_sharedBuffer = openOrCreate(Reach::Machine, kBufferName, kBufferSize);
+    return *m_sharedBuffer;
+}
+
+NamedMutex& TRpDataSystem::machineControl()
+{
+    if (!m_control)
+        m_control = NamedMutex::open("RPCONTROLER");
+    return *m_control;
 }
 
 TRpDataSystem::~TRpDataSystem() = default;
@@ -149,7 +204,7 @@ bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& re
 
 TRpDataConnection TRpDataSystem::readIdentity()
 {
-    TRpAnswer answer = readAnswer();
+    TRpAnswer answer = readAnswer(Reach::Machine);
     TRpDataConnection record;
     record.name = answer.ReadString();
     record.runTime = answer.ReadByte() != 0;
@@ -180,10 +235,11 @@ std::vector<TRpDataConnection> TRpDataSystem::listAll()
     m_completed->resetEvent();
     // Each listener answers once and then waits for the listing to end, so the
     // answers run out; the bound only guards against a misbehaving peer.
+    Block& shared = buffer(Reach::Machine);
     for (int answers = 0; answers < 1000; ++answers) {
         m_overflowView.reset();
-        putInt32(*m_buffer, kUsedOffset, 0);
-        putInt32(*m_buffer, kOverflowOffset, 0);
+        putInt32(shared, kUsedOffset, 0);
+        putInt32(shared, kOverflowOffset, 0);
         connect->set();
         EventWait waits[] = {waitingOn(*m_completed), waitingOn(*m_error)};
         int which = waitForAny(waits, kListingSlice);
@@ -214,7 +270,8 @@ bool TRpDataSystem::identify(const std::string& name, const std::string& dataEve
         acks.back()->resetEvent();
         answers.push_back(acks.back().get());
     }
-    BeginRequest(TRpDataAction::Identify);
+    TRpDataConnection remote;
+    BeginRequest(remote, TRpDataAction::Identify);
     writeRequestHeader();
     data->set();
     if (!awaitCompletion(answers, waits, nullptr)) {
@@ -265,9 +322,10 @@ void TRpDataSystem::writeRequestHeader()
     m_requestEnd = 0;
 }
 
-void TRpDataSystem::BeginRequest(TRpDataAction action)
+void TRpDataSystem::BeginRequest(const TRpDataConnection& record, TRpDataAction action)
 {
     m_overflowView.reset();
+    m_buffer = &buffer(reachOf(record));
     m_requestEnd = kDataOffset;
     WriteInt32(static_cast<int32_t>(action));
 }
@@ -299,12 +357,13 @@ void TRpDataSystem::WriteString(const std::string& text)
 
 TRpAnswer TRpDataSystem::Request(TRpDataConnection& record, TRpDataAction action)
 {
-    if (m_requestEnd == 0 || getInt32(*m_buffer, kDataOffset) != static_cast<int32_t>(action))
-        BeginRequest(action);
+    Reach const reach = reachOf(record);
+    if (m_requestEnd == 0 || m_buffer != &buffer(reach) || getInt32(*m_buffer, kDataOffset) != static_cast<int32_t>(action))
+        BeginRequest(record, action);
     writeRequestHeader();
     if (record.connection) {
         record.connection->ExecuteAction();
-        return readAnswer();
+        return readAnswer(reach);
     }
     if (!record.dataEvent)
         throw EReportPrinter(couldNotOpen(record.name));
@@ -323,23 +382,25 @@ TRpAnswer TRpDataSystem::Request(TRpDataConnection& record, TRpDataAction action
         record.lost = true;
         throw unanswered();
     }
-    return readAnswer();
+    return readAnswer(reach);
 }
 
-TRpAnswer TRpDataSystem::readAnswer()
+TRpAnswer TRpDataSystem::readAnswer(Reach reach)
 {
-    int32_t used = getInt32(*m_buffer, kUsedOffset);
-    int32_t overflow = getInt32(*m_buffer, kOverflowOffset);
+    buffer(reach);
+    std::shared_ptr<Block> const& main = reach == Reach::Process ? m_localBuffer : m_sharedBuffer;
+    int32_t used = getInt32(*main, kUsedOffset);
+    int32_t overflow = getInt32(*main, kOverflowOffset);
     if (overflow == 0) {
         if (used == 0)
-            return TRpAnswer(m_buffer, kDataOffset, kDataOffset);
-        if (used < kDataOffset || static_cast<size_t>(used) > m_buffer->size())
+            return TRpAnswer(main, kDataOffset, kDataOffset);
+        if (used < kDataOffset || static_cast<size_t>(used) > main->size())
             throw answerError();
-        return TRpAnswer(m_buffer, kDataOffset, static_cast<size_t>(used));
+        return TRpAnswer(main, kDataOffset, static_cast<size_t>(used));
     }
     if (overflow != 1 && overflow != 2)
         throw answerError();
-    m_overflowView = open(overflowName(overflow));
+    m_overflowView = open(reach, overflowName(overflow));
     if (!m_overflowView || m_overflowView->size() < static_cast<size_t>(kDataOffset))
         throw answerError();
     int32_t overflowUsed = getInt32(*m_overflowView, kUsedOffset);
@@ -348,15 +409,22 @@ TRpAnswer TRpDataSystem::readAnswer()
     return TRpAnswer(m_overflowView, kDataOffset, static_cast<size_t>(overflowUsed));
 }
 
-bool TRpDataSystem::GainControl(std::chrono::milliseconds timeout)
+bool TRpDataSystem::GainControl(std::chrono::milliseconds timeout, Reach reach)
 {
-    if (m_controlCount > 0) {
+    if (m_controlCount > 0 && (reach == Reach::Process || m_machineHeld)) {
         ++m_controlCount;
         return true;
     }
-    if (!m_control->tryLockFor(timeout))
-        return false;
-    m_controlCount = 1;
+    if (reach == Reach::Machine) {
+        if (!machineControl().tryLockFor(timeout))
+            return false;
+        m_machineHeld = true;
+    } else {
+        if (!ProcessControl::instance().tryLockFor(timeout))
+            return false;
+        m_localHeld = true;
+    }
+    ++m_controlCount;
     return true;
 }
 
@@ -364,8 +432,14 @@ void TRpDataSystem::ReleaseControl()
 {
     if (m_controlCount <= 0)
         throw EReportPrinter(report::translate("Control count underflow on ReleaseControl"));
-    if (--m_controlCount == 0)
+    if (--m_controlCount > 0)
+        return;
+    if (m_machineHeld)
         m_control->unlock();
+    if (m_localHeld)
+        ProcessControl::instance().unlock();
+    m_machineHeld = false;
+    m_localHeld = false;
 }
 
 } // namespace qv

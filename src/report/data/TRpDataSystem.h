@@ -77,20 +77,29 @@ public:
     std::function<bool(int waits)> OnLongWait;
 
     // Sends the action and returns its answer. A request with parameters is
-    // written first with BeginRequest and the Write... calls.
+    // written first with BeginRequest and the Write... calls. A connection of this
+    // process is asked through a buffer of this process, another process's through
+    // the user's shared buffer.
     TRpAnswer Request(TRpDataConnection& record, TRpDataAction action);
-    void BeginRequest(TRpDataAction action);
+    void BeginRequest(const TRpDataConnection& record, TRpDataAction action);
     void WriteString(const std::string& text);
     void WriteInt32(int32_t value);
     void WriteBytes(const void* data, size_t count);
 
-    // The process-wide "RPCONTROLER" lock, counted so nested runs do not wait again.
-    bool GainControl(std::chrono::milliseconds timeout);
+    // Control of the data exchange, counted so nested runs do not wait again. A run
+    // that talks to other processes takes the user-wide "RPCONTROLER" lock; a run served
+    // by connections of this process takes a lock of this process only, so that no
+    // other process can stall it or be stalled by it.
+    bool GainControl(std::chrono::milliseconds timeout, databuffer::Reach reach = databuffer::Reach::Machine);
     void ReleaseControl();
     int ControlCount() const { return m_controlCount; }
+    // True while a run served inside this process holds control.
+    bool RunningInProcess() const { return m_controlCount > 0 && m_localHeld; }
 
 private:
-    TRpAnswer readAnswer();
+    TRpAnswer readAnswer(databuffer::Reach reach);
+    databuffer::Block& buffer(databuffer::Reach reach);
+    NamedMutex& machineControl();
     void writeRequestHeader();
     bool connectRemote(const std::string& name, TRpDataConnection& record);
     std::vector<TRpDataConnection> listAll();
@@ -101,10 +110,14 @@ private:
     bool awaitCompletion(const std::vector<NamedEvent*>& answers, int waits, const TRpDataConnection* peer);
     void openEvents();
 
-    std::shared_ptr<databuffer::Block> m_buffer;
+    std::shared_ptr<databuffer::Block> m_localBuffer;
+    std::shared_ptr<databuffer::Block> m_sharedBuffer; // opened when first needed
+    databuffer::Block* m_buffer = nullptr;             // the one requests are written to
     std::shared_ptr<databuffer::Block> m_overflowView;
     size_t m_requestEnd = 0; // past the prepared request, 0 when none is prepared
     int m_controlCount = 0;
+    bool m_localHeld = false;
+    bool m_machineHeld = false;
     std::unique_ptr<NamedMutex> m_control;
     std::unique_ptr<NamedEvent> m_completed;
     std::unique_ptr<NamedEvent> m_error;

@@ -211,7 +211,7 @@ void TRpDataViewLink::GetRow()
 
 void TRpDataViewLink::SetFilter(const std::vector<std::pair<std::string, std::string>>& filter)
 {
-    m_system.BeginRequest(TRpDataAction::SetFilter);
+    m_system.BeginRequest(m_record, TRpDataAction::SetFilter);
     for (const auto& [name, value] : filter) {
         const TRpViewField* field = FindField(name);
         const TRpDeclaredField* declared = nullptr;
@@ -236,7 +236,7 @@ void TRpDataViewLink::SetFilter(const std::vector<std::pair<std::string, std::st
 
 void TRpDataViewLink::SetSort(const std::vector<std::string>& sortFields)
 {
-    m_system.BeginRequest(TRpDataAction::SetSort);
+    m_system.BeginRequest(m_record, TRpDataAction::SetSort);
     for (const std::string& name : sortFields)
         m_system.WriteString(name);
     m_system.WriteString("");

@@ -49,7 +49,8 @@ uint32_t nextObjectId()
 TRvCustomConnection::TRvCustomConnection(std::string name)
     : m_name(std::move(name))
     , m_objectId(nextObjectId())
-    , m_buffer(openOrCreate(kBufferName, kBufferSize))
+    , m_localBuffer(openOrCreate(Reach::Process, kBufferName, kBufferSize))
+    , m_buffer(m_localBuffer)
     , m_target(m_buffer.get())
 {
     TDataConnectManager::Instance().Add(this);
@@ -90,8 +91,16 @@ void TRvCustomConnection::SetRuntimeVisibility(TRuntimeVisibility visibility)
 
 void TRvCustomConnection::startListener()
 {
-    if (!m_listener)
+    if (m_listener)
+        return;
+    try {
         m_listener = std::make_unique<TDataConnectThread>(*this);
+        m_offerError.clear();
+    } catch (const std::exception& error) {
+        // An object planted under one of the shared names (another user's, open to
+        // others, a folder or a link) must not take the program down with it.
+        m_offerError = error.what();
+    }
 }
 
 void TRvCustomConnection::stopListener()
@@ -115,12 +124,27 @@ void TRvCustomConnection::stopListener()
         control->unlock();
 }
 
-int32_t TRvCustomConnection::requestedAction() const
+int32_t TRvCustomConnection::requestedAction(const Block& buffer)
 {
-    return getInt32(*m_buffer, kDataOffset);
+    return getInt32(buffer, kDataOffset);
 }
 
-void TRvCustomConnection::writeIdentityRecord()
+void TRvCustomConnection::serveRemote(const std::shared_ptr<Block>& shared)
+{
+    m_buffer = shared;
+    m_reach = Reach::Machine;
+    try {
+        ExecuteAction();
+    } catch (...) {
+        markHeaderEmpty();
+    }
+    // The answer's overflow block stays until the next request releases it.
+    m_buffer = m_localBuffer;
+    m_reach = Reach::Process;
+    m_target = m_buffer.get();
+}
+
+void TRvCustomConnection::writeIdentityRecord(Block& buffer)
 {
     std::string name = Name();
     std::vector<uint8_t> record;
@@ -135,7 +159,6 @@ void TRvCustomConnection::writeIdentityRecord()
     put32(static_cast<int32_t>(m_objectId));
     put32(kDataProtocolVersion);
     put32(static_cast<int32_t>(m_visibility.load()));
-    Block& buffer = *m_buffer;
     if (record.size() > buffer.size() - kDataOffset) {
         databuffer::putInt32(buffer, kUsedOffset, 0);
         databuffer::putInt32(buffer, kOverflowOffset, 0);
@@ -194,7 +217,7 @@ void TRvCustomConnection::makeRoom(size_t count)
     if (needed > static_cast<size_t>(INT32_MAX) - kBufferSize)
         throw EReportPrinter(report::translate("Data row too large for the data buffer."));
     int number = m_lastOverflowNumber == 1 ? 2 : 1;
-    auto block = create(overflowName(number), needed + kBufferSize);
+    auto block = create(m_reach, overflowName(number), needed + kBufferSize);
     std::memcpy(block->data(), m_target->data(), m_writePos);
     m_overflow = block;
     m_target = block.get();
@@ -480,7 +503,7 @@ void TRvCustomConnection::actionSetFilter()
 void TRvCustomConnection::actionIdentify()
 {
     resetWrite();
-    writeIdentityRecord();
+    writeIdentityRecord(*m_buffer);
 }
 
 void TRvCustomConnection::ExecuteAction()

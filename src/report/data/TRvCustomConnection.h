@@ -60,6 +60,9 @@ public:
     TRuntimeVisibility RuntimeVisibility() const { return m_visibility; }
     void SetRuntimeVisibility(TRuntimeVisibility visibility);
     bool Listening() const { return m_listener != nullptr; }
+    // Why the connection could not be offered to other processes (empty when it is, or
+    // when it was not asked to be); it still serves reports of its own process.
+    const std::string& OfferError() const { return m_offerError; }
 
     int32_t RowCount = 0;
     int32_t RowIndex = 0;
@@ -88,7 +91,7 @@ public:
     void WriteString(const std::string& text);
     std::string ReadString();
 
-    // Runs the request that the engine wrote into the data buffer.
+    // Runs the request that an engine of this process wrote into the data buffer.
     void ExecuteAction();
 
     const std::vector<TDataConnectFieldDef>& FieldDefs() const { return m_fields; }
@@ -98,10 +101,13 @@ public:
 private:
     friend class TDataConnectThread;
 
-    // Used by the listener thread: the action code of the request in the buffer, and
-    // the identity record written without touching the main thread's write state.
-    int32_t requestedAction() const;
-    void writeIdentityRecord();
+    // Used by the listener thread: the action code of the request in the shared buffer,
+    // and the identity record written without touching the main thread's write state.
+    static int32_t requestedAction(const databuffer::Block& buffer);
+    void writeIdentityRecord(databuffer::Block& buffer);
+    // On the main thread: runs the request another process wrote into the shared buffer;
+    // a failing handler leaves an empty answer.
+    void serveRemote(const std::shared_ptr<databuffer::Block>& shared);
     void startListener();
     void stopListener();
 
@@ -133,7 +139,10 @@ private:
     uint32_t m_objectId = 0;
     std::atomic<TRuntimeVisibility> m_visibility {TRuntimeVisibility::rtDeveloper};
     std::unique_ptr<TDataConnectThread> m_listener;
-    std::shared_ptr<databuffer::Block> m_buffer;
+    std::string m_offerError;
+    std::shared_ptr<databuffer::Block> m_localBuffer;
+    std::shared_ptr<databuffer::Block> m_buffer; // the one the current request came in
+    databuffer::Reach m_reach = databuffer::Reach::Process;
     std::shared_ptr<databuffer::Block> m_overflow;
     databuffer::Block* m_target = nullptr; // the block being written
     int m_overflowNumber = 0;

@@ -1,6 +1,7 @@
 #include "report/execution/TRvProject.h"
 
 #include "report/components/RpPersistent.h"
+#include "report/data/TDataConnectManager.h"
 #include "report/data/TRpDataSystem.h"
 #include "report/execution/ConnectionRowSource.h"
 #include "report/execution/TReportPrinter.h"
@@ -114,6 +115,18 @@ std::vector<const TRpBaseDataView*> dataViewsOf(const TRpProjectManager& project
             views.push_back(view);
     }
     return views;
+}
+
+// A run whose every data view is served by a connection of this process needs nothing
+// another process can reach; any other view may talk to another process.
+databuffer::Reach dataReachOf(const TRpProjectManager& project)
+{
+    for (const TRpBaseDataView* view : dataViewsOf(project)) {
+        auto* dataView = dynamic_cast<const TRpDataView*>(view);
+        if (dataView && !TDataConnectManager::Instance().Find(dataView->connectionName()))
+            return databuffer::Reach::Machine;
+    }
+    return databuffer::Reach::Process;
 }
 
 std::vector<const TRpPage*> globalPagesOf(const TRpProjectManager& project)
@@ -251,10 +264,14 @@ void TRvProject::Execute()
 void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem& system)
 {
     TRpDataSystem& data = TRpDataSystem::Instance();
-    while (!data.GainControl(DataControlTimeout)) {
+    databuffer::Reach const reach = dataReachOf(copy);
+    while (!data.GainControl(DataControlTimeout, reach)) {
         auto& prompt = RetryPrompt();
-        if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System.")))
+        if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System."))) {
+            // Nothing was generated: callers must not take the run for a finished one.
+            system.Aborted = true;
             return;
+        }
     }
 
     double unitsFactor = system.SystemPrinter.UnitsFactor();

@@ -3,6 +3,7 @@
 #include "runtime/core/Numbers.h"
 #include "runtime/core/RegionalSettings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -84,8 +85,22 @@ NumberPattern parseNumberPattern(const std::string& section)
     return pattern;
 }
 
+// The significant digits a number carries; whole digits past them are binary noise
+// (1e308 would print as 1000000000000000010979...), and such a value is shown in the
+// general (scientific) form instead of as another number.
+constexpr std::size_t carriedDigits = 15;
+
+bool wholeDigitsAreNoise(const std::string& whole)
+{
+    std::size_t const first = whole.find_first_not_of('0');
+    if (first == std::string::npos || whole.size() - first <= carriedDigits)
+        return false;
+    return whole.find_first_not_of('0', first + carriedDigits) != std::string::npos;
+}
+
 // The digits of |value| rounded half away from zero to the pattern's places, as one
-// decimal string with the last decimalPlaces digits being the fraction.
+// decimal string with the last decimalPlaces digits being the fraction; empty when the
+// pattern cannot show the value exactly.
 std::string scaledDigits(const NumberPattern& pattern, long double value)
 {
     long double const scaled = std::round(std::fabs(value) * std::pow(10.0L, pattern.decimalPlaces));
@@ -94,6 +109,8 @@ std::string scaledDigits(const NumberPattern& pattern, long double value)
     char buffer[5200];
     std::snprintf(buffer, sizeof buffer, "%.0Lf", scaled);
     std::string digits = buffer;
+    if (wholeDigitsAreNoise(digits.substr(0, digits.size() - std::min(digits.size(), std::size_t(pattern.decimalPlaces)))))
+        return {};
     if (static_cast<int>(digits.size()) <= pattern.decimalPlaces)
         digits.insert(0, std::size_t(pattern.decimalPlaces + 1 - static_cast<int>(digits.size())), '0');
     return digits;

@@ -78,15 +78,20 @@ bool keyLine(const std::string& line, std::string& key, std::string& value)
     return true;
 }
 
+// Far beyond any settings file this program writes; a device, a pipe or a huge file
+// under the name reads as no file.
+constexpr std::uint64_t maxIniFileBytes = 1 << 20;
+
 std::string readFileIfAny(const std::string& path, bool& readable)
 {
-    std::ifstream in(path, std::ios::binary);
-    readable = static_cast<bool>(in);
-    if (!readable)
+    readable = false;
+    try {
+        std::string bytes = readRegularFile(path, maxIniFileBytes);
+        readable = true;
+        return bytes;
+    } catch (const EInOutError&) {
         return {};
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    }
 }
 
 } // namespace

@@ -203,7 +203,13 @@ std::unique_ptr<SharedMemory> SharedMemory::openBlock(const std::string& name, s
     if (fd < 0) {
         if (mode == Mode::Join && errno == ENOENT)
             return nullptr;
-        throw systemError("Cannot open the shared object", name, errno);
+        int const code = errno;
+        // Someone else's folder or link under our name says more than the system's error.
+        struct stat planted {};
+        if (::lstat(("/dev/shm" + path).c_str(), &planted) == 0 && !S_ISREG(planted.st_mode))
+            throw ESharedObjectError("The shared object \"" + name + "\" is taken by "
+                + (S_ISDIR(planted.st_mode) ? "a folder" : S_ISLNK(planted.st_mode) ? "a link" : "something else"));
+        throw systemError("Cannot open the shared object", name, code);
     }
     if (!ownedPrivately(fd)) {
         ::close(fd);

@@ -12,19 +12,46 @@
 namespace qv {
 namespace {
 
-std::string readWholeFile(const std::string& path)
+const char* kindOf(mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return "a pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a plain file";
+}
+
+} // namespace
+
+std::string readRegularFile(const std::string& path, std::uint64_t maxBytes)
 {
     if (path.empty())
         throw EInOutError("Invalid filename", 3);
-    int const fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a pipe without a writer would wait for one; nothing is read before the
+    // file is known to be a regular one.
+    int const fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         throw ioError(errno, path);
-    struct stat info{};
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer {fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw ioError(errno, path);
+    if (S_ISDIR(info.st_mode))
         throw ioError(EACCES, path);
-    }
+    if (!S_ISREG(info.st_mode))
+        throw EInOutError("\"" + path + "\" is " + kindOf(info.st_mode) + ", not a file that can be read", 5);
+    auto const size = static_cast<std::uint64_t>(info.st_size);
+    if (size > maxBytes)
+        throw EInOutError("\"" + path + "\" is too large: " + std::to_string(size) + " bytes, at most "
+                + std::to_string(maxBytes) + " can be meant",
+            5);
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (;;) {
         ssize_t const n = ::read(fd, buffer, sizeof buffer);
@@ -33,15 +60,17 @@ std::string readWholeFile(const std::string& path)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            int const error = errno;
-            ::close(fd);
-            throw ioError(error, path);
+            throw ioError(errno, path);
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
+        // A file that grows while it is read is bounded all the same.
+        if (bytes.size() > maxBytes)
+            throw EInOutError("\"" + path + "\" is too large: more than " + std::to_string(maxBytes) + " bytes", 5);
     }
-    ::close(fd);
     return bytes;
 }
+
+namespace {
 
 mode_t currentUmask()
 {
@@ -52,9 +81,9 @@ mode_t currentUmask()
 
 } // namespace
 
-TextFileReader::TextFileReader(const std::string& path)
+TextFileReader::TextFileReader(const std::string& path, std::uint64_t maxBytes)
 {
-    split(readWholeFile(path));
+    split(readRegularFile(path, maxBytes));
 }
 
 TextFileReader TextFileReader::fromBytes(const std::string& bytes)

@@ -1,16 +1,23 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace qv {
 
+// Reads a file whole. Anything but a regular file (a device, a pipe, a socket) is
+// refused, and so is a file longer than maxBytes, each with an error that names the
+// file and says why: a hostile name can neither block the program nor fill its memory.
+// Otherwise the runtime's I/O error.
+std::string readRegularFile(const std::string& path, std::uint64_t maxBytes);
+
 // A text file read whole: lines end in CR LF (a lone LF or CR is accepted too),
 // bytes are kept as they are, and reading past the end yields empty lines.
 class TextFileReader {
 public:
-    // Raises the runtime's I/O error when the file cannot be opened or read.
-    explicit TextFileReader(const std::string& path);
+    // Raises the errors of readRegularFile.
+    TextFileReader(const std::string& path, std::uint64_t maxBytes);
     static TextFileReader fromBytes(const std::string& bytes);
 
     std::string readLine();

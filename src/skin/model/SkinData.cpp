@@ -142,9 +142,9 @@ void TbsSkinData::readArchive(TByteBuffer& stream)
         return;
     int64_t pixels = 0;
     // Pictures are decoded to 32 bits a pixel; small packed BMPs must not add up to gigabytes.
-    auto count = [&pixels](TbsSkinPicture p) {
+    auto count = [this, &pixels](TbsSkinPicture p) {
         pixels += int64_t(p.width()) * p.height();
-        if (pixels > maxSkinPixels)
+        if (pixels > m_pixelLimit)
             throw ESkinArchiveError("Skin pictures are too large");
         return p;
     };

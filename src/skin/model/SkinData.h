@@ -50,6 +50,9 @@ class TbsSkinData {
 public:
     // All pictures of one skin together; this program's skin has about 300,000 pixels.
     static constexpr int64_t maxSkinPixels = 32 * 1024 * 1024;
+    // The pixels a load accepts, maxSkinPixels unless lowered (tests prove the refusal
+    // on small pictures).
+    void setPixelLimit(int64_t pixels) { m_pixelLimit = pixels; }
 
     TbsSkinData() = default;
     ~TbsSkinData();
@@ -107,6 +110,7 @@ private:
     void broadcast(TbsSkinNotice code);
 
     bool m_empty = true;
+    int64_t m_pixelLimit = maxSkinPixels;
     std::vector<std::unique_ptr<TbsDataSkinObject>> m_objects;
     std::vector<std::unique_ptr<TbsDataSkinControl>> m_controls;
     std::vector<std::unique_ptr<TbsSkinPicture>> m_activePictures;

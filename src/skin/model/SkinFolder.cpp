@@ -1,10 +1,14 @@
 #include "skin/model/SkinFolder.h"
 #include "runtime/core/Exception.h"
+#include "runtime/core/Format.h"
+#include "runtime/core/TextFile.h"
+#include "skin/store/CompressedStoredSkin.h"
 #include "skin/model/SkinIni.h"
 #include "skin/model/SkinPicture.h"
 #include "skin/store/SkinArchive.h"
 
 #include <filesystem>
+#include <limits>
 #include <fstream>
 #include <sstream>
 
@@ -16,14 +20,21 @@ namespace {
 
 const char* const requiredSections[] = {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"};
 
+// A skin file is never larger than the archive it goes into.
+constexpr std::uint64_t maxSkinFileBytes = TbsCompressedStoredSkin::archiveLimit;
+
 std::string readFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EInOutError("Cannot open file \"" + path.string() + "\"", 2);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        throw EInOutError("\"" + path.string() + "\" is a folder, not a file", 5);
+    try {
+        return readRegularFile(path.string(), maxSkinFileBytes);
+    } catch (const EInOutError& error) {
+        if (error.message().find(path.string()) != std::string::npos)
+            throw;
+        throw EInOutError("\"" + path.string() + "\": " + error.message(), error.errorCode());
+    }
 }
 
 void writeFile(const fs::path& path, const std::string& bytes)
@@ -67,6 +78,20 @@ std::string loadPicture(const fs::path& dir, const std::string& name)
     return bmp;
 }
 
+// A count the loader would read as no pictures at all must not pack a skin without them.
+void checkPictureCount(const TbsSkinIni& ini, const fs::path& iniPath)
+{
+    char const* const key = "activepicturescount";
+    if (!ini.hasKey("PICTURES", key))
+        return;
+    constexpr int unreadable = std::numeric_limits<int>::min();
+    int const count = ini.readInteger("PICTURES", key, unreadable);
+    if (count >= 0 && count <= TbsSectionReader::maxListCount)
+        return;
+    throw Exception(iniPath.string() + ": [PICTURES] " + key + "=" + echoedInput(ini.readString("PICTURES", key, ""))
+        + " is not a number of pictures from 0 to " + std::to_string(TbsSectionReader::maxListCount));
+}
+
 std::optional<std::string> optionalPicture(const fs::path& dir, const std::string& name)
 {
     if (name.empty())
@@ -80,14 +105,21 @@ std::string packSkinFolder(const std::string& dirName)
 {
     fs::path dir(dirName);
     fs::path iniPath = dir / "SKIN.INI";
-    if (!fs::exists(iniPath))
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec))
+        throw Exception("Skin folder \"" + dirName + "\" " + (fs::exists(dir, ec) ? "is not a folder" : "does not exist"));
+    if (!fs::exists(iniPath, ec)) {
+        if (ec)
+            throw EInOutError("Skin folder \"" + dirName + "\" cannot be read: " + ec.message(), 5);
         throw Exception("Skin folder \"" + dirName + "\" has no SKIN.INI");
+    }
     std::string text = joinCrLf(TbsSkinIni::splitLines(readFile(iniPath)));
     TbsSkinIni ini(text);
     for (const char* section : requiredSections) {
         if (!ini.hasSection(section))
             throw Exception("SKIN.INI in \"" + dirName + "\" lacks the [" + std::string(section) + "] section");
     }
+    checkPictureCount(ini, iniPath);
     TbsSectionReader pictures(ini, "PICTURES");
     TbsSkinArchive archive;
     archive.mainPicture = optionalPicture(dir, pictures.str("picture"));

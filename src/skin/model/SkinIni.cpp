@@ -217,8 +217,30 @@ std::pair<std::string, std::string> splitNameKind(const std::string& entry)
 
 std::string TbsSectionReader::str(const std::string& key, const std::string& def) const { return m_ini.readString(m_section, key, def); }
 int TbsSectionReader::integer(const std::string& key, int def) const { return m_ini.readInteger(m_section, key, def); }
-TRect TbsSectionReader::rect(const std::string& key) const { return ReadSkinRect(str(key, "0,0,0,0")); }
-TPoint TbsSectionReader::point(const std::string& key) const { return ReadSkinPoint(str(key, "0,0")); }
+namespace {
+
+// A value the loader cannot convert is reported with the section and key it came from.
+template <class Read>
+auto convertedValue(const std::string& section, const std::string& key, const std::string& value, Read read)
+{
+    try {
+        return read(value);
+    } catch (const EConvertError& error) {
+        throw EConvertError("[" + section + "] " + key + ": " + error.message());
+    }
+}
+
+} // namespace
+
+TRect TbsSectionReader::rect(const std::string& key) const
+{
+    return convertedValue(m_section, key, str(key, "0,0,0,0"), ReadSkinRect);
+}
+
+TPoint TbsSectionReader::point(const std::string& key) const
+{
+    return convertedValue(m_section, key, str(key, "0,0"), ReadSkinPoint);
+}
 bool TbsSectionReader::flag(const std::string& key) const { return ReadSkinBool(str(key)); }
 unsigned TbsSectionReader::fontStyle(const std::string& key) const { return ReadSkinFontStyle(str(key)); }
 TAlignment TbsSectionReader::alignment(const std::string& key) const { return ReadSkinAlignment(str(key, "tacenter")); }

@@ -128,14 +128,17 @@ TbsSkinPicture TbsSkinPicture::fromBmp(const std::string& b)
     int bpp = 0;
     uint32_t compression = 0, colorsUsed = 0;
     size_t paletteEntry = 4;
+    uint16_t planes = 0;
     if (headerSize == 12) {
         width = le16(b, 18);
         height = static_cast<int16_t>(le16(b, 20));
+        planes = le16(b, 22);
         bpp = le16(b, 24);
         paletteEntry = 3;
     } else if (headerSize >= 40 && headerSize <= 124) {
         width = static_cast<int32_t>(le32(b, 18));
         height = static_cast<int32_t>(le32(b, 22));
+        planes = le16(b, 26);
         bpp = le16(b, 28);
         compression = le32(b, 30);
         colorsUsed = le32(b, 46);
@@ -144,17 +147,20 @@ TbsSkinPicture TbsSkinPicture::fromBmp(const std::string& b)
     }
     bool topDown = height < 0;
     height = height < 0 ? -height : height;
-    if (compression != 0 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
+    if (planes != 1 || compression != 0 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
         throw ESkinPictureError(notABitmap);
     if (width <= 0 || height <= 0 || width > maxSide || height > maxSide || width * height > maxPixels)
         throw ESkinPictureError(notABitmap);
 
     std::vector<TColor> palette;
+    // The pixels lie behind the headers and the palette, never inside them.
+    size_t headersEnd = 14 + size_t(headerSize);
     if (bpp <= 8) {
         size_t count = colorsUsed ? colorsUsed : size_t(1) << bpp;
         if (count > 256)
             throw ESkinPictureError(notABitmap);
         size_t at = 14 + headerSize;
+        headersEnd = at + count * paletteEntry;
         if (at + count * paletteEntry > b.size())
             throw ESkinPictureError(notABitmap);
         for (size_t i = 0; i < count; ++i, at += paletteEntry) {
@@ -164,7 +170,7 @@ TbsSkinPicture TbsSkinPicture::fromBmp(const std::string& b)
         palette.resize(size_t(1) << bpp, clBlack);
     }
     size_t stride = rowStride(static_cast<int>(width), bpp);
-    if (offBits > b.size() || stride * static_cast<size_t>(height) > b.size() - offBits)
+    if (offBits < headersEnd || offBits > b.size() || stride * static_cast<size_t>(height) > b.size() - offBits)
         throw ESkinPictureError(notABitmap);
 
     TbsSkinPicture picture(static_cast<int>(width), static_cast<int>(height));

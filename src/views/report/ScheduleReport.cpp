@@ -33,11 +33,11 @@ const ReportParameter reportParameters[8] = {
     {"Rounding", &ReportFieldTexts::rounding},
 };
 
-ScheduleReport::ScheduleReport(LoanEngine& engine)
+ScheduleReport::ScheduleReport(LoanEngine& engine, TRuntimeVisibility visibility)
     : m_engine(engine)
     , m_connection("RvCustomConnection1")
 {
-    m_connection.SetRuntimeVisibility(TRuntimeVisibility::rtDeveloper);
+    m_connection.SetRuntimeVisibility(visibility);
     m_connection.OnOpen = [this](TRvCustomConnection& c) { RvCustomConnection1Open(c); };
     m_connection.OnGetCols = [this](TRvCustomConnection& c) { RvCustomConnection1GetCols(c); };
     m_connection.OnGetRow = [this](TRvCustomConnection& c) { RvCustomConnection1GetRow(c); };
@@ -79,6 +79,13 @@ void ScheduleReport::RvCustomConnection1GetRow(TRvCustomConnection& connection)
     for (int column = 0; column < 6; ++column)
         connection.WriteStringValue("", inTable ? m_engine.table.cell(row, column) : std::string());
     m_rowCursor = row + 1;
+}
+
+std::string ScheduleReport::offerError() const
+{
+    if (!m_connection.OfferError().empty())
+        return m_connection.OfferError();
+    return m_parameters ? m_parameters->OfferError() : std::string();
 }
 
 void ScheduleReport::setApplicationHandle(std::uint32_t handle)

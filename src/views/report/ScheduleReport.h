@@ -42,7 +42,9 @@ inline constexpr const char* kParametersConnectionName = "RvReportParameters";
 // system that writes to a file.
 class ScheduleReport {
 public:
-    explicit ScheduleReport(LoanEngine& engine);
+    // visibility: whether the schedule is offered to other processes (a window's is, a
+    // command-line run's is not and never touches what other processes can reach).
+    explicit ScheduleReport(LoanEngine& engine, TRuntimeVisibility visibility = TRuntimeVisibility::rtDeveloper);
 
     // Report row cursor := 1; Open; the SetParameter calls; Execute; Close. An error
     // from Open or Execute passes on and Close is skipped, as the button does.
@@ -59,6 +61,9 @@ public:
 
     // Offers the parameter texts, read from the window whenever they are asked for.
     void offerParameters(std::function<ReportFieldTexts()> currentTexts);
+    // Why other processes cannot read the schedule or the parameters (empty when they
+    // can, or when nothing is offered).
+    std::string offerError() const;
     // The schedule table row that OnGetRow hands out next.
     std::int32_t reportRowCursor() const { return m_rowCursor; }
 
