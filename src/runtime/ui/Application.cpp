@@ -1,5 +1,6 @@
 #include "runtime/ui/Application.h"
 
+#include "runtime/core/EndSignals.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/MainThreadCall.h"
 #include "runtime/ui/Dialogs.h"
@@ -60,6 +61,17 @@ TApplication::TApplication(int& argc, char** argv)
 {
     if (g_instance)
         throw std::logic_error("one application object per process");
+    // Before the toolkit starts its threads, so that they all leave the signals
+    // to the one thread that waits for them.
+    watchEndSignals([](int) {
+        if (!g_instance)
+            return false;
+        postToMainThread([] {
+            if (g_instance)
+                g_instance->endRequested();
+        });
+        return true;
+    });
     m_impl = std::make_unique<Impl>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     m_exeName = argc > 0 && argv[0] ? argv[0] : "";
@@ -119,6 +131,17 @@ void TApplication::run()
     if (m_terminated)
         return;
     QApplication::exec();
+}
+
+// A logout, a hang-up or Ctrl+C: the main window closes as at its close button,
+// with the same save; a window that stays open (its save failed) keeps running.
+void TApplication::endRequested()
+{
+    if (m_mainForm && m_mainForm->showing()) {
+        m_mainForm->close();
+        return;
+    }
+    terminate();
 }
 
 void TApplication::terminate()
