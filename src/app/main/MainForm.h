@@ -129,6 +129,8 @@ private:
     void loadSkin();
     void boldTitles();
     ReportFieldTexts reportFieldTexts() const;
+    void showExampleLoan();
+    void loadFile(const std::string& path);
     std::string exeDir() const;
     // Where example.qvl and info.ini live.
     std::string filesDir() const;
