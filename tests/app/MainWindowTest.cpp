@@ -656,6 +656,8 @@ TEST_F(MainWindowTest, ASignalToEndClosesTheWindowWithItsSave)
                 main.txtTerm.setText("1");
                 main.btnCalClick();
                 // An extra payment typed, its cell not left yet.
+                main.showAndRaise();
+                app().processMessages();
                 auto& grid = main.schedule.gridPayment;
                 grid.setFocus();
                 grid.setRow(3);

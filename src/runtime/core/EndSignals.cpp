@@ -1,8 +1,9 @@
 #include "runtime/core/EndSignals.h"
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <mutex>
-#include <pthread.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -12,6 +13,8 @@ namespace qv {
 namespace {
 
 constexpr int endSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
+int g_signalPipe[2] = {-1, -1};
 
 std::mutex& cleanupMutex()
 {
@@ -25,13 +28,14 @@ std::vector<ExitCleanup*>& cleanups()
     return list;
 }
 
-sigset_t endSignalSet()
+// Only what is safe in a signal handler: one write. errno belongs to the
+// interrupted code.
+extern "C" void noteEndSignal(int signal)
 {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int s : endSignals)
-        sigaddset(&set, s);
-    return set;
+    int const saved = errno;
+    auto const byte = static_cast<unsigned char>(signal);
+    [[maybe_unused]] ssize_t const written = ::write(g_signalPipe[1], &byte, 1);
+    errno = saved;
 }
 
 // The status a shell and a session expect: the signal's own, not an exit code.
@@ -39,10 +43,6 @@ sigset_t endSignalSet()
 {
     runExitCleanups();
     std::signal(signal, SIG_DFL);
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, signal);
-    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
     ::kill(::getpid(), signal);
     ::_exit(128 + signal);
 }
@@ -83,14 +83,18 @@ void watchEndSignals(std::function<bool(int)> onFirst)
     }
     static std::once_flag started;
     std::call_once(started, [] {
-        sigset_t const set = endSignalSet();
-        pthread_sigmask(SIG_BLOCK, &set, nullptr);
-        std::thread([set] {
+        if (::pipe2(g_signalPipe, O_CLOEXEC) != 0)
+            return;
+        std::thread([] {
             bool first = true;
             for (;;) {
-                int signal = 0;
-                if (sigwait(&set, &signal) != 0)
+                unsigned char byte = 0;
+                ssize_t const got = ::read(g_signalPipe[0], &byte, 1);
+                if (got < 0 && errno == EINTR)
                     continue;
+                if (got != 1)
+                    return;
+                int const signal = byte;
                 std::function<bool(int)> take;
                 {
                     std::lock_guard lock(handlerMutex);
@@ -101,6 +105,12 @@ void watchEndSignals(std::function<bool(int)> onFirst)
                 first = false;
             }
         }).detach();
+        struct sigaction action {};
+        action.sa_handler = noteEndSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int s : endSignals)
+            ::sigaction(s, &action, nullptr);
     });
 }
 

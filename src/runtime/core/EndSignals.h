@@ -5,8 +5,9 @@
 namespace qv {
 
 // SIGTERM (a session's logout), SIGHUP and SIGINT taken as requests to end.
-// They are blocked in every thread and awaited by a thread of their own, so no
-// work ever runs inside a signal handler. Call before any other thread starts.
+// The handler only writes the signal's number into a pipe; a thread of its own
+// reads it there and does the work, outside any signal handler. Programs
+// started from this one get the signals' defaults back, as exec gives them.
 //
 // The first signal goes to onFirst (on that thread), which returns whether it
 // took the request up. Otherwise, and on a second signal, the process runs the

@@ -61,8 +61,7 @@ TApplication::TApplication(int& argc, char** argv)
 {
     if (g_instance)
         throw std::logic_error("one application object per process");
-    // Before the toolkit starts its threads, so that they all leave the signals
-    // to the one thread that waits for them.
+    // A logout, a hang-up or Ctrl+C closes the main window (endRequested).
     watchEndSignals([](int) {
         if (!g_instance)
             return false;
