@@ -63,16 +63,6 @@ endif()
 if(TARGET quorvane)
   install(FILES ${PROJECT_SOURCE_DIR}/src/app/main/quorvane-help.html DESTINATION ${QV_INSTALL_LIBDIR})
 
-  # A fresh example loan for new users' folders; the one in build/bin is the developer's.
-  set(qv_example ${QV_PACKAGING_BINARY}/example.qvl)
-  add_custom_command(OUTPUT ${qv_example}
-    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C $<TARGET_FILE:quorvane-cli>
-            schedule --amount 200000 --rate 5 --term 30 --date 2024-03-15 -o ${qv_example}
-    DEPENDS quorvane-cli
-    COMMENT "Example loan for the package")
-  add_custom_target(qv_package_example ALL DEPENDS ${qv_example})
-  install(FILES ${qv_example} DESTINATION ${QV_INSTALL_LIBDIR})
-
   install(FILES ${QV_PACKAGING_SOURCE}/${QV_APPLICATION_ID}.desktop DESTINATION share/applications)
   configure_file(${QV_PACKAGING_SOURCE}/${QV_APPLICATION_ID}.metainfo.xml.in
                  ${QV_PACKAGING_BINARY}/${QV_APPLICATION_ID}.metainfo.xml @ONLY)

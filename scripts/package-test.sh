@@ -105,7 +105,9 @@ check "nothing written beside the executable" test ! -e "$lib/info.ini"
 export XDG_DATA_HOME=$work/fresh
 run_window first-start
 check "first start closed normally" test "$(cat "$work/first-start.rc" 2>/dev/null)" = 0
-check "first start shows the shipped example" cmp -s "$work/fresh/quorvane/example.qvl" "$lib/example.qvl"
+# The example is calculated at the first start in the user's formats, then kept at close.
+"$bin/quorvane-cli" schedule --amount 200000 --rate 5 --term 30 --date 2024-03-15 -o "$work/example.qvl"
+check "first start keeps the example loan it calculated" cmp -s "$work/fresh/quorvane/example.qvl" "$work/example.qvl"
 
 # --- desktop integration, everything named by the application id ---
 app_id=com.quorvane.Quorvane

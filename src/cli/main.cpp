@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/HelpAndVersion.h"
 
+#include "runtime/core/EndSignals.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/RegionalSettings.h"
 
@@ -64,6 +65,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
+    // A signal ends the program at once, its shared objects and temporary files removed.
+    qv::watchEndSignals();
     // Regional settings come from the user's locale; the C library itself keeps
     // "." so that nothing else formats numbers the regional way by accident.
     std::setlocale(LC_ALL, "");

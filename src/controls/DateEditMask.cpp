@@ -200,6 +200,14 @@ int partAt(const std::vector<TDateMaskPart>& parts, int position)
     return -1;
 }
 
+int partStart(const std::vector<TDateMaskPart>& parts, int part)
+{
+    int start = 0;
+    for (int i = 0; i < part; ++i)
+        start += parts[static_cast<std::size_t>(i)].length + 1;
+    return start;
+}
+
 void blankRange(std::u32string& text, const std::vector<TDateMaskPart>& parts, int from, int count)
 {
     for (int i = std::max(0, from); i < from + count && i < static_cast<int>(text.size()); ++i) {
@@ -264,8 +272,13 @@ std::optional<TMaskEdit> TDateEditMask::typed(const std::string& text, int selSt
         ++pos;
     if (pos >= n)
         return std::nullopt;
-    if (!suits(m_parts[static_cast<std::size_t>(partAt(m_parts, pos))].kind, ch))
+    int const part = partAt(m_parts, pos);
+    if (!suits(m_parts[static_cast<std::size_t>(part)].kind, ch))
         return std::nullopt;
+    // Typing from a part's start retypes the part: what stood after it goes, so
+    // the new digits are judged on their own and not with the old ones.
+    if (pos == partStart(m_parts, part))
+        blankRange(t, m_parts, pos, m_parts[static_cast<std::size_t>(part)].length);
     t[static_cast<std::size_t>(pos)] = ch;
     caret = pos + 1;
     while (caret < n && partAt(m_parts, caret) < 0)

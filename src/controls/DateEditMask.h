@@ -52,7 +52,8 @@ public:
 
     // Typing ch with the selection [selStart, selStart + selLength): the selection is
     // blanked, ch overwrites the next position that can hold a character and the
-    // caret moves past it and any separator after it. Nothing when ch does not
+    // caret moves past it and any separator after it. A character typed at a
+    // part's first position blanks the rest of that part. Nothing when ch does not
     // suit that position or no position is left. The separator itself moves the
     // caret to the next part.
     std::optional<TMaskEdit> typed(const std::string& text, int selStart, int selLength, char32_t ch) const;

@@ -18,6 +18,7 @@ TbsSkinDateEdit::TbsSkinDateEdit(TWinControl* parent) : TbsSkinEdit(parent)
     onButtonClick = [this] { buttonClicked(); };
     m_popup.calendar().onNumberClick = [this] { closeUp(CloseUp::TakeDate); };
     m_popup.onCancelMode = [this] { closeUp(CloseUp::Keep); };
+    m_date = m_popup.calendar().Date();
     applyMask();
 }
 
@@ -33,6 +34,7 @@ void TbsSkinDateEdit::loaded()
     m_loading = true;
     applyMask();
     m_popup.calendar().loaded();
+    m_date = m_popup.calendar().Date();
     if (m_todayDefault)
         setDate(today());
     m_loading = false;
@@ -48,6 +50,7 @@ void TbsSkinDateEdit::setMaxLength(int length)
 void TbsSkinDateEdit::setDate(TDateTime date)
 {
     m_popup.calendar().setDate(date);
+    m_date = m_popup.calendar().Date();
     if (!m_loading && !m_todayDefault)
         setOwnText(dateToStr(Date()));
     dateChanged();
@@ -143,14 +146,27 @@ void TbsSkinDateEdit::changed()
     if (!date || *date == Date())
         return;
     m_popup.calendar().setDate(*date);
+    m_date = m_popup.calendar().Date();
     dateChanged();
 }
 
+bool TbsSkinDateEdit::showsDate() const
+{
+    try {
+        std::optional<TDateTime> const shown = m_mask.valid() ? m_mask.dateOf(text()) : strToDate(text());
+        return shown && *shown == m_date;
+    } catch (const EConvertError&) {
+        return false;
+    }
+}
+
+// A half-typed or impossible text would leave the field showing another date
+// than the one Calculate reads: leaving puts the date value back into view.
 void TbsSkinDateEdit::doExit()
 {
     if (droppedDown())
         closeUp(CloseUp::Keep);
-    else if (m_todayDefault)
+    else if (m_todayDefault || !showsDate())
         setOwnText(dateToStr(Date()));
     TbsSkinEdit::doExit();
 }
@@ -167,6 +183,7 @@ void TbsSkinDateEdit::buttonClicked()
 void TbsSkinDateEdit::dropDown()
 {
     TbsSkinMonthCalendar& calendar = m_popup.calendar();
+    calendar.setDate(m_date);
     calendar.setSkinData(SkinData());
     calendar.setFont(m_calendarFont);
     calendar.setFirstDayOfWeek(m_firstDayOfWeek);
@@ -184,8 +201,12 @@ void TbsSkinDateEdit::closeUp(CloseUp how)
         return;
     m_popup.closeUp();
     if (how == CloseUp::TakeDate) {
+        m_date = m_popup.calendar().Date();
         setOwnText(dateToStr(Date()));
         dateChanged();
+    } else {
+        // Months browsed without a day picked are not the field's date.
+        m_popup.calendar().setDate(m_date);
     }
     setFocus();
 }

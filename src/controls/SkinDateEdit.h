@@ -12,12 +12,13 @@ namespace qv {
 
 // A date field: the date as short-date text under an edit mask made from the
 // user's format, and a button that drops a month calendar down. The date value
-// is the calendar's: browsing months there changes it even before a day is picked.
+// is the one the field shows: months browsed in the calendar count only once a
+// day is picked there.
 class TbsSkinDateEdit : public TbsSkinEdit {
 public:
     explicit TbsSkinDateEdit(TWinControl* parent);
 
-    TDateTime Date() const { return m_popup.calendar().Date(); }
+    TDateTime Date() const { return m_date; }
     // Shows the date's text (without reading it back) and fires OnDateChange.
     void setDate(TDateTime date);
     bool TodayDefault() const { return m_todayDefault; }
@@ -61,8 +62,11 @@ private:
     void applyEdit(const TMaskEdit& edit);
     void applyMask();
     void dateChanged();
+    // Whether the text reads as the date value.
+    bool showsDate() const;
 
     TbsSkinPopupMonthCalendar m_popup;
+    TDateTime m_date = 0;
     TDateEditMask m_mask;
     bool m_todayDefault = false;
     bool m_loading = false;

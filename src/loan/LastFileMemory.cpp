@@ -5,7 +5,6 @@
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/IniFile.h"
 
-#include <filesystem>
 
 namespace qv {
 
@@ -36,17 +35,11 @@ void LastFileMemory::remember(const std::string& loanFile) const
     IniFile(iniPath()).writeString(section, key, loanFile);
 }
 
-void LastFileMemory::seedExampleFrom(const std::string& shippedFolder) const
-{
-    std::string const shipped = LastFileMemory(shippedFolder).exampleFile();
-    if (shipped == exampleFile() || fileExists(exampleFile()) || !fileExists(shipped))
-        return;
-    // Best effort: without the copy the start-up load reports the missing file as usual.
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    if (fs::copy_file(shipped, exampleFile(), ignored)) // the copy is the user's to rewrite, whatever the original's mode
-        fs::permissions(exampleFile(), fs::perms::owner_read | fs::perms::owner_write, ignored);
-}
+bool LastFileMemory::firstStart() const { return startupFile() == exampleFile() && !fileExists(exampleFile()); }
+
+// Calculated rather than read, so that its numbers and date take the user's
+// regional formats: a file written under other settings would not read back.
+CalculateInput exampleLoan() { return CalculateInput{"30", "200000", "5", encodeDate(2024, 3, 15)}; }
 
 RoundingModel LastFileMemory::roundingForNewLoans() const
 {

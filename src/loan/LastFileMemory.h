@@ -1,6 +1,6 @@
 #pragma once
 
-#include "loan/LoanRecord.h"
+#include "loan/LoanEngine.h"
 
 #include <string>
 
@@ -19,9 +19,9 @@ public:
     std::string startupFile() const;
     // Raises "Unable to write to %s" when info.ini cannot be written.
     void remember(const std::string& loanFile) const;
-    // A user's folder without an example file starts with a copy of the one in
-    // shippedFolder, so a fresh installation opens on a loan instead of an error.
-    void seedExampleFrom(const std::string& shippedFolder) const;
+    // True when a start would look for the example file and find none: the
+    // window then shows the example loan, calculated in the user's own formats.
+    bool firstStart() const;
 
     // Classic unless bank was chosen (an unknown value reads as classic).
     RoundingModel roundingForNewLoans() const;
@@ -31,5 +31,8 @@ public:
 private:
     std::string m_folder;
 };
+
+// The loan a first start shows: 200000 at 5 % over 30 years from 15 March 2024.
+CalculateInput exampleLoan();
 
 } // namespace qv

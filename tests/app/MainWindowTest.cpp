@@ -1,5 +1,8 @@
 #include "AppTestSupport.h"
 
+#include "controls/SkinInplaceEdit.h"
+#include "support/RegionalPresets.h"
+
 #include "app/about/AboutForm.h"
 #include "runtime/core/DateTime.h"
 #include "runtime/ui/Input.h"
@@ -7,6 +10,8 @@
 #include "report/ui/ReportWindows.h"
 #include "report/ui/TRPSetupForm.h"
 
+#include <clocale>
+#include <csignal>
 #include <filesystem>
 
 using namespace qv;
@@ -66,24 +71,54 @@ TEST_F(MainWindowTest, MenuBarSpansTheClientWidthWhenTheWindowResizes)
     EXPECT_EQ(w.skinMenubar.width(), 714);
 }
 
-TEST_F(MainWindowTest, FirstStartWithNeitherFileShowsOneFileNotFound)
+TEST_F(MainWindowTest, FirstStartShowsTheExampleLoanCalculatedInTheUsersFormats)
 {
-    TfrmMain& w = start();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "File not found");
-    EXPECT_EQ(boxes[0].caption, "Quorvane");
-    EXPECT_EQ(w.txtAmount.text(), "0");
-    EXPECT_EQ(w.txtRate.text(), "0");
-    EXPECT_EQ(w.txtTerm.text(), "0");
-    EXPECT_EQ(w.txtLoanDate.Date(), today());
-    EXPECT_EQ(w.txtLoanDate.text(), dateToStr(today()));
-    EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
-    EXPECT_EQ(w.lblSavePay.Caption(), "Save Int");
-    EXPECT_EQ(w.grid().rowCount(), 2);
-    EXPECT_EQ(w.grid().cellText(1, 0), "Payment Date");
-    EXPECT_EQ(w.schedule.gridPayment.ColWidths(0), 30);
-    EXPECT_EQ(w.schedule.gridPayment.ColWidths(5), 110);
-    EXPECT_EQ(w.reportProjectFile(), test::exeDir() + "rptQVR1.rav");
+    auto firstStart = [&](const RegionalSettings& region, const char* total, const char* firstDate) {
+        ScopedRegionalSettings scoped(region);
+        std::filesystem::remove(test::exeDir() + "example.qvl");
+        boxes.clear();
+        TfrmMain& w = start();
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(w.txtAmount.text(), "200000");
+        EXPECT_EQ(w.txtRate.text(), "5");
+        EXPECT_EQ(w.txtTerm.text(), "30");
+        EXPECT_EQ(w.txtLoanDate.Date(), encodeDate(2024, 3, 15));
+        EXPECT_EQ(w.txtLoanDate.text(), dateToStr(encodeDate(2024, 3, 15)));
+        EXPECT_EQ(w.lblTotalPay.Caption(), total);
+        EXPECT_EQ(w.grid().rowCount(), 361);
+        EXPECT_EQ(w.grid().cellText(1, 1), firstDate);
+        EXPECT_EQ(w.schedule.gridPayment.ColWidths(0), 30);
+        EXPECT_EQ(w.reportProjectFile(), test::exeDir() + "rptQVR1.rav");
+        // Nothing is written before the close; what the close writes reads back.
+        EXPECT_FALSE(std::filesystem::exists(test::exeDir() + "example.qvl"));
+        w.close();
+        app().processMessages();
+        boxes.clear();
+        TfrmMain& next = start();
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(next.lblTotalPay.Caption(), total);
+        EXPECT_EQ(next.txtLoanDate.Date(), encodeDate(2024, 3, 15));
+    };
+    firstStart(RegionalSettings::posix(), "386688.68", "2024-04-15");
+    firstStart(test::germanGermany(), "386688,68", "2024-04-15");
+
+    // The regional settings as the system's own locales give them.
+    std::string const saved = std::setlocale(LC_ALL, nullptr);
+    int checked = 0;
+    for (const char* locale : {"de_DE.UTF-8", "en_US.UTF-8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_ALL, locale) == nullptr)
+            continue;
+        RegionalSettings const read = RegionalSettings::fromLocale();
+        std::setlocale(LC_ALL, saved.c_str());
+        SCOPED_TRACE(locale);
+        ++checked;
+        std::string total = "386688.68";
+        total[6] = read.decimalSeparator;
+        firstStart(read, total.c_str(), "2024-04-15");
+    }
+    std::setlocale(LC_ALL, saved.c_str());
+    if (checked == 0)
+        GTEST_SKIP() << "no real locale installed (scripts/deps.sh generates them)";
 }
 
 TEST_F(MainWindowTest, KeyFiltersOfAmountAndTerm)
@@ -151,6 +186,119 @@ TEST_F(MainWindowTest, LeavingTheRateFieldWarnsAndReturnsTheFocus)
     app().processMessages();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, std::string(80, 'x') + "\xE2\x80\xA6  is not a valid value!");
+}
+
+// A click on Calculate moves the focus off an invalid rate: its warning comes once,
+// the focus goes back to the rate and the press that was refused the focus does
+// not calculate.
+TEST_F(MainWindowTest, ClickingCalculateAfterABadRateWarnsOnceAndKeepsTheRate)
+{
+    TfrmMain& w = start();
+    calculate("10000", "7", "1");
+    boxes.clear();
+    w.txtRate.setFocus();
+    app().processMessages();
+    w.txtRate.selectAll();
+    sendWindowChars(w.txtRate, "abc");
+    ASSERT_EQ(w.txtRate.text(), "abc");
+    sendWindowClick(w.btnCal, 10, 8);
+    app().processMessages();
+    std::string shown;
+    for (const MessageBoxCall& box : boxes)
+        shown += box.text + " | ";
+    ASSERT_EQ(boxes.size(), 1u) << shown;
+    EXPECT_EQ(boxes[0].text, "abc  is not a valid value!");
+    EXPECT_EQ(boxes[0].caption, "Info");
+    EXPECT_TRUE(w.txtRate.focused());
+    EXPECT_EQ(w.lblMonPay.Caption(), "865.25");
+    EXPECT_FALSE(app().terminated());
+
+    // With a good rate the same click calculates.
+    boxes.clear();
+    w.txtRate.selectAll();
+    sendWindowChars(w.txtRate, "5");
+    sendWindowClick(w.btnCal, 10, 8);
+    app().processMessages();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(w.btnCal.focused());
+    EXPECT_EQ(w.lblMonPay.Caption(), "856.09");
+}
+
+// Clipboard and select-all keys as the window delivers them, in every edit of
+// the window and the schedule's cell editor. The amount and term filters are
+// for typed keys: pasted text is not filtered, as from the context menu.
+TEST_F(MainWindowTest, ClipboardKeysWorkInEveryEdit)
+{
+    TfrmMain& w = start();
+    auto clip = [&](const std::string& text) {
+        w.txtRate.setText(text);
+        w.txtRate.selectAll();
+        w.txtRate.copyToClipboard();
+    };
+    auto focus = [&](TControl& edit) {
+        edit.setFocus();
+        app().processMessages();
+    };
+
+    clip("1234");
+    focus(w.txtAmount);
+    sendWindowKeyStroke(w.txtAmount, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtAmount, 'V', ssCtrl);
+    EXPECT_EQ(w.txtAmount.text(), "1234");
+    clip("12ab");
+    sendWindowKeyStroke(w.txtAmount, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtAmount, VK_INSERT, ssShift);
+    EXPECT_EQ(w.txtAmount.text(), "12ab");
+    // Copy and cut, with both key sets.
+    w.txtAmount.setText("777");
+    sendWindowKeyStroke(w.txtAmount, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtAmount, 'C', ssCtrl);
+    focus(w.txtTerm);
+    sendWindowKeyStroke(w.txtTerm, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtTerm, 'V', ssCtrl);
+    EXPECT_EQ(w.txtTerm.text(), "777");
+    w.txtTerm.setText("25");
+    sendWindowKeyStroke(w.txtTerm, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtTerm, VK_INSERT, ssCtrl);
+    sendWindowKeyStroke(w.txtTerm, 'X', ssCtrl);
+    EXPECT_EQ(w.txtTerm.text(), "");
+    sendWindowKeyStroke(w.txtTerm, 'V', ssCtrl);
+    EXPECT_EQ(w.txtTerm.text(), "25");
+    sendWindowKeyStroke(w.txtTerm, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtTerm, VK_DELETE, ssShift);
+    EXPECT_EQ(w.txtTerm.text(), "");
+    focus(w.txtAmount);
+    sendWindowKeyStroke(w.txtAmount, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtAmount, 'V', ssCtrl);
+    EXPECT_EQ(w.txtAmount.text(), "25");
+
+    // The date field fits what is pasted into its mask and takes the date.
+    clip("2024-12-01");
+    focus(w.txtLoanDate);
+    sendWindowKeyStroke(w.txtLoanDate, 'A', ssCtrl);
+    sendWindowKeyStroke(w.txtLoanDate, 'V', ssCtrl);
+    EXPECT_EQ(w.txtLoanDate.text(), "2024-12-01");
+    EXPECT_EQ(w.txtLoanDate.Date(), encodeDate(2024, 12, 1));
+
+    // The extra payment typed by paste re-amortizes like a typed one.
+    calculate("10000", "7", "1");
+    clip("1000");
+    auto& grid = w.schedule.gridPayment;
+    focus(grid);
+    grid.setRow(3);
+    grid.setCol(4);
+    sendWindowChars(grid, "9");
+    app().processMessages();
+    auto* editor = grid.InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->focused());
+    sendWindowKeyStroke(*editor, 'A', ssCtrl);
+    sendWindowKeyStroke(*editor, 'V', ssCtrl);
+    sendWindowKeyStroke(*editor, VK_RETURN);
+    app().processMessages();
+    EXPECT_EQ(w.grid().cellText(4, 3), "1000");
+    EXPECT_EQ(w.lblSavePay.Caption(), "52.64");
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, CalculateFillsLabelsAndSchedule)
@@ -277,14 +425,26 @@ TEST_F(MainWindowTest, BadLineInTheRememberedFileIsReportedOnceAndStartUpGoesOn)
     test::writeFile(test::exeDir() + "info.ini", "[user saved]\nfilename=" + bad + "\n");
     TfrmMain& w = start();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "'12x' is not a valid floating point value");
+    // The message names the file it could not take.
+    EXPECT_EQ(boxes[0].text, "'12x' is not a valid floating point value\n\n" + bad);
     EXPECT_EQ(boxes[0].caption, "Quorvane");
     EXPECT_TRUE(w.showing());
-    // Nothing of the refused file is applied.
+    // Nothing of the refused file is applied, and no placeholder shows as a result.
     EXPECT_EQ(w.txtAmount.text(), "0");
     EXPECT_EQ(w.txtLoanDate.Date(), today());
-    EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
+    for (TbsSkinStdLabel* label : {&w.lblMonPay, &w.lblTotalInt, &w.lblTotalPay, &w.lblSavePay})
+        EXPECT_EQ(label->Caption(), "");
     EXPECT_EQ(w.grid().rowCount(), 2);
+
+    // The same for a file that is not there at all.
+    std::filesystem::remove(bad);
+    test::writeFile(test::exeDir() + "example.qvl", "x");
+    std::filesystem::remove(test::exeDir() + "info.ini");
+    boxes.clear();
+    TfrmMain& again = start();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(test::exeDir() + "example.qvl"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(again.lblMonPay.Caption(), "");
 }
 
 TEST_F(MainWindowTest, ARefusedLoadLeavesThePreviousLoanAndTheExampleFileIntact)
@@ -477,6 +637,43 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheMessageLoopAfterSaving)
         ::testing::ExitedWithCode(7), "");
     EXPECT_TRUE(std::filesystem::exists(test::exeDir() + "example.qvl"));
     EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("example.qvl"), std::string::npos);
+}
+
+// What a session sends at logout: the window closes as at its close button and
+// the loan on screen is saved.
+TEST_F(MainWindowTest, ASignalToEndClosesTheWindowWithItsSave)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signal);
+        std::filesystem::remove(test::exeDir() + "example.qvl");
+        EXPECT_EXIT(
+            {
+                auto& main = app().createForm<TfrmMain>();
+                main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData);
+                main.txtAmount.setText("10000");
+                main.txtRate.setText("7");
+                main.txtTerm.setText("1");
+                main.btnCalClick();
+                // An extra payment typed, its cell not left yet.
+                main.showAndRaise();
+                app().processMessages();
+                auto& grid = main.schedule.gridPayment;
+                grid.setFocus();
+                grid.setRow(3);
+                grid.setCol(4);
+                sendChars(grid, "1000");
+                ::kill(::getpid(), signal);
+                app().run();
+                std::exit(app().terminated() && !main.showing() ? 7 : 8);
+            },
+            ::testing::ExitedWithCode(7), "");
+        std::string const saved = test::readFile(test::exeDir() + "example.qvl");
+        EXPECT_EQ(saved.substr(0, 12), "10000\r\n7\r\n0.") << saved.substr(0, 40);
+        // Interest saved (line 11) by the extra payment of month 3.
+        EXPECT_NE(saved.find("\r\n52.64\r\n"), std::string::npos) << saved.substr(0, 120);
+        EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("example.qvl"), std::string::npos);
+    }
 }
 
 TEST_F(MainWindowTest, ExtraPaymentTypedIntoTheGridReamortizes)
@@ -696,19 +893,32 @@ TEST_F(MainWindowTest, LoanDateFieldTakesTypedDatesAndKeepsIncompleteOnes)
     calculate("10000", "7", "1");
     EXPECT_EQ(w.grid().cellText(1, 1), "2026-01-05");
 
-    // Leaving does not judge the text: it stays, and the date keeps its last value.
+    // Leaving with an incomplete text reports nothing and shows the date the
+    // field keeps, the one Calculate takes.
     boxes.clear();
     w.txtLoanDate.setFocus();
     w.txtLoanDate.selectAll();
     sendChars(w.txtLoanDate, "202513");
+    EXPECT_EQ(w.txtLoanDate.text(), "2025-1 -  ");
     sendTab(w.txtLoanDate);
     app().processMessages();
-    EXPECT_EQ(w.txtLoanDate.text(), "2025-1 -  ");
+    EXPECT_EQ(w.txtLoanDate.text(), "2025-12-05");
     EXPECT_EQ(w.txtLoanDate.Date(), encodeDate(2025, 12, 5));
     EXPECT_TRUE(boxes.empty());
+
+    // A date typed over the date from its start, as people do, through the window.
+    w.txtLoanDate.setDate(encodeDate(2024, 3, 15));
+    w.txtLoanDate.setFocus();
+    app().processMessages();
+    sendWindowKeyStroke(w.txtLoanDate, VK_HOME);
+    sendWindowChars(w.txtLoanDate, "20241201");
+    EXPECT_EQ(w.txtLoanDate.text(), "2024-12-01");
+    sendWindowClick(w.btnCal, 10, 8);
+    app().processMessages();
+    EXPECT_EQ(w.grid().cellText(1, 1), "2025-01-01");
 }
 
-TEST_F(MainWindowTest, CalculateUsesTheMonthBrowsedInTheCalendar)
+TEST_F(MainWindowTest, CalculateUsesTheDateTheFieldShowsAfterBrowsingTheCalendar)
 {
     TfrmMain& w = start();
     w.txtLoanDate.setDate(encodeDate(2024, 1, 31));
@@ -721,9 +931,10 @@ TEST_F(MainWindowTest, CalculateUsesTheMonthBrowsedInTheCalendar)
     sendKeyStroke(w.txtLoanDate, VK_END);
     EXPECT_FALSE(w.txtLoanDate.droppedDown());
     EXPECT_EQ(w.txtLoanDate.text(), "2024-01-31");
+    EXPECT_EQ(w.txtLoanDate.Date(), encodeDate(2024, 1, 31));
     calculate("10000", "7", "1");
-    // One month after 29 February 2024.
-    EXPECT_EQ(w.grid().cellText(1, 1), "2024-03-29");
+    // One month after 31 January 2024, not after the browsed 29 February.
+    EXPECT_EQ(w.grid().cellText(1, 1), "2024-02-29");
 }
 
 TEST_F(MainWindowTest, ReportWithoutItsProjectFileReportsTheMissingFile)

@@ -120,22 +120,24 @@ TEST_F(MainWindowTest, AMissingCommandLineFileIsReportedOnceAndTheWindowStillOpe
     test::writeFile(test::exeDir() + "example.qvl", loanFileText("5000"));
     TfrmMain& w = start(test::exeDir() + "no-such-loan.qvl");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "File not found");
+    EXPECT_EQ(boxes[0].text, "File not found\n\n" + test::exeDir() + "no-such-loan.qvl");
     EXPECT_TRUE(w.showing());
-    // The remembered file is not loaded in its place.
+    // The remembered file is not loaded in its place, and no result shows.
     EXPECT_EQ(w.txtAmount.text(), "0");
-    EXPECT_EQ(w.lblMonPay.Caption(), "MonPay");
+    EXPECT_EQ(w.lblMonPay.Caption(), "");
 }
 
 TEST_F(InstalledStart, AReadOnlyProgramFolderKeepsTheUsersFilesInTheDataFolder)
 {
-    // Shipped beside the executable, as the package installs it.
+    // An example loan beside the executable, as an older package installed it: it
+    // is left alone, and a new user starts on the example calculated afresh.
     test::writeFile(test::exeDir() + "example.qvl", loanFileText("10000"));
     readOnlyProgramFolder(true);
 
     TfrmMain& first = start();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(first.txtAmount.text(), "10000"); // a new user starts on the shipped example
+    EXPECT_EQ(first.txtAmount.text(), "200000");
+    EXPECT_FALSE(fs::exists(userFile("example.qvl")));
     calculate("20000", "7", "1");
     first.close();
     app().processMessages();

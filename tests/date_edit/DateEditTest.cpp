@@ -71,15 +71,64 @@ TEST_F(DateEdit, AnImpossibleCompleteDateIsReportedAndKept)
     EXPECT_EQ(w.field->text(), "2024-04-31");
     EXPECT_EQ(w.field->Date(), encodeDate(2026, 3, 15));
 
-    // Leaving with an incomplete text reports nothing and keeps it.
+    // Leaving reports nothing and shows the date the field holds, not a text
+    // that stands for another date or none.
     boxes.texts.clear();
-    retype(*w.field, "2025");
     w.other.setFocus();
     app().processMessages();
     EXPECT_TRUE(w.other.focused());
     EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(w.field->text(), "2026-03-15");
+    retype(*w.field, "2025");
     EXPECT_EQ(w.field->text(), "2025-  -  ");
+    sendTab(*w.field);
+    app().processMessages();
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(w.field->text(), "2026-03-15");
     EXPECT_EQ(w.field->Date(), encodeDate(2026, 3, 15));
+}
+
+TEST_F(DateEdit, TypingFromAPartsStartRetypesThePart)
+{
+    DateWindow w(RegionalSettings::posix());
+    show(w);
+    w.field->setDate(encodeDate(2024, 3, 15));
+    w.dateChanges = 0;
+    sendKeyStroke(*w.field, VK_HOME);
+    sendChars(*w.field, "2024");
+    EXPECT_EQ(w.field->text(), "2024-03-15");
+    // The month's old 3 goes with its first digit: 1 then 2 make December.
+    sendChars(*w.field, "1");
+    EXPECT_EQ(w.field->text(), "2024-1 -15");
+    sendChars(*w.field, "2");
+    EXPECT_EQ(w.field->text(), "2024-12-15");
+    sendChars(*w.field, "01");
+    EXPECT_EQ(w.field->text(), "2024-12-01");
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 12, 1));
+    EXPECT_EQ(w.dateChanges, 2);
+
+    // What can never be a date is still refused: no month starts with 2, none is 13.
+    sendKeyStroke(*w.field, VK_HOME);
+    sendChars(*w.field, "20252");
+    EXPECT_EQ(w.field->text(), "2025-12-01");
+    sendChars(*w.field, "13");
+    EXPECT_EQ(w.field->text(), "2025-1 -01");
+    // Inside a part a digit only overwrites its position.
+    sendChars(*w.field, "1");
+    sendKeyStroke(*w.field, VK_LEFT);
+    sendKeyStroke(*w.field, VK_LEFT);
+    sendChars(*w.field, "0");
+    EXPECT_EQ(w.field->text(), "2025-10-01");
+    EXPECT_EQ(w.field->Date(), encodeDate(2025, 10, 1));
+    EXPECT_TRUE(boxes.texts.empty());
+
+    DateWindow german(germanGermany());
+    show(german);
+    german.field->setDate(encodeDate(2024, 3, 15));
+    sendKeyStroke(*german.field, VK_HOME);
+    sendChars(*german.field, "01122024");
+    EXPECT_EQ(german.field->text(), "01.12.2024");
+    EXPECT_EQ(german.field->Date(), encodeDate(2024, 12, 1));
 }
 
 TEST_F(DateEdit, DayMonthYearAndMonthNameFormats)
@@ -156,7 +205,7 @@ TEST_F(DateEdit, CalendarOpensAboveAFieldNearTheScreenBottom)
     EXPECT_EQ(w.field->popupCalendar().top(), corner.y - 150);
 }
 
-TEST_F(DateEdit, BrowsingChangesTheValueButNotTheTextUntilADayIsPicked)
+TEST_F(DateEdit, BrowsedMonthsCountOnlyWhenADayIsPicked)
 {
     DateWindow w(RegionalSettings::posix());
     show(w);
@@ -166,17 +215,30 @@ TEST_F(DateEdit, BrowsingChangesTheValueButNotTheTextUntilADayIsPicked)
     TbsSkinMonthCalendar& calendar = w.field->popupCalendar().calendar();
     TbsSkinSpeedButton& next = calendar.nextMonthButton();
     sendClick(next, 10, 10);
-    EXPECT_EQ(w.field->Date(), encodeDate(2024, 2, 29));
+    EXPECT_EQ(calendar.Date(), encodeDate(2024, 2, 29));
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 1, 31));
     EXPECT_EQ(w.field->text(), "2024-01-31");
-    // Any key in the field closes the calendar without taking a date.
+    // Any key in the field closes the calendar without taking a date: the date
+    // stays the one the field shows.
     sendKeyStroke(*w.field, VK_RIGHT);
     EXPECT_FALSE(w.field->droppedDown());
     EXPECT_EQ(w.field->text(), "2024-01-31");
-    EXPECT_EQ(w.field->Date(), encodeDate(2024, 2, 29));
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 1, 31));
     EXPECT_EQ(w.dateChanges, 0);
+    // The same with the button, and the calendar opens again on the field's date.
+    clickButton(*w.field);
+    sendClick(next, 10, 10);
+    clickButton(*w.field);
+    EXPECT_FALSE(w.field->droppedDown());
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 1, 31));
+    clickButton(*w.field);
+    EXPECT_EQ(calendar.Date(), encodeDate(2024, 1, 31));
+    sendKeyStroke(*w.field, VK_ESCAPE);
+    EXPECT_FALSE(w.field->droppedDown());
 
     // Picking a day takes it into the text.
     clickButton(*w.field);
+    sendClick(next, 10, 10);
     TPoint day = centre(calendar.dayCellRect(14));
     sendClick(calendar, day.x, day.y);
     EXPECT_FALSE(w.field->droppedDown());

@@ -311,29 +311,22 @@ TEST_F(LoanFile, TheRoundingForNewLoansIsRememberedBesideTheFile)
         "Unable to write to " + path("gone/info.ini"));
 }
 
-TEST_F(LoanFile, ANewUsersFolderStartsWithACopyOfTheShippedExample)
+TEST_F(LoanFile, AFirstStartIsOneWithoutAnExampleToLoad)
 {
-    fs::create_directories(path("shipped"));
-    fs::create_directories(path("user"));
-    spit(path("shipped/example.qvl"), "shipped");
-    // Installed files are read-only; the user's copy must still be rewritable on close.
-    fs::permissions(path("shipped/example.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    LastFileMemory user(path("user"));
-    user.seedExampleFrom(path("shipped"));
-    EXPECT_EQ(slurp(path("user/example.qvl")), "shipped");
-    EXPECT_EQ(fs::status(path("user/example.qvl")).permissions() & fs::perms::owner_write, fs::perms::owner_write);
-    EXPECT_EQ(user.startupFile(), path("user/example.qvl"));
+    LastFileMemory memory(m_dir.string());
+    EXPECT_TRUE(memory.firstStart());
+    // A remembered file that is gone still means the example, which is not there.
+    spit(path("mine.qvl"), "x");
+    memory.remember(path("mine.qvl"));
+    EXPECT_FALSE(memory.firstStart());
+    fs::remove(path("mine.qvl"));
+    EXPECT_TRUE(memory.firstStart());
+    spit(path("example.qvl"), "x");
+    EXPECT_FALSE(memory.firstStart());
 
-    // The user's own example is never replaced, and a folder seeded from itself is left alone.
-    spit(path("user/example.qvl"), "mine");
-    user.seedExampleFrom(path("shipped"));
-    EXPECT_EQ(slurp(path("user/example.qvl")), "mine");
-    user.seedExampleFrom(path("user") + "/");
-    EXPECT_EQ(slurp(path("user/example.qvl")), "mine");
-
-    // Nothing shipped: nothing appears, and the start-up load reports the missing file as before.
-    LastFileMemory other(path("other"));
-    fs::create_directories(path("other"));
-    other.seedExampleFrom(path("nowhere"));
-    EXPECT_FALSE(fs::exists(path("other/example.qvl")));
+    CalculateInput const example = exampleLoan();
+    EXPECT_EQ(example.amountText, "200000");
+    EXPECT_EQ(example.rateText, "5");
+    EXPECT_EQ(example.termText, "30");
+    EXPECT_EQ(example.loanDate, encodeDate(2024, 3, 15));
 }

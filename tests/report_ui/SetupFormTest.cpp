@@ -34,8 +34,15 @@ TEST_F(SetupForm, OpensWithPreviewAndTheSnapshotFormatWhenAPrinterIsThere)
     form.Prepare();
 
     EXPECT_EQ(form.caption(), "Output Options");
-    EXPECT_EQ(form.clientWidth(), 295);
+    // As designed, widened only as far as the format box needs to show every format whole.
+    int const extra = form.cboxFormat.width() - 134;
+    EXPECT_GE(extra, 0);
+    for (int i = 0; i < form.cboxFormat.itemCount(); ++i)
+        EXPECT_GE(form.cboxFormat.width(), form.cboxFormat.widthToShow(form.cboxFormat.item(i))) << i;
+    EXPECT_EQ(form.clientWidth(), 295 + extra);
     EXPECT_EQ(form.clientHeight(), 242);
+    EXPECT_EQ(form.bbtnOK.left(), 209 + extra);
+    EXPECT_EQ(form.DestGB.width(), 193 + extra);
     EXPECT_EQ(form.PrinterLabel.caption(), "Office on ipp://office");
     EXPECT_TRUE(form.PreviewRB.checked());
     EXPECT_FALSE(form.PrinterRB.checked());

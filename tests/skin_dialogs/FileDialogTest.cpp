@@ -257,6 +257,39 @@ TEST_F(FileDialogTest, SaveJoinsTheFolderWithTheTypedNameAndTheFilterExtension)
     EXPECT_EQ(save.FileName(), path("sub/deeper.qvl"));
 }
 
+// Keys as the window system delivers them: Return, keypad Enter and a typed
+// newline (the Linefeed key) confirm; Esc cancels.
+TEST_F(FileDialogTest, EnterKeysConfirmAndEscapeCancelsFromTheWindowsKeyboard)
+{
+    TbsSkinSaveDialog save;
+    save.setFilter("Quorvel files|*.qvl");
+    save.setInitialDir(root.path().string());
+    int scripts = 0;
+    ASSERT_TRUE(run(save, [&](TbsSkinFileDialogForm& w) {
+        ++scripts;
+        app().processMessages();
+        sendWindowChars(w.fileNameEdit, "typed\n");
+    }));
+    EXPECT_EQ(save.FileName(), path("typed.qvl"));
+    ASSERT_TRUE(run(save, [&](TbsSkinFileDialogForm& w) {
+        ++scripts;
+        app().processMessages();
+        sendWindowChars(w.fileNameEdit, "returned");
+        sendWindowKeyStroke(w.fileNameEdit, VK_RETURN);
+    }));
+    EXPECT_EQ(save.FileName(), path("returned.qvl"));
+    EXPECT_FALSE(run(save, [&](TbsSkinFileDialogForm& w) {
+        ++scripts;
+        app().processMessages();
+        sendWindowChars(w.fileNameEdit, "dropped");
+        sendWindowKeyStroke(w.fileNameEdit, VK_ESCAPE);
+        EXPECT_EQ(w.modalResult(), mrCancel);
+    }));
+    EXPECT_EQ(save.FileName(), path("returned.qvl"));
+    EXPECT_EQ(scripts, 3);
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(FileDialogTest, OpenNeedsAnExistingFileSelectedInTheList)
 {
     TbsSkinOpenDialog open;

@@ -10,6 +10,7 @@
 #include "report/device/TRvRenderPDF.h"
 #include "report/execution/TRvSystem.h"
 #include "report/project/ReportErrors.h"
+#include "runtime/core/Exception.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/Format.h"
 #include "runtime/core/Numbers.h"
@@ -298,13 +299,47 @@ void TfrmMain::FormCreate()
     m_rounding = LastFileMemory(filesDir()).roundingForNewLoans();
     showRoundingChoice();
 
+    // The design's placeholder captions are no results: a load that fails must
+    // not leave them showing.
+    for (ResultLabel label : {ResultLabel::MonthlyPayment, ResultLabel::TotalInterest, ResultLabel::TotalPayment,
+                              ResultLabel::InterestSaved})
+        setResultLabel(label, std::string());
+
     if (!m_fileToOpen.empty()) {
-        readLoanFile(m_fileToOpen, loan, *this);
+        loadFile(m_fileToOpen);
         return;
     }
     LastFileMemory memory(filesDir());
-    memory.seedExampleFrom(exeDir());
-    readLoanFile(memory.startupFile(), loan, *this);
+    if (memory.firstStart()) {
+        showExampleLoan();
+        return;
+    }
+    loadFile(memory.startupFile());
+}
+
+void TfrmMain::showExampleLoan()
+{
+    // The example is a new loan: it takes the model chosen for new loans.
+    CalculateInput example = exampleLoan();
+    example.rounding = m_rounding;
+    txtAmount.setText(example.amountText);
+    txtRate.setText(example.rateText);
+    txtTerm.setText(example.termText);
+    txtLoanDate.setDate(example.loanDate);
+    loan.calculate(example, *this);
+}
+
+// A failed read names the file it could not take, which the runtime's short
+// texts ("File not found", "'x' is not a valid date") do not.
+void TfrmMain::loadFile(const std::string& path)
+{
+    try {
+        readLoanFile(path, loan, *this);
+    } catch (const Exception& error) {
+        if (error.message().find(path) != std::string::npos)
+            throw;
+        throw Exception(error.message() + "\n\n" + path);
+    }
 }
 
 void TfrmMain::FormShow()
@@ -332,6 +367,12 @@ void TfrmMain::reportOfferProblem()
 
 void TfrmMain::FormClose(TCloseAction&)
 {
+    // An extra payment still being typed is part of the loan on screen: it counts
+    // as if its cell had been left.
+    if (loan.edit.armedRow != 0) {
+        loan.checkReamortization(0, 0, *this);
+        loan.selectCell(loan.edit.armedCol, loan.edit.armedRow, *this);
+    }
     LastFileMemory memory(filesDir());
     // A loan never calculated or loaded (as after a refused start-up load) makes a file
     // that no start can read: an example file already there is worth more.
@@ -419,7 +460,7 @@ void TfrmMain::mnuNewClick()
 void TfrmMain::mnuOpenClick()
 {
     if (OpenDialog1.Execute())
-        readLoanFile(OpenDialog1.FileName(), loan, *this);
+        loadFile(OpenDialog1.FileName());
 }
 
 void TfrmMain::mnuSaveClick()

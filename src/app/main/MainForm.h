@@ -137,6 +137,8 @@ private:
     void chooseRounding(RoundingModel model);
     void showRoundingChoice();
     ReportFieldTexts reportFieldTexts() const;
+    void showExampleLoan();
+    void loadFile(const std::string& path);
     std::string exeDir() const;
     // Where example.qvl and info.ini live.
     std::string filesDir() const;

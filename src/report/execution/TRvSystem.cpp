@@ -5,6 +5,7 @@
 #include "report/snapshot/StatusFormat.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace qv {
 
@@ -68,6 +69,7 @@ void TRvSystem::Execute()
     TStream* snapshot = nullptr;
     std::unique_ptr<TStream> ownSnapshot;
     std::string tempFile;
+    std::unique_ptr<ExitCleanup> tempFileCleanup;
     if (!(SystemOptions & soNoGenerate)) {
         TRvNDRWriter writer;
         configureWriter(writer);
@@ -116,8 +118,10 @@ void TRvSystem::Execute()
         if (statusShown)
             showStatus(false, statusWindow);
         Aborted = writer.Aborted();
-        if (writer.StreamMode == TStreamMode::smTempFile)
+        if (writer.StreamMode == TStreamMode::smTempFile) {
             tempFile = writer.FileName;
+            tempFileCleanup = std::make_unique<ExitCleanup>([path = tempFile] { ::unlink(path.c_str()); });
+        }
         if (m_prepared) {
             snapshot = m_prepared.get();
         } else if (writer.StreamMode == TStreamMode::smUser) {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <filesystem>
 #include <random>
+#include <unistd.h>
 
 namespace qv {
 
@@ -124,6 +125,7 @@ void TRvNDRWriter::openOutput()
     case TStreamMode::smTempFile: {
         auto file = createTempFile();
         FileName = file->fileName();
+        m_tempFileCleanup = std::make_unique<ExitCleanup>([path = FileName] { ::unlink(path.c_str()); });
         m_ownStream = std::move(file);
         break;
     }

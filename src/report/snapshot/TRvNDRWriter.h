@@ -4,6 +4,7 @@
 #include "report/snapshot/Stream.h"
 #include "report/snapshot/TBaseReport.h"
 #include "report/snapshot/TextMeasurer.h"
+#include "runtime/core/EndSignals.h"
 
 #include <array>
 #include <chrono>
@@ -172,6 +173,8 @@ private:
     int64_t m_lastNextPosition = -1;
     std::chrono::system_clock::time_point m_runDateTime;
 
+    // A temporary snapshot goes even when a signal ends the process.
+    std::unique_ptr<ExitCleanup> m_tempFileCleanup;
     std::unique_ptr<TStream> m_ownStream;
     TStream* m_output = nullptr;
     std::unique_ptr<snapshot::OutputBuffer> m_buffer;

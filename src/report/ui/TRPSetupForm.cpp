@@ -7,6 +7,7 @@
 #include "report/ui/ReportWindows.h"
 #include "runtime/core/Numbers.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -146,8 +147,28 @@ TRPSetupForm::TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer) : m_sys
     for (TControl* c : std::initializer_list<TControl*> {&SelectionLabel, &SelectionED, &editFileName, &FileNameSB})
         c->setEnabled(false);
 
+    fitFormatBox();
     setDialogBorder();
     centerOnScreen();
+}
+
+// The designed format box cuts "Report Snapshot File (NDR)": the box, its
+// group and the dialog grow until every format shows whole, and the column of
+// buttons moves along.
+void TRPSetupForm::fitFormatBox()
+{
+    int needed = std::max(cboxFormat.widthToShow(snapshotFormat), cboxFormat.widthToShow(printerFormat));
+    for (const RegisteredExportRenderer& r : exportRenderers())
+        needed = std::max(needed, cboxFormat.widthToShow(r.displayName));
+    int const extra = needed - cboxFormat.width();
+    if (extra <= 0)
+        return;
+    setClientSize(clientWidth() + extra, clientHeight());
+    for (TControl* c : std::initializer_list<TControl*>{&PageControl1, &DestPage, &RangePage, &DestGB, &RangeGB,
+                                                        &GroupBox1, &PrinterLabel, &cboxFormat, &editFileName})
+        c->setWidth(c->width() + extra);
+    for (TControl* c : std::initializer_list<TControl*>{&bbtnOK, &CancelBB, &SetupBB, &FileNameSB})
+        c->setLeft(c->left() + extra);
 }
 
 void TRPSetupForm::SetPrintRange(TRvRenderPrinter& render, int pageCount)

@@ -63,6 +63,7 @@ public:
     bool Run();
 
 private:
+    void fitFormatBox();
     void updatePrinterLabel();
     void selectDestination(TRadioButton& button);
     void PrinterRBClick();

@@ -49,6 +49,8 @@ void post(std::function<void()> work)
 
 } // namespace
 
+void postToMainThread(std::function<void()> fn) { post(std::move(fn)); }
+
 void setMainThreadPoster(MainThreadPoster poster)
 {
     std::lock_guard guard(queue().lock);

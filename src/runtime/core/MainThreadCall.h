@@ -17,6 +17,9 @@ void setMainThreadPoster(MainThreadPoster poster);
 // is passed on to the caller.
 bool callOnMainThread(const std::function<void()>& fn, const std::atomic<bool>& stop);
 
+// Queues fn for the main thread without waiting for it.
+void postToMainThread(std::function<void()> fn);
+
 // Runs queued work (no poster installed), waiting up to timeout for some to arrive.
 // Returns the number of calls run.
 int runMainThreadCalls(std::chrono::milliseconds timeout);

@@ -179,6 +179,12 @@ SharedMemory::SharedMemory(std::string name, std::string path, int fd, uint8_t* 
     , m_size(size)
     , m_created(created)
 {
+    // Without the registry lock: the process is ending and the signal thread must
+    // not wait on a thread that may never let go.
+    m_exitCleanup = std::make_unique<ExitCleanup>([this] {
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0 && sameObject(m_fd, m_path))
+            ::shm_unlink(m_path.c_str());
+    });
 }
 
 std::unique_ptr<SharedMemory> SharedMemory::openBlock(const std::string& name, size_t size, Mode mode,
@@ -295,6 +301,7 @@ bool SharedMemory::heldElsewhere() const
 
 SharedMemory::~SharedMemory()
 {
+    m_exitCleanup.reset();
     RegistryLock lock;
     ::munmap(m_data, m_size);
     // The last holder removes the name, unless it already names a newer block.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/core/EndSignals.h"
 #include "runtime/core/Exception.h"
 
 #include <cstddef>
@@ -66,6 +67,8 @@ private:
     uint8_t* m_data = nullptr;
     size_t m_size = 0;
     bool m_created = false;
+    // A signal that ends the process takes the name away too, when no one else holds it.
+    std::unique_ptr<ExitCleanup> m_exitCleanup;
 };
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "runtime/core/TextFile.h"
 
+#include "runtime/core/EndSignals.h"
 #include "runtime/core/FileErrors.h"
 
 #include <cerrno>
@@ -189,6 +190,7 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes)
     int const fd = ::mkstemp(temp.data());
     if (fd < 0)
         throw ioError(errno, path);
+    ExitCleanup const removeTemp([temp] { ::unlink(temp.c_str()); });
     auto fail = [&](int error) {
         ::close(fd);
         ::unlink(temp.c_str());

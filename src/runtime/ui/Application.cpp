@@ -1,5 +1,6 @@
 #include "runtime/ui/Application.h"
 
+#include "runtime/core/EndSignals.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/MainThreadCall.h"
 #include "runtime/ui/Dialogs.h"
@@ -64,6 +65,16 @@ TApplication::TApplication(int& argc, char** argv)
 {
     if (g_instance)
         throw std::logic_error("one application object per process");
+    // A logout, a hang-up or Ctrl+C closes the main window (endRequested).
+    watchEndSignals([](int) {
+        if (!g_instance)
+            return false;
+        postToMainThread([] {
+            if (g_instance)
+                g_instance->endRequested();
+        });
+        return true;
+    });
     m_impl = std::make_unique<Impl>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     m_exeName = argc > 0 && argv[0] ? argv[0] : "";
@@ -136,6 +147,17 @@ void TApplication::run()
     if (m_terminated)
         return;
     QApplication::exec();
+}
+
+// A logout, a hang-up or Ctrl+C: the main window closes as at its close button,
+// with the same save; a window that stays open (its save failed) keeps running.
+void TApplication::endRequested()
+{
+    if (m_mainForm && m_mainForm->showing()) {
+        m_mainForm->close();
+        return;
+    }
+    terminate();
 }
 
 void TApplication::terminate()

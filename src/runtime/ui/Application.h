@@ -57,6 +57,9 @@ public:
     void run();
     // Ends the message loop once the current handler returns.
     void terminate();
+    // SIGTERM, SIGHUP or SIGINT arrived: closes the main window as its close
+    // button does (a second signal ends the process at once).
+    void endRequested();
     bool terminated() const { return m_terminated; }
     // Handles pending messages and frees the widgets of controls destroyed since
     // the last pass; call it from outside event handlers.

@@ -17,6 +17,12 @@ namespace qv {
 
 // ---- key mapping ----
 
+namespace {
+// The Linefeed key (what a typed newline arrives as) has no key code of its own:
+// it comes as its character. It is one more Enter key.
+constexpr int linefeedKey = 0x0A;
+} // namespace
+
 int virtualKeyOf(const QKeyEvent& event)
 {
     int key = event.key();
@@ -25,7 +31,8 @@ int virtualKeyOf(const QKeyEvent& event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Enter:
+    case linefeedKey: return VK_RETURN;
     case Qt::Key_Escape: return VK_ESCAPE;
     case Qt::Key_Space: return VK_SPACE;
     case Qt::Key_PageUp: return VK_PRIOR;
@@ -61,7 +68,8 @@ char charOf(const QKeyEvent& event)
     switch (event.key()) {
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
+    case Qt::Key_Enter:
+    case linefeedKey: return 13;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return 0;
@@ -293,9 +301,18 @@ void TControl::setTabStop(bool tabStop)
     applyFocusPolicy();
 }
 
+void TControl::setFocusesItselfOnPress(bool focusesItself)
+{
+    m_focusesItselfOnPress = focusesItself;
+    applyFocusPolicy();
+}
+
 void TControl::applyFocusPolicy()
 {
-    m_widget->setFocusPolicy(m_tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    if (m_focusesItselfOnPress)
+        m_widget->setFocusPolicy(m_tabStop ? Qt::TabFocus : Qt::NoFocus);
+    else
+        m_widget->setFocusPolicy(m_tabStop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TControl::setTabOrder(int order)
@@ -318,10 +335,12 @@ bool TControl::canFocus() const
 
 void TControl::setFocus()
 {
+    bool const windowActive = m_widget->window()->isActiveWindow();
     m_widget->setFocus(Qt::OtherFocusReason);
     // A window that is not active takes the focus when it is activated; the
-    // control counts as the window's active control already.
-    if (TForm* form = parentForm(); form && !focused())
+    // control counts as the window's active control already. In an active window
+    // a control without the focus now was refused it (a leave check kept it).
+    if (TForm* form = parentForm(); form && !windowActive && !focused())
         form->focusMovedTo(this);
 }
 

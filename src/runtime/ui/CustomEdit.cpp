@@ -60,6 +60,12 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override
     {
+        // Clipboard and select-all keys are commands of the editor, as in its
+        // context menu: the key handlers' character filters never see them.
+        if (isEditCommand(*event)) {
+            typeIntoEditor(event);
+            return;
+        }
         int key = virtualKeyOf(*event);
         unsigned shift = shiftOf(event->modifiers());
         TApplication::guard([&] { EditEvents::keyDown(m_owner, key, shift); });
@@ -87,6 +93,16 @@ protected:
     }
 
 private:
+    static bool isEditCommand(const QKeyEvent& event)
+    {
+        for (QKeySequence::StandardKey command :
+             {QKeySequence::Paste, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::SelectAll}) {
+            if (event.matches(command))
+                return true;
+        }
+        return false;
+    }
+
     void focusChanged()
     {
         if (m_detached)

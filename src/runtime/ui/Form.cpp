@@ -5,6 +5,7 @@
 #include "runtime/ui/Widgets.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
@@ -457,18 +458,25 @@ void TForm::close() { widget()->close(); }
 int TForm::showModal()
 {
     m_modalResult = mrNone;
+    QPointer<QWidget> const owner = QApplication::activeWindow();
     widget()->setWindowModality(Qt::ApplicationModal);
     showAndRaise();
     QEventLoop loop;
     m_inModalLoop = true;
     QObject::connect(this->widget(), &QObject::destroyed, &loop, &QEventLoop::quit);
-    while (m_modalResult == mrNone && widget()->isVisible())
+    // An application asked to end (its main window closed at a signal) ends its dialogs too.
+    auto ending = [] { return TApplication::exists() && TApplication::instance().terminated(); };
+    while (m_modalResult == mrNone && widget()->isVisible() && !ending())
         loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     m_inModalLoop = false;
     if (m_modalResult == mrNone)
         m_modalResult = mrCancel;
     setVisible(false);
     widget()->setWindowModality(Qt::NonModal);
+    // Without a window manager nobody hands the keyboard back to the window the
+    // dialog came from: its first click would only activate it.
+    if (owner && owner->isVisible() && owner != widget())
+        owner->activateWindow();
     return m_modalResult;
 }
 

@@ -17,6 +17,14 @@
 #include <QShowEvent>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
+
+// Exported by Qt's GUI library for its own test tools: input delivered as the
+// platform plug-in delivers it.
+void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global, Qt::MouseButtons state,
+                         Qt::MouseButton button, QEvent::Type type, Qt::KeyboardModifiers mods, int timestamp);
+bool qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers mods, const QString& text,
+                       bool autorep, ushort count);
 
 namespace qv {
 
@@ -48,6 +56,7 @@ Qt::Key qtKeyOf(int vk, char ch)
     case VK_UP: return Qt::Key_Up;
     case VK_RIGHT: return Qt::Key_Right;
     case VK_DOWN: return Qt::Key_Down;
+    case VK_INSERT: return Qt::Key_Insert;
     case VK_DELETE: return Qt::Key_Delete;
     case VK_MENU: return Qt::Key_Alt;
     default: break;
@@ -118,6 +127,57 @@ void sendChars(TControl& control, const std::string& text)
 {
     for (char ch : text)
         sendKey(keyTarget(control), qtKeyOf(0, ch), Qt::NoModifier, QString(QChar(static_cast<unsigned char>(ch))));
+}
+
+namespace {
+
+QWindow* windowOf(TControl& control)
+{
+    QWidget* top = control.widget()->window();
+    return top ? top->windowHandle() : nullptr;
+}
+
+void sendWindowKey(TControl& control, Qt::Key key, Qt::KeyboardModifiers m, const QString& text)
+{
+    QWindow* window = windowOf(control);
+    if (!window)
+        return;
+    qt_handleKeyEvent(window, QEvent::KeyPress, key, m, text, false, 1);
+    qt_handleKeyEvent(window, QEvent::KeyRelease, key, m, text, false, 1);
+}
+
+} // namespace
+
+void sendWindowKeyStroke(TControl& control, int virtualKey, unsigned shift)
+{
+    QString text;
+    if (virtualKey == VK_RETURN) text = "\r";
+    else if (virtualKey == VK_ESCAPE) text = QString(QChar(27));
+    else if (virtualKey == VK_BACK) text = QString(QChar(8));
+    else if (virtualKey == VK_SPACE) text = " ";
+    // Ctrl with a letter carries its control character, as X11 gives it.
+    else if ((shift & ssCtrl) && virtualKey >= 'A' && virtualKey <= 'Z') text = QString(QChar(virtualKey - 'A' + 1));
+    sendWindowKey(control, qtKeyOf(virtualKey, 0), modifiersOf(shift), text);
+}
+
+void sendWindowChars(TControl& control, const std::string& text)
+{
+    for (char ch : text)
+        sendWindowKey(control, qtKeyOf(0, ch), Qt::NoModifier, QString(QChar(static_cast<unsigned char>(ch))));
+}
+
+void sendWindowClick(TControl& control, int x, int y)
+{
+    QWindow* window = windowOf(control);
+    if (!window)
+        return;
+    QWidget* w = control.widget();
+    QPointF const local = w->mapTo(w->window(), QPointF(x, y));
+    QPointF const global = w->mapToGlobal(QPointF(x, y));
+    setSyntheticCursorPos(global.toPoint());
+    auto const time = static_cast<int>(tickCount());
+    qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress, Qt::NoModifier, time);
+    qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier, time);
 }
 
 void sendMouseDown(TControl& c, int x, int y, MouseButton b) { sendMouse(c, QEvent::MouseButtonPress, x, y, b); }

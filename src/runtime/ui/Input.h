@@ -26,6 +26,14 @@ void sendMouseLeave(TControl& control);
 void movePointerTo(TPoint screenPoint);
 // The context-menu request of a right click at a client point.
 void sendContextMenu(TControl& control, int x, int y);
+// The same input handed to the control's window as the windowing system hands
+// it over: spontaneous events that take the whole way a real key or click takes
+// (shortcut override, click-to-focus, modal blocking, the window's focus widget).
+// Keys go to the window's focus, so the control (or its part) should hold it.
+void sendWindowKeyStroke(TControl& control, int virtualKey, unsigned shift = 0);
+// A newline in text arrives as the Linefeed key, as typed text does on X11.
+void sendWindowChars(TControl& control, const std::string& text);
+void sendWindowClick(TControl& control, int x, int y);
 // Moves the focus along the window's tab chain, as the Tab key does.
 void sendTab(TControl& from, bool backwards = false);
 // The window manager's notices when a window is minimized and restored again.

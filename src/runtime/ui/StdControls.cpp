@@ -14,9 +14,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace qv {
 
@@ -106,8 +109,10 @@ void TNativeControl::setEnabled(bool enabled)
 
 void TNativeControl::setFocus()
 {
+    bool const windowActive = m_native->window()->isActiveWindow();
     m_native->setFocus(Qt::OtherFocusReason);
-    if (TForm* form = parentForm(); form && !focused())
+    // As TControl::setFocus: only an inactive window counts the control as focused in advance.
+    if (TForm* form = parentForm(); form && !windowActive && !focused())
         TForm::FormEvents::focusMovedTo(*form, this);
 }
 
@@ -248,6 +253,16 @@ TComboBox::TComboBox(TWinControl* parent) : TNativeControl(parent, new QComboBox
     });
 }
 
+int TComboBox::widthToShow(const std::string& item) const
+{
+    auto* box = static_cast<QComboBox*>(native());
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    QSize const text(box->fontMetrics().horizontalAdvance(q(item)), box->fontMetrics().height());
+    return box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, box).width();
+}
+
 void TComboBox::clearItems() { static_cast<QComboBox*>(native())->clear(); }
 void TComboBox::addItem(const std::string& item) { static_cast<QComboBox*>(native())->addItem(q(item)); }
 int TComboBox::itemCount() const { return static_cast<QComboBox*>(native())->count(); }
@@ -257,7 +272,44 @@ void TComboBox::setItemIndex(int index) { static_cast<QComboBox*>(native())->set
 
 // ---- containers ----
 
-TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TNativeControl(parent, new QGroupBox(q(caption)))
+namespace {
+
+// The classic group box: an etched frame whose top line runs through the middle
+// of the caption, and the caption on that line a few pixels in from the left.
+// The content keeps the group's own top-left as its origin, as the dialogs that
+// place controls at (8, 16) in a group expect; the style's own group box puts
+// its frame below a title band and lets the title run into the controls.
+class ClassicGroupBox : public QGroupBox {
+public:
+    explicit ClassicGroupBox(const QString& title) : QGroupBox(title) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        constexpr int captionLeft = 8;
+        constexpr int captionPadding = 2;
+        QPainter p(this);
+        QFontMetrics const metrics(font());
+        int const lineY = metrics.height() / 2;
+        QRect const frame(0, lineY, width() - 2, height() - lineY - 2);
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(frame);
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(frame.translated(1, 1));
+        if (title().isEmpty())
+            return;
+        QString const text = title();
+        int const textWidth = metrics.horizontalAdvance(QString(text).remove('&'));
+        QRect const band(captionLeft, 0, textWidth + 2 * captionPadding, metrics.height());
+        p.fillRect(band, palette().color(QPalette::Window));
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        p.drawText(band, Qt::AlignCenter | Qt::TextShowMnemonic, text);
+    }
+};
+
+} // namespace
+
+TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TNativeControl(parent, new ClassicGroupBox(q(caption)))
 {
     // Children sit on the host above the frame, in the frame's coordinates.
     native()->lower();

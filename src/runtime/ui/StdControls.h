@@ -103,6 +103,8 @@ public:
     std::string item(int index) const;
     int itemIndex() const;
     void setItemIndex(int index);
+    // The width the box needs to show this item whole, frame and arrow included.
+    int widthToShow(const std::string& item) const;
     // Fires when the user picks another item.
     std::function<void()> onChange;
 };

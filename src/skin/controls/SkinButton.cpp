@@ -14,6 +14,7 @@ TbsSkinButton::TbsSkinButton(TWinControl* parent) : TbsSkinControl(parent, "butt
     setFitsSection(true);
     setBounds(0, 0, 75, 25);
     setTabStop(true);
+    setFocusesItselfOnPress(true);
     // A masked skin button is not rectangular; what lies outside its mask is the parent's.
     setTransparent(true);
 }
