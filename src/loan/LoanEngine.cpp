@@ -73,33 +73,13 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
     ScheduleGrid& grid = view.grid();
     grid.setRowCount(months + 1);
 
-    double balance = amount;
     table.setCell(0, colBalance, numberText(amount));
     int year = loanDate.year;
     int month = loanDate.month;
     for (int i = 1; i <= months; ++i) {
-        double const interest = roundDecimal(storeDouble(static_cast<long double>(balance) * rate), -2);
-        double const principal = roundDecimal(storeDouble(static_cast<long double>(payment) - interest), -2);
-        balance = roundDecimal(storeDouble((1.0L + rate) * balance - payment), -2);
-        working.interest = interest;
-        working.principal = principal;
-        working.balance = balance;
-
         std::string const number = std::to_string(i);
-        std::string const interestText = numberText(interest);
-        std::string const principalText = numberText(principal);
-        std::string const balanceText = numberText(balance);
         grid.setCellText(colNumber, i, number);
-        grid.setCellText(colInterest, i, interestText);
-        grid.setCellText(colPrincipal, i, principalText);
-        grid.setCellText(colExtra, i, "0");
-        grid.setCellText(colBalance, i, balanceText);
         table.setCell(i, colNumber, number);
-        table.setCell(i, colInterest, interestText);
-        table.setCell(i, colPrincipal, principalText);
-        table.setCell(i, colExtra, "0");
-        table.setCell(i, colBalance, balanceText);
-
         if (++month > 12) {
             month = 1;
             ++year;
@@ -108,6 +88,7 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
         table.setCell(i, colDate, date);
         grid.setCellText(colDate, i, date);
     }
+    double const balance = writeCalculatedMonths(view);
     grid.setCellText(colBalance, months, "0");
     table.setCell(months, colBalance, "0");
 
@@ -127,6 +108,36 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
 
     view.redrawChart();
     return CalculateOutcome::Done;
+}
+
+double LoanEngine::writeCalculatedMonths(LoanView& view)
+{
+    ScheduleGrid& grid = view.grid();
+    int const months = record.term * 12;
+    float const rate = working.rate;
+    double const payment = working.payment;
+    double balance = record.amount;
+    for (int i = 1; i <= months; ++i) {
+        double const interest = roundDecimal(storeDouble(static_cast<long double>(balance) * rate), -2);
+        double const principal = roundDecimal(storeDouble(static_cast<long double>(payment) - interest), -2);
+        balance = roundDecimal(storeDouble((1.0L + rate) * balance - payment), -2);
+        working.interest = interest;
+        working.principal = principal;
+        working.balance = balance;
+
+        std::string const interestText = numberText(interest);
+        std::string const principalText = numberText(principal);
+        std::string const balanceText = numberText(balance);
+        grid.setCellText(colInterest, i, interestText);
+        grid.setCellText(colPrincipal, i, principalText);
+        grid.setCellText(colExtra, i, "0");
+        grid.setCellText(colBalance, i, balanceText);
+        table.setCell(i, colInterest, interestText);
+        table.setCell(i, colPrincipal, principalText);
+        table.setCell(i, colExtra, "0");
+        table.setCell(i, colBalance, balanceText);
+    }
+    return balance;
 }
 
 } // namespace qv
