@@ -11,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <map>
 #include <optional>
 #include <regex>
 
@@ -23,12 +24,12 @@ struct ExtraEdit {
     std::string argument; // as given, for errors
 };
 
-ExtraEdit parseExtra(const std::string& argument)
+ExtraEdit parseExtra(const std::string& option, const std::string& argument)
 {
     static std::regex const pattern(R"(^([0-9]{1,9})=(.*)$)");
     std::smatch match;
     if (!std::regex_match(argument, match, pattern))
-        throw UsageError("--extra takes MONTH=TEXT, not '" + argument + "'");
+        throw UsageError(option + " takes MONTH=TEXT, not '" + argument + "'");
     return {std::stoi(match[1].str()), match[2].str(), argument};
 }
 
@@ -81,12 +82,16 @@ CalculateOutcome calculate(LoanEngine& engine, MemoryLoanView& view, const Calcu
 // Select the month's Extra Payment cell, put the text in it, press Enter (which
 // moves to the Balance column and so commits the edit). The text lands as given,
 // like the amount and rate texts: the window's key filter is not in play here.
+void checkShown(int month, int lastShown)
+{
+    if (month < 1 || month > lastShown)
+        throw Exception("Month " + std::to_string(month) + " is not shown in the schedule (it shows months 1 to "
+            + std::to_string(lastShown) + ")");
+}
+
 void typeExtraPaymentText(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit& edit)
 {
-    int const lastShown = view.grid().rowCount() - 1;
-    if (edit.month < 1 || edit.month > lastShown)
-        throw Exception("Month " + std::to_string(edit.month) + " is not shown in the schedule (it shows months 1 to "
-            + std::to_string(lastShown) + ")");
+    checkShown(edit.month, view.grid().rowCount() - 1);
     engine.selectCell(LoanEngine::extraColumn, edit.month, view);
     view.grid().setCellText(LoanEngine::extraColumn, edit.month, edit.text);
     engine.selectCell(LoanEngine::extraColumn + 1, edit.month, view);
@@ -101,16 +106,61 @@ void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit&
     }
 }
 
+struct NamedEdit {
+    const char* option;
+    ExtraEdit edit;
+};
+
+// --extra-every repeats its amount from its month to the end of the term, a later one
+// replacing the amounts from its month on; --extra overrides its one month. The months
+// are then set as one re-amortization, the same as typing them one by one in month
+// order; a month named that the schedule no longer shows is refused as typing it would be.
+void setRecurringExtras(LoanEngine& engine, MemoryLoanView& view, const std::vector<ExtraEdit>& every,
+                        const std::vector<ExtraEdit>& single)
+{
+    std::vector<NamedEdit> named;
+    for (ExtraEdit const& edit : every)
+        named.push_back({"--extra-every", edit});
+    for (ExtraEdit const& edit : single)
+        named.push_back({"--extra", edit});
+    int const lastMonth = engine.record.term * 12;
+    std::map<int, std::string> extras;
+    for (NamedEdit const& n : named) {
+        try {
+            if (n.edit.month < 1 || n.edit.month > lastMonth)
+                throw Exception("Month " + std::to_string(n.edit.month) + " is outside the loan term of "
+                    + std::to_string(lastMonth) + " months");
+            engine.checkExtraPaymentText(n.edit.text);
+        } catch (const Exception& error) {
+            throw Exception(concerning(optionText(n.option, n.edit.argument), error.message()));
+        }
+        int const to = std::string(n.option) == "--extra" ? n.edit.month : lastMonth;
+        for (int month = n.edit.month; month <= to; ++month)
+            extras[month] = n.edit.text;
+    }
+    engine.applyExtraPayments(extras, view);
+    for (NamedEdit const& n : named) {
+        try {
+            checkShown(n.edit.month, engine.totals.scheduleMonths);
+        } catch (const Exception& error) {
+            throw Exception(concerning(optionText(n.option, n.edit.argument), error.message()));
+        }
+    }
+}
+
 } // namespace
 
 int runSchedule(const std::vector<std::string>& args)
 {
-    Options const options(args, {"--amount", "--rate", "--term", "--date", "--extra", "--rounding", "-o"});
+    Options const options(args, {"--amount", "--rate", "--term", "--date", "--extra", "--extra-every", "--rounding", "-o"});
     if (!options.positional().empty())
         throw UsageError("unexpected argument " + options.positional().front());
     std::vector<ExtraEdit> edits;
     for (std::string const& extra : options.values("--extra"))
-        edits.push_back(parseExtra(extra));
+        edits.push_back(parseExtra("--extra", extra));
+    std::vector<ExtraEdit> everyEdits;
+    for (std::string const& extra : options.values("--extra-every"))
+        everyEdits.push_back(parseExtra("--extra-every", extra));
 
     CalculateInput input;
     input.termText = options.value("--term");
@@ -138,8 +188,12 @@ int runSchedule(const std::vector<std::string>& args)
         throw Exception(concerning(optionText("--rate", input.rateText), view.message));
     if (outcome != CalculateOutcome::Done)
         throw Exception(view.message);
-    for (ExtraEdit const& edit : edits)
-        typeExtraPayment(engine, view, edit);
+    if (everyEdits.empty()) {
+        for (ExtraEdit const& edit : edits)
+            typeExtraPayment(engine, view, edit);
+    } else {
+        setRecurringExtras(engine, view, everyEdits, edits);
+    }
     writeOutput(output, loanFileText(engine));
     return 0;
 }

@@ -78,6 +78,8 @@ public:
     // Undoes every extra payment: the schedule as Calculate made it, the baseline totals
     // and nothing saved.
     void clearAllExtraPayments(LoanView& view);
+    // Raises the conversion error for an extra payment text the loan's model cannot take.
+    void checkExtraPaymentText(const std::string& text) const;
 
     LoanRecord record;
     ScheduleTable table;
@@ -96,7 +98,6 @@ private:
     // Calculate's months 1 to N from the record and working values, with no extra payments;
     // returns the balance left after month N.
     double writeCalculatedMonths(LoanView& view);
-    void checkExtraPaymentText(const std::string& text) const;
     CalculateOutcome calculateBank(const CalculateInput& input, LoanView& view);
     void reamortizeBank(int first, LoanView& view);
 };
