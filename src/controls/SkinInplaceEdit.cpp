@@ -44,6 +44,14 @@ void TbsSkinInplaceEdit::keyDown(int& key, unsigned shift)
         m_grid.editorKeyDown(key, shift);
         key = 0;
         return;
+    case VK_APPS:
+    case VK_F10:
+        // The grid's menu for the cell being edited.
+        if (key == VK_APPS || shift == ssShift) {
+            m_grid.editorKeyDown(key, shift);
+            key = 0;
+        }
+        return;
     case VK_LEFT:
     case VK_RIGHT:
     case VK_HOME:
