@@ -93,6 +93,11 @@ void TbsSkinInplaceEdit::mouseWheel(int delta, unsigned shift) { m_grid.editorWh
 
 bool TbsSkinInplaceEdit::contextMenu(TPoint p)
 {
+    // A grid with a menu of its own offers it over the cell being edited too.
+    if (m_grid.onContextPopup) {
+        m_grid.onContextPopup(m_grid.screenToClient(p));
+        return true;
+    }
     m_contextMenu.popup(*this, m_grid.SkinData(), p);
     return true;
 }
