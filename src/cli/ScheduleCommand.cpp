@@ -106,10 +106,23 @@ void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit&
     }
 }
 
+enum class Reach { OneMonth, ToTheEnd };
+
 struct NamedEdit {
     const char* option;
+    Reach reach;
     ExtraEdit edit;
 };
+
+// Runs a check on one option's month and text; its error names the option.
+template <class Check> void checkEdit(const NamedEdit& n, Check check)
+{
+    try {
+        check();
+    } catch (const Exception& error) {
+        throw Exception(concerning(optionText(n.option, n.edit.argument), error.message()));
+    }
+}
 
 // --extra-every repeats its amount from its month to the end of the term, a later one
 // replacing the amounts from its month on; --extra overrides its one month. The months
@@ -120,32 +133,25 @@ void setRecurringExtras(LoanEngine& engine, MemoryLoanView& view, const std::vec
 {
     std::vector<NamedEdit> named;
     for (ExtraEdit const& edit : every)
-        named.push_back({"--extra-every", edit});
+        named.push_back({"--extra-every", Reach::ToTheEnd, edit});
     for (ExtraEdit const& edit : single)
-        named.push_back({"--extra", edit});
+        named.push_back({"--extra", Reach::OneMonth, edit});
     int const lastMonth = engine.record.term * 12;
     std::map<int, std::string> extras;
     for (NamedEdit const& n : named) {
-        try {
+        checkEdit(n, [&] {
             if (n.edit.month < 1 || n.edit.month > lastMonth)
                 throw Exception("Month " + std::to_string(n.edit.month) + " is outside the loan term of "
                     + std::to_string(lastMonth) + " months");
             engine.checkExtraPaymentText(n.edit.text);
-        } catch (const Exception& error) {
-            throw Exception(concerning(optionText(n.option, n.edit.argument), error.message()));
-        }
-        int const to = std::string(n.option) == "--extra" ? n.edit.month : lastMonth;
+        });
+        int const to = n.reach == Reach::OneMonth ? n.edit.month : lastMonth;
         for (int month = n.edit.month; month <= to; ++month)
             extras[month] = n.edit.text;
     }
     engine.applyExtraPayments(extras, view);
-    for (NamedEdit const& n : named) {
-        try {
-            checkShown(n.edit.month, engine.totals.scheduleMonths);
-        } catch (const Exception& error) {
-            throw Exception(concerning(optionText(n.option, n.edit.argument), error.message()));
-        }
-    }
+    for (NamedEdit const& n : named)
+        checkEdit(n, [&] { checkShown(n.edit.month, engine.totals.scheduleMonths); });
 }
 
 } // namespace
