@@ -9,8 +9,8 @@
 #include <functional>
 
 using namespace qv;
-using qv::test::MainWindowTest;
 using qv::test::app;
+using qv::test::MainWindowTest;
 
 namespace {
 
@@ -33,7 +33,8 @@ std::string shown(TfrmMain& w)
 }
 
 // The same loan in an engine of its own, its amounts typed month by month from `first`.
-std::string typedMonthByMonth(TfrmMain& w, RoundingModel model, int first, const std::function<std::string(int)>& textOf)
+std::string typedMonthByMonth(TfrmMain& w, RoundingModel model, int first,
+                              const std::function<std::string(int)>& textOf)
 {
     LoanEngine engine;
     MemoryLoanView view;

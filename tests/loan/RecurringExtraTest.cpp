@@ -21,8 +21,11 @@ struct Loan {
 };
 
 // A 1000 at 24 % loan runs past a zero balance in the classic model: its re-amortization ends early.
-const Loan loans[] = {{"200000", "5", "30"}, {"162000", "3.875", "30"}, {"10000", "7", "1"},
-                      {"123456.78", "8.5", "15"}, {"1000", "24", "30"}};
+const Loan loans[] = {{"200000", "5", "30"},
+                      {"162000", "3.875", "30"},
+                      {"10000", "7", "1"},
+                      {"123456.78", "8.5", "15"},
+                      {"1000", "24", "30"}};
 
 // Everything the user can see or save of the loan, as text.
 std::string state(const LoanEngine& engine, const RecordingView& view)
@@ -73,10 +76,7 @@ protected:
         typeFrom(first, [&](int) { return text; });
     }
 
-    void expectSame(const std::string& what)
-    {
-        EXPECT_EQ(state(bulk, bulkView), state(typed, typedView)) << what;
-    }
+    void expectSame(const std::string& what) { EXPECT_EQ(state(bulk, bulkView), state(typed, typedView)) << what; }
 
     ScopedRegionalSettings m_posix{RegionalSettings::posix()};
     LoanEngine bulk;
@@ -195,7 +195,9 @@ TEST_P(RecurringExtra, RefusedTextChangesNothing)
               "'1.2.3' is not a valid floating point value");
     EXPECT_EQ(errorText([&] { bulk.repeatExtraPayment(361, "5", bulkView); }),
               "Month 361 is outside the loan term of 360 months");
-    EXPECT_EQ(errorText([&] { bulk.applyExtraPayments({{5, "5"}, {0, "5"}}, bulkView); }),
+    EXPECT_EQ(errorText([&] {
+                  bulk.applyExtraPayments({{5, "5"}, {0, "5"}}, bulkView);
+              }),
               "Month 0 is outside the loan term of 360 months");
     if (GetParam() == RoundingModel::Bank) {
         EXPECT_EQ(errorText([&] { bulk.repeatExtraPayment(3, "-5", bulkView); }),
