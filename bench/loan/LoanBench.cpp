@@ -99,6 +99,62 @@ void BM_ReamortizeBankFromMonthOne(benchmark::State& state)
 }
 BENCHMARK(BM_ReamortizeBankFromMonthOne)->Unit(benchmark::kMicrosecond);
 
+// One amount into all 360 months: the repeat command re-amortizes once, beside one
+// re-amortization from month 1 and beside typing the amount month by month. The texts
+// alternate between "0" and "0.0" so that every month changes and the loan keeps its
+// 360 months each time. Argument: 0 classic, 1 bank.
+qv::LoanEngine& recurringLoan(qv::LoanEngine& engine, qv::MemoryLoanView& view, int64_t model)
+{
+    qv::setRegionalSettings(qv::RegionalSettings::posix());
+    qv::CalculateInput in = loan(30);
+    in.rounding = model == 0 ? qv::RoundingModel::Classic : qv::RoundingModel::Bank;
+    engine.calculate(in, view);
+    return engine;
+}
+
+void BM_RecurringOneReamortization(benchmark::State& state)
+{
+    qv::LoanEngine engine;
+    qv::MemoryLoanView view;
+    recurringLoan(engine, view, state.range(0));
+    bool flip = false;
+    for (auto _ : state) {
+        engine.applyExtraPayment(1, flip ? "0" : "0.0", view);
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_RecurringOneReamortization)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_RecurringRepeatToTheEnd(benchmark::State& state)
+{
+    qv::LoanEngine engine;
+    qv::MemoryLoanView view;
+    recurringLoan(engine, view, state.range(0));
+    bool flip = false;
+    for (auto _ : state) {
+        engine.repeatExtraPayment(1, flip ? "0" : "0.0", view);
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_RecurringRepeatToTheEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_RecurringMonthByMonth(benchmark::State& state)
+{
+    qv::LoanEngine engine;
+    qv::MemoryLoanView view;
+    recurringLoan(engine, view, state.range(0));
+    bool flip = false;
+    for (auto _ : state) {
+        for (int month = 1; month <= engine.totals.scheduleMonths; ++month) {
+            engine.selectCell(4, month, view);
+            view.grid().setCellText(4, month, flip ? "0" : "0.0");
+            engine.selectCell(5, month, view);
+        }
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_RecurringMonthByMonth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_SaveOpenRoundTrip(benchmark::State& state)
 {
     qv::setRegionalSettings(qv::RegionalSettings::posix());

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <map>
 #include <optional>
 
 namespace qv::cli {
@@ -30,14 +31,14 @@ bool isDigit(char c)
 
 // Scanned by hand: an option's text has no length limit, and a backtracking matcher
 // recurses once per character.
-ExtraEdit parseExtra(const std::string& argument)
+ExtraEdit parseExtra(const std::string& option, const std::string& argument)
 {
     constexpr std::size_t maxMonthDigits = 9;
     std::size_t const equals = argument.find('=');
     bool const wellFormed = equals != std::string::npos && equals >= 1 && equals <= maxMonthDigits
         && std::all_of(argument.begin(), argument.begin() + static_cast<std::ptrdiff_t>(equals), isDigit);
     if (!wellFormed)
-        throw UsageError("--extra takes MONTH=TEXT, not '" + echoedInput(argument) + "'");
+        throw UsageError(option + " takes MONTH=TEXT, not '" + echoedInput(argument) + "'");
     return {std::stoi(argument.substr(0, equals)), argument.substr(equals + 1), argument};
 }
 
@@ -114,12 +115,16 @@ CalculateOutcome calculate(LoanEngine& engine, MemoryLoanView& view, const Calcu
 // Select the month's Extra Payment cell, put the text in it, press Enter (which
 // moves to the Balance column and so commits the edit). The text lands as given,
 // like the amount and rate texts: the window's key filter is not in play here.
+void checkShown(int month, int lastShown)
+{
+    if (month < 1 || month > lastShown)
+        throw Exception("Month " + std::to_string(month) + " is not shown in the schedule (it shows months 1 to "
+            + std::to_string(lastShown) + ")");
+}
+
 void typeExtraPaymentText(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit& edit)
 {
-    int const lastShown = view.grid().rowCount() - 1;
-    if (edit.month < 1 || edit.month > lastShown)
-        throw Exception("Month " + std::to_string(edit.month) + " is not shown in the schedule (it shows months 1 to "
-            + std::to_string(lastShown) + ")");
+    checkShown(edit.month, view.grid().rowCount() - 1);
     engine.selectCell(LoanEngine::extraColumn, edit.month, view);
     view.grid().setCellText(LoanEngine::extraColumn, edit.month, edit.text);
     engine.selectCell(LoanEngine::extraColumn + 1, edit.month, view);
@@ -134,16 +139,67 @@ void typeExtraPayment(LoanEngine& engine, MemoryLoanView& view, const ExtraEdit&
     }
 }
 
+enum class Reach { OneMonth, ToTheEnd };
+
+struct NamedEdit {
+    const char* option;
+    Reach reach;
+    ExtraEdit edit;
+};
+
+// Runs a check on one option's month and text; its error names the option.
+template <class Check> void checkEdit(const NamedEdit& n, Check check)
+{
+    try {
+        check();
+    } catch (const Exception& error) {
+        throw Exception(concerning(optionText(n.option, n.edit.argument), error.message()));
+    }
+}
+
+// --extra-every repeats its amount from its month to the end of the term, a later one
+// replacing the amounts from its month on; --extra overrides its one month. The months
+// are then set as one re-amortization, the same as typing them one by one in month
+// order; a month named that the schedule no longer shows is refused as typing it would be.
+void setRecurringExtras(LoanEngine& engine, MemoryLoanView& view, const std::vector<ExtraEdit>& every,
+                        const std::vector<ExtraEdit>& single)
+{
+    std::vector<NamedEdit> named;
+    for (ExtraEdit const& edit : every)
+        named.push_back({"--extra-every", Reach::ToTheEnd, edit});
+    for (ExtraEdit const& edit : single)
+        named.push_back({"--extra", Reach::OneMonth, edit});
+    int const lastMonth = engine.record.term * 12;
+    std::map<int, std::string> extras;
+    for (NamedEdit const& n : named) {
+        checkEdit(n, [&] {
+            if (n.edit.month < 1 || n.edit.month > lastMonth)
+                throw Exception("Month " + std::to_string(n.edit.month) + " is outside the loan term of "
+                    + std::to_string(lastMonth) + " months");
+            engine.checkExtraPaymentText(n.edit.text);
+        });
+        int const to = n.reach == Reach::OneMonth ? n.edit.month : lastMonth;
+        for (int month = n.edit.month; month <= to; ++month)
+            extras[month] = n.edit.text;
+    }
+    engine.applyExtraPayments(extras, view);
+    for (NamedEdit const& n : named)
+        checkEdit(n, [&] { checkShown(n.edit.month, engine.totals.scheduleMonths); });
+}
+
 } // namespace
 
 int runSchedule(const std::vector<std::string>& args)
 {
-    Options const options(args, {"--amount", "--rate", "--term", "--date", "--extra", "--rounding", "-o"});
+    Options const options(args, {"--amount", "--rate", "--term", "--date", "--extra", "--extra-every", "--rounding", "-o"});
     if (!options.positional().empty())
         throw UsageError("unexpected argument " + options.positional().front());
     std::vector<ExtraEdit> edits;
     for (std::string const& extra : options.values("--extra"))
-        edits.push_back(parseExtra(extra));
+        edits.push_back(parseExtra("--extra", extra));
+    std::vector<ExtraEdit> everyEdits;
+    for (std::string const& extra : options.values("--extra-every"))
+        everyEdits.push_back(parseExtra("--extra-every", extra));
 
     CalculateInput input;
     input.termText = options.value("--term");
@@ -175,8 +231,12 @@ int runSchedule(const std::vector<std::string>& args)
         throw Exception(concerning(optionText("--date", date), view.message));
     if (outcome != CalculateOutcome::Done)
         throw Exception(view.message);
-    for (ExtraEdit const& edit : edits)
-        typeExtraPayment(engine, view, edit);
+    if (everyEdits.empty()) {
+        for (ExtraEdit const& edit : edits)
+            typeExtraPayment(engine, view, edit);
+    } else {
+        setRecurringExtras(engine, view, everyEdits, edits);
+    }
     writeOutput(output, loanFileText(engine));
     return 0;
 }

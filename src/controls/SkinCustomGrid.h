@@ -105,6 +105,9 @@ public:
     void setVisible(bool visible) override;
 
     std::function<void()> onDblClick;
+    // A right press at a client point, or the context-menu key or Shift+F10 with the
+    // point (-1, -1): the current cell is meant.
+    std::function<void(TPoint mousePos)> onContextPopup;
 
     // The in-place editor reports to its grid through these.
     void editorKeyDown(int& key, unsigned shift);

@@ -56,6 +56,11 @@ void TbsSkinCustomGrid::keyDown(int& key, unsigned shift)
     TbsSkinControl::keyDown(key, shift);
     if (key == 0)
         return;
+    if ((key == VK_APPS || (key == VK_F10 && shift == ssShift)) && onContextPopup) {
+        key = 0;
+        onContextPopup(TPoint{-1, -1});
+        return;
+    }
     bool ctrl = shift & ssCtrl;
     TGridCoord target = m_current;
     int rowPage = std::max(1, VisibleRowCount());
@@ -181,6 +186,10 @@ void TbsSkinCustomGrid::mouseDown(MouseButton button, unsigned shift, int x, int
     m_lastPressPoint = TPoint{x, y};
     if (doubleClick && onDblClick)
         onDblClick();
+    if (button == MouseButton::Right && onContextPopup) {
+        onContextPopup(TPoint{x, y});
+        return;
+    }
     if (button != MouseButton::Left)
         return;
     TGridCoord cell = MouseCoord(x, y);

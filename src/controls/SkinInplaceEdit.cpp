@@ -44,6 +44,14 @@ void TbsSkinInplaceEdit::keyDown(int& key, unsigned shift)
         m_grid.editorKeyDown(key, shift);
         key = 0;
         return;
+    case VK_APPS:
+    case VK_F10:
+        // The grid's menu for the cell being edited.
+        if (key == VK_APPS || shift == ssShift) {
+            m_grid.editorKeyDown(key, shift);
+            key = 0;
+        }
+        return;
     case VK_LEFT:
     case VK_RIGHT:
     case VK_HOME:
@@ -85,6 +93,11 @@ void TbsSkinInplaceEdit::mouseWheel(int delta, unsigned shift) { m_grid.editorWh
 
 bool TbsSkinInplaceEdit::contextMenu(TPoint p)
 {
+    // A grid with a menu of its own offers it over the cell being edited too.
+    if (m_grid.onContextPopup) {
+        m_grid.onContextPopup(m_grid.screenToClient(p));
+        return true;
+    }
     m_contextMenu.popup(*this, m_grid.SkinData(), p);
     return true;
 }

@@ -190,6 +190,15 @@ mpz_class moneyCents(const std::string& text)
     return toCents(readDecimal(text, regionalSettings().decimalSeparator));
 }
 
+mpz_class extraPaymentCents(const std::string& text)
+{
+    mpz_class const extra = moneyCents(text);
+    if (extra < 0)
+        throw EConvertError(
+            formatMessage("'%s' is refused: a bank-rounded loan takes no extra payment below 0", echoedInput(text)));
+    return extra;
+}
+
 struct ExactRate {
     mpq_class monthly;   // yearly rate / 1200
     std::string refusal; // why the rate text cannot be used; empty when it can
@@ -253,10 +262,7 @@ int runMonths(LoanEngine& loan, LoanView& view, int first, const mpq_class& rate
     do {
         ++month;
         std::string const& extraText = table.cell(month, colExtra);
-        mpz_class const extra = moneyCents(extraText);
-        if (extra < 0)
-            throw EConvertError(formatMessage("'%s' is refused: a bank-rounded loan takes no extra payment below 0",
-                                              echoedInput(extraText)));
+        mpz_class const extra = extraPaymentCents(extraText);
         mpz_class const interest = interestCents(balance, rate);
         mpz_class principal = payment - interest;
         if (month == lastMonth || principal >= balance)
@@ -342,6 +348,8 @@ std::optional<RoundingModel> roundingFromKeyword(const std::string& keyword)
         return RoundingModel::Classic;
     return std::nullopt;
 }
+
+void checkBankExtraPayment(const std::string& text) { extraPaymentCents(text); }
 
 CalculateOutcome LoanEngine::calculateBank(const CalculateInput& input, LoanView& view)
 {

@@ -20,4 +20,8 @@ const char* roundingName(RoundingModel model);
 const char* roundingKeyword(RoundingModel model);
 std::optional<RoundingModel> roundingFromKeyword(const std::string& keyword);
 
+// Raises the conversion error for an extra payment text a bank-rounded loan cannot take:
+// one that is no number, or one below 0.
+void checkBankExtraPayment(const std::string& text);
+
 } // namespace qv

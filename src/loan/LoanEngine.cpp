@@ -81,41 +81,17 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
     ScheduleGrid& grid = view.grid();
     grid.setRowCount(months + 1);
 
-    double balance = amount;
     table.setCell(0, colBalance, numberText(amount));
     int year = loanDate.year;
     int month = loanDate.month;
-    std::string_view const zero = "0";
+    double balance = amount;
     for (int i = 1; i <= months; ++i) {
-        MonthFigures const figures = runFloatStep([&](auto stores) {
-            using Stores = decltype(stores);
-            MonthFigures f;
-            f.interest = Stores::round(Stores::toDouble(static_cast<long double>(balance) * rate), -2);
-            f.principal = Stores::round(Stores::toDouble(static_cast<long double>(payment) - f.interest), -2);
-            f.balance = Stores::round(Stores::toDouble((1.0L + rate) * balance - payment), -2);
-            return f;
-        });
-        balance = figures.balance;
-        working.interest = figures.interest;
-        working.principal = figures.principal;
-        working.balance = figures.balance;
-
+        // A fault in the month's arithmetic ends Calculate before any of the row is written.
+        balance = writeCalculatedMonth(grid, i, balance);
         char numberDigits[16];
         std::string_view const number(numberDigits, std::to_chars(numberDigits, std::end(numberDigits), i).ptr - numberDigits);
-        NumberText const interestText(figures.interest);
-        NumberText const principalText(figures.principal);
-        NumberText const balanceText(figures.balance);
         grid.setCellText(colNumber, i, number);
-        grid.setCellText(colInterest, i, interestText.view());
-        grid.setCellText(colPrincipal, i, principalText.view());
-        grid.setCellText(colExtra, i, zero);
-        grid.setCellText(colBalance, i, balanceText.view());
         table.setCell(i, colNumber, number);
-        table.setCell(i, colInterest, interestText.view());
-        table.setCell(i, colPrincipal, principalText.view());
-        table.setCell(i, colExtra, zero);
-        table.setCell(i, colBalance, balanceText.view());
-
         if (++month > 12) {
             month = 1;
             ++year;
@@ -143,6 +119,49 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
 
     view.redrawChart();
     return CalculateOutcome::Done;
+}
+
+// One month of the calculated schedule, its figures written into grid and table;
+// returns the balance after it.
+double LoanEngine::writeCalculatedMonth(ScheduleGrid& grid, int i, double balance)
+{
+    float const rate = working.rate;
+    double const payment = working.payment;
+    MonthFigures const figures = runFloatStep([&](auto stores) {
+        using Stores = decltype(stores);
+        MonthFigures f;
+        f.interest = Stores::round(Stores::toDouble(static_cast<long double>(balance) * rate), -2);
+        f.principal = Stores::round(Stores::toDouble(static_cast<long double>(payment) - f.interest), -2);
+        f.balance = Stores::round(Stores::toDouble((1.0L + rate) * balance - payment), -2);
+        return f;
+    });
+    working.interest = figures.interest;
+    working.principal = figures.principal;
+    working.balance = figures.balance;
+
+    std::string_view const zero = "0";
+    NumberText const interestText(figures.interest);
+    NumberText const principalText(figures.principal);
+    NumberText const balanceText(figures.balance);
+    grid.setCellText(colInterest, i, interestText.view());
+    grid.setCellText(colPrincipal, i, principalText.view());
+    grid.setCellText(colExtra, i, zero);
+    grid.setCellText(colBalance, i, balanceText.view());
+    table.setCell(i, colInterest, interestText.view());
+    table.setCell(i, colPrincipal, principalText.view());
+    table.setCell(i, colExtra, zero);
+    table.setCell(i, colBalance, balanceText.view());
+    return figures.balance;
+}
+
+// The months Calculate wrote, written again over whatever extra payments changed.
+double LoanEngine::writeCalculatedMonths(LoanView& view)
+{
+    ScheduleGrid& grid = view.grid();
+    double balance = record.amount;
+    for (int i = 1; i <= record.term * 12; ++i)
+        balance = writeCalculatedMonth(grid, i, balance);
+    return balance;
 }
 
 } // namespace qv

@@ -6,6 +6,7 @@
 #include "runtime/core/DateTime.h"
 
 #include <cfloat>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -77,6 +78,21 @@ public:
     // The months of the schedule in use whose extra payment is not "0", in order.
     std::vector<std::pair<int, std::string>> extraPayments() const;
 
+    // Stores these extra payments (month -> text) and re-amortizes once, from the first
+    // month whose text changes: the same schedule, totals and labels as typing each into
+    // its cell in month order and leaving it. A month the schedule no longer reaches once
+    // an earlier one has paid the loan off is dropped, as its row vanished before it could
+    // be typed into. A text that does not convert raises before anything changes.
+    void applyExtraPayments(const std::map<int, std::string>& extras, LoanView& view);
+    // The text (empty means "0") as the extra payment of every month from this one to the end of the term.
+    void repeatExtraPayment(int month, const std::string& text, LoanView& view);
+    void clearExtraPaymentsFrom(int month, LoanView& view);
+    // Undoes every extra payment: the schedule as Calculate made it, the baseline totals
+    // and nothing saved.
+    void clearAllExtraPayments(LoanView& view);
+    // Raises the conversion error for an extra payment text the loan's model cannot take.
+    void checkExtraPaymentText(const std::string& text) const;
+
     LoanRecord record;
     ScheduleTable table;
     LoanTotals totals;
@@ -91,6 +107,10 @@ private:
     // The recurrence from `first` on, once the table holds the whole term.
     void reamortizeInModel(int first, LoanView& view);
     void reamortizeClassic(int first, LoanView& view);
+    // Calculate's months 1 to N from the record and working values, with no extra payments;
+    // returns the balance left after month N.
+    double writeCalculatedMonths(LoanView& view);
+    double writeCalculatedMonth(ScheduleGrid& grid, int month, double balance);
     CalculateOutcome calculateBank(const CalculateInput& input, LoanView& view);
     void reamortizeBank(int first, LoanView& view);
 };

@@ -1,8 +1,11 @@
 #include "loan/LoanEngine.h"
 
+#include "loan/BankRounding.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/FloatFaults.h"
 #include "runtime/core/Numbers.h"
+
+#include <algorithm>
 
 namespace qv {
 bool LoanEngine::selectCell(int col, int row, LoanView& view)
@@ -48,6 +51,77 @@ void LoanEngine::applyExtraPayment(int month, const std::string& text, LoanView&
     table.setCell(month, colExtra, text);
     view.grid().setCellText(colExtra, month, text);
     reamortizeInModel(month, view);
+}
+
+void LoanEngine::checkExtraPaymentText(const std::string& text) const
+{
+    if (record.rounding == RoundingModel::Bank)
+        checkBankExtraPayment(text);
+    else
+        parseNumber(text);
+}
+
+void LoanEngine::applyExtraPayments(const std::map<int, std::string>& extras, LoanView& view)
+{
+    if (extras.empty())
+        return;
+    int const lastMonth = record.term * 12;
+    for (auto const& [month, text] : extras) {
+        if (month < 1 || month > lastMonth)
+            holdWholeTerm(month, view); // refuses it with the message a typed month gets
+        checkExtraPaymentText(text);
+    }
+    // Typing month by month changes nothing until a month the schedule still shows gets
+    // another text; every row before that month stays as it is.
+    int const reach = std::min(totals.scheduleMonths, table.rowCount() - 1);
+    auto first = extras.begin();
+    while (first != extras.end() && first->first <= reach && table.cell(first->first, colExtra) == first->second)
+        ++first;
+    if (first == extras.end() || first->first > reach)
+        return;
+    // Each row follows from the balance before it and its own extra payment alone, so one
+    // pass over all the texts gives every row the value the last typing left in it; rows
+    // past the new payoff are zeroed, as they are when typing pays the loan off.
+    holdWholeTerm(first->first, view);
+    for (auto it = first; it != extras.end(); ++it)
+        table.setCell(it->first, colExtra, it->second);
+    reamortizeInModel(first->first, view);
+}
+
+void LoanEngine::repeatExtraPayment(int month, const std::string& text, LoanView& view)
+{
+    std::string const amount = text.empty() ? std::string("0") : text;
+    std::map<int, std::string> extras;
+    for (int m = month; m <= std::max(month, record.term * 12); ++m)
+        extras.emplace_hint(extras.end(), m, amount);
+    applyExtraPayments(extras, view);
+}
+
+void LoanEngine::clearExtraPaymentsFrom(int month, LoanView& view) { repeatExtraPayment(month, "0", view); }
+
+void LoanEngine::clearAllExtraPayments(LoanView& view)
+{
+    if (record.rounding == RoundingModel::Bank) {
+        // Exact money: a schedule without extra payments is the calculated one.
+        clearExtraPaymentsFrom(1, view);
+        return;
+    }
+    // Typing "0" everywhere would re-amortize, whose summed interest and patched last
+    // month can differ from Calculate's by a cent or end the loan early: undo restores
+    // the calculated schedule instead.
+    holdWholeTerm(1, view);
+    clearFloatFaults();
+    int const months = record.term * 12;
+    writeCalculatedMonths(view);
+    view.grid().setCellText(colBalance, months, "0");
+    table.setCell(months, colBalance, "0");
+    totals.totalInterest = totals.baselineInterest;
+    totals.totalPayment = totals.baselinePayment;
+    totals.interestSaved = 0;
+    totals.scheduleMonths = months;
+    view.setResultLabel(ResultLabel::TotalInterest, numberText(totals.totalInterest));
+    view.setResultLabel(ResultLabel::TotalPayment, numberText(totals.totalPayment));
+    view.setResultLabel(ResultLabel::InterestSaved, "0");
 }
 
 void LoanEngine::reamortizeInModel(int first, LoanView& view)

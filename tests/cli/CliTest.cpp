@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -218,4 +219,58 @@ TEST_F(Cli, ThePreviewNeedsADisplay)
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_EQ(slurp(path("out")), "");
     EXPECT_EQ(slurp(path("err")), "report --preview shows windows and needs a display\n");
+}
+
+TEST_F(Cli, ExtraEveryWritesTheFileOfTheSameMonthsGivenOneByOne)
+{
+    struct Case {
+        const char* every;  // --extra-every options
+        const char* single; // --extra options
+        int from;
+        // Month -> text of the same amounts given month by month.
+        std::function<std::string(int)> textOf;
+    };
+    std::string const classic = "schedule --date 2024-01-31 --amount 200000 --rate 5 --term 30";
+    std::string const bank = "schedule --date 2024-01-31 --rounding bank --amount 162000 --rate 3.875 --term 30";
+    std::string const shortLoan = "schedule --date 2024-01-31 --amount 10000 --rate 7 --term 1";
+    for (std::string const& loan : {classic, bank, shortLoan}) {
+        for (Case const& c : std::initializer_list<Case>{
+                 {" --extra-every 7=100", "", 7, [](int) { return "100"; }},
+                 // Large enough to pay the loan off early: the months after it are not given.
+                 {" --extra-every 2=2500", "", 2, [](int) { return "2500"; }},
+                 {" --extra-every 1=50 --extra-every 6=75.5", " --extra 8=0 --extra 3=1000", 1,
+                  [](int m) { return m == 3 ? "1000" : m == 8 ? "0" : m < 6 ? "50" : "75.5"; }},
+                 // --extra overrides its month wherever it stands.
+                 {" --extra 4=300 --extra-every 2=0", "", 2, [](int m) { return m == 4 ? "300" : "0"; }},
+             }) {
+            std::string const every = c.every;
+            Outcome const bulk = run(loan + every + c.single + " -o " + path("every.qvl"));
+            ASSERT_EQ(bulk.exitCode, 0) << loan << every << bulk.err;
+            // The file tells how many months the schedule runs; give exactly those.
+            std::string const file = slurp(path("every.qvl"));
+            std::istringstream lines(file);
+            std::string line;
+            for (int k = 0; k < 12; ++k)
+                std::getline(lines, line);
+            int const months = std::stoi(line);
+            std::string oneByOne;
+            for (int month = c.from; month <= months; ++month)
+                oneByOne += " --extra " + std::to_string(month) + "=" + c.textOf(month);
+            Outcome const typed = run(loan + oneByOne + " -o " + path("typed.qvl"));
+            ASSERT_EQ(typed.exitCode, 0) << typed.err;
+            EXPECT_EQ(file, slurp(path("typed.qvl"))) << loan << every << c.single;
+        }
+    }
+
+    // A month the loan no longer reaches, or outside the term, is refused as typing it would be.
+    Outcome const past = run(shortLoan + " --extra-every 2=3000 --extra 11=5");
+    EXPECT_EQ(past.exitCode, 1);
+    EXPECT_EQ(past.err, "--extra \"11=5\": Month 11 is not shown in the schedule (it shows months 1 to 4)\n");
+    Outcome const outside = run(shortLoan + " --extra-every 13=5");
+    EXPECT_EQ(outside.err, "--extra-every \"13=5\": Month 13 is outside the loan term of 12 months\n");
+    Outcome const text = run(shortLoan + " --extra-every 3=1.2.3");
+    EXPECT_EQ(text.err, "--extra-every \"3=1.2.3\": '1.2.3' is not a valid floating point value\n");
+    Outcome const form = run(shortLoan + " --extra-every 3");
+    EXPECT_EQ(form.exitCode, 2);
+    EXPECT_NE(form.err.find("--extra-every takes MONTH=TEXT, not '3'"), std::string::npos);
 }

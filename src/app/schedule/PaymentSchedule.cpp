@@ -55,6 +55,7 @@ PaymentSchedule::PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& 
     gridPayment.onDrawCell = [this](TbsSkinDrawGrid& sender, int col, int row, const TRect& rect, TGridDrawState state) {
         gridPaymentDrawCell(sender, col, row, rect, state);
     };
+    gridPayment.onContextPopup = [this](TPoint mousePos) { gridPaymentContextPopup(mousePos); };
 }
 
 // The bar goes first; it must not call back into the grid on its way out.
@@ -112,5 +113,47 @@ void PaymentSchedule::gridPaymentKeyPress(char& key)
 }
 
 void PaymentSchedule::gridPaymentDrawCell(TbsSkinDrawGrid&, int, int, const TRect&, TGridDrawState) {}
+
+void PaymentSchedule::gridPaymentContextPopup(TPoint mousePos)
+{
+    bool const byMouse = mousePos.x >= 0;
+    if (byMouse) {
+        TGridCoord const cell = gridPayment.MouseCoord(mousePos.x, mousePos.y);
+        if (cell.x != LoanEngine::extraColumn || cell.y < gridPayment.FixedRows())
+            return;
+        // The menu works on the current cell: the click makes it current, which also
+        // commits an extra payment typed into another cell.
+        gridPayment.setCol(cell.x);
+        gridPayment.setRow(cell.y);
+    }
+    if (gridPayment.Col() != LoanEngine::extraColumn || gridPayment.Row() < gridPayment.FixedRows())
+        return;
+    TRect const cell = gridPayment.CellRect(gridPayment.Col(), gridPayment.Row());
+    TPoint const at = byMouse ? mousePos : TPoint{cell.left, cell.bottom};
+    extraPaymentMenu.popup(gridPayment.parentForm(), gridPayment.clientToScreen(at));
+}
+
+void PaymentSchedule::runExtraPaymentCommand(ExtraPaymentMenu::Command command)
+{
+    int const month = gridPayment.Row();
+    switch (command) {
+    case ExtraPaymentMenu::Command::RepeatToEnd:
+        m_loan.repeatExtraPayment(month, gridPayment.Cells(LoanEngine::extraColumn, month), m_view);
+        break;
+    case ExtraPaymentMenu::Command::ClearFromHere: m_loan.clearExtraPaymentsFrom(month, m_view); break;
+    case ExtraPaymentMenu::Command::ClearAll: m_loan.clearAllExtraPayments(m_view); break;
+    }
+    settleArmedCell();
+    m_view.redrawChart();
+}
+
+void PaymentSchedule::settleArmedCell()
+{
+    EditState& edit = m_loan.edit;
+    if (edit.armedRow == 0 || !m_loan.table.hasRow(edit.armedRow))
+        return;
+    edit.armedText = m_loan.table.cell(edit.armedRow, colExtra);
+    gridPayment.setCells(edit.armedCol, edit.armedRow, edit.armedText);
+}
 
 } // namespace qv

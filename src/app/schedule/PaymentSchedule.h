@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/schedule/ExtraPaymentMenu.h"
 #include "app/schedule/StringGridSchedule.h"
 #include "controls/SkinStringGrid.h"
 #include "loan/LoanEngine.h"
@@ -38,8 +39,18 @@ public:
     void gridPaymentSelectCell(TbsSkinDrawGrid& sender, int col, int row, bool& canSelect);
     void gridPaymentKeyPress(char& key);
     void gridPaymentDrawCell(TbsSkinDrawGrid& sender, int col, int row, const TRect& rect, TGridDrawState state);
+    // A right click on an Extra Payment cell, or the menu key on the current one, opens
+    // the recurring extra payment menu for that month.
+    void gridPaymentContextPopup(TPoint mousePos);
+
+    ExtraPaymentMenu extraPaymentMenu{[this](ExtraPaymentMenu::Command command) { runExtraPaymentCommand(command); }};
 
 private:
+    void runExtraPaymentCommand(ExtraPaymentMenu::Command command);
+    // The current month's cell shows what the command left in the table, and leaving it
+    // re-amortizes nothing more.
+    void settleArmedCell();
+
     LoanEngine& m_loan;
     LoanView& m_view;
     StringGridSchedule m_adapter{gridPayment};

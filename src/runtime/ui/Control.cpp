@@ -45,6 +45,7 @@ int virtualKeyOf(const QKeyEvent& event)
     case Qt::Key_Down: return VK_DOWN;
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Menu: return VK_APPS;
     default: break;
     }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)

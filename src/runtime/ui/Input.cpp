@@ -59,6 +59,7 @@ Qt::Key qtKeyOf(int vk, char ch)
     case VK_INSERT: return Qt::Key_Insert;
     case VK_DELETE: return Qt::Key_Delete;
     case VK_MENU: return Qt::Key_Alt;
+    case VK_APPS: return Qt::Key_Menu;
     default: break;
     }
     if (vk >= VK_F1 && vk < VK_F1 + 24)
