@@ -9,6 +9,7 @@ packages=(
   fonts-liberation xvfb xauth locales
   desktop-file-utils dpkg-dev shared-mime-info man-db openbox xdotool
   cups-daemon cups-client cups-filters printer-driver-cups-pdf poppler-utils
+  at-spi2-core python3-pyatspi dbus-bin
 )
 
 SUDO=""
