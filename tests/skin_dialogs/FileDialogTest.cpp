@@ -675,3 +675,17 @@ TEST_F(FileDialogTest, ScreenReaderReadsTheEntriesAsAListAndFollowsTheSelection)
     ASSERT_EQ(list.children.size(), 1u);
     EXPECT_EQ(list.children[0].name, "inner.qvl");
 }
+
+TEST_F(FileDialogTest, ScreenReaderFindsTheBoxesTheNameFieldAndThePictureButtonsByName)
+{
+    TbsSkinFileDialogForm& w = window();
+    TAccessibleNode tree = accessibleTree(w);
+    const TAccessibleNode* lookIn = tree.find("combo box", "Look in");
+    ASSERT_NE(lookIn, nullptr);
+    EXPECT_EQ(lookIn->actions, std::vector<std::string>{"open"});
+    EXPECT_NE(lookIn->value, "");
+    EXPECT_NE(tree.find("combo box", "File type"), nullptr);
+    EXPECT_NE(tree.find("text", "File name"), nullptr);
+    EXPECT_NE(tree.find("push button", "Up One Level"), nullptr);
+    EXPECT_NE(tree.find("list"), nullptr);
+}

@@ -42,8 +42,8 @@ enum class TAccessibleRole {
     ProgressBar,
 };
 
-// States a control or part adds to those every control has (focusable, focused,
-// disabled, invisible), which the bridge finds itself.
+// States of a control or part. A control adds the ones of its own kind; the
+// bridge finds focusable, focused, disabled and invisible itself.
 enum TAccessibleState : unsigned {
     asCheckable = 1u << 0,
     asChecked = 1u << 1,

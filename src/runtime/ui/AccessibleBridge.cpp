@@ -216,15 +216,18 @@ std::string labelBefore(const TControl& control)
 std::string nameOf(const TControl& control)
 {
     std::string name = control.accessibleName();
-    if (!name.empty())
-        return name;
     switch (control.accessibleRole()) {
     case TAccessibleRole::EditableText:
     case TAccessibleRole::ComboBox:
     case TAccessibleRole::List:
-    case TAccessibleRole::Table: return labelBefore(control);
-    default: return {};
+    case TAccessibleRole::Table:
+        if (name.empty())
+            name = labelBefore(control);
+        break;
+    default: break;
     }
+    // A button with a picture only is known by its hint.
+    return name.empty() ? control.hint() : name;
 }
 
 int visibleCount(const TMenuItem& menu)

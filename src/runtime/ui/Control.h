@@ -81,6 +81,7 @@ public:
     void setFont(const Font& font);
     void setCursor(TCursor cursor);
     void setHint(const std::string& hint);
+    std::string hint() const;
 
     void invalidate();
     // Marks part of the control (client coordinates) for the next paint.
