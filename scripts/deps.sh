@@ -11,6 +11,7 @@ packages=(
   appstream lintian x11-utils
   cups-daemon cups-client cups-filters printer-driver-cups-pdf poppler-utils
   python3-xlib
+  at-spi2-core python3-pyatspi dbus-bin
 )
 
 SUDO=""

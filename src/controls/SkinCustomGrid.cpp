@@ -75,6 +75,7 @@ void TbsSkinCustomGrid::sizeChanged()
     placeEditor();
     invalidate();
     updateScrollBars();
+    accessibleNotify(TAccessibleEvent::ItemsChanged);
 }
 
 void TbsSkinCustomGrid::setFixedCols(int value)
@@ -107,6 +108,7 @@ void TbsSkinCustomGrid::fixedChanged()
     clampTopLeft();
     invalidate();
     updateScrollBars();
+    accessibleNotify(TAccessibleEvent::ItemsChanged);
 }
 
 void TbsSkinCustomGrid::setDefaultSize(GridAxis& axis, int value)
@@ -250,6 +252,20 @@ void TbsSkinCustomGrid::moveCurrent(int col, int row, Anchor anchor, Scroll scro
         invalidateCells(oldSelection);
         invalidateCells(selection);
     }
+    if (oldCurrent.x == m_current.x && oldCurrent.y == m_current.y)
+        return;
+    accessibleNotifyCell(TAccessibleEvent::SelectionChanged, m_current.x, m_current.y);
+    if (focused())
+        accessibleNotifyCell(TAccessibleEvent::Focus, m_current.x, m_current.y);
+}
+
+bool TbsSkinCustomGrid::accessibleCellSelected(int col, int row) const { return Selection().contains(col, row); }
+
+void TbsSkinCustomGrid::accessibleSelectCell(int col, int row)
+{
+    if (isFixed(col, row))
+        return;
+    moveCurrent(col, row, Anchor::Follow, Scroll::IntoView);
 }
 
 void TbsSkinCustomGrid::clampTopLeft()
@@ -626,14 +642,19 @@ void TbsSkinCustomGrid::cellChanged(int col, int row, bool fromEditor)
 {
     if (!fromEditor && m_editorMode && col == m_editCell.x && row == m_editCell.y && col == m_current.x && row == m_current.y)
         loadEditorText();
-    if (m_updateLock == 0)
-        invalidateCell(col, row);
+    if (m_updateLock > 0)
+        return;
+    invalidateCell(col, row);
+    accessibleNotifyCell(TAccessibleEvent::NameChanged, col, row);
 }
 
 void TbsSkinCustomGrid::endUpdate()
 {
-    if (m_updateLock > 0 && --m_updateLock == 0)
-        invalidate();
+    if (m_updateLock == 0 || --m_updateLock > 0)
+        return;
+    invalidate();
+    // Cells changed by the batch are read anew.
+    accessibleNotify(TAccessibleEvent::ItemsChanged);
 }
 
 void TbsSkinCustomGrid::editorExit()

@@ -22,7 +22,7 @@ class TbsSkinScrollBar;
 // The grid engine: counts and sizes, the current cell with its selection, the
 // move rule, the in-place editor, keyboard, mouse and wheel navigation, external
 // scroll bars and painting. Cell contents and the events live in the subclasses.
-class TbsSkinCustomGrid : public TbsSkinControl {
+class TbsSkinCustomGrid : public TbsSkinControl, public TAccessibleTable {
 public:
     explicit TbsSkinCustomGrid(TWinControl* parent);
     ~TbsSkinCustomGrid() override;
@@ -108,6 +108,18 @@ public:
     // A right press at a client point, or the context-menu key or Shift+F10 with the
     // point (-1, -1): the current cell is meant.
     std::function<void(TPoint mousePos)> onContextPopup;
+
+    // A screen reader reads the grid as a table whose fixed rows are the headers.
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::Table; }
+    TAccessibleTable* accessibleTable() override { return this; }
+    int accessibleColumnCount() const override { return ColCount(); }
+    int accessibleRowCount() const override { return RowCount(); }
+    int accessibleHeaderRows() const override { return FixedRows(); }
+    std::string accessibleCellText(int, int) const override { return {}; }
+    TRect accessibleCellRect(int col, int row) const override { return CellRect(col, row); }
+    bool accessibleCellSelected(int col, int row) const override;
+    TPoint accessibleCurrentCell() const override { return TPoint{Col(), Row()}; }
+    void accessibleSelectCell(int col, int row) override;
 
     // The in-place editor reports to its grid through these.
     void editorKeyDown(int& key, unsigned shift);

@@ -109,8 +109,20 @@ void TbsSkinDateEdit::keyPress(char& key)
 
 void TbsSkinDateEdit::keyDown(int& key, unsigned shift)
 {
+    // Without a mouse: Alt+Down or F4 opens the calendar, whose keys then move the
+    // day, the month and the year; Enter takes the day and any other key closes it.
+    if (droppedDown() && m_keyboardCalendar && calendarKey(key, shift)) {
+        key = 0;
+        return;
+    }
     if (droppedDown())
         closeUp(CloseUp::Keep);
+    else if (key == VK_F4 || (key == VK_DOWN && (shift & ssAlt))) {
+        key = 0;
+        dropDown();
+        m_keyboardCalendar = true;
+        return;
+    }
     TbsSkinEdit::keyDown(key, shift);
     if (key == VK_DELETE && m_mask.valid() && !readOnly()) {
         key = 0;
@@ -182,6 +194,7 @@ void TbsSkinDateEdit::buttonClicked()
 // Below the field, or above it where below would leave the screen.
 void TbsSkinDateEdit::dropDown()
 {
+    m_keyboardCalendar = false;
     TbsSkinMonthCalendar& calendar = m_popup.calendar();
     calendar.setDate(m_date);
     calendar.setSkinData(SkinData());
@@ -195,10 +208,27 @@ void TbsSkinDateEdit::dropDown()
     m_popup.popupAt(*this, TPoint{corner.x, y});
 }
 
+bool TbsSkinDateEdit::calendarKey(int key, unsigned shift)
+{
+    TbsSkinMonthCalendar& calendar = m_popup.calendar();
+    bool const ctrl = shift & ssCtrl;
+    switch (key) {
+    case VK_LEFT: calendar.setDate(Date() - 1); return true;
+    case VK_RIGHT: calendar.setDate(Date() + 1); return true;
+    case VK_UP: calendar.setDate(Date() - 7); return true;
+    case VK_DOWN: calendar.setDate(Date() + 7); return true;
+    case VK_PRIOR: ctrl ? calendar.priorYear() : calendar.priorMonth(); return true;
+    case VK_NEXT: ctrl ? calendar.nextYear() : calendar.nextMonth(); return true;
+    case VK_RETURN: closeUp(CloseUp::TakeDate); return true;
+    default: return false;
+    }
+}
+
 void TbsSkinDateEdit::closeUp(CloseUp how)
 {
     if (!droppedDown())
         return;
+    m_keyboardCalendar = false;
     m_popup.closeUp();
     if (how == CloseUp::TakeDate) {
         m_date = m_popup.calendar().Date();

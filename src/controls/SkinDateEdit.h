@@ -54,6 +54,8 @@ protected:
 private:
     enum class CloseUp { Keep, TakeDate };
     void keyCheck(char& key);
+    // Keys that work the open calendar; false for a key that closes it.
+    bool calendarKey(int key, unsigned shift);
     void buttonClicked();
     void dropDown();
     void closeUp(CloseUp how);
@@ -73,6 +75,8 @@ private:
     bool m_settingText = false;
     // The text as it last stood in the mask's shape, for a paste that does not fit.
     std::string m_lastText;
+    // Opened from the keyboard: the calendar takes the keys until it closes.
+    bool m_keyboardCalendar = false;
     int m_maxLength = 10;
     int m_calendarWidth = 350;
     int m_calendarHeight = 150;

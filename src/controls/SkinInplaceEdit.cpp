@@ -14,6 +14,12 @@ TbsSkinInplaceEdit::TbsSkinInplaceEdit(TbsSkinCustomGrid& grid) : TCustomEdit(&g
     hide();
 }
 
+std::string TbsSkinInplaceEdit::accessibleName() const
+{
+    int const col = m_grid.Col();
+    return m_grid.FixedRows() > 0 ? m_grid.accessibleCellText(col, 0) : std::string{};
+}
+
 void TbsSkinInplaceEdit::typeFirst(char key)
 {
     // The whole text is selected when the editor opens, so the key replaces it.

@@ -21,6 +21,9 @@ public:
     // The skinned context menu while it is open (tests, scripted runs).
     TbsSkinMenu* contextMenuEngine() const { return m_contextMenu.engine(); }
 
+    // Named by the header of the column it edits.
+    std::string accessibleName() const override;
+
 protected:
     TRect textRect() const override;
     void paintFrame(Canvas& canvas) override;

@@ -64,8 +64,60 @@ TbsSkinMonthCalendar::TbsSkinMonthCalendar(TWinControl* parent) : TbsSkinPanel(p
 
 void TbsSkinMonthCalendar::setDate(TDateTime date)
 {
-    if (assignChanged(m_date, std::floor(date)))
-        invalidate();
+    if (!assignChanged(m_date, std::floor(date)))
+        return;
+    invalidate();
+    // Another month means other days in the cells.
+    accessibleNotify(TAccessibleEvent::ItemsChanged);
+    accessibleNotify(TAccessibleEvent::NameChanged);
+    TPoint const cell = accessibleCurrentCell();
+    accessibleNotifyCell(TAccessibleEvent::SelectionChanged, cell.x, cell.y);
+}
+
+std::string TbsSkinMonthCalendar::accessibleName() const
+{
+    DateParts const d = decodeDate(m_date);
+    return regionalSettings().longMonthNames[std::size_t(d.month - 1)] + " " + std::to_string(d.day) + ", "
+        + std::to_string(d.year);
+}
+
+std::string TbsSkinMonthCalendar::accessibleCellText(int col, int row) const
+{
+    if (row == 0)
+        return regionalSettings().shortDayNames[std::size_t((m_firstDayOfWeek + col) % 7)];
+    int const day = dayOfCell(col, row);
+    return day >= 1 && day <= layout().monthLength ? std::to_string(day) : std::string{};
+}
+
+TRect TbsSkinMonthCalendar::accessibleCellRect(int col, int row) const
+{
+    Layout const l = layout();
+    if (row == 0)
+        return TRect{l.client.left + 1 + col * l.columnWidth, l.headerTop,
+                     l.client.left + 1 + (col + 1) * l.columnWidth, l.lineY};
+    return cellRect(l, col, row - 1);
+}
+
+bool TbsSkinMonthCalendar::accessibleCellSelected(int col, int row) const
+{
+    return row > 0 && dayOfCell(col, row) == decodeDate(m_date).day;
+}
+
+TPoint TbsSkinMonthCalendar::accessibleCurrentCell() const
+{
+    int const index = decodeDate(m_date).day - layout().firstCellDay;
+    return TPoint{index % 7, index / 7 + 1};
+}
+
+void TbsSkinMonthCalendar::accessibleSelectCell(int col, int row)
+{
+    int const day = row > 0 ? dayOfCell(col, row) : 0;
+    if (day < 1 || day > layout().monthLength)
+        return;
+    DateParts const d = decodeDate(m_date);
+    setDate(encodeDate(d.year, d.month, day));
+    if (onNumberClick)
+        onNumberClick();
 }
 
 void TbsSkinMonthCalendar::setFirstDayOfWeek(TbsDaysOfWeek day)

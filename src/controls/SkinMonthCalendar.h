@@ -12,7 +12,7 @@ enum TbsDaysOfWeek { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
 
 // One month as a table of days under its title, with buttons that step a month
 // or a year back and forth (repeating while held). A click on a day selects it.
-class TbsSkinMonthCalendar : public TbsSkinPanel {
+class TbsSkinMonthCalendar : public TbsSkinPanel, public TAccessibleTable {
 public:
     explicit TbsSkinMonthCalendar(TWinControl* parent);
 
@@ -49,6 +49,19 @@ public:
     // A day was clicked; Date is that day.
     std::function<void()> onNumberClick;
 
+    // A screen reader reads the month as a table: the weekday names over six weeks.
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::Table; }
+    std::string accessibleName() const override;
+    TAccessibleTable* accessibleTable() override { return this; }
+    int accessibleColumnCount() const override { return 7; }
+    int accessibleRowCount() const override { return 7; }
+    int accessibleHeaderRows() const override { return 1; }
+    std::string accessibleCellText(int col, int row) const override;
+    TRect accessibleCellRect(int col, int row) const override;
+    bool accessibleCellSelected(int col, int row) const override;
+    TPoint accessibleCurrentCell() const override;
+    void accessibleSelectCell(int col, int row) override;
+
 protected:
     void drawDefaultLook(Canvas& canvas) override;
     void drawSkinLook(Canvas& canvas) override;
@@ -67,6 +80,8 @@ private:
         int monthLength = 0;
     };
     Layout layout() const;
+    // The day in a week row's column (below 1 or past the month: blank).
+    int dayOfCell(int col, int row) const { return layout().firstCellDay + (row - 1) * 7 + col; }
     TRect cellRect(const Layout& l, int column, int row) const;
     void paintMonth(Canvas& canvas);
     // Title, header, line and selection colour; the day numbers' colour.

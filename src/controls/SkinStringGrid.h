@@ -18,6 +18,8 @@ public:
     // Cells that hold a text, wherever they are.
     size_t storedCellCount() const;
 
+    std::string accessibleCellText(int col, int row) const override { return Cells(col, row); }
+
 protected:
     void drawCell(Canvas& canvas, int col, int row, const TRect& rect, TGridDrawState state) override;
     std::string getEditText(int col, int row) override;

@@ -343,3 +343,37 @@ TEST_F(DateEdit, MovingTheWindowClosesTheCalendar)
     app().processMessages();
     EXPECT_FALSE(w.field->droppedDown());
 }
+
+TEST_F(DateEdit, CalendarOpenedFromTheKeyboardIsWorkedByItsKeys)
+{
+    DateWindow w(RegionalSettings::posix());
+    show(w);
+    w.field->setDate(encodeDate(2024, 1, 31));
+    w.dateChanges = 0;
+    w.field->setFocus();
+    sendKeyStroke(*w.field, VK_F4);
+    ASSERT_TRUE(w.field->droppedDown());
+    sendKeyStroke(*w.field, VK_RIGHT);
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 2, 1));
+    sendKeyStroke(*w.field, VK_UP);
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 1, 25));
+    sendKeyStroke(*w.field, VK_NEXT);
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 2, 25));
+    sendKeyStroke(*w.field, VK_NEXT, ssCtrl);
+    EXPECT_EQ(w.field->Date(), encodeDate(2025, 2, 25));
+    EXPECT_TRUE(w.field->droppedDown());
+    EXPECT_EQ(w.field->text(), "2024-01-31") << "browsing leaves the text";
+    sendKeyStroke(*w.field, VK_RETURN);
+    EXPECT_FALSE(w.field->droppedDown());
+    EXPECT_EQ(w.field->text(), "2025-02-25");
+    EXPECT_EQ(w.dateChanges, 1);
+
+    // Alt+Down opens it too; any other key closes it without taking the day.
+    sendKeyStroke(*w.field, VK_DOWN, ssAlt);
+    ASSERT_TRUE(w.field->droppedDown());
+    sendKeyStroke(*w.field, VK_LEFT);
+    sendKeyStroke(*w.field, VK_ESCAPE);
+    EXPECT_FALSE(w.field->droppedDown());
+    EXPECT_EQ(w.field->text(), "2025-02-25");
+    EXPECT_EQ(w.dateChanges, 1);
+}

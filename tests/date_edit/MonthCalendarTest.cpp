@@ -2,7 +2,9 @@
 
 #include "controls/CalendarGlyphs.h"
 #include "controls/SkinMonthCalendar.h"
+#include "runtime/core/RegionalSettings.h"
 #include "runtime/graphics/Bitmap.h"
+#include "runtime/ui/AccessibleQuery.h"
 #include "runtime/ui/Timer.h"
 
 using namespace qv;
@@ -190,4 +192,33 @@ TEST_F(MonthCalendar, GlyphsArePicturesOfTheirOwn)
         for (int x = 0; x < priorMonth.width(); ++x)
             EXPECT_EQ(priorMonth.pixel(x, y) == priorMonth.pixel(0, 8),
                       nextMonth.pixel(priorMonth.width() - 1 - x, y) == nextMonth.pixel(0, 8));
+}
+
+TEST_F(MonthCalendar, ScreenReaderReadsTheMonthAsATableOfDaysAndPicksOne)
+{
+    TbsSkinMonthCalendar& c = w.calendar;
+    c.setDate(encodeDate(2024, 3, 14));
+    int picks = 0;
+    c.onNumberClick = [&] { ++picks; };
+    EXPECT_EQ(accessibleTableRows(c), 7);
+    EXPECT_EQ(accessibleTableColumns(c), 7);
+    EXPECT_EQ(accessibleColumnHeader(c, 0), regionalSettings().shortDayNames[0]);
+    // 1 March 2024 is a Friday: the first week row starts with five blanks.
+    EXPECT_EQ(accessibleTableCell(c, 1, 4).name, "");
+    EXPECT_EQ(accessibleTableCell(c, 1, 5).name, "1");
+    TAccessibleNode selected = accessibleTableCell(c, 3, 4);
+    EXPECT_EQ(selected.name, "14");
+    EXPECT_TRUE(selected.has(asSelected));
+    EXPECT_FALSE(accessibleTableCell(c, 3, 5).has(asSelected));
+
+    ASSERT_TRUE(accessibleDoAction(c, {3 * 7 + 5}, TAccessibleAction::Press));
+    EXPECT_EQ(c.Date(), encodeDate(2024, 3, 15));
+    EXPECT_EQ(picks, 1);
+    // A blank cell picks nothing.
+    ASSERT_TRUE(accessibleDoAction(c, {1 * 7 + 0}, TAccessibleAction::Press));
+    EXPECT_EQ(c.Date(), encodeDate(2024, 3, 15));
+    EXPECT_EQ(picks, 1);
+    c.nextMonth();
+    EXPECT_EQ(accessibleTableCell(c, 1, 0).name, "") << "April 2024 begins on a Monday";
+    EXPECT_EQ(accessibleTableCell(c, 1, 1).name, "1");
 }

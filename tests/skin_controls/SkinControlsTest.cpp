@@ -1,4 +1,5 @@
 #include "runtime/graphics/Bitmap.h"
+#include "runtime/ui/AccessibleQuery.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Form.h"
@@ -187,6 +188,61 @@ TEST_F(SkinControls, LinkLabelOpensItsAddress)
     setShellOpenHook(nullptr);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], "https://quorvane.com/");
+}
+
+TEST_F(SkinControls, LinkLabelIsReachedByTabAndOpenedByEnterOrSpace)
+{
+    std::vector<std::string> opened;
+    setShellOpenHook([&](const std::string& target) {
+        opened.push_back(target);
+        return true;
+    });
+    TbsSkinLinkLabel link(&form);
+    link.setURL("https://quorvane.com/");
+    link.setCaption("www.quorvane.com");
+    EXPECT_TRUE(link.tabStop());
+    sendKeyStroke(link, VK_RETURN);
+    sendKeyStroke(link, VK_SPACE);
+    sendKeyStroke(link, 'A');
+    TAccessibleNode node = accessibleTree(link);
+    setShellOpenHook(nullptr);
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(node.role, "link");
+    EXPECT_EQ(node.name, "www.quorvane.com");
+    EXPECT_EQ(node.description, "https://quorvane.com/");
+}
+
+TEST_F(SkinControls, ButtonsLabelsAndGroupBoxSayWhatTheyAre)
+{
+    TbsSkinGroupBox group(&form);
+    group.setCaption("&Loan");
+    TbsSkinButton button(&group);
+    button.setCaption("&Calculate");
+    TbsSkinStdLabel label(&group);
+    label.setCaption("Total:");
+    TAccessibleNode tree = accessibleTree(group);
+    EXPECT_EQ(tree.role, "panel");
+    EXPECT_EQ(tree.name, "Loan");
+    const TAccessibleNode* b = tree.find("push button", "Calculate");
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->actions, std::vector<std::string>{"press"});
+    EXPECT_NE(tree.find("label", "Total:"), nullptr);
+
+    int clicks = 0;
+    button.onClick = [&] { ++clicks; };
+    EXPECT_TRUE(accessibleDoAction(button, {}, TAccessibleAction::Press));
+    EXPECT_EQ(clicks, 1);
+    button.setEnabled(false);
+    EXPECT_TRUE(accessibleTree(button).has(asDisabled));
+    accessibleDoAction(button, {}, TAccessibleAction::Press);
+    EXPECT_EQ(clicks, 1) << "a disabled button is not pressed";
+
+    TAccessibleEventLog log;
+    label.setCaption("Total: 5");
+    label.setAccessibleName("Total");
+    EXPECT_TRUE(log.contains("name-changed", "Total: 5"));
+    EXPECT_EQ(accessibleTree(label).name, "Total");
+    EXPECT_EQ(accessibleTree(label).value, "Total: 5");
 }
 
 TEST_F(SkinControls, GroupBoxHasACaptionBandAndFrame)

@@ -1,5 +1,6 @@
 #include "runtime/core/Exception.h"
 #include "runtime/shell/ShellFolders.h"
+#include "runtime/ui/AccessibleQuery.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Input.h"
@@ -682,4 +683,42 @@ TEST_F(FileDialogTest, ARunsWindowWearsTheSkinnedFrameWithoutCaptionButtons)
         EXPECT_EQ(margins.left, 7);
         EXPECT_EQ(margins.top, 30);
     }));
+}
+
+TEST_F(FileDialogTest, ScreenReaderReadsTheEntriesAsAListAndFollowsTheSelection)
+{
+    TbsSkinFileDialogForm& w = window();
+    TAccessibleNode list = accessibleTree(w.fileList);
+    EXPECT_EQ(list.role, "list");
+    EXPECT_EQ(list.name, "") << "no label stands before the list";
+    ASSERT_EQ(list.children.size(), 5u);
+    EXPECT_EQ(list.children[2].role, "list item");
+    EXPECT_EQ(list.children[2].name, "a.qvl");
+
+    TAccessibleEventLog log;
+    ASSERT_TRUE(accessibleDoAction(w.fileList, {3}, TAccessibleAction::Press));
+    EXPECT_EQ(w.fileList.focusedItem(), 3);
+    EXPECT_TRUE(accessibleTree(w.fileList).children[3].has(asSelected));
+    EXPECT_FALSE(accessibleTree(w.fileList).children[2].has(asSelected));
+    EXPECT_TRUE(log.contains("selection-within", ""));
+
+    // Another folder's entries are read anew.
+    w.fileList.setFolder(path("sub"));
+    list = accessibleTree(w.fileList);
+    ASSERT_EQ(list.children.size(), 1u);
+    EXPECT_EQ(list.children[0].name, "inner.qvl");
+}
+
+TEST_F(FileDialogTest, ScreenReaderFindsTheBoxesTheNameFieldAndThePictureButtonsByName)
+{
+    TbsSkinFileDialogForm& w = window();
+    TAccessibleNode tree = accessibleTree(w);
+    const TAccessibleNode* lookIn = tree.find("combo box", "Look in");
+    ASSERT_NE(lookIn, nullptr);
+    EXPECT_EQ(lookIn->actions, std::vector<std::string>{"open"});
+    EXPECT_NE(lookIn->value, "");
+    EXPECT_NE(tree.find("combo box", "File type"), nullptr);
+    EXPECT_NE(tree.find("text", "File name"), nullptr);
+    EXPECT_NE(tree.find("push button", "Up One Level"), nullptr);
+    EXPECT_NE(tree.find("list"), nullptr);
 }

@@ -36,6 +36,22 @@ void TChartControl::setBounds(int left, int top, int width, int height)
 
 void TChartControl::resized() { m_chart.SetSize(width(), height()); }
 
+std::string TChartControl::accessibleName() const
+{
+    std::string name;
+    for (const std::string& line : m_chart.Title().Text())
+        name += (name.empty() ? "" : " ") + line;
+    return name;
+}
+
+std::string TChartControl::accessibleDescription() const
+{
+    std::string names;
+    for (const TChartSeries* series : m_chart.SeriesList())
+        names += (names.empty() ? "" : ", ") + series->Title();
+    return names;
+}
+
 void TChartControl::paint(Canvas& canvas) { m_chart.Paint(canvas); }
 
 void TChartControl::mouseDown(MouseButton button, unsigned shift, int x, int y)

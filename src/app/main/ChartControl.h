@@ -15,6 +15,11 @@ public:
     TChart& chart() { return m_chart; }
     void setBounds(int left, int top, int width, int height) override;
 
+    // Named by its title; the description lists the series.
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::Chart; }
+    std::string accessibleName() const override;
+    std::string accessibleDescription() const override;
+
 protected:
     void paint(Canvas& canvas) override;
     void mouseDown(MouseButton button, unsigned shift, int x, int y) override;

@@ -218,6 +218,11 @@ void TfrmMain::layoutSchedulePage()
     lblTotalInt.setName("lblTotalInt");
     lblTotalPay.setName("lblTotalPay");
     lblSavePay.setName("lblSavePay");
+    // A screen reader reads each result as its title with the figure as its value.
+    lblMonPay.setAccessibleName("Monthly Payment");
+    lblTotalInt.setAccessibleName("Interest Payment");
+    lblTotalPay.setAccessibleName("Total Payment");
+    lblSavePay.setAccessibleName("Interest Saved");
 
     btnPrerpt.setName("btnPrerpt");
     btnPrerpt.setSkinData(&skinData);

@@ -22,6 +22,7 @@ PaymentSchedule::PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& 
     : gridPayment(page), bsSkinScrollBar1(page), m_loan(loan), m_view(view)
 {
     gridPayment.setName("gridPayment");
+    gridPayment.setAccessibleName("Amortization Schedule");
     gridPayment.setBounds(16, 16, 609, 177);
     gridPayment.setSkinDataName("grid");
     gridPayment.setDefaultRowHeight(20);

@@ -3,6 +3,7 @@
 #include "runtime/core/EndSignals.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/MainThreadCall.h"
+#include "runtime/ui/AccessibleBridge.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Widgets.h"
@@ -80,6 +81,7 @@ TApplication::TApplication(int& argc, char** argv)
     m_exeName = argc > 0 && argv[0] ? argv[0] : "";
     m_exeDir = folderOf(argc > 0 ? argv[0] : nullptr);
     g_instance = this;
+    installAccessibleFactory();
 
     QObject::connect(&m_impl->app, &QApplication::focusChanged, [](QWidget*, QWidget* now) {
         TControl* control = TControl::fromWidget(now);

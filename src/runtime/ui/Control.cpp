@@ -369,6 +369,8 @@ void TControl::setCursor(TCursor cursor)
 
 void TControl::setHint(const std::string& hint) { m_widget->setToolTip(QString::fromStdString(hint)); }
 
+std::string TControl::hint() const { return m_widget->toolTip().toStdString(); }
+
 void TControl::invalidate() { m_widget->update(); }
 
 void TControl::invalidateRect(const TRect& r)

@@ -2,6 +2,7 @@
 
 #include "runtime/graphics/Canvas.h"
 #include "runtime/graphics/Graphics.h"
+#include "runtime/ui/Accessible.h"
 
 #include <cstdint>
 #include <functional>
@@ -33,7 +34,7 @@ enum KeyChar : char { chBackspace = 8, chTab = 9, chEnter = 13, chEscape = 27 };
 // Anything placed on a window: position in its parent's client coordinates,
 // visibility, enabled state, focus, keyboard and mouse events. Every control
 // is backed by a native widget, which the runtime alone touches.
-class TControl {
+class TControl : public TAccessible {
 public:
     virtual ~TControl();
     TControl(const TControl&) = delete;
@@ -80,6 +81,7 @@ public:
     void setFont(const Font& font);
     void setCursor(TCursor cursor);
     void setHint(const std::string& hint);
+    std::string hint() const;
 
     void invalidate();
     // Marks part of the control (client coordinates) for the next paint.
@@ -102,6 +104,11 @@ public:
     std::function<void(int& key, unsigned shift)> onKeyDown;
     std::function<void()> onMouseEnter;
     std::function<void()> onMouseLeave;
+
+    // Tells a listening screen reader what changed; nothing happens when none listens.
+    // item: the part (TAccessibleItem index) concerned, -1 for the control itself.
+    void accessibleNotify(TAccessibleEvent event, int item = -1) const;
+    void accessibleNotifyCell(TAccessibleEvent event, int col, int row) const;
 
     QWidget* widget() const { return m_widget; }
     static TControl* fromWidget(const QWidget* widget);

@@ -43,6 +43,9 @@ public:
 
     std::function<void()> onChange;
 
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::EditableText; }
+    std::string accessibleValue() const override { return text(); }
+
 protected:
     // The editor's area inside the control.
     virtual TRect textRect() const;

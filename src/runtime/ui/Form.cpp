@@ -1,5 +1,7 @@
 #include "runtime/ui/Form.h"
 
+#include "runtime/core/Property.h"
+
 #include "runtime/graphics/QtGraphics.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Widgets.h"
@@ -408,11 +410,15 @@ TForm::~TForm()
 
 void TForm::setCaption(const std::string& caption)
 {
-    m_caption = caption;
+    bool changed = assignChanged(m_caption, caption);
     widget()->setWindowTitle(QString::fromStdString(caption));
     if (m_frame)
         m_frame->captionChanged();
+    if (changed)
+        accessibleNotify(TAccessibleEvent::NameChanged);
 }
+
+TAccessibleRole TForm::accessibleRole() const { return m_sizeable ? TAccessibleRole::Window : TAccessibleRole::Dialog; }
 
 int TForm::clientWidth() const { return m_client->width(); }
 int TForm::clientHeight() const { return m_client->height(); }

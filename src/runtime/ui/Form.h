@@ -104,6 +104,9 @@ public:
     std::function<void()> onHide;
     std::function<void(TCloseAction& action)> onClose;
 
+    TAccessibleRole accessibleRole() const override;
+    std::string accessibleName() const override { return m_caption; }
+
     // Creation step run by TApplication::createForm.
     virtual void doCreate();
 

@@ -39,6 +39,9 @@ public:
     void setWordWrap(bool wrap);
     // Width of the caption in the label's font, in pixels.
     int textWidth() const;
+
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::StaticText; }
+    std::string accessibleName() const override { return caption(); }
 };
 
 class TButton : public TNativeControl {
@@ -84,6 +87,8 @@ public:
 class TEdit : public TNativeControl {
 public:
     explicit TEdit(TWinControl* parent);
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::EditableText; }
+    std::string accessibleValue() const override { return text(); }
     std::string text() const;
     // Fires OnChange when the text differs.
     void setText(const std::string& text);
@@ -97,6 +102,7 @@ public:
 class TComboBox : public TNativeControl {
 public:
     explicit TComboBox(TWinControl* parent);
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::ComboBox; }
     void clearItems();
     void addItem(const std::string& item);
     int itemCount() const;

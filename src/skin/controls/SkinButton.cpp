@@ -21,14 +21,30 @@ TbsSkinButton::TbsSkinButton(TWinControl* parent) : TbsSkinControl(parent, "butt
 
 void TbsSkinButton::setCaption(const std::string& caption)
 {
-    if (assignChanged(m_caption, caption))
-        invalidate();
+    if (!assignChanged(m_caption, caption))
+        return;
+    invalidate();
+    accessibleNotify(TAccessibleEvent::NameChanged);
 }
 
 void TbsSkinButton::setDown(bool down)
 {
-    if (assignChanged(m_down, down))
-        invalidate();
+    if (!assignChanged(m_down, down))
+        return;
+    invalidate();
+    accessibleNotify(TAccessibleEvent::StateChanged);
+}
+
+std::string TbsSkinButton::accessibleName() const
+{
+    std::string name = TbsSkinControl::accessibleName();
+    return name.empty() ? stripAccelerator(m_caption) : name;
+}
+
+unsigned TbsSkinButton::accessibleStates() const
+{
+    unsigned states = m_down ? asPressed : 0;
+    return m_default ? states | asDefaultButton : states;
 }
 
 void TbsSkinButton::setCanFocused(bool canFocused)

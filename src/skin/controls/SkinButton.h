@@ -39,6 +39,12 @@ public:
     // Fires OnClick, as the user's click does.
     void Click() { click(); }
 
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::PushButton; }
+    std::string accessibleName() const override;
+    unsigned accessibleStates() const override;
+    std::vector<TAccessibleAction> accessibleActions() const override { return {TAccessibleAction::Press}; }
+    void accessibleDo(TAccessibleAction) override { Click(); }
+
     void skinChanged() override;
 
 protected:

@@ -284,6 +284,15 @@ void TbsSkinEdit::buttonClick()
         onButtonClick();
 }
 
+std::vector<TAccessibleAction> TbsSkinEdit::accessibleActions() const
+{
+    if (!m_buttonMode)
+        return {};
+    return {TAccessibleAction::Open};
+}
+
+void TbsSkinEdit::accessibleDo(TAccessibleAction) { buttonClick(); }
+
 void TbsSkinEdit::doExit()
 {
     updateEditor();

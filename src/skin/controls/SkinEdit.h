@@ -38,6 +38,11 @@ public:
 
     std::function<void()> onButtonClick;
 
+    // The button opens what it offers (the date edit's calendar).
+    unsigned accessibleStates() const override { return m_buttonMode ? asHasPopup : 0u; }
+    std::vector<TAccessibleAction> accessibleActions() const override;
+    void accessibleDo(TAccessibleAction action) override;
+
     // Skin change notices relayed by the form's frame.
     void skinChangeBegins() override;
     void skinChanged() override { rebind(); }

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinLabels.h"
 
+#include "runtime/core/Property.h"
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/Shell.h"
@@ -16,10 +17,22 @@ TbsSkinStdLabel::TbsSkinStdLabel(TWinControl* parent) : TbsSkinControl(parent, "
 
 void TbsSkinStdLabel::setCaption(const std::string& caption)
 {
-    m_caption = caption;
+    bool changed = assignChanged(m_caption, caption);
     adjustSize();
     invalidate();
+    if (!changed)
+        return;
+    accessibleNotify(TAccessibleEvent::NameChanged);
+    accessibleNotify(TAccessibleEvent::ValueChanged);
 }
+
+std::string TbsSkinStdLabel::accessibleName() const
+{
+    std::string name = TbsSkinControl::accessibleName();
+    return name.empty() ? accessibleValue() : name;
+}
+
+std::string TbsSkinStdLabel::accessibleValue() const { return stripAccelerator(m_caption); }
 
 void TbsSkinStdLabel::setAutoSize(bool autoSize)
 {
@@ -151,6 +164,30 @@ TbsSkinLinkLabel::TbsSkinLinkLabel(TWinControl* parent) : TbsSkinStdLabel(parent
     f.style = fsUnderline;
     setDefaultFont(f);
     setCursor(TCursor::HandPoint);
+    setTabStop(true);
+}
+
+void TbsSkinLinkLabel::keyDown(int& key, unsigned shift)
+{
+    TbsSkinStdLabel::keyDown(key, shift);
+    if (key != VK_RETURN && key != VK_SPACE)
+        return;
+    key = 0;
+    click();
+}
+
+void TbsSkinLinkLabel::paint(Canvas& canvas)
+{
+    TbsSkinStdLabel::paint(canvas);
+    if (!focused())
+        return;
+    // The keyboard's place, dotted as the grid's focused cell.
+    TRect const r = clientRect();
+    canvas.pen = Pen{};
+    canvas.pen.color = currentTextColor();
+    canvas.pen.cosmeticDots = true;
+    canvas.polyline({TPoint{r.left, r.top}, TPoint{r.right - 1, r.top}, TPoint{r.right - 1, r.bottom - 1},
+                     TPoint{r.left, r.bottom - 1}, TPoint{r.left, r.top}});
 }
 
 Font TbsSkinLinkLabel::textFont() const

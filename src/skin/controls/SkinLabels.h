@@ -25,6 +25,11 @@ public:
     void setAlignment(TAlignment alignment);
     void setBounds(int left, int top, int width, int height) override;
 
+    // A label reads as its text unless it was given a name (a result named by its title).
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::StaticText; }
+    std::string accessibleName() const override;
+    std::string accessibleValue() const override;
+
 protected:
     void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
@@ -55,12 +60,22 @@ public:
     void setDefaultActiveFontColor(TColor color) { m_activeColor = color; }
     bool hot() const { return m_hot; }
 
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::Link; }
+    std::string accessibleDescription() const override { return m_url; }
+    std::vector<TAccessibleAction> accessibleActions() const override { return {TAccessibleAction::Press}; }
+    void accessibleDo(TAccessibleAction) override { click(); }
+
 protected:
     Font textFont() const override;
     TColor currentTextColor() const override;
     void mouseEnter() override;
     void mouseLeave() override;
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
+    // Reached by Tab, Enter or space opens it as a click does.
+    void keyDown(int& key, unsigned shift) override;
+    void doEnter() override { invalidate(); }
+    void doExit() override { invalidate(); }
+    void paint(Canvas& canvas) override;
     void click() override;
 
 private:

@@ -111,6 +111,7 @@ void TbsSkinPageControl::tabsChanged()
 {
     setBounds(left(), top(), width(), height());
     invalidate();
+    accessibleNotify(TAccessibleEvent::ItemsChanged);
 }
 
 TbsSkinTabSheet* TbsSkinPageControl::ActivePage() const
@@ -132,8 +133,33 @@ void TbsSkinPageControl::setActivePageIndex(int index)
     bringSelectedIntoView();
     invalidate();
     m_pages[index]->invalidate();
+    int tab = visibleIndexOf(index);
+    accessibleNotify(TAccessibleEvent::SelectionChanged, tab);
+    if (focused())
+        accessibleNotify(TAccessibleEvent::Focus, tab);
     if (onChange)
         onChange();
+}
+
+TAccessibleItem TbsSkinPageControl::accessibleItem(int index) const
+{
+    std::vector<int> tabs = visibleTabs();
+    TAccessibleItem item;
+    if (index < 0 || index >= static_cast<int>(tabs.size()))
+        return item;
+    item.role = TAccessibleRole::PageTab;
+    item.name = stripAccelerator(m_pages[tabs[index]]->Caption());
+    item.states = asSelectable | (tabs[index] == m_activeIndex ? asSelected : 0u);
+    item.bounds = tabRect(index);
+    item.actions = {TAccessibleAction::Press};
+    return item;
+}
+
+void TbsSkinPageControl::accessibleItemDo(int index, TAccessibleAction)
+{
+    std::vector<int> tabs = visibleTabs();
+    if (index >= 0 && index < static_cast<int>(tabs.size()))
+        setActivePageIndex(tabs[index]);
 }
 
 void TbsSkinPageControl::setActivePage(TbsSkinTabSheet& page) { setActivePageIndex(page.PageIndex()); }

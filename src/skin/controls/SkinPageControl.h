@@ -30,6 +30,9 @@ public:
     TbsSkinPageControl& PageControl() const { return m_pageControl; }
     int PageIndex() const;
 
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::Pane; }
+    std::string accessibleName() const override { return m_caption; }
+
 protected:
     void paint(Canvas& canvas) override;
     void resized() override { invalidate(); }
@@ -90,6 +93,13 @@ public:
 
     std::function<void()> onChange;
     std::function<void(bool& allow)> onChanging;
+
+    // The visible tabs are its parts.
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::PageTabList; }
+    int accessibleItemCount() const override { return visibleTabCount(); }
+    TAccessibleItem accessibleItem(int index) const override;
+    void accessibleItemDo(int index, TAccessibleAction action) override;
+    int accessibleFocusItem() const override { return visibleIndexOf(m_activeIndex); }
 
 protected:
     void bindSection() override;

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinPanel.h"
 
+#include "runtime/ui/Menus.h"
 #include "skin/model/SkinBitmaps.h"
 
 namespace qv {
@@ -13,8 +14,17 @@ TbsSkinPanel::TbsSkinPanel(TWinControl* parent, const std::string& skinDataName)
 
 void TbsSkinPanel::setCaption(const std::string& caption)
 {
+    bool changed = m_caption != caption;
     m_caption = caption;
     invalidate();
+    if (changed)
+        accessibleNotify(TAccessibleEvent::NameChanged);
+}
+
+std::string TbsSkinPanel::accessibleName() const
+{
+    std::string name = TbsSkinControl::accessibleName();
+    return name.empty() ? stripAccelerator(m_caption) : name;
 }
 
 void TbsSkinPanel::setBorderStyle(TbsSkinBorderStyle style)

@@ -30,6 +30,9 @@ public:
     // The area the children belong in: the frame and the caption band excluded.
     TRect panelClientRect() const;
 
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::Grouping; }
+    std::string accessibleName() const override;
+
 protected:
     void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;

@@ -142,8 +142,10 @@ void TbsSkinDialogComboBox::setItemIndex(int index)
 {
     if (index < -1 || index >= itemCount())
         index = -1;
-    if (assignChanged(m_itemIndex, index))
-        invalidate();
+    if (!assignChanged(m_itemIndex, index))
+        return;
+    invalidate();
+    accessibleNotify(TAccessibleEvent::ValueChanged);
 }
 
 void TbsSkinDialogComboBox::choose(int index)

@@ -72,6 +72,12 @@ public:
     // The user chose an item (list or keys).
     std::function<void()> onChange;
 
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::ComboBox; }
+    std::string accessibleValue() const override { return m_itemIndex < 0 ? std::string{} : item(m_itemIndex).text; }
+    unsigned accessibleStates() const override { return asHasPopup | (droppedDown() ? asExpanded : 0u); }
+    std::vector<TAccessibleAction> accessibleActions() const override { return {TAccessibleAction::Open}; }
+    void accessibleDo(TAccessibleAction) override { droppedDown() ? closeUp() : dropDown(); }
+
     Font listFont() const;
 
 protected:

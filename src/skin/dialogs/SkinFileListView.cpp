@@ -70,6 +70,25 @@ void TbsSkinFileListView::load(const std::string& folder, const std::vector<std:
     buildColumns();
     layout();
     invalidate();
+    accessibleNotify(TAccessibleEvent::ItemsChanged);
+}
+
+TAccessibleItem TbsSkinFileListView::accessibleItem(int index) const
+{
+    TAccessibleItem out;
+    if (index < 0 || index >= itemCount())
+        return out;
+    const TShellItem& item = m_items[static_cast<size_t>(index)];
+    out.role = TAccessibleRole::ListItem;
+    out.name = item.name;
+    out.description = item.typeName;
+    out.states = asSelectable | (isSelected(index) ? asSelected : 0u);
+    TRect const r = itemRect(index);
+    // Scrolled out of view: not on screen.
+    bool const onScreen = r.bottom > 0 && r.top < height() && r.right > 0 && r.left < width();
+    out.bounds = onScreen ? r : TRect{};
+    out.actions = {TAccessibleAction::Press};
+    return out;
 }
 
 void TbsSkinFileListView::setFolder(const std::string& folder)
@@ -218,9 +237,12 @@ void TbsSkinFileListView::setFocusedItem(int index)
 {
     if (index < -1 || index >= itemCount())
         return;
+    bool const moved = m_focused != index;
     m_focused = index;
     scrollIntoView(index);
     invalidate();
+    if (moved && index >= 0 && focused())
+        accessibleNotify(TAccessibleEvent::Focus, index);
 }
 
 const TShellItem* TbsSkinFileListView::selectedFile() const
@@ -245,6 +267,7 @@ std::vector<std::string> TbsSkinFileListView::selectedFilePaths() const
 void TbsSkinFileListView::selectionChanged()
 {
     invalidate();
+    accessibleNotify(TAccessibleEvent::SelectionChanged);
     if (onSelectionChange)
         onSelectionChange();
 }

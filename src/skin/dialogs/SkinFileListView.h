@@ -76,6 +76,13 @@ public:
     // Captions of the built-in columns (the dialog's string table texts).
     std::vector<std::string> columnCaptions{"Name", "Size", "Type", "Modified"};
 
+    // A screen reader reads the entries as a list; the focused one has the keyboard.
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::List; }
+    int accessibleItemCount() const override { return itemCount(); }
+    TAccessibleItem accessibleItem(int index) const override;
+    void accessibleItemDo(int index, TAccessibleAction) override { selectItem(index); }
+    int accessibleFocusItem() const override { return m_focused; }
+
     std::function<void()> onFolderChange;
     std::function<void()> onSelectionChange;
     // Enter on a selected file.

@@ -140,6 +140,41 @@ void TbsSkinMainMenuBar::rebuild()
     }
     bindSection();
     layoutItems();
+    accessibleNotify(TAccessibleEvent::ItemsChanged);
+}
+
+TAccessibleItem TbsSkinMainMenuBar::accessibleItem(int index) const
+{
+    TAccessibleItem out;
+    if (index < 0 || index >= itemCount())
+        return out;
+    const BarItem& bar = m_items[index];
+    out.role = bar.item->count() > 0 ? TAccessibleRole::Menu : TAccessibleRole::MenuItem;
+    out.name = stripAccelerator(bar.item->caption());
+    out.shortcut = bar.item->shortCut();
+    out.menu = bar.item->count() > 0 ? bar.item : nullptr;
+    out.bounds = bar.shown ? bar.rect : TRect{};
+    out.states = (bar.enabled ? 0u : asDisabled) | (bar.down ? asExpanded : 0u)
+        | (m_menuMode && (bar.active || bar.down) ? asSelected | asFocused : 0u);
+    if (bar.enabled)
+        out.actions = {out.menu ? TAccessibleAction::Open : TAccessibleAction::Press};
+    return out;
+}
+
+void TbsSkinMainMenuBar::accessibleItemDo(int index, TAccessibleAction)
+{
+    if (index < 0 || index >= itemCount() || m_items[index].down)
+        return;
+    itemMouseDown(index);
+}
+
+void TbsSkinMainMenuBar::accessibleMenuChosen(TMenuItem& item)
+{
+    // As a command chosen from an open menu: the menus close first.
+    if (m_skinForm)
+        m_skinForm->engine().closeAll();
+    if (item.enabled())
+        item.click();
 }
 
 Font TbsSkinMainMenuBar::itemFont() const
@@ -462,6 +497,8 @@ void TbsSkinMainMenuBar::itemMouseEnter(int index)
     bar.mouseIn = true;
     m_active = index;
     redrawItem();
+    if (m_menuMode)
+        accessibleNotify(TAccessibleEvent::Focus, index);
     if (onItemMouseEnter)
         onItemMouseEnter(*bar.item);
 }
@@ -533,6 +570,7 @@ std::vector<int> TbsSkinMainMenuBar::usable() const
 void TbsSkinMainMenuBar::enterMenuMode()
 {
     m_menuMode = true;
+    accessibleNotify(TAccessibleEvent::MenuStart);
     int first = -1;
     for (int i = 0; i < itemCount() && first < 0; ++i) {
         if (m_items[i].active)
@@ -556,6 +594,7 @@ void TbsSkinMainMenuBar::leaveMenuMode()
     }
     m_active = -1;
     m_capture = -1;
+    accessibleNotify(TAccessibleEvent::MenuEnd);
 }
 
 void TbsSkinMainMenuBar::nextItem()

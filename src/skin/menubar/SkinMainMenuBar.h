@@ -66,6 +66,14 @@ public:
     bool takeEnter() override;
     void popupClosed() override;
 
+    // The bar's items are menus whose items a screen reader reads from the menu.
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::MenuBar; }
+    int accessibleItemCount() const override { return itemCount(); }
+    TAccessibleItem accessibleItem(int index) const override;
+    void accessibleItemDo(int index, TAccessibleAction action) override;
+    void accessibleMenuChosen(TMenuItem& item) override;
+    int accessibleFocusItem() const override { return m_menuMode ? m_active : -1; }
+
     void setBounds(int left, int top, int width, int height) override;
     void skinChangeBegins() override;
     void skinChanged() override;

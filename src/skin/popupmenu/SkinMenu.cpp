@@ -171,6 +171,38 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& engine, TMenuItem& root, int
 
 TbsSkinPopupWindow::~TbsSkinPopupWindow() { onClosed = nullptr; }
 
+std::string TbsSkinPopupWindow::accessibleName() const { return stripAccelerator(m_root.caption()); }
+
+TAccessibleItem TbsSkinPopupWindow::accessibleItem(int index) const
+{
+    TAccessibleItem out;
+    if (index < 0 || index >= itemCount())
+        return out;
+    const TbsSkinMenuItem& entry = m_items[index];
+    const TMenuItem& item = *entry.item;
+    if (item.isSeparator()) {
+        out.role = TAccessibleRole::Separator;
+        out.bounds = entry.shown ? entry.rect : TRect{};
+        return out;
+    }
+    out.role = item.count() > 0 ? TAccessibleRole::Menu : TAccessibleRole::MenuItem;
+    out.name = stripAccelerator(item.caption());
+    out.shortcut = item.shortCut();
+    out.bounds = entry.shown ? entry.rect : TRect{};
+    out.states = (item.checked() || item.radioItem() ? asCheckable : 0u) | (item.checked() ? asChecked : 0u)
+        | (item.enabled() ? 0u : asDisabled) | (entry.active ? asSelected | asFocused : 0u)
+        | (item.count() > 0 ? asHasPopup : 0u) | (entry.open ? asExpanded : 0u);
+    if (item.enabled())
+        out.actions = {item.count() > 0 ? TAccessibleAction::Open : TAccessibleAction::Press};
+    return out;
+}
+
+void TbsSkinPopupWindow::accessibleItemDo(int index, TAccessibleAction)
+{
+    if (index >= 0 && index < itemCount())
+        m_engine.choose(*this, index);
+}
+
 Font TbsSkinPopupWindow::itemFont() const
 {
     const TbsMenuSettings& settings = m_engine.settings();
@@ -582,6 +614,8 @@ void TbsSkinPopupWindow::setActive(int index)
         deactivate(m_active);
     m_previousActive = m_active;
     m_active = index;
+    if (index >= 0 && index != m_previousActive)
+        accessibleNotify(TAccessibleEvent::Focus, index);
 }
 
 void TbsSkinPopupWindow::trackPoint(TPoint p)
@@ -873,6 +907,9 @@ void TbsSkinMenu::openLevel(TMenuItem& root, const TRect& anchor, bool up, bool 
             break;
         }
     }
+    raw->accessibleNotify(TAccessibleEvent::PopupMenuStart);
+    if (raw->m_active >= 0)
+        raw->accessibleNotify(TAccessibleEvent::Focus, raw->m_active);
 }
 
 TRect TbsSkinMenu::placement(const TbsSkinPopupWindow& window, const TRect& A, bool up, bool submenu) const
@@ -943,6 +980,7 @@ void TbsSkinMenu::closeFrom(int level)
         last->m_morphTimer.setEnabled(false);
         last->m_scrollTimer.setEnabled(false);
         last->closePopup();
+        last->accessibleNotify(TAccessibleEvent::PopupMenuEnd);
         // Kept until the next menu opens: the closing may run inside its own handler.
         m_closed.push_back(std::move(last));
     }

@@ -80,6 +80,14 @@ public:
     // Without an image list the glyph column is this wide.
     static constexpr int glyphWidth = 19;
 
+    // Its items are its parts; the active one has the keyboard.
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::PopupMenu; }
+    std::string accessibleName() const override;
+    int accessibleItemCount() const override { return itemCount(); }
+    TAccessibleItem accessibleItem(int index) const override;
+    void accessibleItemDo(int index, TAccessibleAction action) override;
+    int accessibleFocusItem() const override { return m_active; }
+
 protected:
     void paint(Canvas& canvas) override;
     void mouseMove(unsigned shift, int x, int y) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
@@ -33,6 +35,8 @@ public:
     int Max() const { return m_max; }
     void setMax(int value);
     int Position() const { return m_position; }
+    TAccessibleRole accessibleRole() const override { return TAccessibleRole::ScrollBar; }
+    std::string accessibleValue() const override { return std::to_string(m_position); }
     void setPosition(int value);
     int PageSize() const { return m_pageSize; }
     void setPageSize(int value);
