@@ -213,10 +213,10 @@ bool TbsSkinDateEdit::calendarKey(int key, unsigned shift)
     TbsSkinMonthCalendar& calendar = m_popup.calendar();
     bool const ctrl = shift & ssCtrl;
     switch (key) {
-    case VK_LEFT: calendar.setDate(Date() - 1); return true;
-    case VK_RIGHT: calendar.setDate(Date() + 1); return true;
-    case VK_UP: calendar.setDate(Date() - 7); return true;
-    case VK_DOWN: calendar.setDate(Date() + 7); return true;
+    case VK_LEFT: calendar.setDate(calendar.Date() - 1); return true;
+    case VK_RIGHT: calendar.setDate(calendar.Date() + 1); return true;
+    case VK_UP: calendar.setDate(calendar.Date() - 7); return true;
+    case VK_DOWN: calendar.setDate(calendar.Date() + 7); return true;
     case VK_PRIOR: ctrl ? calendar.priorYear() : calendar.priorMonth(); return true;
     case VK_NEXT: ctrl ? calendar.nextYear() : calendar.nextMonth(); return true;
     case VK_RETURN: closeUp(CloseUp::TakeDate); return true;

@@ -165,7 +165,7 @@ TEST_F(Cli, BankRoundingTravelsThroughTheFileToShowAndCsv)
 
     Outcome const refused = run("schedule --amount 0 --rate 5 --term 1 --date 2024-03-15 --rounding bank");
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, "Amount '0' is refused: a loan amount must be above 0\n");
+    EXPECT_EQ(refused.err, "--amount \"0\": Amount '0' is refused: a loan amount must be above 0\n");
     Outcome const wrong = run(loan + " --rounding banker");
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_NE(wrong.err.find("--rounding takes classic or bank, not 'banker'"), std::string::npos);

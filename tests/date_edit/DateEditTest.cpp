@@ -353,16 +353,19 @@ TEST_F(DateEdit, CalendarOpenedFromTheKeyboardIsWorkedByItsKeys)
     w.field->setFocus();
     sendKeyStroke(*w.field, VK_F4);
     ASSERT_TRUE(w.field->droppedDown());
+    // The calendar moves; the field keeps its date until a day is taken.
+    TbsSkinMonthCalendar const& calendar = w.field->popupCalendar().calendar();
     sendKeyStroke(*w.field, VK_RIGHT);
-    EXPECT_EQ(w.field->Date(), encodeDate(2024, 2, 1));
+    EXPECT_EQ(calendar.Date(), encodeDate(2024, 2, 1));
     sendKeyStroke(*w.field, VK_UP);
-    EXPECT_EQ(w.field->Date(), encodeDate(2024, 1, 25));
+    EXPECT_EQ(calendar.Date(), encodeDate(2024, 1, 25));
     sendKeyStroke(*w.field, VK_NEXT);
-    EXPECT_EQ(w.field->Date(), encodeDate(2024, 2, 25));
+    EXPECT_EQ(calendar.Date(), encodeDate(2024, 2, 25));
     sendKeyStroke(*w.field, VK_NEXT, ssCtrl);
-    EXPECT_EQ(w.field->Date(), encodeDate(2025, 2, 25));
+    EXPECT_EQ(calendar.Date(), encodeDate(2025, 2, 25));
     EXPECT_TRUE(w.field->droppedDown());
     EXPECT_EQ(w.field->text(), "2024-01-31") << "browsing leaves the text";
+    EXPECT_EQ(w.field->Date(), encodeDate(2024, 1, 31)) << "and the date";
     sendKeyStroke(*w.field, VK_RETURN);
     EXPECT_FALSE(w.field->droppedDown());
     EXPECT_EQ(w.field->text(), "2025-02-25");
