@@ -103,6 +103,20 @@ void Bitmap::assignPixels(int width, int height, const TColor* pixels, size_t co
     }
 }
 
+std::vector<TColor> Bitmap::pixels() const
+{
+    const QImage& image = m_impl->settled();
+    std::vector<TColor> colours;
+    colours.reserve(size_t(std::max(0, image.width())) * size_t(std::max(0, image.height())));
+    bool const plain = image.format() == QImage::Format_RGB32;
+    for (int y = 0; y < image.height(); ++y) {
+        auto const* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            colours.push_back(fromQRgb(plain ? line[x] : image.pixel(x, y)));
+    }
+    return colours;
+}
+
 void Bitmap::loadFromBmpData(const std::string& bytes)
 {
     QImage loaded;
