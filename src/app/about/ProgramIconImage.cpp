@@ -11,6 +11,8 @@ namespace {
 
 constexpr int designSide = 32;
 constexpr int oversample = 4;
+// A block's channel sums must fit the 16-bit lanes they are added in.
+static_assert(oversample * oversample * 0xFF <= 0xFFFF);
 
 // The three channels of a colour in 16-bit lanes, so whole blocks add up at once.
 std::uint64_t spread(TColor c)
