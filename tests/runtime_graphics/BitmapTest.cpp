@@ -139,3 +139,28 @@ TEST(BitmapPixels, AssignedRowByRowAndShortListsLeaveTheRestWhite)
     b.assignPixels(0, 4, pixels, 5);
     EXPECT_TRUE(b.isEmpty());
 }
+
+TEST(BitmapPixels, ReadAllAtOnceAsPixelReadsThem)
+{
+    Bitmap painted(7, 5);
+    painted.setPixel(6, 4, TColor(0x00123456));
+    painted.canvas().brush.color = clGreen;
+    painted.canvas().pen.color = clRed;
+    painted.canvas().ellipse(rectOf(0, 0, 6, 4)); // still being painted when read
+
+    qv::test::ScratchDir scratch("qv-bitmap");
+    std::string const file = scratch.file("painted.png");
+    painted.saveToPng(file);
+    Bitmap loaded;
+    loaded.loadFromFile(file);
+
+    for (const Bitmap* picture : {&painted, &loaded}) {
+        std::vector<TColor> const all = picture->pixels();
+        ASSERT_EQ(all.size(), 35u);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x)
+                EXPECT_EQ(all[size_t(y * 7 + x)], picture->pixel(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(painted.pixels()[34], TColor(0x00123456));
+    EXPECT_TRUE(Bitmap().pixels().empty());
+}

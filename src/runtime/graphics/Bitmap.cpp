@@ -103,6 +103,24 @@ void Bitmap::assignPixels(int width, int height, const TColor* pixels, size_t co
     }
 }
 
+std::vector<TColor> Bitmap::pixels() const
+{
+    const QImage& image = m_impl->settled();
+    int const width = std::max(0, image.width());
+    int const height = std::max(0, image.height());
+    std::vector<TColor> colours(size_t(width) * size_t(height));
+    bool const plain = image.format() == QImage::Format_RGB32;
+    TColor* to = colours.data();
+    for (int y = 0; y < height; ++y) {
+        auto const* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            QRgb const p = plain ? line[x] : image.pixel(x, y);
+            *to++ = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+        }
+    }
+    return colours;
+}
+
 void Bitmap::loadFromBmpData(const std::string& bytes)
 {
     QImage loaded;

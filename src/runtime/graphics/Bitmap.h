@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -28,6 +29,8 @@ public:
     // Replaces the picture by width x height plain colours (0x00BBGGRR), row by row
     // from the top; fewer colours than pixels leave the rest white.
     void assignPixels(int width, int height, const TColor* pixels, size_t count);
+    // All colours row by row from the top, as pixel() gives them, in one pass.
+    std::vector<TColor> pixels() const;
     // Raise EInOutError/Exception with a clear text when the data is not a picture.
     void loadFromBmpData(const std::string& bytes);
     void loadFromFile(const std::string& path);

@@ -14,9 +14,14 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 #include <stdexcept>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace qv {
 
@@ -53,6 +58,34 @@ std::string folderOf(const char* argv0)
         dir += '/';
     return dir.toStdString();
 }
+
+// Start-up frees far more than it keeps (the skin archive unpacked, the large icons'
+// drawings, font probes), but the C library holds on to the freed pages. Once the
+// first frame is painted they are handed back, a megabyte or so of resident memory.
+class FirstFrameWatcher : public QObject {
+public:
+    explicit FirstFrameWatcher(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        watched->removeEventFilter(this);
+        // Queued, so the children painted in the same pass are done as well.
+        QTimer::singleShot(0, [] { releaseFreedMemory(); });
+        deleteLater();
+        return false;
+    }
+
+private:
+    static void releaseFreedMemory()
+    {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    }
+};
 
 } // namespace
 
@@ -144,8 +177,10 @@ void TApplication::run()
 {
     if (m_terminated)
         return;
-    if (m_mainForm)
+    if (m_mainForm) {
+        new FirstFrameWatcher(m_mainForm->widget());
         m_mainForm->showAndRaise();
+    }
     if (m_terminated)
         return;
     QApplication::exec();
