@@ -16,16 +16,18 @@ constexpr int endSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 int g_signalPipe[2] = {-1, -1};
 
+// Never destroyed: process-wide objects that own shared objects leave the list
+// during static destruction, possibly after this file's statics would be gone.
 std::mutex& cleanupMutex()
 {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 std::vector<ExitCleanup*>& cleanups()
 {
-    static std::vector<ExitCleanup*> list;
-    return list;
+    static auto* list = new std::vector<ExitCleanup*>;
+    return *list;
 }
 
 // Only what is safe in a signal handler: one write. errno belongs to the
