@@ -407,20 +407,10 @@ CalculateOutcome LoanEngine::calculateBank(const CalculateInput& input, LoanView
     ScheduleGrid& grid = view.grid();
     grid.setRowCount(months + 1);
     table.setCell(0, colBalance, bank.amount);
-    int year = loanDate.year;
-    int month = loanDate.month;
+    DateParts paymentMonth = loanDate;
     for (int i = 1; i <= months; ++i) {
-        std::string const number = std::to_string(i);
-        grid.setCellText(colNumber, i, number);
-        table.setCell(i, colNumber, number);
+        writeMonthNumberAndDate(grid, i, paymentMonth);
         table.setCell(i, colExtra, "0");
-        if (++month > 12) {
-            month = 1;
-            ++year;
-        }
-        std::string const date = paymentDateText(year, month, loanDate.day);
-        table.setCell(i, colDate, date);
-        grid.setCellText(colDate, i, date);
     }
 
     finishSchedule(*this, view, runMonths(*this, view, 1, rate.monthly, payment));

@@ -82,23 +82,12 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
     grid.setRowCount(months + 1);
 
     table.setCell(0, colBalance, numberText(amount));
-    int year = loanDate.year;
-    int month = loanDate.month;
+    DateParts paymentMonth = loanDate;
     double balance = amount;
     for (int i = 1; i <= months; ++i) {
         // A fault in the month's arithmetic ends Calculate before any of the row is written.
         balance = writeCalculatedMonth(grid, i, balance);
-        char numberDigits[16];
-        std::string_view const number(numberDigits, std::to_chars(numberDigits, std::end(numberDigits), i).ptr - numberDigits);
-        grid.setCellText(colNumber, i, number);
-        table.setCell(i, colNumber, number);
-        if (++month > 12) {
-            month = 1;
-            ++year;
-        }
-        std::string const date = paymentDateText(year, month, loanDate.day);
-        table.setCell(i, colDate, date);
-        grid.setCellText(colDate, i, date);
+        writeMonthNumberAndDate(grid, i, paymentMonth);
     }
     grid.setCellText(colBalance, months, "0");
     table.setCell(months, colBalance, "0");
@@ -119,6 +108,23 @@ CalculateOutcome LoanEngine::calculate(const CalculateInput& input, LoanView& vi
 
     view.redrawChart();
     return CalculateOutcome::Done;
+}
+
+// Month i's number and payment date; `paymentMonth` steps on from the month before,
+// its day staying the loan date's.
+void LoanEngine::writeMonthNumberAndDate(ScheduleGrid& grid, int i, DateParts& paymentMonth)
+{
+    char numberDigits[16];
+    std::string_view const number(numberDigits, std::to_chars(numberDigits, std::end(numberDigits), i).ptr - numberDigits);
+    grid.setCellText(colNumber, i, number);
+    table.setCell(i, colNumber, number);
+    if (++paymentMonth.month > 12) {
+        paymentMonth.month = 1;
+        ++paymentMonth.year;
+    }
+    std::string const date = paymentDateText(paymentMonth.year, paymentMonth.month, paymentMonth.day);
+    table.setCell(i, colDate, date);
+    grid.setCellText(colDate, i, date);
 }
 
 // One month of the calculated schedule, its figures written into grid and table;

@@ -111,6 +111,7 @@ private:
     // returns the balance left after month N.
     double writeCalculatedMonths(LoanView& view);
     double writeCalculatedMonth(ScheduleGrid& grid, int month, double balance);
+    void writeMonthNumberAndDate(ScheduleGrid& grid, int month, DateParts& paymentMonth);
     CalculateOutcome calculateBank(const CalculateInput& input, LoanView& view);
     void reamortizeBank(int first, LoanView& view);
 };
