@@ -1,6 +1,6 @@
 # The product's facts for the build: read from the header the programs use, so the
 # package, the icons and the desktop files never disagree with what the programs report.
-file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/ProductInfo.h qv_product_lines REGEX "inline constexpr const char\\*")
+file(STRINGS ${PROJECT_SOURCE_DIR}/src/product/ProductInfo.h qv_product_lines REGEX "inline constexpr const char\\*")
 function(qv_product_fact variable key)
   foreach(line ${qv_product_lines})
     if(line MATCHES "\\* ${key} = \"([^\"]+)\"")
@@ -8,7 +8,7 @@ function(qv_product_fact variable key)
       return()
     endif()
   endforeach()
-  message(FATAL_ERROR "src/app/ProductInfo.h has no ${key}")
+  message(FATAL_ERROR "src/product/ProductInfo.h has no ${key}")
 endfunction()
 qv_product_fact(QV_PRODUCT_VERSION version)
 qv_product_fact(QV_APPLICATION_ID applicationId)

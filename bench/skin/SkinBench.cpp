@@ -4,7 +4,7 @@
 #include "skin/model/SkinSection.h"
 #include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,7 +9,7 @@
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 
 #include <chrono>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include "skin/frame/SkinForm.h"
 #include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 
 #include <benchmark/benchmark.h>
 

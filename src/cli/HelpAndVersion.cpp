@@ -1,6 +1,6 @@
 #include "cli/HelpAndVersion.h"
 
-#include "app/ProductInfo.h"
+#include "product/ProductInfo.h"
 
 #include <cstdio>
 #include <sstream>

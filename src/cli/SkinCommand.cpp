@@ -5,7 +5,7 @@
 #include "skin/model/SkinFolder.h"
 #include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 
 #include <filesystem>
 

@@ -3,7 +3,7 @@
 #include "controls/SkinInplaceEdit.h"
 #include "runtime/core/Property.h"
 #include "runtime/ui/Form.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/scrollbar/SkinScrollBar.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "runtime/ui/Input.h"
 #include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 #include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/about/ProgramIconImage.h"
-#include "app/about/ProgramMark.h"
+#include "app/mark/ProgramIconImage.h"
+#include "app/mark/ProgramMark.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "AppTestSupport.h"
 
 #include "app/about/AboutForm.h"
-#include "app/about/ProgramIconImage.h"
 #include "app/main/ProgramIdentity.h"
+#include "app/mark/ProgramIconImage.h"
 
 namespace qv::test {
 

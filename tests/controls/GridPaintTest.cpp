@@ -3,7 +3,7 @@
 #include "runtime/graphics/Bitmap.h"
 #include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "support/RegionalPresets.h"
 #include "support/ScratchDir.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 #include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 #include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>

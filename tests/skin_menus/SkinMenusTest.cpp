@@ -9,7 +9,7 @@
 #include "skin/store/CompressedStoredSkin.h"
 #include "support/ScratchDir.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 #include "support/OwnSkin.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "SkinTestSupport.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 #include <gtest/gtest.h>
 

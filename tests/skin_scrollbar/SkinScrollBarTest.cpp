@@ -7,7 +7,7 @@
 #include "skin/store/CompressedStoredSkin.h"
 #include "skin/store/SkinArchive.h"
 
-#include "QuorvaneSkin.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 
 #include <gtest/gtest.h>
 

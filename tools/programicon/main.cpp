@@ -1,8 +1,8 @@
 // Draws the program's mark into the desktop's icon theme layout:
 //   programicon OUTDIR NAME SIZE...  writes OUTDIR/SIZExSIZE/apps/NAME.png for each
 //   SIZE, and OUTDIR/scalable/apps/NAME.svg for the SIZE "scalable".
-#include "app/about/ProgramIconImage.h"
-#include "app/about/ProgramMark.h"
+#include "app/mark/ProgramIconImage.h"
+#include "app/mark/ProgramMark.h"
 #include "runtime/core/TextFile.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "app/about/AboutForm.h"
 
-#include "app/ProductInfo.h"
-#include "app/about/ProgramMark.h"
+#include "app/mark/ProgramMark.h"
+#include "product/ProductInfo.h"
 
 #include <string>
 

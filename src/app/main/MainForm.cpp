@@ -1,10 +1,10 @@
 #include "app/main/MainForm.h"
 
-#include "app/ProductInfo.h"
 #include "app/about/AboutForm.h"
 #include "loan/BankRounding.h"
 #include "loan/LastFileMemory.h"
 #include "loan/LoanFile.h"
+#include "product/ProductInfo.h"
 #include "report/device/TRPPrinterDevice.h"
 #include "report/ui/ReportWindows.h"
 #include "report/device/TRvRenderPDF.h"
@@ -16,8 +16,8 @@
 #include "runtime/core/Numbers.h"
 #include "runtime/core/UserFiles.h"
 #include "runtime/ui/Application.h"
-#include "QuorvaneSkin.h"
 #include "runtime/ui/Shell.h"
+#include "skin/quorvane/QuorvaneSkin.h"
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
 #include "app/main/ProgramIdentity.h"
 
-#include "app/ProductInfo.h"
-#include "app/about/ProgramIconImage.h"
+#include "app/mark/ProgramIconImage.h"
+#include "product/ProductInfo.h"
 #include "runtime/ui/Application.h"
 
 #include <vector>

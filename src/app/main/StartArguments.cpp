@@ -1,6 +1,6 @@
 #include "app/main/StartArguments.h"
 
-#include "app/ProductInfo.h"
+#include "product/ProductInfo.h"
 
 #include <filesystem>
 

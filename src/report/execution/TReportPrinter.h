@@ -2,7 +2,7 @@
 
 #include "report/snapshot/TRvNDRWriter.h"
 #include "report/snapshot/TextMeasurer.h"
-#include "runtime/printing/PrinterSettings.h"
+#include "runtime/printersettings/PrinterSettings.h"
 
 #include <string>
 

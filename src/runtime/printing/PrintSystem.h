@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/graphics/Canvas.h"
-#include "runtime/printing/PrinterSettings.h"
+#include "runtime/printersettings/PrinterSettings.h"
 
 #include <memory>
 #include <string>

@@ -3,7 +3,7 @@
 #include "runtime/core/Property.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 namespace qv {
 

@@ -2,8 +2,8 @@
 
 #include "runtime/core/Property.h"
 #include "runtime/graphics/Bitmap.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/drawing/DefaultLook.h"
-#include "skin/model/SkinBitmaps.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 #include "skin/controls/SkinMenuSpeedButton.h"
 
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/model/SkinControlData.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/graphics/Graphics.h"
 #include "runtime/ui/Menus.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "skin/controls/SkinPanel.h"
 
 #include "runtime/ui/Menus.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 namespace qv {
 

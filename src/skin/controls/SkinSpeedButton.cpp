@@ -1,7 +1,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 
 #include "runtime/core/Property.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 namespace qv {
 

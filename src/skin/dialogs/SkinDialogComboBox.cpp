@@ -3,8 +3,8 @@
 #include "runtime/core/Property.h"
 #include "runtime/shell/ShellFolders.h"
 #include "runtime/ui/Dialogs.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/dialogs/DialogGlyphs.h"
-#include "skin/model/SkinBitmaps.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Timer.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/dialogs/DialogGlyphs.h"
-#include "skin/model/SkinBitmaps.h"
 #include "skin/scrollbar/SkinScrollBar.h"
 
 #include <algorithm>

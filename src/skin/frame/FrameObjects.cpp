@@ -1,8 +1,8 @@
 #include "skin/frame/FrameObjects.h"
 
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/controls/SkinBinding.h"
 #include "skin/frame/SkinForm.h"
-#include "skin/model/SkinBitmaps.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "runtime/core/Property.h"
 #include "runtime/ui/Application.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/model/SkinBitmaps.h"
 #include "skin/popupmenu/SkinMenu.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "skin/menubar/SkinMainMenuBar.h"
 
 #include "runtime/graphics/Bitmap.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/AppHook.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/drawing/DefaultLook.h"
-#include "skin/model/SkinBitmaps.h"
 
 #include <algorithm>
 #include <cctype>

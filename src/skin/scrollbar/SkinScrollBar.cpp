@@ -1,7 +1,7 @@
 #include "skin/scrollbar/SkinScrollBar.h"
 
 #include "runtime/core/Property.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 #include "skin/model/SkinControlData.h"
 
 #include <algorithm>

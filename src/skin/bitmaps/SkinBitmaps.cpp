@@ -1,4 +1,4 @@
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 namespace qv {
 

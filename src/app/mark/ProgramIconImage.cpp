@@ -1,6 +1,6 @@
-#include "app/about/ProgramIconImage.h"
+#include "app/mark/ProgramIconImage.h"
 
-#include "app/about/ProgramMark.h"
+#include "app/mark/ProgramMark.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app/about/ProgramMark.h"
+#include "app/mark/ProgramMark.h"
 
 #include <algorithm>
 #include <charconv>
