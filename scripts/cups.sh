@@ -7,14 +7,29 @@
 
 QV_CUPS_QUEUE=QuorvaneTestPDF
 QV_CUPS_STARTED_PID=""
+QV_CUPS_STARTED_JOB=""
 QV_CUPS_ADDED_QUEUE=""
 
-qv_cups_sudo() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/as-root.sh"
 
 qv_cups_running() {
   lpstat -r 2>/dev/null | grep -q "scheduler is running"
+}
+
+# Starts the daemon in the background. $! is sudo when sudo runs it, so the shell
+# that becomes the daemon (exec) writes its own pid for qv_cups_stop.
+qv_cups_launch() {
+  local pidfile
+  pidfile=$(mktemp)
+  # shellcheck disable=SC2016 # $$ and $1 belong to the inner shell
+  qv_as_root sh -c 'echo $$ >"$1"; exec /usr/sbin/cupsd -f' sh "$pidfile" >/dev/null 2>&1 &
+  QV_CUPS_STARTED_JOB=$!
+  for _ in $(seq 1 50); do
+    [ -s "$pidfile" ] && break
+    sleep 0.1
+  done
+  QV_CUPS_STARTED_PID=$(cat "$pidfile")
+  rm -f "$pidfile"
 }
 
 qv_cups_start() {
@@ -23,14 +38,8 @@ qv_cups_start() {
     return 0
   fi
   if ! qv_cups_running; then
-    qv_cups_sudo mkdir -p /run/cups
-    # Started directly (not through a function) so that $! is the daemon itself.
-    if [ "$(id -u)" -eq 0 ]; then
-      /usr/sbin/cupsd -f >/dev/null 2>&1 &
-    else
-      sudo -n /usr/sbin/cupsd -f >/dev/null 2>&1 &
-    fi
-    QV_CUPS_STARTED_PID=$!
+    qv_as_root mkdir -p /run/cups
+    qv_cups_launch
     for _ in $(seq 1 50); do
       qv_cups_running && break
       sleep 0.2
@@ -43,7 +52,7 @@ qv_cups_start() {
   fi
   if ! lpstat -p "$QV_CUPS_QUEUE" >/dev/null 2>&1; then
     # pdftocairo keeps the text of the printed pages readable in the produced PDF.
-    if ! qv_cups_sudo /usr/sbin/lpadmin -p "$QV_CUPS_QUEUE" -E -v cups-pdf:/ \
+    if ! qv_as_root /usr/sbin/lpadmin -p "$QV_CUPS_QUEUE" -E -v cups-pdf:/ \
       -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd -o pdftops-renderer-default=pdftocairo 2>/dev/null; then
       echo "cups: cannot add the queue $QV_CUPS_QUEUE; printing tests will be skipped"
       qv_cups_stop
@@ -62,12 +71,16 @@ qv_cups_start() {
 
 qv_cups_stop() {
   if [ -n "$QV_CUPS_ADDED_QUEUE" ]; then
-    qv_cups_sudo /usr/sbin/lpadmin -x "$QV_CUPS_ADDED_QUEUE" 2>/dev/null || true
+    qv_as_root /usr/sbin/lpadmin -x "$QV_CUPS_ADDED_QUEUE" 2>/dev/null || true
     QV_CUPS_ADDED_QUEUE=""
   fi
-  if [ -n "$QV_CUPS_STARTED_PID" ]; then
-    qv_cups_sudo kill "$QV_CUPS_STARTED_PID" 2>/dev/null || true
-    wait "$QV_CUPS_STARTED_PID" 2>/dev/null || true
-    QV_CUPS_STARTED_PID=""
+  # Only while that pid is still a cupsd: after the daemon's own exit the number may be another's.
+  if [ -n "$QV_CUPS_STARTED_PID" ] && [ "$(cat "/proc/$QV_CUPS_STARTED_PID/comm" 2>/dev/null)" = cupsd ]; then
+    qv_as_root kill "$QV_CUPS_STARTED_PID" 2>/dev/null || true
   fi
+  if [ -n "$QV_CUPS_STARTED_JOB" ]; then
+    wait "$QV_CUPS_STARTED_JOB" 2>/dev/null || true
+  fi
+  QV_CUPS_STARTED_PID=""
+  QV_CUPS_STARTED_JOB=""
 }

@@ -14,13 +14,12 @@ packages=(
   at-spi2-core python3-pyatspi dbus-bin
 )
 
-SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+source "$(dirname "$0")/as-root.sh"
 updated=no
 
 update_once() {
   if [ "$updated" = no ]; then
-    $SUDO apt-get update -qq
+    qv_as_root apt-get update -qq
     updated=yes
   fi
 }
@@ -34,7 +33,7 @@ install_missing() {
   done
   [ ${#missing[@]} -eq 0 ] && return
   update_once
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  qv_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 install_missing "${packages[@]}"
@@ -52,9 +51,7 @@ fi
 
 # Real locales for the regional tests, which otherwise skip their locale readings.
 if command -v localedef >/dev/null && [ -d /usr/share/i18n/locales ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   for name in de_DE fr_FR de_CH en_US ja_JP; do
-    locale -a 2>/dev/null | grep -qix "${name}.utf8" || $SUDO localedef -i "$name" -c -f UTF-8 "${name}.UTF-8" || true
+    locale -a 2>/dev/null | grep -qix "${name}.utf8" || qv_as_root localedef -i "$name" -c -f UTF-8 "${name}.UTF-8" || true
   done
 fi

@@ -11,7 +11,7 @@ qv_cups_start
 jobs=$(nproc)
 
 echo "== build and test =="
-# Options are given in full: scripts/run.sh shares this tree without tests or benchmarks.
+# build/ is this script's tree (scripts/run.sh builds in build-run/).
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TESTS=ON -DQV_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
