@@ -96,12 +96,12 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
     application();
     ThirtyYearLoan loan;
     ScheduleReport source(loan.engine);
-    TRvSystemHooks saved = reportSystemHooks();
-    installReportWindows(TRPPrinterDevice::Instance());
+    ReportServices services;
+    addReportWindows(services, TRPPrinterDevice::Instance());
     using Clock = std::chrono::steady_clock;
     Clock::time_point ok;
     Clock::time_point shown;
-    reportSystemHooks().setup = [&](TRvSystem&) {
+    services.setup = [&](TRvSystem&) {
         ok = Clock::now();
         return true;
     };
@@ -113,8 +113,8 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
             preview->close();
     };
     for (auto _ : state) {
-        TRvProject project;
-        TRvSystem system;
+        TRvProject project(services);
+        TRvSystem system(services);
         loan.setUp(project, system);
         system.OnPreviewShow = [&](TRvRenderPreview&) {
             shown = Clock::now();
@@ -123,7 +123,6 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
         source.runReport(project, loan.texts);
         state.SetIterationTime(std::chrono::duration<double>(shown - ok).count());
     }
-    reportSystemHooks() = saved;
 }
 BENCHMARK(BM_OkToFirstPreviewPage)->UseManualTime()->Unit(benchmark::kMillisecond);
 

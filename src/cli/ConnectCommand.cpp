@@ -134,15 +134,16 @@ int runConnectedReport(const std::vector<std::string>& args)
     std::string const partFile = output + ".part";
     TRvSystem system;
     setUpFileOutput(system, output, partFile);
-    TRvProject project;
-    project.Engine = &system;
-    project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
     bool busy = false;
-    TRvProject::RetryPrompt() = [&busy](const std::string& message) {
+    ReportServices services;
+    services.retryPrompt = [&busy](const std::string& message) {
         std::fprintf(stderr, "%s\n", message.c_str());
         busy = true;
         return false;
     };
+    TRvProject project(services);
+    project.Engine = &system;
+    project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
 
     try {
         project.Open();

@@ -45,10 +45,11 @@ int runReportPreview(const std::vector<std::string>& args)
     static char* argv[] = {program.data(), nullptr};
     TApplication application(argc, argv);
     registerPdfExportRenderer();
-    installPrinterOutput();
-    installReportWindows(TRPPrinterDevice::Instance());
+    ReportServices services;
+    addPrinterOutput(services, TRPPrinterDevice::Instance());
+    addReportWindows(services, TRPPrinterDevice::Instance());
 
-    TRvSystem system;
+    TRvSystem system(services);
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";

@@ -17,7 +17,6 @@ namespace {
 
 TRPPrinterDevice& printerDevice()
 {
-    installPrinterOutput();
     TRPPrinterDevice& device = TRPPrinterDevice::Instance();
     if (device.Printers().empty())
         throw Exception("No printers installed!");
@@ -81,7 +80,9 @@ int runReportPrint(const std::vector<std::string>& args)
         throw Exception("There is no printer \"" + options.value("--printer") + "\".");
 
     // RvSystem1 without its windows, its destination the printer.
-    TRvSystem system;
+    ReportServices services;
+    addPrinterOutput(services, device);
+    TRvSystem system(services);
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";

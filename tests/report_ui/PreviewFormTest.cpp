@@ -437,8 +437,6 @@ protected:
     {
         test::app();
         test::recordMessageBoxes();
-        saved = reportSystemHooks();
-        installReportWindows(device);
         system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
         system.SystemOptions &= ~std::uint32_t(soShowStatus);
         system.OnPrint = [](TBaseReport& report) {
@@ -449,12 +447,16 @@ protected:
             }
         };
     }
-    void TearDown() override { reportSystemHooks() = saved; }
+    static ReportServices windows(TRPPrinterDevice& device)
+    {
+        ReportServices services;
+        addReportWindows(services, device);
+        return services;
+    }
 
     test::FakePrintSystem prints;
     TRPPrinterDevice device {prints};
-    TRvSystemHooks saved;
-    TRvSystem system;
+    TRvSystem system {windows(device)};
 };
 
 TEST_F(PreviewDelivery, ShowsTheRunsPagesUntilClosedModalOrNot)

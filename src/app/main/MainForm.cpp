@@ -275,17 +275,18 @@ void TfrmMain::wireEvents()
     wire("About1", &TfrmMain::About1Click);
 
     registerPdfExportRenderer();
-    installPrinterOutput();
-    // The report engine's own messages (an unknown class in the project, a data
-    // connection it cannot open) would otherwise reach only a terminal.
-    report::setMessageHook([](const std::string& text) { messageBox(text, product::name, infoBox); });
     // A report tool of another process sees the parameters as this window shows them.
     scheduleReport.offerParameters([this] { return reportFieldTexts(); });
-    // Another process's report holds the data control: the user decides whether to wait on.
-    TRvProject::RetryPrompt() = [](const std::string& message) {
-        return messageBox(message, TApplication::instance().title(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
-    };
-    installReportWindows(TRPPrinterDevice::Instance());
+}
+
+// The report windows and the printer; engine messages and the question whether to wait
+// for another process's report go to message boxes.
+ReportServices TfrmMain::windowReportServices()
+{
+    ReportServices services;
+    addPrinterOutput(services, TRPPrinterDevice::Instance());
+    addReportWindows(services, TRPPrinterDevice::Instance());
+    return services;
 }
 
 std::string TfrmMain::exeDir() const { return TApplication::instance().exeDir(); }

@@ -83,8 +83,9 @@ public:
     // The loan record, schedule table, totals and edit state of this process.
     LoanEngine loan;
     // The report: its project, the system that runs it and the schedule as its data.
-    TRvSystem RvSystem1;
-    TRvProject RvProject1;
+    ReportServices reportServices {windowReportServices()};
+    TRvSystem RvSystem1 {reportServices};
+    TRvProject RvProject1 {reportServices};
     ScheduleReport scheduleReport{loan};
     const std::string& reportProjectFile() const { return RvProject1.ProjectFile(); }
 
@@ -125,6 +126,7 @@ protected:
     void resized() override;
 
 private:
+    static ReportServices windowReportServices();
     void buildMenu();
     void layoutInputs();
     void layoutSchedulePage();

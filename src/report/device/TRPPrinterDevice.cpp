@@ -271,12 +271,11 @@ TRvPaperInfo TRPPrinterDevice::PaperInfo()
     return info;
 }
 
-void installPrinterOutput()
+void addPrinterOutput(ReportServices& services, TRPPrinterDevice& device)
 {
-    auto& hooks = reportSystemHooks();
-    hooks.printerDevice = &TRPPrinterDevice::Instance();
-    hooks.printer = [](TRvSystem& system, TStream& snapshot) {
-        TRvRenderPrinter render(TRPPrinterDevice::Instance());
+    services.printerDevice = &device;
+    services.printer = [&device](TRvSystem& system, TStream& snapshot) {
+        TRvRenderPrinter render(device);
         render.Copies = system.SystemPrinter.Copies;
         render.Collate = system.SystemPrinter.Collate;
         if (system.ReportDest == TReportDest::rdFile)

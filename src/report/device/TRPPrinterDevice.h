@@ -11,6 +11,8 @@
 
 namespace qv {
 
+struct ReportServices;
+
 enum class TPrinterState { psNone, psInformation, psPrinting };
 
 struct TPrinterListEntry {
@@ -98,8 +100,8 @@ private:
     std::unique_ptr<TRPRenderDevice> m_printerMeasurer;
 };
 
-// Routes the report system's printer destination and native printer output to the
-// process-wide printer device.
-void installPrinterOutput();
+// Routes the printer destination and native printer output of the systems given these
+// services to the device, which must outlive them.
+void addPrinterOutput(ReportServices& services, TRPPrinterDevice& device);
 
 } // namespace qv

@@ -81,15 +81,14 @@ bool showSetupWindow(TRPSetupForm& form)
     return form.Run();
 }
 
-void installReportWindows(TRPPrinterDevice& printer)
+void addReportWindows(ReportServices& services, TRPPrinterDevice& printer)
 {
-    auto& hooks = reportSystemHooks();
-    hooks.setup = [&printer](TRvSystem& system) {
+    services.setup = [&printer](TRvSystem& system) {
         TRPSetupForm form(system, printer);
         return showSetupWindow(form);
     };
-    hooks.preview = [&printer](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer); };
-    hooks.status = [](TRvSystem& system, bool open) {
+    services.preview = [&printer](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer); };
+    services.status = [](TRvSystem& system, bool open) {
         auto& window = statusWindow();
         window.reset();
         if (!open)
@@ -98,13 +97,13 @@ void installReportWindows(TRPPrinterDevice& printer)
         window->CancelButton.setCaption("Cancel");
         window->showBlockingOthers();
     };
-    hooks.statusText = [](TRvSystem&, const std::string& status) {
+    services.statusText = [](TRvSystem&, const std::string& status) {
         if (statusWindow())
             statusWindow()->SetStatus(status);
     };
     // Engine messages go to message boxes in the window instead of standard error.
     report::setMessageHook([](const std::string& text) { messageBox(text, applicationTitle(), MB_OK | MB_TASKMODAL); });
-    TRvProject::RetryPrompt() = [](const std::string& text) {
+    services.retryPrompt = [](const std::string& text) {
         return messageBox(text, applicationTitle(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
     };
 }
