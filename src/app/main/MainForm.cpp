@@ -57,8 +57,9 @@ void placeFixedLabel(TbsSkinStdLabel& label, const std::string& caption, int lef
 
 } // namespace
 
-TfrmMain::TfrmMain(std::string fileToOpen)
-    : m_fileToOpen(std::move(fileToOpen))
+TfrmMain::TfrmMain(std::string fileToOpen, UiServices services)
+    : ui(std::move(services))
+    , m_fileToOpen(std::move(fileToOpen))
 {
     setName("frmMain");
     setCaption(product::name);

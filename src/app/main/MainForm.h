@@ -9,6 +9,7 @@
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/Timer.h"
+#include "runtime/ui/UiServices.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabels.h"
@@ -35,9 +36,11 @@ class TfrmMain : public TForm, public LoanView {
 public:
     // fileToOpen: a loan file named on the command line, loaded at start-up instead
     // of the remembered one.
-    explicit TfrmMain(std::string fileToOpen = {});
+    // services: what the window asks of the desktop; the window keeps its own copy.
+    explicit TfrmMain(std::string fileToOpen = {}, UiServices services = desktopUiServices());
     ~TfrmMain() override;
 
+    UiServices ui;
     // Components, named as in the window's design. Parents come before children.
     TbsCompressedStoredSkin skinStore;
     TbsSkinData skinData;
@@ -58,7 +61,7 @@ public:
     TbsSkinButton btnCal{&bsSkinGroupBox1};
     TbsSkinPageControl pageSchedule{this};
     TbsSkinTabSheet& bsSkinTabSheet1 = pageSchedule.addPage("Amortization Schedule");
-    PaymentSchedule schedule{&bsSkinTabSheet1, loan, *this};
+    PaymentSchedule schedule{&bsSkinTabSheet1, loan, *this, ui};
     TbsSkinStdLabel lblTitle1{&bsSkinTabSheet1};
     TbsSkinStdLabel lblMonPay{&bsSkinTabSheet1};
     TbsSkinStdLabel lblTitle2{&bsSkinTabSheet1};
