@@ -152,10 +152,6 @@ protected:
             boxes.push_back(call);
             return int(IDOK);
         });
-        setShellOpenHook([this](const std::string& target) {
-            opened.push_back(target);
-            return true;
-        });
     }
 
     void TearDown() override
@@ -163,7 +159,6 @@ protected:
         form.reset();
         app().processMessages();
         setMessageBoxHook(nullptr);
-        setShellOpenHook(nullptr);
         setFileDialogHook(nullptr);
         TbsSkinOpenDialog::setShowHook(nullptr);
     }
@@ -171,7 +166,7 @@ protected:
     // Creates and shows the window the way start-up does.
     TfrmMain& start(const std::string& fileToOpen = {})
     {
-        form = std::make_unique<TfrmMain>(fileToOpen);
+        form = std::make_unique<TfrmMain>(fileToOpen, ui());
         TApplication::guard([&] { form->doCreate(); });
         form->showAndRaise();
         app().processMessages();
@@ -184,6 +179,17 @@ protected:
         form->txtRate.setText(rate);
         form->txtTerm.setText(term);
         sendClick(form->btnCal, 5, 5);
+    }
+
+    // The desktop, except that what the windows open is only recorded.
+    UiServices ui()
+    {
+        UiServices services = desktopUiServices();
+        services.shellOpen = [this](const std::string& target) {
+            opened.push_back(target);
+            return true;
+        };
+        return services;
     }
 
     std::unique_ptr<TfrmMain> form;

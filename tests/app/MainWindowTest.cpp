@@ -537,7 +537,7 @@ TEST_F(MainWindowTest, HelpWebSiteEmailAndAbout)
     EXPECT_EQ(opened[1], "https://quorvane.com/");
     EXPECT_EQ(opened[2], "Mailto:support@quorvane.com?subject=About Quorvane");
 
-    TfrmAbout about;
+    TfrmAbout about(nullptr, ui());
     w.frmAbout = &about;
     EXPECT_FALSE(about.showing());
     w.About1Click();

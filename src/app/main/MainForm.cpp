@@ -514,12 +514,12 @@ void TfrmMain::Help2Click()
     // help page beside the executable opens in the desktop's browser.
     if (runCommandLine(product::helpCommandLine))
         return;
-    shellOpen(exeDir() + product::helpPage);
+    ui.shellOpen(exeDir() + product::helpPage);
 }
 
-void TfrmMain::HomePage1Click() { shellOpen(product::webSite); }
+void TfrmMain::HomePage1Click() { ui.shellOpen(product::webSite); }
 
-void TfrmMain::Email1Click() { shellOpen(std::string("Mailto:") + product::contactAddress + "?subject=About Quorvane"); }
+void TfrmMain::Email1Click() { ui.shellOpen(std::string("Mailto:") + product::contactAddress + "?subject=About Quorvane"); }
 
 void TfrmMain::About1Click()
 {

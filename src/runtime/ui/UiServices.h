@@ -3,6 +3,7 @@
 #include "runtime/ui/Shell.h"
 
 #include <functional>
+#include <string>
 
 namespace qv {
 
@@ -11,6 +12,8 @@ namespace qv {
 struct UiServices {
     // The short warning sound of a refused keystroke.
     std::function<void()> beep;
+    // Opens a web address, a "Mailto:" address or a file; false when nothing could.
+    std::function<bool(const std::string& target)> shellOpen;
 };
 
 // The desktop's own services, for the program and for tools without fakes.
@@ -18,6 +21,7 @@ inline UiServices desktopUiServices()
 {
     UiServices services;
     services.beep = systemBeep;
+    services.shellOpen = qv::shellOpen;
     return services;
 }
 
