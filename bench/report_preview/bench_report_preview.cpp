@@ -69,7 +69,8 @@ void drawPageOne(benchmark::State& state, double zoom)
     ThirtyYearLoan loan;
     TMemoryStream snapshot = loan.snapshot();
     TRvSystem system;
-    TRpPreviewForm form(system, TRPPrinterDevice::Instance());
+    UiServices const desktop = desktopUiServices();
+    TRpPreviewForm form(system, TRPPrinterDevice::Instance(), desktop);
     form.ApplySettings(system.SystemPreview);
     form.SetSnapshot(snapshot);
     form.showAndRaise();
@@ -97,7 +98,8 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
     ThirtyYearLoan loan;
     ScheduleReport source(loan.engine);
     ReportServices services;
-    addReportWindows(services, TRPPrinterDevice::Instance());
+    UiServices const desktop = desktopUiServices();
+    addReportWindows(services, TRPPrinterDevice::Instance(), desktop);
     using Clock = std::chrono::steady_clock;
     Clock::time_point ok;
     Clock::time_point shown;

@@ -4,6 +4,7 @@
 #include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/ui/ReportWindows.h"
+#include "runtime/ui/UiServices.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/ExePath.h"
 #include "runtime/ui/Application.h"
@@ -47,7 +48,8 @@ int runReportPreview(const std::vector<std::string>& args)
     registerPdfExportRenderer();
     ReportServices services;
     addPrinterOutput(services, TRPPrinterDevice::Instance());
-    addReportWindows(services, TRPPrinterDevice::Instance());
+    UiServices const desktop = desktopUiServices();
+    addReportWindows(services, TRPPrinterDevice::Instance(), desktop);
 
     TRvSystem system(services);
     system.TitleSetup = "Output Options";

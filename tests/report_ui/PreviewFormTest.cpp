@@ -76,7 +76,7 @@ protected:
     TRpPreviewForm& open(int pages)
     {
         snapshot = std::make_unique<TMemoryStream>(test::pagesSnapshot(pages));
-        form = std::make_unique<TRpPreviewForm>(system, device);
+        form = std::make_unique<TRpPreviewForm>(system, device, ui);
         form->RvRenderPreview.ScreenPixelsPerInch = 96;
         form->ApplySettings(system.SystemPreview);
         form->SetSnapshot(*snapshot);
@@ -89,6 +89,8 @@ protected:
     test::FakePrintSystem prints;
     test::FakePrinter* printer = nullptr;
     TRPPrinterDevice device {prints};
+    // The desktop, but a test may choose from the pop-up menu in the user's place.
+    UiServices ui = desktopUiServices();
     TRvSystem system;
     std::unique_ptr<TMemoryStream> snapshot;
     std::unique_ptr<TRpPreviewForm> form;
@@ -419,13 +421,12 @@ TEST_F(PreviewForm, PopupMenuZooms)
 {
     TRpPreviewForm& f = open(1);
     std::vector<std::string> offered;
-    setPopupMenuHook([&](TMenuItem& items) {
+    ui.popupMenu = [&](TMenuItem& items, TPoint) {
         for (int i = 0; i < items.count(); ++i)
             offered.push_back(items.item(i).caption());
-        return &items.item(1);
-    });
+        items.item(1).click();
+    };
     sendContextMenu(f.ScrollBox1, 50, 50);
-    setPopupMenuHook(nullptr);
     EXPECT_EQ(offered, (std::vector<std::string> {"Zoom &In", "Zoom &Out"}));
     EXPECT_EQ(f.ZoomEdit.text(), "90.0");
 }
@@ -447,16 +448,17 @@ protected:
             }
         };
     }
-    static ReportServices windows(TRPPrinterDevice& device)
+    static ReportServices windows(TRPPrinterDevice& device, const UiServices& ui)
     {
         ReportServices services;
-        addReportWindows(services, device);
+        addReportWindows(services, device, ui);
         return services;
     }
 
     test::FakePrintSystem prints;
     TRPPrinterDevice device {prints};
-    TRvSystem system {windows(device)};
+    UiServices ui = desktopUiServices();
+    TRvSystem system {windows(device, ui)};
 };
 
 TEST_F(PreviewDelivery, ShowsTheRunsPagesUntilClosedModalOrNot)

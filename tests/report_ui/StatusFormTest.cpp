@@ -6,6 +6,7 @@
 #include "report/ui/ReportWindows.h"
 #include "report/ui/TRpStatusForm.h"
 #include "runtime/ui/Input.h"
+#include "runtime/ui/UiServices.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ protected:
     ReportServices recordingServices()
     {
         ReportServices services;
-        addReportWindows(services, printer);
+        addReportWindows(services, printer, ui);
         services.preview = [this](TRvSystem&, TStream&) { ++previews; };
         services.statusText = [this, shown = services.statusText](TRvSystem& s, const std::string& text) {
             shown(s, text);
@@ -54,6 +55,7 @@ protected:
 
     test::FakePrintSystem prints;
     TRPPrinterDevice printer {prints};
+    UiServices ui = desktopUiServices();
     TRvSystem system {recordingServices()};
     std::vector<std::string> labels;
     std::function<void(TRpStatusForm&, int)> atPage;

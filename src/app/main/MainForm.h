@@ -129,7 +129,7 @@ protected:
     void resized() override;
 
 private:
-    static ReportServices windowReportServices();
+    ReportServices windowReportServices() const;
     void buildMenu();
     void layoutInputs();
     void layoutSchedulePage();

@@ -56,9 +56,9 @@ private:
 };
 
 // Settings, OnPreviewSetup, the snapshot, page 1, OnPreviewShow; then shown until closed.
-void showPreview(TRvSystem& system, TStream& snapshot, TRPPrinterDevice& printer)
+void showPreview(TRvSystem& system, TStream& snapshot, TRPPrinterDevice& printer, const UiServices& ui)
 {
-    TRpPreviewForm form(system, printer);
+    TRpPreviewForm form(system, printer, ui);
     Current<TRpPreviewForm> current(g_previewWindow, &form);
     form.ApplySettings(system.SystemPreview);
     if (system.OnPreviewSetup)
@@ -81,13 +81,13 @@ bool showSetupWindow(TRPSetupForm& form)
     return form.Run();
 }
 
-void addReportWindows(ReportServices& services, TRPPrinterDevice& printer)
+void addReportWindows(ReportServices& services, TRPPrinterDevice& printer, const UiServices& ui)
 {
     services.setup = [&printer](TRvSystem& system) {
         TRPSetupForm form(system, printer);
         return showSetupWindow(form);
     };
-    services.preview = [&printer](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer); };
+    services.preview = [&printer, ui](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer, ui); };
     services.status = [](TRvSystem& system, bool open) {
         auto& window = statusWindow();
         window.reset();

@@ -87,8 +87,9 @@ TWindowState windowStateOf(TFormState state)
 
 } // namespace
 
-TRpPreviewForm::TRpPreviewForm(TRvSystem& system, TRPPrinterDevice& printer)
-    : RvRenderPrinter(printer)
+TRpPreviewForm::TRpPreviewForm(TRvSystem& system, TRPPrinterDevice& printer, const UiServices& ui)
+    : m_ui(ui)
+    , RvRenderPrinter(printer)
     , m_system(system)
     , m_printer(printer)
 {

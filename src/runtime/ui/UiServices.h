@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/ui/PopupMenu.h"
 #include "runtime/ui/Shell.h"
 
 #include <functional>
@@ -14,6 +15,8 @@ struct UiServices {
     std::function<void()> beep;
     // Opens a web address, a "Mailto:" address or a file; false when nothing could.
     std::function<bool(const std::string& target)> shellOpen;
+    // Shows the sub-items of items as a pop-up menu at a screen point and runs the chosen one.
+    std::function<void(TMenuItem& items, TPoint screen)> popupMenu;
 };
 
 // The desktop's own services, for the program and for tools without fakes.
@@ -22,6 +25,7 @@ inline UiServices desktopUiServices()
     UiServices services;
     services.beep = systemBeep;
     services.shellOpen = qv::shellOpen;
+    services.popupMenu = qv::popupMenu;
     return services;
 }
 
