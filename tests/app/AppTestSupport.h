@@ -159,7 +159,6 @@ protected:
         form.reset();
         app().processMessages();
         setMessageBoxHook(nullptr);
-        setFileDialogHook(nullptr);
         TbsSkinOpenDialog::setShowHook(nullptr);
     }
 

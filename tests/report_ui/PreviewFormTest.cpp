@@ -69,7 +69,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        setFileDialogHook(nullptr);
         test::app().processMessages();
     }
 
@@ -327,11 +326,11 @@ TEST_F(PreviewForm, SaveAsCopiesTheSnapshotOrExportsIt)
     std::string const ndr = dir.file("copy.ndr");
     std::string filter;
     int choose = 1;
-    setFileDialogHook([&](const TFileDialog& dialog) -> std::optional<std::string> {
+    ui.chooseFile = [&](TFileDialog& dialog) -> std::optional<std::string> {
         filter = dialog.filter;
-        const_cast<TFileDialog&>(dialog).filterIndex = choose;
+        dialog.filterIndex = choose;
         return choose == 1 ? dir.file("copy") : dir.file("copy.pdf");
-    });
+   };
     int64_t const position = snapshot->position();
     sendKeyStroke(f.ScrollBox1, 'S', ssCtrl);
     EXPECT_EQ(filter.substr(0, 35), "Report Snapshot Files (*.ndr)|*.ndr");
@@ -346,11 +345,11 @@ TEST_F(PreviewForm, SaveAsCopiesTheSnapshotOrExportsIt)
 
     // Open shows the saved copy from page 1, and the caption names the file.
     sendKeyStroke(f.ScrollBox1, VK_END, ssCtrl);
-    setFileDialogHook([&](const TFileDialog& dialog) -> std::optional<std::string> {
+    ui.chooseFile = [&](TFileDialog& dialog) -> std::optional<std::string> {
         EXPECT_EQ(dialog.title, "Open File");
         EXPECT_EQ(dialog.filter, "Report Snapshot Files (*.ndr)|*.ndr|All Files|*.*");
         return ndr;
-    });
+   };
     sendKeyStroke(f.ScrollBox1, 'O', ssCtrl);
     EXPECT_EQ(f.caption(), test::app().title() + " - [ " + ndr + " ]");
     EXPECT_EQ(f.StatusBar1.simpleText(), "Page 1 of 3");
@@ -362,7 +361,7 @@ TEST_F(PreviewForm, OpeningAFileThatIsNoSnapshotKeepsTheOneShown)
     test::ScratchDir dir("qv-preview-open");
     std::string const junk = dir.file("junk.ndr");
     std::ofstream(junk) << "no snapshot";
-    setFileDialogHook([&](const TFileDialog&) -> std::optional<std::string> { return junk; });
+    ui.chooseFile = [&](const TFileDialog&) -> std::optional<std::string> { return junk; };
     test::recordedBoxes().clear();
     sendKeyStroke(f.ScrollBox1, 'O', ssCtrl);
     ASSERT_EQ(test::recordedBoxes().size(), 1u);

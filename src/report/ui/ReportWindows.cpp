@@ -83,8 +83,8 @@ bool showSetupWindow(TRPSetupForm& form)
 
 void addReportWindows(ReportServices& services, TRPPrinterDevice& printer, const UiServices& ui)
 {
-    services.setup = [&printer](TRvSystem& system) {
-        TRPSetupForm form(system, printer);
+    services.setup = [&printer, ui](TRvSystem& system) {
+        TRPSetupForm form(system, printer, ui);
         return showSetupWindow(form);
     };
     services.preview = [&printer, ui](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer, ui); };

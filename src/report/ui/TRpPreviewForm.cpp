@@ -450,7 +450,7 @@ void TRpPreviewForm::actnPage_GotoPageExecute()
 
 void TRpPreviewForm::actnFile_OpenExecute()
 {
-    if (!dlogOpen.execute())
+    if (!dlogOpen.execute(m_ui))
         return;
     OpenSnapshot(dlogOpen.fileName);
 }
@@ -460,7 +460,7 @@ void TRpPreviewForm::actnFile_SaveExecute()
     dlogSave.filter = snapshotFilter;
     for (const RegisteredExportRenderer& renderer : exportRenderers())
         dlogSave.filter += "|" + renderer.displayName + "|*" + renderer.fileExtension;
-    if (!dlogSave.execute())
+    if (!dlogSave.execute(m_ui))
         return;
     SaveSnapshot(dlogSave.fileName, dlogSave.filterIndex);
 }
@@ -497,7 +497,7 @@ void TRpPreviewForm::actnFile_PrintExecute()
     RvRenderPrinter.Copies = m_system.SystemPrinter.Copies;
     RvRenderPrinter.Collate = m_system.SystemPrinter.Collate;
     if (m_system.SystemSetups & ssAllowPreviewSetup) {
-        TRPSetupForm setup(m_system, m_printer);
+        TRPSetupForm setup(m_system, m_printer, m_ui);
         setup.SetPrintRange(RvRenderPrinter, RvRenderPreview.Pages());
         if (!showSetupWindow(setup))
             return;

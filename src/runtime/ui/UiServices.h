@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/ui/Dialogs.h"
 #include "runtime/ui/PopupMenu.h"
 #include "runtime/ui/Shell.h"
 
@@ -17,6 +18,8 @@ struct UiServices {
     std::function<bool(const std::string& target)> shellOpen;
     // Shows the sub-items of items as a pop-up menu at a screen point and runs the chosen one.
     std::function<void(TMenuItem& items, TPoint screen)> popupMenu;
+    // The file a file dialog's user picks, or nothing for Cancel; may set its filterIndex.
+    std::function<std::optional<std::string>(TFileDialog& dialog)> chooseFile;
 };
 
 // The desktop's own services, for the program and for tools without fakes.
@@ -26,6 +29,7 @@ inline UiServices desktopUiServices()
     services.beep = systemBeep;
     services.shellOpen = qv::shellOpen;
     services.popupMenu = qv::popupMenu;
+    services.chooseFile = chooseFileOnDesktop;
     return services;
 }
 
