@@ -90,12 +90,12 @@ private:
     int m_shown = 0;
 };
 
-// Answers every file dialog that opens as a user would: shows the folder of path,
+// Answers the main window's file dialogs as a user would: shows the folder of path,
 // types its name (Open also selects it in the list) and confirms. An empty path
 // cancels. check, when given, sees the window first.
-inline void answerFileDialogs(const std::string& path, std::function<void(TbsSkinFileDialogForm&)> check = {})
+inline void answerFileDialogs(TfrmMain& window, const std::string& path, std::function<void(TbsSkinFileDialogForm&)> check = {})
 {
-    TbsSkinOpenDialog::setShowHook([path, check](TbsSkinFileDialogForm& w) {
+    auto answer = [path, check](TbsSkinFileDialogForm& w) {
         if (check)
             check(w);
         if (path.empty()) {
@@ -109,7 +109,9 @@ inline void answerFileDialogs(const std::string& path, std::function<void(TbsSki
         sendKeyStroke(w.fileNameEdit, VK_RETURN);
         if (w.modalResult() == mrNone)
             w.setModalResult(mrCancel);
-    });
+    };
+    window.OpenDialog1.onShown = answer;
+    window.SaveDialog1.onShown = answer;
 }
 
 // While it lives, every Report Preview that opens is looked at (onShown) and closed with
@@ -159,7 +161,6 @@ protected:
         form.reset();
         app().processMessages();
         setMessageBoxHook(nullptr);
-        TbsSkinOpenDialog::setShowHook(nullptr);
     }
 
     // Creates and shows the window the way start-up does.

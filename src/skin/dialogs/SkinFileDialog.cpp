@@ -21,11 +21,6 @@ constexpr int toolButtonWidth = 27;
 constexpr int viewButtonWidth = 37;
 constexpr int spacer = 10;
 
-TbsSkinOpenDialog::ShowHook& showHook()
-{
-    static TbsSkinOpenDialog::ShowHook hook;
-    return hook;
-}
 
 std::string lower(std::string s)
 {
@@ -388,7 +383,6 @@ TbsSkinOpenDialog::~TbsSkinOpenDialog() = default;
 
 TbsSkinSaveDialog::TbsSkinSaveDialog() : TbsSkinOpenDialog(TbsFileDialogMode::Save) {}
 
-void TbsSkinOpenDialog::setShowHook(ShowHook hook) { showHook() = std::move(hook); }
 
 void TbsSkinOpenDialog::setFileName(const std::string& fileName)
 {
@@ -481,10 +475,10 @@ bool TbsSkinOpenDialog::Execute()
     prepare(window);
     window.centerOnScreen();
     m_window = &window;
-    window.onShow = [&window] {
+    window.onShow = [this, &window] {
         window.fileNameEdit.setFocus();
-        if (showHook())
-            showHook()(window);
+        if (onShown)
+            onShown(window);
     };
     struct Clear {
         TbsSkinFileDialogForm*& window;
