@@ -12,13 +12,14 @@
 
 namespace qv::cli {
 
-void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view)
+void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view, const report::MessageSink& messages)
 {
     // Served inside this process, the run waits for no other; should it still not get
     // control, it says so and the caller keeps the old output.
     ReportServices services;
-    services.retryPrompt = [](const std::string& message) {
-        report::showMessage(message);
+    services.message = messages;
+    services.retryPrompt = [messages](const std::string& message) {
+        report::showMessage(messages, message);
         return false;
     };
     TRvProject project(services);

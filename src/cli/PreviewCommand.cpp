@@ -55,7 +55,7 @@ int runReportPreview(const std::vector<std::string>& args)
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";
-    runLoanReport(system, engine, view);
+    runLoanReport(system, engine, view, services.message);
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

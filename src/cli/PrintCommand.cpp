@@ -89,7 +89,7 @@ int runReportPrint(const std::vector<std::string>& args)
     system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
     system.DefaultDest = TReportDest::rdPrinter;
     system.SystemPrinter.Copies = copies;
-    runLoanReport(system, engine, view);
+    runLoanReport(system, engine, view, {});
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

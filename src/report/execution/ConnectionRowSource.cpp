@@ -2,9 +2,10 @@
 
 namespace qv {
 
-ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view)
+ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view, report::MessageSink messages)
     : m_source(view)
 {
+    m_source.Link().Messages = std::move(messages);
 }
 
 bool ConnectionRowSource::open()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/project/ReportErrors.h"
+
 #include <functional>
 #include <string>
 
@@ -14,7 +16,8 @@ class TStream;
 // owns the report components fills one in (the window layer adds its windows, the
 // device layer its printer) and hands it to each TRvSystem and TRvProject. A member
 // left empty makes that part headless: no setup dialog, no status window, a preview or
-// printer destination fails with a clear message, and a busy data system is not retried.
+// printer destination fails with a clear message, a busy data system is not retried,
+// and messages go to standard error.
 struct ReportServices {
     // Shows the output options; false means Cancel.
     std::function<bool(TRvSystem&)> setup;
@@ -30,6 +33,9 @@ struct ReportServices {
     TReportPrinter* printerDevice = nullptr;
     // Asked when another run holds the report data system; true means try again.
     std::function<bool(const std::string& message)> retryPrompt;
+    // Messages that do not stop a run: an unknown class in the project, a data
+    // connection that cannot be opened. Empty: standard error.
+    report::MessageSink message;
 };
 
 } // namespace qv

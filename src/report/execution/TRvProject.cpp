@@ -28,12 +28,12 @@ private:
     TRpProjectManager& m_project;
 };
 
-std::unique_ptr<RowSource> connectionRows(const TRpBaseDataView& view)
+std::unique_ptr<RowSource> connectionRows(const TRpBaseDataView& view, const MessageSink& messages)
 {
     auto* dataView = dynamic_cast<const TRpDataView*>(&view);
     if (!dataView)
         return nullptr;
-    return std::make_unique<ConnectionRowSource>(const_cast<TRpDataView&>(*dataView));
+    return std::make_unique<ConnectionRowSource>(const_cast<TRpDataView&>(*dataView), messages);
 }
 
 const TRpPage* firstPageOf(const TRpReport& report)
@@ -167,6 +167,7 @@ TRvProject::TRvProject(ReportServices services)
     , m_project(std::make_unique<TRpProjectManager>())
 {
     m_project->setName("RpProject");
+    m_project->setMessages(m_services.message);
     registerReportClasses();
 }
 
@@ -237,6 +238,7 @@ void TRvProject::Execute()
 
     TRpProjectManager copy;
     copy.setName(m_project->name());
+    copy.setMessages(m_services.message);
     copy.setMaster(m_project.get());
     copy.loadFromStream(m_project->saveReportToStream(*report, BlockMethod::Stored));
     copy.setParams(m_project->params());
@@ -296,7 +298,8 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
     ProjectParameters params(copy);
     std::unique_ptr<ReportLayout> layout;
     auto makeLayout = [&](TBaseReport& writer) {
-        layout = std::make_unique<ReportLayout>(report, writer, params, connectionRows);
+        auto rows = [this](const TRpBaseDataView& view) { return connectionRows(view, m_services.message); };
+        layout = std::make_unique<ReportLayout>(report, writer, params, rows);
         layout->setDataViews(dataViewsOf(copy));
         layout->setGlobalPages(globalPagesOf(copy));
         if (writer.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)

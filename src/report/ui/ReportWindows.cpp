@@ -102,7 +102,7 @@ void addReportWindows(ReportServices& services, TRPPrinterDevice& printer, const
             statusWindow()->SetStatus(status);
     };
     // Engine messages go to message boxes in the window instead of standard error.
-    report::setMessageHook([](const std::string& text) { messageBox(text, applicationTitle(), MB_OK | MB_TASKMODAL); });
+    services.message = [](const std::string& text) { messageBox(text, applicationTitle(), MB_OK | MB_TASKMODAL); };
     services.retryPrompt = [](const std::string& text) {
         return messageBox(text, applicationTitle(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
     };
