@@ -70,7 +70,8 @@ void drawPageOne(benchmark::State& state, double zoom)
     TMemoryStream snapshot = loan.snapshot();
     TRvSystem system;
     UiServices const desktop = desktopUiServices();
-    TRpPreviewForm form(system, TRPPrinterDevice::Instance(), desktop);
+    TRPPrinterDevice printer(platformPrintSystem());
+    TRpPreviewForm form(system, printer, desktop);
     form.ApplySettings(system.SystemPreview);
     form.SetSnapshot(snapshot);
     form.showAndRaise();
@@ -99,7 +100,8 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
     ScheduleReport source(loan.engine);
     ReportServices services;
     UiServices const desktop = desktopUiServices();
-    addReportWindows(services, TRPPrinterDevice::Instance(), desktop);
+    TRPPrinterDevice printer(platformPrintSystem());
+    addReportWindows(services, printer, desktop);
     using Clock = std::chrono::steady_clock;
     Clock::time_point ok;
     Clock::time_point shown;

@@ -46,10 +46,11 @@ int runReportPreview(const std::vector<std::string>& args)
     static char* argv[] = {program.data(), nullptr};
     TApplication application(argc, argv);
     registerPdfExportRenderer();
+    TRPPrinterDevice printer(platformPrintSystem());
     ReportServices services;
-    addPrinterOutput(services, TRPPrinterDevice::Instance());
+    addPrinterOutput(services, printer);
     UiServices const desktop = desktopUiServices();
-    addReportWindows(services, TRPPrinterDevice::Instance(), desktop);
+    addReportWindows(services, printer, desktop);
 
     TRvSystem system(services);
     system.TitleSetup = "Output Options";

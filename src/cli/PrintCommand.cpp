@@ -15,12 +15,10 @@ namespace qv::cli {
 
 namespace {
 
-TRPPrinterDevice& printerDevice()
+void requirePrinters(TRPPrinterDevice& device)
 {
-    TRPPrinterDevice& device = TRPPrinterDevice::Instance();
     if (device.Printers().empty())
         throw Exception("No printers installed!");
-    return device;
 }
 
 int copiesOption(const Options& options)
@@ -45,7 +43,8 @@ int runPrinters(const std::vector<std::string>& args)
 {
     if (!args.empty())
         throw UsageError("printers takes no arguments");
-    TRPPrinterDevice& device = printerDevice();
+    TRPPrinterDevice device(platformPrintSystem());
+    requirePrinters(device);
     const auto& printers = device.Printers();
     for (size_t i = 0; i < printers.size(); ++i) {
         const TPrinterListEntry& entry = printers[i];
@@ -75,7 +74,8 @@ int runReportPrint(const std::vector<std::string>& args)
     MemoryLoanView view;
     loadLoan(options.positional().front(), engine, view);
 
-    TRPPrinterDevice& device = printerDevice();
+    TRPPrinterDevice device(platformPrintSystem());
+    requirePrinters(device);
     if (options.has("--printer") && !device.SelectPrinter(options.value("--printer")))
         throw Exception("There is no printer \"" + options.value("--printer") + "\".");
 

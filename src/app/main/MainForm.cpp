@@ -282,11 +282,11 @@ void TfrmMain::wireEvents()
 
 // The report windows and the printer; engine messages and the question whether to wait
 // for another process's report go to message boxes.
-ReportServices TfrmMain::windowReportServices() const
+ReportServices TfrmMain::windowReportServices()
 {
     ReportServices services;
-    addPrinterOutput(services, TRPPrinterDevice::Instance());
-    addReportWindows(services, TRPPrinterDevice::Instance(), ui);
+    addPrinterOutput(services, printerDevice);
+    addReportWindows(services, printerDevice, ui);
     return services;
 }
 

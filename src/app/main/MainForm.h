@@ -22,6 +22,7 @@
 #include "skin/store/CompressedStoredSkin.h"
 #include "views/chart/ChartPage.h"
 #include "views/report/ScheduleReport.h"
+#include "report/device/TRPPrinterDevice.h"
 
 #include <string>
 
@@ -86,6 +87,7 @@ public:
     // The loan record, schedule table, totals and edit state of this process.
     LoanEngine loan;
     // The report: its project, the system that runs it and the schedule as its data.
+    TRPPrinterDevice printerDevice {platformPrintSystem()};
     ReportServices reportServices {windowReportServices()};
     TRvSystem RvSystem1 {reportServices};
     TRvProject RvProject1 {reportServices};
@@ -129,7 +131,7 @@ protected:
     void resized() override;
 
 private:
-    ReportServices windowReportServices() const;
+    ReportServices windowReportServices();
     void buildMenu();
     void layoutInputs();
     void layoutSchedulePage();

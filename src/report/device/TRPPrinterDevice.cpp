@@ -19,12 +19,6 @@ bool sameName(const std::string& a, const std::string& b)
 
 } // namespace
 
-TRPPrinterDevice& TRPPrinterDevice::Instance()
-{
-    static TRPPrinterDevice device(platformPrintSystem());
-    return device;
-}
-
 TRPPrinterDevice::TRPPrinterDevice(PrintSystem& system)
     : m_system(system)
 {

@@ -25,11 +25,10 @@ struct TPrinterListEntry {
 
 // The platform printer as the report engine sees it: the printer list, the selection
 // (the system's default until another is picked), its settings record and capabilities,
-// and the document being printed. One per process (Instance); tests build their own over
-// a print system of their making.
+// and the document being printed. Its owner builds it over platformPrintSystem() and hands
+// it to the report services; tests build their own over a print system of their making.
 class TRPPrinterDevice final : public TReportPrinter {
 public:
-    static TRPPrinterDevice& Instance();
     explicit TRPPrinterDevice(PrintSystem& system);
     ~TRPPrinterDevice() override;
     TRPPrinterDevice(const TRPPrinterDevice&) = delete;
