@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace qv::report;
-    auto const quiet = [](const std::string&) { };
+    auto const quiet = [](const std::string&) {};
     TRpProjectManager project;
     project.setMessages(quiet);
     try {

@@ -12,7 +12,8 @@
 
 namespace qv::cli {
 
-void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view, const report::MessageSink& messages)
+void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view,
+                   const report::MessageSink& messages)
 {
     // Served inside this process, the run waits for no other; should it still not get
     // control, it says so and the caller keeps the old output.

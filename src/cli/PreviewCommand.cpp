@@ -4,10 +4,10 @@
 #include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderPDF.h"
 #include "report/ui/ReportWindows.h"
-#include "runtime/ui/UiServices.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/ExePath.h"
 #include "runtime/ui/Application.h"
+#include "runtime/ui/UiServices.h"
 #include "views/report/ScheduleReport.h"
 
 #include <algorithm>

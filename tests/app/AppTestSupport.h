@@ -93,7 +93,8 @@ private:
 // Answers the main window's file dialogs as a user would: shows the folder of path,
 // types its name (Open also selects it in the list) and confirms. An empty path
 // cancels. check, when given, sees the window first.
-inline void answerFileDialogs(TfrmMain& window, const std::string& path, std::function<void(TbsSkinFileDialogForm&)> check = {})
+inline void answerFileDialogs(TfrmMain& window, const std::string& path,
+                              std::function<void(TbsSkinFileDialogForm&)> check = {})
 {
     auto answer = [path, check](TbsSkinFileDialogForm& w) {
         if (check)

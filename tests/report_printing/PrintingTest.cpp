@@ -518,9 +518,9 @@ protected:
         void PageBegin(int, double, double) override { }
     } m_nothing;
     FakePrintSystem m_system;
-    TRPPrinterDevice m_device {m_system};
+    TRPPrinterDevice m_device{m_system};
     std::function<void(TRvSystem&, TStream&)> m_print;
-    TRvSystem m_run {services()};
+    TRvSystem m_run{services()};
     bool m_printed = false;
     int m_previewPages = 0;
 };

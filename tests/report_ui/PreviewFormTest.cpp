@@ -330,7 +330,7 @@ TEST_F(PreviewForm, SaveAsCopiesTheSnapshotOrExportsIt)
         filter = dialog.filter;
         dialog.filterIndex = choose;
         return choose == 1 ? dir.file("copy") : dir.file("copy.pdf");
-   };
+    };
     int64_t const position = snapshot->position();
     sendKeyStroke(f.ScrollBox1, 'S', ssCtrl);
     EXPECT_EQ(filter.substr(0, 35), "Report Snapshot Files (*.ndr)|*.ndr");
@@ -349,7 +349,7 @@ TEST_F(PreviewForm, SaveAsCopiesTheSnapshotOrExportsIt)
         EXPECT_EQ(dialog.title, "Open File");
         EXPECT_EQ(dialog.filter, "Report Snapshot Files (*.ndr)|*.ndr|All Files|*.*");
         return ndr;
-   };
+    };
     sendKeyStroke(f.ScrollBox1, 'O', ssCtrl);
     EXPECT_EQ(f.caption(), test::app().title() + " - [ " + ndr + " ]");
     EXPECT_EQ(f.StatusBar1.simpleText(), "Page 1 of 3");
@@ -457,7 +457,7 @@ protected:
     test::FakePrintSystem prints;
     TRPPrinterDevice device {prints};
     UiServices ui = desktopUiServices();
-    TRvSystem system {windows(device, ui)};
+    TRvSystem system{windows(device, ui)};
 };
 
 TEST_F(PreviewDelivery, ShowsTheRunsPagesUntilClosedModalOrNot)

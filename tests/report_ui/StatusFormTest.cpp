@@ -56,7 +56,7 @@ protected:
     test::FakePrintSystem prints;
     TRPPrinterDevice printer {prints};
     UiServices ui = desktopUiServices();
-    TRvSystem system {recordingServices()};
+    TRvSystem system{recordingServices()};
     std::vector<std::string> labels;
     std::function<void(TRpStatusForm&, int)> atPage;
     int previews = 0;

@@ -27,10 +27,7 @@ protected:
         window.showAndRaise();
         app().processMessages();
     }
-    void TearDown() override
-    {
-        setMessageBoxHook(nullptr);
-    }
+    void TearDown() override { setMessageBoxHook(nullptr); }
 
     void calculate(const std::string& amount, const std::string& rate, const std::string& term)
     {

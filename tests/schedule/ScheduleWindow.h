@@ -44,7 +44,7 @@ public:
 
     LoanEngine loan;
     // Counts the beeps of refused keys.
-    UiServices ui {.beep = [this] { ++beeps; }};
+    UiServices ui{.beep = [this] { ++beeps; }};
     int beeps = 0;
     PaymentSchedule schedule{this, loan, *this, ui};
     TbsSkinStringGrid& gridPayment = schedule.gridPayment;

@@ -175,7 +175,7 @@ TEST_F(SkinControls, DisabledLabelIsEmbossed)
 TEST_F(SkinControls, LinkLabelOpensItsAddress)
 {
     std::vector<std::string> opened;
-    UiServices ui {.shellOpen = [&](const std::string& target) {
+    UiServices ui{.shellOpen = [&](const std::string& target) {
         opened.push_back(target);
         return true;
     }};
@@ -192,7 +192,7 @@ TEST_F(SkinControls, LinkLabelOpensItsAddress)
 TEST_F(SkinControls, LinkLabelIsReachedByTabAndOpenedByEnterOrSpace)
 {
     std::vector<std::string> opened;
-    UiServices ui {.shellOpen = [&](const std::string& target) {
+    UiServices ui{.shellOpen = [&](const std::string& target) {
         opened.push_back(target);
         return true;
     }};

@@ -58,8 +58,7 @@ void placeFixedLabel(TbsSkinStdLabel& label, const std::string& caption, int lef
 } // namespace
 
 TfrmMain::TfrmMain(std::string fileToOpen, UiServices services)
-    : ui(std::move(services))
-    , m_fileToOpen(std::move(fileToOpen))
+    : ui(std::move(services)), m_fileToOpen(std::move(fileToOpen))
 {
     setName("frmMain");
     setCaption(product::name);
@@ -519,7 +518,10 @@ void TfrmMain::Help2Click()
 
 void TfrmMain::HomePage1Click() { ui.shellOpen(product::webSite); }
 
-void TfrmMain::Email1Click() { ui.shellOpen(std::string("Mailto:") + product::contactAddress + "?subject=About Quorvane"); }
+void TfrmMain::Email1Click()
+{
+    ui.shellOpen(std::string("Mailto:") + product::contactAddress + "?subject=About Quorvane");
+}
 
 void TfrmMain::About1Click()
 {

@@ -5,6 +5,7 @@
 #include "controls/SkinDateEdit.h"
 #include "loan/LoanEngine.h"
 #include "loan/LoanView.h"
+#include "report/device/TRPPrinterDevice.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
@@ -22,7 +23,6 @@
 #include "skin/store/CompressedStoredSkin.h"
 #include "views/chart/ChartPage.h"
 #include "views/report/ScheduleReport.h"
-#include "report/device/TRPPrinterDevice.h"
 
 #include <string>
 
@@ -87,10 +87,10 @@ public:
     // The loan record, schedule table, totals and edit state of this process.
     LoanEngine loan;
     // The report: its project, the system that runs it and the schedule as its data.
-    TRPPrinterDevice printerDevice {platformPrintSystem()};
-    ReportServices reportServices {windowReportServices()};
-    TRvSystem RvSystem1 {reportServices};
-    TRvProject RvProject1 {reportServices};
+    TRPPrinterDevice printerDevice{platformPrintSystem()};
+    ReportServices reportServices{windowReportServices()};
+    TRvSystem RvSystem1{reportServices};
+    TRvProject RvProject1{reportServices};
     ScheduleReport scheduleReport{loan};
     const std::string& reportProjectFile() const { return RvProject1.ProjectFile(); }
 

@@ -1,6 +1,5 @@
 #include "app/schedule/PaymentSchedule.h"
 
-
 #include <cctype>
 
 namespace qv {

@@ -175,7 +175,8 @@ bool TRpDataSystem::Connect(const std::string& viewName, TRpDataConnection& reco
     return connectRemote(RemoteName ? RemoteName(viewName) : viewName, record, messages);
 }
 
-bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& record, const report::MessageSink& messages)
+bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& record,
+                                  const report::MessageSink& messages)
 {
     std::vector<TRpDataConnection> all = listAll();
     int namesakes = 0;
@@ -188,8 +189,11 @@ bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& re
         designTime = designTime || !listed.runTime;
     }
     if (namesakes > 1) {
-        report::showMessage(messages, report::formatMessage(
-            report::translate("Error!  Duplicate data connections found with name \"%s\".  Aborting report."), name));
+        report::showMessage(
+            messages,
+            report::formatMessage(
+                report::translate("Error!  Duplicate data connections found with name \"%s\".  Aborting report."),
+                name));
         return false;
     }
     if (identify(name, "RPRTDATA_" + name, {"RPRTACK_" + name}, 1, record))

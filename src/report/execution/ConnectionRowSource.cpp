@@ -2,8 +2,7 @@
 
 namespace qv {
 
-ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view, report::MessageSink messages)
-    : m_source(view)
+ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view, report::MessageSink messages) : m_source(view)
 {
     m_source.Link().Messages = std::move(messages);
 }

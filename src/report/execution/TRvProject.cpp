@@ -160,11 +160,10 @@ std::string expandFileName(const std::string& fileName)
     return absolute.lexically_normal().string();
 }
 
-TRvProject::TRvProject() : TRvProject(ReportServices {}) { }
+TRvProject::TRvProject() : TRvProject(ReportServices{}) {}
 
 TRvProject::TRvProject(ReportServices services)
-    : m_services(std::move(services))
-    , m_project(std::make_unique<TRpProjectManager>())
+    : m_services(std::move(services)), m_project(std::make_unique<TRpProjectManager>())
 {
     m_project->setName("RpProject");
     m_project->setMessages(m_services.message);
@@ -310,7 +309,8 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
             return system.DecodeImage(picture, bitmap);
         });
     };
-    system.OnBeforePrint = [&](TBaseReport& writer) { applyPrinterSettings(system.Services().printerDevice, report, writer); };
+    system.OnBeforePrint
+        = [&](TBaseReport& writer) { applyPrinterSettings(system.Services().printerDevice, report, writer); };
     system.OnPrint = [&](TBaseReport& writer) {
         makeLayout(writer);
         layout->print();

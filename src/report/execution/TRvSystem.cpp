@@ -10,7 +10,7 @@
 namespace qv {
 
 TRvSystem::TRvSystem() = default;
-TRvSystem::TRvSystem(ReportServices services) : m_services(std::move(services)) { }
+TRvSystem::TRvSystem(ReportServices services) : m_services(std::move(services)) {}
 TRvSystem::~TRvSystem() = default;
 
 bool TRvSystem::runSetup()
@@ -33,7 +33,7 @@ bool TRvSystem::runSetup()
 // destructor closes the status window, removes a temporary snapshot file and drops
 // the prepared stream; the normal path only releases earlier.
 struct TRvSystem::Run {
-    explicit Run(TRvSystem& system) : system(system) { }
+    explicit Run(TRvSystem& system) : system(system) {}
     ~Run()
     {
         endGeneration();
@@ -110,7 +110,8 @@ void TRvSystem::checkDestination(Run& run)
     if (ReportDest == TReportDest::rdFile && OutputFileName.empty() && SystemFiler.StreamMode != TStreamMode::smUser)
         throw report::ERpException("No output file name was given.");
     run.printer = m_services.printerDevice;
-    bool printerOutput = ReportDest == TReportDest::rdPrinter || (ReportDest == TReportDest::rdFile && !run.exporter && NativeOutput);
+    bool printerOutput
+        = ReportDest == TReportDest::rdPrinter || (ReportDest == TReportDest::rdFile && !run.exporter && NativeOutput);
     if (printerOutput && !m_services.printer)
         throw report::ERpException("Printer output is not available.");
     run.validPrinter = run.printer && !run.printer->InvalidPrinter();

@@ -87,7 +87,8 @@ void addReportWindows(ReportServices& services, TRPPrinterDevice& printer, const
         TRPSetupForm form(system, printer, ui);
         return showSetupWindow(form);
     };
-    services.preview = [&printer, ui](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer, ui); };
+    services.preview
+        = [&printer, ui](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer, ui); };
     services.status = [](TRvSystem& system, bool open) {
         auto& window = statusWindow();
         window.reset();

@@ -73,9 +73,7 @@ std::string outputFileName(const std::string& typed, int formatIndex)
 }
 
 TRPSetupForm::TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer, const UiServices& ui)
-    : m_system(system)
-    , m_printer(printer)
-    , m_ui(ui)
+    : m_system(system), m_printer(printer), m_ui(ui)
 {
     setFont(reportDialogFont());
     setClientSize(295, 242);

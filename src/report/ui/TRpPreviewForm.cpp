@@ -88,10 +88,7 @@ TWindowState windowStateOf(TFormState state)
 } // namespace
 
 TRpPreviewForm::TRpPreviewForm(TRvSystem& system, TRPPrinterDevice& printer, const UiServices& ui)
-    : m_ui(ui)
-    , RvRenderPrinter(printer)
-    , m_system(system)
-    , m_printer(printer)
+    : m_ui(ui), RvRenderPrinter(printer), m_system(system), m_printer(printer)
 {
     setFont(previewFont());
     setCaption(system.TitlePreview.empty() ? "Report Preview" : system.TitlePreview);

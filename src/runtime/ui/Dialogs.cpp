@@ -1,8 +1,8 @@
 #include "runtime/ui/Dialogs.h"
 
+#include "runtime/core/UserFiles.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/UiServices.h"
-#include "runtime/core/UserFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -169,7 +169,8 @@ std::string TFileDialog::withFilterExtension(const std::string& path, const std:
 std::optional<std::string> chooseFileOnDesktop(TFileDialog& file)
 {
     bool const open = file.mode() == TFileDialog::Mode::Open;
-    QFileDialog dialog(nullptr, QString::fromStdString(file.title), QString::fromStdString(file.startFolder()), qtFilterOf(file.filter));
+    QFileDialog dialog(nullptr, QString::fromStdString(file.title), QString::fromStdString(file.startFolder()),
+                       qtFilterOf(file.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setWindowModality(Qt::ApplicationModal);

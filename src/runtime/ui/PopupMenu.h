@@ -2,7 +2,6 @@
 
 #include "runtime/graphics/Graphics.h"
 
-
 class QMenu;
 
 namespace qv {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "runtime/ui/UiServices.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/model/SkinControlData.h"
-#include "runtime/ui/UiServices.h"
 
 #include <optional>
 

@@ -21,7 +21,6 @@ constexpr int toolButtonWidth = 27;
 constexpr int viewButtonWidth = 37;
 constexpr int spacer = 10;
 
-
 std::string lower(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -382,7 +381,6 @@ TbsSkinOpenDialog::TbsSkinOpenDialog(TbsFileDialogMode mode)
 TbsSkinOpenDialog::~TbsSkinOpenDialog() = default;
 
 TbsSkinSaveDialog::TbsSkinSaveDialog() : TbsSkinOpenDialog(TbsFileDialogMode::Save) {}
-
 
 void TbsSkinOpenDialog::setFileName(const std::string& fileName)
 {
