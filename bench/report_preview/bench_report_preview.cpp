@@ -69,7 +69,9 @@ void drawPageOne(benchmark::State& state, double zoom)
     ThirtyYearLoan loan;
     TMemoryStream snapshot = loan.snapshot();
     TRvSystem system;
-    TRpPreviewForm form(system, TRPPrinterDevice::Instance());
+    UiServices const desktop = desktopUiServices();
+    TRPPrinterDevice printer(platformPrintSystem());
+    TRpPreviewForm form(system, printer, desktop);
     form.ApplySettings(system.SystemPreview);
     form.SetSnapshot(snapshot);
     form.showAndRaise();
@@ -96,12 +98,14 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
     application();
     ThirtyYearLoan loan;
     ScheduleReport source(loan.engine);
-    TRvSystemHooks saved = reportSystemHooks();
-    installReportWindows(TRPPrinterDevice::Instance());
+    ReportServices services;
+    UiServices const desktop = desktopUiServices();
+    TRPPrinterDevice printer(platformPrintSystem());
+    addReportWindows(services, printer, desktop);
     using Clock = std::chrono::steady_clock;
     Clock::time_point ok;
     Clock::time_point shown;
-    reportSystemHooks().setup = [&](TRvSystem&) {
+    services.setup = [&](TRvSystem&) {
         ok = Clock::now();
         return true;
     };
@@ -113,8 +117,8 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
             preview->close();
     };
     for (auto _ : state) {
-        TRvProject project;
-        TRvSystem system;
+        TRvProject project(services);
+        TRvSystem system(services);
         loan.setUp(project, system);
         system.OnPreviewShow = [&](TRvRenderPreview&) {
             shown = Clock::now();
@@ -123,7 +127,6 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
         source.runReport(project, loan.texts);
         state.SetIterationTime(std::chrono::duration<double>(shown - ok).count());
     }
-    reportSystemHooks() = saved;
 }
 BENCHMARK(BM_OkToFirstPreviewPage)->UseManualTime()->Unit(benchmark::kMillisecond);
 

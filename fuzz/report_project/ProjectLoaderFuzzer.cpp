@@ -8,13 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace qv::report;
-    static const bool quiet = [] {
-        setMessageHook([](const std::string&) { });
-        return true;
-    }();
-    (void)quiet;
-
+    auto const quiet = [](const std::string&) {};
     TRpProjectManager project;
+    project.setMessages(quiet);
     try {
         project.loadFromStream(std::span<const std::uint8_t>(data, size));
     } catch (const qv::Exception&) {
@@ -22,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     auto saved = project.saveToStream(BlockMethod::Compressed);
     TRpProjectManager again;
+    again.setMessages(quiet);
     try {
         again.loadFromStream(saved);
     } catch (const qv::Exception&) {

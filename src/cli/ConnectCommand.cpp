@@ -33,11 +33,13 @@ bool hasSuffix(const std::string& text, const std::string& suffix)
 // Messages of the report engine, kept so the command can say what went wrong in one place.
 class MessageLog {
 public:
-    MessageLog()
+    MessageLog() = default;
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
+    report::MessageSink sink()
     {
-        report::setMessageHook([this](const std::string& text) { m_messages.push_back(text); });
+        return [this](const std::string& text) { m_messages.push_back(text); };
     }
-    ~MessageLog() { report::setMessageHook(nullptr); }
     void printAll() const
     {
         for (const std::string& text : m_messages)
@@ -55,7 +57,7 @@ private:
 
 // The parameter texts as the window shows them now. False (with a message) when
 // no window answers.
-bool readWindowParameters(ReportFieldTexts& texts)
+bool readWindowParameters(ReportFieldTexts& texts, const report::MessageSink& messages)
 {
     TRpDataSystem& data = TRpDataSystem::Instance();
     if (!data.GainControl(kControlWait))
@@ -67,6 +69,7 @@ bool readWindowParameters(ReportFieldTexts& texts)
 
     TRpDataViewLink view(data);
     view.ConnectionName = kParametersConnectionName;
+    view.Messages = messages;
     for (const ReportParameter& parameter : reportParameters)
         view.Fields.push_back({parameter.name, TRPDataType::dtString, "", -1});
     if (!view.Open())
@@ -123,7 +126,7 @@ int runConnectedReport(const std::vector<std::string>& args)
 
     MessageLog messages;
     ReportFieldTexts texts;
-    if (!readWindowParameters(texts)) {
+    if (!readWindowParameters(texts, messages.sink())) {
         if (messages.mentions("Duplicate"))
             messages.printAll();
         else
@@ -134,15 +137,17 @@ int runConnectedReport(const std::vector<std::string>& args)
     std::string const partFile = output + ".part";
     TRvSystem system;
     setUpFileOutput(system, output, partFile);
-    TRvProject project;
-    project.Engine = &system;
-    project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
     bool busy = false;
-    TRvProject::RetryPrompt() = [&busy](const std::string& message) {
+    ReportServices services;
+    services.message = messages.sink();
+    services.retryPrompt = [&busy](const std::string& message) {
         std::fprintf(stderr, "%s\n", message.c_str());
         busy = true;
         return false;
     };
+    TRvProject project(services);
+    project.Engine = &system;
+    project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
 
     try {
         project.Open();

@@ -12,26 +12,24 @@
 
 namespace qv::cli {
 
-void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view)
+void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view,
+                   const report::MessageSink& messages)
 {
-    TRvProject project;
+    // Served inside this process, the run waits for no other; should it still not get
+    // control, it says so and the caller keeps the old output.
+    ReportServices services;
+    services.message = messages;
+    services.retryPrompt = [messages](const std::string& message) {
+        report::showMessage(messages, message);
+        return false;
+    };
+    TRvProject project(services);
     project.Engine = &system;
     std::string const projectFile = executableDirectory(nullptr) + "rptQVR1.rav";
     project.SetProjectFile(projectFile);
 
     // Only a window offers its schedule to other processes.
     ScheduleReport schedule(engine, TRuntimeVisibility::rtNone);
-    // Served inside this process, the run waits for no other; should it still not get
-    // control, it says so and the caller keeps the old output.
-    auto const previousPrompt = TRvProject::RetryPrompt();
-    TRvProject::RetryPrompt() = [](const std::string& message) {
-        report::showMessage(message);
-        return false;
-    };
-    struct RestorePrompt {
-        std::function<bool(const std::string&)> previous;
-        ~RestorePrompt() { TRvProject::RetryPrompt() = previous; }
-    } restorePrompt {previousPrompt};
     ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
         view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved),
         roundingName(engine.record.rounding)};

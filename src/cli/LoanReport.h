@@ -9,6 +9,7 @@ namespace qv::cli {
 // Runs the schedule report of a loaded loan on system, as the Report button does with the
 // texts the window shows. A command-line run offers its schedule to no other process, and
 // its errors name the report project file.
-void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view);
+void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view,
+                   const report::MessageSink& messages);
 
 } // namespace qv::cli

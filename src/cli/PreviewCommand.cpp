@@ -7,6 +7,7 @@
 #include "runtime/core/Exception.h"
 #include "runtime/core/ExePath.h"
 #include "runtime/ui/Application.h"
+#include "runtime/ui/UiServices.h"
 #include "views/report/ScheduleReport.h"
 
 #include <algorithm>
@@ -45,14 +46,17 @@ int runReportPreview(const std::vector<std::string>& args)
     static char* argv[] = {program.data(), nullptr};
     TApplication application(argc, argv);
     registerPdfExportRenderer();
-    installPrinterOutput();
-    installReportWindows(TRPPrinterDevice::Instance());
+    TRPPrinterDevice printer(platformPrintSystem());
+    ReportServices services;
+    addPrinterOutput(services, printer);
+    UiServices const desktop = desktopUiServices();
+    addReportWindows(services, printer, desktop);
 
-    TRvSystem system;
+    TRvSystem system(services);
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";
-    runLoanReport(system, engine, view);
+    runLoanReport(system, engine, view, services.message);
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

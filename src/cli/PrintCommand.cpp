@@ -15,13 +15,10 @@ namespace qv::cli {
 
 namespace {
 
-TRPPrinterDevice& printerDevice()
+void requirePrinters(TRPPrinterDevice& device)
 {
-    installPrinterOutput();
-    TRPPrinterDevice& device = TRPPrinterDevice::Instance();
     if (device.Printers().empty())
         throw Exception("No printers installed!");
-    return device;
 }
 
 int copiesOption(const Options& options)
@@ -46,7 +43,8 @@ int runPrinters(const std::vector<std::string>& args)
 {
     if (!args.empty())
         throw UsageError("printers takes no arguments");
-    TRPPrinterDevice& device = printerDevice();
+    TRPPrinterDevice device(platformPrintSystem());
+    requirePrinters(device);
     const auto& printers = device.Printers();
     for (size_t i = 0; i < printers.size(); ++i) {
         const TPrinterListEntry& entry = printers[i];
@@ -76,19 +74,22 @@ int runReportPrint(const std::vector<std::string>& args)
     MemoryLoanView view;
     loadLoan(options.positional().front(), engine, view);
 
-    TRPPrinterDevice& device = printerDevice();
+    TRPPrinterDevice device(platformPrintSystem());
+    requirePrinters(device);
     if (options.has("--printer") && !device.SelectPrinter(options.value("--printer")))
         throw Exception("There is no printer \"" + options.value("--printer") + "\".");
 
     // RvSystem1 without its windows, its destination the printer.
-    TRvSystem system;
+    ReportServices services;
+    addPrinterOutput(services, device);
+    TRvSystem system(services);
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";
     system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
     system.DefaultDest = TReportDest::rdPrinter;
     system.SystemPrinter.Copies = copies;
-    runLoanReport(system, engine, view);
+    runLoanReport(system, engine, view, {});
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

@@ -45,16 +45,16 @@ void setUpHeadlessSystem(TRvSystem& system, TMemoryStream& snapshot)
 // cannot open) go to standard error and make the run a failure.
 class EngineMessages {
 public:
-    EngineMessages()
-    {
-        report::setMessageHook([this](const std::string& text) {
-            std::fprintf(stderr, "%s\n", text.c_str());
-            ++m_count;
-        });
-    }
-    ~EngineMessages() { report::setMessageHook(nullptr); }
+    EngineMessages() = default;
     EngineMessages(const EngineMessages&) = delete;
     EngineMessages& operator=(const EngineMessages&) = delete;
+    report::MessageSink sink()
+    {
+        return [this](const std::string& text) {
+            std::fprintf(stderr, "%s\n", text.c_str());
+            ++m_count;
+        };
+    }
     int count() const { return m_count; }
 
 private:
@@ -100,7 +100,7 @@ int runReport(const std::vector<std::string>& args)
     TRvSystem system;
     setUpHeadlessSystem(system, snapshot);
     EngineMessages messages;
-    runLoanReport(system, engine, view);
+    runLoanReport(system, engine, view, messages.sink());
     if (messages.count() > 0 || system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

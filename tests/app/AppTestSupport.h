@@ -90,12 +90,13 @@ private:
     int m_shown = 0;
 };
 
-// Answers every file dialog that opens as a user would: shows the folder of path,
+// Answers the main window's file dialogs as a user would: shows the folder of path,
 // types its name (Open also selects it in the list) and confirms. An empty path
 // cancels. check, when given, sees the window first.
-inline void answerFileDialogs(const std::string& path, std::function<void(TbsSkinFileDialogForm&)> check = {})
+inline void answerFileDialogs(TfrmMain& window, const std::string& path,
+                              std::function<void(TbsSkinFileDialogForm&)> check = {})
 {
-    TbsSkinOpenDialog::setShowHook([path, check](TbsSkinFileDialogForm& w) {
+    auto answer = [path, check](TbsSkinFileDialogForm& w) {
         if (check)
             check(w);
         if (path.empty()) {
@@ -109,7 +110,9 @@ inline void answerFileDialogs(const std::string& path, std::function<void(TbsSki
         sendKeyStroke(w.fileNameEdit, VK_RETURN);
         if (w.modalResult() == mrNone)
             w.setModalResult(mrCancel);
-    });
+    };
+    window.OpenDialog1.onShown = answer;
+    window.SaveDialog1.onShown = answer;
 }
 
 // While it lives, every Report Preview that opens is looked at (onShown) and closed with
@@ -152,10 +155,6 @@ protected:
             boxes.push_back(call);
             return int(IDOK);
         });
-        setShellOpenHook([this](const std::string& target) {
-            opened.push_back(target);
-            return true;
-        });
     }
 
     void TearDown() override
@@ -163,15 +162,12 @@ protected:
         form.reset();
         app().processMessages();
         setMessageBoxHook(nullptr);
-        setShellOpenHook(nullptr);
-        setFileDialogHook(nullptr);
-        TbsSkinOpenDialog::setShowHook(nullptr);
     }
 
     // Creates and shows the window the way start-up does.
     TfrmMain& start(const std::string& fileToOpen = {})
     {
-        form = std::make_unique<TfrmMain>(fileToOpen);
+        form = std::make_unique<TfrmMain>(fileToOpen, ui());
         TApplication::guard([&] { form->doCreate(); });
         form->showAndRaise();
         app().processMessages();
@@ -184,6 +180,17 @@ protected:
         form->txtRate.setText(rate);
         form->txtTerm.setText(term);
         sendClick(form->btnCal, 5, 5);
+    }
+
+    // The desktop, except that what the windows open is only recorded.
+    UiServices ui()
+    {
+        UiServices services = desktopUiServices();
+        services.shellOpen = [this](const std::string& target) {
+            opened.push_back(target);
+            return true;
+        };
+        return services;
     }
 
     std::unique_ptr<TfrmMain> form;

@@ -477,7 +477,7 @@ TEST_F(MainWindowTest, ARefusedLoadLeavesThePreviousLoanAndTheExampleFileIntact)
     ASSERT_TRUE(boxes.empty());
     calculate("20000", "5", "2");
     test::writeFile(bad, "20000\r\n5\r\nx\r\n");
-    test::answerFileDialogs(bad);
+    test::answerFileDialogs(w, bad);
     TApplication::guard([&] { w.mnuOpenClick(); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, bad + " ends at line 3; a loan file needs at least 12 lines");
@@ -493,7 +493,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     TfrmMain& w = start();
     calculate("123456.78", "5", "2");
     std::string typed = test::exeDir() + "myloan";
-    test::answerFileDialogs(typed, [](TbsSkinFileDialogForm& dialog) {
+    test::answerFileDialogs(w, typed, [](TbsSkinFileDialogForm& dialog) {
         EXPECT_EQ(dialog.caption(), "Save file");
         EXPECT_EQ(dialog.filterSelector.Filter(), "Quorvel files|*.qvl");
     });
@@ -503,7 +503,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("filename=" + saved), std::string::npos);
 
     w.mnuNewClick();
-    test::answerFileDialogs(saved, [](TbsSkinFileDialogForm& dialog) { EXPECT_EQ(dialog.caption(), "Open file"); });
+    test::answerFileDialogs(w, saved, [](TbsSkinFileDialogForm& dialog) { EXPECT_EQ(dialog.caption(), "Open file"); });
     w.mnuOpenClick();
     EXPECT_EQ(w.txtAmount.text(), "123456.78125");
     EXPECT_EQ(w.txtRate.text(), "5");
@@ -511,7 +511,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     EXPECT_EQ(w.grid().rowCount(), 25);
 
     // A cancelled dialog changes nothing.
-    test::answerFileDialogs("");
+    test::answerFileDialogs(w, "");
     w.txtAmount.setText("1");
     w.mnuOpenClick();
     EXPECT_EQ(w.txtAmount.text(), "1");
@@ -519,7 +519,7 @@ TEST_F(MainWindowTest, SaveAddsTheExtensionAndRemembersTheFileOpenReadsItBack)
     // Saving over the file asks nothing and replaces it whole.
     calculate("5000", "5", "1");
     boxes.clear();
-    test::answerFileDialogs(typed);
+    test::answerFileDialogs(w, typed);
     w.mnuSaveClick();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(lineCount(test::readFile(saved)), 12 + 60);
@@ -537,7 +537,7 @@ TEST_F(MainWindowTest, HelpWebSiteEmailAndAbout)
     EXPECT_EQ(opened[1], "https://quorvane.com/");
     EXPECT_EQ(opened[2], "Mailto:support@quorvane.com?subject=About Quorvane");
 
-    TfrmAbout about;
+    TfrmAbout about(nullptr, ui());
     w.frmAbout = &about;
     EXPECT_FALSE(about.showing());
     w.About1Click();

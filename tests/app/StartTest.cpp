@@ -155,7 +155,7 @@ TEST_F(InstalledStart, AReadOnlyProgramFolderKeepsTheUsersFilesInTheDataFolder)
 
     // Save remembers its file in the data folder too.
     std::string const saved = m_data + "/mine.qvl";
-    test::answerFileDialogs(saved);
+    test::answerFileDialogs(next, saved);
     next.mnuSaveClick();
     EXPECT_EQ(test::readFile(userFile("info.ini")), "[user saved]\r\nfilename=" + saved + "\r\n");
 }

@@ -50,7 +50,6 @@ protected:
     {
         TRpDataSystem::Instance().ReleaseControl();
         TRpDataSystem::Instance().RemoteWaitLimit = 600;
-        report::setMessageHook(nullptr);
         fs::remove_all(m_dir);
     }
 
@@ -211,14 +210,16 @@ TEST_F(CrossProcess, AFailingHandlerAnswersEmptyAndTheServerCarriesOn)
 TEST_F(CrossProcess, NamesakesInTwoProcessesAreRefusedAndAMissingOneIsReported)
 {
     std::vector<std::string> shown;
-    report::setMessageHook([&](const std::string& text) { shown.push_back(text); });
+    auto const record = [&](const std::string& text) { shown.push_back(text); };
     ChildProcess one = helper({"serve-rows", "Twin", "1", "1", "0"});
     ChildProcess two = helper({"serve-rows", "Twin", "1", "1", "0"});
     ASSERT_TRUE(one.expectLine("ready"));
     ASSERT_TRUE(two.expectLine("ready"));
     TRpDataViewLink twin = view("twin", {"Text"});
+    twin.Messages = record;
     EXPECT_FALSE(twin.Open());
     TRpDataViewLink missing = view("Nobody", {"Text"});
+    missing.Messages = record;
     EXPECT_FALSE(missing.Open());
     EXPECT_EQ(shown, (std::vector<std::string> {
                          "Error!  Duplicate data connections found with name \"twin\".  Aborting report.",

@@ -394,11 +394,10 @@ TEST(CustomConnection, IdentityRecord)
 TEST(CustomConnection, MissingConnectionIsReportedAndAborts)
 {
     std::vector<std::string> shown;
-    report::setMessageHook([&](const std::string& text) { shown.push_back(text); });
     TRpDataViewLink view;
     view.ConnectionName = "Nowhere";
+    view.Messages = [&](const std::string& text) { shown.push_back(text); };
     EXPECT_FALSE(view.Open());
-    report::setMessageHook(nullptr);
     EXPECT_EQ(shown, (std::vector<std::string> { "Error!  Could not open data connection \"Nowhere\".  Aborting report." }));
 }
 

@@ -52,7 +52,7 @@ private:
 struct MemoryRun {
     TRvSystem system;
     TMemoryStream snapshot;
-    MemoryRun()
+    explicit MemoryRun(ReportServices services = {}) : system(std::move(services))
     {
         system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
         system.DefaultDest = TReportDest::rdFile;
@@ -288,14 +288,13 @@ TEST(TRvSystem, DisplayOnFollowsTheChosenDestination)
     EXPECT_TRUE(filed.has(0, "PaperOnly"));
     EXPECT_FALSE(filed.has(0, "ScreenOnly"));
 
-    TRvSystem previewing;
-    previewing.SystemSetups = 0;
     std::optional<test::TextCollector> previewed;
-    auto saved = reportSystemHooks().preview;
-    reportSystemHooks().preview = [&](TRvSystem&, TStream& snapshot) { previewed = test::TextCollector::read(snapshot); };
+    ReportServices services;
+    services.preview = [&](TRvSystem&, TStream& snapshot) { previewed = test::TextCollector::read(snapshot); };
+    TRvSystem previewing(services);
+    previewing.SystemSetups = 0;
     project.Engine = &previewing;
     project.Execute();
-    reportSystemHooks().preview = saved;
     ASSERT_TRUE(previewed);
     EXPECT_TRUE(previewed->has(0, "ScreenOnly"));
     EXPECT_FALSE(previewed->has(0, "PaperOnly"));
@@ -306,7 +305,10 @@ TEST(TRvSystem, DisplayOnFollowsTheChosenDestination)
 // page events, and leaves the writer's last status line on the system.
 TEST(TRvSystem, WriterTakesTheSettingsAndFiresThePageEvents)
 {
-    MemoryRun run;
+    std::vector<std::string> statuses;
+    ReportServices services;
+    services.statusText = [&](TRvSystem&, const std::string& status) { statuses.push_back(status); };
+    MemoryRun run(services);
     TRvSystem& system = run.system;
     system.SystemPrinter.ScaleX = 50;
     system.SystemPrinter.ScaleY = 200;
@@ -319,7 +321,6 @@ TEST(TRvSystem, WriterTakesTheSettingsAndFiresThePageEvents)
     system.SystemFiler.StatusFormat = "%0: page %p of %l on %d%%";
     system.SystemFiler.StatusText = {"Schedule"};
     std::vector<std::string> events;
-    std::vector<std::string> statuses;
     auto record = [&](const char* name) { return [&events, name](TBaseReport&) { events.push_back(name); }; };
     system.OnNewPage = record("new page");
     system.OnPrintHeader = record("header");
@@ -336,10 +337,7 @@ TEST(TRvSystem, WriterTakesTheSettingsAndFiresThePageEvents)
         writer.PrintLeft("Page" + std::to_string(page), 2.0, 1.0);
         return page < 2;
     };
-    auto saved = reportSystemHooks().statusText;
-    reportSystemHooks().statusText = [&](TRvSystem&, const std::string& status) { statuses.push_back(status); };
     system.Execute();
-    reportSystemHooks().statusText = saved;
 
     EXPECT_EQ(events, (std::vector<std::string> {"header", "footer", "new page", "header", "footer"}));
     EXPECT_EQ(statuses, (std::vector<std::string> {"Schedule: page 1 of 9999 on Render%", "Schedule: page 2 of 9999 on Render%"}));
@@ -448,18 +446,18 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
     TRpDataSystem otherRun; // another engine of the process holds the lock
     ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
     std::vector<std::string> asked;
-    TRvProject::RetryPrompt() = [&](const std::string& message) {
+    ReportServices services;
+    services.retryPrompt = [&](const std::string& message) {
         asked.push_back(message);
         return false;
     };
-    TRvProject project;
+    TRvProject project(services);
     project.DataControlTimeout = std::chrono::milliseconds(20);
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));
     EXPECT_NO_THROW(project.Execute());
     otherRun.ReleaseControl();
-    TRvProject::RetryPrompt() = nullptr;
     EXPECT_EQ(asked, std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
     EXPECT_EQ(run.snapshot.size(), 0);
     EXPECT_TRUE(run.system.Aborted) << "a run that produced nothing is not a finished one";
@@ -473,18 +471,18 @@ TEST(TRvProject, RunServedInsideTheProcessNeverWaitsForOtherProcesses)
     TRpDataSystem otherProcess; // holds the user-wide lock, as another program's run would
     ASSERT_TRUE(otherProcess.GainControl(std::chrono::milliseconds(0)));
     std::vector<std::string> asked;
-    TRvProject::RetryPrompt() = [&](const std::string& message) {
+    ReportServices services;
+    services.retryPrompt = [&](const std::string& message) {
         asked.push_back(message);
         return false;
     };
-    TRvProject project;
+    TRvProject project(services);
     project.DataControlTimeout = std::chrono::milliseconds(20);
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));
     project.Execute();
     otherProcess.ReleaseControl();
-    TRvProject::RetryPrompt() = nullptr;
     EXPECT_EQ(asked, std::vector<std::string> {});
     EXPECT_FALSE(run.system.Aborted);
     EXPECT_TRUE(test::TextCollector::read(run.snapshot).has(0, "x"));

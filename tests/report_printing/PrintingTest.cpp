@@ -488,18 +488,11 @@ class ReportSystemWithPrinter : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_saved = reportSystemHooks();
-        m_device = std::make_unique<TRPPrinterDevice>(m_system);
-        reportSystemHooks().printerDevice = m_device.get();
-        reportSystemHooks().printer = [this](TRvSystem& system, TStream& snapshot) {
-            TRvRenderPrinter render(*m_device);
+        m_print = [this](TRvSystem& system, TStream& snapshot) {
+            TRvRenderPrinter render(m_device);
             render.Copies = system.SystemPrinter.Copies;
             render.PrintRender(snapshot);
             m_printed = true;
-        };
-        reportSystemHooks().preview = [this](TRvSystem&, TStream& snapshot) {
-            TRPConverter converter(snapshot, m_nothing);
-            m_previewPages = converter.PageCount();
         };
         m_run.SystemSetups &= ~std::uint32_t(ssAllowSetup);
         m_run.OnPrint = [](TBaseReport& report) {
@@ -508,15 +501,26 @@ protected:
             report.PrintLeft("Totals", 1.0, 1.0);
         };
     }
-    void TearDown() override { reportSystemHooks() = m_saved; }
+    // The fake device, a printer destination that runs m_print and a preview that counts pages.
+    ReportServices services()
+    {
+        ReportServices services;
+        services.printerDevice = &m_device;
+        services.printer = [this](TRvSystem& system, TStream& snapshot) { m_print(system, snapshot); };
+        services.preview = [this](TRvSystem&, TStream& snapshot) {
+            TRPConverter converter(snapshot, m_nothing);
+            m_previewPages = converter.PageCount();
+        };
+        return services;
+    }
 
     struct NoDrawing : TRvRenderCanvas {
         void PageBegin(int, double, double) override { }
     } m_nothing;
-    TRvSystemHooks m_saved;
     FakePrintSystem m_system;
-    std::unique_ptr<TRPPrinterDevice> m_device;
-    TRvSystem m_run;
+    TRPPrinterDevice m_device{m_system};
+    std::function<void(TRvSystem&, TStream&)> m_print;
+    TRvSystem m_run{services()};
     bool m_printed = false;
     int m_previewPages = 0;
 };
@@ -540,7 +544,7 @@ TEST_F(ReportSystemWithPrinter, WithoutAPrinterAReportStillGeneratesAndPreviews)
 TEST_F(ReportSystemWithPrinter, CopiesAPrinterCannotMakeForceTheReplay)
 {
     FakePrinter& printer = m_system.add("Single");
-    m_device->Refresh();
+    m_device.Refresh();
     m_run.DefaultDest = TReportDest::rdPrinter;
     m_run.SystemPrinter.Copies = 3;
     m_run.Execute();
@@ -553,12 +557,12 @@ TEST_F(ReportSystemWithPrinter, CopiesAPrinterCannotMakeForceTheReplay)
 TEST_F(ReportSystemWithPrinter, NativeOutputGoesToTheFileThroughThePrinter)
 {
     FakePrinter& printer = m_system.add("Laser");
-    m_device->Refresh();
+    m_device.Refresh();
     m_run.DefaultDest = TReportDest::rdFile;
     m_run.OutputFileName = "/tmp/qv-native.prn";
     m_run.NativeOutput = true;
-    reportSystemHooks().printer = [this](TRvSystem& system, TStream& snapshot) {
-        TRvRenderPrinter render(*m_device);
+    m_print = [this](TRvSystem& system, TStream& snapshot) {
+        TRvRenderPrinter render(m_device);
         render.OutputFile = system.OutputFileName;
         render.PrintRender(snapshot);
     };

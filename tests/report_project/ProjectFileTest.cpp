@@ -149,11 +149,11 @@ void buildScheduleProject(TRpProjectManager& project)
 
 class ProjectFile : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Records what loading tells the user.
+    MessageSink recorder()
     {
-        setMessageHook([this](const std::string& text) { m_messages.push_back(text); });
+        return [this](const std::string& text) { m_messages.push_back(text); };
     }
-    void TearDown() override { setMessageHook(nullptr); }
 
     std::vector<std::string> m_messages;
 };
@@ -167,6 +167,7 @@ TEST_F(ProjectFile, SaveLoadSaveIsByteIdenticalWithAndWithoutCompression)
     for (auto method : { BlockMethod::Compressed, BlockMethod::Stored }) {
         auto first = original.saveToStream(method);
         TRpProjectManager loaded;
+        loaded.setMessages(recorder());
         loaded.loadFromStream(first);
         EXPECT_EQ(loaded.saveToStream(method), first);
     }
@@ -399,6 +400,7 @@ TEST_F(ProjectFile, UnknownClassIsAnnouncedAndSkippedWithItsChildren)
     std::copy_n("TRpWidgetX", 10, at);
 
     TRpProjectManager project;
+    project.setMessages(recorder());
     project.loadFromStream(bytes);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0],
@@ -648,6 +650,7 @@ TEST_F(ProjectFile, ChildrenAParentRefusesAreSkippedQuietly)
         w.writeBlock(BlockMethod::Stored, page.bytes());
     });
     TRpProjectManager project;
+    project.setMessages(recorder());
     project.loadFromStream(bytes);
     auto& page = *project.reports()[0]->pages()[0];
     EXPECT_EQ(page.findComponent("LooseBand"), nullptr);

@@ -68,7 +68,8 @@ TEST(PreviewPrinting, ThePagesChosenInThePrintRangeReachTheQueue)
     writer.Execute();
 
     TRvSystem system;
-    TRpPreviewForm form(system, device);
+    UiServices const desktop = desktopUiServices();
+    TRpPreviewForm form(system, device, desktop);
     form.SetSnapshot(snapshot);
     form.Start();
     form.showAndRaise();

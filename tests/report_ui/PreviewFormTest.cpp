@@ -69,14 +69,13 @@ protected:
     void TearDown() override
     {
         form.reset();
-        setFileDialogHook(nullptr);
         test::app().processMessages();
     }
 
     TRpPreviewForm& open(int pages)
     {
         snapshot = std::make_unique<TMemoryStream>(test::pagesSnapshot(pages));
-        form = std::make_unique<TRpPreviewForm>(system, device);
+        form = std::make_unique<TRpPreviewForm>(system, device, ui);
         form->RvRenderPreview.ScreenPixelsPerInch = 96;
         form->ApplySettings(system.SystemPreview);
         form->SetSnapshot(*snapshot);
@@ -89,6 +88,8 @@ protected:
     test::FakePrintSystem prints;
     test::FakePrinter* printer = nullptr;
     TRPPrinterDevice device {prints};
+    // The desktop, but a test may choose from the pop-up menu in the user's place.
+    UiServices ui = desktopUiServices();
     TRvSystem system;
     std::unique_ptr<TMemoryStream> snapshot;
     std::unique_ptr<TRpPreviewForm> form;
@@ -325,11 +326,11 @@ TEST_F(PreviewForm, SaveAsCopiesTheSnapshotOrExportsIt)
     std::string const ndr = dir.file("copy.ndr");
     std::string filter;
     int choose = 1;
-    setFileDialogHook([&](const TFileDialog& dialog) -> std::optional<std::string> {
+    ui.chooseFile = [&](TFileDialog& dialog) -> std::optional<std::string> {
         filter = dialog.filter;
-        const_cast<TFileDialog&>(dialog).filterIndex = choose;
+        dialog.filterIndex = choose;
         return choose == 1 ? dir.file("copy") : dir.file("copy.pdf");
-    });
+    };
     int64_t const position = snapshot->position();
     sendKeyStroke(f.ScrollBox1, 'S', ssCtrl);
     EXPECT_EQ(filter.substr(0, 35), "Report Snapshot Files (*.ndr)|*.ndr");
@@ -344,11 +345,11 @@ TEST_F(PreviewForm, SaveAsCopiesTheSnapshotOrExportsIt)
 
     // Open shows the saved copy from page 1, and the caption names the file.
     sendKeyStroke(f.ScrollBox1, VK_END, ssCtrl);
-    setFileDialogHook([&](const TFileDialog& dialog) -> std::optional<std::string> {
+    ui.chooseFile = [&](TFileDialog& dialog) -> std::optional<std::string> {
         EXPECT_EQ(dialog.title, "Open File");
         EXPECT_EQ(dialog.filter, "Report Snapshot Files (*.ndr)|*.ndr|All Files|*.*");
         return ndr;
-    });
+    };
     sendKeyStroke(f.ScrollBox1, 'O', ssCtrl);
     EXPECT_EQ(f.caption(), test::app().title() + " - [ " + ndr + " ]");
     EXPECT_EQ(f.StatusBar1.simpleText(), "Page 1 of 3");
@@ -360,7 +361,7 @@ TEST_F(PreviewForm, OpeningAFileThatIsNoSnapshotKeepsTheOneShown)
     test::ScratchDir dir("qv-preview-open");
     std::string const junk = dir.file("junk.ndr");
     std::ofstream(junk) << "no snapshot";
-    setFileDialogHook([&](const TFileDialog&) -> std::optional<std::string> { return junk; });
+    ui.chooseFile = [&](const TFileDialog&) -> std::optional<std::string> { return junk; };
     test::recordedBoxes().clear();
     sendKeyStroke(f.ScrollBox1, 'O', ssCtrl);
     ASSERT_EQ(test::recordedBoxes().size(), 1u);
@@ -419,13 +420,12 @@ TEST_F(PreviewForm, PopupMenuZooms)
 {
     TRpPreviewForm& f = open(1);
     std::vector<std::string> offered;
-    setPopupMenuHook([&](TMenuItem& items) {
+    ui.popupMenu = [&](TMenuItem& items, TPoint) {
         for (int i = 0; i < items.count(); ++i)
             offered.push_back(items.item(i).caption());
-        return &items.item(1);
-    });
+        items.item(1).click();
+    };
     sendContextMenu(f.ScrollBox1, 50, 50);
-    setPopupMenuHook(nullptr);
     EXPECT_EQ(offered, (std::vector<std::string> {"Zoom &In", "Zoom &Out"}));
     EXPECT_EQ(f.ZoomEdit.text(), "90.0");
 }
@@ -437,8 +437,6 @@ protected:
     {
         test::app();
         test::recordMessageBoxes();
-        saved = reportSystemHooks();
-        installReportWindows(device);
         system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
         system.SystemOptions &= ~std::uint32_t(soShowStatus);
         system.OnPrint = [](TBaseReport& report) {
@@ -449,12 +447,17 @@ protected:
             }
         };
     }
-    void TearDown() override { reportSystemHooks() = saved; }
+    static ReportServices windows(TRPPrinterDevice& device, const UiServices& ui)
+    {
+        ReportServices services;
+        addReportWindows(services, device, ui);
+        return services;
+    }
 
     test::FakePrintSystem prints;
     TRPPrinterDevice device {prints};
-    TRvSystemHooks saved;
-    TRvSystem system;
+    UiServices ui = desktopUiServices();
+    TRvSystem system{windows(device, ui)};
 };
 
 TEST_F(PreviewDelivery, ShowsTheRunsPagesUntilClosedModalOrNot)

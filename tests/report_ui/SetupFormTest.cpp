@@ -24,13 +24,14 @@ protected:
     }
     test::FakePrintSystem prints;
     TRvSystem system;
+    UiServices ui = desktopUiServices();
 };
 
 TEST_F(SetupForm, OpensWithPreviewAndTheSnapshotFormatWhenAPrinterIsThere)
 {
     prints.add("Office", "ipp://office");
     TRPPrinterDevice printer(prints);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
 
     EXPECT_EQ(form.caption(), "Output Options");
@@ -71,7 +72,7 @@ TEST_F(SetupForm, OpensWithPreviewAndTheSnapshotFormatWhenAPrinterIsThere)
 TEST_F(SetupForm, WithoutPrintersOnlyThePreviewIsOffered)
 {
     TRPPrinterDevice printer(prints);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
 
     EXPECT_EQ(form.PrinterLabel.caption(), "No printers installed!");
@@ -90,7 +91,7 @@ TEST_F(SetupForm, SystemSettingsDecideWhatIsOffered)
     system.SystemSetups &= ~std::uint32_t(ssAllowDestFile | ssAllowPrinterSetup | ssAllowCollate);
     system.DefaultDest = TReportDest::rdPrinter;
     system.SystemPrinter.Copies = 3;
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
 
     EXPECT_EQ(form.PrinterLabel.caption(), "Office") << "no port: the device name alone";
@@ -112,7 +113,7 @@ TEST_F(SetupForm, FileNamesGetTheFormatsExtensionOnlyWithoutADot)
 
     prints.add("Office", "");
     TRPPrinterDevice printer(prints);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
     form.FileRB.setChecked(true);
     sendClick(form.FileRB, 5, 8);
@@ -150,7 +151,7 @@ TEST_F(SetupForm, RegisteredExportRenderersFollowTheTwoFormats)
     registerPdfExportRenderer();
     prints.add("Office", "");
     TRPPrinterDevice printer(prints);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
     ASSERT_EQ(form.cboxFormat.itemCount(), 3);
     EXPECT_EQ(form.cboxFormat.item(2), "PDF file (PDF)");
@@ -169,7 +170,7 @@ TEST_F(SetupForm, KeyFiltersDropWhatIsNoNumber)
 {
     prints.add("Office", "");
     TRPPrinterDevice printer(prints);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
     form.show();
     form.CopiesED.setText("");
@@ -188,7 +189,7 @@ TEST_F(SetupForm, CopiesCollateAndDuplexReachThePrinterSettings)
 {
     prints.add("Office", "");
     TRPPrinterDevice printer(prints);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
     form.PrinterRB.setChecked(true);
     sendClick(form.PrinterRB, 5, 8);
@@ -218,7 +219,7 @@ TEST_F(SetupForm, SetupRunsThePrinterDialogAndRefreshesTheLabel)
 {
     test::FakePrinter& office = prints.add("Office", "lpt");
     TRPPrinterDevice printer(prints);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.Prepare();
     sendClick(form.SetupBB, 10, 10);
     EXPECT_EQ(office.setupDialogs, 1);
@@ -230,7 +231,7 @@ TEST_F(SetupForm, PrintRangeModeConfiguresThePrinterRenderer)
     prints.add("Office", "");
     TRPPrinterDevice printer(prints);
     TRvRenderPrinter render(printer);
-    TRPSetupForm form(system, printer);
+    TRPSetupForm form(system, printer, ui);
     form.SetPrintRange(render, 3);
     form.Prepare();
     EXPECT_TRUE(form.RangePage.visible());
@@ -277,7 +278,7 @@ TEST_F(SetupForm, ShownModallyOKAndCancelEndIt)
     prints.add("Office", "");
     TRPPrinterDevice printer(prints);
     for (bool ok : {true, false}) {
-        TRPSetupForm form(system, printer);
+        TRPSetupForm form(system, printer, ui);
         TTimer press;
         press.setInterval(20);
         press.onTimer = [&] {
@@ -295,7 +296,7 @@ TEST_F(SetupForm, EnterPressesOKAndEscapeCancels)
 {
     TRPPrinterDevice printer(prints);
     for (int key : {int(VK_RETURN), int(VK_ESCAPE)}) {
-        TRPSetupForm form(system, printer);
+        TRPSetupForm form(system, printer, ui);
         TTimer press;
         press.setInterval(20);
         press.onTimer = [&] {

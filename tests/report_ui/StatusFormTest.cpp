@@ -6,6 +6,7 @@
 #include "report/ui/ReportWindows.h"
 #include "report/ui/TRpStatusForm.h"
 #include "runtime/ui/Input.h"
+#include "runtime/ui/UiServices.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +21,6 @@ protected:
     {
         test::app();
         test::recordMessageBoxes();
-        saved = reportSystemHooks();
-        installReportWindows(printer);
-        reportSystemHooks().preview = [this](TRvSystem&, TStream&) { ++previews; };
-        auto shown = reportSystemHooks().statusText;
-        reportSystemHooks().statusText = [this, shown](TRvSystem& s, const std::string& text) {
-            shown(s, text);
-            auto* form = findStatusForm();
-            ASSERT_NE(form, nullptr);
-            EXPECT_TRUE(form->showing());
-            labels.push_back(form->StatusLabel.caption());
-            if (atPage)
-                atPage(*form, static_cast<int>(labels.size()));
-        };
         system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
         system.TitleStatus = "Report Status";
         system.OnPrint = [this](TBaseReport& report) {
@@ -44,14 +32,31 @@ protected:
             }
         };
     }
-    void TearDown() override { reportSystemHooks() = saved; }
+    // The built-in windows, with a preview that counts and a status line that is
+    // recorded after the window showed it.
+    ReportServices recordingServices()
+    {
+        ReportServices services;
+        addReportWindows(services, printer, ui);
+        services.preview = [this](TRvSystem&, TStream&) { ++previews; };
+        services.statusText = [this, shown = services.statusText](TRvSystem& s, const std::string& text) {
+            shown(s, text);
+            auto* form = findStatusForm();
+            ASSERT_NE(form, nullptr);
+            EXPECT_TRUE(form->showing());
+            labels.push_back(form->StatusLabel.caption());
+            if (atPage)
+                atPage(*form, static_cast<int>(labels.size()));
+        };
+        return services;
+    }
 
     static TRpStatusForm* findStatusForm() { return currentStatusWindow(); }
 
     test::FakePrintSystem prints;
     TRPPrinterDevice printer {prints};
-    TRvSystemHooks saved;
-    TRvSystem system;
+    UiServices ui = desktopUiServices();
+    TRvSystem system{recordingServices()};
     std::vector<std::string> labels;
     std::function<void(TRpStatusForm&, int)> atPage;
     int previews = 0;

@@ -8,6 +8,7 @@
 #include "runtime/ui/PopupWindow.h"
 #include "runtime/ui/Shell.h"
 #include "runtime/ui/Timer.h"
+#include "runtime/ui/UiServices.h"
 
 #include <gtest/gtest.h>
 
@@ -202,11 +203,11 @@ TEST_F(Windowing, OpenDialogReturnsOnlyAnExistingFile)
     open.filter = "Quorvel files|*.qvl";
     EXPECT_EQ(open.title, "Open file");
     EXPECT_EQ(open.selectedPattern(), "*.qvl");
-    setFileDialogHook([](const TFileDialog&) { return std::optional<std::string>("/nonexistent/loan.qvl"); });
-    EXPECT_FALSE(open.execute());
-    setFileDialogHook([](const TFileDialog&) { return std::optional<std::string>(); });
-    EXPECT_FALSE(open.execute());
-    setFileDialogHook(nullptr);
+    UiServices ui;
+    ui.chooseFile = [](const TFileDialog&) { return std::optional<std::string>("/nonexistent/loan.qvl"); };
+    EXPECT_FALSE(open.execute(ui));
+    ui.chooseFile = [](const TFileDialog&) { return std::optional<std::string>(); };
+    EXPECT_FALSE(open.execute(ui));
 }
 
 TEST_F(Windowing, CommandLineThatCannotRunReportsFailure)

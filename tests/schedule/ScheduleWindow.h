@@ -5,6 +5,7 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
+#include "runtime/ui/UiServices.h"
 #include "support/ScratchDir.h"
 
 #include <map>
@@ -42,7 +43,10 @@ public:
     void showMessage(const std::string& text, const std::string& caption) override { messages[caption] = text; }
 
     LoanEngine loan;
-    PaymentSchedule schedule{this, loan, *this};
+    // Counts the beeps of refused keys.
+    UiServices ui{.beep = [this] { ++beeps; }};
+    int beeps = 0;
+    PaymentSchedule schedule{this, loan, *this, ui};
     TbsSkinStringGrid& gridPayment = schedule.gridPayment;
     std::map<ResultLabel, std::string> labels;
     std::map<std::string, std::string> messages;

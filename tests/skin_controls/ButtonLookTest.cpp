@@ -164,7 +164,8 @@ TEST_F(SkinLook, LabelsDrawInTheStdLabelColours)
     EXPECT_GT(inColour, 10);
 
     // The link label's hover colour comes from the section once it has one.
-    TbsSkinLinkLabel link(&form);
+    UiServices notOpened;
+    TbsSkinLinkLabel link(&form, notOpened);
     link.setTop(80);
     link.setCaption("www.quorvane.example");
     link.setSkinData(&ownSkin());

@@ -175,17 +175,16 @@ TEST_F(SkinControls, DisabledLabelIsEmbossed)
 TEST_F(SkinControls, LinkLabelOpensItsAddress)
 {
     std::vector<std::string> opened;
-    setShellOpenHook([&](const std::string& target) {
+    UiServices ui{.shellOpen = [&](const std::string& target) {
         opened.push_back(target);
         return true;
-    });
-    TbsSkinLinkLabel link(&form);
+    }};
+    TbsSkinLinkLabel link(&form, ui);
     link.setURL("https://quorvane.com/");
     link.setCaption("www.quorvane.com");
     EXPECT_TRUE(link.DefaultFont().style & fsUnderline);
     EXPECT_EQ(link.DefaultActiveFontColor(), TColor(16711680));
     sendClick(link, 2, 2);
-    setShellOpenHook(nullptr);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], "https://quorvane.com/");
 }
@@ -193,11 +192,11 @@ TEST_F(SkinControls, LinkLabelOpensItsAddress)
 TEST_F(SkinControls, LinkLabelIsReachedByTabAndOpenedByEnterOrSpace)
 {
     std::vector<std::string> opened;
-    setShellOpenHook([&](const std::string& target) {
+    UiServices ui{.shellOpen = [&](const std::string& target) {
         opened.push_back(target);
         return true;
-    });
-    TbsSkinLinkLabel link(&form);
+    }};
+    TbsSkinLinkLabel link(&form, ui);
     link.setURL("https://quorvane.com/");
     link.setCaption("www.quorvane.com");
     EXPECT_TRUE(link.tabStop());
@@ -205,7 +204,6 @@ TEST_F(SkinControls, LinkLabelIsReachedByTabAndOpenedByEnterOrSpace)
     sendKeyStroke(link, VK_SPACE);
     sendKeyStroke(link, 'A');
     TAccessibleNode node = accessibleTree(link);
-    setShellOpenHook(nullptr);
     EXPECT_EQ(opened.size(), 2u);
     EXPECT_EQ(node.role, "link");
     EXPECT_EQ(node.name, "www.quorvane.com");

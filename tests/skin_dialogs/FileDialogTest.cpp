@@ -84,7 +84,6 @@ protected:
     }
     void TearDown() override
     {
-        TbsSkinOpenDialog::setShowHook(nullptr);
         setMessageBoxHook(nullptr);
         app().processMessages();
     }
@@ -104,11 +103,11 @@ protected:
     // Runs the dialog; script drives the window, and a run it leaves open is cancelled.
     bool run(TbsSkinOpenDialog& dialog, const std::function<void(TbsSkinFileDialogForm&)>& script)
     {
-        TbsSkinOpenDialog::setShowHook([&](TbsSkinFileDialogForm& w) {
+        dialog.onShown = [&](TbsSkinFileDialogForm& w) {
             script(w);
             if (w.modalResult() == mrNone)
                 w.setModalResult(mrCancel);
-        });
+        };
         return dialog.Execute();
     }
 

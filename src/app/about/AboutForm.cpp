@@ -23,7 +23,7 @@ Font sansSerif(int points, unsigned style)
 
 void ProgramIcon::paint(Canvas& canvas) { paintProgramMark(canvas, 32); }
 
-TfrmAbout::TfrmAbout(TbsSkinData* skinData)
+TfrmAbout::TfrmAbout(TbsSkinData* skinData, UiServices services) : ui(std::move(services))
 {
     setName("frmAbout");
     setCaption("About");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/ui/Form.h"
+#include "runtime/ui/UiServices.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/frame/SkinForm.h"
@@ -21,15 +22,17 @@ protected:
 class TfrmAbout : public TForm {
 public:
     // skinData: the main window's skin model, shared.
-    explicit TfrmAbout(TbsSkinData* skinData = nullptr);
+    // services: what the window asks of the desktop; the window keeps its own copy.
+    explicit TfrmAbout(TbsSkinData* skinData = nullptr, UiServices services = desktopUiServices());
 
+    UiServices ui;
     TbsSkinForm skinAboutForm{*this};
     ProgramIcon Image1{this};
     TbsSkinStdLabel lblName{this};
     TbsSkinStdLabel bsSkinStdLabel2{this};
     TbsSkinStdLabel bsSkinStdLabel3{this};
     TbsSkinStdLabel bsSkinStdLabel1{this};
-    TbsSkinLinkLabel lblLinkUrl{this};
+    TbsSkinLinkLabel lblLinkUrl{this, ui};
     TbsSkinButton btnOk{this};
 
     void btnOkClick();

@@ -57,8 +57,8 @@ void placeFixedLabel(TbsSkinStdLabel& label, const std::string& caption, int lef
 
 } // namespace
 
-TfrmMain::TfrmMain(std::string fileToOpen)
-    : m_fileToOpen(std::move(fileToOpen))
+TfrmMain::TfrmMain(std::string fileToOpen, UiServices services)
+    : ui(std::move(services)), m_fileToOpen(std::move(fileToOpen))
 {
     setName("frmMain");
     setCaption(product::name);
@@ -275,17 +275,18 @@ void TfrmMain::wireEvents()
     wire("About1", &TfrmMain::About1Click);
 
     registerPdfExportRenderer();
-    installPrinterOutput();
-    // The report engine's own messages (an unknown class in the project, a data
-    // connection it cannot open) would otherwise reach only a terminal.
-    report::setMessageHook([](const std::string& text) { messageBox(text, product::name, infoBox); });
     // A report tool of another process sees the parameters as this window shows them.
     scheduleReport.offerParameters([this] { return reportFieldTexts(); });
-    // Another process's report holds the data control: the user decides whether to wait on.
-    TRvProject::RetryPrompt() = [](const std::string& message) {
-        return messageBox(message, TApplication::instance().title(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
-    };
-    installReportWindows(TRPPrinterDevice::Instance());
+}
+
+// The report windows and the printer; engine messages and the question whether to wait
+// for another process's report go to message boxes.
+ReportServices TfrmMain::windowReportServices()
+{
+    ReportServices services;
+    addPrinterOutput(services, printerDevice);
+    addReportWindows(services, printerDevice, ui);
+    return services;
 }
 
 std::string TfrmMain::exeDir() const { return TApplication::instance().exeDir(); }
@@ -512,12 +513,15 @@ void TfrmMain::Help2Click()
     // help page beside the executable opens in the desktop's browser.
     if (runCommandLine(product::helpCommandLine))
         return;
-    shellOpen(exeDir() + product::helpPage);
+    ui.shellOpen(exeDir() + product::helpPage);
 }
 
-void TfrmMain::HomePage1Click() { shellOpen(product::webSite); }
+void TfrmMain::HomePage1Click() { ui.shellOpen(product::webSite); }
 
-void TfrmMain::Email1Click() { shellOpen(std::string("Mailto:") + product::contactAddress + "?subject=About Quorvane"); }
+void TfrmMain::Email1Click()
+{
+    ui.shellOpen(std::string("Mailto:") + product::contactAddress + "?subject=About Quorvane");
+}
 
 void TfrmMain::About1Click()
 {

@@ -5,10 +5,12 @@
 #include "controls/SkinDateEdit.h"
 #include "loan/LoanEngine.h"
 #include "loan/LoanView.h"
+#include "report/device/TRPPrinterDevice.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/Timer.h"
+#include "runtime/ui/UiServices.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabels.h"
@@ -35,9 +37,11 @@ class TfrmMain : public TForm, public LoanView {
 public:
     // fileToOpen: a loan file named on the command line, loaded at start-up instead
     // of the remembered one.
-    explicit TfrmMain(std::string fileToOpen = {});
+    // services: what the window asks of the desktop; the window keeps its own copy.
+    explicit TfrmMain(std::string fileToOpen = {}, UiServices services = desktopUiServices());
     ~TfrmMain() override;
 
+    UiServices ui;
     // Components, named as in the window's design. Parents come before children.
     TbsCompressedStoredSkin skinStore;
     TbsSkinData skinData;
@@ -58,7 +62,7 @@ public:
     TbsSkinButton btnCal{&bsSkinGroupBox1};
     TbsSkinPageControl pageSchedule{this};
     TbsSkinTabSheet& bsSkinTabSheet1 = pageSchedule.addPage("Amortization Schedule");
-    PaymentSchedule schedule{&bsSkinTabSheet1, loan, *this};
+    PaymentSchedule schedule{&bsSkinTabSheet1, loan, *this, ui};
     TbsSkinStdLabel lblTitle1{&bsSkinTabSheet1};
     TbsSkinStdLabel lblMonPay{&bsSkinTabSheet1};
     TbsSkinStdLabel lblTitle2{&bsSkinTabSheet1};
@@ -83,8 +87,10 @@ public:
     // The loan record, schedule table, totals and edit state of this process.
     LoanEngine loan;
     // The report: its project, the system that runs it and the schedule as its data.
-    TRvSystem RvSystem1;
-    TRvProject RvProject1;
+    TRPPrinterDevice printerDevice{platformPrintSystem()};
+    ReportServices reportServices{windowReportServices()};
+    TRvSystem RvSystem1{reportServices};
+    TRvProject RvProject1{reportServices};
     ScheduleReport scheduleReport{loan};
     const std::string& reportProjectFile() const { return RvProject1.ProjectFile(); }
 
@@ -125,6 +131,7 @@ protected:
     void resized() override;
 
 private:
+    ReportServices windowReportServices();
     void buildMenu();
     void layoutInputs();
     void layoutSchedulePage();

@@ -53,8 +53,9 @@ int main(int argc, char** argv)
     // The forms show what fails inside them; whatever still escapes ends the program
     // with its message rather than an abort.
     try {
-        auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen);
-        main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData);
+        qv::UiServices const desktop = qv::desktopUiServices();
+        auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen, desktop);
+        main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData, desktop);
         application.run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quorvane: %s\n", error.what());

@@ -1,7 +1,5 @@
 #include "app/schedule/PaymentSchedule.h"
 
-#include "controls/MessageBeep.h"
-
 #include <cctype>
 
 namespace qv {
@@ -18,8 +16,8 @@ bool acceptedInExtraPayment(char key)
 
 } // namespace
 
-PaymentSchedule::PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& view)
-    : gridPayment(page), bsSkinScrollBar1(page), m_loan(loan), m_view(view)
+PaymentSchedule::PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& view, const UiServices& ui)
+    : gridPayment(page), bsSkinScrollBar1(page), m_loan(loan), m_view(view), m_ui(ui)
 {
     gridPayment.setName("gridPayment");
     gridPayment.setAccessibleName("Amortization Schedule");
@@ -99,7 +97,8 @@ void PaymentSchedule::gridPaymentKeyPress(char& key)
     if (gridPayment.Options() != editingOptions)
         return;
     if (!acceptedInExtraPayment(key)) {
-        messageBeep();
+        if (m_ui.beep)
+            m_ui.beep();
         key = 0;
         return;
     }

@@ -5,6 +5,7 @@
 #include "controls/SkinStringGrid.h"
 #include "loan/LoanEngine.h"
 #include "loan/LoanView.h"
+#include "runtime/ui/UiServices.h"
 #include "skin/scrollbar/SkinScrollBar.h"
 
 namespace qv {
@@ -19,7 +20,8 @@ public:
     static constexpr TGridOptions designOptions = 31;
     static constexpr TGridOptions editingOptions = designOptions | goEditing; // 1055
 
-    PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& view);
+    // ui beeps at a key the Extra Payment column refuses; it must outlive the schedule.
+    PaymentSchedule(TWinControl* page, LoanEngine& loan, LoanView& view, const UiServices& ui);
     ~PaymentSchedule();
     PaymentSchedule(const PaymentSchedule&) = delete;
     PaymentSchedule& operator=(const PaymentSchedule&) = delete;
@@ -53,6 +55,7 @@ private:
 
     LoanEngine& m_loan;
     LoanView& m_view;
+    const UiServices& m_ui;
     StringGridSchedule m_adapter{gridPayment};
 };
 

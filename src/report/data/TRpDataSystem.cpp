@@ -160,7 +160,7 @@ void TRpDataSystem::openEvents()
         m_error = NamedEvent::open("RPERROR", NamedEvent::Reset::Auto);
 }
 
-bool TRpDataSystem::Connect(const std::string& viewName, TRpDataConnection& record)
+bool TRpDataSystem::Connect(const std::string& viewName, TRpDataConnection& record, const report::MessageSink& messages)
 {
     if (TRvCustomConnection* connection = TDataConnectManager::Instance().Find(viewName)) {
         record.name = connection->Name();
@@ -172,10 +172,11 @@ bool TRpDataSystem::Connect(const std::string& viewName, TRpDataConnection& reco
         record.connection = connection;
         return true;
     }
-    return connectRemote(RemoteName ? RemoteName(viewName) : viewName, record);
+    return connectRemote(RemoteName ? RemoteName(viewName) : viewName, record, messages);
 }
 
-bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& record)
+bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& record,
+                                  const report::MessageSink& messages)
 {
     std::vector<TRpDataConnection> all = listAll();
     int namesakes = 0;
@@ -188,8 +189,11 @@ bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& re
         designTime = designTime || !listed.runTime;
     }
     if (namesakes > 1) {
-        report::showMessage(report::formatMessage(
-            report::translate("Error!  Duplicate data connections found with name \"%s\".  Aborting report."), name));
+        report::showMessage(
+            messages,
+            report::formatMessage(
+                report::translate("Error!  Duplicate data connections found with name \"%s\".  Aborting report."),
+                name));
         return false;
     }
     if (identify(name, "RPRTDATA_" + name, {"RPRTACK_" + name}, 1, record))
@@ -198,7 +202,7 @@ bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& re
     // a missing program is reported at once rather than after a minute.
     if (designTime && identify(name, "RPDTDATA_" + name, {"RPRTACK_" + name, "RPDTACK_" + name}, RemoteWaitLimit, record))
         return true;
-    report::showMessage(couldNotOpen(name));
+    report::showMessage(messages, couldNotOpen(name));
     return false;
 }
 

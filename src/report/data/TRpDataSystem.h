@@ -2,6 +2,7 @@
 
 #include "report/data/DataBuffer.h"
 #include "report/data/TRvCustomConnection.h"
+#include "report/project/ReportErrors.h"
 
 #include <chrono>
 #include <functional>
@@ -59,8 +60,9 @@ public:
     static TRpDataSystem& Instance();
 
     // Finds the connection of this name, in this process or offered by another one;
-    // reports a failure to the user and returns false (the report is then aborted).
-    bool Connect(const std::string& name, TRpDataConnection& record);
+    // reports a failure to the user through messages and returns false (the report is
+    // then aborted).
+    bool Connect(const std::string& name, TRpDataConnection& record, const report::MessageSink& messages = {});
 
     // The connections other processes offer: those for end users, or all of them in
     // developer mode.
@@ -101,7 +103,7 @@ private:
     databuffer::Block& buffer(databuffer::Reach reach);
     NamedMutex& machineControl();
     void writeRequestHeader();
-    bool connectRemote(const std::string& name, TRpDataConnection& record);
+    bool connectRemote(const std::string& name, TRpDataConnection& record, const report::MessageSink& messages);
     std::vector<TRpDataConnection> listAll();
     bool identify(const std::string& name, const std::string& dataEvent, const std::vector<std::string>& ackEvents,
         int waits, TRpDataConnection& record);

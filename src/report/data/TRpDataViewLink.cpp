@@ -96,7 +96,7 @@ bool TRpDataViewLink::Open()
     if (m_active)
         return true;
     m_record = {};
-    if (!m_system.Connect(ConnectionName, m_record))
+    if (!m_system.Connect(ConnectionName, m_record, Messages))
         return false;
     m_system.Request(m_record, TRpDataAction::Open);
     readColumns(m_system.Request(m_record, TRpDataAction::GetCols));

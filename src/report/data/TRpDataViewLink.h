@@ -42,6 +42,8 @@ public:
 
     std::string ConnectionName;
     std::vector<TRpViewField> Fields;
+    // Where Open tells the user why a connection cannot be used.
+    report::MessageSink Messages;
 
     // False when the report must be aborted (the user has been told why).
     bool Open();

@@ -19,12 +19,6 @@ bool sameName(const std::string& a, const std::string& b)
 
 } // namespace
 
-TRPPrinterDevice& TRPPrinterDevice::Instance()
-{
-    static TRPPrinterDevice device(platformPrintSystem());
-    return device;
-}
-
 TRPPrinterDevice::TRPPrinterDevice(PrintSystem& system)
     : m_system(system)
 {
@@ -271,12 +265,11 @@ TRvPaperInfo TRPPrinterDevice::PaperInfo()
     return info;
 }
 
-void installPrinterOutput()
+void addPrinterOutput(ReportServices& services, TRPPrinterDevice& device)
 {
-    auto& hooks = reportSystemHooks();
-    hooks.printerDevice = &TRPPrinterDevice::Instance();
-    hooks.printer = [](TRvSystem& system, TStream& snapshot) {
-        TRvRenderPrinter render(TRPPrinterDevice::Instance());
+    services.printerDevice = &device;
+    services.printer = [&device](TRvSystem& system, TStream& snapshot) {
+        TRvRenderPrinter render(device);
         render.Copies = system.SystemPrinter.Copies;
         render.Collate = system.SystemPrinter.Collate;
         if (system.ReportDest == TReportDest::rdFile)

@@ -11,6 +11,8 @@
 
 namespace qv {
 
+struct ReportServices;
+
 enum class TPrinterState { psNone, psInformation, psPrinting };
 
 struct TPrinterListEntry {
@@ -23,11 +25,10 @@ struct TPrinterListEntry {
 
 // The platform printer as the report engine sees it: the printer list, the selection
 // (the system's default until another is picked), its settings record and capabilities,
-// and the document being printed. One per process (Instance); tests build their own over
-// a print system of their making.
+// and the document being printed. Its owner builds it over platformPrintSystem() and hands
+// it to the report services; tests build their own over a print system of their making.
 class TRPPrinterDevice final : public TReportPrinter {
 public:
-    static TRPPrinterDevice& Instance();
     explicit TRPPrinterDevice(PrintSystem& system);
     ~TRPPrinterDevice() override;
     TRPPrinterDevice(const TRPPrinterDevice&) = delete;
@@ -98,8 +99,8 @@ private:
     std::unique_ptr<TRPRenderDevice> m_printerMeasurer;
 };
 
-// Routes the report system's printer destination and native printer output to the
-// process-wide printer device.
-void installPrinterOutput();
+// Routes the printer destination and native printer output of the systems given these
+// services to the device, which must outlive them.
+void addPrinterOutput(ReportServices& services, TRPPrinterDevice& device);
 
 } // namespace qv

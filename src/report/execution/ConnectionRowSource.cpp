@@ -2,9 +2,9 @@
 
 namespace qv {
 
-ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view)
-    : m_source(view)
+ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view, report::MessageSink messages) : m_source(view)
 {
+    m_source.Link().Messages = std::move(messages);
 }
 
 bool ConnectionRowSource::open()

@@ -9,7 +9,8 @@ namespace qv {
 // The rows of a project's data view, read through the data connection it names.
 class ConnectionRowSource : public report::RowSource {
 public:
-    explicit ConnectionRowSource(report::TRpDataView& view);
+    // messages: where the user is told why a connection cannot be used.
+    ConnectionRowSource(report::TRpDataView& view, report::MessageSink messages);
 
     bool open() override;
     const std::vector<report::RowField>& fields() const override { return m_fields; }

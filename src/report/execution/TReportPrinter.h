@@ -10,7 +10,7 @@ namespace qv {
 
 // What a report run needs of the printer device: whether there is a printer, what it
 // can do, its settings record, the device that measures text, and the paper facts the
-// snapshot records. The device layer installs one in reportSystemHooks().
+// snapshot records. The device layer adds one to the report services.
 class TReportPrinter {
 public:
     virtual ~TReportPrinter() = default;

@@ -28,12 +28,12 @@ private:
     TRpProjectManager& m_project;
 };
 
-std::unique_ptr<RowSource> connectionRows(const TRpBaseDataView& view)
+std::unique_ptr<RowSource> connectionRows(const TRpBaseDataView& view, const MessageSink& messages)
 {
     auto* dataView = dynamic_cast<const TRpDataView*>(&view);
     if (!dataView)
         return nullptr;
-    return std::make_unique<ConnectionRowSource>(const_cast<TRpDataView&>(*dataView));
+    return std::make_unique<ConnectionRowSource>(const_cast<TRpDataView&>(*dataView), messages);
 }
 
 const TRpPage* firstPageOf(const TRpReport& report)
@@ -47,9 +47,8 @@ const TRpPage* firstPageOf(const TRpReport& report)
 
 // The report's printer, collate, duplex, resolution and copies, and its first page's
 // paper, orientation and bin reach the printer device's settings record.
-void applyDeviceSettings(const TRpReport& report, const TRpPage* page, TBaseReport& writer)
+void applyDeviceSettings(TReportPrinter* printer, const TRpReport& report, const TRpPage* page, TBaseReport& writer)
 {
-    TReportPrinter* printer = reportSystemHooks().printerDevice;
     if (!printer)
         return;
     if (!report.printer().empty())
@@ -91,9 +90,9 @@ void applyDeviceSettings(const TRpReport& report, const TRpPage* page, TBaseRepo
 }
 
 // The report's own printer settings, applied before generation starts.
-void applyPrinterSettings(const TRpReport& report, TBaseReport& writer)
+void applyPrinterSettings(TReportPrinter* printer, const TRpReport& report, TBaseReport& writer)
 {
-    applyDeviceSettings(report, firstPageOf(report), writer);
+    applyDeviceSettings(printer, report, firstPageOf(report), writer);
     if (report.copies() > 0)
         writer.Copies = report.copies();
     const TRpPage* page = firstPageOf(report);
@@ -161,16 +160,13 @@ std::string expandFileName(const std::string& fileName)
     return absolute.lexically_normal().string();
 }
 
-std::function<bool(const std::string&)>& TRvProject::RetryPrompt()
-{
-    static std::function<bool(const std::string&)> prompt;
-    return prompt;
-}
+TRvProject::TRvProject() : TRvProject(ReportServices{}) {}
 
-TRvProject::TRvProject()
-    : m_project(std::make_unique<TRpProjectManager>())
+TRvProject::TRvProject(ReportServices services)
+    : m_services(std::move(services)), m_project(std::make_unique<TRpProjectManager>())
 {
     m_project->setName("RpProject");
+    m_project->setMessages(m_services.message);
     registerReportClasses();
 }
 
@@ -241,6 +237,7 @@ void TRvProject::Execute()
 
     TRpProjectManager copy;
     copy.setName(m_project->name());
+    copy.setMessages(m_services.message);
     copy.setMaster(m_project.get());
     copy.loadFromStream(m_project->saveReportToStream(*report, BlockMethod::Stored));
     copy.setParams(m_project->params());
@@ -252,7 +249,7 @@ void TRvProject::Execute()
         runReport(copy, *runCopy, *Engine);
         return;
     }
-    TRvSystem temporary;
+    TRvSystem temporary(m_services);
     temporary.TitleSetup = "Output Options";
     temporary.TitleStatus = "Report Status";
     temporary.TitlePreview = "Report Preview";
@@ -266,7 +263,7 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
     TRpDataSystem& data = TRpDataSystem::Instance();
     databuffer::Reach const reach = dataReachOf(copy);
     while (!data.GainControl(DataControlTimeout, reach)) {
-        auto& prompt = RetryPrompt();
+        auto& prompt = m_services.retryPrompt;
         if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System."))) {
             // Nothing was generated: callers must not take the run for a finished one.
             system.Aborted = true;
@@ -300,7 +297,8 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
     ProjectParameters params(copy);
     std::unique_ptr<ReportLayout> layout;
     auto makeLayout = [&](TBaseReport& writer) {
-        layout = std::make_unique<ReportLayout>(report, writer, params, connectionRows);
+        auto rows = [this](const TRpBaseDataView& view) { return connectionRows(view, m_services.message); };
+        layout = std::make_unique<ReportLayout>(report, writer, params, rows);
         layout->setDataViews(dataViewsOf(copy));
         layout->setGlobalPages(globalPagesOf(copy));
         if (writer.LineHeightMethod == TLineHeightMethod::lhmLinesPerInch)
@@ -311,7 +309,8 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
             return system.DecodeImage(picture, bitmap);
         });
     };
-    system.OnBeforePrint = [&](TBaseReport& writer) { applyPrinterSettings(report, writer); };
+    system.OnBeforePrint
+        = [&](TBaseReport& writer) { applyPrinterSettings(system.Services().printerDevice, report, writer); };
     system.OnPrint = [&](TBaseReport& writer) {
         makeLayout(writer);
         layout->print();

@@ -16,7 +16,11 @@ class TRvProject {
 public:
     using TNotifyEvent = std::function<void(TRvProject&)>;
 
+    // A headless project: its runs show no windows and do not retry a busy data system.
     TRvProject();
+    // The services reach the temporary system of a run without Engine; an Engine
+    // brings its own windows and printer.
+    explicit TRvProject(ReportServices services);
     ~TRvProject();
     TRvProject(const TRvProject&) = delete;
     TRvProject& operator=(const TRvProject&) = delete;
@@ -48,12 +52,12 @@ public:
 
     bool Active() const { return m_active; }
     report::TRpProjectManager& ProjectManager() { return *m_project; }
-    // Asked when another run holds the report data system; true means try again.
-    static std::function<bool(const std::string& message)>& RetryPrompt();
+    const ReportServices& Services() const { return m_services; }
 
 private:
     void runReport(report::TRpProjectManager& copy, report::TRpReport& report, TRvSystem& system);
 
+    ReportServices m_services;
     std::string m_projectFile;
     std::unique_ptr<report::TRpProjectManager> m_project;
     bool m_active = false;

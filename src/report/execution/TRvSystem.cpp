@@ -9,13 +9,8 @@
 
 namespace qv {
 
-TRvSystemHooks& reportSystemHooks()
-{
-    static TRvSystemHooks hooks;
-    return hooks;
-}
-
 TRvSystem::TRvSystem() = default;
+TRvSystem::TRvSystem(ReportServices services) : m_services(std::move(services)) {}
 TRvSystem::~TRvSystem() = default;
 
 bool TRvSystem::runSetup()
@@ -29,10 +24,56 @@ bool TRvSystem::runSetup()
         OverrideSetup(*this, 3, window);
         return !Aborted;
     }
-    if (reportSystemHooks().setup)
-        return reportSystemHooks().setup(*this);
+    if (m_services.setup)
+        return m_services.setup(*this);
     return true;
 }
+
+// What one run holds between setup and delivery. Whichever way Execute leaves, the
+// destructor closes the status window, removes a temporary snapshot file and drops
+// the prepared stream; the normal path only releases earlier.
+struct TRvSystem::Run {
+    explicit Run(TRvSystem& system) : system(system) {}
+    ~Run()
+    {
+        endGeneration();
+        ownSnapshot.reset();
+        prepared.reset();
+        if (!tempFile.empty())
+            std::remove(tempFile.c_str());
+    }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    // The writer has stopped, with or without error.
+    void endGeneration()
+    {
+        if (!generating)
+            return;
+        system.m_writer = nullptr;
+        system.StatusText = generating->StatusLine();
+        if (generating->StreamMode == TStreamMode::smTempFile)
+            tempFile = generating->FileName;
+        generating = nullptr;
+        if (!statusShown)
+            return;
+        statusShown = false;
+        system.showStatus(false, statusWindow);
+    }
+
+    TRvSystem& system;
+    const RegisteredExportRenderer* exporter = nullptr;
+    TReportPrinter* printer = nullptr;
+    bool validPrinter = false;
+    bool snapshotFile = false;
+    TRvNDRWriter* generating = nullptr;
+    bool statusShown = false;
+    void* statusWindow = nullptr;
+    std::unique_ptr<TMemoryStream> prepared;
+    std::unique_ptr<TStream> ownSnapshot;
+    std::string tempFile;
+    std::unique_ptr<ExitCleanup> tempFileCleanup;
+};
 
 void TRvSystem::Execute()
 {
@@ -42,117 +83,97 @@ void TRvSystem::Execute()
         Aborted = true;
         return;
     }
+    Run run(*this);
+    checkDestination(run);
+    run.snapshotFile = ReportDest == TReportDest::rdFile && !run.exporter && !NativeOutput;
+    if (SystemFiler.StreamMode == TStreamMode::smMemory && !run.snapshotFile)
+        run.prepared = std::make_unique<TMemoryStream>();
+    TStream* snapshot = (SystemOptions & soNoGenerate) ? nullptr : generate(run);
+    if (Aborted || !snapshot)
+        return;
+    if (run.exporter) {
+        snapshot->seek(0);
+        run.exporter->create()->PrintRender(*snapshot, OutputFileName);
+        return;
+    }
+    deliver(*snapshot);
+}
 
-    const RegisteredExportRenderer* exporter = nullptr;
+// Refuses a destination that cannot take the output before anything is generated.
+void TRvSystem::checkDestination(Run& run)
+{
     if (ReportDest == TReportDest::rdFile && !ExportRenderer.empty()) {
-        exporter = findExportRenderer(ExportRenderer);
-        if (!exporter)
+        run.exporter = findExportRenderer(ExportRenderer);
+        if (!run.exporter)
             throw report::ERpException("Unknown export renderer %s", ExportRenderer);
     }
     if (ReportDest == TReportDest::rdFile && OutputFileName.empty() && SystemFiler.StreamMode != TStreamMode::smUser)
         throw report::ERpException("No output file name was given.");
-    TReportPrinter* printer = reportSystemHooks().printerDevice;
-    bool printerOutput = ReportDest == TReportDest::rdPrinter || (ReportDest == TReportDest::rdFile && !exporter && NativeOutput);
-    if (printerOutput && !reportSystemHooks().printer)
+    run.printer = m_services.printerDevice;
+    bool printerOutput
+        = ReportDest == TReportDest::rdPrinter || (ReportDest == TReportDest::rdFile && !run.exporter && NativeOutput);
+    if (printerOutput && !m_services.printer)
         throw report::ERpException("Printer output is not available.");
-    bool validPrinter = printer && !printer->InvalidPrinter();
+    run.validPrinter = run.printer && !run.printer->InvalidPrinter();
     // Checked before generation: a run for a printer that is not there would be wasted.
-    if (printerOutput && printer && !validPrinter)
+    if (printerOutput && run.printer && !run.validPrinter)
         throw report::ERpException("No printers installed!");
-    ForceMultiplePrint = validPrinter && SystemPrinter.Copies > 1 && printer->MaxCopies() <= 1;
+    ForceMultiplePrint = run.validPrinter && SystemPrinter.Copies > 1 && run.printer->MaxCopies() <= 1;
+}
 
-    m_prepared.reset();
-    bool snapshotFile = ReportDest == TReportDest::rdFile && !exporter && !NativeOutput;
-    if (SystemFiler.StreamMode == TStreamMode::smMemory && !snapshotFile)
-        m_prepared = std::make_unique<TMemoryStream>();
+// Where the page writer of this run puts the snapshot.
+void TRvSystem::chooseWriterStream(Run& run, TRvNDRWriter& writer)
+{
+    if (SystemFiler.StreamMode == TStreamMode::smUser) {
+        writer.StreamMode = TStreamMode::smUser;
+        writer.Stream = SystemFiler.Stream;
+    } else if (run.snapshotFile) {
+        writer.StreamMode = TStreamMode::smFile;
+        writer.FileName = OutputFileName;
+    } else if (run.prepared) {
+        writer.StreamMode = TStreamMode::smUser;
+        writer.Stream = run.prepared.get();
+    } else {
+        writer.StreamMode = SystemFiler.StreamMode;
+        writer.FileName = SystemFiler.FileName;
+        writer.Stream = SystemFiler.Stream;
+    }
+}
 
-    TStream* snapshot = nullptr;
-    std::unique_ptr<TStream> ownSnapshot;
-    std::string tempFile;
-    std::unique_ptr<ExitCleanup> tempFileCleanup;
-    if (!(SystemOptions & soNoGenerate)) {
-        TRvNDRWriter writer;
-        configureWriter(writer);
-        if (printer) {
-            writer.SetMeasurer(&printer->Measurer());
-            if (validPrinter) {
-                writer.Paper = printer->PaperInfo();
-                writer.Paper.copies = static_cast<int16_t>(SystemPrinter.Copies);
-                writer.Paper.collate = SystemPrinter.Collate;
-            }
-        }
-        if (SystemFiler.StreamMode == TStreamMode::smUser) {
-            writer.StreamMode = TStreamMode::smUser;
-            writer.Stream = SystemFiler.Stream;
-        } else if (snapshotFile) {
-            writer.StreamMode = TStreamMode::smFile;
-            writer.FileName = OutputFileName;
-        } else if (m_prepared) {
-            writer.StreamMode = TStreamMode::smUser;
-            writer.Stream = m_prepared.get();
-        } else {
-            writer.StreamMode = SystemFiler.StreamMode;
-            writer.FileName = SystemFiler.FileName;
-            writer.Stream = SystemFiler.Stream;
-        }
-
-        Aborted = true;
-        void* statusWindow = nullptr;
-        bool statusShown = SystemOptions & soShowStatus;
-        if (statusShown)
-            showStatus(true, statusWindow);
-        m_writer = &writer;
-        try {
-            writer.Execute();
-        } catch (...) {
-            m_writer = nullptr;
-            StatusText = writer.StatusLine();
-            if (statusShown)
-                showStatus(false, statusWindow);
-            if (writer.StreamMode == TStreamMode::smTempFile && !writer.FileName.empty())
-                std::remove(writer.FileName.c_str());
-            throw;
-        }
-        m_writer = nullptr;
-        StatusText = writer.StatusLine();
-        if (statusShown)
-            showStatus(false, statusWindow);
-        Aborted = writer.Aborted();
-        if (writer.StreamMode == TStreamMode::smTempFile) {
-            tempFile = writer.FileName;
-            tempFileCleanup = std::make_unique<ExitCleanup>([path = tempFile] { ::unlink(path.c_str()); });
-        }
-        if (m_prepared) {
-            snapshot = m_prepared.get();
-        } else if (writer.StreamMode == TStreamMode::smUser) {
-            snapshot = SystemFiler.Stream;
-        } else if (!snapshotFile && !writer.FileName.empty()) {
-            ownSnapshot = std::make_unique<TFileStream>(writer.FileName, TFileStream::Mode::OpenRead);
-            snapshot = ownSnapshot.get();
+// Lays the pages out into the snapshot; returns the snapshot to deliver, or none.
+TStream* TRvSystem::generate(Run& run)
+{
+    TRvNDRWriter writer;
+    configureWriter(writer);
+    if (run.printer) {
+        writer.SetMeasurer(&run.printer->Measurer());
+        if (run.validPrinter) {
+            writer.Paper = run.printer->PaperInfo();
+            writer.Paper.copies = static_cast<int16_t>(SystemPrinter.Copies);
+            writer.Paper.collate = SystemPrinter.Collate;
         }
     }
+    chooseWriterStream(run, writer);
 
-    // The prepared stream and a temporary snapshot file go whatever delivery does.
-    struct Cleanup {
-        TRvSystem& system;
-        std::unique_ptr<TStream>& ownSnapshot;
-        const std::string& tempFile;
-        ~Cleanup()
-        {
-            ownSnapshot.reset();
-            system.m_prepared.reset();
-            if (!tempFile.empty())
-                std::remove(tempFile.c_str());
-        }
-    } cleanup {*this, ownSnapshot, tempFile};
-    if (Aborted || !snapshot)
-        return;
-    if (exporter) {
-        snapshot->seek(0);
-        exporter->create()->PrintRender(*snapshot, OutputFileName);
-        return;
-    }
-    deliver(*snapshot);
+    Aborted = true;
+    run.statusShown = SystemOptions & soShowStatus;
+    if (run.statusShown)
+        showStatus(true, run.statusWindow);
+    m_writer = &writer;
+    run.generating = &writer;
+    writer.Execute();
+    run.endGeneration();
+    Aborted = writer.Aborted();
+    if (writer.StreamMode == TStreamMode::smTempFile)
+        run.tempFileCleanup = std::make_unique<ExitCleanup>([path = run.tempFile] { ::unlink(path.c_str()); });
+    if (run.prepared)
+        return run.prepared.get();
+    if (writer.StreamMode == TStreamMode::smUser)
+        return SystemFiler.Stream;
+    if (run.snapshotFile || writer.FileName.empty())
+        return nullptr;
+    run.ownSnapshot = std::make_unique<TFileStream>(writer.FileName, TFileStream::Mode::OpenRead);
+    return run.ownSnapshot.get();
 }
 
 // Printer settings, then the filer's, as the page writer of this run takes them.
@@ -194,8 +215,8 @@ void TRvSystem::configureWriter(TRvNDRWriter& writer)
     writer.OnEndOfSection = OnEndOfSection;
     writer.OnStatus = [this](TBaseReport&, const std::string& status) {
         StatusText = status;
-        if (reportSystemHooks().statusText)
-            reportSystemHooks().statusText(*this, status);
+        if (m_services.statusText)
+            m_services.statusText(*this, status);
     };
 }
 
@@ -211,8 +232,8 @@ void TRvSystem::showStatus(bool open, void*& window)
         }
         return;
     }
-    if (reportSystemHooks().status)
-        reportSystemHooks().status(*this, open);
+    if (m_services.status)
+        m_services.status(*this, open);
 }
 
 bool TRvSystem::DecodeImage(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& bitmap)
@@ -225,9 +246,9 @@ bool TRvSystem::DecodeImage(const std::vector<std::uint8_t>& data, std::vector<s
 void TRvSystem::runPreview(TStream& snapshot)
 {
     if (!OverridePreview) {
-        if (!reportSystemHooks().preview)
+        if (!m_services.preview)
             throw report::ERpException("Report preview is not available.");
-        reportSystemHooks().preview(*this, snapshot);
+        m_services.preview(*this, snapshot);
         return;
     }
     void* window = nullptr;
@@ -247,20 +268,19 @@ void TRvSystem::runPreview(TStream& snapshot)
 
 void TRvSystem::deliver(TStream& snapshot)
 {
-    auto& hooks = reportSystemHooks();
     snapshot.seek(0);
     switch (ReportDest) {
     case TReportDest::rdPreview:
         runPreview(snapshot);
         break;
     case TReportDest::rdPrinter:
-        if (!hooks.printer)
+        if (!m_services.printer)
             throw report::ERpException("Printer output is not available.");
-        hooks.printer(*this, snapshot);
+        m_services.printer(*this, snapshot);
         break;
     case TReportDest::rdFile:
-        if (NativeOutput && hooks.printer)
-            hooks.printer(*this, snapshot);
+        if (NativeOutput && m_services.printer)
+            m_services.printer(*this, snapshot);
         break;
     }
 }

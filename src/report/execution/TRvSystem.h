@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/execution/ReportServices.h"
 #include "report/execution/SystemSettings.h"
 #include "report/execution/TRvRenderExport.h"
 #include "report/snapshot/TRvNDRWriter.h"
@@ -39,25 +40,6 @@ class TRvSystem;
 class TReportPrinter;
 class TRvRenderPreview;
 
-// The windows and devices a run may hand its work to. The window layer installs them;
-// without them a run is headless: no setup dialog, no status window, and a preview or
-// printer destination fails with a clear message.
-struct TRvSystemHooks {
-    // Shows the output options; false means Cancel.
-    std::function<bool(TRvSystem&)> setup;
-    // Opened before generation, closed after it.
-    std::function<void(TRvSystem&, bool open)> status;
-    std::function<void(TRvSystem&, TStream& snapshot)> preview;
-    // Prints the snapshot, or writes the printer's own output to OutputFileName for a
-    // file destination with native output.
-    std::function<void(TRvSystem&, TStream& snapshot)> printer;
-    // The status line changed (every new page while generating).
-    std::function<void(TRvSystem&, const std::string& status)> statusText;
-    // The printer device; none means no print system at all.
-    TReportPrinter* printerDevice = nullptr;
-};
-TRvSystemHooks& reportSystemHooks();
-
 // Turns one report run into output: setup, generation of the snapshot, delivery.
 class TRvSystem {
 public:
@@ -69,7 +51,9 @@ public:
     enum TOverrideAction { oaCreate = 0, oaShow = 1, oaAfterShow = 2, oaFree = 3 };
     using TOverrideEvent = std::function<void(TRvSystem&, int action, void*& window)>;
 
+    // A headless system: no windows, no printer.
     TRvSystem();
+    explicit TRvSystem(ReportServices services);
     ~TRvSystem();
 
     std::string TitleSetup;
@@ -120,19 +104,24 @@ public:
     TStream* Snapshot() const { return m_delivering; }
     // Turns a picture through OnDecodeImage; false when no handler decoded it.
     bool DecodeImage(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& bitmap);
+    const ReportServices& Services() const { return m_services; }
     // Expires with the system; references held elsewhere read it to drop theirs.
     std::weak_ptr<const void> Lifetime() const { return m_lifetime; }
 
 private:
+    struct Run;
     bool runSetup();
+    void checkDestination(Run& run);
+    void chooseWriterStream(Run& run, TRvNDRWriter& writer);
+    TStream* generate(Run& run);
     void configureWriter(TRvNDRWriter& writer);
     void showStatus(bool open, void*& window);
     void deliver(TStream& snapshot);
     void runPreview(TStream& snapshot);
 
+    ReportServices m_services;
     TRvNDRWriter* m_writer = nullptr;
     TStream* m_delivering = nullptr;
-    std::unique_ptr<TMemoryStream> m_prepared;
     std::shared_ptr<const void> m_lifetime = std::make_shared<int>(0);
 };
 

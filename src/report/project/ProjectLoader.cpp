@@ -78,9 +78,9 @@ void checkDepth(int depth)
         throw ERpException("Invalid Project Format");
 }
 
-void reportUnknownClass(const std::string& className)
+void reportUnknownClass(const MessageSink& messages, const std::string& className)
 {
-    showMessage(formatMessage(translate(UnknownClassMessage), className));
+    showMessage(messages, formatMessage(translate(UnknownClassMessage), className));
 }
 
 } // namespace
@@ -201,7 +201,7 @@ void ProjectLoader::loadItem(ProjectReader& reader)
     if (kind == DataObject) {
         auto* registered = RpClassRegistry::instance().find(className);
         if (!registered) {
-            reportUnknownClass(className);
+            reportUnknownClass(m_project.messages(), className);
             return;
         }
         auto created = registered->create();
@@ -291,7 +291,7 @@ void ProjectLoader::readRecord(ProjectReader& reader, TRpReportComponent& parent
     auto name = reader.readString();
     auto* registered = RpClassRegistry::instance().find(className);
     if (!registered) {
-        reportUnknownClass(className);
+        reportUnknownClass(m_project.messages(), className);
         skipRecordBody(reader, depth);
         return;
     }

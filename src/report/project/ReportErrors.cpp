@@ -4,26 +4,10 @@
 
 namespace qv::report {
 
-namespace {
-
-MessageHook& messageHook()
+void showMessage(const MessageSink& sink, const std::string& text)
 {
-    static MessageHook hook;
-    return hook;
-}
-
-} // namespace
-
-void setMessageHook(MessageHook hook)
-{
-    messageHook() = std::move(hook);
-}
-
-void showMessage(const std::string& text)
-{
-    auto& hook = messageHook();
-    if (hook) {
-        hook(text);
+    if (sink) {
+        sink(text);
         return;
     }
     std::fprintf(stderr, "%s\n", text.c_str());

@@ -9,10 +9,10 @@
 namespace qv::report {
 
 // Messages that do not stop the engine (such as an unknown class in a project file)
-// are shown through this hook; the window layer installs a message box.
-using MessageHook = std::function<void(const std::string&)>;
-void setMessageHook(MessageHook hook);
-void showMessage(const std::string& text);
+// go to the sink of whoever runs it (the window layer shows a message box); without
+// one they go to standard error.
+using MessageSink = std::function<void(const std::string&)>;
+void showMessage(const MessageSink& sink, const std::string& text);
 
 // The error every report engine failure raises. The fixed text (or pattern) is
 // translated before a value is put into it.

@@ -4,6 +4,7 @@
 #include "report/components/ReportEnums.h"
 #include "report/components/TRpReport.h"
 #include "report/project/ProjectStream.h"
+#include "report/project/ReportErrors.h"
 
 #include <memory>
 #include <string>
@@ -110,6 +111,10 @@ public:
     void readDefinedProperty(std::string_view name, std::vector<std::uint8_t> payload) override;
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> definedPropertyValues() const override;
 
+    // Where messages that do not stop loading go (an unknown class).
+    const MessageSink& messages() const { return m_messages; }
+    void setMessages(MessageSink sink) { m_messages = std::move(sink); }
+
 protected:
     std::vector<std::string> m_categories;
     std::vector<std::string> m_parameters;
@@ -120,6 +125,7 @@ protected:
     double m_unitsFactor = 1.0;
 
 private:
+    MessageSink m_messages;
     std::vector<std::unique_ptr<TRpReport>> m_reports;
     std::vector<std::unique_ptr<TRpPage>> m_globalPages;
     std::vector<std::unique_ptr<TRpDataObject>> m_dataObjects;

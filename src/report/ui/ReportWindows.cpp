@@ -56,9 +56,9 @@ private:
 };
 
 // Settings, OnPreviewSetup, the snapshot, page 1, OnPreviewShow; then shown until closed.
-void showPreview(TRvSystem& system, TStream& snapshot, TRPPrinterDevice& printer)
+void showPreview(TRvSystem& system, TStream& snapshot, TRPPrinterDevice& printer, const UiServices& ui)
 {
-    TRpPreviewForm form(system, printer);
+    TRpPreviewForm form(system, printer, ui);
     Current<TRpPreviewForm> current(g_previewWindow, &form);
     form.ApplySettings(system.SystemPreview);
     if (system.OnPreviewSetup)
@@ -81,15 +81,15 @@ bool showSetupWindow(TRPSetupForm& form)
     return form.Run();
 }
 
-void installReportWindows(TRPPrinterDevice& printer)
+void addReportWindows(ReportServices& services, TRPPrinterDevice& printer, const UiServices& ui)
 {
-    auto& hooks = reportSystemHooks();
-    hooks.setup = [&printer](TRvSystem& system) {
-        TRPSetupForm form(system, printer);
+    services.setup = [&printer, ui](TRvSystem& system) {
+        TRPSetupForm form(system, printer, ui);
         return showSetupWindow(form);
     };
-    hooks.preview = [&printer](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer); };
-    hooks.status = [](TRvSystem& system, bool open) {
+    services.preview
+        = [&printer, ui](TRvSystem& system, TStream& snapshot) { showPreview(system, snapshot, printer, ui); };
+    services.status = [](TRvSystem& system, bool open) {
         auto& window = statusWindow();
         window.reset();
         if (!open)
@@ -98,13 +98,13 @@ void installReportWindows(TRPPrinterDevice& printer)
         window->CancelButton.setCaption("Cancel");
         window->showBlockingOthers();
     };
-    hooks.statusText = [](TRvSystem&, const std::string& status) {
+    services.statusText = [](TRvSystem&, const std::string& status) {
         if (statusWindow())
             statusWindow()->SetStatus(status);
     };
     // Engine messages go to message boxes in the window instead of standard error.
-    report::setMessageHook([](const std::string& text) { messageBox(text, applicationTitle(), MB_OK | MB_TASKMODAL); });
-    TRvProject::RetryPrompt() = [](const std::string& text) {
+    services.message = [](const std::string& text) { messageBox(text, applicationTitle(), MB_OK | MB_TASKMODAL); };
+    services.retryPrompt = [](const std::string& text) {
         return messageBox(text, applicationTitle(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
     };
 }

@@ -4,6 +4,8 @@
 
 namespace qv {
 
+struct ReportServices;
+struct UiServices;
 class TRPPrinterDevice;
 class TRpStatusForm;
 class TRPSetupForm;
@@ -15,7 +17,8 @@ Font reportDialogFont();
 // The report system's windows: output options before a run, the status window while
 // pages are generated, the preview the pages are delivered to, and the engine's messages
 // and its Retry/Cancel question as message boxes. Runs without them stay headless.
-void installReportWindows(TRPPrinterDevice& printer);
+// The windows use ui for what they ask of the desktop.
+void addReportWindows(ReportServices& services, TRPPrinterDevice& printer, const UiServices& ui);
 // The status window of the run generating now, if any.
 TRpStatusForm* currentStatusWindow();
 // The output options dialog while it is open, if any.

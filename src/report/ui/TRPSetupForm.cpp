@@ -72,7 +72,8 @@ std::string outputFileName(const std::string& typed, int formatIndex)
     return name + (formatIndex == 1 ? ".prn" : ".ndr");
 }
 
-TRPSetupForm::TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer) : m_system(system), m_printer(printer)
+TRPSetupForm::TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer, const UiServices& ui)
+    : m_system(system), m_printer(printer), m_ui(ui)
 {
     setFont(reportDialogFont());
     setClientSize(295, 242);
@@ -304,7 +305,7 @@ void TRPSetupForm::editFileNameChange()
 void TRPSetupForm::FileNameSBClick()
 {
     dlogSave.fileName = editFileName.text();
-    if (!dlogSave.execute())
+    if (!dlogSave.execute(m_ui))
         return;
     editFileName.setText(dlogSave.fileName);
     if (dlogSave.filterIndex - 1 < cboxFormat.itemCount())

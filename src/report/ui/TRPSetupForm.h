@@ -3,6 +3,7 @@
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/StdControls.h"
+#include "runtime/ui/UiServices.h"
 
 #include <string>
 
@@ -16,7 +17,8 @@ class TRPPrinterDevice;
 // print-range mode, the pages the preview prints.
 class TRPSetupForm : public TForm {
 public:
-    TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer);
+    // ui must outlive the window.
+    TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer, const UiServices& ui);
 
     TButton bbtnOK {this, "   OK   "};
     TButton CancelBB {this, "Cancel"};
@@ -82,6 +84,7 @@ private:
 
     TRvSystem& m_system;
     TRPPrinterDevice& m_printer;
+    const UiServices& m_ui;
     TRvRenderPrinter* m_render = nullptr;
     int m_pageCount = 0;
 };

@@ -87,10 +87,8 @@ TWindowState windowStateOf(TFormState state)
 
 } // namespace
 
-TRpPreviewForm::TRpPreviewForm(TRvSystem& system, TRPPrinterDevice& printer)
-    : RvRenderPrinter(printer)
-    , m_system(system)
-    , m_printer(printer)
+TRpPreviewForm::TRpPreviewForm(TRvSystem& system, TRPPrinterDevice& printer, const UiServices& ui)
+    : m_ui(ui), RvRenderPrinter(printer), m_system(system), m_printer(printer)
 {
     setFont(previewFont());
     setCaption(system.TitlePreview.empty() ? "Report Preview" : system.TitlePreview);
@@ -449,7 +447,7 @@ void TRpPreviewForm::actnPage_GotoPageExecute()
 
 void TRpPreviewForm::actnFile_OpenExecute()
 {
-    if (!dlogOpen.execute())
+    if (!dlogOpen.execute(m_ui))
         return;
     OpenSnapshot(dlogOpen.fileName);
 }
@@ -459,7 +457,7 @@ void TRpPreviewForm::actnFile_SaveExecute()
     dlogSave.filter = snapshotFilter;
     for (const RegisteredExportRenderer& renderer : exportRenderers())
         dlogSave.filter += "|" + renderer.displayName + "|*" + renderer.fileExtension;
-    if (!dlogSave.execute())
+    if (!dlogSave.execute(m_ui))
         return;
     SaveSnapshot(dlogSave.fileName, dlogSave.filterIndex);
 }
@@ -496,7 +494,7 @@ void TRpPreviewForm::actnFile_PrintExecute()
     RvRenderPrinter.Copies = m_system.SystemPrinter.Copies;
     RvRenderPrinter.Collate = m_system.SystemPrinter.Collate;
     if (m_system.SystemSetups & ssAllowPreviewSetup) {
-        TRPSetupForm setup(m_system, m_printer);
+        TRPSetupForm setup(m_system, m_printer, m_ui);
         setup.SetPrintRange(RvRenderPrinter, RvRenderPreview.Pages());
         if (!showSetupWindow(setup))
             return;

@@ -22,8 +22,12 @@ class TRPPrinterDevice;
 // Shows a generated snapshot page by page: paging, zooming, printing through the output
 // options in print-range mode, saving the snapshot or exporting it, opening another one.
 class TRpPreviewForm : public TForm {
+    // First: the scroll box below shows its pop-up menu through it.
+    const UiServices& m_ui;
+
 public:
-    TRpPreviewForm(TRvSystem& system, TRPPrinterDevice& printer);
+    // ui must outlive the window.
+    TRpPreviewForm(TRvSystem& system, TRPPrinterDevice& printer, const UiServices& ui);
     ~TRpPreviewForm() override;
 
     TAction actnFile_Open {"actnFile_Open", "&Open", "Open another report", {'O', ssCtrl}};
@@ -52,7 +56,7 @@ public:
     TLabel ZoomLabel {&ToolBar1, "Zoom"};
     TEdit ZoomEdit {&ToolBar1};
     TLabel PercentLabel {&ToolBar1, "%"};
-    TScrollBox ScrollBox1 {this};
+    TScrollBox ScrollBox1 {this, m_ui};
     TStatusBar StatusBar1 {this};
     TFileDialog dlogOpen {TFileDialog::Mode::Open};
     TFileDialog dlogSave {TFileDialog::Mode::Save};

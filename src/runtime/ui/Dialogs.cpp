@@ -1,7 +1,8 @@
 #include "runtime/ui/Dialogs.h"
 
-#include "runtime/ui/Application.h"
 #include "runtime/core/UserFiles.h"
+#include "runtime/ui/Application.h"
+#include "runtime/ui/UiServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,12 +21,6 @@ namespace {
 MessageBoxHook& messageHook()
 {
     static MessageBoxHook hook;
-    return hook;
-}
-
-FileDialogHook& fileHook()
-{
-    static FileDialogHook hook;
     return hook;
 }
 
@@ -87,7 +82,6 @@ std::vector<std::string> splitFilter(const std::string& filter)
 }
 
 void setMessageBoxHook(MessageBoxHook hook) { messageHook() = std::move(hook); }
-void setFileDialogHook(FileDialogHook hook) { fileHook() = std::move(hook); }
 
 int messageBox(const std::string& text, const std::string& caption, unsigned flags)
 {
@@ -172,33 +166,37 @@ std::string TFileDialog::withFilterExtension(const std::string& path, const std:
     return path + wanted;
 }
 
-bool TFileDialog::execute()
+std::optional<std::string> chooseFileOnDesktop(TFileDialog& file)
 {
-    std::string chosen;
-    if (fileHook()) {
-        std::optional<std::string> answer = fileHook()(*this);
-        if (!answer)
-            return false;
-        chosen = *answer;
-    } else {
-        QFileDialog dialog(nullptr, QString::fromStdString(title), QString::fromStdString(startFolder()), qtFilterOf(filter));
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setWindowModality(Qt::ApplicationModal);
-        dialog.setAcceptMode(m_mode == Mode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-        dialog.setFileMode(m_mode == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        QStringList filters = dialog.nameFilters();
-        if (filterIndex >= 1 && filterIndex <= filters.size())
-            dialog.selectNameFilter(filters.at(filterIndex - 1));
-        if (!fileName.empty())
-            dialog.selectFile(QFileInfo(QString::fromStdString(fileName)).fileName());
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        int selected = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
-        if (selected >= 0)
-            filterIndex = selected + 1;
-        chosen = dialog.selectedFiles().first().toStdString();
-    }
+    bool const open = file.mode() == TFileDialog::Mode::Open;
+    QFileDialog dialog(nullptr, QString::fromStdString(file.title), QString::fromStdString(file.startFolder()),
+                       qtFilterOf(file.filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    QStringList filters = dialog.nameFilters();
+    if (file.filterIndex >= 1 && file.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(file.filterIndex - 1));
+    if (!file.fileName.empty())
+        dialog.selectFile(QFileInfo(QString::fromStdString(file.fileName)).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    int selected = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    if (selected >= 0)
+        file.filterIndex = selected + 1;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+bool TFileDialog::execute(const UiServices& ui)
+{
+    if (!ui.chooseFile)
+        return false;
+    std::optional<std::string> answer = ui.chooseFile(*this);
+    if (!answer)
+        return false;
+    std::string chosen = *answer;
     if (m_mode == Mode::Open) {
         if (!QFileInfo(QString::fromStdString(chosen)).isFile())
             return false;

@@ -29,6 +29,8 @@ struct MessageBoxCall {
 // A message box without owner window, modal for the whole task.
 int messageBox(const std::string& text, const std::string& caption, unsigned flags);
 
+struct UiServices;
+
 // Answers message boxes instead of the user (scripted runs, tests); an empty
 // hook brings the interactive boxes back.
 using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
@@ -57,8 +59,9 @@ public:
     // folder must exist and a read-only file is refused.
     bool overwritePrompt = false;
 
-    // True when the user confirmed; fileName then holds the full path.
-    bool execute();
+    // True when the user confirmed; fileName then holds the full path. The choice
+    // itself comes from ui.chooseFile.
+    bool execute(const UiServices& ui);
 
     // Applies the save rule to a chosen path.
     static std::string withFilterExtension(const std::string& path, const std::string& pattern);
@@ -69,10 +72,9 @@ private:
     Mode m_mode;
 };
 
-// What a file dialog hook sees: the dialog about to run. Return the path the
-// user would have chosen (Open: an existing file; Save: the typed full path),
-// or nothing for Cancel.
-using FileDialogHook = std::function<std::optional<std::string>(const TFileDialog&)>;
-void setFileDialogHook(FileDialogHook hook);
+// The desktop's file dialog for a dialog about to run: the path the user chose (Open:
+// an existing file; Save: the typed full path), or nothing for Cancel. The chosen
+// filter goes back into filterIndex.
+std::optional<std::string> chooseFileOnDesktop(TFileDialog& dialog);
 
 } // namespace qv

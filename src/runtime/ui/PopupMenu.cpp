@@ -8,12 +8,6 @@ namespace qv {
 
 namespace {
 
-PopupMenuHook& popupHook()
-{
-    static PopupMenuHook hook;
-    return hook;
-}
-
 QString captionText(const TMenuItem& item)
 {
     QString text = QString::fromStdString(item.caption());
@@ -51,15 +45,8 @@ void fillPlatformMenu(QMenu* menu, TMenuItem& parent)
     });
 }
 
-void setPopupMenuHook(PopupMenuHook hook) { popupHook() = std::move(hook); }
-
 void popupMenu(TMenuItem& items, TPoint screen)
 {
-    if (popupHook()) {
-        if (TMenuItem* chosen = popupHook()(items); chosen && chosen->enabled())
-            chosen->click();
-        return;
-    }
     QMenu menu;
     fillPlatformMenu(&menu, items);
     menu.exec(QPoint(screen.x, screen.y));

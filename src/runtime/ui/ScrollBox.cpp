@@ -62,7 +62,7 @@ PictureWidget* picture(QWidget* native) { return static_cast<PictureWidget*>(are
 
 } // namespace
 
-TScrollBox::TScrollBox(TWinControl* parent) : TNativeControl(parent, new QScrollArea)
+TScrollBox::TScrollBox(TWinControl* parent, const UiServices& ui) : TNativeControl(parent, new QScrollArea), m_ui(ui)
 {
     QScrollArea* box = area(native());
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -112,8 +112,8 @@ int TScrollBox::scrollBarWidth() { return QApplication::style()->pixelMetric(QSt
 
 void TScrollBox::contextMenu(TPoint screen)
 {
-    if (m_popup)
-        TApplication::guard([&] { popupMenu(*m_popup, screen); });
+    if (m_popup && m_ui.popupMenu)
+        TApplication::guard([&] { m_ui.popupMenu(*m_popup, screen); });
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/ui/StdControls.h"
+#include "runtime/ui/UiServices.h"
 
 namespace qv {
 
@@ -12,7 +13,8 @@ class TMenuItem;
 // positions are in pixels from the top-left and stay within their range.
 class TScrollBox : public TNativeControl {
 public:
-    explicit TScrollBox(TWinControl* parent);
+    // ui shows the pop-up menu; it must outlive the box.
+    TScrollBox(TWinControl* parent, const UiServices& ui);
 
     // The picture is copied; the view around it takes the box's colour.
     void setPicture(const Bitmap& picture);
@@ -41,6 +43,7 @@ public:
 
 private:
     void contextMenu(TPoint screen);
+    const UiServices& m_ui;
     TMenuItem* m_popup = nullptr;
 };
 

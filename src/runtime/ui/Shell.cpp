@@ -11,22 +11,8 @@
 
 namespace qv {
 
-namespace {
-
-ShellOpenHook& openHook()
-{
-    static ShellOpenHook hook;
-    return hook;
-}
-
-} // namespace
-
-void setShellOpenHook(ShellOpenHook hook) { openHook() = std::move(hook); }
-
 bool shellOpen(const std::string& target)
 {
-    if (openHook())
-        return openHook()(target);
     QString text = QString::fromStdString(target);
     QUrl url = text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text, QUrl::TolerantMode);
     if (!url.isValid())

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 namespace qv {
@@ -18,9 +17,5 @@ void systemBeep();
 
 // Ends the process at once with this exit code; no window is closed first.
 [[noreturn]] void exitProcess(int code);
-
-// Replaces what the desktop does with shellOpen (tests, scripted runs).
-using ShellOpenHook = std::function<bool(const std::string& target)>;
-void setShellOpenHook(ShellOpenHook hook);
 
 } // namespace qv

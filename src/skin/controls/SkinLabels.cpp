@@ -3,7 +3,6 @@
 #include "runtime/core/Property.h"
 #include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/Menus.h"
-#include "runtime/ui/Shell.h"
 
 #include <sstream>
 
@@ -158,7 +157,7 @@ void TbsSkinStdLabel::drawDefaultLook(Canvas& canvas)
     }
 }
 
-TbsSkinLinkLabel::TbsSkinLinkLabel(TWinControl* parent) : TbsSkinStdLabel(parent)
+TbsSkinLinkLabel::TbsSkinLinkLabel(TWinControl* parent, const UiServices& ui) : TbsSkinStdLabel(parent), m_ui(ui)
 {
     Font f = skinDefaultFont();
     f.style = fsUnderline;
@@ -227,8 +226,8 @@ void TbsSkinLinkLabel::mouseUp(MouseButton button, unsigned, int x, int y)
 void TbsSkinLinkLabel::click()
 {
     TbsSkinStdLabel::click();
-    if (!m_url.empty())
-        shellOpen(m_url);
+    if (!m_url.empty() && m_ui.shellOpen)
+        m_ui.shellOpen(m_url);
 }
 
 } // namespace qv

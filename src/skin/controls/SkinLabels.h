@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/ui/UiServices.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/model/SkinControlData.h"
 
@@ -52,7 +53,8 @@ private:
 // A label that opens its URL with the desktop's handler when clicked.
 class TbsSkinLinkLabel : public TbsSkinStdLabel {
 public:
-    explicit TbsSkinLinkLabel(TWinControl* parent);
+    // ui opens the address when the link is clicked; it must outlive the label.
+    TbsSkinLinkLabel(TWinControl* parent, const UiServices& ui);
 
     const std::string& URL() const { return m_url; }
     void setURL(const std::string& url) { m_url = url; }
@@ -79,6 +81,7 @@ protected:
     void click() override;
 
 private:
+    const UiServices& m_ui;
     std::string m_url;
     TColor m_activeColor = 16711680;
     bool m_hot = false;

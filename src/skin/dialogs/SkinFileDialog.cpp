@@ -21,12 +21,6 @@ constexpr int toolButtonWidth = 27;
 constexpr int viewButtonWidth = 37;
 constexpr int spacer = 10;
 
-TbsSkinOpenDialog::ShowHook& showHook()
-{
-    static TbsSkinOpenDialog::ShowHook hook;
-    return hook;
-}
-
 std::string lower(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -388,8 +382,6 @@ TbsSkinOpenDialog::~TbsSkinOpenDialog() = default;
 
 TbsSkinSaveDialog::TbsSkinSaveDialog() : TbsSkinOpenDialog(TbsFileDialogMode::Save) {}
 
-void TbsSkinOpenDialog::setShowHook(ShowHook hook) { showHook() = std::move(hook); }
-
 void TbsSkinOpenDialog::setFileName(const std::string& fileName)
 {
     m_fileName = fileName;
@@ -481,10 +473,10 @@ bool TbsSkinOpenDialog::Execute()
     prepare(window);
     window.centerOnScreen();
     m_window = &window;
-    window.onShow = [&window] {
+    window.onShow = [this, &window] {
         window.fileNameEdit.setFocus();
-        if (showHook())
-            showHook()(window);
+        if (onShown)
+            onShown(window);
     };
     struct Clear {
         TbsSkinFileDialogForm*& window;

@@ -155,10 +155,8 @@ public:
     // The window while a run shows it, else null.
     TbsSkinFileDialogForm* dialogWindow() const { return m_window; }
 
-    // Runs whenever a dialog window has just been shown; tests and scripted runs
-    // drive the window from it. An empty hook removes it.
-    using ShowHook = std::function<void(TbsSkinFileDialogForm&)>;
-    static void setShowHook(ShowHook hook);
+    // The window of a run has just been shown; tests and scripted runs drive it from here.
+    std::function<void(TbsSkinFileDialogForm&)> onShown;
 
     // The save rule: a pattern without ".*" gives its extension to a path whose
     // own extension differs (without regard to case).
