@@ -220,8 +220,10 @@ TEST_F(CliFailure, FullDiskKeepsThePreviousFileAndLeavesNoTemporaryFile)
 TEST_F(CliFailure, OutputToAPipeIsWrittenThroughNotReplaced)
 {
     writeLoan("a.qvl");
-    Outcome const r = sh("mkfifo pipe.png && (cat pipe.png >../got.png &) && $CLI chart a.qvl -o pipe.png; "
-                         "r=$?; sleep 0.2; test -p pipe.png || exit 9; exit $r");
+    // The reader is waited for once the writer is done; one that never got a writer is ended.
+    Outcome const r = sh("mkfifo pipe.png || exit 8; cat pipe.png >../got.png & c=$!; $CLI chart a.qvl -o pipe.png; "
+                         "r=$?; test -p pipe.png || { kill $c; exit 9; }; "
+                         "[ $r -eq 0 ] || { kill $c; exit $r; }; wait $c; exit $r");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(slurp(m_dir / "got.png").substr(1, 3), "PNG");
 }
