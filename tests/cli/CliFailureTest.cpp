@@ -1,5 +1,7 @@
 // Failures of the command line under damaged input, full disks and parallel runs: each
 // must exit 1 with the reason, and never leave a half-written file where a whole one was.
+#include "support/SkipOrFailInCi.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -185,7 +187,8 @@ TEST_F(CliFailure, FullDiskKeepsThePreviousFileAndLeavesNoTemporaryFile)
     std::string const size = "size=" + std::to_string(loan.size() + pdf.size() + png.size() + qvl.size() + (1 << 20));
     if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
         || ::mount("tmpfs", work.c_str(), "tmpfs", 0, size.c_str()) != 0)
-        GTEST_SKIP() << "a full disk needs a private mount namespace (run as root): " << std::strerror(errno);
+        SKIP_OR_FAIL_IN_CI(std::string("a full disk needs a private mount namespace (run as root): ")
+                           + std::strerror(errno));
     m_mounted = true;
     spit(path("a.qvl"), loan);
     spit(path("good.pdf"), pdf);
