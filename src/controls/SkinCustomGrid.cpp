@@ -667,9 +667,9 @@ void TbsSkinCustomGrid::editorExit()
     hideEditor();
 }
 
-void TbsSkinCustomGrid::doExit()
+void TbsSkinCustomGrid::focusOut()
 {
-    TbsSkinControl::doExit();
+    TbsSkinControl::focusOut();
     TForm* form = parentForm();
     if (form && m_editor && form->activeControl() == m_editor.get())
         return;

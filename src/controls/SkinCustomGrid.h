@@ -154,7 +154,7 @@ protected:
     void mouseMove(unsigned shift, int x, int y) override;
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
     void mouseWheel(int delta, unsigned shift) override;
-    void doExit() override;
+    void focusOut() override;
     void resized() override;
 
 private:

@@ -174,13 +174,13 @@ bool TbsSkinDateEdit::showsDate() const
 
 // A half-typed or impossible text would leave the field showing another date
 // than the one Calculate reads: leaving puts the date value back into view.
-void TbsSkinDateEdit::doExit()
+void TbsSkinDateEdit::focusOut()
 {
     if (droppedDown())
         closeUp(CloseUp::Keep);
     else if (m_todayDefault || !showsDate())
         setOwnText(dateToStr(Date()));
-    TbsSkinEdit::doExit();
+    TbsSkinEdit::focusOut();
 }
 
 void TbsSkinDateEdit::buttonClicked()

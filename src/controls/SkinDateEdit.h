@@ -49,7 +49,7 @@ protected:
     void keyDown(int& key, unsigned shift) override;
     void keyPress(char& key) override;
     void changed() override;
-    void doExit() override;
+    void focusOut() override;
 
 private:
     enum class CloseUp { Keep, TakeDate };

@@ -108,9 +108,9 @@ bool TbsSkinInplaceEdit::contextMenu(TPoint p)
     return true;
 }
 
-void TbsSkinInplaceEdit::doExit()
+void TbsSkinInplaceEdit::focusOut()
 {
-    TCustomEdit::doExit();
+    TCustomEdit::focusOut();
     m_grid.editorExit();
 }
 

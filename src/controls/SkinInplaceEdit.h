@@ -31,7 +31,7 @@ protected:
     TColor textColor() const override { return font().color; }
     void keyDown(int& key, unsigned shift) override;
     void keyPress(char& key) override;
-    void doExit() override;
+    void focusOut() override;
     void mouseWheel(int delta, unsigned shift) override;
     // Undo, Cut, Copy, Paste, Delete and Select All in a skinned popup menu.
     bool contextMenu(TPoint screenPoint) override;

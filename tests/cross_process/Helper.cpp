@@ -18,6 +18,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <span>
 #include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -37,13 +38,19 @@ void say(const std::string& line)
     std::fflush(stdout);
 }
 
-// The main thread of a serving process: runs what the listener hands it until told to stop.
-int serveUntilStopped(int seconds)
+// The main thread: runs what a listener hands it until told to stop (SIGTERM); the
+// bound only ends a helper whose test has gone.
+void runUntilStopped(int seconds)
 {
-    say("ready");
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!g_stop && std::chrono::steady_clock::now() < deadline)
         runMainThreadCalls(std::chrono::milliseconds(50));
+}
+
+int serveUntilStopped(int seconds)
+{
+    say("ready");
+    runUntilStopped(seconds);
     return 0;
 }
 
@@ -130,7 +137,8 @@ int pull(const std::string& name, const std::vector<std::string>& fields, int ho
     return code;
 }
 
-int holdMutex(const std::string& name, int holdMs, bool die)
+// Holds the mutex until told to stop, so the test decides when it is free again.
+int holdMutex(const std::string& name, bool die)
 {
     auto mutex = NamedMutex::open(name);
     if (!mutex->tryLockFor(std::chrono::milliseconds(5000)))
@@ -138,7 +146,7 @@ int holdMutex(const std::string& name, int holdMs, bool die)
     say("held");
     if (die)
         ::raise(SIGKILL);
-    std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+    runUntilStopped(60);
     mutex->unlock();
     say("released");
     return 0;
@@ -149,11 +157,15 @@ NamedEvent::Reset resetKind(const std::string& text)
     return text == "manual" ? NamedEvent::Reset::Manual : NamedEvent::Reset::Auto;
 }
 
+// The wait counts from the pulses seen before "waiting" is said, as a listener counts
+// from its last answer: a pulse the test sends after reading the line is never missed,
+// however late this process gets to sleep.
 int waitEvent(const std::string& name, const std::string& kind, int ms)
 {
     auto event = NamedEvent::open(name, resetKind(kind));
+    EventWait const wait = waitingOn(*event);
     say("waiting");
-    return event->wait(std::chrono::milliseconds(ms)) ? 0 : 1;
+    return waitForAny(std::span(&wait, 1), std::chrono::milliseconds(ms)) == 0 ? 0 : 1;
 }
 
 int setEvent(const std::string& name, const std::string& kind)
@@ -211,9 +223,9 @@ int main(int argc, char** argv)
     if (command == "pull")
         return pull(arg(1), std::vector<std::string>(args.begin() + 3, args.end()), number(2));
     if (command == "hold-mutex")
-        return holdMutex(arg(1), number(2), false);
+        return holdMutex(arg(1), false);
     if (command == "hold-mutex-and-die")
-        return holdMutex(arg(1), 0, true);
+        return holdMutex(arg(1), true);
     if (command == "wait-event")
         return waitEvent(arg(1), arg(2), number(3));
     if (command == "set-event")

@@ -145,14 +145,16 @@ TEST_F(Calculate, DataErrorUpdatesTheRecordOnly)
 TEST_F(Calculate, FloatingPointFaultsEndAtTheirStep)
 {
     engine.calculate(input("10000", "7", "1", march15), view);
-    // Amount beyond single precision: step 2, nothing changed.
+    // An amount beyond single precision faults as it is read, before anything changes.
     EXPECT_EQ(errorText([&] { engine.calculate(input("1e39", "5", "3", march15), view); }), "Floating point overflow");
     EXPECT_EQ(engine.record.term, 1);
-    // Rounding a quotient beyond the 64-bit range: step 5, before the record.
+    // A monthly rate too large to round to five decimals in 64 bits faults before the
+    // record takes the inputs.
     EXPECT_EQ(errorText([&] { engine.calculate(input("1000", "1e30", "3", march15), view); }),
         "Invalid floating point operation");
     EXPECT_EQ(engine.record.term, 1);
-    // Growth factor beyond single precision: step 9, after the record.
+    // A growth factor (1 + rate)^months beyond single precision faults after the record
+    // took the inputs; the schedule on screen stays.
     EXPECT_EQ(errorText([&] { engine.calculate(input("1000", "1e10", "3", march15), view); }), "Floating point overflow");
     EXPECT_EQ(engine.record.term, 3);
     EXPECT_EQ(engine.record.rateText, "1e10");

@@ -4,6 +4,7 @@
 #include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderPrinter.h"
 #include "report/snapshot/TRvNDRWriter.h"
+#include "support/SkipOrFailInCi.h"
 
 #include <gtest/gtest.h>
 
@@ -49,14 +50,14 @@ protected:
         const char* queue = std::getenv("QV_TEST_PRINTER");
         const char* dir = std::getenv("QV_CUPS_PDF_DIR");
         if (!queue || !*queue || !dir || !*dir)
-            GTEST_SKIP() << "no print queue for the tests: scripts/test.sh sets one up (scripts/cups.sh)";
+            SKIP_OR_FAIL_IN_CI("no print queue for the tests: scripts/test.sh sets one up (scripts/cups.sh)");
         m_queue = queue;
         m_pdfDir = dir;
         bool listed = false;
         for (const PrinterEntry& entry : platformPrintSystem().printers())
             listed = listed || entry.name == m_queue;
         if (!listed)
-            GTEST_SKIP() << "the print system does not list the queue " << m_queue;
+            SKIP_OR_FAIL_IN_CI("the print system does not list the queue " + m_queue);
         m_work = fs::temp_directory_path() / ("qv-cups-" + std::to_string(::getpid()));
         fs::create_directories(m_work);
     }

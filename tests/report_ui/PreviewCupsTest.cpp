@@ -11,6 +11,7 @@
 #include "report/ui/TRpPreviewForm.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Timer.h"
+#include "support/SkipOrFailInCi.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +45,12 @@ TEST(PreviewPrinting, ThePagesChosenInThePrintRangeReachTheQueue)
     const char* queue = std::getenv("QV_TEST_PRINTER");
     const char* pdfDir = std::getenv("QV_CUPS_PDF_DIR");
     if (!queue || !*queue || !pdfDir || !*pdfDir)
-        GTEST_SKIP() << "no print queue for the tests: scripts/test.sh sets one up (scripts/cups.sh)";
+        SKIP_OR_FAIL_IN_CI("no print queue for the tests: scripts/test.sh sets one up (scripts/cups.sh)");
     test::app();
     test::recordMessageBoxes();
     TRPPrinterDevice device(platformPrintSystem());
     if (!device.SelectPrinter(queue))
-        GTEST_SKIP() << "the print system does not list the queue " << queue;
+        SKIP_OR_FAIL_IN_CI(std::string("the print system does not list the queue ") + queue);
 
     // The document name carries a token of this run, so its PDF is told from others.
     std::string const token = "QvPreview" + std::to_string(::getpid());

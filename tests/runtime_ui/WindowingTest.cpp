@@ -12,8 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 using namespace qv;
@@ -172,20 +173,49 @@ TEST_F(Windowing, CustomControlPaintsThroughItsOffScreenBitmap)
     EXPECT_EQ(screenPixel(form.first, 40, 10), colorToRGB(clWindow));
 }
 
-TEST_F(Windowing, TimerFiresOnTheMessageLoop)
+TEST_F(Windowing, TimersFireInTimeOrderEveryIntervalOnTheManualClock)
 {
-    TTimer timer;
-    int ticks = 0;
-    timer.onTimer = [&] { ++ticks; };
-    timer.setInterval(5);
-    timer.setEnabled(true);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (ticks < 2 && std::chrono::steady_clock::now() < deadline) {
-        test::app().processMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    timer.setEnabled(false);
-    EXPECT_GE(ticks, 2);
+    TManualTimerClock clock;
+    std::int64_t const start = clock.now();
+    EXPECT_EQ(tickCount(), start);
+    std::vector<std::pair<char, std::int64_t>> fired;
+    TTimer fast;
+    fast.setInterval(5);
+    fast.onTimer = [&] { fired.emplace_back('f', tickCount()); };
+    fast.setEnabled(true);
+    auto slow = std::make_unique<TTimer>();
+    slow->setInterval(7);
+    slow->onTimer = [&] { fired.emplace_back('s', tickCount()); };
+    slow->setEnabled(true);
+
+    clock.advance(4);
+    EXPECT_TRUE(fired.empty());
+    clock.advance(11);
+    using Ticks = std::vector<std::pair<char, std::int64_t>>;
+    EXPECT_EQ(fired,
+              (Ticks{{'f', start + 5}, {'s', start + 7}, {'f', start + 10}, {'s', start + 14}, {'f', start + 15}}));
+    EXPECT_EQ(tickCount(), start + 15);
+
+    // A handler may stop its own timer and free another one that is about to fall due.
+    fired.clear();
+    fast.onTimer = [&] {
+        fired.emplace_back('f', tickCount());
+        fast.setEnabled(false);
+        slow.reset();
+    };
+    fast.setInterval(5); // counts from now: due at start + 20, the slow one at start + 21
+    clock.advance(100);
+    EXPECT_EQ(fired, (Ticks{{'f', start + 20}}));
+    EXPECT_EQ(slow, nullptr);
+
+    // A new interval counts from the change; a disabled timer stays quiet until enabled.
+    fired.clear();
+    fast.onTimer = [&] { fired.emplace_back('f', tickCount()); };
+    fast.setEnabled(true);
+    clock.advance(4);
+    EXPECT_TRUE(fired.empty());
+    clock.advance(1);
+    EXPECT_EQ(fired, (Ticks{{'f', start + 120}}));
 }
 
 TEST_F(Windowing, SaveDialogAddsTheFilterExtensionUnlessItIsThereInAnyCase)

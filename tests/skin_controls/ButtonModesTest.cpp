@@ -37,7 +37,6 @@ struct ProbeEdit : TbsSkinEdit {
 
 TEST_F(SkinLook, HeldButtonRepeatsItsClickEveryInterval)
 {
-    TManualTimerClock clock;
     TbsSkinButton button(&form);
     button.setBounds(10, 10, 73, 25);
     int clicks = 0;

@@ -3,6 +3,7 @@
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
+#include "runtime/ui/Timer.h"
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
 
@@ -11,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
 
@@ -43,15 +43,6 @@ inline const TbsSkinPicture& picture(int index)
     return p ? *p : none;
 }
 
-// Runs the message loop until done() or a second has passed.
-inline bool waitFor(const std::function<bool()>& done)
-{
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (!done() && std::chrono::steady_clock::now() < until)
-        app().processMessages();
-    return done();
-}
-
 class SkinLook : public ::testing::Test {
 protected:
     void SetUp() override
@@ -66,7 +57,20 @@ protected:
         app().processMessages();
         return screenPixel(c, x, y);
     }
+    // Moves the test's clock on and runs the message loop until done(), for at most ten
+    // seconds of that clock: far past any fade, and no wait on the wall clock.
+    bool waitFor(const std::function<bool()>& done)
+    {
+        constexpr int step = 10;
+        for (int passed = 0; !done() && passed < 10000; passed += step) {
+            clock.advance(step);
+            app().processMessages();
+        }
+        return done();
+    }
     bool m_appReady = (app(), true);
+    // Every timer of a look test (fades, repeats, hover) runs on this clock.
+    TManualTimerClock clock;
     TForm form;
 };
 

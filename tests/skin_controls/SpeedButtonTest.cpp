@@ -57,7 +57,6 @@ int countOf(const Bitmap& b, TColor colour)
 
 TEST_F(SkinLook, ToolSpeedButtonNeverTakesTheFocusAndRepeatsOnlyInRepeatMode)
 {
-    TManualTimerClock clock;
     TbsSkinButton focusHolder(&form);
     focusHolder.setBounds(200, 10, 75, 25);
     focusHolder.setFocus();

@@ -142,6 +142,8 @@ uint32_t NamedEvent::pulseCount() const
     return word(state().pulses).load(std::memory_order_acquire);
 }
 
+uint32_t NamedEvent::waiterCount() const { return word(state().waiters).load(std::memory_order_acquire); }
+
 bool NamedEvent::take(uint32_t pulsesSeen)
 {
     EventState& s = state();

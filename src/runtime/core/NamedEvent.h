@@ -52,6 +52,8 @@ public:
     bool isSet() const;
     // Pulses so far; a waiter compares it with the count it saw when it began.
     uint32_t pulseCount() const;
+    // Threads of any process inside a wait on the event at this moment.
+    uint32_t waiterCount() const;
 
     // True when the event was signalled (or pulsed) within the timeout.
     bool wait(std::chrono::milliseconds timeout);

@@ -482,13 +482,13 @@ void TControl::keyPress(char& key)
         onKeyPress(key);
 }
 
-void TControl::doEnter()
+void TControl::focusIn()
 {
     if (onEnter)
         onEnter();
 }
 
-void TControl::doExit()
+void TControl::focusOut()
 {
     if (onExit)
         onExit();

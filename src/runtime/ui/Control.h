@@ -137,8 +137,8 @@ protected:
     virtual void keyDown(int& key, unsigned shift);
     virtual void keyUp(int& key, unsigned shift);
     virtual void keyPress(char& key);
-    virtual void doEnter();
-    virtual void doExit();
+    virtual void focusIn();
+    virtual void focusOut();
     virtual void resized() {}
     virtual void fontChanged() { invalidate(); }
     virtual void enabledChanged() { invalidate(); }

@@ -241,13 +241,13 @@ void TCustomEdit::enabledChanged()
     invalidate();
 }
 
-void TCustomEdit::doEnter()
+void TCustomEdit::focusIn()
 {
     if (m_autoSelect)
         m_editor->selectAll();
     updateEditor();
     invalidate();
-    TCustomControl::doEnter();
+    TCustomControl::focusIn();
 }
 
 void TCustomEdit::mouseEnter()

@@ -66,7 +66,7 @@ protected:
     void resized() override;
     void fontChanged() override;
     void enabledChanged() override;
-    void doEnter() override;
+    void focusIn() override;
     void mouseEnter() override;
     void mouseLeave() override;
 

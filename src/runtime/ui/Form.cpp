@@ -717,9 +717,9 @@ void TForm::focusMovedTo(TControl* control)
     m_activeControl = control;
     // The leave check may move the focus again (back into the field it checks).
     if (previous)
-        TApplication::guard([&] { TControl::Events::exit(*previous); });
+        TApplication::guard([&] { TControl::Events::focusOut(*previous); });
     if (control && m_activeControl == control)
-        TApplication::guard([&] { TControl::Events::enter(*control); });
+        TApplication::guard([&] { TControl::Events::focusIn(*control); });
 }
 
 } // namespace qv

@@ -116,8 +116,8 @@ struct TControl::Events {
     static void keyDown(TControl& c, int& key, unsigned s) { c.keyDown(key, s); }
     static void keyUp(TControl& c, int& key, unsigned s) { c.keyUp(key, s); }
     static void keyPress(TControl& c, char& key) { c.keyPress(key); }
-    static void enter(TControl& c) { c.doEnter(); }
-    static void exit(TControl& c) { c.doExit(); }
+    static void focusIn(TControl& c) { c.focusIn(); }
+    static void focusOut(TControl& c) { c.focusOut(); }
     static void resized(TControl& c) { c.resized(); }
     static void enabledChanged(TControl& c) { c.enabledChanged(); }
     static void paint(TCustomControl& c, Canvas& canvas)

@@ -345,19 +345,19 @@ void TbsSkinButton::keyUp(int& key, unsigned shift)
         click();
 }
 
-void TbsSkinButton::doEnter()
+void TbsSkinButton::focusIn()
 {
     activeStateChanged();
-    TbsSkinControl::doEnter();
+    TbsSkinControl::focusIn();
 }
 
-void TbsSkinButton::doExit()
+void TbsSkinButton::focusOut()
 {
     stopRepeat();
     if (!m_pressedByMouse)
         setDown(false);
     activeStateChanged();
-    TbsSkinControl::doExit();
+    TbsSkinControl::focusOut();
 }
 
 void TbsSkinButton::enabledChanged()

@@ -58,8 +58,8 @@ protected:
     void mouseLeave() override;
     void keyDown(int& key, unsigned shift) override;
     void keyUp(int& key, unsigned shift) override;
-    void doEnter() override;
-    void doExit() override;
+    void focusIn() override;
+    void focusOut() override;
     void enabledChanged() override;
     // Whether the button is drawn pressed (glyph and caption one pixel right and down).
     bool drawnDown() const;

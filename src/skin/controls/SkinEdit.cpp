@@ -293,11 +293,11 @@ std::vector<TAccessibleAction> TbsSkinEdit::accessibleActions() const
 
 void TbsSkinEdit::accessibleDo(TAccessibleAction) { buttonClick(); }
 
-void TbsSkinEdit::doExit()
+void TbsSkinEdit::focusOut()
 {
     updateEditor();
     invalidate();
-    TCustomEdit::doExit();
+    TCustomEdit::focusOut();
 }
 
 } // namespace qv

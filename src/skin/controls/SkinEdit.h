@@ -66,7 +66,7 @@ protected:
     void mouseDown(MouseButton button, unsigned shift, int x, int y) override;
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
     void mouseMove(unsigned shift, int x, int y) override;
-    void doExit() override;
+    void focusOut() override;
     virtual void buttonClick();
 
 private:

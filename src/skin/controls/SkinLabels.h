@@ -75,8 +75,8 @@ protected:
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
     // Reached by Tab, Enter or space opens it as a click does.
     void keyDown(int& key, unsigned shift) override;
-    void doEnter() override { invalidate(); }
-    void doExit() override { invalidate(); }
+    void focusIn() override { invalidate(); }
+    void focusOut() override { invalidate(); }
     void paint(Canvas& canvas) override;
     void click() override;
 

@@ -111,8 +111,8 @@ protected:
     void mouseMove(unsigned shift, int x, int y) override;
     void mouseLeave() override;
     void keyDown(int& key, unsigned shift) override;
-    void doEnter() override { invalidate(); }
-    void doExit() override { invalidate(); }
+    void focusIn() override { invalidate(); }
+    void focusOut() override { invalidate(); }
 
 private:
     friend class TbsSkinTabSheet;

@@ -352,10 +352,10 @@ void TbsSkinDialogComboBox::keyDown(int& key, unsigned shift)
     }
 }
 
-void TbsSkinDialogComboBox::doExit()
+void TbsSkinDialogComboBox::focusOut()
 {
     closeUp();
-    TbsSkinControl::doExit();
+    TbsSkinControl::focusOut();
 }
 
 // ---- folder selector ----

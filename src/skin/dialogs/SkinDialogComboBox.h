@@ -94,7 +94,7 @@ protected:
     void mouseMove(unsigned shift, int x, int y) override;
     void mouseLeave() override;
     void keyDown(int& key, unsigned shift) override;
-    void doExit() override;
+    void focusOut() override;
 
 private:
     TRect buttonRect() const;

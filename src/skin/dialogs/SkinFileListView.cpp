@@ -706,16 +706,16 @@ void TbsSkinFileListView::keyDown(int& key, unsigned shift)
     key = 0;
 }
 
-void TbsSkinFileListView::doEnter()
+void TbsSkinFileListView::focusIn()
 {
     invalidate();
-    TbsSkinControl::doEnter();
+    TbsSkinControl::focusIn();
 }
 
-void TbsSkinFileListView::doExit()
+void TbsSkinFileListView::focusOut()
 {
     invalidate();
-    TbsSkinControl::doExit();
+    TbsSkinControl::focusOut();
 }
 
 } // namespace qv

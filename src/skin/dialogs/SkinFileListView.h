@@ -99,8 +99,8 @@ protected:
     void mouseWheel(int delta, unsigned shift) override;
     void keyDown(int& key, unsigned shift) override;
     void resized() override;
-    void doEnter() override;
-    void doExit() override;
+    void focusIn() override;
+    void focusOut() override;
 
 private:
     void load(const std::string& folder, const std::vector<std::string>& keepSelected);
