@@ -1,5 +1,6 @@
 #include "SkinLookTest.h"
 
+#include "runtime/ui/Timer.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPanel.h"
@@ -77,6 +78,37 @@ TEST_F(SkinLook, HoverMorphsToTheActiveImageAndBack)
     ASSERT_TRUE(waitFor([&] { return !button.morphing(); }));
     EXPECT_EQ(button.morphFactor(), 0.0);
     expectButtonImage(*this, button, s.SkinRect, at);
+}
+
+TEST_F(SkinLook, HoverFadesOutInAsManySteppedTicksAsItFadesIn)
+{
+    TManualTimerClock clock;
+    TbsSkinButton button(&form);
+    button.setSkinData(&ownSkin());
+    button.setBounds(10, 10, 73, 25);
+    sendMouseEnter(button);
+    clock.advance(4 * 20);
+    EXPECT_DOUBLE_EQ(button.morphFactor(), 0.8);
+    EXPECT_TRUE(button.morphing());
+    clock.advance(20);
+    EXPECT_EQ(button.morphFactor(), 1.0);
+    EXPECT_FALSE(button.morphing());
+    sendMouseLeave(button);
+    clock.advance(4 * 20);
+    EXPECT_DOUBLE_EQ(button.morphFactor(), 0.2);
+    EXPECT_TRUE(button.morphing());
+    clock.advance(20);
+    EXPECT_EQ(button.morphFactor(), 0.0);
+    EXPECT_FALSE(button.morphing());
+    // Back in half-way: the fade turns round from where it stands.
+    sendMouseEnter(button);
+    clock.advance(2 * 20);
+    sendMouseLeave(button);
+    clock.advance(20);
+    EXPECT_DOUBLE_EQ(button.morphFactor(), 0.2);
+    clock.advance(20);
+    EXPECT_EQ(button.morphFactor(), 0.0);
+    EXPECT_FALSE(button.morphing());
 }
 
 TEST_F(SkinLook, PressShowsTheDownImageAtOnce)

@@ -46,31 +46,24 @@ const TbsSkinPicture* TbsActiveSkinObject::normalPicture() const
     return m_skinRectInAPicture ? m_picture : &m_parent.framePicture();
 }
 
-bool TbsActiveSkinObject::canMorph() const { return m_morphing && m_morphStep != (m_active ? morphSteps : 0); }
+bool TbsActiveSkinObject::canMorph() const { return m_morphing && !m_morph.reached(m_active); }
 
-bool TbsActiveSkinObject::morphStep()
-{
-    if (!canMorph())
-        return false;
-    m_morphStep = std::clamp(m_morphStep + (m_active ? 1 : -1), 0, morphSteps);
-    return true;
-}
+bool TbsActiveSkinObject::morphStep() { return m_morphing && m_morph.stepTowards(m_active); }
 
 void TbsActiveSkinObject::resetState()
 {
     m_active = false;
     m_mouseIn = false;
-    m_morphStep = 0;
+    m_morph.jumpTo(false);
 }
 
 void TbsActiveSkinObject::drawLook(Canvas& canvas, const TbsSkinPicture* normalPic, const TRect& normal,
     const TbsSkinPicture* activePic, const TRect& active)
 {
     TbsSkinPicture shown;
-    double const k = morphFactor();
-    if (m_morphing && k > 0 && k < 1)
-        shown = morphBlend(cut(normalPic, normal), cut(activePic, active), k, m_morphKind);
-    else if (m_morphing ? k >= 1 : m_active)
+    if (m_morphing && m_morph.blending())
+        shown = morphBlend(cut(normalPic, normal), cut(activePic, active), m_morph.factor(), m_morphKind);
+    else if (m_morphing ? m_morph.atActive() : m_active)
         shown = cut(activePic, active.isEmpty() ? normal : active);
     else
         shown = cut(normalPic, normal);
@@ -79,7 +72,7 @@ void TbsActiveSkinObject::drawLook(Canvas& canvas, const TbsSkinPicture* normalP
 
 void TbsActiveSkinObject::draw(Canvas& canvas, bool full)
 {
-    bool const lookIsNormal = m_morphing ? morphFactor() <= 0 : !m_active;
+    bool const lookIsNormal = m_morphing ? m_morph.atNormal() : !m_active;
     // The normal look of an object that is part of the frame picture is already there.
     if (lookIsNormal && !m_skinRectInAPicture && full)
         return;
@@ -276,12 +269,12 @@ TbsSkinCaptionObject::TbsSkinCaptionObject(TbsSkinForm& parent, const TbsDataSki
 {
 }
 
-void TbsSkinCaptionObject::activationChanged(bool active, bool repaint)
+void TbsSkinCaptionObject::activationChanged(bool active, TbsMorphTransition transition)
 {
     if (active == m_active)
         return;
     m_active = active;
-    if (repaint)
+    if (transition == TbsMorphTransition::Fade)
         activeChanged();
     else
         settleMorph();
@@ -312,10 +305,10 @@ void TbsSkinCaptionObject::draw(Canvas& canvas, bool)
             DrawHorizontalPiece(out, pic, a, r, m_rect.width(), S);
         return out;
     };
-    double const k = morphFactor();
-    if (m_morphing && k > 0 && k < 1) {
+    if (m_morphing && m_morph.blending()) {
         drawSkinPicture(canvas, m_rect.left, m_rect.top,
-            morphBlend(fitted(normalPicture(), m_skinRect), fitted(m_picture, m_activeSkinRect), k, m_morphKind));
+                        morphBlend(fitted(normalPicture(), m_skinRect), fitted(m_picture, m_activeSkinRect),
+                                   m_morph.factor(), m_morphKind));
     } else if (m_active && m_picture && !m_activeSkinRect.isEmpty()) {
         drawSkinPicture(canvas, m_rect.left, m_rect.top, fitted(m_picture, m_activeSkinRect));
     }

@@ -90,8 +90,6 @@ TbsSkinForm::TbsSkinForm(TForm& form)
     m_defMenuItemFont.cellHeight = 14;
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { mouseTick(); };
-    m_morphTimer.setInterval(20);
-    m_morphTimer.onTimer = [this] { morphTick(); };
     m_animateTimer.setInterval(25);
     m_menus.releaseFrameButton = [this] {
         // The system menu button stays pressed only while its menu is open.
@@ -110,7 +108,7 @@ TbsSkinForm::TbsSkinForm(TForm& form)
 TbsSkinForm::~TbsSkinForm()
 {
     m_mouseTimer.setEnabled(false);
-    m_morphTimer.setEnabled(false);
+    m_morphAnimator.stop();
     m_animateTimer.setEnabled(false);
     m_menus.releaseFrameButton = nullptr;
     m_form.setFrame(nullptr);
@@ -204,7 +202,7 @@ void TbsSkinForm::skinChangeBegins()
 {
     m_skinSupport = false;
     m_mouseTimer.setEnabled(false);
-    m_morphTimer.setEnabled(false);
+    m_morphAnimator.stop();
     m_animateTimer.setEnabled(false);
     m_activeObject = m_oldActiveObject = m_captureObject = -1;
     m_objects.clear();
@@ -227,7 +225,7 @@ void TbsSkinForm::skinChange()
     m_form.frameChanged();
     enforceMinimumSize();
     relayout();
-    updateCaptionActivation(false);
+    updateCaptionActivation(TbsMorphTransition::Jump);
     m_form.invalidateFrame();
     m_mouseTimer.setEnabled(true);
     if (OnChangeSkinData)
@@ -618,23 +616,17 @@ void TbsSkinForm::mouseTick()
     hoverTest(m_form.cursorInWindow());
 }
 
-void TbsSkinForm::startMorph()
-{
-    if (!m_morphTimer.enabled())
-        m_morphTimer.setEnabled(true);
-}
+void TbsSkinForm::startMorph() { m_morphAnimator.start(); }
 
-void TbsSkinForm::morphTick()
+bool TbsSkinForm::morphTick()
 {
-    bool moved = false;
+    bool moving = false;
     for (auto& o : m_objects) {
-        if (o->morphing() && o->morphStep()) {
-            moved = true;
+        if (o->morphStep())
             redrawObject(*o);
-        }
+        moving = moving || o->canMorph();
     }
-    if (!moved)
-        m_morphTimer.setEnabled(false);
+    return moving;
 }
 
 void TbsSkinForm::redrawObject(TbsActiveSkinObject& object)
@@ -643,11 +635,11 @@ void TbsSkinForm::redrawObject(TbsActiveSkinObject& object)
         m_form.repaintFrame(object.objectRect());
 }
 
-void TbsSkinForm::updateCaptionActivation(bool repaint)
+void TbsSkinForm::updateCaptionActivation(TbsMorphTransition transition)
 {
     for (auto& o : m_objects) {
         if (auto* c = dynamic_cast<TbsSkinCaptionObject*>(o.get()))
-            c->activationChanged(m_active, repaint);
+            c->activationChanged(m_active, transition);
     }
 }
 
@@ -663,7 +655,7 @@ void TbsSkinForm::activationChanged(bool active)
     m_active = active;
     resetObjectStates();
     m_activeObject = m_captureObject = -1;
-    updateCaptionActivation(true);
+    updateCaptionActivation(TbsMorphTransition::Fade);
     m_form.invalidateFrame();
     if (active && OnActivate)
         OnActivate();

@@ -4,7 +4,6 @@
 #include "skin/model/SkinBitmaps.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace qv {
 
@@ -39,8 +38,6 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TWinControl* parent) : TbsSkinControl(par
     setBounds(0, 0, parent ? parent->width() : 100, 22);
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { poll(); };
-    m_morphTimer.setInterval(20);
-    m_morphTimer.onTimer = [this] { morphStep(); };
 }
 
 TbsSkinMainMenuBar::~TbsSkinMainMenuBar()
@@ -112,7 +109,7 @@ void TbsSkinMainMenuBar::skinChangeBegins()
     m_look = Look{};
     m_items.clear();
     m_active = m_previousActive = m_capture = -1;
-    m_morphTimer.setEnabled(false);
+    m_morphAnimator.stop();
 }
 
 void TbsSkinMainMenuBar::skinChanged()
@@ -316,13 +313,13 @@ void TbsSkinMainMenuBar::drawSkinnedItem(Canvas& canvas, const BarItem& bar)
     };
     TColor normalColor = bar.item->enabled() ? s.Font.FontColor : s.UnEnabledFontColor;
     // While morphing the factor alone decides, so a fade never jumps ahead of its steps.
-    bool activeLook = m_look.morphs ? bar.morph >= 1 : bar.active;
+    bool activeLook = m_look.morphs ? bar.morph.atActive() : bar.active;
     TbsSkinPicture look;
     if (bar.down)
         look = image(m_look.downRect, s.DownFontColor);
-    else if (m_look.morphs && bar.morph > 0 && bar.morph < 1)
-        look = morphBlend(image(s.SkinRect, normalColor), image(m_look.activeRect, s.ActiveFontColor), bar.morph,
-                          s.MorphKind);
+    else if (m_look.morphs && bar.morph.blending())
+        look = morphBlend(image(s.SkinRect, normalColor), image(m_look.activeRect, s.ActiveFontColor),
+                          bar.morph.factor(), s.MorphKind);
     else if (activeLook)
         look = image(m_look.activeRect, s.ActiveFontColor);
     else
@@ -357,29 +354,26 @@ void TbsSkinMainMenuBar::drawPlainItem(Canvas& canvas, const BarItem& bar)
 void TbsSkinMainMenuBar::redrawItem()
 {
     if (m_look.item && m_look.morphs)
-        m_morphTimer.setEnabled(true);
+        m_morphAnimator.start();
     invalidate();
 }
 
-void TbsSkinMainMenuBar::morphStep()
+bool TbsSkinMainMenuBar::morphStep()
 {
+    if (!m_look.morphs)
+        return false;
     bool moved = false;
+    bool moving = false;
     for (auto& bar : m_items) {
-        if (!m_look.morphs || bar.down)
+        // A down item shows its down look and counts as at rest.
+        if (bar.down)
             continue;
-        double target = bar.active ? 1 : 0;
-        if (bar.morph == target)
-            continue;
-        bar.morph = std::clamp(bar.morph + (bar.active ? 0.2 : -0.2), 0.0, 1.0);
-        if (std::abs(bar.morph - target) < 1e-6)
-            bar.morph = target;
-        moved = true;
+        moved = bar.morph.stepTowards(bar.active) || moved;
+        moving = moving || !bar.morph.reached(bar.active);
     }
-    if (!moved) {
-        m_morphTimer.setEnabled(false);
-        return;
-    }
-    invalidate();
+    if (moved)
+        invalidate();
+    return moving;
 }
 
 // ---- pointer ----
@@ -484,7 +478,7 @@ void TbsSkinMainMenuBar::itemMouseEnter(int index)
         // With a popup open, moving along the bar switches the open menu.
         release(down);
         bar.active = true;
-        bar.morph = 1;
+        bar.morph.jumpTo(true);
         m_active = index;
         press(index);
         return;
@@ -509,7 +503,7 @@ void TbsSkinMainMenuBar::itemMouseLeave(int index)
     bar.active = false;
     bar.mouseIn = false;
     if (m_look.morphs && bar.down)
-        bar.morph = 0;
+        bar.morph.jumpTo(false);
     redrawItem();
     if (onItemMouseLeave)
         onItemMouseLeave(*bar.item);
@@ -535,7 +529,7 @@ void TbsSkinMainMenuBar::press(int index)
 {
     BarItem& bar = m_items[index];
     bar.down = true;
-    bar.morph = 1;
+    bar.morph.jumpTo(true);
     redrawItem();
     if (!m_skinForm)
         return;
@@ -551,7 +545,7 @@ void TbsSkinMainMenuBar::release(int index)
     bar.down = false;
     bar.active = false;
     if (m_look.morphs)
-        bar.morph = 1;
+        bar.morph.jumpTo(true);
     redrawItem();
 }
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 
 namespace qv {
 
@@ -18,7 +17,6 @@ namespace {
 constexpr int separatorHeight = 4;
 constexpr int markerHeight = 10;
 constexpr int skinnedGlyphWidth = 16;
-constexpr double morphStepSize = 0.2;
 
 std::string measuredText(const TMenuItem& item)
 {
@@ -38,18 +36,6 @@ const TbsDataSkinMenuItem* firstMenuItemSection(const TbsSkinData& model)
 }
 
 TRect offset(const TRect& r, int dx, int dy) { return TRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
-// Moves a morph factor one step towards its target; true when it moved.
-bool stepMorph(double& factor, bool towardsActive)
-{
-    double target = towardsActive ? 1 : 0;
-    if (factor == target)
-        return false;
-    factor = std::clamp(factor + (towardsActive ? morphStepSize : -morphStepSize), 0.0, 1.0);
-    if (std::abs(factor - target) < 1e-6)
-        factor = target;
-    return true;
-}
 
 void fillColumn(Canvas& canvas, int x, int top, int bottom) { canvas.fillRect(TRect{x, top, x + 1, bottom}); }
 
@@ -163,8 +149,6 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& engine, TMenuItem& root, int
     measure();
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { pollCursor(); };
-    m_morphTimer.setInterval(20);
-    m_morphTimer.onTimer = [this] { morphStep(); };
     m_scrollTimer.setInterval(100);
     m_scrollTimer.onTimer = [this] { autoScrollStep(); };
 }
@@ -311,7 +295,7 @@ void TbsSkinPopupWindow::layout()
         }
         if (wasShown && !e.shown) {
             e.active = false;
-            e.morph = 0;
+            e.morph.jumpTo(false);
         }
     }
     invalidate();
@@ -424,12 +408,12 @@ void TbsSkinPopupWindow::drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& 
     TbsSkinPicture look;
     if (s.Morphing && !s.ActiveSkinRect.isEmpty()) {
         // The factor alone decides while morphing, so the fade never jumps ahead of it.
-        if (entry.morph <= 0)
+        if (entry.morph.atNormal())
             look = image(s.SkinRect);
-        else if (entry.morph >= 1)
+        else if (entry.morph.atActive())
             look = image(s.ActiveSkinRect);
         else
-            look = morphBlend(image(s.SkinRect), image(s.ActiveSkinRect), entry.morph, s.MorphKind);
+            look = morphBlend(image(s.SkinRect), image(s.ActiveSkinRect), entry.morph.factor(), s.MorphKind);
     } else {
         look = image(activeLook && !s.ActiveSkinRect.isEmpty() ? s.ActiveSkinRect : s.SkinRect);
     }
@@ -545,7 +529,7 @@ void TbsSkinPopupWindow::drawGlyph(Canvas& canvas, const TbsSkinMenuItem& entry,
 void TbsSkinPopupWindow::redrawItem()
 {
     if (skinned() && m_section->Morphing && !m_section->ActiveSkinRect.isEmpty())
-        m_morphTimer.setEnabled(true);
+        m_morphAnimator.start();
     invalidate();
 }
 
@@ -802,18 +786,20 @@ void TbsSkinPopupWindow::mouseUp(MouseButton button, unsigned, int x, int y)
         m_engine.choose(*this, m_active);
 }
 
-void TbsSkinPopupWindow::morphStep()
+bool TbsSkinPopupWindow::morphStep()
 {
     bool moved = false;
+    bool moving = false;
     for (auto& e : m_items) {
-        if (e.shown && stepMorph(e.morph, e.active || e.open))
-            moved = true;
+        if (!e.shown)
+            continue;
+        bool const towardsActive = e.active || e.open;
+        moved = e.morph.stepTowards(towardsActive) || moved;
+        moving = moving || !e.morph.reached(towardsActive);
     }
-    if (!moved) {
-        m_morphTimer.setEnabled(false);
-        return;
-    }
-    invalidate();
+    if (moved)
+        invalidate();
+    return moving;
 }
 
 TColor TbsSkinPopupWindow::activeFill(const TbsSkinMenuItem& entry) const
@@ -977,7 +963,7 @@ void TbsSkinMenu::closeFrom(int level)
             cancelWait();
         last->onClosed = nullptr;
         last->m_mouseTimer.setEnabled(false);
-        last->m_morphTimer.setEnabled(false);
+        last->m_morphAnimator.stop();
         last->m_scrollTimer.setEnabled(false);
         last->closePopup();
         last->accessibleNotify(TAccessibleEvent::PopupMenuEnd);

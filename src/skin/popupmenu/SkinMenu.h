@@ -3,6 +3,7 @@
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/PopupWindow.h"
 #include "runtime/ui/Timer.h"
+#include "skin/drawing/MorphAnimator.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinPieces.h"
 
@@ -36,7 +37,7 @@ enum class TbsMenuInput { Pointer, Keys };
 // One item of an open level.
 struct TbsSkinMenuItem {
     TMenuItem* item = nullptr;
-    double morph = 0;
+    TbsMorph morph;
     TRect rect;
     bool active = false;
     bool open = false;
@@ -114,7 +115,7 @@ private:
     void scrollBy(int step);
     void setAutoScroll(int code);
     void pollCursor();
-    void morphStep();
+    bool morphStep();
     void autoScrollStep();
     Font itemFont() const;
     TColor activeFill(const TbsSkinMenuItem& entry) const;
@@ -138,7 +139,7 @@ private:
     TbsPieceGeometry m_geometry;
     TRect m_itemsRect;
     TTimer m_mouseTimer;
-    TTimer m_morphTimer;
+    TbsMorphAnimator m_morphAnimator{[this] { return morphStep(); }};
     TTimer m_scrollTimer;
     TPoint m_lastCursor{-1, -1};
 };
