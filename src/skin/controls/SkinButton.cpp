@@ -69,9 +69,7 @@ void TbsSkinButton::bindSection()
 {
     TbsSkinControl::bindSection();
     m_look = Look{};
-    if (!skin().hasSection())
-        return;
-    auto* s = dynamic_cast<const TbsDataSkinButtonControl*>(&SkinData()->skinControl(sectionIndex()));
+    auto* s = skin().section<TbsDataSkinButtonControl>();
     if (!s)
         return;
     m_look.bound = true;
