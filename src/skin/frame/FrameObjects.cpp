@@ -89,40 +89,35 @@ void TbsActiveSkinObject::activeChanged()
         redraw();
 }
 
-void TbsActiveSkinObject::mouseDown(MouseButton, int, int)
+void TbsActiveSkinObject::notify(const std::function<void(const std::string&)>& event) const
 {
-    if (m_parent.OnMouseDownEvent)
-        m_parent.OnMouseDownEvent(m_name);
+    if (event)
+        event(m_name);
 }
 
-void TbsActiveSkinObject::mouseUp(MouseButton, int, int)
+void TbsActiveSkinObject::setMouseOver(bool over)
 {
-    if (m_parent.OnMouseUpEvent)
-        m_parent.OnMouseUpEvent(m_name);
+    m_active = over;
+    m_mouseIn = over;
+    activeChanged();
 }
 
-void TbsActiveSkinObject::mouseMove(int, int)
-{
-    if (m_parent.OnMouseMoveEvent)
-        m_parent.OnMouseMoveEvent(m_name);
-}
+void TbsActiveSkinObject::mouseDown(MouseButton, int, int) { notify(m_parent.OnMouseDownEvent); }
+
+void TbsActiveSkinObject::mouseUp(MouseButton, int, int) { notify(m_parent.OnMouseUpEvent); }
+
+void TbsActiveSkinObject::mouseMove(int, int) { notify(m_parent.OnMouseMoveEvent); }
 
 void TbsActiveSkinObject::mouseEnter()
 {
-    m_active = true;
-    m_mouseIn = true;
-    activeChanged();
-    if (m_parent.OnMouseEnterEvent)
-        m_parent.OnMouseEnterEvent(m_name);
+    setMouseOver(true);
+    notify(m_parent.OnMouseEnterEvent);
 }
 
 void TbsActiveSkinObject::mouseLeave()
 {
-    m_active = false;
-    m_mouseIn = false;
-    activeChanged();
-    if (m_parent.OnMouseLeaveEvent)
-        m_parent.OnMouseLeaveEvent(m_name);
+    setMouseOver(false);
+    notify(m_parent.OnMouseLeaveEvent);
 }
 
 // ---- buttons ----

@@ -5,6 +5,7 @@
 #include "skin/drawing/MorphAnimator.h"
 #include "skin/model/SkinData.h"
 
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -69,6 +70,10 @@ protected:
     void redraw();
     // Entering or leaving: the morph timer runs, or the object is redrawn at once.
     void activeChanged();
+    // The pointer came over the object or left it.
+    void setMouseOver(bool over);
+    // Fires one of the frame's object events with this object's name.
+    void notify(const std::function<void(const std::string&)>& event) const;
 
     TbsSkinForm& m_parent;
     TbsSkinData* m_data;

@@ -71,12 +71,10 @@ void TbsSkinMainMenuBar::bindSection()
 {
     TbsSkinControl::bindSection();
     m_look = Look{};
-    if (!skin().hasSection())
-        return;
-    const TbsSkinData& model = *SkinData();
-    auto* bar = dynamic_cast<const TbsDataSkinMainMenuBar*>(&model.skinControl(sectionIndex()));
+    auto* bar = skin().section<TbsDataSkinMainMenuBar>();
     if (!bar)
         return;
+    const TbsSkinData& model = *SkinData();
     m_look.bar = bar;
     m_look.picture = model.activePicture(bar->PictureIndex);
     int index = model.FindSkinObject(bar->MenuBarItem);
@@ -263,17 +261,17 @@ void TbsSkinMainMenuBar::drawSkinLook(Canvas& canvas)
     TbsSkinPicture background;
     DrawHorizontalPiece(background, m_look.picture, I.left, S.width() - I.right, width(), S);
     drawSkinPicture(canvas, 0, 0, background);
-    placeItems();
-    for (const auto& bar : m_items) {
-        if (bar.shown)
-            drawItem(canvas, bar);
-    }
-    drawMarker(canvas);
+    drawItems(canvas);
 }
 
 void TbsSkinMainMenuBar::drawDefaultLook(Canvas& canvas)
 {
     fillRect(canvas, clientRect(), clBtnFace);
+    drawItems(canvas);
+}
+
+void TbsSkinMainMenuBar::drawItems(Canvas& canvas)
+{
     placeItems();
     for (const auto& bar : m_items) {
         if (bar.shown)
@@ -591,36 +589,25 @@ void TbsSkinMainMenuBar::leaveMenuMode()
     accessibleNotify(TAccessibleEvent::MenuEnd);
 }
 
-void TbsSkinMainMenuBar::nextItem()
-{
-    std::vector<int> list = usable();
-    if (list.empty())
-        return;
-    for (size_t k = 0; k < list.size(); ++k) {
-        BarItem& bar = m_items[list[k]];
-        if (bar.active || bar.down) {
-            itemMouseLeave(list[k]);
-            itemMouseEnter(list[(k + 1) % list.size()]);
-            return;
-        }
-    }
-    itemMouseEnter(list.front());
-}
+void TbsSkinMainMenuBar::nextItem() { moveAlong(1); }
 
-void TbsSkinMainMenuBar::previousItem()
+void TbsSkinMainMenuBar::previousItem() { moveAlong(-1); }
+
+void TbsSkinMainMenuBar::moveAlong(int step)
 {
     std::vector<int> list = usable();
     if (list.empty())
         return;
-    for (size_t k = 0; k < list.size(); ++k) {
+    int const n = static_cast<int>(list.size());
+    for (int k = 0; k < n; ++k) {
         BarItem& bar = m_items[list[k]];
         if (bar.active || bar.down) {
             itemMouseLeave(list[k]);
-            itemMouseEnter(list[(k + list.size() - 1) % list.size()]);
+            itemMouseEnter(list[(k + step + n) % n]);
             return;
         }
     }
-    itemMouseEnter(list.back());
+    itemMouseEnter(step > 0 ? list.front() : list.back());
 }
 
 bool TbsSkinMainMenuBar::takeAccelerator(int key)

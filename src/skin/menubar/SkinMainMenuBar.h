@@ -108,6 +108,8 @@ private:
     int itemAt(TPoint p) const;
     TRect markerRect() const;
     bool popupOpen() const;
+    // The shown items and the track marker over the background.
+    void drawItems(Canvas& canvas);
     void drawItem(Canvas& canvas, const BarItem& bar);
     void drawSkinnedItem(Canvas& canvas, const BarItem& bar);
     void drawPlainItem(Canvas& canvas, const BarItem& bar);
@@ -122,6 +124,9 @@ private:
     void poll();
     bool morphStep();
     std::vector<int> usable() const;
+    // From the highlighted item to the usable one step places along, wrapping;
+    // with none highlighted, to the first (forwards) or the last.
+    void moveAlong(int step);
 
     TMainMenu* m_menu = nullptr;
     TbsSkinFormMenus* m_skinForm = nullptr;

@@ -103,6 +103,16 @@ private:
     void drawItem(Canvas& canvas, const TbsSkinMenuItem& entry);
     void drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& entry);
     void drawPlainItem(Canvas& canvas, const TbsSkinMenuItem& entry);
+    // Where an item's text parts go: the caption's left edge, the gap between the
+    // short-cut and the text's right edge, the check glyph's left edge.
+    struct TextPlaces {
+        int captionLeft;
+        int shortCutGap;
+        int glyphLeft;
+    };
+    // Caption, short-cut, submenu arrow and check glyph on the middle row of text.
+    void drawItemText(Canvas& canvas, const TbsSkinMenuItem& entry, const TRect& text, const TextPlaces& places,
+                      TColor color);
     void drawGlyph(Canvas& canvas, const TbsSkinMenuItem& entry, int left, int centre, TColor color);
     void drawMarkers(Canvas& canvas);
     bool selectable(int index) const;

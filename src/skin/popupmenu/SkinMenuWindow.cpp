@@ -343,17 +343,9 @@ void TbsSkinPopupWindow::drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& 
         = offset(TRect{s.TextRect.left, s.TextRect.top, w + s.TextRect.right - s.SkinRect.width(), s.TextRect.bottom},
                  r.left, r.top);
     TColor color = activeLook ? s.ActiveFontColor : entry.item->enabled() ? s.Font.FontColor : s.UnEnabledFontColor;
-    canvas.font.color = color;
-    const std::string& caption = entry.item->caption();
-    int centre = text.top + text.height() / 2;
-    int top = centre - canvas.textHeight(stripAccelerator(caption)) / 2;
-    drawMenuCaption(canvas, text.left + skinnedGlyphWidth + 1, top, caption);
-    if (!entry.item->shortCut().empty())
-        canvas.textOut(text.right - 16 - canvas.textWidth(entry.item->shortCut()), top, entry.item->shortCut());
-    if (entry.item->count() > 0)
-        drawMenuArrow(canvas, TRect{text.right - 7 - 1, centre - 4, text.right - 7 + 3, centre + 4}, TbsArrow::Right,
-                      color);
-    drawGlyph(canvas, entry, text.left + 2, centre, color);
+    drawItemText(canvas, entry, text,
+                 {.captionLeft = text.left + skinnedGlyphWidth + 1, .shortCutGap = 16, .glyphLeft = text.left + 2},
+                 color);
 }
 
 void TbsSkinPopupWindow::drawPlainItem(Canvas& canvas, const TbsSkinMenuItem& entry)
@@ -375,17 +367,25 @@ void TbsSkinPopupWindow::drawPlainItem(Canvas& canvas, const TbsSkinMenuItem& en
     }
     TRect inner = inflate(r, -2);
     TColor color = entry.item->enabled() ? clWindowText : clBtnShadow;
+    drawItemText(canvas, entry, inner,
+                 {.captionLeft = inner.left + glyphWidth + 1, .shortCutGap = 19, .glyphLeft = inner.left + 1}, color);
+}
+
+void TbsSkinPopupWindow::drawItemText(Canvas& canvas, const TbsSkinMenuItem& entry, const TRect& text,
+                                      const TextPlaces& places, TColor color)
+{
     canvas.font.color = color;
     const std::string& caption = entry.item->caption();
-    int centre = inner.top + inner.height() / 2;
+    int centre = text.top + text.height() / 2;
     int top = centre - canvas.textHeight(stripAccelerator(caption)) / 2;
-    drawMenuCaption(canvas, inner.left + glyphWidth + 1, top, caption);
+    drawMenuCaption(canvas, places.captionLeft, top, caption);
     if (!entry.item->shortCut().empty())
-        canvas.textOut(inner.right - 19 - canvas.textWidth(entry.item->shortCut()), top, entry.item->shortCut());
+        canvas.textOut(text.right - places.shortCutGap - canvas.textWidth(entry.item->shortCut()), top,
+                       entry.item->shortCut());
     if (entry.item->count() > 0)
-        drawMenuArrow(canvas, TRect{inner.right - 7 - 1, centre - 4, inner.right - 7 + 3, centre + 4}, TbsArrow::Right,
+        drawMenuArrow(canvas, TRect{text.right - 7 - 1, centre - 4, text.right - 7 + 3, centre + 4}, TbsArrow::Right,
                       color);
-    drawGlyph(canvas, entry, inner.left + 1, centre, color);
+    drawGlyph(canvas, entry, places.glyphLeft, centre, color);
 }
 
 // Frame command items carry the caption buttons' glyphs; other checked items a dot or a tick.
