@@ -1,16 +1,11 @@
 #include "skin/popupmenu/SkinMenu.h"
 
-#include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/AppHook.h"
-#include "skin/drawing/DefaultLook.h"
-#include "skin/model/SkinBitmaps.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace qv {
-
-using namespace defaultlook;
 
 namespace {
 

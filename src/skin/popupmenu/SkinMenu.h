@@ -80,6 +80,8 @@ public:
 
     // Without an image list the glyph column is this wide.
     static constexpr int glyphWidth = 19;
+    // The scroll markers above and below the items of a level too tall for the screen.
+    static constexpr int markerHeight = 10;
 
     // Its items are its parts; the active one has the keyboard.
     TAccessibleRole accessibleRole() const override { return TAccessibleRole::PopupMenu; }
