@@ -270,14 +270,7 @@ void TbsSkinCustomGrid::accessibleSelectCell(int col, int row)
 
 void TbsSkinCustomGrid::clampTopLeft()
 {
-    int const left = m_cols.clampFirst(m_cols.first, width());
-    int const top = m_rows.clampFirst(m_rows.first, height());
-    if (left == m_cols.first && top == m_rows.first)
-        return;
-    TGridCoord const old{m_cols.first, m_rows.first};
-    m_cols.first = left;
-    m_rows.first = top;
-    topLeftChanged(old);
+    moveTopLeft(m_cols.clampFirst(m_cols.first, width()), m_rows.clampFirst(m_rows.first, height()));
 }
 
 void TbsSkinCustomGrid::scrollIntoView(int col, int row)
@@ -290,8 +283,11 @@ void TbsSkinCustomGrid::scrollIntoView(int col, int row)
             return index;
         return std::max(axis.first, axis.firstShowing(index, extent(axis)));
     };
-    int const left = wanted(m_cols, col);
-    int const top = wanted(m_rows, row);
+    moveTopLeft(wanted(m_cols, col), wanted(m_rows, row));
+}
+
+void TbsSkinCustomGrid::moveTopLeft(int left, int top)
+{
     if (left == m_cols.first && top == m_rows.first)
         return;
     TGridCoord const old{m_cols.first, m_rows.first};

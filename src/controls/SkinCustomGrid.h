@@ -180,6 +180,8 @@ private:
     void sizeChanged();
     void clampTopLeft();
     void scrollIntoView(int col, int row);
+    // Both first scrollable items at once, one notice when either changed.
+    void moveTopLeft(int left, int top);
     void topLeftChanged(TGridCoord oldFirst);
     void scrollView(const GridAxis& axis, int oldFirst);
     void invalidateCell(int col, int row);

@@ -1,5 +1,6 @@
 #include "SkinLookTest.h"
 
+#include "runtime/ui/Timer.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPanel.h"
@@ -77,6 +78,36 @@ TEST_F(SkinLook, HoverMorphsToTheActiveImageAndBack)
     ASSERT_TRUE(waitFor([&] { return !button.morphing(); }));
     EXPECT_EQ(button.morphFactor(), 0.0);
     expectButtonImage(*this, button, s.SkinRect, at);
+}
+
+TEST_F(SkinLook, HoverFadesOutInAsManySteppedTicksAsItFadesIn)
+{
+    TManualTimerClock clock;
+    TbsSkinButton button(&form);
+    button.setSkinData(&ownSkin());
+    button.setBounds(10, 10, 73, 25);
+    // Four 20 ms ticks leave a fade one step short of its end; the fifth ends it and stops the timer.
+    auto expectFiveTicks = [&](double fourth, double end) {
+        clock.advance(4 * 20);
+        EXPECT_DOUBLE_EQ(button.morphFactor(), fourth);
+        EXPECT_TRUE(button.morphing());
+        clock.advance(20);
+        EXPECT_EQ(button.morphFactor(), end);
+        EXPECT_FALSE(button.morphing());
+    };
+    sendMouseEnter(button);
+    expectFiveTicks(0.8, 1.0);
+    sendMouseLeave(button);
+    expectFiveTicks(0.2, 0.0);
+    // Back in half-way: the fade turns round from where it stands.
+    sendMouseEnter(button);
+    clock.advance(2 * 20);
+    sendMouseLeave(button);
+    clock.advance(20);
+    EXPECT_DOUBLE_EQ(button.morphFactor(), 0.2);
+    clock.advance(20);
+    EXPECT_EQ(button.morphFactor(), 0.0);
+    EXPECT_FALSE(button.morphing());
 }
 
 TEST_F(SkinLook, PressShowsTheDownImageAtOnce)

@@ -184,7 +184,7 @@ TEST_F(Commands, HoverMorphsInFiveStepsAndFadesBackTheSameWay)
         EXPECT_DOUBLE_EQ(close->morphFactor(), expected);
     }
     clock.advance(20);
-    EXPECT_FALSE(frame->morphTimer().enabled());
+    EXPECT_FALSE(frame->morphAnimator().running());
     sendMouseMove(*form, 150, 150);
     EXPECT_FALSE(close->active());
     for (double expected : {0.8, 0.6, 0.4, 0.2, 0.0}) {
@@ -193,7 +193,7 @@ TEST_F(Commands, HoverMorphsInFiveStepsAndFadesBackTheSameWay)
     }
     EXPECT_EQ(close->morphFactor(), 0.0);
     clock.advance(20);
-    EXPECT_FALSE(frame->morphTimer().enabled());
+    EXPECT_FALSE(frame->morphAnimator().running());
     // Pressing a button that is still fading in shows it fully at once.
     sendMouseMove(*form, c.x, c.y);
     clock.advance(20);

@@ -185,10 +185,10 @@ TEST_F(SkinMenus, HoveredItemShowsTheActivePictureOnceItsFadeHasRun)
     // The fade starts from the normal picture and needs five 20-ms steps.
     EXPECT_EQ(pixel(popup, first.left + 3, first.top + 3), items.pixel(s.SkinRect.left + 3, s.SkinRect.top + 3));
     clock.advance(40);
-    EXPECT_GT(popup.menuItem(0).morph, 0);
-    EXPECT_LT(popup.menuItem(0).morph, 1);
+    EXPECT_GT(popup.menuItem(0).morph.factor(), 0);
+    EXPECT_LT(popup.menuItem(0).morph.factor(), 1);
     clock.advance(100);
-    EXPECT_EQ(popup.menuItem(0).morph, 1);
+    EXPECT_EQ(popup.menuItem(0).morph.factor(), 1);
     EXPECT_EQ(pixel(popup, first.left + 3, first.top + 3),
               items.pixel(s.ActiveSkinRect.left + 3, s.ActiveSkinRect.top + 3));
     // The right edge keeps the picture's last 15 columns.

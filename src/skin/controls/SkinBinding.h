@@ -3,6 +3,7 @@
 #include "runtime/graphics/Canvas.h"
 #include "skin/model/SkinSection.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -27,6 +28,17 @@ public:
     {
         m_sectionIndex = -1;
         m_pieces.forget();
+    }
+    // The bound section as a T; null when none is bound or it is of another class.
+    template <class T> const T* section() const
+    {
+        return hasSection() ? dynamic_cast<const T*>(&m_skinData->skinControl(m_sectionIndex)) : nullptr;
+    }
+    // A copy of the bound section as a T, for a control that keeps the fields.
+    template <class T> std::optional<T> sectionCopy() const
+    {
+        const T* s = section<T>();
+        return s ? std::optional<T>(*s) : std::nullopt;
     }
     // Piece fields, mode, picture and mask of the bound section.
     const TbsSkinSectionPieces& pieces() const { return m_pieces; }

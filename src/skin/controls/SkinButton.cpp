@@ -69,9 +69,7 @@ void TbsSkinButton::bindSection()
 {
     TbsSkinControl::bindSection();
     m_look = Look{};
-    if (!skin().hasSection())
-        return;
-    auto* s = dynamic_cast<const TbsDataSkinButtonControl*>(&SkinData()->skinControl(sectionIndex()));
+    auto* s = skin().section<TbsDataSkinButtonControl>();
     if (!s)
         return;
     m_look.bound = true;
@@ -108,7 +106,7 @@ const TRect& TbsSkinButton::stateRect() const
     if (wantsActive())
         return m_look.activeRect;
     // Leaving starts the fade from the active image; until the first step it stays.
-    if (m_look.morphs && m_morph == 1)
+    if (m_look.morphs && m_morph.atActive())
         return m_look.activeRect;
     return skin().pieces().fields.skinRect;
 }
@@ -128,7 +126,7 @@ bool TbsSkinButton::drawnDown() const
 {
     if (!m_look.bound || SkinData() == nullptr)
         return m_down && m_highlighted;
-    if (m_look.morphs && m_morph > 0 && m_morph < 1 && enabled())
+    if (m_look.morphs && m_morph.blending() && enabled())
         return false;
     return &stateRect() == &m_look.downRect;
 }
@@ -148,8 +146,9 @@ void TbsSkinButton::drawSkinLook(Canvas& canvas)
     };
     TbsSkinPicture picture;
     bool downLook = false;
-    if (m_look.morphs && m_morph > 0 && m_morph < 1 && enabled()) {
-        picture = morphBlend(image(pieces.fields.skinRect), image(m_look.activeRect), m_morph, m_look.morphKind);
+    if (m_look.morphs && m_morph.blending() && enabled()) {
+        picture
+            = morphBlend(image(pieces.fields.skinRect), image(m_look.activeRect), m_morph.factor(), m_look.morphKind);
     } else {
         const TRect& S = stateRect();
         downLook = &S == &m_look.downRect;
@@ -175,31 +174,21 @@ void TbsSkinButton::activeStateChanged()
         invalidate();
         return;
     }
-    if (!m_morphTimer) {
-        m_morphTimer = std::make_unique<TTimer>();
-        m_morphTimer->setInterval(20);
-        m_morphTimer->onTimer = [this] { morphStep(); };
-    }
-    m_morphTimer->setEnabled(true);
+    m_morphAnimator.start();
 }
 
-void TbsSkinButton::morphStep()
+bool TbsSkinButton::morphStep()
 {
-    bool towardsActive = wantsActive();
-    m_morph += towardsActive ? 0.2 : -0.2;
-    if (m_morph >= 1 || m_morph <= 0) {
-        m_morph = towardsActive ? 1 : 0;
-        // Stopped, not freed: this runs inside the timer's own callback.
-        m_morphTimer->setEnabled(false);
-    }
+    bool const towardsActive = wantsActive();
+    m_morph.stepTowards(towardsActive);
     invalidate();
+    return !m_morph.reached(towardsActive);
 }
 
 void TbsSkinButton::settleMorph()
 {
-    m_morph = wantsActive() ? 1 : 0;
-    if (m_morphTimer)
-        m_morphTimer->setEnabled(false);
+    m_morph.jumpTo(wantsActive());
+    m_morphAnimator.stop();
     invalidate();
 }
 

@@ -2,6 +2,7 @@
 
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/drawing/MorphAnimator.h"
 #include "skin/model/SkinControlData.h"
 
 #include <memory>
@@ -33,8 +34,8 @@ public:
     // Held down by the mouse, the release still to come.
     bool pressed() const { return m_pressedByMouse; }
     // 0 shows the normal image, 1 the active one; between them the two are blended.
-    double morphFactor() const { return m_morph; }
-    bool morphing() const { return m_morphTimer && m_morphTimer->enabled(); }
+    double morphFactor() const { return m_morph.factor(); }
+    bool morphing() const { return m_morphAnimator.running(); }
 
     // Fires OnClick, as the user's click does.
     void Click() { click(); }
@@ -83,7 +84,7 @@ private:
     const TRect& stateRect() const;
     TColor captionColor() const;
     void activeStateChanged();
-    void morphStep();
+    bool morphStep();
     void settleMorph();
     void startRepeat();
     void stopRepeat();
@@ -98,8 +99,8 @@ private:
     bool m_repeatMode = false;
     int m_repeatInterval = 100;
     Look m_look;
-    double m_morph = 0;
-    std::unique_ptr<TTimer> m_morphTimer;
+    TbsMorph m_morph;
+    TbsMorphAnimator m_morphAnimator{[this] { return morphStep(); }};
     std::unique_ptr<TTimer> m_repeatTimer;
 };
 

@@ -51,6 +51,11 @@ protected:
         f.charset = m_skin.charset(f);
         return f;
     }
+    // A section's font when there is one and UseSkinFont holds, else DefaultFont.
+    Font sectionFont(const TbsSkinFontFields* fields) const
+    {
+        return fields && UseSkinFont() ? skinFont(*fields, DefaultFont()) : DefaultFont();
+    }
     // DefaultFont or UseSkinFont changed.
     virtual void skinFontChanged() { fontChanged(); }
 

@@ -16,11 +16,7 @@ TbsSkinEdit::TbsSkinEdit(TWinControl* parent) : TCustomEdit(parent)
 void TbsSkinEdit::bind()
 {
     m_skin.bind();
-    m_section.reset();
-    if (!m_skin.hasSection())
-        return;
-    if (auto* s = dynamic_cast<const TbsDataSkinEditControl*>(&SkinData()->skinControl(sectionIndex())))
-        m_section = *s;
+    m_section = m_skin.sectionCopy<TbsDataSkinEditControl>();
 }
 
 // A new section can change the height, the text area, the font and its colour.

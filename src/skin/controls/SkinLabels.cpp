@@ -72,7 +72,7 @@ void TbsSkinStdLabel::bindSection()
         return;
     }
     // A section of another class leaves what the label had.
-    if (auto* s = dynamic_cast<const TbsDataSkinStdLabelControl*>(&SkinData()->skinControl(sectionIndex())))
+    if (auto* s = skin().section<TbsDataSkinStdLabelControl>())
         m_section = *s;
 }
 

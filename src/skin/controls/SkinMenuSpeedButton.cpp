@@ -24,9 +24,7 @@ void TbsSkinMenuSpeedButton::bindSection()
 {
     TbsSkinSpeedButton::bindSection();
     m_trackRect = TRect{};
-    if (!skin().hasSection())
-        return;
-    if (auto* s = dynamic_cast<const TbsDataSkinMenuButtonControl*>(&SkinData()->skinControl(sectionIndex()))) {
+    if (auto* s = skin().section<TbsDataSkinMenuButtonControl>()) {
         const TbsSkinSectionPieces& pieces = skin().pieces();
         m_trackRect = mapSubRect(s->TrackButtonRect, pieces.fields, pieces.mode, width() - pieces.fields.sw(),
                                  height() - pieces.fields.sh());

@@ -203,9 +203,7 @@ void TbsSkinPageControl::bindSection()
 {
     TbsSkinControl::bindSection();
     m_look.reset();
-    if (!skin().hasSection())
-        return;
-    auto* s = dynamic_cast<const TbsDataSkinTabControl*>(&SkinData()->skinControl(sectionIndex()));
+    auto* s = skin().section<TbsDataSkinTabControl>();
     if (!s)
         return;
     Look look;

@@ -54,11 +54,7 @@ void TbsSkinPanel::setDefaultAlignment(TAlignment alignment)
 void TbsSkinPanel::bindSection()
 {
     TbsSkinControl::bindSection();
-    m_section.reset();
-    if (!skin().hasSection())
-        return;
-    if (auto* s = dynamic_cast<const TbsDataSkinPanelControl*>(&SkinData()->skinControl(sectionIndex())))
-        m_section = *s;
+    m_section = skin().sectionCopy<TbsDataSkinPanelControl>();
 }
 
 TRect TbsSkinPanel::panelClientRect() const

@@ -53,11 +53,7 @@ void TbsSkinUpDown::setPosition(int position)
 void TbsSkinUpDown::bindSection()
 {
     TbsSkinControl::bindSection();
-    m_section.reset();
-    if (!skin().hasSection())
-        return;
-    if (auto* s = dynamic_cast<const TbsDataSkinUpDownControl*>(&SkinData()->skinControl(sectionIndex())))
-        m_section = *s;
+    m_section = skin().sectionCopy<TbsDataSkinUpDownControl>();
 }
 
 TRect TbsSkinUpDown::partRect(Part part) const

@@ -160,19 +160,10 @@ void TbsSkinDialogComboBox::choose(int index)
 void TbsSkinDialogComboBox::bindSection()
 {
     TbsSkinControl::bindSection();
-    m_section.reset();
-    if (!skin().hasSection())
-        return;
-    if (auto* s = dynamic_cast<const TbsDataSkinComboBox*>(&SkinData()->skinControl(sectionIndex())))
-        m_section = *s;
+    m_section = skin().sectionCopy<TbsDataSkinComboBox>();
 }
 
-Font TbsSkinDialogComboBox::textFont() const
-{
-    if (m_section && UseSkinFont())
-        return skinFont(m_section->Font, DefaultFont());
-    return DefaultFont();
-}
+Font TbsSkinDialogComboBox::textFont() const { return sectionFont(m_section ? &m_section->Font : nullptr); }
 
 Font TbsSkinDialogComboBox::listFont() const
 {

@@ -35,15 +35,6 @@ std::string extensionOf(const std::string& path)
     return dot == std::string::npos ? "" : name.substr(dot);
 }
 
-Font dialogDefaultFont()
-{
-    Font f;
-    f.name = "Arial";
-    f.cellHeight = 14;
-    f.color = clBlack;
-    return f;
-}
-
 } // namespace
 
 // ---- window ----
@@ -374,7 +365,7 @@ TbsSkinOpenDialog::TbsSkinOpenDialog() : TbsSkinOpenDialog(TbsFileDialogMode::Op
 
 TbsSkinOpenDialog::TbsSkinOpenDialog(TbsFileDialogMode mode)
     : m_mode(mode), m_title(mode == TbsFileDialogMode::Open ? "Open file" : "Save file"),
-      m_defaultFont(dialogDefaultFont())
+      m_defaultFont(skinDefaultFont())
 {
 }
 

@@ -39,19 +39,10 @@ TbsSkinFileListView::TbsSkinFileListView(TWinControl* parent) : TbsSkinControl(p
 void TbsSkinFileListView::bindSection()
 {
     TbsSkinControl::bindSection();
-    m_section.reset();
-    if (!skin().hasSection())
-        return;
-    if (auto* s = dynamic_cast<const TbsDataSkinListView*>(&SkinData()->skinControl(sectionIndex())))
-        m_section = *s;
+    m_section = skin().sectionCopy<TbsDataSkinListView>();
 }
 
-Font TbsSkinFileListView::textFont() const
-{
-    if (m_section && UseSkinFont())
-        return skinFont(m_section->Font, DefaultFont());
-    return DefaultFont();
-}
+Font TbsSkinFileListView::textFont() const { return sectionFont(m_section ? &m_section->Font : nullptr); }
 
 void TbsSkinFileListView::load(const std::string& folder, const std::vector<std::string>& keepSelected)
 {

@@ -46,31 +46,24 @@ const TbsSkinPicture* TbsActiveSkinObject::normalPicture() const
     return m_skinRectInAPicture ? m_picture : &m_parent.framePicture();
 }
 
-bool TbsActiveSkinObject::canMorph() const { return m_morphing && m_morphStep != (m_active ? morphSteps : 0); }
+bool TbsActiveSkinObject::canMorph() const { return m_morphing && !m_morph.reached(m_active); }
 
-bool TbsActiveSkinObject::morphStep()
-{
-    if (!canMorph())
-        return false;
-    m_morphStep = std::clamp(m_morphStep + (m_active ? 1 : -1), 0, morphSteps);
-    return true;
-}
+bool TbsActiveSkinObject::morphStep() { return m_morphing && m_morph.stepTowards(m_active); }
 
 void TbsActiveSkinObject::resetState()
 {
     m_active = false;
     m_mouseIn = false;
-    m_morphStep = 0;
+    m_morph.jumpTo(false);
 }
 
 void TbsActiveSkinObject::drawLook(Canvas& canvas, const TbsSkinPicture* normalPic, const TRect& normal,
     const TbsSkinPicture* activePic, const TRect& active)
 {
     TbsSkinPicture shown;
-    double const k = morphFactor();
-    if (m_morphing && k > 0 && k < 1)
-        shown = morphBlend(cut(normalPic, normal), cut(activePic, active), k, m_morphKind);
-    else if (m_morphing ? k >= 1 : m_active)
+    if (m_morphing && m_morph.blending())
+        shown = morphBlend(cut(normalPic, normal), cut(activePic, active), m_morph.factor(), m_morphKind);
+    else if (m_morphing ? m_morph.atActive() : m_active)
         shown = cut(activePic, active.isEmpty() ? normal : active);
     else
         shown = cut(normalPic, normal);
@@ -79,7 +72,7 @@ void TbsActiveSkinObject::drawLook(Canvas& canvas, const TbsSkinPicture* normalP
 
 void TbsActiveSkinObject::draw(Canvas& canvas, bool full)
 {
-    bool const lookIsNormal = m_morphing ? morphFactor() <= 0 : !m_active;
+    bool const lookIsNormal = m_morphing ? m_morph.atNormal() : !m_active;
     // The normal look of an object that is part of the frame picture is already there.
     if (lookIsNormal && !m_skinRectInAPicture && full)
         return;
@@ -96,40 +89,35 @@ void TbsActiveSkinObject::activeChanged()
         redraw();
 }
 
-void TbsActiveSkinObject::mouseDown(MouseButton, int, int)
+void TbsActiveSkinObject::notify(const std::function<void(const std::string&)>& event) const
 {
-    if (m_parent.OnMouseDownEvent)
-        m_parent.OnMouseDownEvent(m_name);
+    if (event)
+        event(m_name);
 }
 
-void TbsActiveSkinObject::mouseUp(MouseButton, int, int)
+void TbsActiveSkinObject::setMouseOver(bool over)
 {
-    if (m_parent.OnMouseUpEvent)
-        m_parent.OnMouseUpEvent(m_name);
+    m_active = over;
+    m_mouseIn = over;
+    activeChanged();
 }
 
-void TbsActiveSkinObject::mouseMove(int, int)
-{
-    if (m_parent.OnMouseMoveEvent)
-        m_parent.OnMouseMoveEvent(m_name);
-}
+void TbsActiveSkinObject::mouseDown(MouseButton, int, int) { notify(m_parent.OnMouseDownEvent); }
+
+void TbsActiveSkinObject::mouseUp(MouseButton, int, int) { notify(m_parent.OnMouseUpEvent); }
+
+void TbsActiveSkinObject::mouseMove(int, int) { notify(m_parent.OnMouseMoveEvent); }
 
 void TbsActiveSkinObject::mouseEnter()
 {
-    m_active = true;
-    m_mouseIn = true;
-    activeChanged();
-    if (m_parent.OnMouseEnterEvent)
-        m_parent.OnMouseEnterEvent(m_name);
+    setMouseOver(true);
+    notify(m_parent.OnMouseEnterEvent);
 }
 
 void TbsActiveSkinObject::mouseLeave()
 {
-    m_active = false;
-    m_mouseIn = false;
-    activeChanged();
-    if (m_parent.OnMouseLeaveEvent)
-        m_parent.OnMouseLeaveEvent(m_name);
+    setMouseOver(false);
+    notify(m_parent.OnMouseLeaveEvent);
 }
 
 // ---- buttons ----
@@ -276,12 +264,12 @@ TbsSkinCaptionObject::TbsSkinCaptionObject(TbsSkinForm& parent, const TbsDataSki
 {
 }
 
-void TbsSkinCaptionObject::activationChanged(bool active, bool repaint)
+void TbsSkinCaptionObject::activationChanged(bool active, TbsMorphTransition transition)
 {
     if (active == m_active)
         return;
     m_active = active;
-    if (repaint)
+    if (transition == TbsMorphTransition::Fade)
         activeChanged();
     else
         settleMorph();
@@ -312,10 +300,10 @@ void TbsSkinCaptionObject::draw(Canvas& canvas, bool)
             DrawHorizontalPiece(out, pic, a, r, m_rect.width(), S);
         return out;
     };
-    double const k = morphFactor();
-    if (m_morphing && k > 0 && k < 1) {
+    if (m_morphing && m_morph.blending()) {
         drawSkinPicture(canvas, m_rect.left, m_rect.top,
-            morphBlend(fitted(normalPicture(), m_skinRect), fitted(m_picture, m_activeSkinRect), k, m_morphKind));
+                        morphBlend(fitted(normalPicture(), m_skinRect), fitted(m_picture, m_activeSkinRect),
+                                   m_morph.factor(), m_morphKind));
     } else if (m_active && m_picture && !m_activeSkinRect.isEmpty()) {
         drawSkinPicture(canvas, m_rect.left, m_rect.top, fitted(m_picture, m_activeSkinRect));
     }

@@ -2,8 +2,10 @@
 
 #include "runtime/graphics/Canvas.h"
 #include "runtime/ui/Control.h"
+#include "skin/drawing/MorphAnimator.h"
 #include "skin/model/SkinData.h"
 
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -48,18 +50,14 @@ public:
     bool visible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
     bool morphing() const { return m_morphing; }
-    double morphFactor() const { return m_morphStep / double(morphSteps); }
+    double morphFactor() const { return m_morph.factor(); }
     // Jumps to the target of the current state.
-    void settleMorph() { m_morphStep = m_active ? morphSteps : 0; }
-    void setMorphFactorFull() { m_morphStep = morphSteps; }
-    // One step of 0.2 towards the target; true when the factor moved.
+    void settleMorph() { m_morph.jumpTo(m_active); }
+    void setMorphFactorFull() { m_morph.jumpTo(true); }
+    // One step towards the target; true when the factor moved.
     bool morphStep();
     // Loses the mouse-over and down states.
     virtual void resetState();
-
-    // A morph runs in five steps of 0.2; counted in whole steps so that fading
-    // back ends exactly at 0, as fading in ends at 1.
-    static constexpr int morphSteps = 5;
 
 protected:
     // The picture the state rectangles are cut from.
@@ -72,6 +70,10 @@ protected:
     void redraw();
     // Entering or leaving: the morph timer runs, or the object is redrawn at once.
     void activeChanged();
+    // The pointer came over the object or left it.
+    void setMouseOver(bool over);
+    // Fires one of the frame's object events with this object's name.
+    void notify(const std::function<void(const std::string&)>& event) const;
 
     TbsSkinForm& m_parent;
     TbsSkinData* m_data;
@@ -82,7 +84,7 @@ protected:
     TRect m_skinRect, m_activeSkinRect, m_inActiveSkinRect;
     bool m_morphing = false;
     TbsMorphKind m_morphKind = mkDefault;
-    int m_morphStep = 0;
+    TbsMorph m_morph;
     bool m_active = false;
     bool m_mouseIn = false;
     bool m_enabled = true;
@@ -136,8 +138,8 @@ public:
     void mouseEnter() override {}
     void mouseLeave() override {}
     void resetState() override {}
-    // Starts the morph to the window's new activation (or jumps when no repaint is wanted).
-    void activationChanged(bool active, bool repaint);
+    // Takes the window's new activation, fading to it or showing it at once.
+    void activationChanged(bool active, TbsMorphTransition transition);
 
     // The text shortened with "..." until it is no wider than width.
     static std::string shortenedText(Canvas& canvas, const std::string& text, int width);

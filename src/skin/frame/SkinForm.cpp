@@ -71,13 +71,6 @@ void relaySkinChangeBegin(TWinControl& root, TbsSkinData* model)
     }
 }
 
-TRect offsetRect(const TRect& r, int dx, int dy) { return TRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
-bool intersects(const TRect& a, const TRect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 } // namespace
 
 TbsSkinForm::TbsSkinForm(TForm& form)
@@ -90,8 +83,6 @@ TbsSkinForm::TbsSkinForm(TForm& form)
     m_defMenuItemFont.cellHeight = 14;
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { mouseTick(); };
-    m_morphTimer.setInterval(20);
-    m_morphTimer.onTimer = [this] { morphTick(); };
     m_animateTimer.setInterval(25);
     m_menus.releaseFrameButton = [this] {
         // The system menu button stays pressed only while its menu is open.
@@ -110,7 +101,7 @@ TbsSkinForm::TbsSkinForm(TForm& form)
 TbsSkinForm::~TbsSkinForm()
 {
     m_mouseTimer.setEnabled(false);
-    m_morphTimer.setEnabled(false);
+    m_morphAnimator.stop();
     m_animateTimer.setEnabled(false);
     m_menus.releaseFrameButton = nullptr;
     m_form.setFrame(nullptr);
@@ -204,7 +195,7 @@ void TbsSkinForm::skinChangeBegins()
 {
     m_skinSupport = false;
     m_mouseTimer.setEnabled(false);
-    m_morphTimer.setEnabled(false);
+    m_morphAnimator.stop();
     m_animateTimer.setEnabled(false);
     m_activeObject = m_oldActiveObject = m_captureObject = -1;
     m_objects.clear();
@@ -227,7 +218,7 @@ void TbsSkinForm::skinChange()
     m_form.frameChanged();
     enforceMinimumSize();
     relayout();
-    updateCaptionActivation(false);
+    updateCaptionActivation(TbsMorphTransition::Jump);
     m_form.invalidateFrame();
     m_mouseTimer.setEnabled(true);
     if (OnChangeSkinData)
@@ -483,158 +474,19 @@ TbsSkinStdButtonObject* TbsSkinForm::findButton(TbsStdCommand command) const
     return nullptr;
 }
 
-// ---- hit-testing ----
+// ---- morph, activation ----
 
-bool TbsSkinForm::sizeable() const { return m_form.sizeable(); }
+void TbsSkinForm::startMorph() { m_morphAnimator.start(); }
 
-bool TbsSkinForm::onCaption(TPoint p) const
+bool TbsSkinForm::morphTick()
 {
+    bool moving = false;
     for (auto& o : m_objects) {
-        if (o->visible() && dynamic_cast<TbsSkinCaptionObject*>(o.get()) && o->objectRect().contains(p))
-            return true;
-    }
-    return false;
-}
-
-bool TbsSkinForm::insideRegion(TPoint p) const
-{
-    // The region is the solid mask area and the strips' black runs: the pixel test.
-    return m_region.contains(p);
-}
-
-THitCode TbsSkinForm::hitTest(TPoint p)
-{
-    THitCode code = m_skinSupport ? skinHitTest(p) : plainHitTest(p);
-    if (code == THitCode::Object && !m_mouseTimer.enabled()) {
-        hoverTest(p);
-        m_mouseTimer.setEnabled(true);
-    }
-    return code;
-}
-
-THitCode TbsSkinForm::skinHitTest(TPoint p) const
-{
-    const TbsFrameGeometry& g = m_geometry;
-    bool const folded = m_rollUpState || m_windowState == TbsWindowState::Minimized;
-    if (!folded) {
-        if (m_activeObject != -1 && !onCaption(p) && !g.client.contains(p) && !m_sizeMove)
-            return THitCode::Object;
-        if (m_windowState != TbsWindowState::Maximized && sizeable()) {
-            int const bw = m_skinData->frame().BorderWidth;
-            TPoint const probes[] = {{p.x - bw, p.y}, {p.x, p.y - bw}, {p.x + bw, p.y}, {p.x, p.y + bw}};
-            TRect const window{0, 0, g.W, g.H};
-            bool near = false;
-            bool const masked = !m_region.isEmpty();
-            for (TPoint q : probes)
-                near = near || (masked ? !insideRegion(q) : !window.contains(q));
-            if (masked && g.mask.contains(p))
-                near = false;
-            if (near) {
-                if (p.x <= g.HLT.x && p.y <= g.HLT.y) return THitCode::TopLeft;
-                if (p.x >= g.HRT.x && p.y <= g.HRT.y) return THitCode::TopRight;
-                if (p.x <= g.HLB.x && p.y >= g.HLB.y) return THitCode::BottomLeft;
-                if (p.x >= g.HRB.x && p.y >= g.HRB.y) return THitCode::BottomRight;
-                if (TRect{g.HLT.x, 0, g.HRT.x, g.client.top}.contains(p)) return THitCode::Top;
-                if (TRect{g.HLB.x, g.client.bottom, g.HRB.x, g.H}.contains(p)) return THitCode::Bottom;
-                if (TRect{0, g.HLT.y, g.client.left, g.HLB.y}.contains(p)) return THitCode::Left;
-                if (TRect{g.client.right, g.HRT.y, g.W, g.HRB.y}.contains(p)) return THitCode::Right;
-            }
-            if (g.client.contains(p))
-                return THitCode::Client;
-            return onCaption(p) ? THitCode::Caption : THitCode::Object;
-        }
-        if (g.client.contains(p))
-            return THitCode::Client;
-    }
-    return onCaption(p) ? THitCode::Caption : THitCode::Object;
-}
-
-THitCode TbsSkinForm::plainHitTest(TPoint p) const
-{
-    int const W = m_form.width(), H = m_form.height();
-    bool const folded = m_rollUpState || m_windowState != TbsWindowState::Normal;
-    if (m_plainHot != cmDefault || plainButtonAt(p) != cmDefault)
-        return THitCode::Object;
-    if (sizeable() && !folded) {
-        bool const left = p.x < 3, right = p.x >= W - 3, top = p.y < 3, bottom = p.y >= H - 3;
-        if (left && top) return THitCode::TopLeft;
-        if (right && top) return THitCode::TopRight;
-        if (left && bottom) return THitCode::BottomLeft;
-        if (right && bottom) return THitCode::BottomRight;
-        if (left) return THitCode::Left;
-        if (right) return THitCode::Right;
-        if (top) return THitCode::Top;
-        if (bottom) return THitCode::Bottom;
-    }
-    if (TRect{3, 3, W - 3, 3 + defaultCaptionHeight}.contains(p))
-        return THitCode::Caption;
-    if (TRect{3, defaultCaptionHeight + 3, W - 3, H - 3}.contains(p))
-        return THitCode::Client;
-    return THitCode::Object;
-}
-
-// ---- hover, morph, activation ----
-
-void TbsSkinForm::hoverTest(TPoint p)
-{
-    if (m_sizeMove) {
-        m_mouseTimer.setEnabled(false);
-        return;
-    }
-    if (!m_skinSupport) {
-        TbsStdCommand hot = plainButtonAt(p);
-        if (hot != m_plainHot) {
-            m_plainHot = hot;
-            m_form.invalidateFrame();
-        }
-        return;
-    }
-    int next = -1;
-    if (!(m_geometry.client.contains(p) && m_activeObject != -1)) {
-        for (int i = 0; i < objectCount(); ++i) {
-            const TbsActiveSkinObject& o = object(i);
-            if (o.visible() && o.enabled() && o.objectRect().contains(p)) {
-                next = i;
-                break;
-            }
-        }
-        if (m_captureObject != -1 && next != m_captureObject)
-            next = -1;
-    }
-    if (next == m_activeObject)
-        return;
-    m_oldActiveObject = m_activeObject;
-    m_activeObject = next;
-    if (m_oldActiveObject != -1)
-        object(m_oldActiveObject).mouseLeave();
-    if (m_activeObject != -1)
-        object(m_activeObject).mouseEnter();
-}
-
-void TbsSkinForm::mouseTick()
-{
-    if (!m_form.showing())
-        return;
-    hoverTest(m_form.cursorInWindow());
-}
-
-void TbsSkinForm::startMorph()
-{
-    if (!m_morphTimer.enabled())
-        m_morphTimer.setEnabled(true);
-}
-
-void TbsSkinForm::morphTick()
-{
-    bool moved = false;
-    for (auto& o : m_objects) {
-        if (o->morphing() && o->morphStep()) {
-            moved = true;
+        if (o->morphStep())
             redrawObject(*o);
-        }
+        moving = moving || o->canMorph();
     }
-    if (!moved)
-        m_morphTimer.setEnabled(false);
+    return moving;
 }
 
 void TbsSkinForm::redrawObject(TbsActiveSkinObject& object)
@@ -643,11 +495,11 @@ void TbsSkinForm::redrawObject(TbsActiveSkinObject& object)
         m_form.repaintFrame(object.objectRect());
 }
 
-void TbsSkinForm::updateCaptionActivation(bool repaint)
+void TbsSkinForm::updateCaptionActivation(TbsMorphTransition transition)
 {
     for (auto& o : m_objects) {
         if (auto* c = dynamic_cast<TbsSkinCaptionObject*>(o.get()))
-            c->activationChanged(m_active, repaint);
+            c->activationChanged(m_active, transition);
     }
 }
 
@@ -663,105 +515,12 @@ void TbsSkinForm::activationChanged(bool active)
     m_active = active;
     resetObjectStates();
     m_activeObject = m_captureObject = -1;
-    updateCaptionActivation(true);
+    updateCaptionActivation(TbsMorphTransition::Fade);
     m_form.invalidateFrame();
     if (active && OnActivate)
         OnActivate();
     if (!active && OnDeActivate)
         OnDeActivate();
-}
-
-// ---- mouse ----
-
-void TbsSkinForm::pressObject(MouseButton button, TPoint p)
-{
-    if (m_activeObject != -1) {
-        TbsActiveSkinObject& o = object(m_activeObject);
-        m_captureObject = m_activeObject;
-        o.mouseDown(button, p.x, p.y);
-    }
-    if (onCaption(p))
-        m_captureObject = -1;
-}
-
-void TbsSkinForm::ncMouseDown(MouseButton button, TPoint p)
-{
-    if (!m_skinSupport) {
-        m_plainHot = plainButtonAt(p);
-        m_plainDown = button == MouseButton::Left ? m_plainHot : cmDefault;
-        m_form.invalidateFrame();
-        if (m_plainDown == cmSysMenu)
-            showSystemMenu(screenRectOf(plainButtonRect(0)));
-        else if (button == MouseButton::Right && plainHitTest(p) == THitCode::Caption)
-            showSystemMenu(screenRectOf(TRect{p.x, p.y, p.x, p.y}));
-        return;
-    }
-    hoverTest(p);
-    pressObject(button, p);
-    if (button == MouseButton::Right && onCaption(p)) {
-        m_captureObject = -1;
-        showSystemMenu(screenRectOf(TRect{p.x, p.y, p.x, p.y}));
-    }
-}
-
-void TbsSkinForm::ncMouseUp(MouseButton button, TPoint p)
-{
-    if (!m_skinSupport) {
-        TbsStdCommand const pressed = m_plainDown;
-        m_plainDown = cmDefault;
-        m_plainHot = plainButtonAt(p);
-        m_form.invalidateFrame();
-        if (button == MouseButton::Left && pressed != cmDefault && pressed != cmSysMenu && pressed == m_plainHot)
-            runCommand(pressed);
-        return;
-    }
-    if (m_captureObject == -1)
-        return;
-    hoverTest(p);
-    int const captured = m_captureObject;
-    m_captureObject = -1;
-    if (captured < objectCount())
-        object(captured).mouseUp(button, p.x, p.y);
-    hoverTest(p);
-}
-
-void TbsSkinForm::ncMouseMove(TPoint p)
-{
-    hoverTest(p);
-    int const target = m_captureObject != -1 ? m_captureObject : m_activeObject;
-    if (target != -1 && target < objectCount())
-        object(target).mouseMove(p.x, p.y);
-}
-
-void TbsSkinForm::ncDoubleClick(MouseButton button, TPoint p)
-{
-    bool caption = false;
-    if (m_skinSupport) {
-        hoverTest(p);
-        pressObject(button, p);
-        if (button == MouseButton::Left && m_activeObject != -1)
-            object(m_activeObject).dblClick();
-        caption = onCaption(p);
-    } else {
-        if (plainButtonAt(p) == cmSysMenu && button == MouseButton::Left) {
-            runCommand(cmClose);
-            return;
-        }
-        caption = plainHitTest(p) == THitCode::Caption;
-    }
-    m_captureObject = -1;
-    if (button != MouseButton::Left || !caption)
-        return;
-    if (!sizeable())
-        rollUp();
-    else if (m_windowState == TbsWindowState::Minimized)
-        restore();
-    else if (m_windowState == TbsWindowState::Normal && !m_rollUpState && (m_borderIcons & biMaximize))
-        maximize();
-    else if (m_windowState == TbsWindowState::Maximized && !m_maxRollUpState)
-        restore();
-    else
-        rollUp();
 }
 
 // ---- window messages ----
@@ -821,281 +580,5 @@ void TbsSkinForm::sizeMoveEnded()
 }
 
 void TbsSkinForm::menuClosingMessage() { TbsSkinMenu::closeOpenMenus(); }
-
-// ---- commands and window states ----
-
-void TbsSkinForm::runCommand(TbsStdCommand command)
-{
-    switch (command) {
-    case cmClose: close(); break;
-    case cmMaximize:
-        if (m_windowState == TbsWindowState::Maximized)
-            restore();
-        else
-            maximize();
-        break;
-    case cmMinimize:
-        if (m_windowState == TbsWindowState::Minimized)
-            restore();
-        else
-            minimize();
-        break;
-    case cmRollUp: rollUp(); break;
-    case cmSysMenu:
-    case cmDefault:
-    case cmMinimizeToTray: break;
-    }
-}
-
-void TbsSkinForm::setBounds(const TRect& bounds)
-{
-    m_form.frameChanged();
-    m_form.setWindowBounds(bounds);
-    relayout();
-}
-
-TRect TbsSkinForm::minimizedSlot() const
-{
-    TRect const area = m_form.workArea();
-    int const w = minimumWidth(), h = minimumHeight();
-    auto taken = [&](int left, int top) {
-        for (auto* target : TbsSkinNoticeTarget::formOrder()) {
-            auto* other = dynamic_cast<TbsSkinForm*>(target);
-            if (!other || other == this || !other->m_form.showing() || other->m_windowState != TbsWindowState::Minimized)
-                continue;
-            if (TApplication::exists() && TApplication::instance().mainForm() == &other->m_form)
-                continue;
-            TRect b = other->m_form.windowBounds();
-            if (b.left == left && b.top == top)
-                return true;
-        }
-        return false;
-    };
-    int left = area.left, top = area.bottom - h;
-    for (;;) {
-        if (!taken(left, top))
-            return TRect{left, top, left + w, top + h};
-        left += w;
-        if (left + w > area.right) {
-            left = area.left;
-            top -= h;
-        }
-        if (top < area.top)
-            return TRect{area.left, area.bottom - h, area.left + w, area.bottom};
-    }
-}
-
-void TbsSkinForm::minimize()
-{
-    if (!(m_borderIcons & biMinimize) || m_windowState == TbsWindowState::Minimized)
-        return;
-    if (TApplication::exists() && TApplication::instance().mainForm() == &m_form) {
-        m_form.minimizeToTaskBar();
-        return;
-    }
-    if (!m_oldBounds)
-        m_oldBounds = m_form.windowBounds();
-    m_windowState = TbsWindowState::Minimized;
-    setBounds(minimizedSlot());
-}
-
-void TbsSkinForm::maximize()
-{
-    if (!(m_borderIcons & biMaximize) || m_windowState == TbsWindowState::Maximized)
-        return;
-    if (!m_oldBounds)
-        m_oldBounds = m_form.windowBounds();
-    TRect const monitor = m_form.monitorBounds();
-    TRect area = m_maximizeOnFullScreen ? monitor : m_form.workArea();
-    // A monitor with nothing reserved on it: keep a pixel free on each side, so
-    // that a task bar that hides itself still finds the screen edge.
-    if (area == monitor && m_form.onPrimaryMonitor())
-        area = TRect{area.left + 1, area.top + 1, area.right - 1, area.bottom - 1};
-    m_windowState = TbsWindowState::Maximized;
-    if (m_rollUpState)
-        m_maxRollUpState = true;
-    setBounds(TRect{area.left, area.top, area.right, m_rollUpState ? area.top + minimumHeight() : area.bottom});
-}
-
-void TbsSkinForm::restore()
-{
-    if (m_windowState == TbsWindowState::Normal) {
-        if (m_rollUpState)
-            rollUp();
-        return;
-    }
-    if (m_maxRollUpState)
-        m_rollUpState = false;
-    m_maxRollUpState = false;
-    m_windowState = TbsWindowState::Normal;
-    if (m_oldBounds) {
-        TRect b = *m_oldBounds;
-        m_oldBounds.reset();
-        if (m_rollUpState)
-            b.bottom = b.top + minimumHeight();
-        setBounds(b);
-    } else {
-        relayout();
-    }
-    m_mouseTimer.setEnabled(true);
-    m_form.invalidateFrame();
-}
-
-void TbsSkinForm::rollUp()
-{
-    if (!(m_borderIcons & biRollUp) || m_windowState == TbsWindowState::Minimized)
-        return;
-    bool const maximized = m_windowState == TbsWindowState::Maximized;
-    if (m_rollUpState && maximized && !m_maxRollUpState)
-        return;
-    m_rollUpState = !m_rollUpState;
-    if (maximized)
-        m_maxRollUpState = m_rollUpState;
-    TRect b = m_form.windowBounds();
-    if (m_rollUpState) {
-        m_oldHeight = b.height();
-        b.bottom = b.top + minimumHeight();
-    } else {
-        b.bottom = b.top + std::max(m_oldHeight, minimumHeight());
-    }
-    setBounds(b);
-    if (OnChangeRollUpState)
-        OnChangeRollUpState();
-}
-
-// ---- system menu ----
-
-TMenuItem& TbsSkinForm::buildSystemMenu()
-{
-    // Open levels show the items about to be replaced.
-    m_menus.engine().closeAll();
-    TMenuItem& menu = m_systemMenu ? *m_systemMenu : m_internalSystemMenu;
-    for (const char* name : {"BSF_MINITEM", "BSF_MAXITEM", "BSF_RESTORE", "BSF_ROLLUP", "BSF_MINTOTRAY", "BSF_SEP", "BSF_CLOSE"})
-        menu.remove(name);
-    TbsResourceStrData* strings = m_skinData ? m_skinData->ResourceStrData() : nullptr;
-    auto text = [&](const char* name, const char* builtIn) { return strings ? strings->GetResStr(name) : std::string(builtIn); };
-    bool const minimized = m_windowState == TbsWindowState::Minimized;
-    bool const maximized = m_windowState == TbsWindowState::Maximized;
-    bool any = false;
-    auto add = [&](const char* name, std::string caption, std::function<void()> action) {
-        menu.add(name, std::move(caption)).onClick = std::move(action);
-        any = true;
-    };
-    if (!minimized && (m_borderIcons & biMinimize))
-        add("BSF_MINITEM", text("MI_MINCAPTION", "Mi&nimize"), [this] { minimize(); });
-    if (!maximized && (m_borderIcons & biMaximize))
-        add("BSF_MAXITEM", text("MI_MAXCAPTION", "Ma&ximize"), [this] { maximize(); });
-    if (minimized || maximized || m_rollUpState)
-        add("BSF_RESTORE", text("MI_RESTORECAPTION", "&Restore"), [this] { restore(); });
-    if (!m_rollUpState && !minimized && (m_borderIcons & biRollUp))
-        add("BSF_ROLLUP", text("MI_ROLLUPCAPTION", "Ro&llUp"), [this] { rollUp(); });
-    if (m_borderIcons & biMinimizeToTray)
-        add("BSF_MINTOTRAY", text("MI_MINTOTRAYCAPTION", "Minimize to &Tray"), [] {});
-    if (any)
-        menu.add("BSF_SEP", "-");
-    menu.add("BSF_CLOSE", text("MI_CLOSECAPTION", "&Close")).setShortCut("Alt+F4");
-    menu.find("BSF_CLOSE")->onClick = [this] { close(); };
-    return menu;
-}
-
-void TbsSkinForm::showSystemMenu(const TRect& anchor)
-{
-    TMenuItem& menu = buildSystemMenu();
-    m_menus.menuOpening();
-    m_menus.engine().popup(&m_menus, m_menusSkinData ? m_menusSkinData : m_skinData, false, menu, anchor);
-}
-
-void TbsSkinForm::systemMenuButtonPressed(TbsActiveSkinObject& object) { showSystemMenu(screenRectOf(object.objectRect())); }
-
-TRect TbsSkinForm::screenRectOf(const TRect& r) const
-{
-    TRect const b = m_form.windowBounds();
-    return offsetRect(r, b.left, b.top);
-}
-
-// ---- painting ----
-
-void TbsSkinForm::eraseClient(Canvas& canvas)
-{
-    int const cw = m_form.clientWidth(), ch = m_form.clientHeight();
-    if (!m_skinSupport) {
-        canvas.brush.color = clBtnFace;
-        canvas.brush.style = BrushStyle::Solid;
-        canvas.fillRect(TRect{0, 0, cw, ch});
-        return;
-    }
-    const TbsSkinFrameInfo& fi = m_skinData->frame();
-    const TbsSkinPicture* bg = m_skinData->activePicture(fi.BGPictureIndex);
-    TbsSkinPicture tile;
-    if (bg) {
-        tile = *bg;
-    } else if (!fi.ClRect.isEmpty()) {
-        tile.setSize(fi.ClRect.width(), fi.ClRect.height());
-        tile.copyRect(TRect{0, 0, tile.width(), tile.height()}, m_skinData->picture(), fi.ClRect);
-    }
-    if (tile.isEmpty()) {
-        canvas.brush.color = clBtnFace;
-        canvas.brush.style = BrushStyle::Solid;
-        canvas.fillRect(TRect{0, 0, cw, ch});
-        return;
-    }
-    Bitmap const piece = toBitmap(tile);
-    TRect const clip = canvas.clipBox();
-    for (int x = 0; x < cw; x += tile.width()) {
-        for (int y = 0; y < ch; y += tile.height()) {
-            if (intersects(TRect{x, y, x + tile.width(), y + tile.height()}, clip))
-                canvas.draw(x, y, piece);
-        }
-    }
-}
-
-void TbsSkinForm::paintFrame(Canvas& canvas)
-{
-    if (m_skinSupport)
-        paintSkinFrame(canvas);
-    else
-        paintPlainFrame(canvas);
-}
-
-void TbsSkinForm::paintSkinFrame(Canvas& canvas)
-{
-    if (m_form.width() < m_skinData->picture().width() || m_form.height() < minimumHeight())
-        return;
-    recomputeGeometry();
-    layoutObjects();
-    const TbsFrameGeometry& g = m_geometry;
-    DrawFrameStrips(m_strips, *mainPicture(), m_skinData->frame(), g);
-    int const topH = m_strips.top.height(), bottomH = m_strips.bottom.height();
-    TRect const clip = canvas.clipBox();
-    bool const full = clip.left <= 0 && clip.top <= 0 && clip.right >= g.W && clip.bottom >= g.H;
-    struct Piece {
-        const TbsSkinPicture& picture;
-        int x, y;
-        bool objectsGoHere;
-        int shift;
-    };
-    Piece const pieces[] = {{m_strips.top, 0, 0, true, 0},
-                            {m_strips.left, 0, topH, false, 0},
-                            {m_strips.right, g.W - m_strips.right.width(), topH, false, 0},
-                            {m_strips.bottom, 0, g.H - bottomH, true, g.H - bottomH}};
-    for (const Piece& piece : pieces) {
-        TRect const at{piece.x, piece.y, piece.x + piece.picture.width(), piece.y + piece.picture.height()};
-        if (piece.picture.isEmpty() || !intersects(at, clip))
-            continue;
-        Bitmap strip = toBitmap(piece.picture);
-        if (piece.objectsGoHere) {
-            Canvas& c = strip.canvas();
-            c.setOrigin(0, -piece.shift);
-            for (auto& o : m_objects) {
-                bool const onBottom = o->objectRect().bottom > g.client.top;
-                if (!o->visible() || onBottom != (piece.shift != 0))
-                    continue;
-                o->draw(c, full);
-                c.clearClip();
-            }
-        }
-        canvas.draw(piece.x, piece.y, strip);
-    }
-}
 
 } // namespace qv

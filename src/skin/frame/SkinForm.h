@@ -113,7 +113,7 @@ public:
     int captureObject() const { return m_captureObject; }
     const TbsRegionRects& region() const { return m_region; }
     const TTimer& mouseTimer() const { return m_mouseTimer; }
-    const TTimer& morphTimer() const { return m_morphTimer; }
+    const TbsMorphAnimator& morphAnimator() const { return m_morphAnimator; }
     TSizeLimits sizeLimits() override;
     int minimumWidth() const;
     int minimumHeight() const;
@@ -188,8 +188,8 @@ private:
     THitCode plainHitTest(TPoint p) const;
     bool insideRegion(TPoint p) const;
     void mouseTick();
-    void morphTick();
-    void updateCaptionActivation(bool repaint);
+    bool morphTick();
+    void updateCaptionActivation(TbsMorphTransition transition);
     void resetObjectStates();
     TRect minimizedSlot() const;
     void paintSkinFrame(Canvas& canvas);
@@ -232,7 +232,7 @@ private:
     int m_oldActiveObject = -1;
     int m_captureObject = -1;
     TTimer m_mouseTimer;
-    TTimer m_morphTimer;
+    TbsMorphAnimator m_morphAnimator{[this] { return morphTick(); }};
     TTimer m_animateTimer;
     TbsFrameGeometry m_geometry;
     TbsRegionRects m_region;

@@ -4,7 +4,6 @@
 #include "skin/bitmaps/SkinBitmaps.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace qv {
 
@@ -39,8 +38,6 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TWinControl* parent) : TbsSkinControl(par
     setBounds(0, 0, parent ? parent->width() : 100, 22);
     m_mouseTimer.setInterval(50);
     m_mouseTimer.onTimer = [this] { poll(); };
-    m_morphTimer.setInterval(20);
-    m_morphTimer.onTimer = [this] { morphStep(); };
 }
 
 TbsSkinMainMenuBar::~TbsSkinMainMenuBar()
@@ -74,12 +71,10 @@ void TbsSkinMainMenuBar::bindSection()
 {
     TbsSkinControl::bindSection();
     m_look = Look{};
-    if (!skin().hasSection())
-        return;
-    const TbsSkinData& model = *SkinData();
-    auto* bar = dynamic_cast<const TbsDataSkinMainMenuBar*>(&model.skinControl(sectionIndex()));
+    auto* bar = skin().section<TbsDataSkinMainMenuBar>();
     if (!bar)
         return;
+    const TbsSkinData& model = *SkinData();
     m_look.bar = bar;
     m_look.picture = model.activePicture(bar->PictureIndex);
     int index = model.FindSkinObject(bar->MenuBarItem);
@@ -112,7 +107,7 @@ void TbsSkinMainMenuBar::skinChangeBegins()
     m_look = Look{};
     m_items.clear();
     m_active = m_previousActive = m_capture = -1;
-    m_morphTimer.setEnabled(false);
+    m_morphAnimator.stop();
 }
 
 void TbsSkinMainMenuBar::skinChanged()
@@ -266,17 +261,17 @@ void TbsSkinMainMenuBar::drawSkinLook(Canvas& canvas)
     TbsSkinPicture background;
     DrawHorizontalPiece(background, m_look.picture, I.left, S.width() - I.right, width(), S);
     drawSkinPicture(canvas, 0, 0, background);
-    placeItems();
-    for (const auto& bar : m_items) {
-        if (bar.shown)
-            drawItem(canvas, bar);
-    }
-    drawMarker(canvas);
+    drawItems(canvas);
 }
 
 void TbsSkinMainMenuBar::drawDefaultLook(Canvas& canvas)
 {
     fillRect(canvas, clientRect(), clBtnFace);
+    drawItems(canvas);
+}
+
+void TbsSkinMainMenuBar::drawItems(Canvas& canvas)
+{
     placeItems();
     for (const auto& bar : m_items) {
         if (bar.shown)
@@ -316,13 +311,13 @@ void TbsSkinMainMenuBar::drawSkinnedItem(Canvas& canvas, const BarItem& bar)
     };
     TColor normalColor = bar.item->enabled() ? s.Font.FontColor : s.UnEnabledFontColor;
     // While morphing the factor alone decides, so a fade never jumps ahead of its steps.
-    bool activeLook = m_look.morphs ? bar.morph >= 1 : bar.active;
+    bool activeLook = m_look.morphs ? bar.morph.atActive() : bar.active;
     TbsSkinPicture look;
     if (bar.down)
         look = image(m_look.downRect, s.DownFontColor);
-    else if (m_look.morphs && bar.morph > 0 && bar.morph < 1)
-        look = morphBlend(image(s.SkinRect, normalColor), image(m_look.activeRect, s.ActiveFontColor), bar.morph,
-                          s.MorphKind);
+    else if (m_look.morphs && bar.morph.blending())
+        look = morphBlend(image(s.SkinRect, normalColor), image(m_look.activeRect, s.ActiveFontColor),
+                          bar.morph.factor(), s.MorphKind);
     else if (activeLook)
         look = image(m_look.activeRect, s.ActiveFontColor);
     else
@@ -357,29 +352,26 @@ void TbsSkinMainMenuBar::drawPlainItem(Canvas& canvas, const BarItem& bar)
 void TbsSkinMainMenuBar::redrawItem()
 {
     if (m_look.item && m_look.morphs)
-        m_morphTimer.setEnabled(true);
+        m_morphAnimator.start();
     invalidate();
 }
 
-void TbsSkinMainMenuBar::morphStep()
+bool TbsSkinMainMenuBar::morphStep()
 {
+    if (!m_look.morphs)
+        return false;
     bool moved = false;
+    bool moving = false;
     for (auto& bar : m_items) {
-        if (!m_look.morphs || bar.down)
+        // A down item shows its down look and counts as at rest.
+        if (bar.down)
             continue;
-        double target = bar.active ? 1 : 0;
-        if (bar.morph == target)
-            continue;
-        bar.morph = std::clamp(bar.morph + (bar.active ? 0.2 : -0.2), 0.0, 1.0);
-        if (std::abs(bar.morph - target) < 1e-6)
-            bar.morph = target;
-        moved = true;
+        moved = bar.morph.stepTowards(bar.active) || moved;
+        moving = moving || !bar.morph.reached(bar.active);
     }
-    if (!moved) {
-        m_morphTimer.setEnabled(false);
-        return;
-    }
-    invalidate();
+    if (moved)
+        invalidate();
+    return moving;
 }
 
 // ---- pointer ----
@@ -484,7 +476,7 @@ void TbsSkinMainMenuBar::itemMouseEnter(int index)
         // With a popup open, moving along the bar switches the open menu.
         release(down);
         bar.active = true;
-        bar.morph = 1;
+        bar.morph.jumpTo(true);
         m_active = index;
         press(index);
         return;
@@ -509,7 +501,7 @@ void TbsSkinMainMenuBar::itemMouseLeave(int index)
     bar.active = false;
     bar.mouseIn = false;
     if (m_look.morphs && bar.down)
-        bar.morph = 0;
+        bar.morph.jumpTo(false);
     redrawItem();
     if (onItemMouseLeave)
         onItemMouseLeave(*bar.item);
@@ -535,7 +527,7 @@ void TbsSkinMainMenuBar::press(int index)
 {
     BarItem& bar = m_items[index];
     bar.down = true;
-    bar.morph = 1;
+    bar.morph.jumpTo(true);
     redrawItem();
     if (!m_skinForm)
         return;
@@ -551,7 +543,7 @@ void TbsSkinMainMenuBar::release(int index)
     bar.down = false;
     bar.active = false;
     if (m_look.morphs)
-        bar.morph = 1;
+        bar.morph.jumpTo(true);
     redrawItem();
 }
 
@@ -597,36 +589,25 @@ void TbsSkinMainMenuBar::leaveMenuMode()
     accessibleNotify(TAccessibleEvent::MenuEnd);
 }
 
-void TbsSkinMainMenuBar::nextItem()
-{
-    std::vector<int> list = usable();
-    if (list.empty())
-        return;
-    for (size_t k = 0; k < list.size(); ++k) {
-        BarItem& bar = m_items[list[k]];
-        if (bar.active || bar.down) {
-            itemMouseLeave(list[k]);
-            itemMouseEnter(list[(k + 1) % list.size()]);
-            return;
-        }
-    }
-    itemMouseEnter(list.front());
-}
+void TbsSkinMainMenuBar::nextItem() { moveAlong(1); }
 
-void TbsSkinMainMenuBar::previousItem()
+void TbsSkinMainMenuBar::previousItem() { moveAlong(-1); }
+
+void TbsSkinMainMenuBar::moveAlong(int step)
 {
     std::vector<int> list = usable();
     if (list.empty())
         return;
-    for (size_t k = 0; k < list.size(); ++k) {
+    int const n = static_cast<int>(list.size());
+    for (int k = 0; k < n; ++k) {
         BarItem& bar = m_items[list[k]];
         if (bar.active || bar.down) {
             itemMouseLeave(list[k]);
-            itemMouseEnter(list[(k + list.size() - 1) % list.size()]);
+            itemMouseEnter(list[(k + step + n) % n]);
             return;
         }
     }
-    itemMouseEnter(list.back());
+    itemMouseEnter(step > 0 ? list.front() : list.back());
 }
 
 bool TbsSkinMainMenuBar::takeAccelerator(int key)

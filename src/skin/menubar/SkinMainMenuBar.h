@@ -3,6 +3,7 @@
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/drawing/MorphAnimator.h"
 #include "skin/popupmenu/SkinFormMenus.h"
 
 #include <functional>
@@ -42,7 +43,7 @@ public:
         bool active = false;
         bool mouseIn = false;
         bool down = false;
-        double morph = 0;
+        TbsMorph morph;
         TRect rect;
     };
     int itemCount() const { return static_cast<int>(m_items.size()); }
@@ -52,7 +53,7 @@ public:
     bool scrolled() const { return m_scrolled; }
     bool markerActive() const { return m_markerActive; }
     TRect itemsRect() const { return m_itemsRect; }
-    bool morphing() const { return m_morphTimer.enabled(); }
+    bool morphing() const { return m_morphAnimator.running(); }
     // Tracks the pointer at a point in the bar's coordinates ((-1, -1): outside).
     void trackPoint(TPoint p);
 
@@ -107,6 +108,8 @@ private:
     int itemAt(TPoint p) const;
     TRect markerRect() const;
     bool popupOpen() const;
+    // The shown items and the track marker over the background.
+    void drawItems(Canvas& canvas);
     void drawItem(Canvas& canvas, const BarItem& bar);
     void drawSkinnedItem(Canvas& canvas, const BarItem& bar);
     void drawPlainItem(Canvas& canvas, const BarItem& bar);
@@ -119,8 +122,11 @@ private:
     void release(int index);
     void openMarkerMenu();
     void poll();
-    void morphStep();
+    bool morphStep();
     std::vector<int> usable() const;
+    // From the highlighted item to the usable one step places along, wrapping;
+    // with none highlighted, to the first (forwards) or the last.
+    void moveAlong(int step);
 
     TMainMenu* m_menu = nullptr;
     TbsSkinFormMenus* m_skinForm = nullptr;
@@ -137,7 +143,7 @@ private:
     bool m_markerActive = false;
     TRect m_itemsRect;
     TTimer m_mouseTimer;
-    TTimer m_morphTimer;
+    TbsMorphAnimator m_morphAnimator{[this] { return morphStep(); }};
 };
 
 } // namespace qv

@@ -1,8 +1,5 @@
 #include "skin/model/SkinControlData.h"
 
-#include <functional>
-#include <map>
-
 namespace qv {
 
 void TbsDataSkinControl::load(const TbsSectionReader& r)
@@ -356,51 +353,40 @@ void TbsDataSkinSlider::load(const TbsSectionReader& r)
     PointsColor = r.color("pointscolor");
 }
 
-namespace {
-
-template <class T>
-std::unique_ptr<TbsDataSkinControl> make(const std::string& name)
-{
-    return std::make_unique<T>(name);
-}
-
-} // namespace
-
 std::unique_ptr<TbsDataSkinControl> createSkinControl(const std::string& kind, const std::string& name)
 {
-    using Make = std::unique_ptr<TbsDataSkinControl> (*)(const std::string&);
-    static const std::map<std::string, Make> kinds = {
-        {"panel", make<TbsDataSkinPanelControl>},
-        {"expanel", make<TbsDataSkinExPanelControl>},
-        {"menubutton", make<TbsDataSkinMenuButtonControl>},
-        {"button", make<TbsDataSkinButtonControl>},
-        {"checkradio", make<TbsDataSkinCheckRadioControl>},
-        {"gauge", make<TbsDataSkinGaugeControl>},
-        {"splitter", make<TbsDataSkinSplitterControl>},
-        {"trackbar", make<TbsDataSkinTrackBarControl>},
-        {"label", make<TbsDataSkinLabelControl>},
-        {"stdlabel", make<TbsDataSkinStdLabelControl>},
-        {"updown", make<TbsDataSkinUpDownControl>},
-        {"grid", make<TbsDataSkinGridControl>},
-        {"tab", make<TbsDataSkinTabControl>},
-        {"mainmenubar", make<TbsDataSkinMainMenuBar>},
-        {"controlbar", make<TbsDataSkinControlBar>},
-        {"memo", make<TbsDataSkinMemoControl>},
-        {"edit", make<TbsDataSkinEditControl>},
-        {"checklistbox", make<TbsDataSkinCheckListBox>},
-        {"listbox", make<TbsDataSkinListBox>},
-        {"combobox", make<TbsDataSkinComboBox>},
-        {"scrollbar", make<TbsDataSkinScrollBarControl>},
-        {"spinedit", make<TbsDataSkinSpinEditControl>},
-        {"scrollbox", make<TbsDataSkinScrollBoxControl>},
-        {"treeview", make<TbsDataSkinTreeView>},
-        {"bevel", make<TbsDataSkinBevel>},
-        {"slider", make<TbsDataSkinSlider>},
-        {"listview", make<TbsDataSkinListView>},
-        {"richedit", make<TbsDataSkinRichEdit>},
+    using Kinds = TbsDataKinds<TbsDataSkinControl>;
+    static const Kinds kinds = {
+        {"panel", Kinds::make<TbsDataSkinPanelControl>},
+        {"expanel", Kinds::make<TbsDataSkinExPanelControl>},
+        {"menubutton", Kinds::make<TbsDataSkinMenuButtonControl>},
+        {"button", Kinds::make<TbsDataSkinButtonControl>},
+        {"checkradio", Kinds::make<TbsDataSkinCheckRadioControl>},
+        {"gauge", Kinds::make<TbsDataSkinGaugeControl>},
+        {"splitter", Kinds::make<TbsDataSkinSplitterControl>},
+        {"trackbar", Kinds::make<TbsDataSkinTrackBarControl>},
+        {"label", Kinds::make<TbsDataSkinLabelControl>},
+        {"stdlabel", Kinds::make<TbsDataSkinStdLabelControl>},
+        {"updown", Kinds::make<TbsDataSkinUpDownControl>},
+        {"grid", Kinds::make<TbsDataSkinGridControl>},
+        {"tab", Kinds::make<TbsDataSkinTabControl>},
+        {"mainmenubar", Kinds::make<TbsDataSkinMainMenuBar>},
+        {"controlbar", Kinds::make<TbsDataSkinControlBar>},
+        {"memo", Kinds::make<TbsDataSkinMemoControl>},
+        {"edit", Kinds::make<TbsDataSkinEditControl>},
+        {"checklistbox", Kinds::make<TbsDataSkinCheckListBox>},
+        {"listbox", Kinds::make<TbsDataSkinListBox>},
+        {"combobox", Kinds::make<TbsDataSkinComboBox>},
+        {"scrollbar", Kinds::make<TbsDataSkinScrollBarControl>},
+        {"spinedit", Kinds::make<TbsDataSkinSpinEditControl>},
+        {"scrollbox", Kinds::make<TbsDataSkinScrollBoxControl>},
+        {"treeview", Kinds::make<TbsDataSkinTreeView>},
+        {"bevel", Kinds::make<TbsDataSkinBevel>},
+        {"slider", Kinds::make<TbsDataSkinSlider>},
+        {"listview", Kinds::make<TbsDataSkinListView>},
+        {"richedit", Kinds::make<TbsDataSkinRichEdit>},
     };
-    auto k = kinds.find(kind);
-    return k == kinds.end() ? nullptr : k->second(name);
+    return kinds.create(kind, name);
 }
 
 } // namespace qv

@@ -19,6 +19,21 @@ TbsSkinPicture decodeOptional(const std::optional<std::string>& bmp)
     return bmp ? TbsSkinPicture::fromBmp(*bmp) : TbsSkinPicture();
 }
 
+// Every "name:kind" entry of a list section whose kind is known, loaded from the section of its name.
+template <class T> void loadListed(const TbsSkinIni& ini, const char* listSection,
+                                   std::unique_ptr<T> (*create)(const std::string& kind, const std::string& name),
+                                   std::vector<std::unique_ptr<T>>& into)
+{
+    TbsSectionReader list(ini, listSection);
+    for (int i = 0, n = list.listCount("count"); i < n; ++i) {
+        auto [name, kind] = splitNameKind(list.str(std::to_string(i)));
+        if (auto entry = create(kind, name)) {
+            entry->load(TbsSectionReader(ini, name));
+            into.push_back(std::move(entry));
+        }
+    }
+}
+
 } // namespace
 
 TbsSkinNoticeTarget::TbsSkinNoticeTarget() { forms().push_back(this); }
@@ -180,22 +195,8 @@ void TbsSkinData::loadSections(const TbsSkinIni& ini)
     m_hintWindow = TbsDataSkinHintWindow();
     m_hintWindow.load(TbsSectionReader(ini, "HINTWINDOW"));
 
-    TbsSectionReader objects(ini, "SKINOBJECTS");
-    for (int i = 0, n = objects.listCount("count"); i < n; ++i) {
-        auto [name, kind] = splitNameKind(objects.str(std::to_string(i)));
-        if (auto object = createSkinObject(kind, name)) {
-            object->load(TbsSectionReader(ini, name));
-            m_objects.push_back(std::move(object));
-        }
-    }
-    TbsSectionReader controls(ini, "SKINCONTROLS");
-    for (int i = 0, n = controls.listCount("count"); i < n; ++i) {
-        auto [name, kind] = splitNameKind(controls.str(std::to_string(i)));
-        if (auto control = createSkinControl(kind, name)) {
-            control->load(TbsSectionReader(ini, name));
-            m_controls.push_back(std::move(control));
-        }
-    }
+    loadListed(ini, "SKINOBJECTS", createSkinObject, m_objects);
+    loadListed(ini, "SKINCONTROLS", createSkinControl, m_controls);
 }
 
 int TbsSkinData::FindSkinObject(const std::string& name) const

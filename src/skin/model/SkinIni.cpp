@@ -177,34 +177,37 @@ TAlignment ReadSkinAlignment(const std::string& value)
     return TAlignment::RightJustify;
 }
 
+namespace {
+
+// The enumeration value whose word value is (its place in words); fallback for any other text.
+template <class E, size_t N> E wordValue(const std::string& value, const char* const (&words)[N], E fallback)
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (value == words[i])
+            return static_cast<E>(i);
+    }
+    return fallback;
+}
+
+} // namespace
+
 TbsMorphKind ReadSkinMorphKind(const std::string& value)
 {
-    static const char* const words[] = {"mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient", "mkleftslide", "mkrightslide", "mkpush"};
-    for (int i = 0; i < 7; ++i) {
-        if (value == words[i])
-            return static_cast<TbsMorphKind>(i);
-    }
-    return mkDefault;
+    static const char* const words[]
+        = {"mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient", "mkleftslide", "mkrightslide", "mkpush"};
+    return wordValue(value, words, mkDefault);
 }
 
 TbsInactiveEffect ReadSkinInactiveEffect(const std::string& value)
 {
     static const char* const words[] = {"iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"};
-    for (int i = 0; i < 6; ++i) {
-        if (value == words[i])
-            return static_cast<TbsInactiveEffect>(i);
-    }
-    return ieGrayScale;
+    return wordValue(value, words, ieGrayScale);
 }
 
 TbsStdCommand ReadSkinCommand(const std::string& value)
 {
     static const char* const words[] = {"cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup"};
-    for (int i = 0; i < 6; ++i) {
-        if (value == words[i])
-            return static_cast<TbsStdCommand>(i);
-    }
-    return cmMinimizeToTray;
+    return wordValue(value, words, cmMinimizeToTray);
 }
 
 std::pair<std::string, std::string> splitNameKind(const std::string& entry)

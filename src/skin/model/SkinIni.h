@@ -2,6 +2,9 @@
 
 #include "runtime/core/GraphicTypes.h"
 
+#include <initializer_list>
+#include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -72,5 +75,23 @@ TbsInactiveEffect ReadSkinInactiveEffect(const std::string& value);
 TbsStdCommand ReadSkinCommand(const std::string& value);
 // "name:kind"; a text without ":" gives an empty name and kind.
 std::pair<std::string, std::string> splitNameKind(const std::string& entry);
+
+// The data classes a list section's kind words name: each listed kind makes its
+// class under the entry's name; a kind not listed makes nothing.
+template <class Base> class TbsDataKinds {
+public:
+    using Make = std::unique_ptr<Base> (*)(const std::string& name);
+    template <class T> static std::unique_ptr<Base> make(const std::string& name) { return std::make_unique<T>(name); }
+
+    TbsDataKinds(std::initializer_list<std::pair<const std::string, Make>> kinds) : m_kinds(kinds) {}
+    std::unique_ptr<Base> create(const std::string& kind, const std::string& name) const
+    {
+        auto k = m_kinds.find(kind);
+        return k == m_kinds.end() ? nullptr : k->second(name);
+    }
+
+private:
+    std::map<std::string, Make> m_kinds;
+};
 
 } // namespace qv

@@ -1,7 +1,6 @@
 #include "skin/model/SkinObjects.h"
 
 #include <algorithm>
-#include <map>
 
 namespace qv {
 
@@ -98,31 +97,20 @@ void TbsDataSkinMainMenuItem::load(const TbsSectionReader& r)
     UnEnabledFontColor = r.color("unenabledfontColor");
 }
 
-namespace {
-
-template <class T>
-std::unique_ptr<TbsDataSkinObject> make(const std::string& name)
-{
-    return std::make_unique<T>(name);
-}
-
-} // namespace
-
 std::unique_ptr<TbsDataSkinObject> createSkinObject(const std::string& kind, const std::string& name)
 {
-    using Make = std::unique_ptr<TbsDataSkinObject> (*)(const std::string&);
-    static const std::map<std::string, Make> kinds = {
-        {"menuitem", make<TbsDataSkinMenuItem>},
-        {"mainmenubaritem", make<TbsDataSkinMainMenuBarItem>},
-        {"stdbutton", make<TbsDataSkinStdButton>},
-        {"mainmenubarbutton", make<TbsDataSkinMainMenuBarButton>},
-        {"button", make<TbsDataSkinButton>},
-        {"caption", make<TbsDataSkinCaption>},
-        {"animate", make<TbsDataSkinAnimate>},
-        {"userobject", make<TbsDataUserObject>},
+    using Kinds = TbsDataKinds<TbsDataSkinObject>;
+    static const Kinds kinds = {
+        {"menuitem", Kinds::make<TbsDataSkinMenuItem>},
+        {"mainmenubaritem", Kinds::make<TbsDataSkinMainMenuBarItem>},
+        {"stdbutton", Kinds::make<TbsDataSkinStdButton>},
+        {"mainmenubarbutton", Kinds::make<TbsDataSkinMainMenuBarButton>},
+        {"button", Kinds::make<TbsDataSkinButton>},
+        {"caption", Kinds::make<TbsDataSkinCaption>},
+        {"animate", Kinds::make<TbsDataSkinAnimate>},
+        {"userobject", Kinds::make<TbsDataUserObject>},
     };
-    auto k = kinds.find(kind);
-    return k == kinds.end() ? nullptr : k->second(name);
+    return kinds.create(kind, name);
 }
 
 void TbsSkinWindowPieces::loadPieces(const TbsSectionReader& r)

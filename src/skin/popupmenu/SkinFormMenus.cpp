@@ -141,33 +141,44 @@ bool TbsSkinFormMenus::formMessage(const TAppMessage& m)
         return false;
     switch (m.kind) {
     case TAppMessage::Kind::KeyDown:
-        if (m.key == VK_F10 && m.shift == 0) {
-            menuKey();
+        if (menuKeyDown(m.key, m.shift))
             return true;
-        }
-        if (m.key == VK_MENU) {
-            m_altAlone = true;
+        if (m.key == VK_MENU)
             return false;
-        }
-        m_altAlone = false;
         // The window menu's Close short-cut: no window manager may be there to give it.
         if (m.key == VK_F4 && m.shift == ssAlt) {
             m_form.close();
             return true;
         }
         return shortCut(m.key, m.shift);
-    case TAppMessage::Kind::KeyUp:
-        if (m.key == VK_MENU && m_altAlone) {
-            m_altAlone = false;
-            menuKey();
-            return true;
-        }
-        return false;
+    case TAppMessage::Kind::KeyUp: return loneAltReleased(m.key);
     case TAppMessage::Kind::MouseDown:
     case TAppMessage::Kind::Deactivate: m_altAlone = false; return false;
     case TAppMessage::Kind::MouseWheel: return false;
     }
     return false;
+}
+
+// F10 works the menus at once; Alt going down may begin a lone Alt press, any
+// other key ends one. True when F10 was taken.
+bool TbsSkinFormMenus::menuKeyDown(int key, unsigned shift)
+{
+    if (key == VK_F10 && shift == 0) {
+        menuKey();
+        return true;
+    }
+    m_altAlone = key == VK_MENU;
+    return false;
+}
+
+// Alt released with no key between works the menus; true when it did.
+bool TbsSkinFormMenus::loneAltReleased(int key)
+{
+    if (key != VK_MENU || !m_altAlone)
+        return false;
+    m_altAlone = false;
+    menuKey();
+    return true;
 }
 
 // In place while a menu is open or the bar is in keyboard menu mode: every key
@@ -176,23 +187,10 @@ bool TbsSkinFormMenus::menuMessage(const TAppMessage& m)
 {
     switch (m.kind) {
     case TAppMessage::Kind::KeyDown:
-        if (m.key == VK_F10 && m.shift == 0) {
-            menuKey();
-            return true;
-        }
-        if (m.key == VK_MENU) {
-            m_altAlone = true;
-            return true;
-        }
-        m_altAlone = false;
-        keyDown(m.key, m.shift);
+        if (!menuKeyDown(m.key, m.shift) && m.key != VK_MENU)
+            keyDown(m.key, m.shift);
         return true;
-    case TAppMessage::Kind::KeyUp:
-        if (m.key == VK_MENU && m_altAlone) {
-            m_altAlone = false;
-            menuKey();
-        }
-        return true;
+    case TAppMessage::Kind::KeyUp: loneAltReleased(m.key); return true;
     case TAppMessage::Kind::MouseWheel: return true;
     case TAppMessage::Kind::MouseDown:
         m_altAlone = false;

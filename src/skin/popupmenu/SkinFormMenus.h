@@ -84,6 +84,8 @@ public:
 private:
     bool formMessage(const TAppMessage& m);
     bool menuMessage(const TAppMessage& m);
+    bool menuKeyDown(int key, unsigned shift);
+    bool loneAltReleased(int key);
     bool belongsToForm(const TControl* control) const;
     void installHook();
     void removeHook();

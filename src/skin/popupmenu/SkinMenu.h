@@ -3,6 +3,7 @@
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/PopupWindow.h"
 #include "runtime/ui/Timer.h"
+#include "skin/drawing/MorphAnimator.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinPieces.h"
 
@@ -36,7 +37,7 @@ enum class TbsMenuInput { Pointer, Keys };
 // One item of an open level.
 struct TbsSkinMenuItem {
     TMenuItem* item = nullptr;
-    double morph = 0;
+    TbsMorph morph;
     TRect rect;
     bool active = false;
     bool open = false;
@@ -79,6 +80,8 @@ public:
 
     // Without an image list the glyph column is this wide.
     static constexpr int glyphWidth = 19;
+    // The scroll markers above and below the items of a level too tall for the screen.
+    static constexpr int markerHeight = 10;
 
     // Its items are its parts; the active one has the keyboard.
     TAccessibleRole accessibleRole() const override { return TAccessibleRole::PopupMenu; }
@@ -102,6 +105,16 @@ private:
     void drawItem(Canvas& canvas, const TbsSkinMenuItem& entry);
     void drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& entry);
     void drawPlainItem(Canvas& canvas, const TbsSkinMenuItem& entry);
+    // Where an item's text parts go: the caption's left edge, the gap between the
+    // short-cut and the text's right edge, the check glyph's left edge.
+    struct TextPlaces {
+        int captionLeft;
+        int shortCutGap;
+        int glyphLeft;
+    };
+    // Caption, short-cut, submenu arrow and check glyph on the middle row of text.
+    void drawItemText(Canvas& canvas, const TbsSkinMenuItem& entry, const TRect& text, const TextPlaces& places,
+                      TColor color);
     void drawGlyph(Canvas& canvas, const TbsSkinMenuItem& entry, int left, int centre, TColor color);
     void drawMarkers(Canvas& canvas);
     bool selectable(int index) const;
@@ -114,7 +127,7 @@ private:
     void scrollBy(int step);
     void setAutoScroll(int code);
     void pollCursor();
-    void morphStep();
+    bool morphStep();
     void autoScrollStep();
     Font itemFont() const;
     TColor activeFill(const TbsSkinMenuItem& entry) const;
@@ -138,7 +151,7 @@ private:
     TbsPieceGeometry m_geometry;
     TRect m_itemsRect;
     TTimer m_mouseTimer;
-    TTimer m_morphTimer;
+    TbsMorphAnimator m_morphAnimator{[this] { return morphStep(); }};
     TTimer m_scrollTimer;
     TPoint m_lastCursor{-1, -1};
 };

@@ -137,9 +137,7 @@ void TbsSkinScrollBar::bindSection()
 {
     TbsSkinControl::bindSection();
     m_look = Look{};
-    if (!skin().hasSection())
-        return;
-    auto* s = dynamic_cast<const TbsDataSkinScrollBarControl*>(&SkinData()->skinControl(sectionIndex()));
+    auto* s = skin().section<TbsDataSkinScrollBarControl>();
     if (!s)
         return;
     m_look.bound = true;
