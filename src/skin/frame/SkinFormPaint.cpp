@@ -2,7 +2,7 @@
 
 #include "skin/frame/SkinForm.h"
 
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 namespace qv {
 

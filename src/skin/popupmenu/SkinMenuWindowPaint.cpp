@@ -4,7 +4,7 @@
 
 #include "runtime/graphics/Bitmap.h"
 #include "skin/drawing/DefaultLook.h"
-#include "skin/model/SkinBitmaps.h"
+#include "skin/bitmaps/SkinBitmaps.h"
 
 namespace qv {
 
