@@ -1,12 +1,12 @@
 #pragma once
 
+#include "report/snapshot/GraphicRegistry.h"
 #include "report/snapshot/OutputBuffer.h"
 #include "report/snapshot/Stream.h"
 #include "report/snapshot/TBaseReport.h"
 #include "report/snapshot/TextMeasurer.h"
 #include "runtime/core/EndSignals.h"
 
-#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -152,7 +152,6 @@ private:
     void arcCommand(uint8_t code, const TRvRect& rect, TRvPoint start, TRvPoint end);
     void pointsCommand(uint8_t code, const std::vector<TRvPoint>& points);
     void positionedText(TPrintJustify justify, const std::string& text, double x, double y);
-    void checkGraphicIndex(int index, const char* operation) const;
     Variable* findVariable(const std::string& name);
 
     double sx(double x) const { return (x + m_originX) * m_scaleX / 100.0; }
@@ -197,9 +196,7 @@ private:
     double m_currentX = 0;
     bool m_transparentBitmap = false;
 
-    std::array<int64_t, snapshot::kMaxGraphicSlot + 1> m_graphicSlots {};
-    int m_registerPending = 0;
-    int m_reusePending = 0;
+    snapshot::GraphicRegistry m_graphics;
 
     std::vector<Variable> m_variables;
     std::vector<int64_t> m_unfilledSlots;
