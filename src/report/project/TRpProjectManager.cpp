@@ -12,19 +12,15 @@ namespace qv::report {
 
 const PropertyTable& TRpProjectManager::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpProjectItem::classProperties());
-        PropertyBuilder(t)
-            .stringList("Categories", &TRpProjectManager::m_categories)
+    return derivedTable(TRpProjectItem::classProperties(), [](PropertyBuilder& b) {
+        b.stringList("Categories", &TRpProjectManager::m_categories)
             .stringList("Parameters", &TRpProjectManager::m_parameters)
             .stringList("PIVars", &TRpProjectManager::m_piVars)
             .reference("SecurityControl", &TRpProjectManager::m_securityControl)
             .string("AdminPassword", &TRpProjectManager::m_adminPassword)
             .enumeration("Units", &TRpProjectManager::m_units, UnitsType, unInch)
             .floating("UnitsFactor", &TRpProjectManager::m_unitsFactor);
-        return t;
-    }();
-    return table;
+    });
 }
 
 TRpProjectManager::TRpProjectManager() = default;
