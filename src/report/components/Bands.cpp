@@ -56,8 +56,7 @@ const PropertyTable& TRpDataBand::classProperties()
 {
     return derivedTable(TRpIterateBand::classProperties(), [](PropertyBuilder& b) {
         b.reference("DataView", &TRpDataBand::m_dataView)
-            .reference("MasterDataView", &TRpDataBand::m_masterDataView)
-            .string("MasterKey", &TRpDataBand::m_masterKey)
+            .part(TRpMasterLink::declareProperties)
             .string("SortKey", &TRpDataBand::m_sortKey);
     });
 }
@@ -66,8 +65,7 @@ const PropertyTable& TRpDataCycle::classProperties()
 {
     return derivedTable(TRpReportComponent::classProperties(), [](PropertyBuilder& b) {
         b.reference("DataView", &TRpDataCycle::m_dataView)
-            .reference("MasterDataView", &TRpDataCycle::m_masterDataView)
-            .string("MasterKey", &TRpDataCycle::m_masterKey)
+            .part(TRpMasterLink::declareProperties)
             .string("DetailKey", &TRpDataCycle::m_detailKey)
             .string("SortKey", &TRpDataCycle::m_sortKey)
             .boolean("InitToFirst", &TRpDataCycle::m_initToFirst, true)

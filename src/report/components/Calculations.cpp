@@ -13,8 +13,7 @@ const PropertyTable& TRpCalcController::classProperties()
 
 void TRpCalculation::declareProperties(PropertyBuilder& builder)
 {
-    builder
-        .enumeration("CalcType", &TRpCalculation::m_calcType, CalcTypeType, ctSum)
+    builder.enumeration("CalcType", &TRpCalculation::m_calcType, CalcTypeType, ctSum)
         .reference("Controller", &TRpCalculation::m_controller)
         .reference("Initializer", &TRpCalculation::m_initializer)
         .part(TRpDataBinding::declareProperties)

@@ -17,12 +17,16 @@ bool TRpBaseDataView::acceptsChild(const TRpReportComponent& child) const
     return dynamic_cast<const TRpDataField*>(&child) != nullptr;
 }
 
+void TRpMasterLink::declareProperties(PropertyBuilder& builder)
+{
+    builder.reference("MasterDataView", &TRpMasterLink::m_masterDataView).string("MasterKey", &TRpMasterLink::m_masterKey);
+}
+
 const PropertyTable& TRpDataView::classProperties()
 {
     return derivedTable(TRpBaseDataView::classProperties(), [](PropertyBuilder& b) {
         b.string("ConnectionName", &TRpDataView::m_connectionName)
-            .reference("MasterDataView", &TRpDataView::m_masterDataView)
-            .string("MasterKey", &TRpDataView::m_masterKey)
+            .part(TRpMasterLink::declareProperties)
             .string("DetailKey", &TRpDataView::m_detailKey)
             .string("SortKey", &TRpDataView::m_sortKey);
     });

@@ -19,8 +19,7 @@ const PropertyTable& TRpPage::classProperties()
             .reference("GotoPage", &TRpPage::m_gotoPage)
             .integer("GridLines", &TRpPage::m_gridLines, 5)
             .floating("GridSpacing", &TRpPage::m_gridSpacing)
-            .stringList("Parameters", &TRpPage::m_parameters)
-            .stringList("PIVars", &TRpPage::m_piVars);
+            .part(TRpRunInputs::declareProperties);
     });
 }
 

@@ -28,4 +28,9 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> TRpProjectItem::d
     return { { "Module", m_module } };
 }
 
+void TRpRunInputs::declareProperties(PropertyBuilder& builder)
+{
+    builder.stringList("Parameters", &TRpRunInputs::m_parameters).stringList("PIVars", &TRpRunInputs::m_piVars);
+}
+
 } // namespace qv::report

@@ -15,8 +15,7 @@ const PropertyTable& TRpReport::classProperties()
             .string("Printer", &TRpReport::m_printer)
             .boolean("AlwaysGenerate", &TRpReport::m_alwaysGenerate, false)
             .string("Category", &TRpReport::m_category)
-            .stringList("Parameters", &TRpReport::m_parameters)
-            .stringList("PIVars", &TRpReport::m_piVars)
+            .part(TRpRunInputs::declareProperties)
             .reference("SecurityControl", &TRpReport::m_securityControl);
     });
 }

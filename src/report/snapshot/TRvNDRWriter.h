@@ -142,12 +142,16 @@ private:
     void putGraphic(snapshot::ByteWriter& out, const snapshot::TRvGraphic& graphic);
     void putFontHeight(snapshot::ByteWriter& out, const snapshot::TRvFont& font) const;
     void putVariable(snapshot::ByteWriter& out, Variable& variable);
+    void writeVariable(Variable& variable);
     void fillSlot(int64_t position, const std::string& value);
 
     void writeFullState();
     void syncFont();
     void syncPen();
     void syncBrush();
+    // Stores a setting and, on a page being written, records the change.
+    template<class T, class Arg>
+    void changeSetting(T& setting, T value, uint8_t code, void (snapshot::ByteWriter::*put)(Arg));
     void shapeCommand(uint8_t code, const TRvRect& rect, bool usesPen, bool usesBrush);
     void arcCommand(uint8_t code, const TRvRect& rect, TRvPoint start, TRvPoint end);
     void pointsCommand(uint8_t code, const std::vector<TRvPoint>& points);

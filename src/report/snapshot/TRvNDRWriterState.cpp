@@ -4,9 +4,26 @@
 
 #include "report/snapshot/EReportPrinter.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace qv {
 
 using namespace snapshot;
+
+namespace {
+
+// The command with the new value, when the value changed.
+template<class T, class Arg>
+void putIfChanged(ByteWriter& out, uint8_t code, const T& was, const T& now, void (ByteWriter::*put)(Arg))
+{
+    if (was == now)
+        return;
+    out.byte(code);
+    (out.*put)(static_cast<std::decay_t<Arg>>(now));
+}
+
+} // namespace
 
 void TRvNDRWriter::writeFullState()
 {
@@ -78,42 +95,18 @@ void TRvNDRWriter::syncFont()
     const TRvFont& now = m_font;
     const TRvFont& was = m_writtenFont;
     ByteWriter out;
-    auto flag = [&](uint8_t code, bool before, bool after) {
-        if (before == after)
-            return;
-        out.byte(code);
-        out.byte(after ? 1 : 0);
-    };
-    if (now.name != was.name) {
-        out.byte(cFontName);
-        out.string(now.name);
-    }
-    if (now.color != was.color) {
-        out.byte(cFontColor);
-        out.int32(static_cast<int32_t>(now.color));
-    }
-    if (now.pitch != was.pitch) {
-        out.byte(cFontPitch);
-        out.byte(now.pitch);
-    }
-    if (now.charset != was.charset) {
-        out.byte(cFontCharset);
-        out.byte(now.charset);
-    }
-    flag(cFontBold, was.bold, now.bold);
-    flag(cFontUnderline, was.underline, now.underline);
-    flag(cFontItalic, was.italic, now.italic);
-    flag(cFontStrikeout, was.strikeout, now.strikeout);
-    flag(cFontSuperscript, was.superscript, now.superscript);
-    flag(cFontSubscript, was.subscript, now.subscript);
-    if (now.rotation != was.rotation) {
-        out.byte(cFontRotation);
-        out.int16(now.rotation);
-    }
-    if (now.align != was.align) {
-        out.byte(cFontAlign);
-        out.byte(now.align);
-    }
+    putIfChanged(out, cFontName, was.name, now.name, &ByteWriter::string);
+    putIfChanged(out, cFontColor, was.color, now.color, &ByteWriter::int32);
+    putIfChanged(out, cFontPitch, was.pitch, now.pitch, &ByteWriter::byte);
+    putIfChanged(out, cFontCharset, was.charset, now.charset, &ByteWriter::byte);
+    putIfChanged(out, cFontBold, was.bold, now.bold, &ByteWriter::byte);
+    putIfChanged(out, cFontUnderline, was.underline, now.underline, &ByteWriter::byte);
+    putIfChanged(out, cFontItalic, was.italic, now.italic, &ByteWriter::byte);
+    putIfChanged(out, cFontStrikeout, was.strikeout, now.strikeout, &ByteWriter::byte);
+    putIfChanged(out, cFontSuperscript, was.superscript, now.superscript, &ByteWriter::byte);
+    putIfChanged(out, cFontSubscript, was.subscript, now.subscript, &ByteWriter::byte);
+    putIfChanged(out, cFontRotation, was.rotation, now.rotation, &ByteWriter::int16);
+    putIfChanged(out, cFontAlign, was.align, now.align, &ByteWriter::byte);
     bool metricsChanged = now.name != was.name || now.pitch != was.pitch || now.charset != was.charset
         || now.size != was.size || now.bold != was.bold || now.italic != was.italic
         || now.underline != was.underline || now.strikeout != was.strikeout
@@ -129,22 +122,10 @@ void TRvNDRWriter::syncPen()
     if (!writing() || m_pen == m_writtenPen)
         return;
     ByteWriter out;
-    if (m_pen.color != m_writtenPen.color) {
-        out.byte(cPenColor);
-        out.int32(static_cast<int32_t>(m_pen.color));
-    }
-    if (m_pen.mode != m_writtenPen.mode) {
-        out.byte(cPenMode);
-        out.byte(m_pen.mode);
-    }
-    if (m_pen.style != m_writtenPen.style) {
-        out.byte(cPenStyle);
-        out.byte(m_pen.style);
-    }
-    if (m_pen.width != m_writtenPen.width) {
-        out.byte(cPenWidth);
-        out.float32(m_pen.width);
-    }
+    putIfChanged(out, cPenColor, m_writtenPen.color, m_pen.color, &ByteWriter::int32);
+    putIfChanged(out, cPenMode, m_writtenPen.mode, m_pen.mode, &ByteWriter::byte);
+    putIfChanged(out, cPenStyle, m_writtenPen.style, m_pen.style, &ByteWriter::byte);
+    putIfChanged(out, cPenWidth, m_writtenPen.width, m_pen.width, &ByteWriter::float32);
     m_writtenPen = m_pen;
     emit(out);
 }
@@ -154,14 +135,8 @@ void TRvNDRWriter::syncBrush()
     if (!writing() || m_brush == m_writtenBrush)
         return;
     ByteWriter out;
-    if (m_brush.color != m_writtenBrush.color) {
-        out.byte(cBrushColor);
-        out.int32(static_cast<int32_t>(m_brush.color));
-    }
-    if (m_brush.style != m_writtenBrush.style) {
-        out.byte(cBrushStyle);
-        out.byte(m_brush.style);
-    }
+    putIfChanged(out, cBrushColor, m_writtenBrush.color, m_brush.color, &ByteWriter::int32);
+    putIfChanged(out, cBrushStyle, m_writtenBrush.style, m_brush.style, &ByteWriter::byte);
     TRvBrush bitmapOnly;
     bitmapOnly.bitmap = m_writtenBrush.bitmap;
     TRvBrush newBitmapOnly;
@@ -176,30 +151,25 @@ void TRvNDRWriter::syncBrush()
     emit(out);
 }
 
-void TRvNDRWriter::SetScaleX(double percent)
+template<class T, class Arg>
+void TRvNDRWriter::changeSetting(T& setting, T value, uint8_t code, void (ByteWriter::*put)(Arg))
 {
-    if (percent == m_scaleX)
-        return;
-    m_scaleX = percent;
-    if (!writing())
+    T was = std::exchange(setting, value);
+    if (was == value || !writing())
         return;
     ByteWriter out;
-    out.byte(cSetScaleX);
-    out.floatInches(percent);
+    putIfChanged(out, code, was, value, put);
     emit(out);
+}
+
+void TRvNDRWriter::SetScaleX(double percent)
+{
+    changeSetting(m_scaleX, percent, cSetScaleX, &ByteWriter::floatInches);
 }
 
 void TRvNDRWriter::SetScaleY(double percent)
 {
-    if (percent == m_scaleY)
-        return;
-    m_scaleY = percent;
-    if (!writing())
-        return;
-    ByteWriter out;
-    out.byte(cSetScaleY);
-    out.floatInches(percent);
-    emit(out);
+    changeSetting(m_scaleY, percent, cSetScaleY, &ByteWriter::floatInches);
 }
 
 void TRvNDRWriter::SetOrigin(double x, double y)
@@ -210,28 +180,12 @@ void TRvNDRWriter::SetOrigin(double x, double y)
 
 void TRvNDRWriter::SetTextBKMode(TBKMode mode)
 {
-    if (mode == m_bkMode)
-        return;
-    m_bkMode = mode;
-    if (!writing())
-        return;
-    ByteWriter out;
-    out.byte(cSetTextBKMode);
-    out.byte(static_cast<uint8_t>(mode));
-    emit(out);
+    changeSetting(m_bkMode, mode, cSetTextBKMode, &ByteWriter::byte);
 }
 
 void TRvNDRWriter::SetBKColor(TColor color)
 {
-    if (color == m_bkColor)
-        return;
-    m_bkColor = color;
-    if (!writing())
-        return;
-    ByteWriter out;
-    out.byte(cSetBKColor);
-    out.int32(static_cast<int32_t>(color));
-    emit(out);
+    changeSetting(m_bkColor, color, cSetBKColor, &ByteWriter::int32);
 }
 
 void TRvNDRWriter::SetFrameMode(uint8_t mode)

@@ -7,20 +7,6 @@ namespace qv {
 
 using namespace snapshot;
 
-namespace {
-
-std::string cutToBytes(const std::string& text, size_t limit)
-{
-    if (text.size() <= limit)
-        return text;
-    size_t cut = limit;
-    while (cut > 0 && (static_cast<uint8_t>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return text.substr(0, cut);
-}
-
-} // namespace
-
 TRvNDRWriter::Variable* TRvNDRWriter::findVariable(const std::string& name)
 {
     for (Variable& variable : m_variables) {
@@ -36,7 +22,7 @@ void TRvNDRWriter::putVariable(ByteWriter& out, Variable& variable)
     out.string(variable.name);
     if (variable.value) {
         // Lengths from 254 up mark a pointer, so a known value stops at 253 bytes.
-        std::string value = cutToBytes(*variable.value, kVariablePointerLength - 1);
+        std::string value = wholeCharacterPrefix(*variable.value, kVariablePointerLength - 1);
         out.byte(static_cast<uint8_t>(value.size()));
         out.byte(static_cast<uint8_t>(value.size()));
         out.raw(value.data(), value.size());
@@ -59,6 +45,15 @@ void TRvNDRWriter::putVariable(ByteWriter& out, Variable& variable)
     out.int32(static_cast<int32_t>(variable.slotPosition));
 }
 
+void TRvNDRWriter::writeVariable(Variable& variable)
+{
+    if (!writing())
+        return;
+    ByteWriter out;
+    putVariable(out, variable);
+    emit(out);
+}
+
 void TRvNDRWriter::DefineVariable(const std::string& name)
 {
     Variable* variable = findVariable(name);
@@ -68,11 +63,7 @@ void TRvNDRWriter::DefineVariable(const std::string& name)
     } else {
         *variable = { name, std::nullopt, -1 };
     }
-    if (!writing())
-        return;
-    ByteWriter out;
-    putVariable(out, *variable);
-    emit(out);
+    writeVariable(*variable);
 }
 
 void TRvNDRWriter::DefineVariable(const std::string& name, const std::string& value)
@@ -84,11 +75,7 @@ void TRvNDRWriter::DefineVariable(const std::string& name, const std::string& va
     } else {
         variable->value = value;
     }
-    if (!writing())
-        return;
-    ByteWriter out;
-    putVariable(out, *variable);
-    emit(out);
+    writeVariable(*variable);
 }
 
 void TRvNDRWriter::SetVariable(const std::string& name, const std::string& value)
@@ -106,7 +93,7 @@ void TRvNDRWriter::SetVariable(const std::string& name, const std::string& value
 
 void TRvNDRWriter::fillSlot(int64_t position, const std::string& value)
 {
-    std::string text = cutToBytes(value, kVariableSlotSize);
+    std::string text = wholeCharacterPrefix(value, kVariableSlotSize);
     ByteWriter slot;
     slot.byte(kVariableSlotSize);
     slot.byte(static_cast<uint8_t>(text.size()));
