@@ -127,6 +127,47 @@ TEST(ComponentModel, PropertyTablesKeepInheritedOrderAndTakeRedeclaredDefaults)
     EXPECT_EQ(band.dataView(), nullptr);
 }
 
+namespace {
+
+std::vector<std::string> ownNames(const PropertyTable& table, const PropertyTable& parent)
+{
+    std::vector<std::string> names;
+    for (auto i = parent.all().size(); i < table.all().size(); ++i)
+        names.push_back(table.all()[i].name);
+    return names;
+}
+
+} // namespace
+
+// Parts that several classes share declare their properties where each class stored them,
+// and a value set through a class's table lands in the part.
+TEST(ComponentModel, SharedPartsKeepTheirStoredPlaces)
+{
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(ownNames(TRpCalcTotal::classProperties(), TRpReportComponent::classProperties()),
+        Names({ "CalcType", "Controller", "Initializer", "DataView", "DataField", "CountBlanks", "CountNulls",
+            "CountValue", "DisplayFormat", "DisplayType", "RunningTotal", "CalcVar", "DestParam", "DestPIVar" }));
+    EXPECT_EQ(ownNames(TRpDataCycle::classProperties(), TRpReportComponent::classProperties()),
+        Names({ "DataView", "MasterDataView", "MasterKey", "DetailKey", "SortKey", "InitToFirst", "MaxRows" }));
+    EXPECT_EQ(ownNames(TRpDateField::classProperties(), TRpDataField::classProperties()), Names({ "DisplayFormat" }));
+    EXPECT_EQ(TRpDateField::classProperties().all().size(), TRpInt64Field::classProperties().all().size());
+
+    TRpCalcText calc;
+    TRpDataView view;
+    auto& calcTable = TRpCalcText::classProperties();
+    calcTable.find("CountBlanks")->setOrdinal(calc, 0);
+    calcTable.find("DataField")->setString(calc, "interest");
+    EXPECT_TRUE(calcTable.find("DataView")->setReference(calc, &view));
+    EXPECT_FALSE(calc.countBlanks());
+    EXPECT_EQ(calc.dataField(), "interest");
+    EXPECT_EQ(calc.dataView(), &view);
+    EXPECT_EQ(calcTable.find("DataField")->getString(calc), "interest");
+
+    TRpPage page;
+    TRpPage::classProperties().find("PIVars")->setString(page, "a\r\nb\r\n");
+    EXPECT_EQ(page.piVars(), std::vector<std::string>({ "a", "b" }));
+}
+
 TEST(ComponentModel, StringListsAreLinesEachEndedByALineBreak)
 {
     EXPECT_EQ(joinLines({ "a=1", "", "b" }), "a=1\r\n\r\nb\r\n");

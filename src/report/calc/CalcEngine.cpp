@@ -91,36 +91,23 @@ void CalcEngine::collect(const TRpReportComponent& root)
 
 void CalcEngine::add(const TRpReportComponent& component)
 {
+    auto* calculation = dynamic_cast<const TRpCalculation*>(&component);
+    if (!calculation)
+        return;
     auto calc = std::make_unique<Calc>();
     calc->component = &component;
-    const TRpReportComponent* controller = nullptr;
-    const TRpReportComponent* initializer = nullptr;
-    if (auto* text = dynamic_cast<const TRpCalcText*>(&component)) {
-        calc->dataView = text->dataView();
-        calc->dataField = text->dataField();
-        calc->displayFormat = text->displayFormat();
-        calc->displayType = text->displayType();
-        calc->runningTotal = text->runningTotal();
-        calc->value.calcType = text->calcType();
-        calc->value.countBlanks = text->countBlanks();
-        calc->value.countValue = text->countValue();
-        controller = text->controller();
-        initializer = text->initializer();
-    } else if (auto* total = dynamic_cast<const TRpCalcTotal*>(&component)) {
-        calc->dataView = total->dataView();
-        calc->dataField = total->dataField();
+    calc->dataView = calculation->dataView();
+    calc->dataField = calculation->dataField();
+    calc->displayFormat = calculation->displayFormat();
+    calc->displayType = calculation->displayType();
+    calc->runningTotal = calculation->runningTotal();
+    calc->value.calcType = calculation->calcType();
+    calc->value.countBlanks = calculation->countBlanks();
+    calc->value.countValue = calculation->countValue();
+    if (auto* total = dynamic_cast<const TRpCalcTotal*>(&component))
         calc->calcVar = total->calcVar();
-        calc->displayFormat = total->displayFormat();
-        calc->displayType = total->displayType();
-        calc->runningTotal = total->runningTotal();
-        calc->value.calcType = total->calcType();
-        calc->value.countBlanks = total->countBlanks();
-        calc->value.countValue = total->countValue();
-        controller = total->controller();
-        initializer = total->initializer();
-    } else {
-        return;
-    }
+    const TRpReportComponent* controller = calculation->controller();
+    const TRpReportComponent* initializer = calculation->initializer();
     if (m_calcs.count(&component))
         return;
     Calc* raw = calc.get();

@@ -6,22 +6,16 @@ namespace qv::report {
 
 const PropertyTable& TRpBandStyle::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&RpPersistent::classProperties());
-        PropertyBuilder(t)
-            .set("PrintLoc", &TRpBandStyle::m_printLoc, PrintLocationType, 0)
+    return derivedTable(RpPersistent::classProperties(), [](PropertyBuilder& b) {
+        b.set("PrintLoc", &TRpBandStyle::m_printLoc, PrintLocationType, 0)
             .set("PrintOcc", &TRpBandStyle::m_printOcc, PrintOccurrenceType, 1);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpBand::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpControl::classProperties());
-        PropertyBuilder(t)
-            .floating("Height", &TRpBand::m_height)
+    return derivedTable(TRpControl::classProperties(), [](PropertyBuilder& b) {
+        b.floating("Height", &TRpBand::m_height)
             .integer("Anchor", &TRpBand::m_anchor, 3)
             .object("BandStyle", &TRpBand::m_bandStyle)
             .reference("ControllerBand", &TRpBand::m_controllerBand)
@@ -35,9 +29,7 @@ const PropertyTable& TRpBand::classProperties()
             .boolean("FinishNewPage", &TRpBand::m_finishNewPage, false)
             .set("ReprintLocs", &TRpBand::m_reprintLocs, PrintLocationType, 255)
             .boolean("DesignerHide", &TRpBand::m_designerHide, false);
-        return t;
-    }();
-    return table;
+    });
 }
 
 bool TRpBand::acceptsChild(const TRpReportComponent& child) const
@@ -47,10 +39,8 @@ bool TRpBand::acceptsChild(const TRpReportComponent& child) const
 
 const PropertyTable& TRpIterateBand::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpBand::classProperties());
-        PropertyBuilder(t)
-            .integer("Columns", &TRpIterateBand::m_columns, 1)
+    return derivedTable(TRpBand::classProperties(), [](PropertyBuilder& b) {
+        b.integer("Columns", &TRpIterateBand::m_columns, 1)
             .floating("ColumnSpacing", &TRpIterateBand::m_columnSpacing)
             .boolean("KeepBodyTogether", &TRpIterateBand::m_keepBodyTogether, false)
             .boolean("KeepRowTogether", &TRpIterateBand::m_keepRowTogether, false)
@@ -59,40 +49,28 @@ const PropertyTable& TRpIterateBand::classProperties()
             .integer("OrphanRows", &TRpIterateBand::m_orphanRows, 0)
             .integer("WidowRows", &TRpIterateBand::m_widowRows, 0)
             .string("DetailKey", &TRpIterateBand::m_detailKey);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpDataBand::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpIterateBand::classProperties());
-        PropertyBuilder(t)
-            .reference("DataView", &TRpDataBand::m_dataView)
-            .reference("MasterDataView", &TRpDataBand::m_masterDataView)
-            .string("MasterKey", &TRpDataBand::m_masterKey)
+    return derivedTable(TRpIterateBand::classProperties(), [](PropertyBuilder& b) {
+        b.reference("DataView", &TRpDataBand::m_dataView)
+            .part(TRpMasterLink::declareProperties)
             .string("SortKey", &TRpDataBand::m_sortKey);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpDataCycle::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpReportComponent::classProperties());
-        PropertyBuilder(t)
-            .reference("DataView", &TRpDataCycle::m_dataView)
-            .reference("MasterDataView", &TRpDataCycle::m_masterDataView)
-            .string("MasterKey", &TRpDataCycle::m_masterKey)
+    return derivedTable(TRpReportComponent::classProperties(), [](PropertyBuilder& b) {
+        b.reference("DataView", &TRpDataCycle::m_dataView)
+            .part(TRpMasterLink::declareProperties)
             .string("DetailKey", &TRpDataCycle::m_detailKey)
             .string("SortKey", &TRpDataCycle::m_sortKey)
             .boolean("InitToFirst", &TRpDataCycle::m_initToFirst, true)
             .integer("MaxRows", &TRpDataCycle::m_maxRows, 0);
-        return t;
-    }();
-    return table;
+    });
 }
 
 } // namespace qv::report

@@ -106,37 +106,27 @@ protected:
 };
 
 // An iterate band that prints once per row of its data view.
-class TRpDataBand : public TRpIterateBand {
+class TRpDataBand : public TRpIterateBand, public TRpMasterLink {
     QV_RP_CLASS(TRpDataBand)
 
 public:
     TRpBaseDataView* dataView() const { return m_dataView.get(); }
     void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    TRpBaseDataView* masterDataView() const { return m_masterDataView.get(); }
-    void setMasterDataView(TRpBaseDataView* value) { m_masterDataView = value; }
-    const std::string& masterKey() const { return m_masterKey; }
-    void setMasterKey(std::string value) { m_masterKey = std::move(value); }
     const std::string& sortKey() const { return m_sortKey; }
     void setSortKey(std::string value) { m_sortKey = std::move(value); }
 
 protected:
     RpRef<TRpBaseDataView> m_dataView;
-    RpRef<TRpBaseDataView> m_masterDataView;
-    std::string m_masterKey;
     std::string m_sortKey;
 };
 
 // Repeats its page once per row of a data view.
-class TRpDataCycle : public TRpReportComponent {
+class TRpDataCycle : public TRpReportComponent, public TRpMasterLink {
     QV_RP_CLASS(TRpDataCycle)
 
 public:
     TRpBaseDataView* dataView() const { return m_dataView.get(); }
     void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    TRpBaseDataView* masterDataView() const { return m_masterDataView.get(); }
-    void setMasterDataView(TRpBaseDataView* value) { m_masterDataView = value; }
-    const std::string& masterKey() const { return m_masterKey; }
-    void setMasterKey(std::string value) { m_masterKey = std::move(value); }
     const std::string& detailKey() const { return m_detailKey; }
     void setDetailKey(std::string value) { m_detailKey = std::move(value); }
     const std::string& sortKey() const { return m_sortKey; }
@@ -148,8 +138,6 @@ public:
 
 protected:
     RpRef<TRpBaseDataView> m_dataView;
-    RpRef<TRpBaseDataView> m_masterDataView;
-    std::string m_masterKey;
     std::string m_detailKey;
     std::string m_sortKey;
     bool m_initToFirst = true;

@@ -4,12 +4,9 @@ namespace qv::report {
 
 const PropertyTable& TRpBaseBarCode::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpControl::classProperties());
-        PropertyBuilder(t)
-            .string("Text", &TRpBaseBarCode::m_text)
-            .reference("DataView", &TRpBaseBarCode::m_dataView)
-            .string("DataField", &TRpBaseBarCode::m_dataField)
+    return derivedTable(TRpControl::classProperties(), [](PropertyBuilder& b) {
+        b.string("Text", &TRpBaseBarCode::m_text)
+            .part(TRpDataBinding::declareProperties)
             .floating("BarHeight", &TRpBaseBarCode::m_barHeight)
             .floating("BarWidth", &TRpBaseBarCode::m_barWidth)
             .floating("WideFactor", &TRpBaseBarCode::m_wideFactor)
@@ -19,9 +16,7 @@ const PropertyTable& TRpBaseBarCode::classProperties()
             .enumeration("BarCodeJustify", &TRpBaseBarCode::m_barCodeJustify, JustifyType, pjLeft)
             .enumeration("BarCodeRotation", &TRpBaseBarCode::m_barCodeRotation, BarCodeRotationType, Rot0)
             .object("Font", &TRpBaseBarCode::m_font);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpPostNetBarCode::classProperties()
@@ -36,13 +31,9 @@ const PropertyTable& TRpI2of5BarCode::classProperties()
 
 const PropertyTable& TRpCode39BarCode::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpBaseBarCode::classProperties());
-        PropertyBuilder(t)
-            .boolean("Extended", &TRpCode39BarCode::m_extended, false);
-        return t;
-    }();
-    return table;
+    return derivedTable(TRpBaseBarCode::classProperties(), [](PropertyBuilder& b) {
+        b.boolean("Extended", &TRpCode39BarCode::m_extended, false);
+    });
 }
 
 const PropertyTable& TRpCode128BarCode::classProperties()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/components/DataBinding.h"
 #include "report/components/DataObjects.h"
 #include "report/components/ReportEnums.h"
 #include "report/components/TRpControl.h"
@@ -8,16 +9,12 @@
 namespace qv::report {
 
 // Base of the bar codes: the text to encode and how the bars look.
-class TRpBaseBarCode : public TRpControl {
+class TRpBaseBarCode : public TRpControl, public TRpDataBinding {
     QV_RP_CLASS(TRpBaseBarCode)
 
 public:
     const std::string& text() const { return m_text; }
     void setText(std::string value) { m_text = std::move(value); }
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& dataField() const { return m_dataField; }
-    void setDataField(std::string value) { m_dataField = std::move(value); }
     double barHeight() const { return m_barHeight; }
     void setBarHeight(double value) { m_barHeight = value; }
     double barWidth() const { return m_barWidth; }
@@ -39,8 +36,6 @@ public:
 
 protected:
     std::string m_text;
-    RpRef<TRpBaseDataView> m_dataView;
-    std::string m_dataField;
     double m_barHeight = 0.5;
     double m_barWidth = 0.01;
     double m_wideFactor = 3.0;

@@ -22,10 +22,9 @@ protected:
     long double m_initValue = 0.0L;
 };
 
-// A text that prints a value calculated over the rows of a data band.
-class TRpCalcText : public TRpText {
-    QV_RP_CLASS(TRpCalcText)
-
+// How a value is calculated over the rows of a data view: a part of the text that
+// prints it and of the total that hands it on.
+class TRpCalculation : public TRpDataBinding {
 public:
     TRpCalcType calcType() const { return m_calcType; }
     void setCalcType(TRpCalcType value) { m_calcType = value; }
@@ -33,10 +32,6 @@ public:
     void setController(TRpReportComponent* value) { m_controller = value; }
     TRpCalcController* initializer() const { return m_initializer.get(); }
     void setInitializer(TRpCalcController* value) { m_initializer = value; }
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& dataField() const { return m_dataField; }
-    void setDataField(std::string value) { m_dataField = std::move(value); }
     bool countBlanks() const { return m_countBlanks; }
     void setCountBlanks(bool value) { m_countBlanks = value; }
     bool countNulls() const { return m_countNulls; }
@@ -50,12 +45,16 @@ public:
     bool runningTotal() const { return m_runningTotal; }
     void setRunningTotal(bool value) { m_runningTotal = value; }
 
+    // CalcType, Controller, Initializer, DataView, DataField, CountBlanks, CountNulls,
+    // CountValue, DisplayFormat, DisplayType, RunningTotal.
+    static void declareProperties(PropertyBuilder& builder);
+
 protected:
+    ~TRpCalculation() = default;
+
     TRpCalcType m_calcType = ctSum;
     RpRef<TRpReportComponent> m_controller;
     RpRef<TRpCalcController> m_initializer;
-    RpRef<TRpBaseDataView> m_dataView;
-    std::string m_dataField;
     bool m_countBlanks = true;
     bool m_countNulls = false;
     std::string m_countValue;
@@ -64,33 +63,16 @@ protected:
     bool m_runningTotal = false;
 };
 
+// A text that prints a value calculated over the rows of a data band.
+class TRpCalcText : public TRpText, public TRpCalculation {
+    QV_RP_CLASS(TRpCalcText)
+};
+
 // A calculation that prints nothing and hands its result to a parameter.
-class TRpCalcTotal : public TRpReportComponent {
+class TRpCalcTotal : public TRpReportComponent, public TRpCalculation {
     QV_RP_CLASS(TRpCalcTotal)
 
 public:
-    TRpCalcType calcType() const { return m_calcType; }
-    void setCalcType(TRpCalcType value) { m_calcType = value; }
-    TRpReportComponent* controller() const { return m_controller.get(); }
-    void setController(TRpReportComponent* value) { m_controller = value; }
-    TRpCalcController* initializer() const { return m_initializer.get(); }
-    void setInitializer(TRpCalcController* value) { m_initializer = value; }
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& dataField() const { return m_dataField; }
-    void setDataField(std::string value) { m_dataField = std::move(value); }
-    bool countBlanks() const { return m_countBlanks; }
-    void setCountBlanks(bool value) { m_countBlanks = value; }
-    bool countNulls() const { return m_countNulls; }
-    void setCountNulls(bool value) { m_countNulls = value; }
-    const std::string& countValue() const { return m_countValue; }
-    void setCountValue(std::string value) { m_countValue = std::move(value); }
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-    TRpDisplayType displayType() const { return m_displayType; }
-    void setDisplayType(TRpDisplayType value) { m_displayType = value; }
-    bool runningTotal() const { return m_runningTotal; }
-    void setRunningTotal(bool value) { m_runningTotal = value; }
     TRpReportComponent* calcVar() const { return m_calcVar.get(); }
     void setCalcVar(TRpReportComponent* value) { m_calcVar = value; }
     const std::string& destParam() const { return m_destParam; }
@@ -99,17 +81,6 @@ public:
     void setDestPIVar(std::string value) { m_destPIVar = std::move(value); }
 
 protected:
-    TRpCalcType m_calcType = ctSum;
-    RpRef<TRpReportComponent> m_controller;
-    RpRef<TRpCalcController> m_initializer;
-    RpRef<TRpBaseDataView> m_dataView;
-    std::string m_dataField;
-    bool m_countBlanks = true;
-    bool m_countNulls = false;
-    std::string m_countValue;
-    std::string m_displayFormat;
-    TRpDisplayType m_displayType = dtNumericFormat;
-    bool m_runningTotal = false;
     RpRef<TRpReportComponent> m_calcVar;
     std::string m_destParam;
     std::string m_destPIVar;

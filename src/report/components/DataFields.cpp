@@ -4,18 +4,21 @@ namespace qv::report {
 
 const PropertyTable& TRpDataField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpReportComponent::classProperties());
-        PropertyBuilder(t)
-            .string("FieldName", &TRpDataField::m_fieldName)
+    return derivedTable(TRpReportComponent::classProperties(), [](PropertyBuilder& b) {
+        b.string("FieldName", &TRpDataField::m_fieldName)
             .string("FullName", &TRpDataField::m_fullName)
             .string("Description", &TRpDataField::m_description)
             .string("NullText", &TRpDataField::m_nullText)
             .integer("Size", &TRpDataField::m_size, 0)
             .boolean("Calculated", &TRpDataField::m_calculated, false);
-        return t;
-    }();
-    return table;
+    });
+}
+
+const PropertyTable& TRpFormattedField::classProperties()
+{
+    return derivedTable(TRpDataField::classProperties(), [](PropertyBuilder& b) {
+        b.string("DisplayFormat", &TRpFormattedField::m_displayFormat);
+    });
 }
 
 const PropertyTable& TRpStringField::classProperties()
@@ -25,91 +28,45 @@ const PropertyTable& TRpStringField::classProperties()
 
 const PropertyTable& TRpIntegerField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpIntegerField::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 const PropertyTable& TRpBooleanField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("TextTrue", &TRpBooleanField::m_textTrue)
+    return derivedTable(TRpDataField::classProperties(), [](PropertyBuilder& b) {
+        b.string("TextTrue", &TRpBooleanField::m_textTrue)
             .string("TextFalse", &TRpBooleanField::m_textFalse);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpFloatField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpFloatField::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 const PropertyTable& TRpCurrencyField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpCurrencyField::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 const PropertyTable& TRpBCDField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpBCDField::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 const PropertyTable& TRpDateField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpDateField::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 const PropertyTable& TRpTimeField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpTimeField::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 const PropertyTable& TRpDateTimeField::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpDateTimeField::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 const PropertyTable& TRpBlobField::classProperties()
@@ -129,13 +86,7 @@ const PropertyTable& TRpGraphicField::classProperties()
 
 const PropertyTable& TRpInt64Field::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataField::classProperties());
-        PropertyBuilder(t)
-            .string("DisplayFormat", &TRpInt64Field::m_displayFormat);
-        return t;
-    }();
-    return table;
+    return TRpFormattedField::classProperties();
 }
 
 } // namespace qv::report

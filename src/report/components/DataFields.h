@@ -34,6 +34,18 @@ protected:
     bool m_calculated = false;
 };
 
+// A field whose values print through DisplayFormat.
+class TRpFormattedField : public TRpDataField {
+    QV_RP_CLASS(TRpFormattedField)
+
+public:
+    const std::string& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+
+protected:
+    std::string m_displayFormat;
+};
+
 class TRpStringField : public TRpDataField {
     QV_RP_CLASS(TRpStringField)
 
@@ -41,17 +53,11 @@ public:
     int dataTypeCode() const override { return 0; }
 };
 
-class TRpIntegerField : public TRpDataField {
+class TRpIntegerField : public TRpFormattedField {
     QV_RP_CLASS(TRpIntegerField)
 
 public:
     int dataTypeCode() const override { return 1; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
 class TRpBooleanField : public TRpDataField {
@@ -70,82 +76,46 @@ protected:
     std::string m_textFalse;
 };
 
-class TRpFloatField : public TRpDataField {
+class TRpFloatField : public TRpFormattedField {
     QV_RP_CLASS(TRpFloatField)
 
 public:
     int dataTypeCode() const override { return 3; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
-class TRpCurrencyField : public TRpDataField {
+class TRpCurrencyField : public TRpFormattedField {
     QV_RP_CLASS(TRpCurrencyField)
 
 public:
     int dataTypeCode() const override { return 4; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
-class TRpBCDField : public TRpDataField {
+class TRpBCDField : public TRpFormattedField {
     QV_RP_CLASS(TRpBCDField)
 
 public:
     int dataTypeCode() const override { return 5; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
-class TRpDateField : public TRpDataField {
+class TRpDateField : public TRpFormattedField {
     QV_RP_CLASS(TRpDateField)
 
 public:
     int dataTypeCode() const override { return 6; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
-class TRpTimeField : public TRpDataField {
+class TRpTimeField : public TRpFormattedField {
     QV_RP_CLASS(TRpTimeField)
 
 public:
     int dataTypeCode() const override { return 7; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
-class TRpDateTimeField : public TRpDataField {
+class TRpDateTimeField : public TRpFormattedField {
     QV_RP_CLASS(TRpDateTimeField)
 
 public:
     int dataTypeCode() const override { return 8; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
 class TRpBlobField : public TRpDataField {
@@ -169,17 +139,11 @@ public:
     int dataTypeCode() const override { return 11; }
 };
 
-class TRpInt64Field : public TRpDataField {
+class TRpInt64Field : public TRpFormattedField {
     QV_RP_CLASS(TRpInt64Field)
 
 public:
     int dataTypeCode() const override { return 12; }
-
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-
-protected:
-    std::string m_displayFormat;
 };
 
 } // namespace qv::report

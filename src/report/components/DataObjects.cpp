@@ -17,71 +17,55 @@ bool TRpBaseDataView::acceptsChild(const TRpReportComponent& child) const
     return dynamic_cast<const TRpDataField*>(&child) != nullptr;
 }
 
+void TRpMasterLink::declareProperties(PropertyBuilder& builder)
+{
+    builder.reference("MasterDataView", &TRpMasterLink::m_masterDataView).string("MasterKey", &TRpMasterLink::m_masterKey);
+}
+
 const PropertyTable& TRpDataView::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpBaseDataView::classProperties());
-        PropertyBuilder(t)
-            .string("ConnectionName", &TRpDataView::m_connectionName)
-            .reference("MasterDataView", &TRpDataView::m_masterDataView)
-            .string("MasterKey", &TRpDataView::m_masterKey)
+    return derivedTable(TRpBaseDataView::classProperties(), [](PropertyBuilder& b) {
+        b.string("ConnectionName", &TRpDataView::m_connectionName)
+            .part(TRpMasterLink::declareProperties)
             .string("DetailKey", &TRpDataView::m_detailKey)
             .string("SortKey", &TRpDataView::m_sortKey);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpDatabase::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataObject::classProperties());
-        PropertyBuilder(t)
-            .string("LinkType", &TRpDatabase::m_linkType)
+    return derivedTable(TRpDataObject::classProperties(), [](PropertyBuilder& b) {
+        b.string("LinkType", &TRpDatabase::m_linkType)
             .string("AuthDesign", &TRpDatabase::m_authDesign)
             .string("AuthRun", &TRpDatabase::m_authRun);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpDriverDataView::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpBaseDataView::classProperties());
-        PropertyBuilder(t)
-            .reference("Database", &TRpDriverDataView::m_database)
+    return derivedTable(TRpBaseDataView::classProperties(), [](PropertyBuilder& b) {
+        b.reference("Database", &TRpDriverDataView::m_database)
             .string("Query", &TRpDriverDataView::m_query)
             .stringList("QueryParams", &TRpDriverDataView::m_queryParams);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpSimpleSecurity::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataObject::classProperties());
-        PropertyBuilder(t)
-            .stringList("UserList", &TRpSimpleSecurity::m_userList)
+    return derivedTable(TRpDataObject::classProperties(), [](PropertyBuilder& b) {
+        b.stringList("UserList", &TRpSimpleSecurity::m_userList)
             .boolean("CaseMatters", &TRpSimpleSecurity::m_caseMatters, false);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpLookupSecurity::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpDataObject::classProperties());
-        PropertyBuilder(t)
-            .reference("DataView", &TRpLookupSecurity::m_dataView)
+    return derivedTable(TRpDataObject::classProperties(), [](PropertyBuilder& b) {
+        b.reference("DataView", &TRpLookupSecurity::m_dataView)
             .string("UserField", &TRpLookupSecurity::m_userField)
             .string("PasswordField", &TRpLookupSecurity::m_passwordField)
             .boolean("CaseMatters", &TRpLookupSecurity::m_caseMatters, false);
-        return t;
-    }();
-    return table;
+    });
 }
 
 } // namespace qv::report

@@ -22,17 +22,32 @@ public:
     bool acceptsChild(const TRpReportComponent& child) const override;
 };
 
+// The master data view a detail follows and the key that links a detail row to the
+// master's current row: a part of data views, data bands and data cycles.
+class TRpMasterLink {
+public:
+    TRpBaseDataView* masterDataView() const { return m_masterDataView.get(); }
+    void setMasterDataView(TRpBaseDataView* value) { m_masterDataView = value; }
+    const std::string& masterKey() const { return m_masterKey; }
+    void setMasterKey(std::string value) { m_masterKey = std::move(value); }
+
+    // MasterDataView, then MasterKey.
+    static void declareProperties(PropertyBuilder& builder);
+
+protected:
+    ~TRpMasterLink() = default;
+
+    RpRef<TRpBaseDataView> m_masterDataView;
+    std::string m_masterKey;
+};
+
 // A data view over a data connection named by ConnectionName.
-class TRpDataView : public TRpBaseDataView {
+class TRpDataView : public TRpBaseDataView, public TRpMasterLink {
     QV_RP_CLASS(TRpDataView)
 
 public:
     const std::string& connectionName() const { return m_connectionName; }
     void setConnectionName(std::string value) { m_connectionName = std::move(value); }
-    TRpBaseDataView* masterDataView() const { return m_masterDataView.get(); }
-    void setMasterDataView(TRpBaseDataView* value) { m_masterDataView = value; }
-    const std::string& masterKey() const { return m_masterKey; }
-    void setMasterKey(std::string value) { m_masterKey = std::move(value); }
     const std::string& detailKey() const { return m_detailKey; }
     void setDetailKey(std::string value) { m_detailKey = std::move(value); }
     const std::string& sortKey() const { return m_sortKey; }
@@ -40,8 +55,6 @@ public:
 
 protected:
     std::string m_connectionName;
-    RpRef<TRpBaseDataView> m_masterDataView;
-    std::string m_masterKey;
     std::string m_detailKey;
     std::string m_sortKey;
 };

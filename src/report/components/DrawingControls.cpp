@@ -4,19 +4,15 @@ namespace qv::report {
 
 const PropertyTable& TRpLine::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpControl::classProperties());
-        PropertyBuilder(t)
-            .floating("Width", &TRpLine::m_width)
+    return derivedTable(TRpControl::classProperties(), [](PropertyBuilder& b) {
+        b.floating("Width", &TRpLine::m_width)
             .floating("Height", &TRpLine::m_height)
             .integer("Color", &TRpLine::m_color, 0)
             .enumeration("LineStyle", &TRpLine::m_lineStyle, PenStyleType, psSolid)
             .floating("LineWidth", &TRpLine::m_lineWidth)
             .enumeration("LineWidthType", &TRpLine::m_lineWidthType, LineWidthTypeType, wtPixels)
             .boolean("NESW", &TRpLine::m_nesw, false);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpHLine::classProperties()
@@ -31,10 +27,8 @@ const PropertyTable& TRpVLine::classProperties()
 
 const PropertyTable& TRpSurface::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpControl::classProperties());
-        PropertyBuilder(t)
-            .floating("Width", &TRpSurface::m_width)
+    return derivedTable(TRpControl::classProperties(), [](PropertyBuilder& b) {
+        b.floating("Width", &TRpSurface::m_width)
             .floating("Height", &TRpSurface::m_height)
             .integer("BorderColor", &TRpSurface::m_borderColor, 0)
             .enumeration("BorderStyle", &TRpSurface::m_borderStyle, PenStyleType, psSolid)
@@ -42,21 +36,15 @@ const PropertyTable& TRpSurface::classProperties()
             .enumeration("BorderWidthType", &TRpSurface::m_borderWidthType, LineWidthTypeType, wtPixels)
             .integer("FillColor", &TRpSurface::m_fillColor, 16777215)
             .enumeration("FillStyle", &TRpSurface::m_fillStyle, FillStyleType, fsSolid);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpRectangle::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpSurface::classProperties());
-        PropertyBuilder(t)
-            .floating("HRadius", &TRpRectangle::m_hRadius)
+    return derivedTable(TRpSurface::classProperties(), [](PropertyBuilder& b) {
+        b.floating("HRadius", &TRpRectangle::m_hRadius)
             .floating("VRadius", &TRpRectangle::m_vRadius);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpSquare::classProperties()

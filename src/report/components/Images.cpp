@@ -9,13 +9,9 @@ const PropertyTable& TRpPicture::classProperties()
 
 const PropertyTable& TRpGraphicImage::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpControl::classProperties());
-        PropertyBuilder(t)
-            .object("Image", &TRpGraphicImage::m_image);
-        return t;
-    }();
-    return table;
+    return derivedTable(TRpControl::classProperties(), [](PropertyBuilder& b) {
+        b.object("Image", &TRpGraphicImage::m_image);
+    });
 }
 
 const PropertyTable& TRpBitmap::classProperties()

@@ -7,12 +7,25 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace qv::report {
 
 class RpPersistent;
 class TRpReportComponent;
+
+// The object that holds a published member: the persistent object itself, or a part
+// that several classes share (reached by a cross cast, as it is no persistent object).
+template<class M, class P>
+auto& holder(P& object)
+{
+    using Holder = std::conditional_t<std::is_const_v<P>, const M, M>;
+    if constexpr (std::is_base_of_v<RpPersistent, M>)
+        return static_cast<Holder&>(object);
+    else
+        return dynamic_cast<Holder&>(object);
+}
 
 // The names of an enumeration or of the members of a set, in ordinal order.
 struct EnumType {
@@ -91,8 +104,8 @@ public:
     PropertyBuilder& integer(const char* name, I M::*member, std::optional<std::int64_t> defaultValue = std::nullopt)
     {
         PublishedProperty p = ordinal(name, PropertyType::Integer, defaultValue);
-        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(static_cast<const M&>(o).*member); };
-        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { static_cast<M&>(o).*member = I(v); };
+        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(holder<M>(o).*member); };
+        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { holder<M>(o).*member = I(v); };
         return add(std::move(p));
     }
 
@@ -101,8 +114,8 @@ public:
     {
         PublishedProperty p = ordinal(name, PropertyType::Enumeration, defaultValue ? 1 : 0);
         p.enumType = &BooleanType;
-        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(static_cast<const M&>(o).*member); };
-        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { static_cast<M&>(o).*member = v != 0; };
+        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(holder<M>(o).*member); };
+        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { holder<M>(o).*member = v != 0; };
         return add(std::move(p));
     }
 
@@ -111,8 +124,8 @@ public:
     {
         PublishedProperty p = ordinal(name, PropertyType::Enumeration, std::int64_t(defaultValue));
         p.enumType = &type;
-        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(static_cast<const M&>(o).*member); };
-        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { static_cast<M&>(o).*member = E(v); };
+        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(holder<M>(o).*member); };
+        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { holder<M>(o).*member = E(v); };
         return add(std::move(p));
     }
 
@@ -122,8 +135,8 @@ public:
     {
         PublishedProperty p = ordinal(name, PropertyType::Set, defaultValue);
         p.enumType = &type;
-        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(static_cast<const M&>(o).*member); };
-        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { static_cast<M&>(o).*member = std::uint32_t(v); };
+        p.getOrdinal = [member](const RpPersistent& o) { return std::int64_t(holder<M>(o).*member); };
+        p.setOrdinal = [member](RpPersistent& o, std::int64_t v) { holder<M>(o).*member = std::uint32_t(v); };
         return add(std::move(p));
     }
 
@@ -131,8 +144,8 @@ public:
     PropertyBuilder& floating(const char* name, F M::*member)
     {
         PublishedProperty p = make(name, PropertyType::Float);
-        p.getFloat = [member](const RpPersistent& o) { return static_cast<long double>(static_cast<const M&>(o).*member); };
-        p.setFloat = [member](RpPersistent& o, long double v) { static_cast<M&>(o).*member = F(v); };
+        p.getFloat = [member](const RpPersistent& o) { return static_cast<long double>(holder<M>(o).*member); };
+        p.setFloat = [member](RpPersistent& o, long double v) { holder<M>(o).*member = F(v); };
         return add(std::move(p));
     }
 
@@ -140,8 +153,8 @@ public:
     PropertyBuilder& string(const char* name, std::string M::*member)
     {
         PublishedProperty p = make(name, PropertyType::String);
-        p.getString = [member](const RpPersistent& o) { return static_cast<const M&>(o).*member; };
-        p.setString = [member](RpPersistent& o, const std::string& v) { static_cast<M&>(o).*member = v; };
+        p.getString = [member](const RpPersistent& o) { return holder<M>(o).*member; };
+        p.setString = [member](RpPersistent& o, const std::string& v) { holder<M>(o).*member = v; };
         return add(std::move(p));
     }
 
@@ -150,8 +163,8 @@ public:
     PropertyBuilder& stringList(const char* name, std::vector<std::string> M::*member)
     {
         PublishedProperty p = make(name, PropertyType::String);
-        p.getString = [member](const RpPersistent& o) { return joinLines(static_cast<const M&>(o).*member); };
-        p.setString = [member](RpPersistent& o, const std::string& v) { static_cast<M&>(o).*member = splitLines(v); };
+        p.getString = [member](const RpPersistent& o) { return joinLines(holder<M>(o).*member); };
+        p.setString = [member](RpPersistent& o, const std::string& v) { holder<M>(o).*member = splitLines(v); };
         return add(std::move(p));
     }
 
@@ -159,7 +172,7 @@ public:
     PropertyBuilder& object(const char* name, T M::*member)
     {
         PublishedProperty p = make(name, PropertyType::Object);
-        p.object = [member](RpPersistent& o) -> RpPersistent* { return &(static_cast<M&>(o).*member); };
+        p.object = [member](RpPersistent& o) -> RpPersistent* { return &(holder<M>(o).*member); };
         return add(std::move(p));
     }
 
@@ -167,10 +180,10 @@ public:
     PropertyBuilder& reference(const char* name, RpRef<T> M::*member)
     {
         PublishedProperty p = make(name, PropertyType::Reference);
-        p.getReference = [member](const RpPersistent& o) -> TRpReportComponent* { return (static_cast<const M&>(o).*member).get(); };
+        p.getReference = [member](const RpPersistent& o) -> TRpReportComponent* { return (holder<M>(o).*member).get(); };
         p.setReference = [member](RpPersistent& o, TRpReportComponent* target) {
             auto* typed = dynamic_cast<T*>(target);
-            static_cast<M&>(o).*member = typed;
+            holder<M>(o).*member = typed;
             return typed != nullptr || target == nullptr;
         };
         return add(std::move(p));
@@ -182,17 +195,24 @@ public:
         PublishedProperty p = make(name, PropertyType::ReferenceList);
         p.getReferences = [member](const RpPersistent& o) {
             std::vector<TRpReportComponent*> targets;
-            for (auto& ref : static_cast<const M&>(o).*member)
+            for (auto& ref : holder<M>(o).*member)
                 targets.push_back(ref.get());
             return targets;
         };
         p.setReferences = [member](RpPersistent& o, const std::vector<TRpReportComponent*>& targets) {
-            auto& list = static_cast<M&>(o).*member;
+            auto& list = holder<M>(o).*member;
             list.clear();
             for (auto* target : targets)
                 list.emplace_back(dynamic_cast<T*>(target));
         };
         return add(std::move(p));
+    }
+
+    // Declares the properties of a part that several classes share, in its order.
+    PropertyBuilder& part(void (*declare)(PropertyBuilder&))
+    {
+        declare(*this);
+        return *this;
     }
 
     // Applies to the property declared last.
@@ -219,5 +239,20 @@ private:
     PropertyTable& m_table;
     std::string m_last;
 };
+
+// A class's table: its parent's properties, then those declare adds, built once on first
+// use. Every call site passes a lambda of its own type, so every class keeps its own table.
+template<class Declare>
+const PropertyTable& derivedTable(const PropertyTable& parent, Declare declare)
+{
+    static_assert(std::is_class_v<Declare>, "a function pointer would share one table between classes");
+    static const PropertyTable table = [&] {
+        PropertyTable t(&parent);
+        PropertyBuilder builder(t);
+        declare(builder);
+        return t;
+    }();
+    return table;
+}
 
 } // namespace qv::report

@@ -6,15 +6,11 @@ namespace qv::report {
 
 const PropertyTable& TRpPageNumInit::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpReportComponent::classProperties());
-        PropertyBuilder(t)
-            .integer("InitValue", &TRpPageNumInit::m_initValue, 1)
+    return derivedTable(TRpReportComponent::classProperties(), [](PropertyBuilder& b) {
+        b.integer("InitValue", &TRpPageNumInit::m_initValue, 1)
             .reference("InitDataView", &TRpPageNumInit::m_initDataView)
             .string("InitDataField", &TRpPageNumInit::m_initDataField);
-        return t;
-    }();
-    return table;
+    });
 }
 
 const PropertyTable& TRpSection::classProperties()
@@ -29,14 +25,9 @@ bool TRpSection::acceptsChild(const TRpReportComponent& child) const
 
 const PropertyTable& TRpDataMirrorSection::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpSection::classProperties());
-        PropertyBuilder(t)
-            .reference("DataView", &TRpDataMirrorSection::m_dataView)
-            .string("DataField", &TRpDataMirrorSection::m_dataField);
-        return t;
-    }();
-    return table;
+    return derivedTable(TRpSection::classProperties(), [](PropertyBuilder& b) {
+        b.part(TRpDataBinding::declareProperties);
+    });
 }
 
 } // namespace qv::report

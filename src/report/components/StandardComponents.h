@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/components/DataBinding.h"
 #include "report/components/DataObjects.h"
 #include "report/components/TRpControl.h"
 
@@ -32,18 +33,8 @@ public:
 };
 
 // A section that mirrors another according to a data field.
-class TRpDataMirrorSection : public TRpSection {
+class TRpDataMirrorSection : public TRpSection, public TRpDataBinding {
     QV_RP_CLASS(TRpDataMirrorSection)
-
-public:
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& dataField() const { return m_dataField; }
-    void setDataField(std::string value) { m_dataField = std::move(value); }
-
-protected:
-    RpRef<TRpBaseDataView> m_dataView;
-    std::string m_dataField;
 };
 
 } // namespace qv::report

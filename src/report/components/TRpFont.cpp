@@ -4,18 +4,14 @@ namespace qv::report {
 
 const PropertyTable& TRpFont::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&RpPersistent::classProperties());
-        PropertyBuilder(t)
-            .string("Name", &TRpFont::m_name)
+    return derivedTable(RpPersistent::classProperties(), [](PropertyBuilder& b) {
+        b.string("Name", &TRpFont::m_name)
             .integer("Size", &TRpFont::m_size)
             .integer("Color", &TRpFont::m_color)
             .set("Style", &TRpFont::m_style, FontStyleType)
             .integer("Charset", &TRpFont::m_charset)
             .enumeration("Pitch", &TRpFont::m_pitch, FontPitchType, fpDefault);
-        return t;
-    }();
-    return table;
+    });
 }
 
 } // namespace qv::report

@@ -7,10 +7,8 @@ namespace qv::report {
 
 const PropertyTable& TRpPage::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpProjectItem::classProperties());
-        PropertyBuilder(t)
-            .floating("PageWidth", &TRpPage::m_pageWidth)
+    return derivedTable(TRpProjectItem::classProperties(), [](PropertyBuilder& b) {
+        b.floating("PageWidth", &TRpPage::m_pageWidth)
             .floating("PageHeight", &TRpPage::m_pageHeight)
             .integer("PaperSize", &TRpPage::m_paperSize, -1)
             .enumeration("Orientation", &TRpPage::m_orientation, OrientationType, poDefault)
@@ -21,11 +19,8 @@ const PropertyTable& TRpPage::classProperties()
             .reference("GotoPage", &TRpPage::m_gotoPage)
             .integer("GridLines", &TRpPage::m_gridLines, 5)
             .floating("GridSpacing", &TRpPage::m_gridSpacing)
-            .stringList("Parameters", &TRpPage::m_parameters)
-            .stringList("PIVars", &TRpPage::m_piVars);
-        return t;
-    }();
-    return table;
+            .part(TRpRunInputs::declareProperties);
+    });
 }
 
 bool TRpPage::acceptsChild(const TRpReportComponent& child) const

@@ -6,7 +6,7 @@
 namespace qv::report {
 
 // A page of a report, or a global page that reports share.
-class TRpPage : public TRpProjectItem {
+class TRpPage : public TRpProjectItem, public TRpRunInputs {
     QV_RP_CLASS(TRpPage)
 
 public:
@@ -34,10 +34,6 @@ public:
     void setGridLines(int value) { m_gridLines = value; }
     double gridSpacing() const { return m_gridSpacing; }
     void setGridSpacing(double value) { m_gridSpacing = value; }
-    const std::vector<std::string>& parameters() const { return m_parameters; }
-    void setParameters(std::vector<std::string> value) { m_parameters = std::move(value); }
-    const std::vector<std::string>& piVars() const { return m_piVars; }
-    void setPIVars(std::vector<std::string> value) { m_piVars = std::move(value); }
 
 protected:
     double m_pageWidth = 8.5;
@@ -51,8 +47,6 @@ protected:
     RpRef<TRpPage> m_gotoPage;
     int m_gridLines = 5;
     double m_gridSpacing = 0.1;
-    std::vector<std::string> m_parameters;
-    std::vector<std::string> m_piVars;
 };
 
 } // namespace qv::report

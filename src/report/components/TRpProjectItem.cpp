@@ -4,14 +4,10 @@ namespace qv::report {
 
 const PropertyTable& TRpProjectItem::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpReportComponent::classProperties());
-        PropertyBuilder(t)
-            .string("FullName", &TRpProjectItem::m_fullName)
+    return derivedTable(TRpReportComponent::classProperties(), [](PropertyBuilder& b) {
+        b.string("FullName", &TRpProjectItem::m_fullName)
             .string("Description", &TRpProjectItem::m_description);
-        return t;
-    }();
-    return table;
+    });
 }
 
 bool TRpProjectItem::definesProperty(std::string_view name) const
@@ -30,6 +26,11 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> TRpProjectItem::d
     if (m_module.empty())
         return {};
     return { { "Module", m_module } };
+}
+
+void TRpRunInputs::declareProperties(PropertyBuilder& builder)
+{
+    builder.stringList("Parameters", &TRpRunInputs::m_parameters).stringList("PIVars", &TRpRunInputs::m_piVars);
 }
 
 } // namespace qv::report

@@ -39,4 +39,23 @@ private:
     TRpProjectItem* m_ownerItem = nullptr;
 };
 
+// The names of the parameters and PIVars a run is given: a part of pages, reports and
+// the project.
+class TRpRunInputs {
+public:
+    const std::vector<std::string>& parameters() const { return m_parameters; }
+    void setParameters(std::vector<std::string> value) { m_parameters = std::move(value); }
+    const std::vector<std::string>& piVars() const { return m_piVars; }
+    void setPIVars(std::vector<std::string> value) { m_piVars = std::move(value); }
+
+    // Parameters, then PIVars.
+    static void declareProperties(PropertyBuilder& builder);
+
+protected:
+    ~TRpRunInputs() = default;
+
+    std::vector<std::string> m_parameters;
+    std::vector<std::string> m_piVars;
+};
+
 } // namespace qv::report

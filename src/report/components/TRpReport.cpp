@@ -4,10 +4,8 @@ namespace qv::report {
 
 const PropertyTable& TRpReport::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpProjectItem::classProperties());
-        PropertyBuilder(t)
-            .reference("FirstPage", &TRpReport::m_firstPage)
+    return derivedTable(TRpProjectItem::classProperties(), [](PropertyBuilder& b) {
+        b.reference("FirstPage", &TRpReport::m_firstPage)
             .referenceList("PageList", &TRpReport::m_pageList)
             .integer("MaxPages", &TRpReport::m_maxPages, 0)
             .integer("Copies", &TRpReport::m_copies, 0)
@@ -17,12 +15,9 @@ const PropertyTable& TRpReport::classProperties()
             .string("Printer", &TRpReport::m_printer)
             .boolean("AlwaysGenerate", &TRpReport::m_alwaysGenerate, false)
             .string("Category", &TRpReport::m_category)
-            .stringList("Parameters", &TRpReport::m_parameters)
-            .stringList("PIVars", &TRpReport::m_piVars)
+            .part(TRpRunInputs::declareProperties)
             .reference("SecurityControl", &TRpReport::m_securityControl);
-        return t;
-    }();
-    return table;
+    });
 }
 
 TRpPage* TRpReport::addPage(std::unique_ptr<TRpPage> page)

@@ -8,7 +8,7 @@
 namespace qv::report {
 
 // A report: its own pages, printed from FirstPage or in PageList order.
-class TRpReport : public TRpProjectItem {
+class TRpReport : public TRpProjectItem, public TRpRunInputs {
     QV_RP_CLASS(TRpReport)
 
 public:
@@ -44,10 +44,6 @@ public:
     void setAlwaysGenerate(bool value) { m_alwaysGenerate = value; }
     const std::string& category() const { return m_category; }
     void setCategory(std::string value) { m_category = std::move(value); }
-    const std::vector<std::string>& parameters() const { return m_parameters; }
-    void setParameters(std::vector<std::string> value) { m_parameters = std::move(value); }
-    const std::vector<std::string>& piVars() const { return m_piVars; }
-    void setPIVars(std::vector<std::string> value) { m_piVars = std::move(value); }
     TRpReportComponent* securityControl() const { return m_securityControl.get(); }
     void setSecurityControl(TRpReportComponent* value) { m_securityControl = value; }
 
@@ -62,8 +58,6 @@ protected:
     std::string m_printer;
     bool m_alwaysGenerate = false;
     std::string m_category;
-    std::vector<std::string> m_parameters;
-    std::vector<std::string> m_piVars;
     RpRef<TRpReportComponent> m_securityControl;
 
 private:

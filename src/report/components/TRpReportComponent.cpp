@@ -28,14 +28,10 @@ ComponentHandle handleOf(TRpReportComponent* component)
 
 const PropertyTable& TRpReportComponent::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&RpPersistent::classProperties());
-        PropertyBuilder(t)
-            .boolean("Locked", &TRpReportComponent::m_locked, false)
+    return derivedTable(RpPersistent::classProperties(), [](PropertyBuilder& b) {
+        b.boolean("Locked", &TRpReportComponent::m_locked, false)
             .boolean("DevLocked", &TRpReportComponent::m_devLocked, false);
-        return t;
-    }();
-    return table;
+    });
 }
 
 TRpReportComponent::TRpReportComponent()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/components/DataBinding.h"
 #include "report/components/DataObjects.h"
 #include "report/components/TRpControl.h"
 #include "report/components/TRpFont.h"
@@ -60,16 +61,12 @@ protected:
 };
 
 // A text whose content is a data-field expression.
-class TRpDataText : public TRpText {
+class TRpDataText : public TRpText, public TRpDataBinding {
     QV_RP_CLASS(TRpDataText)
 
 public:
     TRpDataText() { m_truncate = true; }
 
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& dataField() const { return m_dataField; }
-    void setDataField(std::string value) { m_dataField = std::move(value); }
     TRpBaseDataView* lookupDataView() const { return m_lookupDataView.get(); }
     void setLookupDataView(TRpBaseDataView* value) { m_lookupDataView = value; }
     const std::string& lookupField() const { return m_lookupField; }
@@ -80,8 +77,6 @@ public:
     void setLookupInvalid(std::string value) { m_lookupInvalid = std::move(value); }
 
 protected:
-    RpRef<TRpBaseDataView> m_dataView;
-    std::string m_dataField;
     RpRef<TRpBaseDataView> m_lookupDataView;
     std::string m_lookupField;
     std::string m_lookupDisplay;
@@ -104,18 +99,8 @@ protected:
 };
 
 // A memo whose content comes from a data field.
-class TRpDataMemo : public TRpMemo {
+class TRpDataMemo : public TRpMemo, public TRpDataBinding {
     QV_RP_CLASS(TRpDataMemo)
-
-public:
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& dataField() const { return m_dataField; }
-    void setDataField(std::string value) { m_dataField = std::move(value); }
-
-protected:
-    RpRef<TRpBaseDataView> m_dataView;
-    std::string m_dataField;
 };
 
 } // namespace qv::report

@@ -1,5 +1,6 @@
 #include "report/project/TRpProjectManager.h"
 
+#include "report/components/NamedValues.h"
 #include "report/project/ProjectLoader.h"
 #include "report/project/ProjectSaver.h"
 #include "report/project/ReportErrors.h"
@@ -12,19 +13,14 @@ namespace qv::report {
 
 const PropertyTable& TRpProjectManager::classProperties()
 {
-    static const PropertyTable table = [] {
-        PropertyTable t(&TRpProjectItem::classProperties());
-        PropertyBuilder(t)
-            .stringList("Categories", &TRpProjectManager::m_categories)
-            .stringList("Parameters", &TRpProjectManager::m_parameters)
-            .stringList("PIVars", &TRpProjectManager::m_piVars)
+    return derivedTable(TRpProjectItem::classProperties(), [](PropertyBuilder& b) {
+        b.stringList("Categories", &TRpProjectManager::m_categories)
+            .part(TRpRunInputs::declareProperties)
             .reference("SecurityControl", &TRpProjectManager::m_securityControl)
             .string("AdminPassword", &TRpProjectManager::m_adminPassword)
             .enumeration("Units", &TRpProjectManager::m_units, UnitsType, unInch)
             .floating("UnitsFactor", &TRpProjectManager::m_unitsFactor);
-        return t;
-    }();
-    return table;
+    });
 }
 
 TRpProjectManager::TRpProjectManager() = default;
@@ -170,25 +166,12 @@ TRpReportComponent* TRpProjectManager::resolveReference(std::string_view name, c
 
 std::string TRpProjectManager::param(std::string_view name) const
 {
-    for (auto& [key, value] : m_params) {
-        if (sameText(key, name))
-            return value;
-    }
-    return {};
+    return namedValue(m_params, name);
 }
 
 void TRpProjectManager::setParam(const std::string& name, const std::string& value)
 {
-    auto it = std::find_if(m_params.begin(), m_params.end(), [&](auto& entry) { return sameText(entry.first, name); });
-    if (value.empty()) {
-        if (it != m_params.end())
-            m_params.erase(it);
-        return;
-    }
-    if (it != m_params.end())
-        it->second = value;
-    else
-        m_params.emplace_back(name, value);
+    setNamedValue(m_params, name, value);
 }
 
 void TRpProjectManager::loadFromFile(const std::string& path)

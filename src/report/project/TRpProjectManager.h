@@ -22,7 +22,7 @@ constexpr std::int32_t ProjectVersion = 40005;
 
 // A loaded report project: its reports, global pages and data objects in file order, the
 // active report, and the run-time parameter values.
-class TRpProjectManager : public TRpProjectItem {
+class TRpProjectManager : public TRpProjectItem, public TRpRunInputs {
     QV_RP_CLASS(TRpProjectManager)
 
 public:
@@ -94,10 +94,6 @@ public:
 
     const std::vector<std::string>& categories() const { return m_categories; }
     void setCategories(std::vector<std::string> value) { m_categories = std::move(value); }
-    const std::vector<std::string>& parameters() const { return m_parameters; }
-    void setParameters(std::vector<std::string> value) { m_parameters = std::move(value); }
-    const std::vector<std::string>& piVars() const { return m_piVars; }
-    void setPIVars(std::vector<std::string> value) { m_piVars = std::move(value); }
     TRpReportComponent* securityControl() const { return m_securityControl.get(); }
     void setSecurityControl(TRpReportComponent* value) { m_securityControl = value; }
     const std::string& adminPassword() const { return m_adminPassword; }
@@ -117,8 +113,6 @@ public:
 
 protected:
     std::vector<std::string> m_categories;
-    std::vector<std::string> m_parameters;
-    std::vector<std::string> m_piVars;
     RpRef<TRpReportComponent> m_securityControl;
     std::string m_adminPassword;
     TRpUnits m_units = unInch;

@@ -38,15 +38,20 @@ void ByteWriter::float32(float value)
     int32(static_cast<int32_t>(bits));
 }
 
-std::string encodableString(const std::string& text)
+std::string wholeCharacterPrefix(const std::string& text, size_t limit)
 {
-    if (text.size() <= kMaxString)
+    if (text.size() <= limit)
         return text;
-    size_t cut = kMaxString;
+    size_t cut = limit;
     // Back off over UTF-8 continuation bytes so no character is split.
     while (cut > 0 && (static_cast<uint8_t>(text[cut]) & 0xC0) == 0x80)
         --cut;
     return text.substr(0, cut);
+}
+
+std::string encodableString(const std::string& text)
+{
+    return wholeCharacterPrefix(text, kMaxString);
 }
 
 void ByteWriter::string(const std::string& text)

@@ -175,6 +175,9 @@ private:
     std::vector<uint8_t> m_bytes;
 };
 
+// At most limit bytes of the text, cut between characters rather than inside one.
+std::string wholeCharacterPrefix(const std::string& text, size_t limit);
+
 // The text as the format will store it (cut to the longest encodable length).
 std::string encodableString(const std::string& text);
 

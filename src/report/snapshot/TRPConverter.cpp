@@ -377,14 +377,18 @@ std::string TRPConverter::ReplacePlaceholders(const std::string& text, int pageN
     return result;
 }
 
+// Each step answers whether the code is one of its commands; the first that takes it
+// reads its operands and passes them on.
 void TRPConverter::execute(uint8_t code)
 {
-    const int version = m_header->version;
-    auto text = [&](const std::string& raw) { return ReplacePlaceholders(raw, m_drawingPageNumber); };
-    auto flag = [&](bool& field) {
-        field = readByte() != 0;
-        m_render.SetFont(m_font);
-    };
+    if (drawShape(code) || drawGraphic(code) || drawText(code) || changeBrush(code) || changeFont(code)
+        || changePen(code) || recordVariable(code) || skipUnused(code))
+        return;
+    throw EReportPrinter("Unexpected code [%d] found in report file.", std::to_string(code));
+}
+
+bool TRPConverter::drawShape(uint8_t code)
+{
     switch (code) {
     case cArc:
     case cChord:
@@ -398,77 +402,27 @@ void TRPConverter::execute(uint8_t code)
             m_render.Chord(rect, start, end);
         else
             m_render.Pie(rect, start, end);
-        break;
+        return true;
     }
-    case cBrushCopy:
-        readGraphic();
-        readRect();
-        readRect();
-        readInt32();
-        break;
-    case cCopyRect:
-        readRect();
-        readInt32();
-        readRect();
-        break;
-    case cDraw: {
-        TRvGraphic graphic = readGraphic();
-        m_render.Draw(readPoint(), graphic);
-        break;
-    }
-    case cDrawFocusRect:
-    case cFrameRect:
-        readRect();
-        break;
     case cEllipse: {
         TRPPoint a = readPoint();
         TRPPoint b = readPoint();
         m_render.Ellipse({ a, b });
-        break;
+        return true;
     }
     case cFillRect:
         m_render.FillRect(readRect());
-        break;
-    case cFloodFill:
-        readPoint();
-        readInt32();
-        readInt32();
-        break;
+        return true;
     case cLineTo:
         m_render.LineTo(readPoint());
-        break;
+        return true;
     case cMoveTo:
         m_render.MoveTo(readPoint());
-        break;
+        return true;
     case cPolygon:
-    case cPolyline: {
-        int count = readInt16();
-        if (count < 0)
-            throw EReportPrinter("Invalid point count found in report file.");
-        need(static_cast<int64_t>(count + 1) * 8);
-        std::vector<TRPPoint> points;
-        points.reserve(static_cast<size_t>(count) + 1);
-        for (int i = 0; i <= count; ++i)
-            points.push_back(readPoint());
-        if (code == cPolygon)
-            m_render.Polygon(points);
-        else
-            m_render.Polyline(points);
-        break;
-    }
-    case cPrintBitmap: {
-        TRvGraphic bitmap = readGraphic();
-        TRPPoint at = readPoint();
-        double scaleX = readFloat();
-        double scaleY = readFloat();
-        m_render.PrintBitmap(at, scaleX, scaleY, bitmap);
-        break;
-    }
-    case cPrintBitmapRect: {
-        TRvGraphic bitmap = readGraphic();
-        m_render.PrintBitmapRect(readRect(), bitmap);
-        break;
-    }
+    case cPolyline:
+        drawPoints(code);
+        return true;
     case cRectangle:
     case cTabRectangle: {
         TRPPoint a = readPoint();
@@ -477,7 +431,7 @@ void TRPConverter::execute(uint8_t code)
             m_render.Rectangle({ a, b });
         else
             m_render.TabRectangle({ a, b });
-        break;
+        return true;
     }
     case cRoundRect: {
         TRPPoint a = readPoint();
@@ -485,18 +439,80 @@ void TRPConverter::execute(uint8_t code)
         double w = readFloat();
         double h = readFloat();
         m_render.RoundRect({ a, b }, w, h);
-        break;
+        return true;
+    }
+    case cSetFrameMode:
+        m_render.SetFrameMode(readByte());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TRPConverter::drawPoints(uint8_t code)
+{
+    int count = readInt16();
+    if (count < 0)
+        throw EReportPrinter("Invalid point count found in report file.");
+    need(static_cast<int64_t>(count + 1) * 8);
+    std::vector<TRPPoint> points;
+    points.reserve(static_cast<size_t>(count) + 1);
+    for (int i = 0; i <= count; ++i)
+        points.push_back(readPoint());
+    if (code == cPolygon)
+        m_render.Polygon(points);
+    else
+        m_render.Polyline(points);
+}
+
+bool TRPConverter::drawGraphic(uint8_t code)
+{
+    switch (code) {
+    case cDraw: {
+        TRvGraphic graphic = readGraphic();
+        m_render.Draw(readPoint(), graphic);
+        return true;
+    }
+    case cPrintBitmap: {
+        TRvGraphic bitmap = readGraphic();
+        TRPPoint at = readPoint();
+        double scaleX = readFloat();
+        double scaleY = readFloat();
+        m_render.PrintBitmap(at, scaleX, scaleY, bitmap);
+        return true;
+    }
+    case cPrintBitmapRect: {
+        TRvGraphic bitmap = readGraphic();
+        m_render.PrintBitmapRect(readRect(), bitmap);
+        return true;
     }
     case cStretchDraw: {
         TRvGraphic graphic = readGraphic();
         m_render.StretchDraw(readRect(), graphic);
-        break;
+        return true;
     }
+    case cPrintImageRect: {
+        int64_t size = readInt32();
+        std::string bytes = readBytes(size);
+        std::string format = readString();
+        TRPRect rect = readRect();
+        m_render.PrintImageRect(rect, std::vector<uint8_t>(bytes.begin(), bytes.end()), format);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool TRPConverter::drawText(uint8_t code)
+{
+    auto text = [&](const std::string& raw) { return ReplacePlaceholders(raw, m_drawingPageNumber); };
+    switch (code) {
     case cTextRect: {
         TRPRect rect = readRect();
         TRPPoint at = readPoint();
         m_render.TextRect(rect, at, text(readString()));
-        break;
+        return true;
     }
     case cCenterText:
     case cLeftText:
@@ -513,25 +529,8 @@ void TRPConverter::execute(uint8_t code)
             m_render.LeftText(shown, x, y);
         else
             m_render.RightText(shown, x, y);
-        break;
+        return true;
     }
-    case cSetTextBKMode:
-    case cTransBitmap:
-    case cSetOrientation:
-        readByte();
-        break;
-    case cSetBKColor:
-    case cPrintDataStream:
-        readInt32();
-        break;
-    case cSetScaleX:
-    case cSetScaleY:
-        readFloat();
-        break;
-    case cPrintData:
-    case cSetBin:
-        readString();
-        break;
     case cPrintSpaces:
     case cBlockText: {
         double y = readFloat();
@@ -539,145 +538,199 @@ void TRPConverter::execute(uint8_t code)
         double x = readFloat();
         double width = readFloat();
         m_render.BlockText(text(raw), x, y, width);
-        break;
+        return true;
     }
-    case cSetFrameMode:
-        m_render.SetFrameMode(readByte());
-        break;
-    case cPrintImageRect: {
-        int64_t size = readInt32();
-        std::string bytes = readBytes(size);
-        std::string format = readString();
-        TRPRect rect = readRect();
-        m_render.PrintImageRect(rect, std::vector<uint8_t>(bytes.begin(), bytes.end()), format);
-        break;
+    default:
+        return false;
     }
-    case cVariableData: {
-        std::string name = readString();
-        m_variables[name] = readVariableSlot(0);
-        break;
-    }
-    case cResetBrush: {
+}
+
+// A brush, font or pen command changes the current one and hands the result on whole.
+bool TRPConverter::changeBrush(uint8_t code)
+{
+    switch (code) {
+    case cResetBrush:
         m_brush.color = static_cast<TColor>(readInt32());
         m_brush.style = readByte();
-        bool hasBitmap = readByte() != 0;
-        m_brush.bitmap = hasBitmap ? std::make_shared<TRvGraphic>(readGraphic()) : nullptr;
-        m_render.SetBrush(m_brush);
+        m_brush.bitmap = readByte() != 0 ? std::make_shared<TRvGraphic>(readGraphic()) : nullptr;
         break;
-    }
     case cBrushColor:
         m_brush.color = static_cast<TColor>(readInt32());
-        m_render.SetBrush(m_brush);
         break;
     case cBrushStyle:
         m_brush.style = readByte();
-        m_render.SetBrush(m_brush);
         break;
-    case cBrushBitmap: {
-        bool hasBitmap = readByte() == 1;
-        m_brush.bitmap = hasBitmap ? std::make_shared<TRvGraphic>(readGraphic()) : nullptr;
-        m_render.SetBrush(m_brush);
+    case cBrushBitmap:
+        m_brush.bitmap = readByte() == 1 ? std::make_shared<TRvGraphic>(readGraphic()) : nullptr;
         break;
+    default:
+        return false;
     }
-    case cResetFont: {
-        m_font.name = readString();
-        m_font.color = static_cast<TColor>(readInt32());
-        m_font.pitch = readByte();
-        if (version >= 2018)
-            m_font.charset = readByte();
-        m_font.size = std::round(readFloat() * 72.0);
-        m_font.bold = readByte() != 0;
-        m_font.italic = readByte() != 0;
-        m_font.strikeout = readByte() != 0;
-        readByte(); // underline has its own command
-        m_font.underline = false;
-        m_font.rotation = version >= 2000 ? readInt16() : 0;
-        m_font.superscript = m_font.subscript = false;
-        m_render.SetFont(m_font);
+    m_render.SetBrush(m_brush);
+    return true;
+}
+
+bool TRPConverter::changeFont(uint8_t code)
+{
+    const int version = m_header->version;
+    switch (code) {
+    case cResetFont:
+        readFullFont(version);
         break;
-    }
     case cFontName:
         m_font.name = readString();
-        m_render.SetFont(m_font);
         break;
     case cFontColor:
         m_font.color = static_cast<TColor>(readInt32());
-        m_render.SetFont(m_font);
         break;
     case cFontPitch:
         m_font.pitch = readByte();
-        m_render.SetFont(m_font);
         break;
     case cFontHeight:
         m_font.size = std::round(readFloat() * 72.0);
         if (version >= 2000)
             readFloat(); // sample width: only the writer's measurement
-        m_render.SetFont(m_font);
         break;
     case cFontBold:
-        flag(m_font.bold);
+        m_font.bold = readByte() != 0;
         break;
     case cFontUnderline:
-        flag(m_font.underline);
+        m_font.underline = readByte() != 0;
         break;
     case cFontItalic:
-        flag(m_font.italic);
+        m_font.italic = readByte() != 0;
         break;
     case cFontStrikeout:
-        flag(m_font.strikeout);
+        m_font.strikeout = readByte() != 0;
         break;
     case cFontSuperscript:
-        flag(m_font.superscript);
+        m_font.superscript = readByte() != 0;
         break;
     case cFontSubscript:
-        flag(m_font.subscript);
+        m_font.subscript = readByte() != 0;
         break;
     case cFontRotation:
         m_font.rotation = readInt16();
-        m_render.SetFont(m_font);
         break;
     case cFontAlign:
         m_font.align = readByte();
-        m_render.SetFont(m_font);
         break;
     case cFontCharset:
         m_font.charset = readByte();
-        m_render.SetFont(m_font);
         break;
+    default:
+        return false;
+    }
+    m_render.SetFont(m_font);
+    return true;
+}
+
+void TRPConverter::readFullFont(int version)
+{
+    m_font.name = readString();
+    m_font.color = static_cast<TColor>(readInt32());
+    m_font.pitch = readByte();
+    if (version >= 2018)
+        m_font.charset = readByte();
+    m_font.size = std::round(readFloat() * 72.0);
+    m_font.bold = readByte() != 0;
+    m_font.italic = readByte() != 0;
+    m_font.strikeout = readByte() != 0;
+    readByte(); // underline has its own command
+    m_font.underline = false;
+    m_font.rotation = version >= 2000 ? readInt16() : 0;
+    m_font.superscript = m_font.subscript = false;
+}
+
+bool TRPConverter::changePen(uint8_t code)
+{
+    switch (code) {
     case cResetPen:
         m_pen.color = static_cast<TColor>(readInt32());
         m_pen.mode = readByte();
         m_pen.style = readByte();
         m_pen.width = static_cast<float>(readFloat());
-        m_render.SetPen(m_pen);
         break;
     case cPenColor:
         m_pen.color = static_cast<TColor>(readInt32());
-        m_render.SetPen(m_pen);
         break;
     case cPenMode:
         m_pen.mode = readByte();
-        m_render.SetPen(m_pen);
         break;
     case cPenStyle:
         m_pen.style = readByte();
-        m_render.SetPen(m_pen);
         break;
     case cPenWidth:
         m_pen.width = static_cast<float>(readFloat());
-        m_render.SetPen(m_pen);
         break;
+    default:
+        return false;
+    }
+    m_render.SetPen(m_pen);
+    return true;
+}
+
+bool TRPConverter::recordVariable(uint8_t code)
+{
+    if (code != cVariableData)
+        return false;
+    std::string name = readString();
+    m_variables[name] = readVariableSlot(0);
+    return true;
+}
+
+// Commands a renderer has no use for: their operands are read past, checked like any other.
+bool TRPConverter::skipUnused(uint8_t code)
+{
+    switch (code) {
+    case cBrushCopy:
+        readGraphic();
+        readRect();
+        readRect();
+        readInt32();
+        return true;
+    case cCopyRect:
+        readRect();
+        readInt32();
+        readRect();
+        return true;
+    case cDrawFocusRect:
+    case cFrameRect:
+        readRect();
+        return true;
+    case cFloodFill:
+        readPoint();
+        readInt32();
+        readInt32();
+        return true;
+    case cSetTextBKMode:
+    case cTransBitmap:
+    case cSetOrientation:
+        readByte();
+        return true;
+    case cSetBKColor:
+    case cPrintDataStream:
+        readInt32();
+        return true;
+    case cSetScaleX:
+    case cSetScaleY:
+        readFloat();
+        return true;
+    case cPrintData:
+    case cSetBin:
+        readString();
+        return true;
     case cResetLineHeight:
         readFloat();
         readFloat();
         readFloat();
-        break;
+        return true;
     case cAllowPreviewOnly:
     case cAllowPrinterOnly:
     case cAllowAll:
-        break;
+        return true;
     default:
-        throw EReportPrinter("Unexpected code [%d] found in report file.", std::to_string(code));
+        return false;
     }
 }
 

@@ -75,6 +75,16 @@ private:
     void seekPage(int page);
     void drawPage();
     void execute(uint8_t code);
+    bool drawShape(uint8_t code);
+    void drawPoints(uint8_t code);
+    bool drawGraphic(uint8_t code);
+    bool drawText(uint8_t code);
+    bool changeBrush(uint8_t code);
+    bool changeFont(uint8_t code);
+    void readFullFont(int version);
+    bool changePen(uint8_t code);
+    bool recordVariable(uint8_t code);
+    bool skipUnused(uint8_t code);
 
     uint8_t readByte();
     int16_t readInt16();

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "report/snapshot/GraphicRegistry.h"
 #include "report/snapshot/OutputBuffer.h"
 #include "report/snapshot/Stream.h"
 #include "report/snapshot/TBaseReport.h"
 #include "report/snapshot/TextMeasurer.h"
 #include "runtime/core/EndSignals.h"
 
-#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -142,17 +142,20 @@ private:
     void putGraphic(snapshot::ByteWriter& out, const snapshot::TRvGraphic& graphic);
     void putFontHeight(snapshot::ByteWriter& out, const snapshot::TRvFont& font) const;
     void putVariable(snapshot::ByteWriter& out, Variable& variable);
+    void writeVariable(Variable& variable);
     void fillSlot(int64_t position, const std::string& value);
 
     void writeFullState();
     void syncFont();
     void syncPen();
     void syncBrush();
+    // Stores a setting and, on a page being written, records the change.
+    template<class T, class Arg>
+    void changeSetting(T& setting, T value, uint8_t code, void (snapshot::ByteWriter::*put)(Arg));
     void shapeCommand(uint8_t code, const TRvRect& rect, bool usesPen, bool usesBrush);
     void arcCommand(uint8_t code, const TRvRect& rect, TRvPoint start, TRvPoint end);
     void pointsCommand(uint8_t code, const std::vector<TRvPoint>& points);
     void positionedText(TPrintJustify justify, const std::string& text, double x, double y);
-    void checkGraphicIndex(int index, const char* operation) const;
     Variable* findVariable(const std::string& name);
 
     double sx(double x) const { return (x + m_originX) * m_scaleX / 100.0; }
@@ -197,9 +200,7 @@ private:
     double m_currentX = 0;
     bool m_transparentBitmap = false;
 
-    std::array<int64_t, snapshot::kMaxGraphicSlot + 1> m_graphicSlots {};
-    int m_registerPending = 0;
-    int m_reusePending = 0;
+    snapshot::GraphicRegistry m_graphics;
 
     std::vector<Variable> m_variables;
     std::vector<int64_t> m_unfilledSlots;

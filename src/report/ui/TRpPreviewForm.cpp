@@ -182,10 +182,19 @@ void TRpPreviewForm::buildMenus()
 
 void TRpPreviewForm::buildToolBar()
 {
-    auto label = [](TLabel& l) {
+    auto addLabel = [this](TLabel& l) {
         l.setFont(previewFont());
         l.setBounds(0, 0, l.textWidth() + 8, 16);
         l.setAlignment(TLabel::Alignment::Center);
+        ToolBar1.addControl(l);
+    };
+    // A box to type into, between labels that say what it holds.
+    auto addEditGroup = [this, &addLabel](TLabel& before, TEdit& edit, int width, TLabel& after) {
+        addLabel(before);
+        edit.setFont(previewFont());
+        edit.setBounds(0, 0, width, 21);
+        ToolBar1.addControl(edit);
+        addLabel(after);
     };
     ToolBar1.addButton(actnFile_Open, previewGlyph(PreviewGlyph::Open));
     ToolBar1.addButton(actnFile_Save, previewGlyph(PreviewGlyph::Save));
@@ -195,30 +204,18 @@ void TRpPreviewForm::buildToolBar()
     ToolBar1.addButton(actnPage_Previous, previewGlyph(PreviewGlyph::Previous));
     ToolBar1.addButton(actnPage_Next, previewGlyph(PreviewGlyph::Next));
     ToolBar1.addButton(actnPage_Last, previewGlyph(PreviewGlyph::Last));
-    label(PageLabel);
-    ToolBar1.addControl(PageLabel);
-    PageEdit.setFont(previewFont());
-    PageEdit.setBounds(0, 0, 49, 21);
     PageEdit.onKeyPress = [this](char& key) { PageEditKeyPress(key); };
     PageEdit.onExit = [this] { applyPageEdit(); };
-    ToolBar1.addControl(PageEdit);
-    label(PageCountLabel);
-    ToolBar1.addControl(PageCountLabel);
+    addEditGroup(PageLabel, PageEdit, 49, PageCountLabel);
     ToolBar1.addSeparator();
     ToolBar1.addButton(actnZoom_In, previewGlyph(PreviewGlyph::ZoomIn));
     ToolBar1.addButton(actnZoom_Out, previewGlyph(PreviewGlyph::ZoomOut));
     ToolBar1.addButton(actnZoom_PageWidth, previewGlyph(PreviewGlyph::PageWidth));
     ToolBar1.addButton(actnZoom_Page, previewGlyph(PreviewGlyph::Page));
-    label(ZoomLabel);
-    ToolBar1.addControl(ZoomLabel);
-    ZoomEdit.setFont(previewFont());
-    ZoomEdit.setBounds(0, 0, 40, 21);
     ZoomEdit.setText("100.0");
     ZoomEdit.onKeyPress = [this](char& key) { ZoomEditKeyPress(key); };
     ZoomEdit.onExit = [this] { applyZoomEdit(); };
-    ToolBar1.addControl(ZoomEdit);
-    label(PercentLabel);
-    ToolBar1.addControl(PercentLabel);
+    addEditGroup(ZoomLabel, ZoomEdit, 40, PercentLabel);
     ToolBar1.addSeparator();
     ToolBar1.addButton(actnFile_Exit, previewGlyph(PreviewGlyph::Exit));
 }
