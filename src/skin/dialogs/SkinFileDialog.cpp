@@ -6,6 +6,7 @@
 #include "runtime/ui/Dialogs.h"
 #include "skin/dialogs/DialogGlyphs.h"
 #include "skin/dialogs/DialogTexts.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,12 +26,6 @@ TbsSkinOpenDialog::ShowHook& showHook()
 {
     static TbsSkinOpenDialog::ShowHook hook;
     return hook;
-}
-
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
 }
 
 // The extension of a path's file name, from its last "."; "" when it has none.
