@@ -556,28 +556,32 @@ void TChartAxis::SetMinimum(double value)
 {
     if (value > m_maximum)
         throw ChartException("Axis Minimum Value must be <= Maximum");
-    assign(m_minimum, value);
+    if (assignChanged(m_minimum, value))
+        changed();
 }
 
 void TChartAxis::SetMaximum(double value)
 {
     if (value < m_minimum)
         throw ChartException("Axis Maximum Value must be >= Minimum");
-    assign(m_maximum, value);
+    if (assignChanged(m_maximum, value))
+        changed();
 }
 
 void TChartAxis::SetIncrement(double increment)
 {
     if (increment < 0)
         throw ChartException("Axis increment must be >= 0");
-    assign(m_increment, increment);
+    if (assignChanged(m_increment, increment))
+        changed();
 }
 
 void TChartAxis::SetLabelsSeparation(int percent)
 {
     if (percent < 0)
         throw ChartException("Labels Separation % must be greater than 0");
-    assign(m_labelsSeparation, percent);
+    if (assignChanged(m_labelsSeparation, percent))
+        changed();
 }
 
 bool TChartAxis::AxisHit(int x, int y) const

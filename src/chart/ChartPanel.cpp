@@ -30,7 +30,8 @@ void TCustomChartPanel::SetChart3DPercent(int percent)
 {
     if (percent < 1 || percent > 100)
         throw ChartException("3D effect percent must be between 1 and 100");
-    assign(m_chart3DPercent, percent);
+    if (assignChanged(m_chart3DPercent, percent))
+        RequestRedraw();
 }
 
 void TCustomChartPanel::RequestRedraw()
