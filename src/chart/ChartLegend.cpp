@@ -190,7 +190,7 @@ void TChartLegend::drawBox()
     int extent = m_shadowSize - 1;
     if (frame.Visible) {
         int fw = frame.Width;
-        box = TRect{box.left - fw, box.top - fw, box.right + fw, box.bottom + fw};
+        box = box.inflated(fw);
         extent = m_shadowSize + fw + (fw - 1) / 2;
     }
     if (m_shadowSize > 0) {

@@ -127,7 +127,7 @@ void TCustomChartPanel::frameRing(TRect& r, TColor topLeft, TColor bottomRight, 
         c.polyline({{r.left, bottom}, {r.left, r.top}, {right, r.top}});
         c.pen.color = bottomRight;
         c.polyline({{right, r.top}, {right, bottom}, {r.left - 1, bottom}});
-        r = TRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+        r = r.inflated(-1);
     }
 }
 
