@@ -6,7 +6,6 @@
 #include "runtime/ui/Dialogs.h"
 #include "skin/dialogs/DialogGlyphs.h"
 #include "skin/dialogs/DialogTexts.h"
-#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,14 +25,6 @@ TbsSkinOpenDialog::ShowHook& showHook()
 {
     static TbsSkinOpenDialog::ShowHook hook;
     return hook;
-}
-
-// The extension of a path's file name, from its last "."; "" when it has none.
-std::string extensionOf(const std::string& path)
-{
-    std::string name = shellFileNameOf(path);
-    size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? "" : name.substr(dot);
 }
 
 Font dialogDefaultFont()
@@ -394,13 +385,7 @@ void TbsSkinOpenDialog::setFileName(const std::string& fileName)
 
 std::string TbsSkinOpenDialog::withPatternExtension(const std::string& path, const std::string& pattern)
 {
-    if (pattern.find(".*") != std::string::npos)
-        return path;
-    size_t dot = pattern.find_last_of('.');
-    if (dot == std::string::npos)
-        return path;
-    std::string wanted = pattern.substr(dot);
-    return lower(extensionOf(path)) == lower(wanted) ? path : path + wanted;
+    return TFileDialog::withFilterExtension(path, pattern);
 }
 
 std::string TbsSkinOpenDialog::startFolder() const
