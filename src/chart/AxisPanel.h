@@ -34,10 +34,10 @@ public:
     const std::array<std::unique_ptr<TChartAxis>, 5>& AxisList() const { return m_axes; }
 
     bool AxisVisible() const { return m_axisVisible; }
-    void SetAxisVisible(bool visible) { assign(m_axisVisible, visible); }
+    void SetAxisVisible(bool visible) { if (assignChanged(m_axisVisible, visible)) RequestRedraw(); }
     bool View3DWalls() const { return m_view3DWalls; }
     bool ClipPoints() const { return m_clipPoints; }
-    void SetClipPoints(bool clip) { assign(m_clipPoints, clip); }
+    void SetClipPoints(bool clip) { if (assignChanged(m_clipPoints, clip)) RequestRedraw(); }
     int MaxPointsPerPage() const { return m_maxPointsPerPage; }
     int Page() const { return m_page; }
     bool ScaleLastPage() const { return m_scaleLastPage; }

@@ -4,6 +4,7 @@
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
 #include "runtime/core/DisplayFormat.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,19 +18,6 @@ int roundEven(double x) { return static_cast<int>(std::nearbyint(x)); }
 
 constexpr double tinyStep = 1e-12;
 constexpr char lineSeparator = '\r';
-
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find(lineSeparator, start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos)
-            return lines;
-        start = end + 1;
-    }
-}
 
 } // namespace
 
@@ -103,7 +91,7 @@ void TChartAxis::setRange(double low, double high)
 int TChartAxis::labelTextSize(const std::string& text)
 {
     TChartCanvas3D& canvas = m_chart.ChartCanvas();
-    std::vector<std::string> lines = splitLines(text);
+    std::vector<std::string> lines = splitAt(text, lineSeparator);
     if (!Horizontal())
         return static_cast<int>(lines.size()) * canvas.TextLineHeight();
     int widest = 0;
@@ -123,7 +111,7 @@ int TChartAxis::labelWidthEstimate()
         std::string text = formatFloat(m_axisValuesFormat, v);
         if (m_labelsMultiLine)
             std::replace(text.begin(), text.end(), ' ', lineSeparator);
-        for (const std::string& line : splitLines(text))
+        for (const std::string& line : splitAt(text, lineSeparator))
             widest = std::max(widest, canvas.TextExtentWidth(line));
     }
     return widest + canvas.TextExtentWidth(" ");
@@ -339,7 +327,7 @@ int TChartAxis::plotEdge() const
 void TChartAxis::writeLabelText(int p, const std::string& text)
 {
     TChartCanvas3D& canvas = m_chart.ChartCanvas();
-    std::vector<std::string> lines = splitLines(text);
+    std::vector<std::string> lines = splitAt(text, lineSeparator);
     int h = canvas.TextLineHeight();
     int count = static_cast<int>(lines.size());
     int x = 0;
@@ -568,28 +556,32 @@ void TChartAxis::SetMinimum(double value)
 {
     if (value > m_maximum)
         throw ChartException("Axis Minimum Value must be <= Maximum");
-    assign(m_minimum, value);
+    if (assignChanged(m_minimum, value))
+        changed();
 }
 
 void TChartAxis::SetMaximum(double value)
 {
     if (value < m_minimum)
         throw ChartException("Axis Maximum Value must be >= Minimum");
-    assign(m_maximum, value);
+    if (assignChanged(m_maximum, value))
+        changed();
 }
 
 void TChartAxis::SetIncrement(double increment)
 {
     if (increment < 0)
         throw ChartException("Axis increment must be >= 0");
-    assign(m_increment, increment);
+    if (assignChanged(m_increment, increment))
+        changed();
 }
 
 void TChartAxis::SetLabelsSeparation(int percent)
 {
     if (percent < 0)
         throw ChartException("Labels Separation % must be greater than 0");
-    assign(m_labelsSeparation, percent);
+    if (assignChanged(m_labelsSeparation, percent))
+        changed();
 }
 
 bool TChartAxis::AxisHit(int x, int y) const

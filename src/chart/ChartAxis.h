@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartPen.h"
+#include "runtime/core/Property.h"
 #include "runtime/graphics/Canvas.h"
 
 #include <string>
@@ -56,13 +57,13 @@ public:
 
     // Published properties.
     bool Visible() const { return m_visible; }
-    void SetVisible(bool visible) { assign(m_visible, visible); }
+    void SetVisible(bool visible) { if (assignChanged(m_visible, visible)) changed(); }
     bool Automatic() const { return m_automatic; }
-    void SetAutomatic(bool automatic) { assign(m_automatic, automatic); }
+    void SetAutomatic(bool automatic) { if (assignChanged(m_automatic, automatic)) changed(); }
     bool AutomaticMinimum() const { return m_automaticMinimum; }
-    void SetAutomaticMinimum(bool automatic) { assign(m_automaticMinimum, automatic); }
+    void SetAutomaticMinimum(bool automatic) { if (assignChanged(m_automaticMinimum, automatic)) changed(); }
     bool AutomaticMaximum() const { return m_automaticMaximum; }
-    void SetAutomaticMaximum(bool automatic) { assign(m_automaticMaximum, automatic); }
+    void SetAutomaticMaximum(bool automatic) { if (assignChanged(m_automaticMaximum, automatic)) changed(); }
     double Minimum() const { return m_minimum; }
     double Maximum() const { return m_maximum; }
     // Raise "Axis Minimum Value must be <= Maximum" / "Axis Maximum Value must be >= Minimum".
@@ -71,51 +72,51 @@ public:
     double Increment() const { return m_increment; }
     void SetIncrement(double increment); // raises "Axis increment must be >= 0"
     bool Labels() const { return m_labels; }
-    void SetLabels(bool labels) { assign(m_labels, labels); }
+    void SetLabels(bool labels) { if (assignChanged(m_labels, labels)) changed(); }
     const Font& LabelsFont() const { return m_labelsFont; }
-    void SetLabelsFont(const Font& font) { assign(m_labelsFont, font); }
+    void SetLabelsFont(const Font& font) { if (assignChanged(m_labelsFont, font)) changed(); }
     int LabelsSeparation() const { return m_labelsSeparation; }
     void SetLabelsSeparation(int percent); // raises "Labels Separation % must be greater than 0"
     int LabelsSize() const { return m_labelsSize; }
-    void SetLabelsSize(int size) { assign(m_labelsSize, size); }
+    void SetLabelsSize(int size) { if (assignChanged(m_labelsSize, size)) changed(); }
     bool LabelsOnAxis() const { return m_labelsOnAxis; }
-    void SetLabelsOnAxis(bool on) { assign(m_labelsOnAxis, on); }
+    void SetLabelsOnAxis(bool on) { if (assignChanged(m_labelsOnAxis, on)) changed(); }
     bool LabelsMultiLine() const { return m_labelsMultiLine; }
-    void SetLabelsMultiLine(bool multi) { assign(m_labelsMultiLine, multi); }
+    void SetLabelsMultiLine(bool multi) { if (assignChanged(m_labelsMultiLine, multi)) changed(); }
     TAxisLabelStyle LabelStyle() const { return m_labelStyle; }
-    void SetLabelStyle(TAxisLabelStyle style) { assign(m_labelStyle, style); }
+    void SetLabelStyle(TAxisLabelStyle style) { if (assignChanged(m_labelStyle, style)) changed(); }
     const std::string& AxisValuesFormat() const { return m_axisValuesFormat; }
-    void SetAxisValuesFormat(const std::string& format) { assign(m_axisValuesFormat, format); }
+    void SetAxisValuesFormat(const std::string& format) { if (assignChanged(m_axisValuesFormat, format)) changed(); }
     bool RoundFirstLabel() const { return m_roundFirstLabel; }
-    void SetRoundFirstLabel(bool round) { assign(m_roundFirstLabel, round); }
+    void SetRoundFirstLabel(bool round) { if (assignChanged(m_roundFirstLabel, round)) changed(); }
     bool TickOnLabelsOnly() const { return m_tickOnLabelsOnly; }
-    void SetTickOnLabelsOnly(bool only) { assign(m_tickOnLabelsOnly, only); }
+    void SetTickOnLabelsOnly(bool only) { if (assignChanged(m_tickOnLabelsOnly, only)) changed(); }
     const TChartPen& Axis() const { return m_axisPen; }
-    void SetAxis(const TChartPen& pen) { assign(m_axisPen, pen); }
+    void SetAxis(const TChartPen& pen) { if (assignChanged(m_axisPen, pen)) changed(); }
     const TChartPen& Ticks() const { return m_ticks; }
-    void SetTicks(const TChartPen& pen) { assign(m_ticks, pen); }
+    void SetTicks(const TChartPen& pen) { if (assignChanged(m_ticks, pen)) changed(); }
     int TickLength() const { return m_tickLength; }
-    void SetTickLength(int length) { assign(m_tickLength, length); }
+    void SetTickLength(int length) { if (assignChanged(m_tickLength, length)) changed(); }
     const TChartPen& TicksInner() const { return m_ticksInner; }
-    void SetTicksInner(const TChartPen& pen) { assign(m_ticksInner, pen); }
+    void SetTicksInner(const TChartPen& pen) { if (assignChanged(m_ticksInner, pen)) changed(); }
     int TickInnerLength() const { return m_tickInnerLength; }
-    void SetTickInnerLength(int length) { assign(m_tickInnerLength, length); }
+    void SetTickInnerLength(int length) { if (assignChanged(m_tickInnerLength, length)) changed(); }
     const TChartPen& MinorTicks() const { return m_minorTicks; }
-    void SetMinorTicks(const TChartPen& pen) { assign(m_minorTicks, pen); }
+    void SetMinorTicks(const TChartPen& pen) { if (assignChanged(m_minorTicks, pen)) changed(); }
     int MinorTickLength() const { return m_minorTickLength; }
-    void SetMinorTickLength(int length) { assign(m_minorTickLength, length); }
+    void SetMinorTickLength(int length) { if (assignChanged(m_minorTickLength, length)) changed(); }
     int MinorTickCount() const { return m_minorTickCount; }
-    void SetMinorTickCount(int count) { assign(m_minorTickCount, count); }
+    void SetMinorTickCount(int count) { if (assignChanged(m_minorTickCount, count)) changed(); }
     const TChartPen& Grid() const { return m_grid; }
-    void SetGrid(const TChartPen& pen) { assign(m_grid, pen); }
+    void SetGrid(const TChartPen& pen) { if (assignChanged(m_grid, pen)) changed(); }
     bool GridCentered() const { return m_gridCentered; }
-    void SetGridCentered(bool centered) { assign(m_gridCentered, centered); }
+    void SetGridCentered(bool centered) { if (assignChanged(m_gridCentered, centered)) changed(); }
     const TChartPen& MinorGrid() const { return m_minorGrid; }
-    void SetMinorGrid(const TChartPen& pen) { assign(m_minorGrid, pen); }
+    void SetMinorGrid(const TChartPen& pen) { if (assignChanged(m_minorGrid, pen)) changed(); }
     const TChartAxisTitle& Title() const { return m_title; }
-    void SetTitleCaption(const std::string& caption) { assign(m_title.Caption, caption); }
+    void SetTitleCaption(const std::string& caption) { if (assignChanged(m_title.Caption, caption)) changed(); }
     int TitleSize() const { return m_titleSize; }
-    void SetTitleSize(int size) { assign(m_titleSize, size); }
+    void SetTitleSize(int size) { if (assignChanged(m_titleSize, size)) changed(); }
     double StartPosition() const { return m_startPosition; }
     double EndPosition() const { return m_endPosition; }
     double PositionPercent() const { return m_positionPercent; }
@@ -134,14 +135,6 @@ public:
     const std::vector<int>& ticks() const { return m_tickList; }
 
 private:
-    template <class T>
-    void assign(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        changed();
-    }
     void changed();
     void setRange(double low, double high);
     bool hasActiveSeries() const;

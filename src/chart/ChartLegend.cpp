@@ -24,21 +24,24 @@ void TChartLegend::SetColorWidth(int percent)
 {
     if (percent < 0 || percent > 100)
         throw ChartException("Legend Color Width must be between 0 and 100 %");
-    assign(m_colorWidth, percent);
+    if (assignChanged(m_colorWidth, percent))
+        changed();
 }
 
 void TChartLegend::SetTopPos(int percent)
 {
     if (percent < 0 || percent > 100)
         throw ChartException("Top Legend Position must be between 0 and 100 %");
-    assign(m_topPos, percent);
+    if (assignChanged(m_topPos, percent))
+        changed();
 }
 
 void TChartLegend::SetFirstValue(int first)
 {
     if (first < 0)
         throw ChartException("First Legend Value must be > 0");
-    assign(m_firstValue, first);
+    if (assignChanged(m_firstValue, first))
+        changed();
 }
 
 TLegendStyle TChartLegend::resolveStyle() const
@@ -187,7 +190,7 @@ void TChartLegend::drawBox()
     int extent = m_shadowSize - 1;
     if (frame.Visible) {
         int fw = frame.Width;
-        box = TRect{box.left - fw, box.top - fw, box.right + fw, box.bottom + fw};
+        box = box.inflated(fw);
         extent = m_shadowSize + fw + (fw - 1) / 2;
     }
     if (m_shadowSize > 0) {

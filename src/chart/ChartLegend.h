@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartPen.h"
+#include "runtime/core/Property.h"
 
 #include <string>
 
@@ -20,40 +21,40 @@ public:
     explicit TChartLegend(TCustomAxisPanel& chart);
 
     bool Visible() const { return m_visible; }
-    void SetVisible(bool visible) { assign(m_visible, visible); }
+    void SetVisible(bool visible) { if (assignChanged(m_visible, visible)) changed(); }
     TLegendAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TLegendAlignment alignment) { assign(m_alignment, alignment); }
+    void SetAlignment(TLegendAlignment alignment) { if (assignChanged(m_alignment, alignment)) changed(); }
     TLegendStyle LegendStyle() const { return m_legendStyle; }
-    void SetLegendStyle(TLegendStyle style) { assign(m_legendStyle, style); }
+    void SetLegendStyle(TLegendStyle style) { if (assignChanged(m_legendStyle, style)) changed(); }
     TLegendTextStyle TextStyle() const { return m_textStyle; }
-    void SetTextStyle(TLegendTextStyle style) { assign(m_textStyle, style); }
+    void SetTextStyle(TLegendTextStyle style) { if (assignChanged(m_textStyle, style)) changed(); }
     const Font& LegendFont() const { return m_font; }
-    void SetLegendFont(const Font& font) { assign(m_font, font); }
+    void SetLegendFont(const Font& font) { if (assignChanged(m_font, font)) changed(); }
     TColor Color() const { return m_color; }
-    void SetColor(TColor color) { assign(m_color, color); }
+    void SetColor(TColor color) { if (assignChanged(m_color, color)) changed(); }
     const TChartBrush& Brush() const { return m_brush; }
     const TChartPen& Frame() const { return m_frame; }
-    void SetFrame(const TChartPen& pen) { assign(m_frame, pen); }
+    void SetFrame(const TChartPen& pen) { if (assignChanged(m_frame, pen)) changed(); }
     TColor ShadowColor() const { return m_shadowColor; }
     int ShadowSize() const { return m_shadowSize; }
-    void SetShadowSize(int size) { assign(m_shadowSize, size); }
+    void SetShadowSize(int size) { if (assignChanged(m_shadowSize, size)) changed(); }
     int ColorWidth() const { return m_colorWidth; }
     void SetColorWidth(int percent);  // raises "Legend Color Width must be between 0 and 100 %"
     int TopPos() const { return m_topPos; }
     void SetTopPos(int percent);      // raises "Top Legend Position must be between 0 and 100 %"
     int HorizMargin() const { return m_horizMargin; }
-    void SetHorizMargin(int margin) { assign(m_horizMargin, margin); }
+    void SetHorizMargin(int margin) { if (assignChanged(m_horizMargin, margin)) changed(); }
     int VertMargin() const { return m_vertMargin; }
-    void SetVertMargin(int margin) { assign(m_vertMargin, margin); }
+    void SetVertMargin(int margin) { if (assignChanged(m_vertMargin, margin)) changed(); }
     int MaxNumRows() const { return m_maxNumRows; }
     bool ResizeChart() const { return m_resizeChart; }
-    void SetResizeChart(bool resize) { assign(m_resizeChart, resize); }
+    void SetResizeChart(bool resize) { if (assignChanged(m_resizeChart, resize)) changed(); }
     bool Inverted() const { return m_inverted; }
-    void SetInverted(bool inverted) { assign(m_inverted, inverted); }
+    void SetInverted(bool inverted) { if (assignChanged(m_inverted, inverted)) changed(); }
     int FirstValue() const { return m_firstValue; }
     void SetFirstValue(int first);    // raises "First Legend Value must be > 0"
     const TChartPen& DividingLines() const { return m_dividingLines; }
-    void SetDividingLines(const TChartPen& pen) { assign(m_dividingLines, pen); }
+    void SetDividingLines(const TChartPen& pen) { if (assignChanged(m_dividingLines, pen)) changed(); }
     bool Vertical() const { return m_alignment == laLeft || m_alignment == laRight; }
 
     // Draws the legend and shrinks the plot rectangle.
@@ -71,14 +72,6 @@ public:
     int itemHeight() const { return m_itemHeight; }
 
 private:
-    template <class T>
-    void assign(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        changed();
-    }
     void changed();
     TLegendStyle resolveStyle() const;
     int itemCount() const;

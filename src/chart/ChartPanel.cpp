@@ -30,7 +30,8 @@ void TCustomChartPanel::SetChart3DPercent(int percent)
 {
     if (percent < 1 || percent > 100)
         throw ChartException("3D effect percent must be between 1 and 100");
-    assign(m_chart3DPercent, percent);
+    if (assignChanged(m_chart3DPercent, percent))
+        RequestRedraw();
 }
 
 void TCustomChartPanel::RequestRedraw()
@@ -126,7 +127,7 @@ void TCustomChartPanel::frameRing(TRect& r, TColor topLeft, TColor bottomRight, 
         c.polyline({{r.left, bottom}, {r.left, r.top}, {right, r.top}});
         c.pen.color = bottomRight;
         c.polyline({{right, r.top}, {right, bottom}, {r.left - 1, bottom}});
-        r = TRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+        r = r.inflated(-1);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartCanvas.h"
+#include "runtime/core/Property.h"
 #include "runtime/graphics/Canvas.h"
 
 #include <functional>
@@ -47,24 +48,24 @@ public:
     int MarginTop() const { return m_marginTop; }
     int MarginRight() const { return m_marginRight; }
     int MarginBottom() const { return m_marginBottom; }
-    void SetMarginLeft(int v) { assign(m_marginLeft, v); }
-    void SetMarginTop(int v) { assign(m_marginTop, v); }
-    void SetMarginRight(int v) { assign(m_marginRight, v); }
-    void SetMarginBottom(int v) { assign(m_marginBottom, v); }
+    void SetMarginLeft(int v) { if (assignChanged(m_marginLeft, v)) RequestRedraw(); }
+    void SetMarginTop(int v) { if (assignChanged(m_marginTop, v)) RequestRedraw(); }
+    void SetMarginRight(int v) { if (assignChanged(m_marginRight, v)) RequestRedraw(); }
+    void SetMarginBottom(int v) { if (assignChanged(m_marginBottom, v)) RequestRedraw(); }
     bool View3D() const { return m_view3D; }
-    void SetView3D(bool v) { assign(m_view3D, v); }
+    void SetView3D(bool v) { if (assignChanged(m_view3D, v)) RequestRedraw(); }
     int Chart3DPercent() const { return m_chart3DPercent; }
     void SetChart3DPercent(int percent); // 1..100, else "3D effect percent must be between 1 and 100"
     TColor Color() const { return m_color; }
-    void SetColor(TColor color) { assign(m_color, color); }
+    void SetColor(TColor color) { if (assignChanged(m_color, color)) RequestRedraw(); }
     TPanelBevel BevelOuter() const { return m_bevelOuter; }
-    void SetBevelOuter(TPanelBevel b) { assign(m_bevelOuter, b); }
+    void SetBevelOuter(TPanelBevel b) { if (assignChanged(m_bevelOuter, b)) RequestRedraw(); }
     TPanelBevel BevelInner() const { return m_bevelInner; }
-    void SetBevelInner(TPanelBevel b) { assign(m_bevelInner, b); }
+    void SetBevelInner(TPanelBevel b) { if (assignChanged(m_bevelInner, b)) RequestRedraw(); }
     int BevelWidth() const { return m_bevelWidth; }
-    void SetBevelWidth(int w) { assign(m_bevelWidth, w); }
+    void SetBevelWidth(int w) { if (assignChanged(m_bevelWidth, w)) RequestRedraw(); }
     int BorderWidth() const { return m_borderWidth; }
-    void SetBorderWidth(int w) { assign(m_borderWidth, w); }
+    void SetBorderWidth(int w) { if (assignChanged(m_borderWidth, w)) RequestRedraw(); }
     bool Printing() const { return m_printing; }
     void SetPrinting(bool printing) { m_printing = printing; }
     bool PrintProportional() const { return m_printProportional; }
@@ -90,14 +91,6 @@ public:
     int drawCount() const { return m_drawCount; }
 
 protected:
-    template <class T>
-    void assign(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        RequestRedraw();
-    }
     // Everything after the plot rectangle's first computation.
     virtual void DrawContent() = 0;
     // Drawn on the window after each paint, never into the buffer.

@@ -54,7 +54,7 @@ void TChartTitle::Draw()
         }
     }
     if (n > 0 && (m_frame.Visible || !brushClear)) {
-        TRect framed{box.left - f, box.top - f, box.right + f, box.bottom + f};
+        TRect framed = box.inflated(f);
         canvas.SelectPen(m_frame);
         if (brushClear)
             canvas.brush().style = BrushStyle::Clear;

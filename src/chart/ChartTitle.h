@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartPen.h"
+#include "runtime/core/Property.h"
 
 #include <string>
 #include <vector>
@@ -18,20 +19,20 @@ public:
     TChartTitle(TCustomAxisPanel& chart, bool foot);
 
     bool Visible() const { return m_visible; }
-    void SetVisible(bool visible) { assign(m_visible, visible); }
+    void SetVisible(bool visible) { if (assignChanged(m_visible, visible)) changed(); }
     TTitleAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TTitleAlignment alignment) { assign(m_alignment, alignment); }
+    void SetAlignment(TTitleAlignment alignment) { if (assignChanged(m_alignment, alignment)) changed(); }
     const std::vector<std::string>& Text() const { return m_text; }
-    void SetText(const std::vector<std::string>& lines) { assign(m_text, lines); }
+    void SetText(const std::vector<std::string>& lines) { if (assignChanged(m_text, lines)) changed(); }
     const Font& TitleFont() const { return m_font; }
-    void SetTitleFont(const Font& font) { assign(m_font, font); }
+    void SetTitleFont(const Font& font) { if (assignChanged(m_font, font)) changed(); }
     const TChartPen& Frame() const { return m_frame; }
-    void SetFrame(const TChartPen& pen) { assign(m_frame, pen); }
+    void SetFrame(const TChartPen& pen) { if (assignChanged(m_frame, pen)) changed(); }
     bool AdjustFrame() const { return m_adjustFrame; }
     TColor Color() const { return m_color; }
-    void SetColor(TColor color) { assign(m_color, color); }
+    void SetColor(TColor color) { if (assignChanged(m_color, color)) changed(); }
     const TChartBrush& Brush() const { return m_brush; }
-    void SetBrush(const TChartBrush& brush) { assign(m_brush, brush); }
+    void SetBrush(const TChartBrush& brush) { if (assignChanged(m_brush, brush)) changed(); }
 
     // Draws the lines and shrinks the plot rectangle by their height.
     void Draw();
@@ -39,14 +40,6 @@ public:
     bool Clicked(int x, int y) const;
 
 private:
-    template <class T>
-    void assign(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        changed();
-    }
     void changed();
 
     TCustomAxisPanel& m_chart;

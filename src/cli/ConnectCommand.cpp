@@ -8,6 +8,7 @@
 
 #ifdef QV_REPORT_PDF
 #include "report/device/TRvRenderPDF.h"
+#include "runtime/core/Text.h"
 #endif
 
 #include <algorithm>
@@ -21,14 +22,6 @@ namespace {
 
 constexpr const char* kScheduleConnection = "RvCustomConnection1";
 constexpr auto kControlWait = std::chrono::milliseconds(5000);
-
-bool hasSuffix(const std::string& text, const std::string& suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
 
 // Messages of the report engine, kept so the command can say what went wrong in one place.
 class MessageLog {
@@ -91,7 +84,7 @@ void setUpFileOutput(TRvSystem& system, const std::string& output, const std::st
     system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
     system.DefaultDest = TReportDest::rdFile;
     system.OutputFileName = partFile;
-    if (hasSuffix(output, ".ndr")) {
+    if (endsWithText(output, ".ndr")) {
         system.NativeOutput = false;
         return;
     }
@@ -113,7 +106,7 @@ int runConnectedReport(const std::vector<std::string>& args)
     if (!options.positional().empty())
         throw UsageError("report --connect takes no loan file");
     std::string const output = options.value("-o");
-    if (!hasSuffix(output, ".ndr") && !hasSuffix(output, ".pdf"))
+    if (!endsWithText(output, ".ndr") && !endsWithText(output, ".pdf"))
         throw UsageError("report writes a .ndr or .pdf file, not '" + output + "'");
     std::string const connection = options.has("--connection") ? options.value("--connection") : kScheduleConnection;
 

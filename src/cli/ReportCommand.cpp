@@ -8,6 +8,7 @@
 
 #ifdef QV_REPORT_PDF
 #include "report/device/TRvRenderPDF.h"
+#include "runtime/core/Text.h"
 #endif
 
 #include <cstdio>
@@ -15,17 +16,6 @@
 
 namespace qv::cli {
 namespace {
-
-bool endsWith(const std::string& text, const std::string& suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])) != suffix[i])
-            return false;
-    }
-    return true;
-}
 
 // RvSystem1 as the main window sets it up, but without windows: the pages go to a
 // snapshot in memory, and only a run that worked reaches the output file.
@@ -63,7 +53,7 @@ private:
 
 void writeReport(const std::string& output, TMemoryStream& snapshot)
 {
-    if (endsWith(output, ".ndr")) {
+    if (endsWithText(output, ".ndr")) {
         auto const& bytes = snapshot.bytes();
         writeOutput(output, std::string(bytes.begin(), bytes.end()));
         return;
@@ -85,10 +75,10 @@ int runReport(const std::vector<std::string>& args)
     if (options.positional().size() != 1)
         throw UsageError("report takes one loan file");
     std::string const output = options.value("-o");
-    if (!endsWith(output, ".ndr") && !endsWith(output, ".pdf"))
+    if (!endsWithText(output, ".ndr") && !endsWithText(output, ".pdf"))
         throw UsageError("report writes a .ndr or .pdf file, not '" + output + "'");
 #ifndef QV_REPORT_PDF
-    if (endsWith(output, ".pdf"))
+    if (endsWithText(output, ".pdf"))
         throw UsageError("this build has no PDF output");
 #endif
 

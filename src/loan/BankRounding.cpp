@@ -12,6 +12,7 @@
 #include "runtime/core/Format.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/core/RegionalSettings.h"
+#include "runtime/core/Text.h"
 
 #include <gmpxx.h>
 
@@ -40,14 +41,11 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads a text that parseNumber (with this separator) or parseRate (with ".")
 // has already accepted, so only its shape is walked here.
-Decimal readDecimal(const std::string& text, char separator)
+Decimal readDecimal(const std::string& written, char separator)
 {
+    std::string const text = trim(written, " ");
     std::size_t i = 0;
-    std::size_t end = text.size();
-    while (i < end && text[i] == ' ')
-        ++i;
-    while (end > i && text[end - 1] == ' ')
-        --end;
+    std::size_t const end = text.size();
     Decimal d;
     if (i < end && (text[i] == '+' || text[i] == '-'))
         d.negative = text[i++] == '-';

@@ -226,6 +226,26 @@ TEST(Ini, ParsingRules)
     EXPECT_EQ(IniFile::withValue("[s]\r\na=1\r\n[t]\r\nb=2\r\n", "s", "c", "3"), "[s]\r\na=1\r\nc=3\r\n[t]\r\nb=2\r\n");
 }
 
+TEST(Ini, TextHeldInMemoryReadsByTheSameRules)
+{
+    std::string const text = "k=0\r[A]\rx=1\r[ b ] old\n k = \"q\" \n;j=no\n[a]\nx=3\ny=\t4\t";
+    IniText const ini(text);
+    EXPECT_TRUE(ini.hasSection("a"));
+    EXPECT_TRUE(ini.hasSection("B"));
+    EXPECT_FALSE(ini.hasSection("c"));
+    // A lone CR ends a line; a repeated section adds its keys, the first value stays.
+    EXPECT_EQ(ini.readString("a", "X", "-"), "1");
+    EXPECT_EQ(ini.readString("A", "y", "-"), "4");
+    EXPECT_TRUE(ini.hasKey("b", "K"));
+    EXPECT_FALSE(ini.hasKey("b", ";j"));
+    EXPECT_FALSE(ini.hasKey("b", "j"));
+    EXPECT_FALSE(ini.hasKey("", "k"));
+    // In memory a value stays as written; the file reader unquotes it.
+    EXPECT_EQ(ini.readString("b", "k", "-"), "\"q\"");
+    EXPECT_EQ(IniFile::lookup(text, "b", "k", "-"), "q");
+    EXPECT_EQ(IniFile::lookup(text, "a", "y", "-"), "4");
+}
+
 TEST_F(TempDir, IniWriteFailureNamesThePath)
 {
     std::string const ini = path("missing-dir/info.ini");

@@ -5,6 +5,7 @@
 #include "runtime/core/Exception.h"
 #include "runtime/core/Numbers.h"
 #include "runtime/core/RegionalSettings.h"
+#include "runtime/core/Text.h"
 
 #include <cctype>
 #include <limits>
@@ -16,21 +17,12 @@ namespace {
 
 constexpr const char* invalidText = "(invalid)";
 
-std::string trimmed(const std::string& text)
-{
-    auto begin = text.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos)
-        return {};
-    auto end = text.find_last_not_of(" \t\r\n");
-    return text.substr(begin, end - begin + 1);
-}
-
 std::string normalized(const std::string& expression)
 {
-    std::string text = trimmed(expression);
+    std::string text = trim(expression, blanksWithLineEnds);
     if (!text.empty() && text.back() == ';')
         text.pop_back();
-    return trimmed(text);
+    return trim(text, blanksWithLineEnds);
 }
 
 // The first "." that is not inside angle brackets.
@@ -136,7 +128,7 @@ private:
             text += c;
             ++m_pos;
         }
-        return trimmed(text);
+        return trim(text, blanksWithLineEnds);
     }
 
     std::string reference(const std::string& text)
@@ -146,8 +138,8 @@ private:
         auto dot = prefixDot(text);
         if (dot == std::string::npos)
             return fieldText(m_view, text);
-        std::string prefix = trimmed(text.substr(0, dot));
-        std::string name = trimmed(text.substr(dot + 1));
+        std::string prefix = trim(text.substr(0, dot), blanksWithLineEnds);
+        std::string name = trim(text.substr(dot + 1), blanksWithLineEnds);
         if (sameText(prefix, "REPORT")) {
             auto number = reportVariableNumber(name);
             return number ? m_context.reportVariable(*number) : invalidText;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/components/RpRef.h"
+#include "runtime/core/Text.h"
 
 #include <cstdint>
 #include <functional>
@@ -90,7 +91,7 @@ private:
 };
 
 std::string joinLines(const std::vector<std::string>& lines);
-std::vector<std::string> splitLines(const std::string& text);
+using qv::splitLines;
 
 // Declares properties over plain data members.
 class PropertyBuilder {

@@ -10,7 +10,7 @@
 namespace qv::report {
 
 // Case-insensitive comparison of names (class, component and property names).
-bool sameText(std::string_view a, std::string_view b);
+using qv::sameText;
 
 // Declares what every persistent class answers about itself; the table is defined in
 // the class's source file.

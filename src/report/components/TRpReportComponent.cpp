@@ -7,14 +7,6 @@
 
 namespace qv::report {
 
-bool sameText(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 const PropertyTable& RpPersistent::classProperties()
 {
     static const PropertyTable table;

@@ -1,19 +1,12 @@
 #include "report/data/TDataConnectManager.h"
 
 #include "report/data/TRvCustomConnection.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace qv {
-
-bool sameTextIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 TDataConnectManager& TDataConnectManager::Instance()
 {
@@ -37,7 +30,7 @@ TRvCustomConnection* TDataConnectManager::Find(const std::string& name) const
 {
     std::lock_guard guard(m_lock);
     for (TRvCustomConnection* connection : m_connections) {
-        if (sameTextIgnoringCase(connection->Name(), name))
+        if (sameText(connection->Name(), name))
             return connection;
     }
     return nullptr;

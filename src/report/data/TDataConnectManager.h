@@ -23,6 +23,4 @@ private:
     std::vector<TRvCustomConnection*> m_connections;
 };
 
-bool sameTextIgnoringCase(const std::string& a, const std::string& b);
-
 } // namespace qv

@@ -6,6 +6,7 @@
 #include "runtime/core/MainThreadCall.h"
 #include "runtime/core/NamedEvent.h"
 #include "runtime/core/NamedMutex.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <climits>
@@ -182,7 +183,7 @@ bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& re
     int namesakes = 0;
     bool designTime = false;
     for (const TRpDataConnection& listed : all) {
-        if (!sameTextIgnoringCase(listed.name, name))
+        if (!sameText(listed.name, name))
             continue;
         if (DeveloperMode || listed.visibility == TRuntimeVisibility::rtEndUser)
             ++namesakes;
@@ -289,7 +290,7 @@ bool TRpDataSystem::identify(const std::string& name, const std::string& dataEve
     } catch (const EReportPrinter&) {
         return false;
     }
-    if (!sameTextIgnoringCase(identity.name, name))
+    if (!sameText(identity.name, name))
         return false;
     record = identity;
     record.dataEvent = std::move(data);

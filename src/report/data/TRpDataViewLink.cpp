@@ -3,6 +3,7 @@
 #include "report/data/TDataConnectManager.h"
 #include "report/project/ReportErrors.h"
 #include "report/snapshot/EReportPrinter.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,7 +54,7 @@ std::vector<uint8_t> typedFilterValue(TRPDataType type, const std::string& text)
         store(static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10)));
         break;
     case TRPDataType::dtBoolean:
-        bytes[0] = sameTextIgnoringCase(text, "true") || text == "1" ? 1 : 0;
+        bytes[0] = sameText(text, "true") || text == "1" ? 1 : 0;
         break;
     case TRPDataType::dtFloat:
         // 80-bit extended: the significand and exponent bytes of long double on this platform.
@@ -174,7 +175,7 @@ void TRpDataViewLink::matchFields()
 TRpViewField* TRpDataViewLink::FindField(const std::string& name)
 {
     for (TRpViewField& field : Fields) {
-        if (sameTextIgnoringCase(field.fieldName, name))
+        if (sameText(field.fieldName, name))
             return &field;
     }
     return nullptr;

@@ -3,6 +3,7 @@
 #include "report/components/DataFields.h"
 #include "report/components/DataObjects.h"
 #include "report/data/TDataConnectManager.h"
+#include "runtime/core/Text.h"
 
 namespace qv {
 
@@ -53,7 +54,7 @@ report::TRpDataField* TRpDataViewSource::FindField(const std::string& fieldName)
 {
     for (const auto& child : m_view.children()) {
         auto* field = dynamic_cast<report::TRpDataField*>(child.get());
-        if (field && sameTextIgnoringCase(field->fieldName(), fieldName))
+        if (field && sameText(field->fieldName(), fieldName))
             return field;
     }
     return nullptr;

@@ -5,6 +5,7 @@
 #include "runtime/core/NamedMutex.h"
 #include "report/project/ReportErrors.h"
 #include "report/snapshot/EReportPrinter.h"
+#include "runtime/core/Text.h"
 
 #include <atomic>
 #include <climits>
@@ -15,15 +16,6 @@ namespace qv {
 using namespace databuffer;
 
 namespace {
-
-std::string trimmed(const std::string& text)
-{
-    size_t begin = text.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos)
-        return "";
-    size_t end = text.find_last_not_of(" \t\r\n");
-    return text.substr(begin, end - begin + 1);
-}
 
 std::string replaceAll(std::string text, const std::string& what, const std::string& with)
 {
@@ -295,8 +287,8 @@ std::string TRvCustomConnection::aliasFor(const std::string& name) const
         size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;
-        if (sameTextIgnoringCase(trimmed(line.substr(0, equals)), name))
-            return trimmed(line.substr(equals + 1));
+        if (sameText(trim(line.substr(0, equals), blanksWithLineEnds), name))
+            return trim(line.substr(equals + 1), blanksWithLineEnds);
     }
     return name;
 }
@@ -491,7 +483,7 @@ void TRvCustomConnection::actionSetFilter()
         if (type && isFixedSize(*type))
             typed = readBytes(static_cast<int32_t>(fixedValueSize(*type)));
         for (TDataConnectFieldDef& field : m_fields) {
-            bool named = sameTextIgnoringCase(field.fieldName, name) || (field.included && sameTextIgnoringCase(field.alias, name));
+            bool named = sameText(field.fieldName, name) || (field.included && sameText(field.alias, name));
             if (!named || !type || field.dataType != *type)
                 continue;
             field.filterValue = isFixedSize(*type) ? typed : text;

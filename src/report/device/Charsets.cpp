@@ -1,4 +1,5 @@
 #include "report/device/Charsets.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -46,12 +47,6 @@ std::string userLocaleName()
         }
     }
     return locale;
-}
-
-std::string upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return text;
 }
 
 } // namespace

@@ -3,21 +3,12 @@
 #include "report/device/TRvRenderPrinter.h"
 #include "report/execution/TRvSystem.h"
 #include "report/snapshot/EReportPrinter.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace qv {
-
-namespace {
-
-bool sameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-} // namespace
 
 TRPPrinterDevice::TRPPrinterDevice(PrintSystem& system)
     : m_system(system)
@@ -77,7 +68,7 @@ bool TRPPrinterDevice::SelectPrinter(const std::string& name)
 {
     const auto& printers = Printers();
     for (size_t i = 0; i < printers.size(); ++i) {
-        if (sameName(printers[i].displayName, name) || sameName(printers[i].device, name)) {
+        if (sameText(printers[i].displayName, name) || sameText(printers[i].device, name)) {
             SetPrinterIndex(int(i));
             return true;
         }

@@ -4,6 +4,7 @@
 #include "report/calc/ReportVariables.h"
 #include "report/layout/Tolerance.h"
 #include "report/snapshot/SnapshotFormat.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <limits>
@@ -25,14 +26,6 @@ constexpr std::uint32_t bit(int member)
 bool isIterate(const TRpBand& band)
 {
     return dynamic_cast<const TRpIterateBand*>(&band) != nullptr;
-}
-
-std::string trimmedText(const std::string& text)
-{
-    auto begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
 }
 
 } // namespace
@@ -511,7 +504,7 @@ std::string ReportLayout::groupValue(const TRpBand& band, bool ahead)
     std::string::size_type start = 0;
     while (start <= key.size()) {
         auto end = key.find('+', start);
-        std::string reference = trimmedText(key.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        std::string reference = trim(key.substr(start, end == std::string::npos ? std::string::npos : end - start), " ");
         start = end == std::string::npos ? key.size() + 1 : end + 1;
         if (reference.empty())
             continue;

@@ -4,6 +4,7 @@
 #include "report/project/ClassRegistry.h"
 #include "report/project/ReportErrors.h"
 #include "report/project/TRpProjectManager.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -456,18 +457,10 @@ void ProjectLoader::readReferenceList(ProjectReader& reader, RpPersistent& objec
     m_lists.push_back({ holder.handle(), { &object, &property } });
 }
 
-static std::string lowerName(std::string_view name)
-{
-    std::string lower(name);
-    for (auto& c : lower)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 void ProjectLoader::remember(NameIndex& index, TRpReportComponent& component)
 {
     if (!component.name().empty())
-        index.try_emplace(lowerName(component.name()), &component);
+        index.try_emplace(lower(std::string(component.name())), &component);
 }
 
 void ProjectLoader::forget(TRpProjectItem& item)
@@ -481,7 +474,7 @@ void ProjectLoader::forget(TRpProjectItem& item)
 
 TRpReportComponent* ProjectLoader::lookUp(const NameIndex& index, std::string_view name) const
 {
-    auto it = index.find(lowerName(name));
+    auto it = index.find(lower(std::string(name)));
     return it == index.end() ? nullptr : it->second;
 }
 

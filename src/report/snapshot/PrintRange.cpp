@@ -1,6 +1,7 @@
 #include "report/snapshot/PrintRange.h"
 
 #include "runtime/core/Exception.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,23 +11,9 @@ namespace qv::snapshot {
 
 namespace {
 
-std::string trimmedUpper(const std::string& text)
-{
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin])))
-        ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    std::string result = text.substr(begin, end - begin);
-    for (char& c : result)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
-
 int toInteger(const std::string& text)
 {
-    std::string value = trimmedUpper(text);
+    std::string value = upper(trim(text, asciiSpaces));
     size_t i = 0;
     bool negative = false;
     if (i < value.size() && (value[i] == '+' || value[i] == '-')) {
@@ -48,7 +35,7 @@ int toInteger(const std::string& text)
 
 bool itemMatches(int page, const std::string& rawItem)
 {
-    std::string item = trimmedUpper(rawItem);
+    std::string item = upper(trim(rawItem, asciiSpaces));
     if (item == "A" || item == "ALL")
         return true;
     if (item == "E" || item == "EVEN")

@@ -1,6 +1,7 @@
 #include "report/snapshot/TextMeasurer.h"
 
 #include "report/snapshot/GlyphWidths.h"
+#include "runtime/core/Text.h"
 
 #include <cctype>
 #include <cmath>
@@ -12,14 +13,6 @@ namespace {
 constexpr double kScreenDpi = 96.0;
 
 enum class Face { Sans, Serif, Mono };
-
-std::string lower(const std::string& text)
-{
-    std::string result = text;
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
 
 Face faceOf(const std::string& fontName)
 {

@@ -6,6 +6,7 @@
 #include "report/execution/TRvSystem.h"
 #include "report/ui/ReportWindows.h"
 #include "runtime/core/Numbers.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,18 +19,9 @@ namespace {
 constexpr const char* snapshotFormat = "Report Snapshot File (NDR)";
 constexpr const char* printerFormat = "Native Printer Output (PRN)";
 
-std::string trimmed(const std::string& text)
-{
-    std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return "";
-    std::size_t last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 std::optional<int> integerOf(const std::string& text)
 {
-    std::string t = trimmed(text);
+    std::string t = trim(text, blanksWithLineEnds);
     if (t.empty() || t.size() > 9 || t.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     return std::stoi(t);
@@ -66,7 +58,7 @@ void selectionKeyFilter(char& key)
 
 std::string outputFileName(const std::string& typed, int formatIndex)
 {
-    std::string name = trimmed(typed);
+    std::string name = trim(typed, blanksWithLineEnds);
     if (formatIndex > 1 || name.find('.') != std::string::npos)
         return name;
     return name + (formatIndex == 1 ? ".prn" : ".ndr");
@@ -299,7 +291,7 @@ void TRPSetupForm::FileRBClick()
 void TRPSetupForm::editFileNameChange()
 {
     if (FileRB.checked())
-        bbtnOK.setEnabled(!trimmed(editFileName.text()).empty());
+        bbtnOK.setEnabled(!trim(editFileName.text(), blanksWithLineEnds).empty());
 }
 
 void TRPSetupForm::FileNameSBClick()

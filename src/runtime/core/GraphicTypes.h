@@ -62,6 +62,10 @@ struct TRect {
     int height() const { return bottom - top; }
     bool isEmpty() const { return right <= left || bottom <= top; }
     bool contains(TPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool intersects(const TRect& r) const { return left < r.right && r.left < right && top < r.bottom && r.top < bottom; }
+    TRect offset(int dx, int dy) const { return TRect{left + dx, top + dy, right + dx, bottom + dy}; }
+    // Grown by d on every side; a negative d shrinks it.
+    TRect inflated(int d) const { return TRect{left - d, top - d, right + d, bottom + d}; }
     bool operator==(const TRect&) const = default;
 };
 

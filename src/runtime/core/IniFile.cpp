@@ -2,55 +2,15 @@
 
 #include "runtime/core/Exception.h"
 #include "runtime/core/Format.h"
+#include "runtime/core/Text.h"
 #include "runtime/core/TextFile.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
 
 namespace qv {
 namespace {
-
-std::string trim(const std::string& text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
-        ++begin;
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-bool sameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char const c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            continue;
-        }
-        line += c;
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
-}
 
 // "[name]" gives name; anything else gives false.
 bool sectionHeader(const std::string& line, std::string& name)
@@ -96,27 +56,51 @@ std::string readFileIfAny(const std::string& path, bool& readable)
 
 } // namespace
 
-std::string IniFile::lookup(const std::string& text, const std::string& section, const std::string& key,
-    const std::string& defaultValue)
+IniText::IniText(std::string_view text)
 {
-    bool inSection = false;
+    Keys* current = nullptr;
     for (std::string const& line : splitLines(text)) {
         std::string name;
         if (sectionHeader(line, name)) {
-            inSection = sameName(name, section);
+            current = &m_sections[lower(name)];
             continue;
         }
-        std::string lineKey;
+        std::string key;
         std::string value;
-        if (!inSection || !keyLine(line, lineKey, value) || !sameName(lineKey, key))
-            continue;
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-            value = value.substr(1, value.size() - 2);
-        if (value.size() > valueBufferSize - 1)
-            value.resize(valueBufferSize - 1);
-        return value;
+        if (current && keyLine(line, key, value))
+            current->emplace(lower(key), std::move(value));
     }
-    return defaultValue;
+}
+
+bool IniText::hasSection(const std::string& section) const { return m_sections.count(lower(section)) > 0; }
+
+bool IniText::hasKey(const std::string& section, const std::string& key) const { return find(section, key).has_value(); }
+
+std::optional<std::string> IniText::find(const std::string& section, const std::string& key) const
+{
+    auto const keys = m_sections.find(lower(section));
+    if (keys == m_sections.end())
+        return std::nullopt;
+    auto const entry = keys->second.find(lower(key));
+    if (entry == keys->second.end())
+        return std::nullopt;
+    return entry->second;
+}
+
+// Unlike a skin's values, the file's are unquoted and cut to the reader's buffer, as
+// the platform's INI file reader does.
+std::string IniFile::lookup(const std::string& text, const std::string& section, const std::string& key,
+    const std::string& defaultValue)
+{
+    std::optional<std::string> found = IniText(text).find(section, key);
+    if (!found)
+        return defaultValue;
+    std::string value = std::move(*found);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    if (value.size() > valueBufferSize - 1)
+        value.resize(valueBufferSize - 1);
+    return value;
 }
 
 std::string IniFile::withValue(const std::string& text, const std::string& section, const std::string& key,
@@ -131,7 +115,7 @@ std::string IniFile::withValue(const std::string& text, const std::string& secti
         if (sectionHeader(lines[i], name)) {
             if (inSection)
                 break;
-            inSection = sameName(name, section);
+            inSection = sameText(name, section);
             if (inSection)
                 lastInSection = static_cast<std::ptrdiff_t>(i);
             continue;
@@ -141,7 +125,7 @@ std::string IniFile::withValue(const std::string& text, const std::string& secti
         std::string lineKey;
         std::string oldValue;
         if (keyLine(lines[i], lineKey, oldValue)) {
-            if (sameName(lineKey, key)) {
+            if (sameText(lineKey, key)) {
                 lines[i] = entry;
                 lastInSection = -2;
                 break;

@@ -1,12 +1,37 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qv {
 
-// A Windows-style INI file: "[section]" headers, "key=value" lines, names compared
-// without regard to case. Every write rewrites the file through a temporary file.
+// The sections and keys of an INI text, parsed once: "[section]" headers (the name
+// ends at the first "]"), "key=value" lines, ";" comments, lines ended by CR LF, LF
+// or CR. Names are compared without regard to case, the first of two equal keys
+// wins, and values are trimmed of spaces and tabs but otherwise kept as written.
+class IniText {
+public:
+    explicit IniText(std::string_view text);
+
+    bool hasSection(const std::string& section) const;
+    bool hasKey(const std::string& section, const std::string& key) const;
+    std::optional<std::string> find(const std::string& section, const std::string& key) const;
+    std::string readString(const std::string& section, const std::string& key, const std::string& defaultValue) const
+    {
+        return find(section, key).value_or(defaultValue);
+    }
+
+private:
+    using Keys = std::unordered_map<std::string, std::string>;
+    // By lower-case name.
+    std::unordered_map<std::string, Keys> m_sections;
+};
+
+// A Windows-style INI file on disk, read with the rules of IniText. Every write
+// rewrites the file through a temporary file.
 class IniFile {
 public:
     static constexpr std::size_t valueBufferSize = 2048;

@@ -2,6 +2,7 @@
 
 #include "runtime/core/EndSignals.h"
 #include "runtime/core/FileErrors.h"
+#include "runtime/core/Text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -83,33 +84,15 @@ mode_t currentUmask()
 } // namespace
 
 TextFileReader::TextFileReader(const std::string& path, std::uint64_t maxBytes)
+    : m_lines(splitLines(readRegularFile(path, maxBytes)))
 {
-    split(readRegularFile(path, maxBytes));
 }
 
 TextFileReader TextFileReader::fromBytes(const std::string& bytes)
 {
     TextFileReader reader;
-    reader.split(bytes);
+    reader.m_lines = splitLines(bytes);
     return reader;
-}
-
-void TextFileReader::split(const std::string& bytes)
-{
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        char const c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            m_lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            continue;
-        }
-        line += c;
-    }
-    if (!line.empty())
-        m_lines.push_back(line);
 }
 
 std::string TextFileReader::readLine()

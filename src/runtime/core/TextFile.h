@@ -26,7 +26,6 @@ public:
 
 private:
     TextFileReader() = default;
-    void split(const std::string& bytes);
 
     std::vector<std::string> m_lines;
     std::size_t m_next = 0;

@@ -3,6 +3,7 @@
 #include "runtime/core/DateTime.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/FileErrors.h"
+#include "runtime/core/Text.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -18,12 +19,6 @@ namespace qv {
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
-
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 std::string typeNameOf(const QFileInfo& info)
 {

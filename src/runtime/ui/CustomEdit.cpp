@@ -204,9 +204,9 @@ void TCustomEdit::paintFrame(Canvas& canvas)
     canvas.brush.color = clBtnShadow;
     canvas.frameRect(r);
     canvas.brush.color = clBtnFace;
-    canvas.frameRect(TRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1});
+    canvas.frameRect(r.inflated(-1));
     canvas.brush.color = clWindow;
-    canvas.fillRect(TRect{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2});
+    canvas.fillRect(r.inflated(-2));
 }
 
 TColor TCustomEdit::textColor() const { return enabled() ? textFont().color : clGrayText; }

@@ -3,6 +3,7 @@
 #include "runtime/core/UserFiles.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/UiServices.h"
+#include "runtime/core/Text.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,12 +36,6 @@ QMessageBox::Icon iconOf(unsigned flags)
     }
 }
 
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 // The extension of a path's file name, from its last "." ("" when none).
 std::string extensionOf(const std::string& path)
 {
@@ -67,18 +62,7 @@ QString qtFilterOf(const std::string& filter)
 
 std::vector<std::string> splitFilter(const std::string& filter)
 {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : filter) {
-        if (c == '|') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    parts.push_back(part);
-    return parts;
+    return splitAt(filter, '|');
 }
 
 void setMessageBoxHook(MessageBoxHook hook) { messageHook() = std::move(hook); }

@@ -17,7 +17,6 @@ namespace {
 // Space the native control leaves on either side of a tab's caption.
 constexpr int tabPadding = 6;
 
-TRect moved(const TRect& r, int dx, int dy) { return TRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 // Tiles src (a rectangle of the picture) over area of out from the area's
 // top-left, the last column and row cut to fit.
@@ -350,10 +349,10 @@ TRect TbsSkinPageControl::tabRect(int visibleIndex) const
     if (r.isEmpty())
         return r;
     switch (m_tabPosition) {
-    case TTabPosition::tpTop: return moved(r, -2, -2);
-    case TTabPosition::tpBottom: return moved(r, -2, 2);
-    case TTabPosition::tpLeft: return moved(r, -2, 0);
-    case TTabPosition::tpRight: return moved(r, 2, 0);
+    case TTabPosition::tpTop: return r.offset(-2, -2);
+    case TTabPosition::tpBottom: return r.offset(-2, 2);
+    case TTabPosition::tpLeft: return r.offset(-2, 0);
+    case TTabPosition::tpRight: return r.offset(2, 0);
     }
     return r;
 }
@@ -519,7 +518,7 @@ void TbsSkinPageControl::drawFrame(TbsSkinPicture& out) const
     for (TRect band : {TRect{0, 0, W, Cn.top}, TRect{0, Cn.bottom, W, H}, TRect{0, Cn.top, Cn.left, Cn.bottom},
                        TRect{Cn.right, Cn.top, W, Cn.bottom}})
         if (!band.isEmpty())
-            out.copyRect(moved(band, F.left, F.top), frame, band);
+            out.copyRect(band.offset(F.left, F.top), frame, band);
 }
 
 void TbsSkinPageControl::tileTabStrip(TbsSkinPicture& out) const

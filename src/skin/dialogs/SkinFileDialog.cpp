@@ -21,20 +21,6 @@ constexpr int toolButtonWidth = 27;
 constexpr int viewButtonWidth = 37;
 constexpr int spacer = 10;
 
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-// The extension of a path's file name, from its last "."; "" when it has none.
-std::string extensionOf(const std::string& path)
-{
-    std::string name = shellFileNameOf(path);
-    size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? "" : name.substr(dot);
-}
-
 } // namespace
 
 // ---- window ----
@@ -382,13 +368,7 @@ void TbsSkinOpenDialog::setFileName(const std::string& fileName)
 
 std::string TbsSkinOpenDialog::withPatternExtension(const std::string& path, const std::string& pattern)
 {
-    if (pattern.find(".*") != std::string::npos)
-        return path;
-    size_t dot = pattern.find_last_of('.');
-    if (dot == std::string::npos)
-        return path;
-    std::string wanted = pattern.substr(dot);
-    return lower(extensionOf(path)) == lower(wanted) ? path : path + wanted;
+    return TFileDialog::withFilterExtension(path, pattern);
 }
 
 std::string TbsSkinOpenDialog::startFolder() const

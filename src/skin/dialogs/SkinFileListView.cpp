@@ -408,7 +408,7 @@ TRect TbsSkinFileListView::itemRect(int index) const
         return TRect{};
     TRect r = cellRect(index);
     int dx = -m_scrollX, dy = headerHeight() - m_scrollY;
-    return TRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    return r.offset(dx, dy);
 }
 
 TRect TbsSkinFileListView::headerRect(int column) const

@@ -30,7 +30,7 @@ void bevel(Canvas& canvas, const TRect& r, bool raised)
     fillRect(canvas, TRect{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
 }
 
-TRect inflate(const TRect& r, int d) { return TRect{r.left - d, r.top - d, r.right + d, r.bottom + d}; }
+TRect inflate(const TRect& r, int d) { return r.inflated(d); }
 
 void centredText(Canvas& canvas, const TRect& r, const std::string& text)
 {

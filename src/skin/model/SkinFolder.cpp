@@ -6,6 +6,7 @@
 #include "skin/model/SkinIni.h"
 #include "skin/model/SkinPicture.h"
 #include "skin/store/SkinArchive.h"
+#include "runtime/core/Text.h"
 
 #include <filesystem>
 #include <limits>
@@ -113,7 +114,7 @@ std::string packSkinFolder(const std::string& dirName)
             throw EInOutError("Skin folder \"" + dirName + "\" cannot be read: " + ec.message(), 5);
         throw Exception("Skin folder \"" + dirName + "\" has no SKIN.INI");
     }
-    std::string text = joinCrLf(TbsSkinIni::splitLines(readFile(iniPath)));
+    std::string text = joinCrLf(splitLines(readFile(iniPath)));
     TbsSkinIni ini(text);
     for (const char* section : requiredSections) {
         if (!ini.hasSection(section))

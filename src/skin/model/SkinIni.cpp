@@ -1,6 +1,7 @@
 #include "skin/model/SkinIni.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/GraphicTypes.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,21 +10,6 @@
 namespace qv {
 
 namespace {
-
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string trim(const std::string& s)
-{
-    size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
 
 bool parseInteger(const std::string& text, int& out)
 {
@@ -80,55 +66,6 @@ std::vector<int> digitFields(const std::string& value, size_t count)
 }
 
 } // namespace
-
-std::vector<std::string> TbsSkinIni::splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t nl = text.find('\n', start);
-        size_t end = nl == std::string::npos ? text.size() : nl;
-        size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
-        lines.push_back(text.substr(start, cut - start));
-        start = nl == std::string::npos ? text.size() : nl + 1;
-    }
-    return lines;
-}
-
-TbsSkinIni::TbsSkinIni(const std::string& text)
-{
-    Keys* current = nullptr;
-    for (const std::string& raw : splitLines(text)) {
-        std::string line = trim(raw);
-        if (line.empty() || line[0] == ';')
-            continue;
-        if (line.front() == '[' && line.back() == ']') {
-            current = &m_sections[lower(trim(line.substr(1, line.size() - 2)))];
-            continue;
-        }
-        size_t eq = line.find('=');
-        if (!current || eq == std::string::npos)
-            continue;
-        current->emplace(lower(trim(line.substr(0, eq))), trim(line.substr(eq + 1)));
-    }
-}
-
-bool TbsSkinIni::hasSection(const std::string& section) const { return m_sections.count(lower(section)) > 0; }
-
-bool TbsSkinIni::hasKey(const std::string& section, const std::string& key) const
-{
-    auto s = m_sections.find(lower(section));
-    return s != m_sections.end() && s->second.count(lower(key)) > 0;
-}
-
-std::string TbsSkinIni::readString(const std::string& section, const std::string& key, const std::string& def) const
-{
-    auto s = m_sections.find(lower(section));
-    if (s == m_sections.end())
-        return def;
-    auto k = s->second.find(lower(key));
-    return k == s->second.end() ? def : k->second;
-}
 
 int TbsSkinIni::readInteger(const std::string& section, const std::string& key, int def) const
 {

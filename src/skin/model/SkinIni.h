@@ -1,32 +1,23 @@
 #pragma once
 
 #include "runtime/core/GraphicTypes.h"
+#include "runtime/core/IniFile.h"
 
 #include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace qv {
 
-// An INI held in memory over its lines: section and key names without regard to
-// case, the first of two equal keys wins, values trimmed.
-class TbsSkinIni {
+// A skin's INI text held in memory, with the skin's integer syntax on top.
+class TbsSkinIni : public IniText {
 public:
-    explicit TbsSkinIni(const std::string& text);
-    static std::vector<std::string> splitLines(const std::string& text);
+    using IniText::IniText;
 
-    bool hasSection(const std::string& section) const;
-    bool hasKey(const std::string& section, const std::string& key) const;
-    std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
     // Decimal, or hexadecimal after "$" or "0x"; def when it does not parse.
     int readInteger(const std::string& section, const std::string& key, int def) const;
-
-private:
-    using Keys = std::unordered_map<std::string, std::string>;
-    std::unordered_map<std::string, Keys> m_sections;
 };
 
 // Text alignment of labels and captions.

@@ -1,4 +1,5 @@
 #include "skin/popupmenu/SkinFormMenus.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,13 +13,6 @@ std::vector<TbsSkinFormMenus*>& allFormMenus()
 {
     static std::vector<TbsSkinFormMenus*> list;
     return list;
-}
-
-std::string upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 int namedKey(const std::string& name)
