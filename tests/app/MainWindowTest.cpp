@@ -1112,6 +1112,37 @@ void collectPaints(TWinControl& root, std::vector<std::pair<std::string, long>>&
 
 } // namespace
 
+// Started as the program starts, the window measures its text only once it is on
+// screen, where the fonts are loaded: its first frame is the same, whole, and no
+// control paints a second time to mend it.
+TEST_F(MainWindowTest, AWindowMeasuredOnScreenShowsTheSameWholeFirstFrame)
+{
+    TfrmMain& measuredFirst = start();
+    std::vector<std::pair<std::string, long>> expectedPaints;
+    collectPaints(measuredFirst, expectedPaints);
+    Bitmap const expected = screenImage(measuredFirst);
+    std::string const amount = measuredFirst.txtAmount.text();
+    form.reset();
+    app().processMessages();
+
+    TControl::measureAfterFirstExposure();
+    TfrmMain& w = start();
+    std::vector<std::pair<std::string, long>> paints;
+    collectPaints(w, paints);
+    Bitmap const shown = screenImage(w);
+    TControl::settleMeasures();
+
+    EXPECT_EQ(paints, expectedPaints);
+    ASSERT_EQ(shown.width(), expected.width());
+    ASSERT_EQ(shown.height(), expected.height());
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differing += shown.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(w.txtAmount.text(), amount);
+}
+
 // A window left alone paints nothing: no control may ask for another paint while painting.
 TEST_F(MainWindowTest, AnIdleWindowDoesNotRepaint)
 {

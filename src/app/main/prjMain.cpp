@@ -4,6 +4,7 @@
 #include "app/main/StartArguments.h"
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/ui/Application.h"
+#include "runtime/ui/Control.h"
 
 #include <cstdio>
 #include <string>
@@ -50,6 +51,8 @@ int main(int argc, char** argv)
 
     qv::loadRegionalSettingsFromLocale();
     qv::applyProgramIdentity(application);
+    // The window maps before the fonts load; its first frame is measured and whole.
+    qv::TControl::measureAfterFirstExposure();
     // The forms show what fails inside them; whatever still escapes ends the program
     // with its message rather than an abort.
     try {

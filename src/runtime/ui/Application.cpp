@@ -36,6 +36,9 @@ public:
     using QApplication::QApplication;
     bool notify(QObject* receiver, QEvent* event) override
     {
+        // The measures that waited for a window on screen run before it paints.
+        if (event->type() == QEvent::Expose)
+            TControl::settleMeasures();
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& error) {
