@@ -50,7 +50,7 @@ int main(int argc, char** argv)
         return answer(request);
 
     qv::loadRegionalSettingsFromLocale();
-    qv::applyProgramIdentity(application);
+    qv::applyProgramIdentityAfterFirstFrame(application);
     // The window maps before the fonts load; its first frame is measured and whole.
     qv::TControl::measureAfterFirstExposure();
     // The forms show what fails inside them; whatever still escapes ends the program

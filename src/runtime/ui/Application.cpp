@@ -5,6 +5,7 @@
 #include "runtime/core/MainThreadCall.h"
 #include "runtime/ui/AccessibleBridge.h"
 #include "runtime/ui/Dialogs.h"
+#include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Widgets.h"
 
@@ -28,6 +29,12 @@ namespace qv {
 namespace {
 
 TApplication* g_instance = nullptr;
+
+std::vector<std::function<void()>>& afterFirstFrameWork()
+{
+    static std::vector<std::function<void()>> work;
+    return work;
+}
 
 // Last line of defence: an error that escaped every guard still reaches the
 // default error display instead of ending the program.
@@ -76,7 +83,13 @@ protected:
             return false;
         watched->removeEventFilter(this);
         // Queued, so the children painted in the same pass are done as well.
-        QTimer::singleShot(0, [] { releaseFreedMemory(); });
+        QTimer::singleShot(0, [] {
+            std::vector<std::function<void()>> work;
+            work.swap(afterFirstFrameWork());
+            for (auto& step : work)
+                TApplication::guard(step);
+            releaseFreedMemory();
+        });
         deleteLater();
         return false;
     }
@@ -91,6 +104,8 @@ private:
 };
 
 } // namespace
+
+void afterFirstFrame(std::function<void()> work) { afterFirstFrameWork().push_back(std::move(work)); }
 
 class TApplication::Impl {
 public:
