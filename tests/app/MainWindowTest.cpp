@@ -4,7 +4,9 @@
 #include "support/RegionalPresets.h"
 
 #include "app/about/AboutForm.h"
+#include "app/main/ProgramIdentity.h"
 #include "runtime/core/DateTime.h"
+#include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Timer.h"
 #include "report/ui/ReportWindows.h"
@@ -637,6 +639,38 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheMessageLoopAfterSaving)
         ::testing::ExitedWithCode(7), "");
     EXPECT_TRUE(std::filesystem::exists(test::exeDir() + "example.qvl"));
     EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("example.qvl"), std::string::npos);
+}
+
+// As the program starts: what the first frame does not show (the icons, the hidden
+// About window) is made once that frame is painted, and then About opens.
+TEST_F(MainWindowTest, WorkLeftForAfterTheFirstFrameRunsOnceTheWindowIsPainted)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TControl::measureAfterFirstExposure();
+            applyProgramIdentityAfterFirstFrame(app());
+            auto& main = app().createForm<TfrmMain>();
+            long paintsBeforeAbout = -1;
+            afterFirstFrame([&] {
+                paintsBeforeAbout = main.lblMonPay.paintCount();
+                main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData);
+            });
+            bool const iconLate = main.icon(16).isEmpty();
+            TTimer closer;
+            closer.setInterval(20);
+            closer.onTimer = [&] {
+                closer.setEnabled(false);
+                main.About1Click();
+                bool const aboutShown = main.frmAbout && main.frmAbout->showing();
+                bool const iconGiven = !main.icon(16).isEmpty();
+                std::exit(iconLate && iconGiven && paintsBeforeAbout > 0 && aboutShown ? 7 : 8);
+            };
+            closer.setEnabled(true);
+            app().run();
+            std::exit(9);
+        },
+        ::testing::ExitedWithCode(7), "");
 }
 
 // What a session sends at logout: the window closes as at its close button and

@@ -5,6 +5,7 @@
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Control.h"
+#include "runtime/ui/FirstFrame.h"
 
 #include <cstdio>
 #include <string>
@@ -57,7 +58,8 @@ int main(int argc, char** argv)
     // with its message rather than an abort.
     try {
         auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen);
-        main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData);
+        // Hidden until asked for: made once the main window's first frame is painted.
+        qv::afterFirstFrame([&] { main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData); });
         application.run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quorvane: %s\n", error.what());
