@@ -105,7 +105,7 @@ bool TbsSkinMonthCalendar::accessibleCellSelected(int col, int row) const
 
 TPoint TbsSkinMonthCalendar::accessibleCurrentCell() const
 {
-    int const index = decodeDate(m_date).day - layout().firstCellDay;
+    int const index = decodeDate(m_date).day - firstCellDay();
     return TPoint{index % 7, index / 7 + 1};
 }
 
@@ -211,11 +211,17 @@ TbsSkinMonthCalendar::Layout TbsSkinMonthCalendar::layout() const
     l.lineY = l.headerTop + probe.canvas().textHeight("Wq") + 1;
     l.rowHeight = (l.client.bottom - l.lineY - 4) / 6;
     DateParts const d = decodeDate(m_date);
-    int const a = (dayOfWeek(encodeDate(d.year, d.month, 1)) - static_cast<int>(m_firstDayOfWeek) + 7) % 7;
-    // With a = 0 the first falls in the last column, so the row before it stays blank.
-    l.firstCellDay = a == 0 ? -5 : 2 - a;
+    l.firstCellDay = firstCellDay();
     l.monthLength = daysInMonth(d.year, d.month);
     return l;
+}
+
+int TbsSkinMonthCalendar::firstCellDay() const
+{
+    DateParts const d = decodeDate(m_date);
+    int const a = (dayOfWeek(encodeDate(d.year, d.month, 1)) - static_cast<int>(m_firstDayOfWeek) + 7) % 7;
+    // With a = 0 the first falls in the last column, so the row before it stays blank.
+    return a == 0 ? -5 : 2 - a;
 }
 
 TRect TbsSkinMonthCalendar::cellRect(const Layout& l, int column, int row) const

@@ -80,8 +80,10 @@ private:
         int monthLength = 0;
     };
     Layout layout() const;
+    // The day of the month's first cell, known without measuring text.
+    int firstCellDay() const;
     // The day in a week row's column (below 1 or past the month: blank).
-    int dayOfCell(int col, int row) const { return layout().firstCellDay + (row - 1) * 7 + col; }
+    int dayOfCell(int col, int row) const { return firstCellDay() + (row - 1) * 7 + col; }
     TRect cellRect(const Layout& l, int column, int row) const;
     void paintMonth(Canvas& canvas);
     // Title, header, line and selection colour; the day numbers' colour.

@@ -5,7 +5,9 @@
 #include "support/SkipOrFailInCi.h"
 
 #include "app/about/AboutForm.h"
+#include "app/main/ProgramIdentity.h"
 #include "runtime/core/DateTime.h"
+#include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Timer.h"
 #include "report/ui/ReportWindows.h"
@@ -640,6 +642,38 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheMessageLoopAfterSaving)
     EXPECT_NE(test::readFile(test::exeDir() + "info.ini").find("example.qvl"), std::string::npos);
 }
 
+// As the program starts: what the first frame does not show (the icons, the hidden
+// About window) is made once that frame is painted, and then About opens.
+TEST_F(MainWindowTest, WorkLeftForAfterTheFirstFrameRunsOnceTheWindowIsPainted)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TControl::measureAfterFirstExposure();
+            applyProgramIdentityAfterFirstFrame(app());
+            auto& main = app().createForm<TfrmMain>();
+            long paintsBeforeAbout = -1;
+            afterFirstFrame([&] {
+                paintsBeforeAbout = main.lblMonPay.paintCount();
+                main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData);
+            });
+            bool const iconLate = main.icon(16).isEmpty();
+            TTimer closer;
+            closer.setInterval(20);
+            closer.onTimer = [&] {
+                closer.setEnabled(false);
+                main.About1Click();
+                bool const aboutShown = main.frmAbout && main.frmAbout->showing();
+                bool const iconGiven = !main.icon(16).isEmpty();
+                std::exit(iconLate && iconGiven && paintsBeforeAbout > 0 && aboutShown ? 7 : 8);
+            };
+            closer.setEnabled(true);
+            app().run();
+            std::exit(9);
+        },
+        ::testing::ExitedWithCode(7), "");
+}
+
 // What a session sends at logout: the window closes as at its close button and
 // the loan on screen is saved.
 TEST_F(MainWindowTest, ASignalToEndClosesTheWindowWithItsSave)
@@ -1126,6 +1160,37 @@ void runTimersFor(TManualTimerClock& clock, int milliseconds)
 constexpr int longestTimerPeriod = 500;
 
 } // namespace
+
+// Started as the program starts, the window measures its text only once it is on
+// screen, where the fonts are loaded: its first frame is the same, whole, and no
+// control paints a second time to mend it.
+TEST_F(MainWindowTest, AWindowMeasuredOnScreenShowsTheSameWholeFirstFrame)
+{
+    TfrmMain& measuredFirst = start();
+    std::vector<std::pair<std::string, long>> expectedPaints;
+    collectPaints(measuredFirst, expectedPaints);
+    Bitmap const expected = screenImage(measuredFirst);
+    std::string const amount = measuredFirst.txtAmount.text();
+    form.reset();
+    app().processMessages();
+
+    TControl::measureAfterFirstExposure();
+    TfrmMain& w = start();
+    std::vector<std::pair<std::string, long>> paints;
+    collectPaints(w, paints);
+    Bitmap const shown = screenImage(w);
+    TControl::settleMeasures();
+
+    EXPECT_EQ(paints, expectedPaints);
+    ASSERT_EQ(shown.width(), expected.width());
+    ASSERT_EQ(shown.height(), expected.height());
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differing += shown.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(w.txtAmount.text(), amount);
+}
 
 // A window left alone paints nothing: no control may ask for another paint while painting,
 // and no timer (hover poll, fade, repeat) may repaint what has not changed.

@@ -152,6 +152,24 @@ TEST_F(PageLook, PagesSitInsideTheSkinFrameBelowTheTabStrip)
         EXPECT_EQ(pixel(first, p.x, p.y), pic.pixel(S.left + C.left + p.x % pw, S.top + C.top + p.y % ph)) << p.x;
 }
 
+// A transparent control on a sheet shows the sheet's tiles behind it, in the sheet's phase:
+// only its part of the sheet is tiled for it.
+TEST_F(PageLook, ATransparentControlOnASheetShowsTheSheetsTilesBehindIt)
+{
+    const auto& s = tabSection();
+    const TRect &S = s.SkinRect, &C = s.ClRect;
+    const TbsSkinPicture& pic = picture(s.PictureIndex);
+    const int pw = C.width(), ph = C.height();
+    TbsSkinStdLabel label(&first);
+    label.setAutoSize(false);
+    label.setCaption(" ");
+    label.setBounds(pw + 5, ph + 3, 40, 17);
+    for (TPoint p : {TPoint{0, 0}, TPoint{7, 2}, TPoint{39, 16}}) {
+        int const x = label.left() + p.x, y = label.top() + p.y;
+        EXPECT_EQ(pixel(label, p.x, p.y), pic.pixel(S.left + C.left + x % pw, S.top + C.top + y % ph)) << p.x;
+    }
+}
+
 TEST_F(PageLook, SideTabsAreTurnedAndBottomTabsMirrored)
 {
     const auto& s = tabSection();
@@ -323,8 +341,8 @@ TEST_F(SkinLook, EveryFamilyDropsItsSectionAsTheSkinChangesAndBindsToTheReloaded
     EXPECT_EQ(button.height(), 20);
 }
 
-// The frame and the sheet background are kept between repaints; a new size or a new skin composes them again.
-TEST_F(PageLook, KeptFrameAndSheetFollowANewSizeAndANewSkin)
+// The frame and the sheet background follow a new size and a new skin.
+TEST_F(PageLook, FrameAndSheetFollowANewSizeAndANewSkin)
 {
     const auto& s = tabSection();
     const TRect &S = s.SkinRect, &C = s.ClRect;

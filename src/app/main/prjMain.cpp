@@ -4,6 +4,8 @@
 #include "app/main/StartArguments.h"
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/ui/Application.h"
+#include "runtime/ui/Control.h"
+#include "runtime/ui/FirstFrame.h"
 
 #include <cstdio>
 #include <string>
@@ -49,13 +51,18 @@ int main(int argc, char** argv)
         return answer(request);
 
     qv::loadRegionalSettingsFromLocale();
-    qv::applyProgramIdentity(application);
+    qv::applyProgramIdentityAfterFirstFrame(application);
+    // The window maps before the fonts load; its first frame is measured and whole.
+    qv::TControl::measureAfterFirstExposure();
     // The forms show what fails inside them; whatever still escapes ends the program
     // with its message rather than an abort.
     try {
         qv::UiServices const desktop = qv::desktopUiServices();
         auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen, desktop);
-        main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData, desktop);
+        // Hidden until asked for: made once the main window's first frame is painted.
+        qv::afterFirstFrame([&application, &main, desktop] {
+            main.frmAbout = &application.createForm<qv::TfrmAbout>(&main.skinData, desktop);
+        });
         application.run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quorvane: %s\n", error.what());

@@ -5,6 +5,7 @@
 #include "runtime/core/MainThreadCall.h"
 #include "runtime/ui/AccessibleBridge.h"
 #include "runtime/ui/Dialogs.h"
+#include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Widgets.h"
 
@@ -29,6 +30,12 @@ namespace {
 
 TApplication* g_instance = nullptr;
 
+std::vector<std::function<void()>>& afterFirstFrameWork()
+{
+    static std::vector<std::function<void()>> work;
+    return work;
+}
+
 // Last line of defence: an error that escaped every guard still reaches the
 // default error display instead of ending the program.
 class GuardedApplication : public QApplication {
@@ -36,6 +43,9 @@ public:
     using QApplication::QApplication;
     bool notify(QObject* receiver, QEvent* event) override
     {
+        // The measures that waited for a window on screen run before it paints.
+        if (event->type() == QEvent::Expose)
+            TControl::settleMeasures();
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& error) {
@@ -73,7 +83,13 @@ protected:
             return false;
         watched->removeEventFilter(this);
         // Queued, so the children painted in the same pass are done as well.
-        QTimer::singleShot(0, [] { releaseFreedMemory(); });
+        QTimer::singleShot(0, [] {
+            std::vector<std::function<void()>> work;
+            work.swap(afterFirstFrameWork());
+            for (auto& step : work)
+                TApplication::guard(step);
+            releaseFreedMemory();
+        });
         deleteLater();
         return false;
     }
@@ -88,6 +104,8 @@ private:
 };
 
 } // namespace
+
+void afterFirstFrame(std::function<void()> work) { afterFirstFrameWork().push_back(std::move(work)); }
 
 class TApplication::Impl {
 public:

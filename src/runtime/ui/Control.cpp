@@ -217,6 +217,61 @@ void ControlWidget::changeEvent(QEvent* e)
 
 // ---- TControl ----
 
+namespace {
+
+bool g_measuresWait = false;
+
+std::vector<TControl*>& waitingMeasures()
+{
+    static std::vector<TControl*> waiting;
+    return waiting;
+}
+
+void forgetWaitingMeasure(const TControl* control)
+{
+    auto& list = waitingMeasures();
+    list.erase(std::remove(list.begin(), list.end(), control), list.end());
+}
+
+} // namespace
+
+void TControl::measureAfterFirstExposure() { g_measuresWait = true; }
+
+void TControl::settleMeasures()
+{
+    g_measuresWait = false;
+    // A measure may ask for another (a new size, a new font): it runs at once now.
+    std::vector<TControl*> waiting;
+    waiting.swap(waitingMeasures());
+    for (TControl* control : waiting) {
+        control->m_measureWaiting = control->m_measureSizes = false;
+        TApplication::guard([control] { control->measure(); });
+    }
+}
+
+void TControl::requestMeasure(Measured measured)
+{
+    if (!g_measuresWait) {
+        measure();
+        return;
+    }
+    m_measureSizes = m_measureSizes || measured == Measured::Size;
+    if (m_measureWaiting)
+        return;
+    m_measureWaiting = true;
+    waitingMeasures().push_back(this);
+}
+
+void TControl::settleOwnMeasure() const
+{
+    if (!m_measureWaiting || !m_measureSizes)
+        return;
+    auto* self = const_cast<TControl*>(this);
+    self->m_measureWaiting = self->m_measureSizes = false;
+    forgetWaitingMeasure(this);
+    self->measure();
+}
+
 TControl::TControl(TWinControl* parent, QWidget* widget) : m_parent(parent), m_widget(widget)
 {
     if (auto* cw = dynamic_cast<ControlWidget*>(widget))
@@ -234,6 +289,8 @@ TControl::TControl(TWinControl* parent, QWidget* widget) : m_parent(parent), m_w
 
 TControl::~TControl()
 {
+    if (m_measureWaiting)
+        forgetWaitingMeasure(this);
     if (m_parent) {
         auto& list = m_parent->m_children;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -272,9 +329,26 @@ TForm* TControl::parentForm() const
 
 int TControl::left() const { return m_widget->x(); }
 int TControl::top() const { return m_widget->y(); }
-int TControl::width() const { return m_widget->width(); }
-int TControl::height() const { return m_widget->height(); }
+int TControl::width() const
+{
+    settleOwnMeasure();
+    return m_widget->width();
+}
+
+int TControl::height() const
+{
+    settleOwnMeasure();
+    return m_widget->height();
+}
+
 TRect TControl::boundsRect() const { return TRect{left(), top(), left() + width(), top() + height()}; }
+
+TRect TControl::boundsAsPlaced() const { return fromQRect(m_widget->geometry()); }
+
+void TControl::setLeft(int v) { setBounds(v, m_widget->y(), m_widget->width(), m_widget->height()); }
+void TControl::setTop(int v) { setBounds(m_widget->x(), v, m_widget->width(), m_widget->height()); }
+void TControl::setWidth(int v) { setBounds(m_widget->x(), m_widget->y(), v, m_widget->height()); }
+void TControl::setHeight(int v) { setBounds(m_widget->x(), m_widget->y(), m_widget->width(), v); }
 
 void TControl::setBounds(int left, int top, int width, int height)
 {
@@ -545,6 +619,7 @@ void TCustomControl::setTransparent(bool transparent)
 
 void TCustomControl::paintTo(Canvas& canvas)
 {
+    settleMeasures();
     if (m_transparent)
         paintParentBackground(canvas);
     paint(canvas);

@@ -52,10 +52,11 @@ public:
     TRect boundsRect() const;
     TRect clientRect() const { return TRect{0, 0, width(), height()}; }
     virtual void setBounds(int left, int top, int width, int height);
-    void setLeft(int v) { setBounds(v, top(), width(), height()); }
-    void setTop(int v) { setBounds(left(), v, width(), height()); }
-    void setWidth(int v) { setBounds(left(), top(), v, height()); }
-    void setHeight(int v) { setBounds(left(), top(), width(), v); }
+    // A measure still waiting is left waiting: it sizes the control anew anyway.
+    void setLeft(int v);
+    void setTop(int v);
+    void setWidth(int v);
+    void setHeight(int v);
 
     bool visible() const { return m_visible; }
     virtual void setVisible(bool visible);
@@ -119,6 +120,14 @@ public:
     // under the application's error guard.
     struct Events;
 
+    // Measuring text loads the fonts, which costs a start-up more than anything
+    // else and which a window not yet on screen does not need. From this call on,
+    // a measure a control asks for waits until the first window is exposed (just
+    // before it paints), or until the control's size is read or it is painted.
+    static void measureAfterFirstExposure();
+    // Runs every measure still waiting, and measures at once from then on.
+    static void settleMeasures();
+
 protected:
     // The widget becomes a child of the parent's widget; the control owns it.
     TControl(TWinControl* parent, QWidget* widget);
@@ -140,6 +149,15 @@ protected:
     virtual void focusIn();
     virtual void focusOut();
     virtual void resized() {}
+    // What measure() decides: the control's own size (reading the size runs a
+    // waiting measure first) or only what it shows.
+    enum class Measured { Size, Content };
+    // Work on the text's measurements (an auto-sized caption): at once or, during
+    // start-up, later (measureAfterFirstExposure).
+    void requestMeasure(Measured measured = Measured::Size);
+    virtual void measure() {}
+    // The bounds as last set, leaving a waiting measure waiting.
+    TRect boundsAsPlaced() const;
     virtual void fontChanged() { invalidate(); }
     virtual void enabledChanged() { invalidate(); }
     virtual void visibleChanged() {}
@@ -148,6 +166,7 @@ private:
     friend class TWinControl;
     friend class TForm;
     void applyFocusPolicy();
+    void settleOwnMeasure() const;
 
     TWinControl* m_parent = nullptr;
     QWidget* m_widget = nullptr;
@@ -156,6 +175,8 @@ private:
     bool m_enabled = true;
     bool m_tabStop = false;
     bool m_focusesItselfOnPress = false;
+    bool m_measureWaiting = false;
+    bool m_measureSizes = false;
     int m_tabOrder = -1;
     TColor m_color = clBtnFace;
     Font m_font;

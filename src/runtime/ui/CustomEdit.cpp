@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace qv {
 
@@ -130,9 +131,6 @@ public:
 
 TCustomEdit::TCustomEdit(TWinControl* parent) : TCustomControl(parent)
 {
-    m_editor = new Editor(*this, widget());
-    widget()->setFocusProxy(m_editor);
-    m_editor->setFocusPolicy(Qt::StrongFocus);
     setTabStop(true);
     setColor(clWindow);
     Font f;
@@ -141,47 +139,125 @@ TCustomEdit::TCustomEdit(TWinControl* parent) : TCustomControl(parent)
     f.color = clBlack;
     setFont(f);
     setCursor(TCursor::IBeam);
-    updateEditor();
+    requestMeasure(Measured::Content);
 }
 
 TCustomEdit::~TCustomEdit()
 {
     // The editor outlives this object by a little: the focus it loses while it
     // is deleted must not reach an owner already gone.
-    m_editor->detach();
+    if (m_editor)
+        m_editor->detach();
 }
 
-std::string TCustomEdit::text() const { return m_editor->text().toStdString(); }
+void TCustomEdit::measure() { editor(); }
+
+TCustomEdit::Editor& TCustomEdit::editor()
+{
+    if (m_editor)
+        return *m_editor;
+    m_editor = new Editor(*this, widget());
+    // First, so that a screen reader asking about the editor finds it standing in
+    // for the control; the owner may hold the focus already, which passes to it.
+    widget()->setFocusProxy(m_editor);
+    m_editor->setFocusPolicy(Qt::StrongFocus);
+    {
+        // The text was set, and announced, before there was an editor to hold it.
+        QSignalBlocker const quiet(m_editor);
+        m_editor->setMaxLength(m_unmade.maxLength);
+        m_editor->setReadOnly(m_unmade.readOnly);
+        m_editor->setText(QString::fromStdString(m_unmade.text));
+        m_editor->setCursorPosition(0);
+        if (m_unmade.selectAll)
+            m_editor->selectAll();
+    }
+    m_unmade = Unmade{};
+    updateEditor();
+    // A window on screen shows a new child only when told to.
+    m_editor->show();
+    return *m_editor;
+}
+
+std::string TCustomEdit::text() const { return m_editor ? m_editor->text().toStdString() : m_unmade.text; }
 
 void TCustomEdit::setText(const std::string& text)
 {
-    m_editor->setText(QString::fromStdString(text));
-    m_editor->setCursorPosition(0);
+    if (m_editor) {
+        m_editor->setText(QString::fromStdString(text));
+        m_editor->setCursorPosition(0);
+        return;
+    }
+    m_unmade.selectAll = false;
+    if (text == m_unmade.text)
+        return;
+    m_unmade.text = text;
+    changed();
 }
 
-int TCustomEdit::maxLength() const { return m_editor->maxLength(); }
-void TCustomEdit::setMaxLength(int length) { m_editor->setMaxLength(length > 0 ? length : 32767); }
-bool TCustomEdit::readOnly() const { return m_editor->isReadOnly(); }
-void TCustomEdit::setReadOnly(bool readOnly) { m_editor->setReadOnly(readOnly); }
-void TCustomEdit::selectAll() { m_editor->selectAll(); }
-int TCustomEdit::selStart() const { return m_editor->hasSelectedText() ? m_editor->selectionStart() : m_editor->cursorPosition(); }
-int TCustomEdit::selLength() const { return static_cast<int>(m_editor->selectedText().size()); }
-void TCustomEdit::setSelection(int start, int length) { m_editor->setSelection(start, length); }
-void TCustomEdit::setCaretPosition(int position) { m_editor->setCursorPosition(position); }
+int TCustomEdit::maxLength() const { return m_editor ? m_editor->maxLength() : m_unmade.maxLength; }
+
+void TCustomEdit::setMaxLength(int length)
+{
+    int const kept = length > 0 ? length : 32767;
+    if (m_editor) {
+        m_editor->setMaxLength(kept);
+        return;
+    }
+    m_unmade.maxLength = kept;
+    if (static_cast<int>(m_unmade.text.size()) > kept)
+        setText(m_unmade.text.substr(0, static_cast<size_t>(kept)));
+}
+
+bool TCustomEdit::readOnly() const { return m_editor ? m_editor->isReadOnly() : m_unmade.readOnly; }
+
+void TCustomEdit::setReadOnly(bool readOnly)
+{
+    if (m_editor)
+        m_editor->setReadOnly(readOnly);
+    else
+        m_unmade.readOnly = readOnly;
+}
+
+void TCustomEdit::selectAll()
+{
+    if (m_editor)
+        m_editor->selectAll();
+    else
+        m_unmade.selectAll = true;
+}
+
+int TCustomEdit::selStart() const
+{
+    if (!m_editor)
+        return 0;
+    return m_editor->hasSelectedText() ? m_editor->selectionStart() : m_editor->cursorPosition();
+}
+
+int TCustomEdit::selLength() const
+{
+    if (!m_editor)
+        return m_unmade.selectAll ? static_cast<int>(QString::fromStdString(m_unmade.text).size()) : 0;
+    return static_cast<int>(m_editor->selectedText().size());
+}
+
+void TCustomEdit::setSelection(int start, int length) { editor().setSelection(start, length); }
+void TCustomEdit::setCaretPosition(int position) { editor().setCursorPosition(position); }
 
 void TCustomEdit::setFocus()
 {
-    m_editor->setFocus(Qt::OtherFocusReason);
+    // Without its editor yet the control holds the focus, which the editor takes over.
+    if (m_editor)
+        m_editor->setFocus(Qt::OtherFocusReason);
     TControl::setFocus();
 }
 
-bool TCustomEdit::canUndo() const { return m_editor->isUndoAvailable() && !m_editor->isReadOnly(); }
-void TCustomEdit::undo() { m_editor->undo(); }
-void TCustomEdit::cutToClipboard() { m_editor->cut(); }
-void TCustomEdit::copyToClipboard() { m_editor->copy(); }
-void TCustomEdit::pasteFromClipboard() { m_editor->paste(); }
-void TCustomEdit::clearSelection() { m_editor->del(); }
-bool TCustomEdit::hasSelection() const { return m_editor->hasSelectedText(); }
+bool TCustomEdit::canUndo() const { return m_editor && m_editor->isUndoAvailable() && !m_editor->isReadOnly(); }
+void TCustomEdit::undo() { editor().undo(); }
+void TCustomEdit::cutToClipboard() { editor().cut(); }
+void TCustomEdit::copyToClipboard() { editor().copy(); }
+void TCustomEdit::pasteFromClipboard() { editor().paste(); }
+void TCustomEdit::clearSelection() { editor().del(); }
+bool TCustomEdit::hasSelection() const { return m_editor ? m_editor->hasSelectedText() : selLength() > 0; }
 
 bool TCustomEdit::clipboardHasText() const
 {
@@ -215,6 +291,8 @@ void TCustomEdit::paint(Canvas& canvas) { paintFrame(canvas); }
 
 void TCustomEdit::updateEditor()
 {
+    if (!m_editor)
+        return;
     TRect r = textRect();
     m_editor->setGeometry(r.left, r.top, std::max(0, r.width()), std::max(0, r.height()));
     m_editor->setFont(toQFont(textFont()));
@@ -244,7 +322,7 @@ void TCustomEdit::enabledChanged()
 void TCustomEdit::focusIn()
 {
     if (m_autoSelect)
-        m_editor->selectAll();
+        selectAll();
     updateEditor();
     invalidate();
     TCustomControl::focusIn();

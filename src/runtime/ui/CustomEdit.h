@@ -63,6 +63,9 @@ protected:
     virtual bool contextMenu(TPoint) { return false; }
 
     void paint(Canvas& canvas) override;
+    // The native editor comes into being here: it lays its text out as it is
+    // made, which needs the fonts.
+    void measure() override;
     void resized() override;
     void fontChanged() override;
     void enabledChanged() override;
@@ -73,7 +76,16 @@ protected:
 private:
     friend struct EditEvents;
     class Editor;
+    Editor& editor();
+    // What the editor takes when it is made.
+    struct Unmade {
+        std::string text;
+        int maxLength = 32767;
+        bool readOnly = false;
+        bool selectAll = false;
+    };
     Editor* m_editor = nullptr;
+    Unmade m_unmade;
     bool m_autoSelect = true;
 };
 

@@ -248,6 +248,7 @@ void sendTab(TControl& from, bool backwards)
 
 TColor screenPixel(TControl& control, int x, int y)
 {
+    TControl::settleMeasures();
     QImage image = control.widget()->grab(QRect(x, y, 1, 1)).toImage();
     return fromQRgb(image.pixel(0, 0));
 }
@@ -268,6 +269,7 @@ Bitmap screenImage(TControl& control)
 
 Bitmap grabImage(TControl& control)
 {
+    TControl::settleMeasures();
     QImage image = control.widget()->grab().toImage();
     std::vector<TColor> pixels;
     pixels.reserve(static_cast<size_t>(image.width()) * image.height());

@@ -55,7 +55,9 @@ void TbsSkinControl::setBounds(int left, int top, int width, int height)
 void TbsSkinControl::skinChanged()
 {
     bindSection();
-    setBounds(left(), top(), width(), height());
+    // A size still to be measured is measured afresh, in the new look.
+    TRect const placed = boundsAsPlaced();
+    setBounds(placed.left, placed.top, placed.width(), placed.height());
     invalidate();
 }
 

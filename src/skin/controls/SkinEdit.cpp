@@ -23,7 +23,8 @@ void TbsSkinEdit::bind()
 void TbsSkinEdit::rebind()
 {
     bind();
-    setBounds(left(), top(), width(), height());
+    TRect const placed = boundsAsPlaced();
+    setBounds(placed.left, placed.top, placed.width(), placed.height());
     updateEditor();
     invalidate();
 }
@@ -62,7 +63,8 @@ void TbsSkinEdit::setDefaultFont(const Font& font)
 void TbsSkinEdit::setDefaultHeight(int height)
 {
     m_skin.defaultHeight = height;
-    setBounds(left(), top(), width(), this->height());
+    TRect const placed = boundsAsPlaced();
+    setBounds(placed.left, placed.top, placed.width(), placed.height());
 }
 
 int TbsSkinEdit::textHeight() const
@@ -70,6 +72,13 @@ int TbsSkinEdit::textHeight() const
     Bitmap probe(1, 1);
     probe.canvas().font = m_skin.defaultFont;
     return probe.canvas().textHeight("Ag");
+}
+
+bool TbsSkinEdit::heightFromText() const
+{
+    if (skinned())
+        return !m_skin.useSkinFont;
+    return m_skin.defaultHeight <= 0;
 }
 
 int TbsSkinEdit::naturalHeight() const
@@ -85,10 +94,23 @@ int TbsSkinEdit::naturalHeight() const
     return textHeight() + 4;
 }
 
-void TbsSkinEdit::setBounds(int left, int top, int width, int)
+void TbsSkinEdit::setBounds(int left, int top, int width, int height)
 {
     bind();
-    TCustomEdit::setBounds(left, top, width, naturalHeight());
+    if (!heightFromText()) {
+        TCustomEdit::setBounds(left, top, width, naturalHeight());
+        return;
+    }
+    // Placed as asked until the text can be measured.
+    TCustomEdit::setBounds(left, top, width, height);
+    requestMeasure();
+}
+
+void TbsSkinEdit::measure()
+{
+    TCustomEdit::measure();
+    TRect const placed = boundsAsPlaced();
+    TCustomEdit::setBounds(placed.left, placed.top, placed.width(), naturalHeight());
 }
 
 void TbsSkinEdit::setButtonMode(bool buttonMode)

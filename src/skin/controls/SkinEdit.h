@@ -67,6 +67,8 @@ protected:
     void mouseUp(MouseButton button, unsigned shift, int x, int y) override;
     void mouseMove(unsigned shift, int x, int y) override;
     void focusOut() override;
+    // Makes the editor and takes the height the text needs.
+    void measure() override;
     virtual void buttonClick();
 
 private:
@@ -74,6 +76,8 @@ private:
     void bind();
     bool skinned() const { return m_section.has_value(); }
     int textHeight() const;
+    // The natural height is the text's height plus the frame's.
+    bool heightFromText() const;
     void rebind();
     void paintButton(Canvas& canvas);
     void setButtonHovered(bool hovered);

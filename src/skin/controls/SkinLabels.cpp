@@ -116,6 +116,12 @@ std::vector<std::string> TbsSkinStdLabel::lines(Canvas& canvas) const
 
 void TbsSkinStdLabel::adjustSize()
 {
+    if (m_autoSize)
+        requestMeasure();
+}
+
+void TbsSkinStdLabel::measure()
+{
     if (!m_autoSize)
         return;
     Bitmap probe(1, 1);

@@ -39,7 +39,9 @@ protected:
     const std::optional<TbsDataSkinStdLabelControl>& section() const { return m_section; }
     void fontChanged() override;
     virtual TColor currentTextColor() const;
+    // An auto-sized label takes its text's size (measure()).
     void adjustSize();
+    void measure() override;
 
 private:
     std::vector<std::string> lines(Canvas& canvas) const;

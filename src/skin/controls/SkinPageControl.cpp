@@ -195,7 +195,7 @@ void TbsSkinPageControl::setBounds(int left, int top, int width, int height)
 {
     TbsSkinControl::setBounds(left, top, width, height);
     layoutPages();
-    checkScroller();
+    requestMeasure(Measured::Content);
 }
 
 void TbsSkinPageControl::bindSection()
@@ -228,20 +228,16 @@ void TbsSkinPageControl::skinChangeBegins()
 {
     TbsSkinControl::skinChangeBegins();
     m_look.reset();
-    m_sheetPicture.clear();
-    m_framePicture.clear();
 }
 
 void TbsSkinPageControl::skinChanged()
 {
-    m_sheetPicture.clear();
-    m_framePicture.clear();
     bindSection();
     applyTabMetrics();
     // A scroller of the old skin goes; the check makes one of the new skin when tabs are still hidden.
     m_upDown.reset();
     layoutPages();
-    checkScroller();
+    requestMeasure(Measured::Content);
     invalidate();
     if (TbsSkinTabSheet* page = ActivePage())
         page->invalidate();
@@ -273,7 +269,7 @@ void TbsSkinPageControl::applyTabMetrics()
 void TbsSkinPageControl::fontChanged()
 {
     layoutPages();
-    checkScroller();
+    requestMeasure(Measured::Content);
     invalidate();
 }
 
@@ -297,11 +293,16 @@ int TbsSkinPageControl::platformTabLength(int pageIndex) const
 {
     if (m_tabWidth > 0)
         return m_tabWidth;
+    if (!m_captionsMeasured)
+        measureCaptions();
     return pageIndex < static_cast<int>(m_captionWidths.size()) ? m_captionWidths[pageIndex] + 2 * tabPadding : 0;
 }
 
-void TbsSkinPageControl::measureCaptions()
+void TbsSkinPageControl::measure() { checkScroller(); }
+
+void TbsSkinPageControl::measureCaptions() const
 {
+    m_captionsMeasured = true;
     Bitmap probe(1, 1);
     probe.canvas().font = font();
     m_captionWidths.clear();
@@ -393,7 +394,7 @@ int TbsSkinPageControl::tabAt(int x, int y) const
 
 void TbsSkinPageControl::layoutPages()
 {
-    measureCaptions();
+    m_captionsMeasured = false;
     TRect r = displayRect();
     for (int i = 0; i < PageCount(); ++i) {
         m_pages[i]->setBounds(r.left, r.top, r.width(), r.height());
@@ -547,13 +548,11 @@ void TbsSkinPageControl::drawSkinLook(Canvas& canvas)
         drawDefaultLook(canvas);
         return;
     }
-    const FrameKey key{m_look->picture, m_look->fields, m_look->tabsBG, displayRect(), m_tabPosition, width(), height(),
-                       colorToRGB(clBtnFace)};
-    const TbsSkinPicture& out = m_framePicture.get(key, [&](TbsSkinPicture& framePicture) {
-        framePicture = TbsSkinPicture(width(), height(), key.face);
-        tileTabStrip(framePicture);
-        drawFrame(framePicture);
-    });
+    // Composed for each paint, not kept: the control paints seldom (a tab or a size
+    // changes), and a picture of its whole size held memory the window never needed.
+    TbsSkinPicture out(width(), height(), colorToRGB(clBtnFace));
+    tileTabStrip(out);
+    drawFrame(out);
     drawSkinPicture(canvas, 0, 0, out);
     for (int i = 0; i < visibleTabCount(); ++i)
         drawTab(canvas, i);
@@ -650,11 +649,16 @@ void TbsSkinPageControl::paintSheet(Canvas& canvas, const TbsSkinTabSheet& sheet
         fillRect(canvas, sheet.clientRect(), clBtnFace);
         return;
     }
-    const TbsSkinPicture& out = m_sheetPicture.get(SheetKey{picture, piece, W, H}, [&](TbsSkinPicture& sheetPicture) {
-        sheetPicture.setSize(W, H);
-        tile(sheetPicture, TRect{0, 0, W, H}, *picture, piece);
-    });
-    drawSkinPicture(canvas, 0, 0, out);
+    // Only the part asked for is tiled, in the sheet's phase: every transparent control
+    // on the sheet asks for the part behind it.
+    TRect const clip = canvas.clipBox();
+    TRect const box{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, W), std::min(clip.bottom, H)};
+    if (box.isEmpty())
+        return;
+    TbsSkinPicture part;
+    part.setSize(box.width(), box.height());
+    tile(part, TRect{-box.left, -box.top, W - box.left, H - box.top}, *picture, piece);
+    drawSkinPicture(canvas, box.left, box.top, part);
 }
 
 void TbsSkinPageControl::mouseDown(MouseButton button, unsigned shift, int x, int y)

@@ -3,7 +3,6 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/model/SkinControlData.h"
-#include "skin/model/SkinPictureCache.h"
 
 #include <functional>
 #include <memory>
@@ -129,24 +128,6 @@ private:
         int bgPictureIndex = -1;
     };
     enum class TabState { Normal, Hot, Selected, Focused };
-    // What the frame with the tab strip behind it is composed from.
-    struct FrameKey {
-        const TbsSkinPicture* picture = nullptr;
-        TbsPieceFields fields;
-        TRect tabsBG, display;
-        TTabPosition position = TTabPosition::tpTop;
-        int width = 0, height = 0;
-        TColor face = 0;
-        bool operator==(const FrameKey&) const = default;
-    };
-    // What a sheet's tiled background is composed from.
-    struct SheetKey {
-        const TbsSkinPicture* picture = nullptr;
-        TRect piece;
-        int width = 0, height = 0;
-        bool operator==(const SheetKey&) const = default;
-    };
-
     bool horizontalTabs() const
     {
         return m_tabPosition == TTabPosition::tpTop || m_tabPosition == TTabPosition::tpBottom;
@@ -161,8 +142,11 @@ private:
     TRect platformDisplayRect() const;
     TRect platformTabRect(int visibleIndex) const;
     int platformTabLength(int pageIndex) const;
-    // The tab widths follow the captions in the control's Font; measured at every layout.
-    void measureCaptions();
+    // The tab widths follow the captions in the control's Font; measured when first
+    // asked for after a layout.
+    void measureCaptions() const;
+    // Whether the tabs fit is known only once the captions are measured.
+    void measure() override;
     void applyTabMetrics();
     void layoutPages();
     void checkScroller();
@@ -180,11 +164,9 @@ private:
 
     std::vector<TbsSkinTabSheet*> m_pages;
     std::vector<std::unique_ptr<TbsSkinTabSheet>> m_ownedPages;
-    std::vector<int> m_captionWidths;
+    mutable std::vector<int> m_captionWidths;
+    mutable bool m_captionsMeasured = false;
     std::optional<Look> m_look;
-    // Every transparent control on a sheet repaints the sheet behind it: compose it once.
-    TbsPictureCache<SheetKey> m_sheetPicture;
-    TbsPictureCache<FrameKey> m_framePicture;
     std::unique_ptr<TbsSkinUpDown> m_upDown;
     int m_activeIndex = -1;
     int m_tabHeight = 0;

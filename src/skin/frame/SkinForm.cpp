@@ -399,7 +399,11 @@ void TbsSkinForm::rebuildRegion()
         m_form.clearWindowRegion();
         return;
     }
-    m_region = frameRegion(m_skinData->maskPicture(), m_skinData->frame(), m_geometry);
+    TbsRegionRects outline = frameRegion(m_skinData->maskPicture(), m_skinData->frame(), m_geometry);
+    // A relayout that keeps the outline (the same size again) keeps the window's region.
+    if (!outline.isEmpty() && outline.rects == m_region.rects && m_form.hasWindowRegion())
+        return;
+    m_region = std::move(outline);
     if (m_region.isEmpty()) {
         m_form.clearWindowRegion();
         m_form.invalidateFrame();

@@ -189,9 +189,11 @@ Font TbsSkinMainMenuBar::itemFont() const
 
 void TbsSkinMainMenuBar::layoutItems()
 {
-    placeItems();
+    requestMeasure(Measured::Content);
     invalidate();
 }
+
+void TbsSkinMainMenuBar::measure() { placeItems(); }
 
 void TbsSkinMainMenuBar::placeItems()
 {

@@ -80,6 +80,8 @@ public:
     void skinChanged() override;
 
 protected:
+    // The items' widths follow their captions: placed once the fonts are at hand.
+    void measure() override;
     void bindSection() override;
     void drawDefaultLook(Canvas& canvas) override;
     void drawSkinLook(Canvas& canvas) override;
