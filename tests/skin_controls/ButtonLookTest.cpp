@@ -82,7 +82,6 @@ TEST_F(SkinLook, HoverMorphsToTheActiveImageAndBack)
 
 TEST_F(SkinLook, HoverFadesOutInAsManySteppedTicksAsItFadesIn)
 {
-    TManualTimerClock clock;
     TbsSkinButton button(&form);
     button.setSkinData(&ownSkin());
     button.setBounds(10, 10, 73, 25);
