@@ -6,15 +6,6 @@
 
 namespace qv {
 
-namespace {
-
-bool intersects(const TRect& a, const TRect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-} // namespace
-
 void TbsSkinForm::eraseClient(Canvas& canvas)
 {
     int const cw = m_form.clientWidth(), ch = m_form.clientHeight();
@@ -43,7 +34,7 @@ void TbsSkinForm::eraseClient(Canvas& canvas)
     TRect const clip = canvas.clipBox();
     for (int x = 0; x < cw; x += tile.width()) {
         for (int y = 0; y < ch; y += tile.height()) {
-            if (intersects(TRect{x, y, x + tile.width(), y + tile.height()}, clip))
+            if (TRect{x, y, x + tile.width(), y + tile.height()}.intersects(clip))
                 canvas.draw(x, y, piece);
         }
     }
@@ -80,7 +71,7 @@ void TbsSkinForm::paintSkinFrame(Canvas& canvas)
                             {m_strips.bottom, 0, g.H - bottomH, true, g.H - bottomH}};
     for (const Piece& piece : pieces) {
         TRect const at{piece.x, piece.y, piece.x + piece.picture.width(), piece.y + piece.picture.height()};
-        if (piece.picture.isEmpty() || !intersects(at, clip))
+        if (piece.picture.isEmpty() || !at.intersects(clip))
             continue;
         Bitmap strip = toBitmap(piece.picture);
         if (piece.objectsGoHere) {

@@ -4,12 +4,6 @@
 
 namespace qv {
 
-namespace {
-
-TRect offsetRect(const TRect& r, int dx, int dy) { return TRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
-} // namespace
-
 TMenuItem& TbsSkinForm::buildSystemMenu()
 {
     // Open levels show the items about to be replaced.
@@ -55,7 +49,7 @@ void TbsSkinForm::systemMenuButtonPressed(TbsActiveSkinObject& object) { showSys
 TRect TbsSkinForm::screenRectOf(const TRect& r) const
 {
     TRect const b = m_form.windowBounds();
-    return offsetRect(r, b.left, b.top);
+    return r.offset(b.left, b.top);
 }
 
 } // namespace qv

@@ -14,8 +14,6 @@ namespace {
 
 constexpr int skinnedGlyphWidth = 16;
 
-TRect offset(const TRect& r, int dx, int dy) { return TRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
 } // namespace
 
 void TbsSkinPopupWindow::paint(Canvas& canvas)
@@ -109,9 +107,8 @@ void TbsSkinPopupWindow::drawSkinnedItem(Canvas& canvas, const TbsSkinMenuItem& 
     }
     drawSkinPicture(canvas, r.left, r.top, look);
 
-    TRect text
-        = offset(TRect{s.TextRect.left, s.TextRect.top, w + s.TextRect.right - s.SkinRect.width(), s.TextRect.bottom},
-                 r.left, r.top);
+    TRect text = TRect{s.TextRect.left, s.TextRect.top, w + s.TextRect.right - s.SkinRect.width(), s.TextRect.bottom}
+                     .offset(r.left, r.top);
     TColor color = activeLook ? s.ActiveFontColor : entry.item->enabled() ? s.Font.FontColor : s.UnEnabledFontColor;
     drawItemText(canvas, entry, text,
                  {.captionLeft = text.left + skinnedGlyphWidth + 1, .shortCutGap = 16, .glyphLeft = text.left + 2},
