@@ -161,6 +161,11 @@ TStream* TRvSystem::generate(Run& run)
         showStatus(true, run.statusWindow);
     m_writer = &writer;
     run.generating = &writer;
+    // A writer that throws is gone before the run's own cleanup: end its generation here.
+    struct EndGeneration {
+        Run& run;
+        ~EndGeneration() { run.endGeneration(); }
+    } const endGeneration{run};
     writer.Execute();
     run.endGeneration();
     Aborted = writer.Aborted();
