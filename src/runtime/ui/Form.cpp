@@ -182,6 +182,7 @@ void FormWidget::paintEvent(QPaintEvent* event)
         ControlWidget::paintEvent(event);
         return;
     }
+    ++form()->m_framePaints;
     paintClippedToUpdate(*this, event, [&](Canvas& canvas) { fr->paintFrame(canvas); });
 }
 

@@ -81,6 +81,8 @@ public:
     void invalidateFrame();
     // Paints that part of the frame now.
     void repaintFrame(const TRect& windowRect);
+    // How often the platform had the frame (caption, borders) paint itself on screen.
+    long framePaintCount() const { return m_framePaints; }
     // The window's outline (its shape on the screen); pixels outside take no input.
     void setWindowRegion(const Region& region);
     void clearWindowRegion();
@@ -137,6 +139,7 @@ private:
     bool m_shownOnce = false;
     int m_modalResult = 0;
     bool m_inModalLoop = false;
+    long m_framePaints = 0;
 };
 
 } // namespace qv
