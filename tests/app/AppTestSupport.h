@@ -4,6 +4,7 @@
 #include "report/ui/ReportWindows.h"
 #include "report/ui/TRPSetupForm.h"
 #include "report/ui/TRpPreviewForm.h"
+#include "runtime/core/MainThreadCall.h"
 #include "runtime/core/RegionalSettings.h"
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
@@ -64,30 +65,55 @@ inline void writeFile(const std::string& path, const std::string& text)
     out << text;
 }
 
-// A main window as the program creates it, with message boxes, shell requests
-// and file dialogs answered by the test.
+// While it lives, check runs at every pass of the message loop, a modal window's loop
+// included: a window the test waits for is answered as soon as it shows, however slow
+// the machine, with no time passing for it.
+class EveryLoopPass {
+public:
+    explicit EveryLoopPass(std::function<void()> check) : m_state(std::make_shared<State>())
+    {
+        m_state->check = std::move(check);
+        next(m_state);
+    }
+    ~EveryLoopPass() { m_state->alive = false; }
+    EveryLoopPass(const EveryLoopPass&) = delete;
+    EveryLoopPass& operator=(const EveryLoopPass&) = delete;
+
+private:
+    struct State {
+        std::function<void()> check;
+        bool alive = true;
+    };
+    // Queued before the check runs, so a loop the check itself starts still sees it.
+    static void next(std::shared_ptr<State> state)
+    {
+        postToMainThread([state] {
+            if (!state->alive)
+                return;
+            next(state);
+            TApplication::guard(state->check);
+        });
+    }
+    std::shared_ptr<State> m_state;
+};
+
 // While it lives, every Output Options window that opens is answered with OK, so a
 // Report click runs on to its delivery.
 class AcceptOutputOptions {
 public:
-    AcceptOutputOptions()
-    {
-        m_timer.setInterval(10);
-        m_timer.onTimer = [this] {
-            if (TRPSetupForm* setup = currentSetupWindow(); setup && setup != m_answered) {
-                m_answered = setup;
-                ++m_shown;
-                sendClick(setup->bbtnOK, 10, 10);
-            }
-        };
-        m_timer.setEnabled(true);
-    }
     int shown() const { return m_shown; }
 
 private:
-    TTimer m_timer;
     TRPSetupForm* m_answered = nullptr;
     int m_shown = 0;
+    EveryLoopPass m_watch{[this] {
+        TRPSetupForm* setup = currentSetupWindow();
+        if (!setup || setup == m_answered || !setup->showing())
+            return;
+        m_answered = setup;
+        ++m_shown;
+        sendClick(setup->bbtnOK, 10, 10);
+    }};
 };
 
 // Answers the main window's file dialogs as a user would: shows the folder of path,
@@ -119,30 +145,27 @@ inline void answerFileDialogs(TfrmMain& window, const std::string& path,
 // Esc, so a Report click returns.
 class ClosePreviews {
 public:
-    explicit ClosePreviews(std::function<void(TRpPreviewForm&)> onShown = {}) : m_onShown(std::move(onShown))
-    {
-        m_timer.setInterval(10);
-        m_timer.onTimer = [this] {
-            TRpPreviewForm* preview = currentPreviewWindow();
-            if (!preview || preview == m_closed || !preview->showing())
-                return;
-            m_closed = preview;
-            ++m_shown;
-            if (m_onShown)
-                m_onShown(*preview);
-            sendKeyStroke(preview->ScrollBox1, VK_ESCAPE);
-        };
-        m_timer.setEnabled(true);
-    }
+    explicit ClosePreviews(std::function<void(TRpPreviewForm&)> onShown = {}) : m_onShown(std::move(onShown)) {}
     int shown() const { return m_shown; }
 
 private:
     std::function<void(TRpPreviewForm&)> m_onShown;
-    TTimer m_timer;
     TRpPreviewForm* m_closed = nullptr;
     int m_shown = 0;
+    EveryLoopPass m_watch{[this] {
+        TRpPreviewForm* preview = currentPreviewWindow();
+        if (!preview || preview == m_closed || !preview->showing())
+            return;
+        m_closed = preview;
+        ++m_shown;
+        if (m_onShown)
+            m_onShown(*preview);
+        sendKeyStroke(preview->ScrollBox1, VK_ESCAPE);
+    }};
 };
 
+// A main window as the program creates it, with message boxes, shell requests
+// and file dialogs answered by the test.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -622,18 +622,16 @@ TEST_F(MainWindowTest, ReportGoesFromTheOutputOptionsToThePreviewOfEveryPage)
     opened.clear();
     // The output options come first; OK there goes on to the preview destination.
     std::string setupCaption;
-    TTimer ok;
-    ok.setInterval(10);
-    ok.onTimer = [&] {
+    bool answered = false;
+    test::EveryLoopPass ok([&] {
         TRPSetupForm* setup = currentSetupWindow();
-        if (!setup)
+        if (!setup || !setup->showing() || answered)
             return;
-        ok.setEnabled(false);
+        answered = true;
         setupCaption = setup->caption();
         EXPECT_TRUE(setup->PreviewRB.checked());
         sendClick(setup->bbtnOK, 10, 10);
-    };
-    ok.setEnabled(true);
+    });
     std::string caption, firstPage, lastPage;
     test::ClosePreviews close([&](TRpPreviewForm& preview) {
         caption = preview.caption();
@@ -691,18 +689,17 @@ TEST_F(MainWindowTest, ReportCancelledInTheOutputOptionsDeliversNothing)
     calculate("10000", "7", "1");
     boxes.clear();
     opened.clear();
-    TTimer cancel;
-    cancel.setInterval(10);
-    cancel.onTimer = [&] {
-        if (TRPSetupForm* setup = currentSetupWindow()) {
-            cancel.setEnabled(false);
-            sendKeyStroke(setup->CopiesED, VK_ESCAPE);
-        }
-    };
-    cancel.setEnabled(true);
+    bool cancelled = false;
+    test::EveryLoopPass cancel([&] {
+        TRPSetupForm* setup = currentSetupWindow();
+        if (!setup || !setup->showing() || cancelled)
+            return;
+        cancelled = true;
+        sendKeyStroke(setup->CopiesED, VK_ESCAPE);
+    });
     sendClick(w.btnPrerpt, 5, 5);
     std::filesystem::remove(test::exeDir() + "rptQVR1.rav");
-    EXPECT_FALSE(cancel.enabled()) << "the output options were shown";
+    EXPECT_TRUE(cancelled) << "the output options were shown";
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(opened.empty());
     EXPECT_FALSE(w.RvProject1.Active());
