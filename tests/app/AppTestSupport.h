@@ -97,23 +97,43 @@ private:
     std::shared_ptr<State> m_state;
 };
 
-// While it lives, every Output Options window that opens is answered with OK, so a
-// Report click runs on to its delivery.
-class AcceptOutputOptions {
+// While it lives, every window find() names is answered once it shows, at the next pass
+// of the message loop (its own modal loop included).
+template <class Window> class AnswerEachShown {
 public:
+    AnswerEachShown(Window* (*find)(), std::function<void(Window&)> answer)
+        : m_find(find), m_answer(std::move(answer))
+    {
+    }
     int shown() const { return m_shown; }
 
 private:
-    TRPSetupForm* m_answered = nullptr;
+    Window* (*m_find)();
+    std::function<void(Window&)> m_answer;
+    Window* m_answered = nullptr;
     int m_shown = 0;
     EveryLoopPass m_watch{[this] {
-        TRPSetupForm* setup = currentSetupWindow();
-        if (!setup || setup == m_answered || !setup->showing())
+        Window* window = m_find();
+        if (!window || !window->showing()) {
+            m_answered = nullptr;
             return;
-        m_answered = setup;
+        }
+        if (window == m_answered)
+            return;
+        m_answered = window;
         ++m_shown;
-        sendClick(setup->bbtnOK, 10, 10);
+        m_answer(*window);
     }};
+};
+
+// While it lives, every Output Options window that opens is answered with OK, so a
+// Report click runs on to its delivery.
+class AcceptOutputOptions : public AnswerEachShown<TRPSetupForm> {
+public:
+    AcceptOutputOptions()
+        : AnswerEachShown(currentSetupWindow, [](TRPSetupForm& setup) { sendClick(setup.bbtnOK, 10, 10); })
+    {
+    }
 };
 
 // Answers the main window's file dialogs as a user would: shows the folder of path,
@@ -143,25 +163,16 @@ inline void answerFileDialogs(TfrmMain& window, const std::string& path,
 
 // While it lives, every Report Preview that opens is looked at (onShown) and closed with
 // Esc, so a Report click returns.
-class ClosePreviews {
+class ClosePreviews : public AnswerEachShown<TRpPreviewForm> {
 public:
-    explicit ClosePreviews(std::function<void(TRpPreviewForm&)> onShown = {}) : m_onShown(std::move(onShown)) {}
-    int shown() const { return m_shown; }
-
-private:
-    std::function<void(TRpPreviewForm&)> m_onShown;
-    TRpPreviewForm* m_closed = nullptr;
-    int m_shown = 0;
-    EveryLoopPass m_watch{[this] {
-        TRpPreviewForm* preview = currentPreviewWindow();
-        if (!preview || preview == m_closed || !preview->showing())
-            return;
-        m_closed = preview;
-        ++m_shown;
-        if (m_onShown)
-            m_onShown(*preview);
-        sendKeyStroke(preview->ScrollBox1, VK_ESCAPE);
-    }};
+    explicit ClosePreviews(std::function<void(TRpPreviewForm&)> onShown = {})
+        : AnswerEachShown(currentPreviewWindow, [onShown = std::move(onShown)](TRpPreviewForm& preview) {
+            if (onShown)
+                onShown(preview);
+            sendKeyStroke(preview.ScrollBox1, VK_ESCAPE);
+        })
+    {
+    }
 };
 
 // A main window as the program creates it, with message boxes, shell requests

@@ -622,15 +622,10 @@ TEST_F(MainWindowTest, ReportGoesFromTheOutputOptionsToThePreviewOfEveryPage)
     opened.clear();
     // The output options come first; OK there goes on to the preview destination.
     std::string setupCaption;
-    bool answered = false;
-    test::EveryLoopPass ok([&] {
-        TRPSetupForm* setup = currentSetupWindow();
-        if (!setup || !setup->showing() || answered)
-            return;
-        answered = true;
-        setupCaption = setup->caption();
-        EXPECT_TRUE(setup->PreviewRB.checked());
-        sendClick(setup->bbtnOK, 10, 10);
+    test::AnswerEachShown<TRPSetupForm> ok(currentSetupWindow, [&](TRPSetupForm& setup) {
+        setupCaption = setup.caption();
+        EXPECT_TRUE(setup.PreviewRB.checked());
+        sendClick(setup.bbtnOK, 10, 10);
     });
     std::string caption, firstPage, lastPage;
     test::ClosePreviews close([&](TRpPreviewForm& preview) {
@@ -689,17 +684,11 @@ TEST_F(MainWindowTest, ReportCancelledInTheOutputOptionsDeliversNothing)
     calculate("10000", "7", "1");
     boxes.clear();
     opened.clear();
-    bool cancelled = false;
-    test::EveryLoopPass cancel([&] {
-        TRPSetupForm* setup = currentSetupWindow();
-        if (!setup || !setup->showing() || cancelled)
-            return;
-        cancelled = true;
-        sendKeyStroke(setup->CopiesED, VK_ESCAPE);
-    });
+    test::AnswerEachShown<TRPSetupForm> cancel(
+        currentSetupWindow, [](TRPSetupForm& setup) { sendKeyStroke(setup.CopiesED, VK_ESCAPE); });
     sendClick(w.btnPrerpt, 5, 5);
     std::filesystem::remove(test::exeDir() + "rptQVR1.rav");
-    EXPECT_TRUE(cancelled) << "the output options were shown";
+    EXPECT_EQ(cancel.shown(), 1) << "the output options were shown";
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(opened.empty());
     EXPECT_FALSE(w.RvProject1.Active());
