@@ -5,7 +5,7 @@
 #include "views/report/ScheduleReport.h"
 #include "loan/LoanFile.h"
 #include "loan/MemoryLoanView.h"
-#include "report/data/TRpDataSystem.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TRpDataViewLink.h"
 #include "runtime/core/SharedMemory.h"
 
@@ -45,9 +45,9 @@ const ThirtyYearLoan& loan()
     return instance;
 }
 
-int64_t pullSchedule()
+int64_t pullSchedule(TRpDataSystem& system)
 {
-    TRpDataViewLink view;
+    TRpDataViewLink view(system);
     view.ConnectionName = "RvCustomConnection1";
     for (const char* field : kFields)
         view.Fields.push_back({field, TRPDataType::dtString, "", -1});
@@ -63,12 +63,13 @@ int64_t pullSchedule()
 void BM_ScheduleRowsInProcess(benchmark::State& state)
 {
     LoanEngine engine = loan().engine;
-    ScheduleReport schedule(engine);
-    TRpDataSystem::Instance().GainControl(std::chrono::milliseconds(5000));
+    DataCommunication data;
+    ScheduleReport schedule(engine, data.connections());
+    data.system().GainControl(std::chrono::milliseconds(5000));
     int64_t rows = 0;
     for (auto _ : state)
-        rows += pullSchedule();
-    TRpDataSystem::Instance().ReleaseControl();
+        rows += pullSchedule(data.system());
+    data.system().ReleaseControl();
     state.SetItemsProcessed(rows);
 }
 BENCHMARK(BM_ScheduleRowsInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -80,12 +81,13 @@ void BM_ScheduleRowsAcrossProcesses(benchmark::State& state)
         state.SkipWithError("the serving process did not start");
         return;
     }
-    TRpDataSystem& system = TRpDataSystem::Instance();
+    DataCommunication data;
+    TRpDataSystem& system = data.system();
     system.DeveloperMode = true;
     system.GainControl(std::chrono::milliseconds(5000));
     // Connecting (the listing waits out its last 250 ms) is timed apart from the rows.
     int64_t rows = 0;
-    TRpDataViewLink view;
+    TRpDataViewLink view(system);
     view.ConnectionName = "RvCustomConnection1";
     for (const char* field : kFields)
         view.Fields.push_back({field, TRPDataType::dtString, "", -1});

@@ -48,7 +48,8 @@ struct ThirtyYearLoan : bench::LoanReportScratch {
     // The report's pages in memory, as a run for the preview leaves them.
     TMemoryStream snapshot()
     {
-        TRvProject project;
+        DataCommunication data;
+        TRvProject project(data);
         TRvSystem system;
         setUp(project, system);
         system.SystemSetups = 0;
@@ -57,7 +58,7 @@ struct ThirtyYearLoan : bench::LoanReportScratch {
         TMemoryStream stream;
         system.SystemFiler.StreamMode = TStreamMode::smUser;
         system.SystemFiler.Stream = &stream;
-        ScheduleReport source(engine);
+        ScheduleReport source(engine, data.connections());
         source.runReport(project, texts);
         return stream;
     }
@@ -97,7 +98,8 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
 {
     application();
     ThirtyYearLoan loan;
-    ScheduleReport source(loan.engine);
+    DataCommunication data;
+    ScheduleReport source(loan.engine, data.connections());
     ReportServices services;
     UiServices const desktop = desktopUiServices();
     TRPPrinterDevice printer(platformPrintSystem());
@@ -117,7 +119,7 @@ void BM_OkToFirstPreviewPage(benchmark::State& state)
             preview->close();
     };
     for (auto _ : state) {
-        TRvProject project(services);
+        TRvProject project(data, services);
         TRvSystem system(services);
         loan.setUp(project, system);
         system.OnPreviewShow = [&](TRvRenderPreview&) {

@@ -27,10 +27,11 @@ struct ThirtyYearLoan : bench::LoanReportScratch {
 void BM_ReportToSnapshotInMemory(benchmark::State& state)
 {
     ThirtyYearLoan loan;
-    ScheduleReport source(loan.engine);
+    DataCommunication data;
+    ScheduleReport source(loan.engine, data.connections());
     std::int64_t bytes = 0;
     for (auto _ : state) {
-        TRvProject project;
+        TRvProject project(data);
         TRvSystem system;
         loan.setUp(project, system);
         TMemoryStream snapshot;
@@ -48,11 +49,12 @@ BENCHMARK(BM_ReportToSnapshotInMemory)->Unit(benchmark::kMillisecond);
 void BM_ReportToPdf(benchmark::State& state)
 {
     ThirtyYearLoan loan;
-    ScheduleReport source(loan.engine);
+    DataCommunication data;
+    ScheduleReport source(loan.engine, data.connections());
     registerPdfExportRenderer();
     std::string output = (loan.dir / "loan.pdf").string();
     for (auto _ : state) {
-        TRvProject project;
+        TRvProject project(data);
         TRvSystem system;
         loan.setUp(project, system);
         system.ExportRenderer = TRvRenderPDF::displayName;
@@ -68,11 +70,12 @@ BENCHMARK(BM_ReportToPdf)->Unit(benchmark::kMillisecond);
 void BM_ReportWithLongRateText(benchmark::State& state)
 {
     ThirtyYearLoan loan;
-    ScheduleReport source(loan.engine);
+    DataCommunication data;
+    ScheduleReport source(loan.engine, data.connections());
     ReportFieldTexts texts = loan.texts;
     texts.rate = std::string(static_cast<std::size_t>(state.range(0)), '7');
     for (auto _ : state) {
-        TRvProject project;
+        TRvProject project(data);
         TRvSystem system;
         loan.setUp(project, system);
         TMemoryStream snapshot;

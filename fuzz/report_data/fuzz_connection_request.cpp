@@ -1,6 +1,7 @@
 // The data buffer as another process may leave it: header, action code and parameters
 // are all outside input to the connection that serves it.
 #include "report/data/DataBuffer.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TRvCustomConnection.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/SharedMemory.h"
@@ -19,7 +20,9 @@ namespace {
 TRvCustomConnection& connection()
 {
     static TRvCustomConnection* instance = [] {
-        auto* c = new TRvCustomConnection("Fuzzed");
+        // Never destroyed, like the connection: every input goes to the same program.
+        auto* data = new DataCommunication;
+        auto* c = new TRvCustomConnection("Fuzzed", data->connections());
         c->OnGetCols = [](TRvCustomConnection& self) {
             self.DeclareField("No", TRPDataType::dtString, 30, "No", "");
             self.DeclareField("Count", TRPDataType::dtInteger, 0, "", "");

@@ -1,6 +1,6 @@
 // Writes the answer-reader seed corpus with a real connection: report_data_answer_seeds <dir>
 #include "report/data/DataBuffer.h"
-#include "report/data/TRpDataSystem.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TRvCustomConnection.h"
 
 #include <cstdio>
@@ -28,7 +28,8 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string dir = argv[1];
-    TRvCustomConnection connection("Seeds");
+    DataCommunication data;
+    TRvCustomConnection connection("Seeds", data.connections());
     connection.OnOpen = [](TRvCustomConnection& c) { c.RowCount = 1; };
     connection.OnGetCols = [](TRvCustomConnection& c) {
         c.DeclareField("No", TRPDataType::dtString, 30, "No", "");
@@ -39,7 +40,7 @@ int main(int argc, char** argv)
         c.WriteStringValue("", "1");
         c.WriteStringValue("Jan 1, 2027", "1/1/2027");
     };
-    TRpDataSystem& system = TRpDataSystem::Instance();
+    TRpDataSystem& system = data.system();
     TRpDataConnection record;
     system.Connect("Seeds", record);
     system.Request(record, TRpDataAction::Open);

@@ -1,7 +1,7 @@
 #include "views/report/ScheduleReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "report/data/TRpDataSystem.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TRpDataViewLink.h"
 #include "report/project/ReportErrors.h"
 #include "runtime/core/ExePath.h"
@@ -50,9 +50,8 @@ private:
 
 // The parameter texts as the window shows them now. False (with a message) when
 // no window answers.
-bool readWindowParameters(ReportFieldTexts& texts, const report::MessageSink& messages)
+bool readWindowParameters(TRpDataSystem& data, ReportFieldTexts& texts, const report::MessageSink& messages)
 {
-    TRpDataSystem& data = TRpDataSystem::Instance();
     if (!data.GainControl(kControlWait))
         throw Exception(report::translate("Unable to gain control of Report Data Communication System."));
     struct Release {
@@ -98,7 +97,7 @@ void setUpFileOutput(TRvSystem& system, const std::string& output, const std::st
 
 } // namespace
 
-int runConnectedReport(const std::vector<std::string>& args)
+int runConnectedReport(const std::vector<std::string>& args, DataCommunication& data)
 {
     std::vector<std::string> rest;
     std::copy_if(args.begin(), args.end(), std::back_inserter(rest), [](const std::string& a) { return a != "--connect"; });
@@ -110,16 +109,16 @@ int runConnectedReport(const std::vector<std::string>& args)
         throw UsageError("report writes a .ndr or .pdf file, not '" + output + "'");
     std::string const connection = options.has("--connection") ? options.value("--connection") : kScheduleConnection;
 
-    TRpDataSystem& data = TRpDataSystem::Instance();
+    TRpDataSystem& dataSystem = data.system();
     // The window offers its connections to report developers, which this command is one of.
-    data.DeveloperMode = true;
-    data.RemoteName = [connection](const std::string& name) {
+    dataSystem.DeveloperMode = true;
+    dataSystem.RemoteName = [connection](const std::string& name) {
         return name == kScheduleConnection ? connection : name;
     };
 
     MessageLog messages;
     ReportFieldTexts texts;
-    if (!readWindowParameters(texts, messages.sink())) {
+    if (!readWindowParameters(dataSystem, texts, messages.sink())) {
         if (messages.mentions("Duplicate"))
             messages.printAll();
         else
@@ -138,7 +137,7 @@ int runConnectedReport(const std::vector<std::string>& args)
         busy = true;
         return false;
     };
-    TRvProject project(services);
+    TRvProject project(data, services);
     project.Engine = &system;
     project.SetProjectFile(executableDirectory(nullptr) + "rptQVR1.rav");
 

@@ -12,7 +12,7 @@
 
 namespace qv::cli {
 
-void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view,
+void runLoanReport(TRvSystem& system, DataCommunication& data, LoanEngine& engine, const MemoryLoanView& view,
                    const report::MessageSink& messages)
 {
     // Served inside this process, the run waits for no other; should it still not get
@@ -23,13 +23,13 @@ void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& 
         report::showMessage(messages, message);
         return false;
     };
-    TRvProject project(services);
+    TRvProject project(data, services);
     project.Engine = &system;
     std::string const projectFile = executableDirectory(nullptr) + "rptQVR1.rav";
     project.SetProjectFile(projectFile);
 
     // Only a window offers its schedule to other processes.
-    ScheduleReport schedule(engine, TRuntimeVisibility::rtNone);
+    ScheduleReport schedule(engine, data.connections(), TRuntimeVisibility::rtNone);
     ReportFieldTexts texts {view.amountText, view.rateText, view.termText, view.label(ResultLabel::MonthlyPayment),
         view.label(ResultLabel::TotalInterest), view.label(ResultLabel::TotalPayment), view.label(ResultLabel::InterestSaved),
         roundingName(engine.record.rounding)};

@@ -2,14 +2,15 @@
 
 #include "loan/LoanEngine.h"
 #include "loan/MemoryLoanView.h"
+#include "report/data/DataCommunication.h"
 #include "report/execution/TRvSystem.h"
 
 namespace qv::cli {
 
-// Runs the schedule report of a loaded loan on system, as the Report button does with the
-// texts the window shows. A command-line run offers its schedule to no other process, and
-// its errors name the report project file.
-void runLoanReport(TRvSystem& system, LoanEngine& engine, const MemoryLoanView& view,
+// Runs the schedule report of a loaded loan on system through data, as the Report button
+// does with the texts the window shows. A command-line run offers its schedule to no other
+// process, and its errors name the report project file.
+void runLoanReport(TRvSystem& system, DataCommunication& data, LoanEngine& engine, const MemoryLoanView& view,
                    const report::MessageSink& messages);
 
 } // namespace qv::cli

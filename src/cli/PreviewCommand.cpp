@@ -24,7 +24,7 @@ bool wantsPreview(const std::vector<std::string>& args)
 
 // The Report button's run for a loan file: Output Options, Report Status while the pages
 // are generated, then the preview, the printer or a file, as chosen.
-int runReportPreview(const std::vector<std::string>& args)
+int runReportPreview(const std::vector<std::string>& args, DataCommunication& data)
 {
     std::vector<std::string> rest;
     std::copy_if(args.begin(), args.end(), std::back_inserter(rest), [](const std::string& a) { return a != "--preview"; });
@@ -56,7 +56,7 @@ int runReportPreview(const std::vector<std::string>& args)
     system.TitleSetup = "Output Options";
     system.TitleStatus = "Report Status";
     system.TitlePreview = "Report Preview";
-    runLoanReport(system, engine, view, services.message);
+    runLoanReport(system, data, engine, view, services.message);
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

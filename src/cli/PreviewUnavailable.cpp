@@ -12,7 +12,7 @@ bool wantsPreview(const std::vector<std::string>& args)
     return std::find(args.begin(), args.end(), "--preview") != args.end();
 }
 
-int runReportPreview(const std::vector<std::string>&)
+int runReportPreview(const std::vector<std::string>&, DataCommunication&)
 {
     throw Exception("The report preview needs the graphics layer, which this build leaves out");
 }

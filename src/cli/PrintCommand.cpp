@@ -61,7 +61,7 @@ bool wantsPrint(const std::vector<std::string>& args)
     return std::find(args.begin(), args.end(), "--print") != args.end();
 }
 
-int runReportPrint(const std::vector<std::string>& args)
+int runReportPrint(const std::vector<std::string>& args, DataCommunication& data)
 {
     std::vector<std::string> rest;
     std::copy_if(args.begin(), args.end(), std::back_inserter(rest), [](const std::string& a) { return a != "--print"; });
@@ -89,7 +89,7 @@ int runReportPrint(const std::vector<std::string>& args)
     system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
     system.DefaultDest = TReportDest::rdPrinter;
     system.SystemPrinter.Copies = copies;
-    runLoanReport(system, engine, view, {});
+    runLoanReport(system, data, engine, view, {});
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

@@ -17,6 +17,6 @@ bool wantsPrint(const std::vector<std::string>& args)
     return std::find(args.begin(), args.end(), "--print") != args.end();
 }
 
-int runReportPrint(const std::vector<std::string>& args) { return runPrinters(args); }
+int runReportPrint(const std::vector<std::string>& args, DataCommunication&) { return runPrinters(args); }
 
 } // namespace qv::cli

@@ -69,7 +69,7 @@ void writeReport(const std::string& output, TMemoryStream& snapshot)
 
 } // namespace
 
-int runReport(const std::vector<std::string>& args)
+int runReport(const std::vector<std::string>& args, DataCommunication& data)
 {
     Options const options(args, {"-o"});
     if (options.positional().size() != 1)
@@ -90,7 +90,7 @@ int runReport(const std::vector<std::string>& args)
     TRvSystem system;
     setUpHeadlessSystem(system, snapshot);
     EngineMessages messages;
-    runLoanReport(system, engine, view, messages.sink());
+    runLoanReport(system, data, engine, view, messages.sink());
     if (messages.count() > 0 || system.Aborted) {
         std::fputs("report aborted\n", stderr);
         return 1;

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/HelpAndVersion.h"
 
+#include "report/data/DataCommunication.h"
 #include "runtime/core/EndSignals.h"
 #include "runtime/core/Exception.h"
 #include "runtime/core/RegionalSettings.h"
@@ -44,7 +45,7 @@ constexpr const char* usage =
     "           100000 at 4 % for 30 years:     bank 477.42, classic 477.18\n"
     "           200000 at 5 % for 30 years:     bank 1073.64, classic 1074.13\n";
 
-int dispatch(const std::string& command, const std::vector<std::string>& args)
+int dispatch(const std::string& command, const std::vector<std::string>& args, qv::DataCommunication& data)
 {
     if (command == "schedule")
         return qv::cli::runSchedule(args);
@@ -55,13 +56,13 @@ int dispatch(const std::string& command, const std::vector<std::string>& args)
     if (command == "chart")
         return qv::cli::runChart(args);
     if (command == "report" && std::find(args.begin(), args.end(), "--connect") != args.end())
-        return qv::cli::runConnectedReport(args);
+        return qv::cli::runConnectedReport(args, data);
     if (command == "report" && qv::cli::wantsPreview(args))
-        return qv::cli::runReportPreview(args);
+        return qv::cli::runReportPreview(args, data);
     if (command == "report" && qv::cli::wantsPrint(args) && std::find(args.begin(), args.end(), "-o") != args.end())
         throw qv::cli::UsageError("--print and -o exclude each other: a report is printed or written to a file");
     if (command == "report")
-        return qv::cli::wantsPrint(args) ? qv::cli::runReportPrint(args) : qv::cli::runReport(args);
+        return qv::cli::wantsPrint(args) ? qv::cli::runReportPrint(args, data) : qv::cli::runReport(args, data);
     if (command == "printers")
         return qv::cli::runPrinters(args);
     if (command == "skin")
@@ -89,7 +90,8 @@ int main(int argc, char** argv)
     }
     std::vector<std::string> const args(argv + 2, argv + argc);
     try {
-        return dispatch(argv[1], args);
+        qv::DataCommunication data;
+        return dispatch(argv[1], args, data);
     } catch (const qv::cli::UsageError& error) {
         std::fprintf(stderr, "quorvane-cli: %s\n%s", error.what(), usage);
         return 2;

@@ -96,8 +96,9 @@ protected:
     fs::path m_dir = m_scratch.path();
     LoanEngine engine;
     MemoryLoanView view;
-    ScheduleReport source {engine};
-    TRvProject project;
+    DataCommunication data;
+    ScheduleReport source {engine, data.connections()};
+    TRvProject project {data};
     TRvSystem system;
     TMemoryStream snapshot;
 };

@@ -4,7 +4,7 @@
 #include "loan/LoanFile.h"
 #include "loan/MemoryLoanView.h"
 #include "report/data/DataBuffer.h"
-#include "report/data/TRpDataSystem.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TRpDataViewLink.h"
 #include "report/project/ReportErrors.h"
 #include "report/snapshot/EReportPrinter.h"
@@ -41,15 +41,14 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
         MemoryLoanView view;
         ASSERT_TRUE(readLoanFile(m_loanFile, m_engine, view));
-        TRpDataSystem& system = TRpDataSystem::Instance();
+        TRpDataSystem& system = m_data.system();
         system.DeveloperMode = true;
         system.RemoteWaitLimit = 100;
         ASSERT_TRUE(system.GainControl(5s));
     }
     void TearDown() override
     {
-        TRpDataSystem::Instance().ReleaseControl();
-        TRpDataSystem::Instance().RemoteWaitLimit = 600;
+        m_data.system().ReleaseControl();
         fs::remove_all(m_dir);
     }
 
@@ -77,15 +76,17 @@ protected:
         return rows;
     }
 
-    static TRpDataViewLink view(const std::string& connection, const std::vector<std::string>& fields)
+    TRpDataViewLink view(const std::string& connection, const std::vector<std::string>& fields)
     {
-        TRpDataViewLink link;
+        TRpDataViewLink link(m_data.system());
         link.ConnectionName = connection;
         for (const std::string& field : fields)
             link.Fields.push_back({field, TRPDataType::dtString, "", -1});
         return link;
     }
 
+    // This test's program: its engine and the connections it serves.
+    DataCommunication m_data;
     fs::path m_dir;
     std::string m_loanFile;
     LoanEngine m_engine;
@@ -126,8 +127,8 @@ TEST_F(CrossProcess, EnginePullsTheScheduleAndParametersOfAnotherProcess)
 TEST_F(CrossProcess, AnotherProcessPullsFromThisOne)
 {
     // The connection lives here; the main thread serves what the listener hands it.
-    ScheduleReport schedule(m_engine);
-    TRpDataSystem::Instance().ReleaseControl();
+    ScheduleReport schedule(m_engine, m_data.connections());
+    m_data.system().ReleaseControl();
     std::vector<std::string> args {"pull", "RvCustomConnection1", "0"};
     args.insert(args.end(), kScheduleFields.begin(), kScheduleFields.end());
     ChildProcess engine = helper(args);
@@ -143,7 +144,7 @@ TEST_F(CrossProcess, AnotherProcessPullsFromThisOne)
     reader.get();
     EXPECT_EQ(engine.wait(), 0);
     EXPECT_EQ(pulled, tableRows());
-    ASSERT_TRUE(TRpDataSystem::Instance().GainControl(5s));
+    ASSERT_TRUE(m_data.system().GainControl(5s));
 }
 
 TEST_F(CrossProcess, OversizeRowsTravelThroughAlternatingOverflowBlocks)
@@ -226,14 +227,14 @@ TEST_F(CrossProcess, NamesakesInTwoProcessesAreRefusedAndAMissingOneIsReported)
                          "Error!  Could not open data connection \"Nobody\".  Aborting report.",
                      }));
     // Both listeners keep answering listings afterwards.
-    EXPECT_EQ(TRpDataSystem::Instance().ListConnections().size(), 2u);
+    EXPECT_EQ(m_data.system().ListConnections().size(), 2u);
 }
 
 TEST_F(CrossProcess, TwoRunsAtOnceTakeTurnsOnTheDataControl)
 {
     ChildProcess window = helper({"serve-loan", m_loanFile});
     ASSERT_TRUE(window.expectLine("ready"));
-    TRpDataSystem::Instance().ReleaseControl();
+    m_data.system().ReleaseControl();
     std::vector<std::string> args {"pull", "RvCustomConnection1", "300", "No"};
     ChildProcess first = helper(args);
     ChildProcess second = helper(args);
@@ -260,5 +261,5 @@ TEST_F(CrossProcess, TwoRunsAtOnceTakeTurnsOnTheDataControl)
     // One run holds the control from start to end; the other starts after it.
     bool firstWentFirst = gained[0] < gained[1];
     EXPECT_GE(firstWentFirst ? gained[1] : gained[0], firstWentFirst ? released[0] : released[1]);
-    ASSERT_TRUE(TRpDataSystem::Instance().GainControl(5s));
+    ASSERT_TRUE(m_data.system().GainControl(5s));
 }

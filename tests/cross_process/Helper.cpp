@@ -6,7 +6,7 @@
 #include "views/report/ScheduleReport.h"
 #include "loan/LoanFile.h"
 #include "loan/MemoryLoanView.h"
-#include "report/data/TRpDataSystem.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TRpDataViewLink.h"
 #include "runtime/core/MainThreadCall.h"
 #include "runtime/core/NamedEvent.h"
@@ -61,7 +61,8 @@ int serveLoan(const std::string& file, const std::string& name, int dieAt)
     MemoryLoanView view;
     if (!readLoanFile(file, engine, view))
         return 3;
-    ScheduleReport schedule(engine);
+    DataCommunication data;
+    ScheduleReport schedule(engine, data.connections());
     TRvCustomConnection& connection = schedule.RvCustomConnection1();
     connection.SetName(name);
     if (dieAt > 0) {
@@ -83,7 +84,8 @@ int serveLoan(const std::string& file, const std::string& name, int dieAt)
 // process kills itself while writing that row; with failAt > 0 that row's handler fails.
 int serveRows(const std::string& name, int rows, size_t size, int dieAt, int failAt)
 {
-    TRvCustomConnection connection(name);
+    DataCommunication data;
+    TRvCustomConnection connection(name, data.connections());
     connection.OnOpen = [rows](TRvCustomConnection& c) {
         c.RowCount = rows;
         c.RowIndex = 0;
@@ -104,7 +106,8 @@ int serveRows(const std::string& name, int rows, size_t size, int dieAt, int fai
 // each row tab-separated, and reports when it held the control (monotonic nanoseconds).
 int pull(const std::string& name, const std::vector<std::string>& fields, int holdMs)
 {
-    TRpDataSystem& system = TRpDataSystem::Instance();
+    DataCommunication data;
+    TRpDataSystem& system = data.system();
     system.DeveloperMode = true;
     if (!system.GainControl(std::chrono::milliseconds(10000)))
         return 4;

@@ -1,4 +1,5 @@
 #include "report/data/DataBuffer.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TDataConnectManager.h"
 #include "report/data/TRpDataSystem.h"
 #include "report/data/TRpDataViewLink.h"
@@ -75,12 +76,19 @@ std::string messageOf(const std::function<void()>& call)
     return "no error";
 }
 
+// Each test is a program of its own: its connections and engine share nothing with
+// another test's.
+class CustomConnection : public ::testing::Test {
+protected:
+    DataCommunication data;
+};
+
 } // namespace
 
-TEST(CustomConnection, DefaultHandlersWithThreeRowsYieldRowsThenEnd)
+TEST_F(CustomConnection, DefaultHandlersWithThreeRowsYieldRowsThenEnd)
 {
-    TRvCustomConnection connection("Defaults");
-    TRpDataViewLink view;
+    TRvCustomConnection connection("Defaults", data.connections());
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "defaults"; // found case-insensitively
     view.Fields = { { "FieldName", TRPDataType::dtString, "", -1 } };
     ASSERT_TRUE(view.Open());
@@ -103,13 +111,13 @@ TEST(CustomConnection, DefaultHandlersWithThreeRowsYieldRowsThenEnd)
     view.Close();
 }
 
-TEST(CustomConnection, NoRowsAnswersTheEndAtOnce)
+TEST_F(CustomConnection, NoRowsAnswersTheEndAtOnce)
 {
-    TRvCustomConnection connection("Empty");
+    TRvCustomConnection connection("Empty", data.connections());
     bool rowAsked = false;
     connection.OnOpen = [](TRvCustomConnection& c) { c.RowCount = 0; };
     connection.OnGetRow = [&](TRvCustomConnection&) { rowAsked = true; };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Empty";
     ASSERT_TRUE(view.Open());
     view.First();
@@ -117,11 +125,11 @@ TEST(CustomConnection, NoRowsAnswersTheEndAtOnce)
     EXPECT_FALSE(rowAsked);
 }
 
-TEST(CustomConnection, ScheduleRowsReachTheMatchedFields)
+TEST_F(CustomConnection, ScheduleRowsReachTheMatchedFields)
 {
-    TRvCustomConnection connection("RvCustomConnection1");
+    TRvCustomConnection connection("RvCustomConnection1", data.connections());
     ScheduleSource source(connection, rows(4));
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "RvCustomConnection1";
     view.Fields = scheduleFields();
     view.Fields.push_back({ "unknown", TRPDataType::dtString, "(none)", -1 });
@@ -136,24 +144,24 @@ TEST(CustomConnection, ScheduleRowsReachTheMatchedFields)
     EXPECT_EQ(view.FieldText(*view.FindField("unknown")), "(none)");
 }
 
-TEST(CustomConnection, SeventhValueInARowOfSixFails)
+TEST_F(CustomConnection, SeventhValueInARowOfSixFails)
 {
-    TRvCustomConnection connection("Seven");
+    TRvCustomConnection connection("Seven", data.connections());
     ScheduleSource source(connection, rows(2));
     auto sixValues = connection.OnGetRow;
     connection.OnGetRow = [&](TRvCustomConnection& c) {
         sixValues(c);
         c.WriteStringValue("", "seventh");
     };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Seven";
     ASSERT_TRUE(view.Open());
     EXPECT_EQ(messageOf([&] { view.First(); }), "Attempt to write more fields than defined.");
 }
 
-TEST(CustomConnection, StringIntoAnotherTypeNamesTheColumn)
+TEST_F(CustomConnection, StringIntoAnotherTypeNamesTheColumn)
 {
-    TRvCustomConnection connection("Typed");
+    TRvCustomConnection connection("Typed", data.connections());
     connection.OnGetCols = [](TRvCustomConnection& c) {
         c.DeclareField("a", TRPDataType::dtString, 0, "", "");
         c.DeclareField("b", TRPDataType::dtString, 0, "", "");
@@ -164,19 +172,19 @@ TEST(CustomConnection, StringIntoAnotherTypeNamesTheColumn)
         c.WriteStringValue("", "2");
         c.WriteStringValue("", "3");
     };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Typed";
     ASSERT_TRUE(view.Open());
     EXPECT_EQ(view.DeclaredFields()[2].dataType, TRPDataType::dtCurrency);
     EXPECT_EQ(messageOf([&] { view.First(); }), "Attempt to write different data type than defined (Column 3/3).");
 }
 
-TEST(CustomConnection, EmptyAliasHidesAFieldAndSkipsItsValue)
+TEST_F(CustomConnection, EmptyAliasHidesAFieldAndSkipsItsValue)
 {
-    TRvCustomConnection connection("Aliased");
+    TRvCustomConnection connection("Aliased", data.connections());
     connection.FieldAliasList = { "date=", "  No  =  Number  " };
     ScheduleSource source(connection, rows(1));
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Aliased";
     view.Fields = scheduleFields();
     view.Fields[0].fieldName = "Number";
@@ -192,9 +200,9 @@ TEST(CustomConnection, EmptyAliasHidesAFieldAndSkipsItsValue)
     EXPECT_EQ(view.FieldText(*view.FindField("balance")), "910");
 }
 
-TEST(CustomConnection, FormattedTextIsSentOnlyWhenItDiffers)
+TEST_F(CustomConnection, FormattedTextIsSentOnlyWhenItDiffers)
 {
-    TRvCustomConnection connection("Formats");
+    TRvCustomConnection connection("Formats", data.connections());
     connection.OnGetCols = [](TRvCustomConnection& c) {
         c.DeclareField("same", TRPDataType::dtString, 0, "", "");
         c.DeclareField("other", TRPDataType::dtString, 0, "", "");
@@ -205,7 +213,7 @@ TEST(CustomConnection, FormattedTextIsSentOnlyWhenItDiffers)
         c.WriteStringValue("$1.50", "1.5");
         c.WriteStringValue("", "2027-01-01");
     };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Formats";
     view.Fields = { { "same", TRPDataType::dtString, "", -1 }, { "other", TRPDataType::dtString, "", -1 },
         { "<pay date>", TRPDataType::dtString, "", -1 } };
@@ -220,12 +228,12 @@ TEST(CustomConnection, FormattedTextIsSentOnlyWhenItDiffers)
     EXPECT_EQ(view.FieldText(view.Fields[2]), "2027-01-01");
 }
 
-TEST(CustomConnection, ValueNotWrittenReadsAsNull)
+TEST_F(CustomConnection, ValueNotWrittenReadsAsNull)
 {
-    TRvCustomConnection connection("Partial");
+    TRvCustomConnection connection("Partial", data.connections());
     ScheduleSource source(connection, rows(1));
     connection.OnGetRow = [](TRvCustomConnection& c) { c.WriteStringValue("", "only the first"); };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Partial";
     view.Fields = scheduleFields();
     view.Fields[5].nullText = "-";
@@ -236,11 +244,11 @@ TEST(CustomConnection, ValueNotWrittenReadsAsNull)
     EXPECT_EQ(view.FieldText(view.Fields[5]), "-");
 }
 
-TEST(CustomConnection, TypeMismatchEmptiesTheViewsFields)
+TEST_F(CustomConnection, TypeMismatchEmptiesTheViewsFields)
 {
-    TRvCustomConnection connection("Mismatch");
+    TRvCustomConnection connection("Mismatch", data.connections());
     ScheduleSource source(connection, rows(1));
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Mismatch";
     view.Fields = scheduleFields();
     view.Fields[2].dataType = TRPDataType::dtFloat;
@@ -249,14 +257,14 @@ TEST(CustomConnection, TypeMismatchEmptiesTheViewsFields)
     EXPECT_TRUE(view.Fields.empty());
 }
 
-TEST(CustomConnection, OversizeRowsMoveToAlternatingOverflowBlocks)
+TEST_F(CustomConnection, OversizeRowsMoveToAlternatingOverflowBlocks)
 {
-    TRvCustomConnection connection("Big");
+    TRvCustomConnection connection("Big", data.connections());
     std::string big(70000, 'x');
     connection.OnOpen = [](TRvCustomConnection& c) { c.RowCount = 3; };
     connection.OnGetCols = [](TRvCustomConnection& c) { c.DeclareField("text", TRPDataType::dtString, 0, "", ""); };
     connection.OnGetRow = [&](TRvCustomConnection& c) { c.WriteStringValue("", c.RowIndex == 1 ? "small" : big + std::to_string(c.RowIndex)); };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Big";
     view.Fields = { { "text", TRPDataType::dtString, "", -1 } };
     ASSERT_TRUE(view.Open());
@@ -279,14 +287,14 @@ TEST(CustomConnection, OversizeRowsMoveToAlternatingOverflowBlocks)
     EXPECT_TRUE(view.Eof());
 }
 
-TEST(CustomConnection, LocalFilterKeepsMatchingRowsOnly)
+TEST_F(CustomConnection, LocalFilterKeepsMatchingRowsOnly)
 {
-    TRvCustomConnection connection("Filtered");
-    std::vector<ScheduleRow> data = rows(6);
-    for (size_t i = 0; i < data.size(); ++i)
-        data[i].extra = i % 2 == 0 ? "100.00" : "0.00";
-    ScheduleSource source(connection, data);
-    TRpDataViewLink view;
+    TRvCustomConnection connection("Filtered", data.connections());
+    std::vector<ScheduleRow> table = rows(6);
+    for (size_t i = 0; i < table.size(); ++i)
+        table[i].extra = i % 2 == 0 ? "100.00" : "0.00";
+    ScheduleSource source(connection, table);
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Filtered";
     view.Fields = scheduleFields();
     ASSERT_TRUE(view.Open());
@@ -312,13 +320,13 @@ TEST(CustomConnection, LocalFilterKeepsMatchingRowsOnly)
     EXPECT_EQ(count, 6);
 }
 
-TEST(CustomConnection, ValidateRowHandlerRejectsRows)
+TEST_F(CustomConnection, ValidateRowHandlerRejectsRows)
 {
-    TRvCustomConnection connection("Validated");
+    TRvCustomConnection connection("Validated", data.connections());
     ScheduleSource source(connection, rows(5));
     connection.LocalFilter = false;
     connection.OnValidateRow = [](TRvCustomConnection& c, bool& valid) { valid = c.RowIndex % 2 == 1; };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Validated";
     view.Fields = scheduleFields();
     ASSERT_TRUE(view.Open());
@@ -328,9 +336,9 @@ TEST(CustomConnection, ValidateRowHandlerRejectsRows)
     EXPECT_EQ(numbers, (std::vector<std::string> { "2", "4" }));
 }
 
-TEST(CustomConnection, FilterWithoutLocalFilteringGoesToTheHandler)
+TEST_F(CustomConnection, FilterWithoutLocalFilteringGoesToTheHandler)
 {
-    TRvCustomConnection connection("Remote");
+    TRvCustomConnection connection("Remote", data.connections());
     ScheduleSource source(connection, rows(2));
     connection.LocalFilter = false;
     std::vector<std::string> received;
@@ -342,7 +350,7 @@ TEST(CustomConnection, FilterWithoutLocalFilteringGoesToTheHandler)
             break;
         }
     };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Remote";
     view.Fields = scheduleFields();
     ASSERT_TRUE(view.Open());
@@ -350,9 +358,9 @@ TEST(CustomConnection, FilterWithoutLocalFilteringGoesToTheHandler)
     EXPECT_EQ(received, (std::vector<std::string> { "No=2" }));
 }
 
-TEST(CustomConnection, SortRequests)
+TEST_F(CustomConnection, SortRequests)
 {
-    TRvCustomConnection connection("Sorted");
+    TRvCustomConnection connection("Sorted", data.connections());
     std::vector<std::string> sortedBy;
     connection.OnGetSorts = [](TRvCustomConnection& c) {
         c.WriteString("date");
@@ -363,7 +371,7 @@ TEST(CustomConnection, SortRequests)
         for (std::string name = c.ReadString(); !name.empty(); name = c.ReadString())
             sortedBy.push_back(name);
     };
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Sorted";
     ASSERT_TRUE(view.Open());
     EXPECT_EQ(view.GetSorts(), (std::vector<std::string> { "date", "balance" }));
@@ -371,12 +379,12 @@ TEST(CustomConnection, SortRequests)
     EXPECT_EQ(sortedBy, (std::vector<std::string> { "balance", "No" }));
 }
 
-TEST(CustomConnection, IdentityRecord)
+TEST_F(CustomConnection, IdentityRecord)
 {
-    TRvCustomConnection connection("Ident");
+    TRvCustomConnection connection("Ident", data.connections());
     connection.ApplicationHandle = 0x1234;
     connection.ReadVisible(true);
-    TRpDataSystem& system = TRpDataSystem::Instance();
+    TRpDataSystem& system = data.system();
     TRpDataConnection record;
     ASSERT_TRUE(system.Connect("IDENT", record));
     EXPECT_EQ(record.version, 30003);
@@ -391,34 +399,66 @@ TEST(CustomConnection, IdentityRecord)
     EXPECT_TRUE(answer.AtEnd());
 }
 
-TEST(CustomConnection, MissingConnectionIsReportedAndAborts)
+TEST_F(CustomConnection, MissingConnectionIsReportedAndAborts)
 {
     std::vector<std::string> shown;
-    TRpDataViewLink view;
+    TRpDataViewLink view(data.system());
     view.ConnectionName = "Nowhere";
     view.Messages = [&](const std::string& text) { shown.push_back(text); };
     EXPECT_FALSE(view.Open());
     EXPECT_EQ(shown, (std::vector<std::string> { "Error!  Could not open data connection \"Nowhere\".  Aborting report." }));
 }
 
-TEST(CustomConnection, ConnectionLeavesTheListWhenDestroyed)
+TEST_F(CustomConnection, ConnectionLeavesTheListWhenDestroyed)
 {
     {
-        TRvCustomConnection connection("Temporary");
-        EXPECT_EQ(TDataConnectManager::Instance().Find("temporary"), &connection);
+        TRvCustomConnection connection("Temporary", data.connections());
+        EXPECT_EQ(data.connections().Find("temporary"), &connection);
     }
-    EXPECT_EQ(TDataConnectManager::Instance().Find("Temporary"), nullptr);
+    EXPECT_EQ(data.connections().Find("Temporary"), nullptr);
+}
+
+TEST_F(CustomConnection, EachProgramFindsOnlyItsOwnConnections)
+{
+    DataCommunication other;
+    TRvCustomConnection mine("Namesake", data.connections());
+    TRvCustomConnection theirs("Namesake", other.connections());
+    EXPECT_EQ(data.connections().Find("namesake"), &mine);
+    EXPECT_EQ(other.connections().Find("namesake"), &theirs);
+    TRpDataConnection record;
+    ASSERT_TRUE(other.system().Connect("Namesake", record));
+    EXPECT_EQ(record.connection, &theirs);
+    EXPECT_EQ(record.objectId, theirs.ObjectId());
 }
 
 TEST(DataControl, CountedAndUnderflowIsAnError)
 {
-    TRpDataSystem& system = TRpDataSystem::Instance();
+    DataCommunication data;
+    TRpDataSystem& system = data.system();
     ASSERT_TRUE(system.GainControl(std::chrono::milliseconds(100)));
     ASSERT_TRUE(system.GainControl(std::chrono::milliseconds(100)));
     EXPECT_EQ(system.ControlCount(), 2);
     system.ReleaseControl();
     system.ReleaseControl();
     EXPECT_EQ(messageOf([&] { system.ReleaseControl(); }), "Control count underflow on ReleaseControl");
+}
+
+TEST(DataControl, ARunServedInsideTheProgramHoldsItsConnectionsOnly)
+{
+    using std::chrono::milliseconds;
+    DataCommunication data;
+    DataCommunication otherProgram;
+    TRpDataSystem secondEngine(data.connections());
+    ASSERT_TRUE(data.system().GainControl(milliseconds(0), databuffer::Reach::Process));
+    EXPECT_TRUE(data.connections().runHeld());
+    EXPECT_FALSE(secondEngine.GainControl(milliseconds(0), databuffer::Reach::Process));
+    EXPECT_FALSE(otherProgram.connections().runHeld());
+    ASSERT_TRUE(otherProgram.system().GainControl(milliseconds(0), databuffer::Reach::Process));
+    otherProgram.system().ReleaseControl();
+    data.system().ReleaseControl();
+    EXPECT_FALSE(data.connections().runHeld());
+    ASSERT_TRUE(secondEngine.GainControl(milliseconds(0), databuffer::Reach::Process));
+    secondEngine.ReleaseControl();
 }
 
 TEST(DataAnswer, AnswersAreReadWithinTheirBounds)

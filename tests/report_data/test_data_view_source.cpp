@@ -1,5 +1,6 @@
 #include "report/components/DataFields.h"
 #include "report/components/DataObjects.h"
+#include "report/data/DataCommunication.h"
 #include "report/data/TRpDataViewSource.h"
 #include "report/data/TRvCustomConnection.h"
 
@@ -23,7 +24,8 @@ report::TRpDataField* addField(report::TRpDataView& view, const std::string& fie
 
 TEST(DataViewSource, ProjectViewReadsTheConnectionRows)
 {
-    TRvCustomConnection connection("RvCustomConnection1");
+    DataCommunication data;
+    TRvCustomConnection connection("RvCustomConnection1", data.connections());
     connection.OnOpen = [](TRvCustomConnection& c) { c.RowCount = 2; };
     connection.OnGetCols = [](TRvCustomConnection& c) {
         c.DeclareField("No", TRPDataType::dtString, 30, "No", "");
@@ -42,7 +44,7 @@ TEST(DataViewSource, ProjectViewReadsTheConnectionRows)
     auto* note = addField<report::TRpStringField>(view, "<pay note>", "n/a");
     auto* missing = addField<report::TRpStringField>(view, "balance", "none");
 
-    TRpDataViewSource source(view);
+    TRpDataViewSource source(view, data.system());
     ASSERT_TRUE(source.Open());
     EXPECT_EQ(source.RowIndexOf(*number), 0);
     EXPECT_EQ(source.RowIndexOf(*date), 1);
@@ -61,12 +63,13 @@ TEST(DataViewSource, ProjectViewReadsTheConnectionRows)
 
 TEST(DataViewSource, FieldOfAnotherTypeStopsTheMatching)
 {
-    TRvCustomConnection connection("TypedConnection");
+    DataCommunication data;
+    TRvCustomConnection connection("TypedConnection", data.connections());
     connection.OnGetCols = [](TRvCustomConnection& c) { c.DeclareField("amount", TRPDataType::dtString, 0, "", ""); };
     report::TRpDataView view;
     view.setConnectionName("TypedConnection");
     auto* amount = addField<report::TRpCurrencyField>(view, "amount", "?");
-    TRpDataViewSource source(view);
+    TRpDataViewSource source(view, data.system());
     ASSERT_TRUE(source.Open());
     EXPECT_TRUE(source.Active());
     EXPECT_EQ(source.RowIndexOf(*amount), -1);

@@ -4,7 +4,7 @@
 #include "report/components/Calculations.h"
 #include "report/components/Images.h"
 #include "report/components/TextControls.h"
-#include "report/data/TRpDataSystem.h"
+#include "report/data/DataCommunication.h"
 #include "report/execution/TRvProject.h"
 #include "report/project/ClassRegistry.h"
 #include "report/project/ReportErrors.h"
@@ -102,7 +102,8 @@ void oneTextReport(report::TRpProjectManager& project, const std::string& expres
 
 TEST(TRvProject, ProjectFileGetsTheExtensionOnlyWithoutAnyDot)
 {
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     project.SetProjectFile("rptQVR1");
     EXPECT_EQ(project.ProjectFile(), "rptQVR1.rav");
     project.SetProjectFile("/opt/app.d/report");
@@ -114,7 +115,8 @@ TEST(TRvProject, ProjectFileGetsTheExtensionOnlyWithoutAnyDot)
 TEST(TRvProject, OpeningAMissingFileNamesItsFullPathAndStaysInactive)
 {
     TempDir dir;
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     project.SetProjectFile(dir.file("missing.rav"));
     try {
         project.Open();
@@ -130,7 +132,8 @@ TEST(TRvProject, OpenTwiceLoadsOnceAndCloseKeepsParameters)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "PARAM.Amount"); });
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     int opens = 0;
     int closes = 0;
     project.OnBeforeOpen = [&](TRvProject&) { ++opens; };
@@ -154,7 +157,8 @@ TEST(TRvProject, ExecuteRunsACopyWithTheParametersAndLeavesTheProjectUntouched)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'Amount' & PARAM.Amount"); });
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));
@@ -183,7 +187,8 @@ TEST(TRvProject, EmptyOrFolderProjectIsRefusedAndRunsNothing)
         }
         return std::string("(no error)");
     };
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("empty.rav"));
@@ -201,7 +206,8 @@ TEST(TRvSystem, SetupCancelProducesNothing)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     MemoryRun run;
     run.system.SystemSetups |= ssAllowSetup;
     int shown = 0;
@@ -245,7 +251,8 @@ TEST(TRvSystem, PreviewWithoutAWindowLayerFailsClearly)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     TRvSystem system;
     system.SystemSetups = 0;
     project.Engine = &system;
@@ -278,7 +285,8 @@ TEST(TRvSystem, DisplayOnFollowsTheChosenDestination)
             page->addChild(std::move(text));
         }
     });
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     project.SetProjectFile(dir.file("p.rav"));
 
     MemoryRun toFile;
@@ -372,7 +380,8 @@ TEST(TRvSystem, OverridesEngineLifetimeAndOnCreate)
         picture->image().setData({'G', 'I', 'F'});
         project.reports().front()->pages().front()->addChild(std::move(picture));
     });
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     int created = 0;
     project.OnCreate = [&](TRvProject&) { ++created; };
     project.Loaded();
@@ -430,7 +439,8 @@ TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)
         shown->setTop(1.0);
         page->addChild(std::move(shown));
     });
-    TRvProject project;
+    DataCommunication data;
+    TRvProject project(data);
     MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));
@@ -443,7 +453,8 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
-    TRpDataSystem otherRun; // another engine of the process holds the lock
+    DataCommunication data;
+    TRpDataSystem otherRun(data.connections()); // another engine of the program holds the lock
     ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
     std::vector<std::string> asked;
     ReportServices services;
@@ -451,7 +462,7 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
         asked.push_back(message);
         return false;
     };
-    TRvProject project(services);
+    TRvProject project(data, services);
     project.DataControlTimeout = std::chrono::milliseconds(20);
     MemoryRun run;
     project.Engine = &run.system;
@@ -461,22 +472,24 @@ TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
     EXPECT_EQ(asked, std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
     EXPECT_EQ(run.snapshot.size(), 0);
     EXPECT_TRUE(run.system.Aborted) << "a run that produced nothing is not a finished one";
-    EXPECT_EQ(TRpDataSystem::Instance().ControlCount(), 0);
+    EXPECT_EQ(data.system().ControlCount(), 0);
 }
 
 TEST(TRvProject, RunServedInsideTheProcessNeverWaitsForOtherProcesses)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
-    TRpDataSystem otherProcess; // holds the user-wide lock, as another program's run would
+    DataCommunication otherProgram; // holds the user-wide lock, as another program's run would
+    TRpDataSystem& otherProcess = otherProgram.system();
     ASSERT_TRUE(otherProcess.GainControl(std::chrono::milliseconds(0)));
+    DataCommunication data;
     std::vector<std::string> asked;
     ReportServices services;
     services.retryPrompt = [&](const std::string& message) {
         asked.push_back(message);
         return false;
     };
-    TRvProject project(services);
+    TRvProject project(data, services);
     project.DataControlTimeout = std::chrono::milliseconds(20);
     MemoryRun run;
     project.Engine = &run.system;
@@ -486,7 +499,7 @@ TEST(TRvProject, RunServedInsideTheProcessNeverWaitsForOtherProcesses)
     EXPECT_EQ(asked, std::vector<std::string> {});
     EXPECT_FALSE(run.system.Aborted);
     EXPECT_TRUE(test::TextCollector::read(run.snapshot).has(0, "x"));
-    EXPECT_EQ(TRpDataSystem::Instance().ControlCount(), 0);
+    EXPECT_EQ(data.system().ControlCount(), 0);
 }
 
 } // namespace

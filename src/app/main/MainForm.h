@@ -87,11 +87,14 @@ public:
     // The loan record, schedule table, totals and edit state of this process.
     LoanEngine loan;
     // The report: its project, the system that runs it and the schedule as its data.
+    // The data exchange comes first: the schedule's connections and their listener
+    // threads end before it.
     TRPPrinterDevice printerDevice{platformPrintSystem()};
     ReportServices reportServices{windowReportServices()};
+    DataCommunication reportData;
     TRvSystem RvSystem1{reportServices};
-    TRvProject RvProject1{reportServices};
-    ScheduleReport scheduleReport{loan};
+    TRvProject RvProject1{reportData, reportServices};
+    ScheduleReport scheduleReport{loan, reportData.connections()};
     const std::string& reportProjectFile() const { return RvProject1.ProjectFile(); }
 
     // Handlers.

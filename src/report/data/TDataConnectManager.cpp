@@ -4,15 +4,8 @@
 #include "runtime/core/Text.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace qv {
-
-TDataConnectManager& TDataConnectManager::Instance()
-{
-    static TDataConnectManager manager;
-    return manager;
-}
 
 void TDataConnectManager::Add(TRvCustomConnection* connection)
 {
@@ -34,6 +27,30 @@ TRvCustomConnection* TDataConnectManager::Find(const std::string& name) const
             return connection;
     }
     return nullptr;
+}
+
+bool TDataConnectManager::lockRun(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_lock);
+    if (!m_runReleased.wait_for(lock, timeout, [this] { return !m_runHeld; }))
+        return false;
+    m_runHeld = true;
+    return true;
+}
+
+void TDataConnectManager::unlockRun()
+{
+    {
+        std::lock_guard guard(m_lock);
+        m_runHeld = false;
+    }
+    m_runReleased.notify_one();
+}
+
+bool TDataConnectManager::runHeld() const
+{
+    std::lock_guard guard(m_lock);
+    return m_runHeld;
 }
 
 } // namespace qv

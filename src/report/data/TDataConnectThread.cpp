@@ -1,6 +1,6 @@
 #include "report/data/TDataConnectThread.h"
 
-#include "report/data/TRpDataSystem.h"
+#include "report/data/TDataConnectManager.h"
 #include "report/data/TRvCustomConnection.h"
 #include "runtime/core/MainThreadCall.h"
 #include "runtime/core/NamedEvent.h"
@@ -102,14 +102,14 @@ void TDataConnectThread::serve()
             m_ack->set();
             continue;
         }
-        // While this process runs a report of its own, the connection's handlers belong
+        // While this program runs a report of its own, the connection's handlers belong
         // to that run; the other engine's request waits until it is over.
         bool served = false;
         bool ran = false;
         do {
             ran = callOnMainThread(
                 [&] {
-                    if (TRpDataSystem::Instance().RunningInProcess())
+                    if (m_connection.m_connections.runHeld())
                         return;
                     m_connection.serveRemote(m_buffer);
                     served = true;

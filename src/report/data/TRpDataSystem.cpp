@@ -10,8 +10,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <condition_variable>
-#include <mutex>
 #include <cstring>
 
 namespace qv {
@@ -34,38 +32,6 @@ Reach reachOf(const TRpDataConnection& record)
 {
     return record.connection ? Reach::Process : Reach::Machine;
 }
-
-// Control of runs served inside this process. Not a std::timed_mutex: a second
-// engine object of the same thread asking again must time out, not deadlock.
-class ProcessControl {
-public:
-    static ProcessControl& instance()
-    {
-        static ProcessControl control;
-        return control;
-    }
-    bool tryLockFor(std::chrono::milliseconds timeout)
-    {
-        std::unique_lock lock(m_lock);
-        if (!m_released.wait_for(lock, timeout, [this] { return !m_held; }))
-            return false;
-        m_held = true;
-        return true;
-    }
-    void unlock()
-    {
-        {
-            std::lock_guard lock(m_lock);
-            m_held = false;
-        }
-        m_released.notify_one();
-    }
-
-private:
-    std::mutex m_lock;
-    std::condition_variable m_released;
-    bool m_held = false;
-};
 
 std::string couldNotOpen(const std::string& name)
 {
@@ -123,8 +89,9 @@ std::string TRpAnswer::ReadString()
     return text;
 }
 
-TRpDataSystem::TRpDataSystem()
-    : m_localBuffer(openOrCreate(Reach::Process, kBufferName, kBufferSize))
+TRpDataSystem::TRpDataSystem(TDataConnectManager& connections)
+    : m_connections(connections)
+    , m_localBuffer(openOrCreate(Reach::Process, kBufferName, kBufferSize))
     , m_buffer(m_localBuffer.get())
 {
 }
@@ -147,12 +114,6 @@ NamedMutex& TRpDataSystem::machineControl()
 
 TRpDataSystem::~TRpDataSystem() = default;
 
-TRpDataSystem& TRpDataSystem::Instance()
-{
-    static TRpDataSystem system;
-    return system;
-}
-
 void TRpDataSystem::openEvents()
 {
     if (!m_completed)
@@ -163,7 +124,7 @@ void TRpDataSystem::openEvents()
 
 bool TRpDataSystem::Connect(const std::string& viewName, TRpDataConnection& record, const report::MessageSink& messages)
 {
-    if (TRvCustomConnection* connection = TDataConnectManager::Instance().Find(viewName)) {
+    if (TRvCustomConnection* connection = m_connections.Find(viewName)) {
         record.name = connection->Name();
         record.runTime = true;
         record.applicationHandle = connection->ApplicationHandle;
@@ -425,7 +386,7 @@ bool TRpDataSystem::GainControl(std::chrono::milliseconds timeout, Reach reach)
             return false;
         m_machineHeld = true;
     } else {
-        if (!ProcessControl::instance().tryLockFor(timeout))
+        if (!m_connections.lockRun(timeout))
             return false;
         m_localHeld = true;
     }
@@ -442,7 +403,7 @@ void TRpDataSystem::ReleaseControl()
     if (m_machineHeld)
         m_control->unlock();
     if (m_localHeld)
-        ProcessControl::instance().unlock();
+        m_connections.unlockRun();
     m_machineHeld = false;
     m_localHeld = false;
 }

@@ -15,6 +15,7 @@ namespace qv {
 
 class NamedEvent;
 class NamedMutex;
+class TDataConnectManager;
 
 // The engine's record of one connected data connection.
 struct TRpDataConnection {
@@ -52,12 +53,14 @@ private:
 };
 
 // Engine side of the data buffer: connects views to connections by name,
-// sends requests and reads the answers. One per process.
+// sends requests and reads the answers. The connections of this program are those
+// registered with the manager it is given, which must outlive it.
 class TRpDataSystem {
 public:
-    TRpDataSystem();
+    explicit TRpDataSystem(TDataConnectManager& connections);
     ~TRpDataSystem();
-    static TRpDataSystem& Instance();
+    TRpDataSystem(const TRpDataSystem&) = delete;
+    TRpDataSystem& operator=(const TRpDataSystem&) = delete;
 
     // Finds the connection of this name, in this process or offered by another one;
     // reports a failure to the user through messages and returns false (the report is
@@ -90,13 +93,11 @@ public:
 
     // Control of the data exchange, counted so nested runs do not wait again. A run
     // that talks to other processes takes the user-wide "RPCONTROLER" lock; a run served
-    // by connections of this process takes a lock of this process only, so that no
+    // by connections of this process takes the lock of their manager only, so that no
     // other process can stall it or be stalled by it.
     bool GainControl(std::chrono::milliseconds timeout, databuffer::Reach reach = databuffer::Reach::Machine);
     void ReleaseControl();
     int ControlCount() const { return m_controlCount; }
-    // True while a run served inside this process holds control.
-    bool RunningInProcess() const { return m_controlCount > 0 && m_localHeld; }
 
 private:
     TRpAnswer readAnswer(databuffer::Reach reach);
@@ -112,6 +113,7 @@ private:
     bool awaitCompletion(const std::vector<NamedEvent*>& answers, int waits, const TRpDataConnection* peer);
     void openEvents();
 
+    TDataConnectManager& m_connections;
     std::shared_ptr<databuffer::Block> m_localBuffer;
     std::shared_ptr<databuffer::Block> m_sharedBuffer; // opened when first needed
     databuffer::Block* m_buffer = nullptr;             // the one requests are written to

@@ -38,7 +38,7 @@ struct TRpFieldValue {
 // Restore. Rows are copied once into the view's current row.
 class TRpDataViewLink {
 public:
-    explicit TRpDataViewLink(TRpDataSystem& system = TRpDataSystem::Instance());
+    explicit TRpDataViewLink(TRpDataSystem& system);
 
     std::string ConnectionName;
     std::vector<TRpViewField> Fields;

@@ -16,7 +16,7 @@ namespace qv {
 // its TRpDataField children are matched to the declared columns.
 class TRpDataViewSource {
 public:
-    explicit TRpDataViewSource(report::TRpDataView& view, TRpDataSystem& system = TRpDataSystem::Instance());
+    TRpDataViewSource(report::TRpDataView& view, TRpDataSystem& system);
 
     // False when the report must be aborted (the user has been told why).
     bool Open();

@@ -38,19 +38,20 @@ uint32_t nextObjectId()
 
 } // namespace
 
-TRvCustomConnection::TRvCustomConnection(std::string name)
-    : m_name(std::move(name))
+TRvCustomConnection::TRvCustomConnection(std::string name, TDataConnectManager& connections)
+    : m_connections(connections)
+    , m_name(std::move(name))
     , m_objectId(nextObjectId())
     , m_localBuffer(openOrCreate(Reach::Process, kBufferName, kBufferSize))
     , m_buffer(m_localBuffer)
     , m_target(m_buffer.get())
 {
-    TDataConnectManager::Instance().Add(this);
+    m_connections.Add(this);
 }
 
 TRvCustomConnection::~TRvCustomConnection()
 {
-    TDataConnectManager::Instance().Remove(this);
+    m_connections.Remove(this);
     stopListener();
 }
 

@@ -12,6 +12,7 @@
 
 namespace qv {
 
+class TDataConnectManager;
 class TDataConnectThread;
 
 enum class TRuntimeVisibility { rtNone = 0, rtDeveloper = 1, rtEndUser = 2 };
@@ -42,7 +43,8 @@ public:
     using TRPEOFEvent = std::function<void(TRvCustomConnection&, bool& eof)>;
     using TRPValidateRowEvent = std::function<void(TRvCustomConnection&, bool& validRow)>;
 
-    explicit TRvCustomConnection(std::string name);
+    // Registers with connections until destroyed; the manager must outlive it.
+    TRvCustomConnection(std::string name, TDataConnectManager& connections);
     ~TRvCustomConnection();
     TRvCustomConnection(const TRvCustomConnection&) = delete;
     TRvCustomConnection& operator=(const TRvCustomConnection&) = delete;
@@ -134,6 +136,7 @@ private:
     void actionIdentify();
     std::string aliasFor(const std::string& name) const;
 
+    TDataConnectManager& m_connections;
     mutable std::mutex m_nameLock;
     std::string m_name;
     uint32_t m_objectId = 0;

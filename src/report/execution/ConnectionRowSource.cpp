@@ -2,7 +2,8 @@
 
 namespace qv {
 
-ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view, report::MessageSink messages) : m_source(view)
+ConnectionRowSource::ConnectionRowSource(report::TRpDataView& view, TRpDataSystem& system, report::MessageSink messages)
+    : m_source(view, system)
 {
     m_source.Link().Messages = std::move(messages);
 }

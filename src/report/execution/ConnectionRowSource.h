@@ -10,7 +10,7 @@ namespace qv {
 class ConnectionRowSource : public report::RowSource {
 public:
     // messages: where the user is told why a connection cannot be used.
-    ConnectionRowSource(report::TRpDataView& view, report::MessageSink messages);
+    ConnectionRowSource(report::TRpDataView& view, TRpDataSystem& system, report::MessageSink messages);
 
     bool open() override;
     const std::vector<report::RowField>& fields() const override { return m_fields; }

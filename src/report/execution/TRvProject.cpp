@@ -1,8 +1,6 @@
 #include "report/execution/TRvProject.h"
 
 #include "report/components/RpPersistent.h"
-#include "report/data/TDataConnectManager.h"
-#include "report/data/TRpDataSystem.h"
 #include "report/execution/ConnectionRowSource.h"
 #include "report/execution/TReportPrinter.h"
 #include "report/layout/ReportLayout.h"
@@ -28,12 +26,12 @@ private:
     TRpProjectManager& m_project;
 };
 
-std::unique_ptr<RowSource> connectionRows(const TRpBaseDataView& view, const MessageSink& messages)
+std::unique_ptr<RowSource> connectionRows(const TRpBaseDataView& view, TRpDataSystem& system, const MessageSink& messages)
 {
     auto* dataView = dynamic_cast<const TRpDataView*>(&view);
     if (!dataView)
         return nullptr;
-    return std::make_unique<ConnectionRowSource>(const_cast<TRpDataView&>(*dataView), messages);
+    return std::make_unique<ConnectionRowSource>(const_cast<TRpDataView&>(*dataView), system, messages);
 }
 
 const TRpPage* firstPageOf(const TRpReport& report)
@@ -118,11 +116,11 @@ std::vector<const TRpBaseDataView*> dataViewsOf(const TRpProjectManager& project
 
 // A run whose every data view is served by a connection of this process needs nothing
 // another process can reach; any other view may talk to another process.
-databuffer::Reach dataReachOf(const TRpProjectManager& project)
+databuffer::Reach dataReachOf(const TRpProjectManager& project, const TDataConnectManager& connections)
 {
     for (const TRpBaseDataView* view : dataViewsOf(project)) {
         auto* dataView = dynamic_cast<const TRpDataView*>(view);
-        if (dataView && !TDataConnectManager::Instance().Find(dataView->connectionName()))
+        if (dataView && !connections.Find(dataView->connectionName()))
             return databuffer::Reach::Machine;
     }
     return databuffer::Reach::Process;
@@ -160,10 +158,8 @@ std::string expandFileName(const std::string& fileName)
     return absolute.lexically_normal().string();
 }
 
-TRvProject::TRvProject() : TRvProject(ReportServices{}) {}
-
-TRvProject::TRvProject(ReportServices services)
-    : m_services(std::move(services)), m_project(std::make_unique<TRpProjectManager>())
+TRvProject::TRvProject(DataCommunication& data, ReportServices services)
+    : m_data(data), m_services(std::move(services)), m_project(std::make_unique<TRpProjectManager>())
 {
     m_project->setName("RpProject");
     m_project->setMessages(m_services.message);
@@ -260,8 +256,8 @@ void TRvProject::Execute()
 
 void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem& system)
 {
-    TRpDataSystem& data = TRpDataSystem::Instance();
-    databuffer::Reach const reach = dataReachOf(copy);
+    TRpDataSystem& data = m_data.system();
+    databuffer::Reach const reach = dataReachOf(copy, m_data.connections());
     while (!data.GainControl(DataControlTimeout, reach)) {
         auto& prompt = m_services.retryPrompt;
         if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System."))) {
@@ -297,7 +293,7 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
     ProjectParameters params(copy);
     std::unique_ptr<ReportLayout> layout;
     auto makeLayout = [&](TBaseReport& writer) {
-        auto rows = [this](const TRpBaseDataView& view) { return connectionRows(view, m_services.message); };
+        auto rows = [this](const TRpBaseDataView& view) { return connectionRows(view, m_data.system(), m_services.message); };
         layout = std::make_unique<ReportLayout>(report, writer, params, rows);
         layout->setDataViews(dataViewsOf(copy));
         layout->setGlobalPages(globalPagesOf(copy));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/data/DataCommunication.h"
 #include "report/execution/TRvSystem.h"
 #include "report/project/TRpProjectManager.h"
 
@@ -16,11 +17,11 @@ class TRvProject {
 public:
     using TNotifyEvent = std::function<void(TRvProject&)>;
 
-    // A headless project: its runs show no windows and do not retry a busy data system.
-    TRvProject();
-    // The services reach the temporary system of a run without Engine; an Engine
-    // brings its own windows and printer.
-    explicit TRvProject(ReportServices services);
+    // A run reads its rows through data, which must outlive the project. The services
+    // reach the temporary system of a run without Engine; an Engine brings its own
+    // windows and printer. Without services the runs show no windows and do not retry a
+    // busy data system.
+    explicit TRvProject(DataCommunication& data, ReportServices services = {});
     ~TRvProject();
     TRvProject(const TRvProject&) = delete;
     TRvProject& operator=(const TRvProject&) = delete;
@@ -57,6 +58,7 @@ public:
 private:
     void runReport(report::TRpProjectManager& copy, report::TRpReport& report, TRvSystem& system);
 
+    DataCommunication& m_data;
     ReportServices m_services;
     std::string m_projectFile;
     std::unique_ptr<report::TRpProjectManager> m_project;

@@ -33,9 +33,10 @@ const ReportParameter reportParameters[8] = {
     {"Rounding", &ReportFieldTexts::rounding},
 };
 
-ScheduleReport::ScheduleReport(LoanEngine& engine, TRuntimeVisibility visibility)
+ScheduleReport::ScheduleReport(LoanEngine& engine, TDataConnectManager& connections, TRuntimeVisibility visibility)
     : m_engine(engine)
-    , m_connection("RvCustomConnection1")
+    , m_connections(connections)
+    , m_connection("RvCustomConnection1", connections)
 {
     m_connection.SetRuntimeVisibility(visibility);
     m_connection.OnOpen = [this](TRvCustomConnection& c) { RvCustomConnection1Open(c); };
@@ -100,7 +101,7 @@ void ScheduleReport::offerParameters(std::function<ReportFieldTexts()> currentTe
     m_currentTexts = std::move(currentTexts);
     if (m_parameters)
         return;
-    m_parameters = std::make_unique<TRvCustomConnection>(kParametersConnectionName);
+    m_parameters = std::make_unique<TRvCustomConnection>(kParametersConnectionName, m_connections);
     m_parameters->OnOpen = [](TRvCustomConnection& c) {
         c.RowCount = 1;
         c.RowIndex = 0;

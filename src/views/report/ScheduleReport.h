@@ -1,6 +1,7 @@
 #pragma once
 
 #include "loan/LoanEngine.h"
+#include "report/data/TDataConnectManager.h"
 #include "report/data/TRvCustomConnection.h"
 #include "report/execution/TRvProject.h"
 
@@ -42,9 +43,11 @@ inline constexpr const char* kParametersConnectionName = "RvReportParameters";
 // system that writes to a file.
 class ScheduleReport {
 public:
-    // visibility: whether the schedule is offered to other processes (a window's is, a
-    // command-line run's is not and never touches what other processes can reach).
-    explicit ScheduleReport(LoanEngine& engine, TRuntimeVisibility visibility = TRuntimeVisibility::rtDeveloper);
+    // The connections register with connections, which must outlive them. visibility:
+    // whether the schedule is offered to other processes (a window's is, a command-line
+    // run's is not and never touches what other processes can reach).
+    ScheduleReport(LoanEngine& engine, TDataConnectManager& connections,
+        TRuntimeVisibility visibility = TRuntimeVisibility::rtDeveloper);
 
     // Report row cursor := 1; Open; the SetParameter calls; Execute; Close. An error
     // from Open or Execute passes on and Close is skipped, as the button does.
@@ -72,6 +75,7 @@ private:
     std::int32_t servedMonths() const;
 
     LoanEngine& m_engine;
+    TDataConnectManager& m_connections;
     TRvCustomConnection m_connection;
     std::int32_t m_rowCursor = 1;
     std::function<ReportFieldTexts()> m_currentTexts;
