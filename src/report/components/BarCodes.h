@@ -49,12 +49,12 @@ protected:
 
 // A POSTNET bar code.
 class TRpPostNetBarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpPostNetBarCode)
+    QV_RP_CLASS_INHERITING(TRpPostNetBarCode, TRpBaseBarCode)
 };
 
 // An interleaved 2 of 5 bar code.
 class TRpI2of5BarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpI2of5BarCode)
+    QV_RP_CLASS_INHERITING(TRpI2of5BarCode, TRpBaseBarCode)
 };
 
 // A Code 39 bar code.
@@ -71,17 +71,17 @@ protected:
 
 // A Code 128 bar code.
 class TRpCode128BarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpCode128BarCode)
+    QV_RP_CLASS_INHERITING(TRpCode128BarCode, TRpBaseBarCode)
 };
 
 // A UPC bar code.
 class TRpUPCBarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpUPCBarCode)
+    QV_RP_CLASS_INHERITING(TRpUPCBarCode, TRpBaseBarCode)
 };
 
 // An EAN bar code.
 class TRpEANBarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpEANBarCode)
+    QV_RP_CLASS_INHERITING(TRpEANBarCode, TRpBaseBarCode)
 };
 
 } // namespace qv::report

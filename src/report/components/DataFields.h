@@ -47,14 +47,14 @@ protected:
 };
 
 class TRpStringField : public TRpDataField {
-    QV_RP_CLASS(TRpStringField)
+    QV_RP_CLASS_INHERITING(TRpStringField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 0; }
 };
 
 class TRpIntegerField : public TRpFormattedField {
-    QV_RP_CLASS(TRpIntegerField)
+    QV_RP_CLASS_INHERITING(TRpIntegerField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 1; }
@@ -77,70 +77,70 @@ protected:
 };
 
 class TRpFloatField : public TRpFormattedField {
-    QV_RP_CLASS(TRpFloatField)
+    QV_RP_CLASS_INHERITING(TRpFloatField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 3; }
 };
 
 class TRpCurrencyField : public TRpFormattedField {
-    QV_RP_CLASS(TRpCurrencyField)
+    QV_RP_CLASS_INHERITING(TRpCurrencyField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 4; }
 };
 
 class TRpBCDField : public TRpFormattedField {
-    QV_RP_CLASS(TRpBCDField)
+    QV_RP_CLASS_INHERITING(TRpBCDField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 5; }
 };
 
 class TRpDateField : public TRpFormattedField {
-    QV_RP_CLASS(TRpDateField)
+    QV_RP_CLASS_INHERITING(TRpDateField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 6; }
 };
 
 class TRpTimeField : public TRpFormattedField {
-    QV_RP_CLASS(TRpTimeField)
+    QV_RP_CLASS_INHERITING(TRpTimeField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 7; }
 };
 
 class TRpDateTimeField : public TRpFormattedField {
-    QV_RP_CLASS(TRpDateTimeField)
+    QV_RP_CLASS_INHERITING(TRpDateTimeField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 8; }
 };
 
 class TRpBlobField : public TRpDataField {
-    QV_RP_CLASS(TRpBlobField)
+    QV_RP_CLASS_INHERITING(TRpBlobField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 9; }
 };
 
 class TRpMemoField : public TRpDataField {
-    QV_RP_CLASS(TRpMemoField)
+    QV_RP_CLASS_INHERITING(TRpMemoField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 10; }
 };
 
 class TRpGraphicField : public TRpDataField {
-    QV_RP_CLASS(TRpGraphicField)
+    QV_RP_CLASS_INHERITING(TRpGraphicField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 11; }
 };
 
 class TRpInt64Field : public TRpFormattedField {
-    QV_RP_CLASS(TRpInt64Field)
+    QV_RP_CLASS_INHERITING(TRpInt64Field, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 12; }

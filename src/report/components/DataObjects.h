@@ -7,7 +7,7 @@ namespace qv::report {
 
 // A project item that supplies or guards data rather than printing.
 class TRpDataObject : public TRpProjectItem {
-    QV_RP_CLASS(TRpDataObject)
+    QV_RP_CLASS_INHERITING(TRpDataObject, TRpProjectItem)
 
 public:
     // Execution copies do not carry this object but take it from their master project.
@@ -16,7 +16,7 @@ public:
 
 // A data view: a source of rows whose fields are its children.
 class TRpBaseDataView : public TRpDataObject {
-    QV_RP_CLASS(TRpBaseDataView)
+    QV_RP_CLASS_INHERITING(TRpBaseDataView, TRpDataObject)
 
 public:
     bool acceptsChild(const TRpReportComponent& child) const override;

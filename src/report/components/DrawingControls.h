@@ -33,12 +33,12 @@ protected:
 
 // A horizontal line.
 class TRpHLine : public TRpLine {
-    QV_RP_CLASS(TRpHLine)
+    QV_RP_CLASS_INHERITING(TRpHLine, TRpLine)
 };
 
 // A vertical line.
 class TRpVLine : public TRpLine {
-    QV_RP_CLASS(TRpVLine)
+    QV_RP_CLASS_INHERITING(TRpVLine, TRpLine)
 };
 
 // Base of the shapes: a border and a fill.
@@ -87,17 +87,17 @@ protected:
 
 // A square.
 class TRpSquare : public TRpRectangle {
-    QV_RP_CLASS(TRpSquare)
+    QV_RP_CLASS_INHERITING(TRpSquare, TRpRectangle)
 };
 
 // An ellipse within the control's rectangle.
 class TRpEllipse : public TRpSurface {
-    QV_RP_CLASS(TRpEllipse)
+    QV_RP_CLASS_INHERITING(TRpEllipse, TRpSurface)
 };
 
 // A circle.
 class TRpCircle : public TRpEllipse {
-    QV_RP_CLASS(TRpCircle)
+    QV_RP_CLASS_INHERITING(TRpCircle, TRpEllipse)
 };
 
 } // namespace qv::report

@@ -12,14 +12,22 @@ namespace qv::report {
 // Case-insensitive comparison of names (class, component and property names).
 using qv::sameText;
 
-// Declares what every persistent class answers about itself; the table is defined in
-// the class's source file.
-#define QV_RP_CLASS(Name)                                                                  \
+// What every persistent class answers about itself.
+#define QV_RP_CLASS_IDENTITY(Name)                                                         \
 public:                                                                                    \
     static const char* staticClassName() { return #Name; }                                 \
     const char* className() const override { return #Name; }                               \
-    const ::qv::report::PropertyTable& properties() const override { return classProperties(); } \
+    const ::qv::report::PropertyTable& properties() const override { return classProperties(); }
+
+// A class that publishes properties of its own; the table is defined in its source file.
+#define QV_RP_CLASS(Name)                                                                  \
+    QV_RP_CLASS_IDENTITY(Name)                                                             \
     static const ::qv::report::PropertyTable& classProperties();
+
+// A class that publishes exactly what its parent does.
+#define QV_RP_CLASS_INHERITING(Name, Parent)                                               \
+    QV_RP_CLASS_IDENTITY(Name)                                                             \
+    static const ::qv::report::PropertyTable& classProperties() { return Parent::classProperties(); }
 
 // Anything the project format can store: a component or an owned object such as a font.
 class RpPersistent {

@@ -26,7 +26,7 @@ protected:
 
 // A rectangle that groups controls.
 class TRpSection : public TRpControl {
-    QV_RP_CLASS(TRpSection)
+    QV_RP_CLASS_INHERITING(TRpSection, TRpControl)
 
 public:
     bool acceptsChild(const TRpReportComponent& child) const override;
