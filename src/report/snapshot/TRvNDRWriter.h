@@ -2,6 +2,7 @@
 
 #include "report/snapshot/GraphicRegistry.h"
 #include "report/snapshot/OutputBuffer.h"
+#include "report/snapshot/PaperInfo.h"
 #include "report/snapshot/Stream.h"
 #include "report/snapshot/TBaseReport.h"
 #include "report/snapshot/TextMeasurer.h"
@@ -15,25 +16,6 @@
 namespace qv {
 
 enum class TStreamMode { smMemory, smFile, smUser, smTempFile };
-
-// Paper and printer facts recorded in the snapshot header. The defaults are
-// those of a run without a printer.
-struct TRvPaperInfo {
-    double paperWidth = 8.5;
-    double paperHeight = 11.0;
-    double leftWaste = 0;
-    double rightWaste = 0;
-    double topWaste = 0;
-    double bottomWaste = 0;
-    int16_t bin = 265;
-    bool collate = false;
-    uint8_t duplex = 0;
-    int16_t copies = 1;
-    int16_t paperSize = 1;
-    int16_t customWidth = 0;
-    int16_t customLength = 0;
-    std::string outputName;
-};
 
 // Records every page as snapshot byte code (".ndr").
 class TRvNDRWriter final : public TBaseReport {
