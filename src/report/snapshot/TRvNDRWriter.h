@@ -131,10 +131,20 @@ private:
     void syncFont();
     void syncPen();
     void syncBrush();
+    // Records what changed in a font, pen or brush since it was last written.
+    template<class Tool, class PutChanges>
+    void syncTool(Tool& written, const Tool& now, PutChanges putChanges);
     // Stores a setting and, on a page being written, records the change.
     template<class T, class Arg>
     void changeSetting(T& setting, T value, uint8_t code, void (snapshot::ByteWriter::*put)(Arg));
-    void shapeCommand(uint8_t code, const TRvRect& rect, bool usesPen, bool usesBrush);
+    // What a drawing command takes from the current font, pen and brush.
+    enum Uses : unsigned { usesNothing = 0, usesFont = 1, usesPen = 2, usesBrush = 4 };
+    // Records a command on a page being drawn, after the font, pen or brush it uses.
+    template<class PutArguments>
+    void drawCommand(uint8_t code, unsigned uses, PutArguments putArguments);
+    void shapeCommand(uint8_t code, const TRvRect& rect, unsigned uses);
+    template<class PutPlace>
+    void bitmapCommand(uint8_t code, const snapshot::TRvGraphic& bitmap, PutPlace putPlace);
     void arcCommand(uint8_t code, const TRvRect& rect, TRvPoint start, TRvPoint end);
     void pointsCommand(uint8_t code, const std::vector<TRvPoint>& points);
     void positionedText(TPrintJustify justify, const std::string& text, double x, double y);
