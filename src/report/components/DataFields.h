@@ -12,18 +12,12 @@ public:
     // The data-type code of the connection field this class stands for.
     virtual int dataTypeCode() const = 0;
 
-    const std::string& fieldName() const { return m_fieldName; }
-    void setFieldName(std::string value) { m_fieldName = std::move(value); }
-    const std::string& fullName() const { return m_fullName; }
-    void setFullName(std::string value) { m_fullName = std::move(value); }
-    const std::string& description() const { return m_description; }
-    void setDescription(std::string value) { m_description = std::move(value); }
-    const std::string& nullText() const { return m_nullText; }
-    void setNullText(std::string value) { m_nullText = std::move(value); }
-    int size() const { return m_size; }
-    void setSize(int value) { m_size = value; }
-    bool calculated() const { return m_calculated; }
-    void setCalculated(bool value) { m_calculated = value; }
+    QV_RP_MOVED(std::string, fieldName, setFieldName)
+    QV_RP_MOVED(std::string, fullName, setFullName)
+    QV_RP_MOVED(std::string, description, setDescription)
+    QV_RP_MOVED(std::string, nullText, setNullText)
+    QV_RP_VALUE(int, size, setSize)
+    QV_RP_VALUE(bool, calculated, setCalculated)
 
 protected:
     std::string m_fieldName;
@@ -39,8 +33,7 @@ class TRpFormattedField : public TRpDataField {
     QV_RP_CLASS(TRpFormattedField)
 
 public:
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+    QV_RP_MOVED(std::string, displayFormat, setDisplayFormat)
 
 protected:
     std::string m_displayFormat;
@@ -66,10 +59,8 @@ class TRpBooleanField : public TRpDataField {
 public:
     int dataTypeCode() const override { return 2; }
 
-    const std::string& textTrue() const { return m_textTrue; }
-    void setTextTrue(std::string value) { m_textTrue = std::move(value); }
-    const std::string& textFalse() const { return m_textFalse; }
-    void setTextFalse(std::string value) { m_textFalse = std::move(value); }
+    QV_RP_MOVED(std::string, textTrue, setTextTrue)
+    QV_RP_MOVED(std::string, textFalse, setTextFalse)
 
 protected:
     std::string m_textTrue;
