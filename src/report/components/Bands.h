@@ -11,10 +11,8 @@ class TRpBandStyle : public RpPersistent {
     QV_RP_CLASS(TRpBandStyle)
 
 public:
-    std::uint32_t printLoc() const { return m_printLoc; }
-    void setPrintLoc(std::uint32_t value) { m_printLoc = value; }
-    std::uint32_t printOcc() const { return m_printOcc; }
-    void setPrintOcc(std::uint32_t value) { m_printOcc = value; }
+    QV_RP_VALUE(std::uint32_t, printLoc, setPrintLoc)
+    QV_RP_VALUE(std::uint32_t, printOcc, setPrintOcc)
 
 protected:
     std::uint32_t m_printLoc = 0;
@@ -31,28 +29,17 @@ public:
 
     TRpBandStyle& bandStyle() { return m_bandStyle; }
     const TRpBandStyle& bandStyle() const { return m_bandStyle; }
-    TRpBand* controllerBand() const { return m_controllerBand.get(); }
-    void setControllerBand(TRpBand* value) { m_controllerBand = value; }
-    TRpBaseDataView* groupDataView() const { return m_groupDataView.get(); }
-    void setGroupDataView(TRpBaseDataView* value) { m_groupDataView = value; }
-    const std::string& groupKey() const { return m_groupKey; }
-    void setGroupKey(std::string value) { m_groupKey = std::move(value); }
-    TRpPositionMode positionMode() const { return m_positionMode; }
-    void setPositionMode(TRpPositionMode value) { m_positionMode = value; }
-    double positionValue() const { return m_positionValue; }
-    void setPositionValue(double value) { m_positionValue = value; }
-    double minHeightLeft() const { return m_minHeightLeft; }
-    void setMinHeightLeft(double value) { m_minHeightLeft = value; }
-    bool allowSplit() const { return m_allowSplit; }
-    void setAllowSplit(bool value) { m_allowSplit = value; }
-    bool startNewPage() const { return m_startNewPage; }
-    void setStartNewPage(bool value) { m_startNewPage = value; }
-    bool finishNewPage() const { return m_finishNewPage; }
-    void setFinishNewPage(bool value) { m_finishNewPage = value; }
-    std::uint32_t reprintLocs() const { return m_reprintLocs; }
-    void setReprintLocs(std::uint32_t value) { m_reprintLocs = value; }
-    bool designerHide() const { return m_designerHide; }
-    void setDesignerHide(bool value) { m_designerHide = value; }
+    QV_RP_REFERENCE(TRpBand, controllerBand, setControllerBand)
+    QV_RP_REFERENCE(TRpBaseDataView, groupDataView, setGroupDataView)
+    QV_RP_MOVED(std::string, groupKey, setGroupKey)
+    QV_RP_VALUE(TRpPositionMode, positionMode, setPositionMode)
+    QV_RP_VALUE(double, positionValue, setPositionValue)
+    QV_RP_VALUE(double, minHeightLeft, setMinHeightLeft)
+    QV_RP_VALUE(bool, allowSplit, setAllowSplit)
+    QV_RP_VALUE(bool, startNewPage, setStartNewPage)
+    QV_RP_VALUE(bool, finishNewPage, setFinishNewPage)
+    QV_RP_VALUE(std::uint32_t, reprintLocs, setReprintLocs)
+    QV_RP_VALUE(bool, designerHide, setDesignerHide)
 
 protected:
     TRpBandStyle m_bandStyle;
@@ -74,24 +61,15 @@ class TRpIterateBand : public TRpBand {
     QV_RP_CLASS(TRpIterateBand)
 
 public:
-    int columns() const { return m_columns; }
-    void setColumns(int value) { m_columns = value; }
-    double columnSpacing() const { return m_columnSpacing; }
-    void setColumnSpacing(double value) { m_columnSpacing = value; }
-    bool keepBodyTogether() const { return m_keepBodyTogether; }
-    void setKeepBodyTogether(bool value) { m_keepBodyTogether = value; }
-    bool keepRowTogether() const { return m_keepRowTogether; }
-    void setKeepRowTogether(bool value) { m_keepRowTogether = value; }
-    int maxRows() const { return m_maxRows; }
-    void setMaxRows(int value) { m_maxRows = value; }
-    bool initToFirst() const { return m_initToFirst; }
-    void setInitToFirst(bool value) { m_initToFirst = value; }
-    int orphanRows() const { return m_orphanRows; }
-    void setOrphanRows(int value) { m_orphanRows = value; }
-    int widowRows() const { return m_widowRows; }
-    void setWidowRows(int value) { m_widowRows = value; }
-    const std::string& detailKey() const { return m_detailKey; }
-    void setDetailKey(std::string value) { m_detailKey = std::move(value); }
+    QV_RP_VALUE(int, columns, setColumns)
+    QV_RP_VALUE(double, columnSpacing, setColumnSpacing)
+    QV_RP_VALUE(bool, keepBodyTogether, setKeepBodyTogether)
+    QV_RP_VALUE(bool, keepRowTogether, setKeepRowTogether)
+    QV_RP_VALUE(int, maxRows, setMaxRows)
+    QV_RP_VALUE(bool, initToFirst, setInitToFirst)
+    QV_RP_VALUE(int, orphanRows, setOrphanRows)
+    QV_RP_VALUE(int, widowRows, setWidowRows)
+    QV_RP_MOVED(std::string, detailKey, setDetailKey)
 
 protected:
     int m_columns = 1;
@@ -110,10 +88,8 @@ class TRpDataBand : public TRpIterateBand, public TRpMasterLink {
     QV_RP_CLASS(TRpDataBand)
 
 public:
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& sortKey() const { return m_sortKey; }
-    void setSortKey(std::string value) { m_sortKey = std::move(value); }
+    QV_RP_REFERENCE(TRpBaseDataView, dataView, setDataView)
+    QV_RP_MOVED(std::string, sortKey, setSortKey)
 
 protected:
     RpRef<TRpBaseDataView> m_dataView;
@@ -125,16 +101,11 @@ class TRpDataCycle : public TRpReportComponent, public TRpMasterLink {
     QV_RP_CLASS(TRpDataCycle)
 
 public:
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& detailKey() const { return m_detailKey; }
-    void setDetailKey(std::string value) { m_detailKey = std::move(value); }
-    const std::string& sortKey() const { return m_sortKey; }
-    void setSortKey(std::string value) { m_sortKey = std::move(value); }
-    bool initToFirst() const { return m_initToFirst; }
-    void setInitToFirst(bool value) { m_initToFirst = value; }
-    int maxRows() const { return m_maxRows; }
-    void setMaxRows(int value) { m_maxRows = value; }
+    QV_RP_REFERENCE(TRpBaseDataView, dataView, setDataView)
+    QV_RP_MOVED(std::string, detailKey, setDetailKey)
+    QV_RP_MOVED(std::string, sortKey, setSortKey)
+    QV_RP_VALUE(bool, initToFirst, setInitToFirst)
+    QV_RP_VALUE(int, maxRows, setMaxRows)
 
 protected:
     RpRef<TRpBaseDataView> m_dataView;

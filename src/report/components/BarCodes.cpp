@@ -19,36 +19,11 @@ const PropertyTable& TRpBaseBarCode::classProperties()
     });
 }
 
-const PropertyTable& TRpPostNetBarCode::classProperties()
-{
-    return TRpBaseBarCode::classProperties();
-}
-
-const PropertyTable& TRpI2of5BarCode::classProperties()
-{
-    return TRpBaseBarCode::classProperties();
-}
-
 const PropertyTable& TRpCode39BarCode::classProperties()
 {
     return derivedTable(TRpBaseBarCode::classProperties(), [](PropertyBuilder& b) {
         b.boolean("Extended", &TRpCode39BarCode::m_extended, false);
     });
-}
-
-const PropertyTable& TRpCode128BarCode::classProperties()
-{
-    return TRpBaseBarCode::classProperties();
-}
-
-const PropertyTable& TRpUPCBarCode::classProperties()
-{
-    return TRpBaseBarCode::classProperties();
-}
-
-const PropertyTable& TRpEANBarCode::classProperties()
-{
-    return TRpBaseBarCode::classProperties();
 }
 
 } // namespace qv::report

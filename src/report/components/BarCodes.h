@@ -13,24 +13,15 @@ class TRpBaseBarCode : public TRpControl, public TRpDataBinding {
     QV_RP_CLASS(TRpBaseBarCode)
 
 public:
-    const std::string& text() const { return m_text; }
-    void setText(std::string value) { m_text = std::move(value); }
-    double barHeight() const { return m_barHeight; }
-    void setBarHeight(double value) { m_barHeight = value; }
-    double barWidth() const { return m_barWidth; }
-    void setBarWidth(double value) { m_barWidth = value; }
-    double wideFactor() const { return m_wideFactor; }
-    void setWideFactor(double value) { m_wideFactor = value; }
-    bool printReadable() const { return m_printReadable; }
-    void setPrintReadable(bool value) { m_printReadable = value; }
-    bool printChecksum() const { return m_printChecksum; }
-    void setPrintChecksum(bool value) { m_printChecksum = value; }
-    bool useChecksum() const { return m_useChecksum; }
-    void setUseChecksum(bool value) { m_useChecksum = value; }
-    TRpJustify barCodeJustify() const { return m_barCodeJustify; }
-    void setBarCodeJustify(TRpJustify value) { m_barCodeJustify = value; }
-    TRpBarCodeRotation barCodeRotation() const { return m_barCodeRotation; }
-    void setBarCodeRotation(TRpBarCodeRotation value) { m_barCodeRotation = value; }
+    QV_RP_MOVED(std::string, text, setText)
+    QV_RP_VALUE(double, barHeight, setBarHeight)
+    QV_RP_VALUE(double, barWidth, setBarWidth)
+    QV_RP_VALUE(double, wideFactor, setWideFactor)
+    QV_RP_VALUE(bool, printReadable, setPrintReadable)
+    QV_RP_VALUE(bool, printChecksum, setPrintChecksum)
+    QV_RP_VALUE(bool, useChecksum, setUseChecksum)
+    QV_RP_VALUE(TRpJustify, barCodeJustify, setBarCodeJustify)
+    QV_RP_VALUE(TRpBarCodeRotation, barCodeRotation, setBarCodeRotation)
     TRpFont& font() { return m_font; }
     const TRpFont& font() const { return m_font; }
 
@@ -49,12 +40,12 @@ protected:
 
 // A POSTNET bar code.
 class TRpPostNetBarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpPostNetBarCode)
+    QV_RP_CLASS_INHERITING(TRpPostNetBarCode, TRpBaseBarCode)
 };
 
 // An interleaved 2 of 5 bar code.
 class TRpI2of5BarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpI2of5BarCode)
+    QV_RP_CLASS_INHERITING(TRpI2of5BarCode, TRpBaseBarCode)
 };
 
 // A Code 39 bar code.
@@ -62,8 +53,7 @@ class TRpCode39BarCode : public TRpBaseBarCode {
     QV_RP_CLASS(TRpCode39BarCode)
 
 public:
-    bool extended() const { return m_extended; }
-    void setExtended(bool value) { m_extended = value; }
+    QV_RP_VALUE(bool, extended, setExtended)
 
 protected:
     bool m_extended = false;
@@ -71,17 +61,17 @@ protected:
 
 // A Code 128 bar code.
 class TRpCode128BarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpCode128BarCode)
+    QV_RP_CLASS_INHERITING(TRpCode128BarCode, TRpBaseBarCode)
 };
 
 // A UPC bar code.
 class TRpUPCBarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpUPCBarCode)
+    QV_RP_CLASS_INHERITING(TRpUPCBarCode, TRpBaseBarCode)
 };
 
 // An EAN bar code.
 class TRpEANBarCode : public TRpBaseBarCode {
-    QV_RP_CLASS(TRpEANBarCode)
+    QV_RP_CLASS_INHERITING(TRpEANBarCode, TRpBaseBarCode)
 };
 
 } // namespace qv::report

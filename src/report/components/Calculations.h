@@ -9,12 +9,9 @@ class TRpCalcController : public TRpReportComponent {
     QV_RP_CLASS(TRpCalcController)
 
 public:
-    TRpReportComponent* initCalcVar() const { return m_initCalcVar.get(); }
-    void setInitCalcVar(TRpReportComponent* value) { m_initCalcVar = value; }
-    const std::string& initDataField() const { return m_initDataField; }
-    void setInitDataField(std::string value) { m_initDataField = std::move(value); }
-    long double initValue() const { return m_initValue; }
-    void setInitValue(long double value) { m_initValue = value; }
+    QV_RP_REFERENCE(TRpReportComponent, initCalcVar, setInitCalcVar)
+    QV_RP_MOVED(std::string, initDataField, setInitDataField)
+    QV_RP_VALUE(long double, initValue, setInitValue)
 
 protected:
     RpRef<TRpReportComponent> m_initCalcVar;
@@ -26,24 +23,15 @@ protected:
 // prints it and of the total that hands it on.
 class TRpCalculation : public TRpDataBinding {
 public:
-    TRpCalcType calcType() const { return m_calcType; }
-    void setCalcType(TRpCalcType value) { m_calcType = value; }
-    TRpReportComponent* controller() const { return m_controller.get(); }
-    void setController(TRpReportComponent* value) { m_controller = value; }
-    TRpCalcController* initializer() const { return m_initializer.get(); }
-    void setInitializer(TRpCalcController* value) { m_initializer = value; }
-    bool countBlanks() const { return m_countBlanks; }
-    void setCountBlanks(bool value) { m_countBlanks = value; }
-    bool countNulls() const { return m_countNulls; }
-    void setCountNulls(bool value) { m_countNulls = value; }
-    const std::string& countValue() const { return m_countValue; }
-    void setCountValue(std::string value) { m_countValue = std::move(value); }
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-    TRpDisplayType displayType() const { return m_displayType; }
-    void setDisplayType(TRpDisplayType value) { m_displayType = value; }
-    bool runningTotal() const { return m_runningTotal; }
-    void setRunningTotal(bool value) { m_runningTotal = value; }
+    QV_RP_VALUE(TRpCalcType, calcType, setCalcType)
+    QV_RP_REFERENCE(TRpReportComponent, controller, setController)
+    QV_RP_REFERENCE(TRpCalcController, initializer, setInitializer)
+    QV_RP_VALUE(bool, countBlanks, setCountBlanks)
+    QV_RP_VALUE(bool, countNulls, setCountNulls)
+    QV_RP_MOVED(std::string, countValue, setCountValue)
+    QV_RP_MOVED(std::string, displayFormat, setDisplayFormat)
+    QV_RP_VALUE(TRpDisplayType, displayType, setDisplayType)
+    QV_RP_VALUE(bool, runningTotal, setRunningTotal)
 
     // CalcType, Controller, Initializer, DataView, DataField, CountBlanks, CountNulls,
     // CountValue, DisplayFormat, DisplayType, RunningTotal.
@@ -73,12 +61,9 @@ class TRpCalcTotal : public TRpReportComponent, public TRpCalculation {
     QV_RP_CLASS(TRpCalcTotal)
 
 public:
-    TRpReportComponent* calcVar() const { return m_calcVar.get(); }
-    void setCalcVar(TRpReportComponent* value) { m_calcVar = value; }
-    const std::string& destParam() const { return m_destParam; }
-    void setDestParam(std::string value) { m_destParam = std::move(value); }
-    const std::string& destPIVar() const { return m_destPIVar; }
-    void setDestPIVar(std::string value) { m_destPIVar = std::move(value); }
+    QV_RP_REFERENCE(TRpReportComponent, calcVar, setCalcVar)
+    QV_RP_MOVED(std::string, destParam, setDestParam)
+    QV_RP_MOVED(std::string, destPIVar, setDestPIVar)
 
 protected:
     RpRef<TRpReportComponent> m_calcVar;
@@ -91,38 +76,23 @@ class TRpCalcOp : public TRpReportComponent {
     QV_RP_CLASS(TRpCalcOp)
 
 public:
-    TRpReportComponent* src1CalcVar() const { return m_src1CalcVar.get(); }
-    void setSrc1CalcVar(TRpReportComponent* value) { m_src1CalcVar = value; }
-    TRpBaseDataView* src1DataView() const { return m_src1DataView.get(); }
-    void setSrc1DataView(TRpBaseDataView* value) { m_src1DataView = value; }
-    const std::string& src1DataField() const { return m_src1DataField; }
-    void setSrc1DataField(std::string value) { m_src1DataField = std::move(value); }
-    long double src1Value() const { return m_src1Value; }
-    void setSrc1Value(long double value) { m_src1Value = value; }
-    TRpCalcFunction src1Function() const { return m_src1Function; }
-    void setSrc1Function(TRpCalcFunction value) { m_src1Function = value; }
-    TRpReportComponent* src2CalcVar() const { return m_src2CalcVar.get(); }
-    void setSrc2CalcVar(TRpReportComponent* value) { m_src2CalcVar = value; }
-    TRpBaseDataView* src2DataView() const { return m_src2DataView.get(); }
-    void setSrc2DataView(TRpBaseDataView* value) { m_src2DataView = value; }
-    const std::string& src2DataField() const { return m_src2DataField; }
-    void setSrc2DataField(std::string value) { m_src2DataField = std::move(value); }
-    long double src2Value() const { return m_src2Value; }
-    void setSrc2Value(long double value) { m_src2Value = value; }
-    TRpCalcFunction src2Function() const { return m_src2Function; }
-    void setSrc2Function(TRpCalcFunction value) { m_src2Function = value; }
+    QV_RP_REFERENCE(TRpReportComponent, src1CalcVar, setSrc1CalcVar)
+    QV_RP_REFERENCE(TRpBaseDataView, src1DataView, setSrc1DataView)
+    QV_RP_MOVED(std::string, src1DataField, setSrc1DataField)
+    QV_RP_VALUE(long double, src1Value, setSrc1Value)
+    QV_RP_VALUE(TRpCalcFunction, src1Function, setSrc1Function)
+    QV_RP_REFERENCE(TRpReportComponent, src2CalcVar, setSrc2CalcVar)
+    QV_RP_REFERENCE(TRpBaseDataView, src2DataView, setSrc2DataView)
+    QV_RP_MOVED(std::string, src2DataField, setSrc2DataField)
+    QV_RP_VALUE(long double, src2Value, setSrc2Value)
+    QV_RP_VALUE(TRpCalcFunction, src2Function, setSrc2Function)
     TRpCalcOperator operatorKind() const { return m_operator; }
     void setOperator(TRpCalcOperator value) { m_operator = value; }
-    TRpCalcFunction resultFunction() const { return m_resultFunction; }
-    void setResultFunction(TRpCalcFunction value) { m_resultFunction = value; }
-    const std::string& destParam() const { return m_destParam; }
-    void setDestParam(std::string value) { m_destParam = std::move(value); }
-    const std::string& destPIVar() const { return m_destPIVar; }
-    void setDestPIVar(std::string value) { m_destPIVar = std::move(value); }
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
-    TRpDisplayType displayType() const { return m_displayType; }
-    void setDisplayType(TRpDisplayType value) { m_displayType = value; }
+    QV_RP_VALUE(TRpCalcFunction, resultFunction, setResultFunction)
+    QV_RP_MOVED(std::string, destParam, setDestParam)
+    QV_RP_MOVED(std::string, destPIVar, setDestPIVar)
+    QV_RP_MOVED(std::string, displayFormat, setDisplayFormat)
+    QV_RP_VALUE(TRpDisplayType, displayType, setDisplayType)
 
 protected:
     RpRef<TRpReportComponent> m_src1CalcVar;

@@ -8,10 +8,8 @@ namespace qv::report {
 // components, not a component itself.
 class TRpDataBinding {
 public:
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& dataField() const { return m_dataField; }
-    void setDataField(std::string value) { m_dataField = std::move(value); }
+    QV_RP_REFERENCE(TRpBaseDataView, dataView, setDataView)
+    QV_RP_MOVED(std::string, dataField, setDataField)
 
     // DataView, then DataField.
     static void declareProperties(PropertyBuilder& builder);

@@ -21,72 +21,12 @@ const PropertyTable& TRpFormattedField::classProperties()
     });
 }
 
-const PropertyTable& TRpStringField::classProperties()
-{
-    return TRpDataField::classProperties();
-}
-
-const PropertyTable& TRpIntegerField::classProperties()
-{
-    return TRpFormattedField::classProperties();
-}
-
 const PropertyTable& TRpBooleanField::classProperties()
 {
     return derivedTable(TRpDataField::classProperties(), [](PropertyBuilder& b) {
         b.string("TextTrue", &TRpBooleanField::m_textTrue)
             .string("TextFalse", &TRpBooleanField::m_textFalse);
     });
-}
-
-const PropertyTable& TRpFloatField::classProperties()
-{
-    return TRpFormattedField::classProperties();
-}
-
-const PropertyTable& TRpCurrencyField::classProperties()
-{
-    return TRpFormattedField::classProperties();
-}
-
-const PropertyTable& TRpBCDField::classProperties()
-{
-    return TRpFormattedField::classProperties();
-}
-
-const PropertyTable& TRpDateField::classProperties()
-{
-    return TRpFormattedField::classProperties();
-}
-
-const PropertyTable& TRpTimeField::classProperties()
-{
-    return TRpFormattedField::classProperties();
-}
-
-const PropertyTable& TRpDateTimeField::classProperties()
-{
-    return TRpFormattedField::classProperties();
-}
-
-const PropertyTable& TRpBlobField::classProperties()
-{
-    return TRpDataField::classProperties();
-}
-
-const PropertyTable& TRpMemoField::classProperties()
-{
-    return TRpDataField::classProperties();
-}
-
-const PropertyTable& TRpGraphicField::classProperties()
-{
-    return TRpDataField::classProperties();
-}
-
-const PropertyTable& TRpInt64Field::classProperties()
-{
-    return TRpFormattedField::classProperties();
 }
 
 } // namespace qv::report

@@ -12,18 +12,12 @@ public:
     // The data-type code of the connection field this class stands for.
     virtual int dataTypeCode() const = 0;
 
-    const std::string& fieldName() const { return m_fieldName; }
-    void setFieldName(std::string value) { m_fieldName = std::move(value); }
-    const std::string& fullName() const { return m_fullName; }
-    void setFullName(std::string value) { m_fullName = std::move(value); }
-    const std::string& description() const { return m_description; }
-    void setDescription(std::string value) { m_description = std::move(value); }
-    const std::string& nullText() const { return m_nullText; }
-    void setNullText(std::string value) { m_nullText = std::move(value); }
-    int size() const { return m_size; }
-    void setSize(int value) { m_size = value; }
-    bool calculated() const { return m_calculated; }
-    void setCalculated(bool value) { m_calculated = value; }
+    QV_RP_MOVED(std::string, fieldName, setFieldName)
+    QV_RP_MOVED(std::string, fullName, setFullName)
+    QV_RP_MOVED(std::string, description, setDescription)
+    QV_RP_MOVED(std::string, nullText, setNullText)
+    QV_RP_VALUE(int, size, setSize)
+    QV_RP_VALUE(bool, calculated, setCalculated)
 
 protected:
     std::string m_fieldName;
@@ -39,22 +33,21 @@ class TRpFormattedField : public TRpDataField {
     QV_RP_CLASS(TRpFormattedField)
 
 public:
-    const std::string& displayFormat() const { return m_displayFormat; }
-    void setDisplayFormat(std::string value) { m_displayFormat = std::move(value); }
+    QV_RP_MOVED(std::string, displayFormat, setDisplayFormat)
 
 protected:
     std::string m_displayFormat;
 };
 
 class TRpStringField : public TRpDataField {
-    QV_RP_CLASS(TRpStringField)
+    QV_RP_CLASS_INHERITING(TRpStringField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 0; }
 };
 
 class TRpIntegerField : public TRpFormattedField {
-    QV_RP_CLASS(TRpIntegerField)
+    QV_RP_CLASS_INHERITING(TRpIntegerField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 1; }
@@ -66,10 +59,8 @@ class TRpBooleanField : public TRpDataField {
 public:
     int dataTypeCode() const override { return 2; }
 
-    const std::string& textTrue() const { return m_textTrue; }
-    void setTextTrue(std::string value) { m_textTrue = std::move(value); }
-    const std::string& textFalse() const { return m_textFalse; }
-    void setTextFalse(std::string value) { m_textFalse = std::move(value); }
+    QV_RP_MOVED(std::string, textTrue, setTextTrue)
+    QV_RP_MOVED(std::string, textFalse, setTextFalse)
 
 protected:
     std::string m_textTrue;
@@ -77,70 +68,70 @@ protected:
 };
 
 class TRpFloatField : public TRpFormattedField {
-    QV_RP_CLASS(TRpFloatField)
+    QV_RP_CLASS_INHERITING(TRpFloatField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 3; }
 };
 
 class TRpCurrencyField : public TRpFormattedField {
-    QV_RP_CLASS(TRpCurrencyField)
+    QV_RP_CLASS_INHERITING(TRpCurrencyField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 4; }
 };
 
 class TRpBCDField : public TRpFormattedField {
-    QV_RP_CLASS(TRpBCDField)
+    QV_RP_CLASS_INHERITING(TRpBCDField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 5; }
 };
 
 class TRpDateField : public TRpFormattedField {
-    QV_RP_CLASS(TRpDateField)
+    QV_RP_CLASS_INHERITING(TRpDateField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 6; }
 };
 
 class TRpTimeField : public TRpFormattedField {
-    QV_RP_CLASS(TRpTimeField)
+    QV_RP_CLASS_INHERITING(TRpTimeField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 7; }
 };
 
 class TRpDateTimeField : public TRpFormattedField {
-    QV_RP_CLASS(TRpDateTimeField)
+    QV_RP_CLASS_INHERITING(TRpDateTimeField, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 8; }
 };
 
 class TRpBlobField : public TRpDataField {
-    QV_RP_CLASS(TRpBlobField)
+    QV_RP_CLASS_INHERITING(TRpBlobField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 9; }
 };
 
 class TRpMemoField : public TRpDataField {
-    QV_RP_CLASS(TRpMemoField)
+    QV_RP_CLASS_INHERITING(TRpMemoField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 10; }
 };
 
 class TRpGraphicField : public TRpDataField {
-    QV_RP_CLASS(TRpGraphicField)
+    QV_RP_CLASS_INHERITING(TRpGraphicField, TRpDataField)
 
 public:
     int dataTypeCode() const override { return 11; }
 };
 
 class TRpInt64Field : public TRpFormattedField {
-    QV_RP_CLASS(TRpInt64Field)
+    QV_RP_CLASS_INHERITING(TRpInt64Field, TRpFormattedField)
 
 public:
     int dataTypeCode() const override { return 12; }

@@ -2,16 +2,6 @@
 
 namespace qv::report {
 
-const PropertyTable& TRpDataObject::classProperties()
-{
-    return TRpProjectItem::classProperties();
-}
-
-const PropertyTable& TRpBaseDataView::classProperties()
-{
-    return TRpDataObject::classProperties();
-}
-
 bool TRpBaseDataView::acceptsChild(const TRpReportComponent& child) const
 {
     return dynamic_cast<const TRpDataField*>(&child) != nullptr;

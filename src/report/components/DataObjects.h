@@ -7,7 +7,7 @@ namespace qv::report {
 
 // A project item that supplies or guards data rather than printing.
 class TRpDataObject : public TRpProjectItem {
-    QV_RP_CLASS(TRpDataObject)
+    QV_RP_CLASS_INHERITING(TRpDataObject, TRpProjectItem)
 
 public:
     // Execution copies do not carry this object but take it from their master project.
@@ -16,7 +16,7 @@ public:
 
 // A data view: a source of rows whose fields are its children.
 class TRpBaseDataView : public TRpDataObject {
-    QV_RP_CLASS(TRpBaseDataView)
+    QV_RP_CLASS_INHERITING(TRpBaseDataView, TRpDataObject)
 
 public:
     bool acceptsChild(const TRpReportComponent& child) const override;
@@ -26,10 +26,8 @@ public:
 // master's current row: a part of data views, data bands and data cycles.
 class TRpMasterLink {
 public:
-    TRpBaseDataView* masterDataView() const { return m_masterDataView.get(); }
-    void setMasterDataView(TRpBaseDataView* value) { m_masterDataView = value; }
-    const std::string& masterKey() const { return m_masterKey; }
-    void setMasterKey(std::string value) { m_masterKey = std::move(value); }
+    QV_RP_REFERENCE(TRpBaseDataView, masterDataView, setMasterDataView)
+    QV_RP_MOVED(std::string, masterKey, setMasterKey)
 
     // MasterDataView, then MasterKey.
     static void declareProperties(PropertyBuilder& builder);
@@ -46,12 +44,9 @@ class TRpDataView : public TRpBaseDataView, public TRpMasterLink {
     QV_RP_CLASS(TRpDataView)
 
 public:
-    const std::string& connectionName() const { return m_connectionName; }
-    void setConnectionName(std::string value) { m_connectionName = std::move(value); }
-    const std::string& detailKey() const { return m_detailKey; }
-    void setDetailKey(std::string value) { m_detailKey = std::move(value); }
-    const std::string& sortKey() const { return m_sortKey; }
-    void setSortKey(std::string value) { m_sortKey = std::move(value); }
+    QV_RP_MOVED(std::string, connectionName, setConnectionName)
+    QV_RP_MOVED(std::string, detailKey, setDetailKey)
+    QV_RP_MOVED(std::string, sortKey, setSortKey)
 
 protected:
     std::string m_connectionName;
@@ -66,12 +61,9 @@ class TRpDatabase : public TRpDataObject {
 public:
     bool takenFromMaster() const override { return true; }
 
-    const std::string& linkType() const { return m_linkType; }
-    void setLinkType(std::string value) { m_linkType = std::move(value); }
-    const std::string& authDesign() const { return m_authDesign; }
-    void setAuthDesign(std::string value) { m_authDesign = std::move(value); }
-    const std::string& authRun() const { return m_authRun; }
-    void setAuthRun(std::string value) { m_authRun = std::move(value); }
+    QV_RP_MOVED(std::string, linkType, setLinkType)
+    QV_RP_MOVED(std::string, authDesign, setAuthDesign)
+    QV_RP_MOVED(std::string, authRun, setAuthRun)
 
 protected:
     std::string m_linkType;
@@ -84,12 +76,9 @@ class TRpDriverDataView : public TRpBaseDataView {
     QV_RP_CLASS(TRpDriverDataView)
 
 public:
-    TRpDatabase* database() const { return m_database.get(); }
-    void setDatabase(TRpDatabase* value) { m_database = value; }
-    const std::string& query() const { return m_query; }
-    void setQuery(std::string value) { m_query = std::move(value); }
-    const std::vector<std::string>& queryParams() const { return m_queryParams; }
-    void setQueryParams(std::vector<std::string> value) { m_queryParams = std::move(value); }
+    QV_RP_REFERENCE(TRpDatabase, database, setDatabase)
+    QV_RP_MOVED(std::string, query, setQuery)
+    QV_RP_MOVED(std::vector<std::string>, queryParams, setQueryParams)
 
 protected:
     RpRef<TRpDatabase> m_database;
@@ -102,10 +91,8 @@ class TRpSimpleSecurity : public TRpDataObject {
     QV_RP_CLASS(TRpSimpleSecurity)
 
 public:
-    const std::vector<std::string>& userList() const { return m_userList; }
-    void setUserList(std::vector<std::string> value) { m_userList = std::move(value); }
-    bool caseMatters() const { return m_caseMatters; }
-    void setCaseMatters(bool value) { m_caseMatters = value; }
+    QV_RP_MOVED(std::vector<std::string>, userList, setUserList)
+    QV_RP_VALUE(bool, caseMatters, setCaseMatters)
 
 protected:
     std::vector<std::string> m_userList;
@@ -117,14 +104,10 @@ class TRpLookupSecurity : public TRpDataObject {
     QV_RP_CLASS(TRpLookupSecurity)
 
 public:
-    TRpBaseDataView* dataView() const { return m_dataView.get(); }
-    void setDataView(TRpBaseDataView* value) { m_dataView = value; }
-    const std::string& userField() const { return m_userField; }
-    void setUserField(std::string value) { m_userField = std::move(value); }
-    const std::string& passwordField() const { return m_passwordField; }
-    void setPasswordField(std::string value) { m_passwordField = std::move(value); }
-    bool caseMatters() const { return m_caseMatters; }
-    void setCaseMatters(bool value) { m_caseMatters = value; }
+    QV_RP_REFERENCE(TRpBaseDataView, dataView, setDataView)
+    QV_RP_MOVED(std::string, userField, setUserField)
+    QV_RP_MOVED(std::string, passwordField, setPasswordField)
+    QV_RP_VALUE(bool, caseMatters, setCaseMatters)
 
 protected:
     RpRef<TRpBaseDataView> m_dataView;

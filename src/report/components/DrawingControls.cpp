@@ -15,16 +15,6 @@ const PropertyTable& TRpLine::classProperties()
     });
 }
 
-const PropertyTable& TRpHLine::classProperties()
-{
-    return TRpLine::classProperties();
-}
-
-const PropertyTable& TRpVLine::classProperties()
-{
-    return TRpLine::classProperties();
-}
-
 const PropertyTable& TRpSurface::classProperties()
 {
     return derivedTable(TRpControl::classProperties(), [](PropertyBuilder& b) {
@@ -45,21 +35,6 @@ const PropertyTable& TRpRectangle::classProperties()
         b.floating("HRadius", &TRpRectangle::m_hRadius)
             .floating("VRadius", &TRpRectangle::m_vRadius);
     });
-}
-
-const PropertyTable& TRpSquare::classProperties()
-{
-    return TRpRectangle::classProperties();
-}
-
-const PropertyTable& TRpEllipse::classProperties()
-{
-    return TRpSurface::classProperties();
-}
-
-const PropertyTable& TRpCircle::classProperties()
-{
-    return TRpEllipse::classProperties();
 }
 
 } // namespace qv::report

@@ -12,16 +12,11 @@ class TRpLine : public TRpControl {
 public:
     TRpLine() { m_width = 1.0; m_height = 1.0; }
 
-    std::int32_t color() const { return m_color; }
-    void setColor(std::int32_t value) { m_color = value; }
-    TRpPenStyle lineStyle() const { return m_lineStyle; }
-    void setLineStyle(TRpPenStyle value) { m_lineStyle = value; }
-    double lineWidth() const { return m_lineWidth; }
-    void setLineWidth(double value) { m_lineWidth = value; }
-    TRpLineWidthType lineWidthType() const { return m_lineWidthType; }
-    void setLineWidthType(TRpLineWidthType value) { m_lineWidthType = value; }
-    bool nesw() const { return m_nesw; }
-    void setNESW(bool value) { m_nesw = value; }
+    QV_RP_VALUE(std::int32_t, color, setColor)
+    QV_RP_VALUE(TRpPenStyle, lineStyle, setLineStyle)
+    QV_RP_VALUE(double, lineWidth, setLineWidth)
+    QV_RP_VALUE(TRpLineWidthType, lineWidthType, setLineWidthType)
+    QV_RP_VALUE(bool, nesw, setNESW)
 
 protected:
     std::int32_t m_color = 0;
@@ -33,12 +28,12 @@ protected:
 
 // A horizontal line.
 class TRpHLine : public TRpLine {
-    QV_RP_CLASS(TRpHLine)
+    QV_RP_CLASS_INHERITING(TRpHLine, TRpLine)
 };
 
 // A vertical line.
 class TRpVLine : public TRpLine {
-    QV_RP_CLASS(TRpVLine)
+    QV_RP_CLASS_INHERITING(TRpVLine, TRpLine)
 };
 
 // Base of the shapes: a border and a fill.
@@ -48,18 +43,12 @@ class TRpSurface : public TRpControl {
 public:
     TRpSurface() { m_width = 1.0; m_height = 1.0; }
 
-    std::int32_t borderColor() const { return m_borderColor; }
-    void setBorderColor(std::int32_t value) { m_borderColor = value; }
-    TRpPenStyle borderStyle() const { return m_borderStyle; }
-    void setBorderStyle(TRpPenStyle value) { m_borderStyle = value; }
-    double borderWidth() const { return m_borderWidth; }
-    void setBorderWidth(double value) { m_borderWidth = value; }
-    TRpLineWidthType borderWidthType() const { return m_borderWidthType; }
-    void setBorderWidthType(TRpLineWidthType value) { m_borderWidthType = value; }
-    std::int32_t fillColor() const { return m_fillColor; }
-    void setFillColor(std::int32_t value) { m_fillColor = value; }
-    TRpFillStyle fillStyle() const { return m_fillStyle; }
-    void setFillStyle(TRpFillStyle value) { m_fillStyle = value; }
+    QV_RP_VALUE(std::int32_t, borderColor, setBorderColor)
+    QV_RP_VALUE(TRpPenStyle, borderStyle, setBorderStyle)
+    QV_RP_VALUE(double, borderWidth, setBorderWidth)
+    QV_RP_VALUE(TRpLineWidthType, borderWidthType, setBorderWidthType)
+    QV_RP_VALUE(std::int32_t, fillColor, setFillColor)
+    QV_RP_VALUE(TRpFillStyle, fillStyle, setFillStyle)
 
 protected:
     std::int32_t m_borderColor = 0;
@@ -75,10 +64,8 @@ class TRpRectangle : public TRpSurface {
     QV_RP_CLASS(TRpRectangle)
 
 public:
-    double hRadius() const { return m_hRadius; }
-    void setHRadius(double value) { m_hRadius = value; }
-    double vRadius() const { return m_vRadius; }
-    void setVRadius(double value) { m_vRadius = value; }
+    QV_RP_VALUE(double, hRadius, setHRadius)
+    QV_RP_VALUE(double, vRadius, setVRadius)
 
 protected:
     double m_hRadius = 0.0;
@@ -87,17 +74,17 @@ protected:
 
 // A square.
 class TRpSquare : public TRpRectangle {
-    QV_RP_CLASS(TRpSquare)
+    QV_RP_CLASS_INHERITING(TRpSquare, TRpRectangle)
 };
 
 // An ellipse within the control's rectangle.
 class TRpEllipse : public TRpSurface {
-    QV_RP_CLASS(TRpEllipse)
+    QV_RP_CLASS_INHERITING(TRpEllipse, TRpSurface)
 };
 
 // A circle.
 class TRpCircle : public TRpEllipse {
-    QV_RP_CLASS(TRpCircle)
+    QV_RP_CLASS_INHERITING(TRpCircle, TRpEllipse)
 };
 
 } // namespace qv::report

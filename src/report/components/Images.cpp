@@ -2,26 +2,11 @@
 
 namespace qv::report {
 
-const PropertyTable& TRpPicture::classProperties()
-{
-    return RpPersistent::classProperties();
-}
-
 const PropertyTable& TRpGraphicImage::classProperties()
 {
     return derivedTable(TRpControl::classProperties(), [](PropertyBuilder& b) {
         b.object("Image", &TRpGraphicImage::m_image);
     });
-}
-
-const PropertyTable& TRpBitmap::classProperties()
-{
-    return TRpGraphicImage::classProperties();
-}
-
-const PropertyTable& TRpMetaFile::classProperties()
-{
-    return TRpGraphicImage::classProperties();
 }
 
 void TRpPicture::readDefinedProperty(std::string_view name, std::vector<std::uint8_t> payload)

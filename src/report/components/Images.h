@@ -6,7 +6,7 @@ namespace qv::report {
 
 // The picture of an image control; its bytes are stored as the picture's own stream.
 class TRpPicture : public RpPersistent {
-    QV_RP_CLASS(TRpPicture)
+    QV_RP_CLASS_INHERITING(TRpPicture, RpPersistent)
 
 public:
     const std::vector<std::uint8_t>& data() const { return m_data; }
@@ -33,12 +33,12 @@ protected:
 
 // A bitmap image.
 class TRpBitmap : public TRpGraphicImage {
-    QV_RP_CLASS(TRpBitmap)
+    QV_RP_CLASS_INHERITING(TRpBitmap, TRpGraphicImage)
 };
 
 // A metafile image.
 class TRpMetaFile : public TRpGraphicImage {
-    QV_RP_CLASS(TRpMetaFile)
+    QV_RP_CLASS_INHERITING(TRpMetaFile, TRpGraphicImage)
 };
 
 } // namespace qv::report

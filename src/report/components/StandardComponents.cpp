@@ -13,11 +13,6 @@ const PropertyTable& TRpPageNumInit::classProperties()
     });
 }
 
-const PropertyTable& TRpSection::classProperties()
-{
-    return TRpControl::classProperties();
-}
-
 bool TRpSection::acceptsChild(const TRpReportComponent& child) const
 {
     return !child.isProjectItem() && !dynamic_cast<const TRpBand*>(&child) && !dynamic_cast<const TRpDataField*>(&child);

@@ -11,12 +11,9 @@ class TRpPageNumInit : public TRpReportComponent {
     QV_RP_CLASS(TRpPageNumInit)
 
 public:
-    int initValue() const { return m_initValue; }
-    void setInitValue(int value) { m_initValue = value; }
-    TRpBaseDataView* initDataView() const { return m_initDataView.get(); }
-    void setInitDataView(TRpBaseDataView* value) { m_initDataView = value; }
-    const std::string& initDataField() const { return m_initDataField; }
-    void setInitDataField(std::string value) { m_initDataField = std::move(value); }
+    QV_RP_VALUE(int, initValue, setInitValue)
+    QV_RP_REFERENCE(TRpBaseDataView, initDataView, setInitDataView)
+    QV_RP_MOVED(std::string, initDataField, setInitDataField)
 
 protected:
     int m_initValue = 1;
@@ -26,7 +23,7 @@ protected:
 
 // A rectangle that groups controls.
 class TRpSection : public TRpControl {
-    QV_RP_CLASS(TRpSection)
+    QV_RP_CLASS_INHERITING(TRpSection, TRpControl)
 
 public:
     bool acceptsChild(const TRpReportComponent& child) const override;

@@ -10,20 +10,13 @@ class TRpControl : public TRpReportComponent {
     QV_RP_CLASS(TRpControl)
 
 public:
-    double left() const { return m_left; }
-    void setLeft(double value) { m_left = value; }
-    double top() const { return m_top; }
-    void setTop(double value) { m_top = value; }
-    double width() const { return m_width; }
-    void setWidth(double value) { m_width = value; }
-    double height() const { return m_height; }
-    void setHeight(double value) { m_height = value; }
-    int anchor() const { return m_anchor; }
-    void setAnchor(int value) { m_anchor = value; }
-    TRpControl* mirror() const { return m_mirror.get(); }
-    void setMirror(TRpControl* value) { m_mirror = value; }
-    TRpDisplayOn displayOn() const { return m_displayOn; }
-    void setDisplayOn(TRpDisplayOn value) { m_displayOn = value; }
+    QV_RP_VALUE(double, left, setLeft)
+    QV_RP_VALUE(double, top, setTop)
+    QV_RP_VALUE(double, width, setWidth)
+    QV_RP_VALUE(double, height, setHeight)
+    QV_RP_VALUE(int, anchor, setAnchor)
+    QV_RP_REFERENCE(TRpControl, mirror, setMirror)
+    QV_RP_VALUE(TRpDisplayOn, displayOn, setDisplayOn)
 
 protected:
     double m_left = 0.0;

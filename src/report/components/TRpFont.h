@@ -10,18 +10,12 @@ class TRpFont : public RpPersistent {
     QV_RP_CLASS(TRpFont)
 
 public:
-    const std::string& name() const { return m_name; }
-    void setName(std::string value) { m_name = std::move(value); }
-    int size() const { return m_size; }
-    void setSize(int value) { m_size = value; }
-    std::int32_t color() const { return m_color; }
-    void setColor(std::int32_t value) { m_color = value; }
-    std::uint32_t style() const { return m_style; }
-    void setStyle(std::uint32_t value) { m_style = value; }
-    int charset() const { return m_charset; }
-    void setCharset(int value) { m_charset = value; }
-    TRpFontPitch pitch() const { return m_pitch; }
-    void setPitch(TRpFontPitch value) { m_pitch = value; }
+    QV_RP_MOVED(std::string, name, setName)
+    QV_RP_VALUE(int, size, setSize)
+    QV_RP_VALUE(std::int32_t, color, setColor)
+    QV_RP_VALUE(std::uint32_t, style, setStyle)
+    QV_RP_VALUE(int, charset, setCharset)
+    QV_RP_VALUE(TRpFontPitch, pitch, setPitch)
 
 protected:
     std::string m_name = "Arial";

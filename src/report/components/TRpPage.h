@@ -12,28 +12,17 @@ class TRpPage : public TRpProjectItem, public TRpRunInputs {
 public:
     bool acceptsChild(const TRpReportComponent& child) const override;
 
-    double pageWidth() const { return m_pageWidth; }
-    void setPageWidth(double value) { m_pageWidth = value; }
-    double pageHeight() const { return m_pageHeight; }
-    void setPageHeight(double value) { m_pageHeight = value; }
-    int paperSize() const { return m_paperSize; }
-    void setPaperSize(int value) { m_paperSize = value; }
-    TRpOrientation orientation() const { return m_orientation; }
-    void setOrientation(TRpOrientation value) { m_orientation = value; }
-    int bin() const { return m_bin; }
-    void setBin(int value) { m_bin = value; }
-    const std::string& binCustom() const { return m_binCustom; }
-    void setBinCustom(std::string value) { m_binCustom = std::move(value); }
-    bool wasteFit() const { return m_wasteFit; }
-    void setWasteFit(bool value) { m_wasteFit = value; }
-    TRpGotoMode gotoMode() const { return m_gotoMode; }
-    void setGotoMode(TRpGotoMode value) { m_gotoMode = value; }
-    TRpPage* gotoPage() const { return m_gotoPage.get(); }
-    void setGotoPage(TRpPage* value) { m_gotoPage = value; }
-    int gridLines() const { return m_gridLines; }
-    void setGridLines(int value) { m_gridLines = value; }
-    double gridSpacing() const { return m_gridSpacing; }
-    void setGridSpacing(double value) { m_gridSpacing = value; }
+    QV_RP_VALUE(double, pageWidth, setPageWidth)
+    QV_RP_VALUE(double, pageHeight, setPageHeight)
+    QV_RP_VALUE(int, paperSize, setPaperSize)
+    QV_RP_VALUE(TRpOrientation, orientation, setOrientation)
+    QV_RP_VALUE(int, bin, setBin)
+    QV_RP_MOVED(std::string, binCustom, setBinCustom)
+    QV_RP_VALUE(bool, wasteFit, setWasteFit)
+    QV_RP_VALUE(TRpGotoMode, gotoMode, setGotoMode)
+    QV_RP_REFERENCE(TRpPage, gotoPage, setGotoPage)
+    QV_RP_VALUE(int, gridLines, setGridLines)
+    QV_RP_VALUE(double, gridSpacing, setGridSpacing)
 
 protected:
     double m_pageWidth = 8.5;

@@ -43,10 +43,8 @@ private:
 // the project.
 class TRpRunInputs {
 public:
-    const std::vector<std::string>& parameters() const { return m_parameters; }
-    void setParameters(std::vector<std::string> value) { m_parameters = std::move(value); }
-    const std::vector<std::string>& piVars() const { return m_piVars; }
-    void setPIVars(std::vector<std::string> value) { m_piVars = std::move(value); }
+    QV_RP_MOVED(std::vector<std::string>, parameters, setParameters)
+    QV_RP_MOVED(std::vector<std::string>, piVars, setPIVars)
 
     // Parameters, then PIVars.
     static void declareProperties(PropertyBuilder& builder);

@@ -12,10 +12,8 @@ public:
     TRpRegion() { m_width = 3.0; m_height = 3.0; }
     bool acceptsChild(const TRpReportComponent& child) const override;
 
-    int columns() const { return m_columns; }
-    void setColumns(int value) { m_columns = value; }
-    double columnSpacing() const { return m_columnSpacing; }
-    void setColumnSpacing(double value) { m_columnSpacing = value; }
+    QV_RP_VALUE(int, columns, setColumns)
+    QV_RP_VALUE(double, columnSpacing, setColumnSpacing)
 
 protected:
     int m_columns = 1;

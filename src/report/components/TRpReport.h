@@ -24,28 +24,17 @@ public:
     const std::vector<std::string>& loadedGlobalPages() const { return m_loadedGlobalPages; }
     void setLoadedGlobalPages(std::vector<std::string> names) { m_loadedGlobalPages = std::move(names); }
 
-    TRpPage* firstPage() const { return m_firstPage.get(); }
-    void setFirstPage(TRpPage* value) { m_firstPage = value; }
-    const std::vector<RpRef<TRpPage>>& pageList() const { return m_pageList; }
-    void setPageList(std::vector<RpRef<TRpPage>> value) { m_pageList = std::move(value); }
-    int maxPages() const { return m_maxPages; }
-    void setMaxPages(int value) { m_maxPages = value; }
-    int copies() const { return m_copies; }
-    void setCopies(int value) { m_copies = value; }
-    TRpCollate collate() const { return m_collate; }
-    void setCollate(TRpCollate value) { m_collate = value; }
-    TRpDuplex duplex() const { return m_duplex; }
-    void setDuplex(TRpDuplex value) { m_duplex = value; }
-    TRpResolution resolution() const { return m_resolution; }
-    void setResolution(TRpResolution value) { m_resolution = value; }
-    const std::string& printer() const { return m_printer; }
-    void setPrinter(std::string value) { m_printer = std::move(value); }
-    bool alwaysGenerate() const { return m_alwaysGenerate; }
-    void setAlwaysGenerate(bool value) { m_alwaysGenerate = value; }
-    const std::string& category() const { return m_category; }
-    void setCategory(std::string value) { m_category = std::move(value); }
-    TRpReportComponent* securityControl() const { return m_securityControl.get(); }
-    void setSecurityControl(TRpReportComponent* value) { m_securityControl = value; }
+    QV_RP_REFERENCE(TRpPage, firstPage, setFirstPage)
+    QV_RP_MOVED(std::vector<RpRef<TRpPage>>, pageList, setPageList)
+    QV_RP_VALUE(int, maxPages, setMaxPages)
+    QV_RP_VALUE(int, copies, setCopies)
+    QV_RP_VALUE(TRpCollate, collate, setCollate)
+    QV_RP_VALUE(TRpDuplex, duplex, setDuplex)
+    QV_RP_VALUE(TRpResolution, resolution, setResolution)
+    QV_RP_MOVED(std::string, printer, setPrinter)
+    QV_RP_VALUE(bool, alwaysGenerate, setAlwaysGenerate)
+    QV_RP_MOVED(std::string, category, setCategory)
+    QV_RP_REFERENCE(TRpReportComponent, securityControl, setSecurityControl)
 
 protected:
     RpRef<TRpPage> m_firstPage;

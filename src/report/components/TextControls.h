@@ -26,12 +26,9 @@ class TRpTextControl : public TRpControl {
 public:
     TRpFont& font() { return m_font; }
     const TRpFont& font() const { return m_font; }
-    TRpJustify fontJustify() const { return m_fontJustify; }
-    void setFontJustify(TRpJustify value) { m_fontJustify = value; }
-    TRpFontMaster* fontMirror() const { return m_fontMirror.get(); }
-    void setFontMirror(TRpFontMaster* value) { m_fontMirror = value; }
-    std::int32_t color() const { return m_color; }
-    void setColor(std::int32_t value) { m_color = value; }
+    QV_RP_VALUE(TRpJustify, fontJustify, setFontJustify)
+    QV_RP_REFERENCE(TRpFontMaster, fontMirror, setFontMirror)
+    QV_RP_VALUE(std::int32_t, color, setColor)
 
 protected:
     TRpFont m_font;
@@ -47,12 +44,9 @@ class TRpText : public TRpTextControl {
 public:
     TRpText() { m_width = 1.0; }
 
-    const std::string& text() const { return m_text; }
-    void setText(std::string value) { m_text = std::move(value); }
-    int rotation() const { return m_rotation; }
-    void setRotation(int value) { m_rotation = value; }
-    bool truncate() const { return m_truncate; }
-    void setTruncate(bool value) { m_truncate = value; }
+    QV_RP_MOVED(std::string, text, setText)
+    QV_RP_VALUE(int, rotation, setRotation)
+    QV_RP_VALUE(bool, truncate, setTruncate)
 
 protected:
     std::string m_text;
@@ -67,14 +61,10 @@ class TRpDataText : public TRpText, public TRpDataBinding {
 public:
     TRpDataText() { m_truncate = true; }
 
-    TRpBaseDataView* lookupDataView() const { return m_lookupDataView.get(); }
-    void setLookupDataView(TRpBaseDataView* value) { m_lookupDataView = value; }
-    const std::string& lookupField() const { return m_lookupField; }
-    void setLookupField(std::string value) { m_lookupField = std::move(value); }
-    const std::string& lookupDisplay() const { return m_lookupDisplay; }
-    void setLookupDisplay(std::string value) { m_lookupDisplay = std::move(value); }
-    const std::string& lookupInvalid() const { return m_lookupInvalid; }
-    void setLookupInvalid(std::string value) { m_lookupInvalid = std::move(value); }
+    QV_RP_REFERENCE(TRpBaseDataView, lookupDataView, setLookupDataView)
+    QV_RP_MOVED(std::string, lookupField, setLookupField)
+    QV_RP_MOVED(std::string, lookupDisplay, setLookupDisplay)
+    QV_RP_MOVED(std::string, lookupInvalid, setLookupInvalid)
 
 protected:
     RpRef<TRpBaseDataView> m_lookupDataView;
@@ -88,10 +78,8 @@ class TRpMemo : public TRpTextControl {
     QV_RP_CLASS(TRpMemo)
 
 public:
-    const std::string& text() const { return m_text; }
-    void setText(std::string value) { m_text = std::move(value); }
-    bool expandParent() const { return m_expandParent; }
-    void setExpandParent(bool value) { m_expandParent = value; }
+    QV_RP_MOVED(std::string, text, setText)
+    QV_RP_VALUE(bool, expandParent, setExpandParent)
 
 protected:
     std::string m_text;

@@ -8,25 +8,13 @@
 
 namespace qv {
 
-
 // Printer settings a run copies into its page writer.
-class TSystemPrinter {
+class TSystemPrinter : public TPageSettings {
 public:
-    int Copies = 1;
-    int FirstPage = 1;
-    int LastPage = 9999;
-    TLineHeightMethod LineHeightMethod = TLineHeightMethod::lhmFont;
-    double LinesPerInch = 6;
-    double MarginBottom = 0;
-    double MarginLeft = 0;
-    double MarginRight = 0;
-    double MarginTop = 0;
-    TOrientation Orientation = TOrientation::poPortrait;
     double ScaleX = 100.0;
     double ScaleY = 100.0;
     std::string StatusFormat = "Printing page %p";
     std::vector<std::string> StatusText;
-    std::string Title = "Quorvane Report";
     bool Collate = false;
     TBKMode TextBKMode = TBKMode::bkTransparent;
 

@@ -184,17 +184,7 @@ TStream* TRvSystem::generate(Run& run)
 // Printer settings, then the filer's, as the page writer of this run takes them.
 void TRvSystem::configureWriter(TRvNDRWriter& writer)
 {
-    writer.Title = SystemPrinter.Title;
-    writer.FirstPage = SystemPrinter.FirstPage;
-    writer.LastPage = SystemPrinter.LastPage;
-    writer.Copies = SystemPrinter.Copies;
-    writer.Orientation = SystemPrinter.Orientation;
-    writer.LineHeightMethod = SystemPrinter.LineHeightMethod;
-    writer.LinesPerInch = SystemPrinter.LinesPerInch;
-    writer.MarginLeft = SystemPrinter.MarginLeft;
-    writer.MarginRight = SystemPrinter.MarginRight;
-    writer.MarginTop = SystemPrinter.MarginTop;
-    writer.MarginBottom = SystemPrinter.MarginBottom;
+    static_cast<TPageSettings&>(writer) = SystemPrinter;
     writer.SetScaleX(SystemPrinter.ScaleX);
     writer.SetScaleY(SystemPrinter.ScaleY);
     writer.TabShade = SystemPrinter.TabShade();

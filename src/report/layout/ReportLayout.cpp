@@ -341,6 +341,19 @@ ReportLayout::Outcome ReportLayout::printDataBand(const TRpDataBand& band)
     state.columnSerial = m_columnSerial;
 
     auto stop = [&](Outcome outcome) { return outcome == Outcome::Restart || outcome == Outcome::Break; };
+    // The stages that only print the bands of one location, and the stage after each.
+    struct LocationStage {
+        Stage stage;
+        TRpPrintLocation location;
+        Stage next;
+    };
+    static constexpr LocationStage locationStages[] = {
+        {Stage::GroupHeader, plGroupHeader, Stage::RowHeader},
+        {Stage::RowHeader, plRowHeader, Stage::Master},
+        {Stage::Detail, plDetail, Stage::RowFooter},
+        {Stage::RowFooter, plRowFooter, Stage::GroupFooter},
+        {Stage::GroupFooter, plGroupFooter, Stage::AfterRow},
+    };
     while (true) {
         Outcome outcome = Outcome::Printed;
         switch (state.stage) {
@@ -362,17 +375,17 @@ ReportLayout::Outcome ReportLayout::printDataBand(const TRpDataBand& band)
             state.stage = Stage::GroupHeader;
             break;
         case Stage::GroupHeader:
-            outcome = printLocation(band, state, plGroupHeader);
-            if (stop(outcome))
-                return outcome;
-            state.stage = Stage::RowHeader;
-            break;
         case Stage::RowHeader:
-            outcome = printLocation(band, state, plRowHeader);
+        case Stage::Detail:
+        case Stage::RowFooter:
+        case Stage::GroupFooter: {
+            const LocationStage& step = *std::ranges::find(locationStages, state.stage, &LocationStage::stage);
+            outcome = printLocation(band, state, step.location);
             if (stop(outcome))
                 return outcome;
-            state.stage = Stage::Master;
+            state.stage = step.next;
             break;
+        }
         case Stage::Master:
             outcome = printBand(band, false, [&] {
                 if (state.announcedPosition != run->position()) {
@@ -383,24 +396,6 @@ ReportLayout::Outcome ReportLayout::printDataBand(const TRpDataBand& band)
             if (stop(outcome))
                 return outcome;
             state.stage = Stage::Detail;
-            break;
-        case Stage::Detail:
-            outcome = printLocation(band, state, plDetail);
-            if (stop(outcome))
-                return outcome;
-            state.stage = Stage::RowFooter;
-            break;
-        case Stage::RowFooter:
-            outcome = printLocation(band, state, plRowFooter);
-            if (stop(outcome))
-                return outcome;
-            state.stage = Stage::GroupFooter;
-            break;
-        case Stage::GroupFooter:
-            outcome = printLocation(band, state, plGroupFooter);
-            if (stop(outcome))
-                return outcome;
-            state.stage = Stage::AfterRow;
             break;
         case Stage::AfterRow:
             ++state.rowsPrinted;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 
 namespace qv::report {
 
@@ -83,37 +84,31 @@ void ProjectSaver::writeHeader(ProjectWriter& writer, const std::string& lastAct
 
 void ProjectSaver::writeItems(ProjectWriter& writer, const std::set<const TRpProjectItem*>* only)
 {
-    auto wanted = [&](const TRpProjectItem& item) { return !only || only->count(&item); };
-    for (auto& object : m_project.dataObjects()) {
-        if (!wanted(*object))
-            continue;
+    // Each item wanted: its tag and heading, then its record in a block of its own.
+    auto writeItem = [&](const TRpProjectItem& item, std::uint8_t tag, std::initializer_list<std::string> heading, auto writeBody) {
+        if (only && !only->count(&item))
+            return;
         ProjectWriter block;
-        m_item = object.get();
-        writeRecord(block, *object, true);
-        writer.writeByte(6);
-        writer.writeString(object->name());
-        writer.writeString(object->className());
+        writeBody(block);
+        writer.writeByte(tag);
+        for (const std::string& text : heading)
+            writer.writeString(text);
         writer.writeBlock(m_method, block.bytes());
+    };
+    for (auto& object : m_project.dataObjects()) {
+        writeItem(*object, 6, {object->name(), object->className()}, [&](ProjectWriter& block) {
+            m_item = object.get();
+            writeRecord(block, *object, true);
+        });
     }
     for (auto& page : m_project.globalPages()) {
-        if (!wanted(*page))
-            continue;
-        ProjectWriter block;
-        m_item = page.get();
-        writeRecord(block, *page, true);
-        writer.writeByte(3);
-        writer.writeString(page->name());
-        writer.writeBlock(m_method, block.bytes());
+        writeItem(*page, 3, {page->name()}, [&](ProjectWriter& block) {
+            m_item = page.get();
+            writeRecord(block, *page, true);
+        });
     }
-    for (auto& report : m_project.reports()) {
-        if (!wanted(*report))
-            continue;
-        ProjectWriter block;
-        writeReport(block, *report);
-        writer.writeByte(4);
-        writer.writeString(report->name());
-        writer.writeBlock(m_method, block.bytes());
-    }
+    for (auto& report : m_project.reports())
+        writeItem(*report, 4, {report->name()}, [&](ProjectWriter& block) { writeReport(block, *report); });
 }
 
 void ProjectSaver::writeReport(ProjectWriter& writer, const TRpReport& report)

@@ -92,16 +92,11 @@ public:
     // One report "Report1" with one page "Page1", as a zero-byte project file loads.
     void newProject();
 
-    const std::vector<std::string>& categories() const { return m_categories; }
-    void setCategories(std::vector<std::string> value) { m_categories = std::move(value); }
-    TRpReportComponent* securityControl() const { return m_securityControl.get(); }
-    void setSecurityControl(TRpReportComponent* value) { m_securityControl = value; }
-    const std::string& adminPassword() const { return m_adminPassword; }
-    void setAdminPassword(std::string value) { m_adminPassword = std::move(value); }
-    TRpUnits units() const { return m_units; }
-    void setUnits(TRpUnits value) { m_units = value; }
-    double unitsFactor() const { return m_unitsFactor; }
-    void setUnitsFactor(double value) { m_unitsFactor = value; }
+    QV_RP_MOVED(std::vector<std::string>, categories, setCategories)
+    QV_RP_REFERENCE(TRpReportComponent, securityControl, setSecurityControl)
+    QV_RP_MOVED(std::string, adminPassword, setAdminPassword)
+    QV_RP_VALUE(TRpUnits, units, setUnits)
+    QV_RP_VALUE(double, unitsFactor, setUnitsFactor)
 
     bool definesProperty(std::string_view name) const override;
     void readDefinedProperty(std::string_view name, std::vector<std::uint8_t> payload) override;

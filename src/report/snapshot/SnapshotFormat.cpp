@@ -74,4 +74,13 @@ void ByteWriter::raw(const void* data, size_t count)
     m_bytes.insert(m_bytes.end(), p, p + count);
 }
 
+const FontFlag* fontFlagOf(uint8_t code)
+{
+    for (const FontFlag& flag : kFontFlags) {
+        if (flag.code == code)
+            return &flag;
+    }
+    return nullptr;
+}
+
 } // namespace qv::snapshot

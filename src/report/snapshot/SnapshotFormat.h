@@ -152,6 +152,24 @@ struct TRvFont {
     bool operator==(const TRvFont&) const = default;
 };
 
+// The font's on/off attributes that a command of their own changes, in the order a
+// writer records their changes.
+struct FontFlag {
+    Code code;
+    bool TRvFont::*member;
+};
+inline constexpr FontFlag kFontFlags[] = {
+    {cFontBold, &TRvFont::bold},
+    {cFontUnderline, &TRvFont::underline},
+    {cFontItalic, &TRvFont::italic},
+    {cFontStrikeout, &TRvFont::strikeout},
+    {cFontSuperscript, &TRvFont::superscript},
+    {cFontSubscript, &TRvFont::subscript},
+};
+
+// The attribute a command changes; null for every other command.
+const FontFlag* fontFlagOf(uint8_t code);
+
 // Placeholder text for report variable n (0..99).
 std::string reportVariablePlaceholder(int number);
 // Placeholder text for a variable defined with defineVariable.

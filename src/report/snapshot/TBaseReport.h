@@ -28,26 +28,30 @@ enum class TBKMode : uint8_t { bkTransparent = 0, bkOpaque = 1 };
 enum class TLineHeightMethod { lhmLinesPerInch, lhmFont, lhmUser };
 enum class TPrintUnits { unInch, unMM, unCM, unPoint, unUser };
 
-// What page layout asks of a page writer. Positions and sizes are inches from
-// the page's top-left corner; text positions are baselines.
-class TBaseReport {
-public:
-    virtual ~TBaseReport() = default;
-
-    // Print settings copied in by the report system before a run.
+// The page settings a report system keeps and copies into its page writer before a run.
+struct TPageSettings {
     std::string Title = "Quorvane Report";
     int FirstPage = 1;
     int LastPage = 9999;
-    std::string PageSelection; // empty: FirstPage..LastPage
     int Copies = 1;
     TOrientation Orientation = TOrientation::poPortrait;
-    TAccuracyMethod AccuracyMethod = TAccuracyMethod::amPositioning;
     TLineHeightMethod LineHeightMethod = TLineHeightMethod::lhmFont;
     double LinesPerInch = 6;
     double MarginLeft = 0;
     double MarginRight = 0;
     double MarginTop = 0;
     double MarginBottom = 0;
+};
+
+// What page layout asks of a page writer. Positions and sizes are inches from
+// the page's top-left corner; text positions are baselines.
+class TBaseReport : public TPageSettings {
+public:
+    virtual ~TBaseReport() = default;
+
+    // Print settings copied in by the report system before a run.
+    std::string PageSelection; // empty: FirstPage..LastPage
+    TAccuracyMethod AccuracyMethod = TAccuracyMethod::amPositioning;
     int TabShade = 0;
     TPrintUnits Units = TPrintUnits::unInch;
     double UnitsFactor = 1.0;

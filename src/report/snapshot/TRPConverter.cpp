@@ -591,24 +591,6 @@ bool TRPConverter::changeFont(uint8_t code)
         if (version >= 2000)
             readFloat(); // sample width: only the writer's measurement
         break;
-    case cFontBold:
-        m_font.bold = readByte() != 0;
-        break;
-    case cFontUnderline:
-        m_font.underline = readByte() != 0;
-        break;
-    case cFontItalic:
-        m_font.italic = readByte() != 0;
-        break;
-    case cFontStrikeout:
-        m_font.strikeout = readByte() != 0;
-        break;
-    case cFontSuperscript:
-        m_font.superscript = readByte() != 0;
-        break;
-    case cFontSubscript:
-        m_font.subscript = readByte() != 0;
-        break;
     case cFontRotation:
         m_font.rotation = readInt16();
         break;
@@ -618,8 +600,13 @@ bool TRPConverter::changeFont(uint8_t code)
     case cFontCharset:
         m_font.charset = readByte();
         break;
-    default:
-        return false;
+    default: {
+        const FontFlag* flag = fontFlagOf(code);
+        if (!flag)
+            return false;
+        m_font.*flag->member = readByte() != 0;
+        break;
+    }
     }
     m_render.SetFont(m_font);
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/snapshot/PaperInfo.h"
 #include "report/snapshot/Stream.h"
 #include "report/snapshot/TRPRender.h"
 
@@ -11,28 +12,15 @@
 
 namespace qv {
 
-struct TRPSnapshotHeader {
+// The snapshot's file header: the run's facts, then the paper and printer it recorded.
+struct TRPSnapshotHeader : TRvPaperInfo {
     uint8_t marker = 0;
     int version = 0;
     std::string title;
     int pageCount = 0;
     int firstPage = 0;
     int lastPage = 0;
-    double paperWidth = 0;
-    double paperHeight = 0;
-    double leftWaste = 0;
-    double rightWaste = 0;
-    double topWaste = 0;
-    double bottomWaste = 0;
     uint8_t orientation = 0;
-    int bin = 0;
-    bool collate = false;
-    uint8_t duplex = 0;
-    int copies = 1;
-    int paperSize = 0;
-    int customWidth = 0;
-    int customLength = 0;
-    std::string outputName;
 };
 
 // Replays a snapshot into a renderer. Every count, size and position read

@@ -2,6 +2,7 @@
 
 #include "report/snapshot/GraphicRegistry.h"
 #include "report/snapshot/OutputBuffer.h"
+#include "report/snapshot/PaperInfo.h"
 #include "report/snapshot/Stream.h"
 #include "report/snapshot/TBaseReport.h"
 #include "report/snapshot/TextMeasurer.h"
@@ -15,25 +16,6 @@
 namespace qv {
 
 enum class TStreamMode { smMemory, smFile, smUser, smTempFile };
-
-// Paper and printer facts recorded in the snapshot header. The defaults are
-// those of a run without a printer.
-struct TRvPaperInfo {
-    double paperWidth = 8.5;
-    double paperHeight = 11.0;
-    double leftWaste = 0;
-    double rightWaste = 0;
-    double topWaste = 0;
-    double bottomWaste = 0;
-    int16_t bin = 265;
-    bool collate = false;
-    uint8_t duplex = 0;
-    int16_t copies = 1;
-    int16_t paperSize = 1;
-    int16_t customWidth = 0;
-    int16_t customLength = 0;
-    std::string outputName;
-};
 
 // Records every page as snapshot byte code (".ndr").
 class TRvNDRWriter final : public TBaseReport {
@@ -149,10 +131,20 @@ private:
     void syncFont();
     void syncPen();
     void syncBrush();
+    // Records what changed in a font, pen or brush since it was last written.
+    template<class Tool, class PutChanges>
+    void syncTool(Tool& written, const Tool& now, PutChanges putChanges);
     // Stores a setting and, on a page being written, records the change.
     template<class T, class Arg>
     void changeSetting(T& setting, T value, uint8_t code, void (snapshot::ByteWriter::*put)(Arg));
-    void shapeCommand(uint8_t code, const TRvRect& rect, bool usesPen, bool usesBrush);
+    // What a drawing command takes from the current font, pen and brush.
+    enum Uses : unsigned { usesNothing = 0, usesFont = 1, usesPen = 2, usesBrush = 4 };
+    // Records a command on a page being drawn, after the font, pen or brush it uses.
+    template<class PutArguments>
+    void drawCommand(uint8_t code, unsigned uses, PutArguments putArguments);
+    void shapeCommand(uint8_t code, const TRvRect& rect, unsigned uses);
+    template<class PutPlace>
+    void bitmapCommand(uint8_t code, const snapshot::TRvGraphic& bitmap, PutPlace putPlace);
     void arcCommand(uint8_t code, const TRvRect& rect, TRvPoint start, TRvPoint end);
     void pointsCommand(uint8_t code, const std::vector<TRvPoint>& points);
     void positionedText(TPrintJustify justify, const std::string& text, double x, double y);

@@ -16,6 +16,35 @@ bool textNeedsExactPath(const std::string& text)
 
 } // namespace
 
+template<class PutArguments>
+void TRvNDRWriter::drawCommand(uint8_t code, unsigned uses, PutArguments putArguments)
+{
+    if (!drawing())
+        return;
+    if (uses & usesFont)
+        syncFont();
+    if (uses & usesPen)
+        syncPen();
+    if (uses & usesBrush)
+        syncBrush();
+    ByteWriter out;
+    out.byte(code);
+    putArguments(out);
+    emit(out);
+}
+
+// A bitmap goes with the transparency setting in front of it.
+template<class PutPlace>
+void TRvNDRWriter::bitmapCommand(uint8_t code, const TRvGraphic& bitmap, PutPlace putPlace)
+{
+    drawCommand(cTransBitmap, usesNothing, [&](ByteWriter& out) {
+        out.byte(m_transparentBitmap ? 1 : 0);
+        out.byte(code);
+        putGraphic(out, bitmap);
+        putPlace(out);
+    });
+}
+
 double TRvNDRWriter::TextWidth(const std::string& text) const
 {
     return m_measurer->textWidth(m_font, text);
@@ -30,26 +59,23 @@ void TRvNDRWriter::positionedText(TPrintJustify justify, const std::string& text
     else if (justify == TPrintJustify::pjRight)
         start = x - width;
     m_currentX = start + width;
-    if (!drawing())
-        return;
-    syncFont();
-    ByteWriter out;
     bool asBlock = AccuracyMethod == TAccuracyMethod::amPositioning && text.find(' ') != std::string::npos
         && !textNeedsExactPath(text) && m_font.rotation == 0;
     if (asBlock) {
-        out.byte(cBlockText);
-        out.floatInches(sy(y));
-        out.string(text);
-        out.floatInches(sx(start));
-        out.floatInches(sw(width));
-    } else {
-        uint8_t code = justify == TPrintJustify::pjCenter ? cCenterText : justify == TPrintJustify::pjRight ? cRightText : cLeftText;
-        out.byte(code);
+        drawCommand(cBlockText, usesFont, [&](ByteWriter& out) {
+            out.floatInches(sy(y));
+            out.string(text);
+            out.floatInches(sx(start));
+            out.floatInches(sw(width));
+        });
+        return;
+    }
+    uint8_t code = justify == TPrintJustify::pjCenter ? cCenterText : justify == TPrintJustify::pjRight ? cRightText : cLeftText;
+    drawCommand(code, usesFont, [&](ByteWriter& out) {
         out.floatInches(sy(y));
         out.string(text);
         out.floatInches(sx(x));
-    }
-    emit(out);
+    });
 }
 
 void TRvNDRWriter::PrintLeft(const std::string& text, double x, double y)
@@ -70,125 +96,87 @@ void TRvNDRWriter::PrintRight(const std::string& text, double x, double y)
 void TRvNDRWriter::PrintBlock(const std::string& text, double x, double y, double width)
 {
     m_currentX = x + width;
-    if (!drawing())
-        return;
-    syncFont();
-    ByteWriter out;
-    out.byte(cPrintSpaces);
-    out.floatInches(sy(y));
-    out.string(text);
-    out.floatInches(sx(x));
-    out.floatInches(sw(width));
-    emit(out);
+    drawCommand(cPrintSpaces, usesFont, [&](ByteWriter& out) {
+        out.floatInches(sy(y));
+        out.string(text);
+        out.floatInches(sx(x));
+        out.floatInches(sw(width));
+    });
 }
 
 void TRvNDRWriter::TextRect(const TRvRect& rect, double x, double y, const std::string& text)
 {
     m_currentX = x + TextWidth(text);
-    if (!drawing())
-        return;
-    syncFont();
-    ByteWriter out;
-    out.byte(cTextRect);
-    putRect(out, rect);
-    out.floatInches(sx(x));
-    out.floatInches(sy(y));
-    out.string(text);
-    emit(out);
+    drawCommand(cTextRect, usesFont, [&](ByteWriter& out) {
+        putRect(out, rect);
+        out.floatInches(sx(x));
+        out.floatInches(sy(y));
+        out.string(text);
+    });
 }
 
 void TRvNDRWriter::MoveTo(double x, double y)
 {
-    if (!drawing())
-        return;
-    ByteWriter out;
-    out.byte(cMoveTo);
-    putPoint(out, x, y);
-    emit(out);
+    drawCommand(cMoveTo, usesNothing, [&](ByteWriter& out) { putPoint(out, x, y); });
 }
 
 void TRvNDRWriter::LineTo(double x, double y)
 {
-    if (!drawing())
-        return;
-    syncPen();
-    ByteWriter out;
-    out.byte(cLineTo);
-    putPoint(out, x, y);
-    emit(out);
+    drawCommand(cLineTo, usesPen, [&](ByteWriter& out) { putPoint(out, x, y); });
 }
 
-void TRvNDRWriter::shapeCommand(uint8_t code, const TRvRect& rect, bool usesPen, bool usesBrush)
+void TRvNDRWriter::shapeCommand(uint8_t code, const TRvRect& rect, unsigned uses)
 {
-    if (!drawing())
-        return;
-    if (usesPen)
-        syncPen();
-    if (usesBrush)
-        syncBrush();
-    ByteWriter out;
-    out.byte(code);
-    putRect(out, rect);
-    emit(out);
+    drawCommand(code, uses, [&](ByteWriter& out) { putRect(out, rect); });
 }
 
 void TRvNDRWriter::Rectangle(const TRvRect& rect)
 {
-    shapeCommand(cRectangle, rect, true, true);
+    shapeCommand(cRectangle, rect, usesPen | usesBrush);
 }
 
 void TRvNDRWriter::TabRectangle(const TRvRect& rect)
 {
-    shapeCommand(cTabRectangle, rect, true, true);
+    shapeCommand(cTabRectangle, rect, usesPen | usesBrush);
 }
 
 void TRvNDRWriter::FillRect(const TRvRect& rect)
 {
-    shapeCommand(cFillRect, rect, false, true);
+    shapeCommand(cFillRect, rect, usesBrush);
 }
 
 void TRvNDRWriter::FrameRect(const TRvRect& rect)
 {
-    shapeCommand(cFrameRect, rect, false, true);
+    shapeCommand(cFrameRect, rect, usesBrush);
 }
 
 void TRvNDRWriter::DrawFocusRect(const TRvRect& rect)
 {
-    shapeCommand(cDrawFocusRect, rect, false, false);
+    shapeCommand(cDrawFocusRect, rect, usesNothing);
 }
 
 void TRvNDRWriter::Ellipse(const TRvRect& rect)
 {
-    shapeCommand(cEllipse, rect, true, true);
+    shapeCommand(cEllipse, rect, usesPen | usesBrush);
 }
 
 void TRvNDRWriter::RoundRect(const TRvRect& rect, double cornerWidth, double cornerHeight)
 {
-    if (!drawing())
-        return;
-    syncPen();
-    syncBrush();
-    ByteWriter out;
-    out.byte(cRoundRect);
-    putRect(out, rect);
-    out.floatInches(sw(cornerWidth));
-    out.floatInches(sh(cornerHeight));
-    emit(out);
+    drawCommand(cRoundRect, usesPen | usesBrush, [&](ByteWriter& out) {
+        putRect(out, rect);
+        out.floatInches(sw(cornerWidth));
+        out.floatInches(sh(cornerHeight));
+    });
 }
 
 void TRvNDRWriter::arcCommand(uint8_t code, const TRvRect& rect, TRvPoint start, TRvPoint end)
 {
-    if (!drawing())
-        return;
-    syncPen();
-    if (code != cArc)
-        syncBrush();
-    ByteWriter out;
-    out.byte(code);
-    putRect(out, rect);
-    putPoint(out, start.x, start.y);
-    putPoint(out, end.x, end.y);
-    emit(out);
+    // An arc is a line; a chord and a pie are filled.
+    drawCommand(code, code == cArc ? usesPen : usesPen | usesBrush, [&](ByteWriter& out) {
+        putRect(out, rect);
+        putPoint(out, start.x, start.y);
+        putPoint(out, end.x, end.y);
+    });
 }
 
 void TRvNDRWriter::Arc(const TRvRect& rect, TRvPoint start, TRvPoint end)
@@ -212,15 +200,11 @@ void TRvNDRWriter::pointsCommand(uint8_t code, const std::vector<TRvPoint>& poin
         return;
     if (points.size() > 32768)
         throw EReportPrinter("Too many points for a report snapshot.");
-    syncPen();
-    if (code == cPolygon)
-        syncBrush();
-    ByteWriter out;
-    out.byte(code);
-    out.int16(static_cast<int16_t>(points.size() - 1));
-    for (const TRvPoint& point : points)
-        putPoint(out, point.x, point.y);
-    emit(out);
+    drawCommand(code, code == cPolygon ? usesPen | usesBrush : usesPen, [&](ByteWriter& out) {
+        out.int16(static_cast<int16_t>(points.size() - 1));
+        for (const TRvPoint& point : points)
+            putPoint(out, point.x, point.y);
+    });
 }
 
 void TRvNDRWriter::Polygon(const std::vector<TRvPoint>& points)
@@ -235,78 +219,51 @@ void TRvNDRWriter::Polyline(const std::vector<TRvPoint>& points)
 
 void TRvNDRWriter::FloodFill(double x, double y, TColor color, int32_t fillStyle)
 {
-    if (!drawing())
-        return;
-    syncBrush();
-    ByteWriter out;
-    out.byte(cFloodFill);
-    putPoint(out, x, y);
-    out.int32(static_cast<int32_t>(color));
-    out.int32(fillStyle);
-    emit(out);
+    drawCommand(cFloodFill, usesBrush, [&](ByteWriter& out) {
+        putPoint(out, x, y);
+        out.int32(static_cast<int32_t>(color));
+        out.int32(fillStyle);
+    });
 }
 
 void TRvNDRWriter::Draw(double x, double y, const TRvGraphic& graphic)
 {
-    if (!drawing())
-        return;
-    ByteWriter out;
-    out.byte(cDraw);
-    putGraphic(out, graphic);
-    putPoint(out, x, y);
-    emit(out);
+    drawCommand(cDraw, usesNothing, [&](ByteWriter& out) {
+        putGraphic(out, graphic);
+        putPoint(out, x, y);
+    });
 }
 
 void TRvNDRWriter::StretchDraw(const TRvRect& rect, const TRvGraphic& graphic)
 {
-    if (!drawing())
-        return;
-    ByteWriter out;
-    out.byte(cStretchDraw);
-    putGraphic(out, graphic);
-    putRect(out, rect);
-    emit(out);
+    drawCommand(cStretchDraw, usesNothing, [&](ByteWriter& out) {
+        putGraphic(out, graphic);
+        putRect(out, rect);
+    });
 }
 
 void TRvNDRWriter::PrintBitmap(double x, double y, double scaleX, double scaleY, const TRvGraphic& bitmap)
 {
-    if (!drawing())
-        return;
-    ByteWriter out;
-    out.byte(cTransBitmap);
-    out.byte(m_transparentBitmap ? 1 : 0);
-    out.byte(cPrintBitmap);
-    putGraphic(out, bitmap);
-    putPoint(out, x, y);
-    out.floatInches(scaleX);
-    out.floatInches(scaleY);
-    emit(out);
+    bitmapCommand(cPrintBitmap, bitmap, [&](ByteWriter& out) {
+        putPoint(out, x, y);
+        out.floatInches(scaleX);
+        out.floatInches(scaleY);
+    });
 }
 
 void TRvNDRWriter::PrintBitmapRect(const TRvRect& rect, const TRvGraphic& bitmap)
 {
-    if (!drawing())
-        return;
-    ByteWriter out;
-    out.byte(cTransBitmap);
-    out.byte(m_transparentBitmap ? 1 : 0);
-    out.byte(cPrintBitmapRect);
-    putGraphic(out, bitmap);
-    putRect(out, rect);
-    emit(out);
+    bitmapCommand(cPrintBitmapRect, bitmap, [&](ByteWriter& out) { putRect(out, rect); });
 }
 
 void TRvNDRWriter::BrushCopy(const TRvRect& dest, const TRvGraphic& bitmap, const TRvRect& source, TColor color)
 {
-    if (!drawing())
-        return;
-    ByteWriter out;
-    out.byte(cBrushCopy);
-    putGraphic(out, bitmap);
-    putRect(out, dest);
-    putRect(out, source);
-    out.int32(static_cast<int32_t>(color));
-    emit(out);
+    drawCommand(cBrushCopy, usesNothing, [&](ByteWriter& out) {
+        putGraphic(out, bitmap);
+        putRect(out, dest);
+        putRect(out, source);
+        out.int32(static_cast<int32_t>(color));
+    });
 }
 
 void TRvNDRWriter::CopyRect(const TRvRect&, const TRvRect&)

@@ -88,67 +88,63 @@ void TRvNDRWriter::writeFullState()
     emit(out);
 }
 
+template<class Tool, class PutChanges>
+void TRvNDRWriter::syncTool(Tool& written, const Tool& now, PutChanges putChanges)
+{
+    if (!writing() || now == written)
+        return;
+    ByteWriter out;
+    putChanges(out, written, now);
+    written = now;
+    emit(out);
+}
+
 void TRvNDRWriter::syncFont()
 {
-    if (!writing() || m_font == m_writtenFont)
-        return;
-    const TRvFont& now = m_font;
-    const TRvFont& was = m_writtenFont;
-    ByteWriter out;
-    putIfChanged(out, cFontName, was.name, now.name, &ByteWriter::string);
-    putIfChanged(out, cFontColor, was.color, now.color, &ByteWriter::int32);
-    putIfChanged(out, cFontPitch, was.pitch, now.pitch, &ByteWriter::byte);
-    putIfChanged(out, cFontCharset, was.charset, now.charset, &ByteWriter::byte);
-    putIfChanged(out, cFontBold, was.bold, now.bold, &ByteWriter::byte);
-    putIfChanged(out, cFontUnderline, was.underline, now.underline, &ByteWriter::byte);
-    putIfChanged(out, cFontItalic, was.italic, now.italic, &ByteWriter::byte);
-    putIfChanged(out, cFontStrikeout, was.strikeout, now.strikeout, &ByteWriter::byte);
-    putIfChanged(out, cFontSuperscript, was.superscript, now.superscript, &ByteWriter::byte);
-    putIfChanged(out, cFontSubscript, was.subscript, now.subscript, &ByteWriter::byte);
-    putIfChanged(out, cFontRotation, was.rotation, now.rotation, &ByteWriter::int16);
-    putIfChanged(out, cFontAlign, was.align, now.align, &ByteWriter::byte);
-    bool metricsChanged = now.name != was.name || now.pitch != was.pitch || now.charset != was.charset
-        || now.size != was.size || now.bold != was.bold || now.italic != was.italic
-        || now.underline != was.underline || now.strikeout != was.strikeout
-        || now.superscript != was.superscript || now.subscript != was.subscript;
-    if (metricsChanged)
-        putFontHeight(out, now);
-    m_writtenFont = now;
-    emit(out);
+    syncTool(m_writtenFont, m_font, [this](ByteWriter& out, const TRvFont& was, const TRvFont& now) {
+        putIfChanged(out, cFontName, was.name, now.name, &ByteWriter::string);
+        putIfChanged(out, cFontColor, was.color, now.color, &ByteWriter::int32);
+        putIfChanged(out, cFontPitch, was.pitch, now.pitch, &ByteWriter::byte);
+        putIfChanged(out, cFontCharset, was.charset, now.charset, &ByteWriter::byte);
+        for (const FontFlag& flag : kFontFlags)
+            putIfChanged(out, flag.code, was.*flag.member, now.*flag.member, &ByteWriter::byte);
+        putIfChanged(out, cFontRotation, was.rotation, now.rotation, &ByteWriter::int16);
+        putIfChanged(out, cFontAlign, was.align, now.align, &ByteWriter::byte);
+        bool metricsChanged = now.name != was.name || now.pitch != was.pitch || now.charset != was.charset
+            || now.size != was.size || now.bold != was.bold || now.italic != was.italic
+            || now.underline != was.underline || now.strikeout != was.strikeout
+            || now.superscript != was.superscript || now.subscript != was.subscript;
+        if (metricsChanged)
+            putFontHeight(out, now);
+    });
 }
 
 void TRvNDRWriter::syncPen()
 {
-    if (!writing() || m_pen == m_writtenPen)
-        return;
-    ByteWriter out;
-    putIfChanged(out, cPenColor, m_writtenPen.color, m_pen.color, &ByteWriter::int32);
-    putIfChanged(out, cPenMode, m_writtenPen.mode, m_pen.mode, &ByteWriter::byte);
-    putIfChanged(out, cPenStyle, m_writtenPen.style, m_pen.style, &ByteWriter::byte);
-    putIfChanged(out, cPenWidth, m_writtenPen.width, m_pen.width, &ByteWriter::float32);
-    m_writtenPen = m_pen;
-    emit(out);
+    syncTool(m_writtenPen, m_pen, [](ByteWriter& out, const TRvPen& was, const TRvPen& now) {
+        putIfChanged(out, cPenColor, was.color, now.color, &ByteWriter::int32);
+        putIfChanged(out, cPenMode, was.mode, now.mode, &ByteWriter::byte);
+        putIfChanged(out, cPenStyle, was.style, now.style, &ByteWriter::byte);
+        putIfChanged(out, cPenWidth, was.width, now.width, &ByteWriter::float32);
+    });
 }
 
 void TRvNDRWriter::syncBrush()
 {
-    if (!writing() || m_brush == m_writtenBrush)
-        return;
-    ByteWriter out;
-    putIfChanged(out, cBrushColor, m_writtenBrush.color, m_brush.color, &ByteWriter::int32);
-    putIfChanged(out, cBrushStyle, m_writtenBrush.style, m_brush.style, &ByteWriter::byte);
-    TRvBrush bitmapOnly;
-    bitmapOnly.bitmap = m_writtenBrush.bitmap;
-    TRvBrush newBitmapOnly;
-    newBitmapOnly.bitmap = m_brush.bitmap;
-    if (!(bitmapOnly == newBitmapOnly)) {
-        out.byte(cBrushBitmap);
-        out.byte(m_brush.bitmap ? 1 : 0);
-        if (m_brush.bitmap)
-            putGraphic(out, *m_brush.bitmap);
-    }
-    m_writtenBrush = m_brush;
-    emit(out);
+    syncTool(m_writtenBrush, m_brush, [this](ByteWriter& out, const TRvBrush& was, const TRvBrush& now) {
+        putIfChanged(out, cBrushColor, was.color, now.color, &ByteWriter::int32);
+        putIfChanged(out, cBrushStyle, was.style, now.style, &ByteWriter::byte);
+        TRvBrush bitmapOnly;
+        bitmapOnly.bitmap = was.bitmap;
+        TRvBrush newBitmapOnly;
+        newBitmapOnly.bitmap = now.bitmap;
+        if (!(bitmapOnly == newBitmapOnly)) {
+            out.byte(cBrushBitmap);
+            out.byte(now.bitmap ? 1 : 0);
+            if (now.bitmap)
+                putGraphic(out, *now.bitmap);
+        }
+    });
 }
 
 template<class T, class Arg>

@@ -71,50 +71,56 @@ TRPSetupForm::TRPSetupForm(TRvSystem& system, TRPPrinterDevice& printer, const U
     setClientSize(295, 242);
     setCaption(system.TitleSetup.empty() ? "Output Options" : system.TitleSetup);
 
-    bbtnOK.setBounds(209, 52, 75, 25);
+    // The designed layout: each control's left, top, width and height inside its parent.
+    const struct {
+        TControl* control;
+        int left, top, width, height;
+    } layout[] = {
+        {&bbtnOK, 209, 52, 75, 25},
+        {&CancelBB, 209, 84, 75, 25},
+        {&SetupBB, 209, 116, 75, 25},
+        {&GroupBox1, 8, 3, 281, 36},
+        {&PrinterLabel, 10, 15, 250, 13},
+        {&GroupBox2, 8, 167, 184, 65},
+        {&CopiesLabel, 17, 19, 60, 14},
+        {&CopiesED, 18, 35, 49, 22},
+        {&CollateCK, 115, 17, 65, 17},
+        {&DuplexCK, 115, 40, 65, 17},
+        {&PageControl1, 4, 40, 193, 121},
+        {&DestPage, 0, 0, 193, 121},
+        {&RangePage, 0, 0, 193, 121},
+        {&DestGB, 0, 0, 193, 121},
+        {&PrinterRB, 8, 16, 113, 17},
+        {&PreviewRB, 8, 36, 113, 17},
+        {&FileRB, 8, 56, 38, 17},
+        {&editFileName, 46, 54, 113, 22},
+        {&FileNameSB, 160, 54, 20, 20},
+        {&Label1, 8, 82, 37, 13},
+        {&cboxFormat, 46, 79, 134, 22},
+        {&RangeGB, 0, 0, 193, 121},
+        {&AllRB, 8, 16, 113, 17},
+        {&SelectionRB, 8, 36, 113, 17},
+        {&PagesRB, 8, 56, 113, 17},
+        {&FromLabel, 8, 84, 30, 13},
+        {&FromED, 40, 80, 41, 21},
+        {&ToLabel, 88, 84, 14, 13},
+        {&ToED, 104, 80, 57, 21},
+        {&SelectionLabel, 8, 84, 46, 13},
+        {&SelectionED, 56, 80, 105, 21},
+    };
+    for (const auto& place : layout)
+        place.control->setBounds(place.left, place.top, place.width, place.height);
+
     bbtnOK.setDefault(true);
     bbtnOK.onClick = [this] {
         if (ApplyOK())
             setModalResult(mrOk);
     };
-    CancelBB.setBounds(209, 84, 75, 25);
     CancelBB.setCancel(true);
     CancelBB.modalResult = mrCancel;
-    SetupBB.setBounds(209, 116, 75, 25);
     SetupBB.onClick = [this] { SetupBBClick(); };
-
-    GroupBox1.setBounds(8, 3, 281, 36);
-    PrinterLabel.setBounds(10, 15, 250, 13);
-    GroupBox2.setBounds(8, 167, 184, 65);
-    CopiesLabel.setBounds(17, 19, 60, 14);
-    CopiesED.setBounds(18, 35, 49, 22);
-    CollateCK.setBounds(115, 17, 65, 17);
-    DuplexCK.setBounds(115, 40, 65, 17);
-
-    PageControl1.setBounds(4, 40, 193, 121);
-    for (TPanel* page : {&DestPage, &RangePage})
-        page->setBounds(0, 0, 193, 121);
-    DestGB.setBounds(0, 0, 193, 121);
-    PrinterRB.setBounds(8, 16, 113, 17);
-    PreviewRB.setBounds(8, 36, 113, 17);
-    FileRB.setBounds(8, 56, 38, 17);
-    editFileName.setBounds(46, 54, 113, 22);
-    FileNameSB.setBounds(160, 54, 20, 20);
     FileNameSB.setGlyph(folderGlyph());
-    Label1.setBounds(8, 82, 37, 13);
-    cboxFormat.setBounds(46, 79, 134, 22);
-
-    RangeGB.setBounds(0, 0, 193, 121);
-    AllRB.setBounds(8, 16, 113, 17);
     AllRB.setChecked(true);
-    SelectionRB.setBounds(8, 36, 113, 17);
-    PagesRB.setBounds(8, 56, 113, 17);
-    FromLabel.setBounds(8, 84, 30, 13);
-    FromED.setBounds(40, 80, 41, 21);
-    ToLabel.setBounds(88, 84, 14, 13);
-    ToED.setBounds(104, 80, 57, 21);
-    SelectionLabel.setBounds(8, 84, 46, 13);
-    SelectionED.setBounds(56, 80, 105, 21);
 
     PrinterRB.onClick = [this] { PrinterRBClick(); };
     PreviewRB.onClick = [this] { PrinterRBClick(); };

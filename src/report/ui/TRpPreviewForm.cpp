@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace qv {
 
@@ -155,25 +157,26 @@ void TRpPreviewForm::buildMenus()
 {
     TMenuItem& items = MainMenu1.items();
     auto add = [this](TMenuItem& menu, TAction& action) { linkMenuItem(menu.add(action.name(), action.caption()), action); };
-    TMenuItem& file = items.add("File1", "&File");
-    add(file, actnFile_Open);
-    add(file, actnFile_Save);
-    add(file, actnFile_Print);
-    file.add("N1", "-");
-    add(file, actnFile_Exit);
-    TMenuItem& page = items.add("Page1", "&Page");
-    add(page, actnPage_First);
-    add(page, actnPage_Previous);
-    add(page, actnPage_Next);
-    add(page, actnPage_Last);
-    page.add("N2", "-");
-    add(page, actnPage_GotoPage);
-    TMenuItem& zoom = items.add("Zoom1", "&Zoom");
-    add(zoom, actnZoom_In);
-    add(zoom, actnZoom_Out);
-    zoom.add("N3", "-");
-    add(zoom, actnZoom_Page);
-    add(zoom, actnZoom_PageWidth);
+    // Each menu's actions in order; a null action is a separator line.
+    const struct {
+        const char* name;
+        const char* caption;
+        std::vector<TAction*> actions;
+    } menus[] = {
+        {"File1", "&File", {&actnFile_Open, &actnFile_Save, &actnFile_Print, nullptr, &actnFile_Exit}},
+        {"Page1", "&Page", {&actnPage_First, &actnPage_Previous, &actnPage_Next, &actnPage_Last, nullptr, &actnPage_GotoPage}},
+        {"Zoom1", "&Zoom", {&actnZoom_In, &actnZoom_Out, nullptr, &actnZoom_Page, &actnZoom_PageWidth}},
+    };
+    int separators = 0;
+    for (const auto& entry : menus) {
+        TMenuItem& menu = items.add(entry.name, entry.caption);
+        for (TAction* action : entry.actions) {
+            if (action)
+                add(menu, *action);
+            else
+                menu.add("N" + std::to_string(++separators), "-");
+        }
+    }
     MenuBar1.rebuild();
 
     add(PopupMenu1, actnZoom_In);
