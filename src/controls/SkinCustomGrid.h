@@ -121,6 +121,11 @@ public:
     TPoint accessibleCurrentCell() const override { return TPoint{Col(), Row()}; }
     void accessibleSelectCell(int col, int row) override;
 
+    // Cell changes between these repaint the grid once, at the last end, instead of
+    // each its own cell (a whole schedule written at once).
+    void beginUpdate() { ++m_updateLock; }
+    void endUpdate();
+
     // The in-place editor reports to its grid through these.
     void editorKeyDown(int& key, unsigned shift);
     void editorKeyPress(char& key);
@@ -138,8 +143,6 @@ protected:
     // Repaints a cell unless updates are suspended; reloads the editor when it
     // shows the current cell and the change did not come from it.
     void cellChanged(int col, int row, bool fromEditor);
-    void beginUpdate() { ++m_updateLock; }
-    void endUpdate();
 
     // The "grid" section's values; false when there is no usable section.
     virtual bool readSkin(GridSkin& skin) const;
@@ -261,6 +264,18 @@ private:
     TTimer m_selectTimer;
     std::optional<std::int64_t> m_lastPress;
     TPoint m_lastPressPoint{-100, -100};
+};
+
+// Holds a grid's repaints for the scope of a batch of cell changes.
+class TbsGridUpdate {
+public:
+    explicit TbsGridUpdate(TbsSkinCustomGrid& grid) : m_grid(grid) { m_grid.beginUpdate(); }
+    ~TbsGridUpdate() { m_grid.endUpdate(); }
+    TbsGridUpdate(const TbsGridUpdate&) = delete;
+    TbsGridUpdate& operator=(const TbsGridUpdate&) = delete;
+
+private:
+    TbsSkinCustomGrid& m_grid;
 };
 
 } // namespace qv

@@ -1,16 +1,23 @@
 #include "controls/SkinStringGrid.h"
 
+#include <algorithm>
+
 namespace qv {
 
 TbsSkinStringGrid::TbsSkinStringGrid(TWinControl* parent) : TbsSkinDrawGrid(parent) {}
+
+TbsSkinStringGrid::RowTexts::const_iterator TbsSkinStringGrid::findCol(const RowTexts& texts, int col)
+{
+    return std::lower_bound(texts.begin(), texts.end(), col, [](const auto& text, int c) { return text.first < c; });
+}
 
 std::string TbsSkinStringGrid::Cells(int col, int row) const
 {
     auto r = m_rows.find(row);
     if (r == m_rows.end())
         return std::string();
-    auto c = r->second.find(col);
-    return c == r->second.end() ? std::string() : c->second;
+    auto c = findCol(r->second, col);
+    return c == r->second.end() || c->first != col ? std::string() : c->second;
 }
 
 void TbsSkinStringGrid::store(int col, int row, const std::string& text)
@@ -18,14 +25,24 @@ void TbsSkinStringGrid::store(int col, int row, const std::string& text)
     if (col < 0 || row < 0)
         throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
     if (!text.empty()) {
-        m_rows[row][col] = text;
+        RowTexts& texts = m_rows[row];
+        // A new row makes room for a text in every column at once.
+        if (texts.empty())
+            texts.reserve(static_cast<std::size_t>(std::max(ColCount(), 1)));
+        auto c = texts.begin() + (findCol(texts, col) - texts.cbegin());
+        if (c != texts.end() && c->first == col)
+            c->second = text;
+        else
+            texts.emplace(c, col, text);
         return;
     }
     // An empty text is the same as a cell never set: it costs nothing.
     auto r = m_rows.find(row);
     if (r == m_rows.end())
         return;
-    r->second.erase(col);
+    auto c = findCol(r->second, col);
+    if (c != r->second.end() && c->first == col)
+        r->second.erase(c);
     if (r->second.empty())
         m_rows.erase(r);
 }

@@ -4,6 +4,8 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -28,7 +30,11 @@ protected:
 private:
     void store(int col, int row, const std::string& text);
 
-    std::map<int, std::map<int, std::string>> m_rows; // row -> col -> text
+    // A row's texts in column order: a row holds a few, so a short list finds and adds
+    // a text faster than a tree of its own per row.
+    using RowTexts = std::vector<std::pair<int, std::string>>;
+    static RowTexts::const_iterator findCol(const RowTexts& texts, int col);
+    std::map<int, RowTexts> m_rows;
 };
 
 } // namespace qv

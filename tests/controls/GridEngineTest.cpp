@@ -105,6 +105,27 @@ TEST_F(GridEngine, CellsOutsideTheCountsAreKept)
     EXPECT_EQ(grid.Cells(2, 2), "");
 }
 
+TEST_F(GridEngine, TextsKeepTheirColumnsInWhateverOrderTheyArrive)
+{
+    grid.setCells(4, 1, "d");
+    grid.setCells(1, 1, "a");
+    grid.setCells(3, 1, "c");
+    grid.setCells(2, 1, "b");
+    grid.setCells(3, 1, "C");
+    grid.setCells(3, 2, "other row");
+    EXPECT_EQ(grid.storedCellCount(), 5u);
+    grid.setCells(2, 1, "");
+    EXPECT_EQ(grid.storedCellCount(), 4u);
+    EXPECT_EQ(grid.Cells(0, 1), "");
+    EXPECT_EQ(grid.Cells(1, 1), "a");
+    EXPECT_EQ(grid.Cells(2, 1), "");
+    EXPECT_EQ(grid.Cells(3, 1), "C");
+    EXPECT_EQ(grid.Cells(4, 1), "d");
+    EXPECT_EQ(grid.Cells(5, 1), "");
+    EXPECT_EQ(grid.Cells(3, 2), "other row");
+    EXPECT_EQ(grid.Cells(3, 3), "");
+}
+
 TEST_F(GridEngine, OnSelectCellRunsBeforeAnythingChangesAndCanRefuse)
 {
     grid.setRowCount(20);

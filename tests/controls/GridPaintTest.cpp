@@ -114,6 +114,21 @@ protected:
 
 } // namespace
 
+TEST_P(GridPaint, ABatchOfCellChangesRepaintsOnceAtItsEnd)
+{
+    ASSERT_EQ(wrongOnScreen(), 0);
+    {
+        TbsGridUpdate const batch(grid);
+        for (int row = 1; row < 6; ++row)
+            grid.setCells(2, row, "changed " + std::to_string(row));
+        app().processMessages();
+        EXPECT_TRUE(paintedRows().empty()) << "nothing repaints while the batch lasts";
+    }
+    app().processMessages();
+    EXPECT_EQ(paintedRows().count(3), 1u);
+    EXPECT_EQ(wrongOnScreen(), 0) << "the screen shows every text of the batch";
+}
+
 TEST_P(GridPaint, PaintingARegionDrawsOnlyItsCellsAndTheSamePixels)
 {
     grid.setCol(2);

@@ -1,11 +1,14 @@
 #include "runtime/core/Exception.h"
 #include "runtime/graphics/Bitmap.h"
+#include "runtime/graphics/RegionOfRects.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
+#include <vector>
 
 using namespace qv;
 
@@ -106,6 +109,55 @@ TEST(Regions, SetOperationsAndClipping)
     EXPECT_EQ(b.pixel(14, 5), clWhite);
     EXPECT_EQ(b.pixel(15, 5), clRed);
     EXPECT_EQ(b.pixel(20, 5), clWhite);
+}
+
+namespace {
+
+Region unitedOneByOne(const std::vector<TRect>& rects)
+{
+    Region region;
+    for (const TRect& r : rects)
+        region.unite(Region(r));
+    return region;
+}
+
+} // namespace
+
+// The one-sweep union must be the very region the toolkit's own unions give: windows
+// take it as their outline and hit tests ask it.
+TEST(Regions, UnionInOneSweepEqualsUnitingOneByOne)
+{
+    std::vector<std::vector<TRect>> cases = {
+        {},
+        {rectOf(3, 3, 3, 9), rectOf(5, 5, 2, 8)}, // empty ones only
+        {rectOf(0, 0, 4, 1), rectOf(4, 0, 9, 1)}, // touching runs of a row
+        {rectOf(0, 0, 9, 1), rectOf(0, 1, 9, 2), rectOf(0, 2, 5, 3)}, // equal rows joined
+        {rectOf(0, 0, 9, 1), rectOf(0, 2, 9, 3)}, // equal rows with a gap stay apart
+        {rectOf(0, 0, 10, 10), rectOf(5, 5, 15, 15), rectOf(2, 8, 4, 20), rectOf(-3, -3, 1, 1)},
+    };
+    std::mt19937 random(31);
+    std::uniform_int_distribution<int> coordinate(-5, 40), extent(0, 12), count(1, 60);
+    for (int n = 0; n < 200; ++n) {
+        std::vector<TRect> rects;
+        for (int k = count(random); k > 0; --k) {
+            int const x = coordinate(random), y = coordinate(random);
+            rects.push_back(rectOf(x, y, x + extent(random), y + extent(random) / 4 + (k % 3 == 0 ? extent(random) : 1)));
+        }
+        cases.push_back(rects);
+    }
+    for (const auto& rects : cases) {
+        Region const swept = regionOfRects(rects);
+        Region const united = unitedOneByOne(rects);
+        ASSERT_TRUE(sameRegion(swept, united)) << rects.size() << " rectangles";
+        for (int y = -6; y < 56; y += 3) {
+            for (int x = -6; x < 56; x += 2) {
+                bool inside = false;
+                for (const TRect& r : rects)
+                    inside = inside || r.contains({x, y});
+                ASSERT_EQ(swept.contains({x, y}), inside) << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(BitmapCopies, EmptyPicturesIgnoreDrawing)

@@ -311,6 +311,8 @@ void TfrmMain::FormCreate()
                               ResultLabel::InterestSaved})
         setResultLabel(label, std::string());
 
+    // The whole schedule is written before the window first paints: one repaint.
+    TbsGridUpdate const batch(schedule.gridPayment);
     if (!m_fileToOpen.empty()) {
         loadFile(m_fileToOpen);
         return;

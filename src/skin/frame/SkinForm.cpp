@@ -207,6 +207,7 @@ void TbsSkinForm::skinChange()
     m_activeObject = m_oldActiveObject = m_captureObject = -1;
     m_skinSupport = m_skinData && !m_skinData->empty();
     m_objects.clear();
+    m_regionSize.reset();
     if (m_skinSupport) {
         buildObjects();
         applyButtonEnabling();
@@ -396,14 +397,15 @@ void TbsSkinForm::rebuildRegion()
 {
     if (!m_skinSupport || m_skinData->maskPicture().isEmpty()) {
         m_region = {};
+        m_regionSize.reset();
         m_form.clearWindowRegion();
         return;
     }
-    TbsRegionRects outline = frameRegion(m_skinData->maskPicture(), m_skinData->frame(), m_geometry);
-    // A relayout that keeps the outline (the same size again) keeps the window's region.
-    if (!outline.isEmpty() && outline.rects == m_region.rects && m_form.hasWindowRegion())
+    TPoint const size{m_geometry.W, m_geometry.H};
+    if (m_regionSize == size && !m_region.isEmpty() && m_form.hasWindowRegion())
         return;
-    m_region = std::move(outline);
+    m_region = frameRegion(m_skinData->maskPicture(), m_skinData->frame(), m_geometry);
+    m_regionSize = size;
     if (m_region.isEmpty()) {
         m_form.clearWindowRegion();
         m_form.invalidateFrame();

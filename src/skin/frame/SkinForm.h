@@ -236,6 +236,9 @@ private:
     TTimer m_animateTimer;
     TbsFrameGeometry m_geometry;
     TbsRegionRects m_region;
+    // The window size m_region was built for; the outline depends on nothing else while
+    // the skin stays, so relayouts at that size (resize and show of a new window) keep it.
+    std::optional<TPoint> m_regionSize;
     TbsFrameStrips m_strips;
     TMenuItem m_internalSystemMenu{"", ""};
     TbsSkinFormMenus m_menus;
