@@ -1,6 +1,7 @@
 #include "views/report/ScheduleReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/LoanReport.h"
 #include "report/data/TRpDataSystem.h"
 #include "report/data/TRpDataViewLink.h"
 #include "report/project/ReportErrors.h"
@@ -78,11 +79,7 @@ bool readWindowParameters(ReportFieldTexts& texts, const report::MessageSink& me
 
 void setUpFileOutput(TRvSystem& system, const std::string& output, const std::string& partFile)
 {
-    system.TitleSetup = "Output Options";
-    system.TitleStatus = "Report Status";
-    system.TitlePreview = "Report Preview";
-    system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
-    system.DefaultDest = TReportDest::rdFile;
+    setUpForDestination(system, TReportDest::rdFile);
     system.OutputFileName = partFile;
     if (endsWithText(output, ".ndr")) {
         system.NativeOutput = false;
