@@ -78,12 +78,15 @@ void TChartValueList::SetMultiplier(double multiplier)
     m_dirty = true;
 }
 
-void TChartValueList::recalculateStatistics() const
+// Worked out again only after a change to the values.
+const TChartValueList::Statistics& TChartValueList::statistics() const
 {
+    if (!m_dirty)
+        return m_statistics;
     m_dirty = false;
     m_statistics = {};
     if (m_values.empty())
-        return;
+        return m_statistics;
     double first = ValueAt(0);
     m_statistics = {first, first, first, std::fabs(first)};
     for (int i = 1; i < ValueCount(); ++i) {
@@ -95,34 +98,15 @@ void TChartValueList::recalculateStatistics() const
         m_statistics.sum += v;
         m_statistics.sumOfMagnitudes += std::fabs(v);
     }
+    return m_statistics;
 }
 
-double TChartValueList::Lowest() const
-{
-    if (m_dirty)
-        recalculateStatistics();
-    return m_statistics.lowest;
-}
+double TChartValueList::Lowest() const { return statistics().lowest; }
 
-double TChartValueList::Highest() const
-{
-    if (m_dirty)
-        recalculateStatistics();
-    return m_statistics.highest;
-}
+double TChartValueList::Highest() const { return statistics().highest; }
 
-double TChartValueList::Sum() const
-{
-    if (m_dirty)
-        recalculateStatistics();
-    return m_statistics.sum;
-}
+double TChartValueList::Sum() const { return statistics().sum; }
 
-double TChartValueList::SumOfMagnitudes() const
-{
-    if (m_dirty)
-        recalculateStatistics();
-    return m_statistics.sumOfMagnitudes;
-}
+double TChartValueList::SumOfMagnitudes() const { return statistics().sumOfMagnitudes; }
 
 } // namespace qv

@@ -44,8 +44,15 @@ public:
     TChartSeries* Owner() const { return m_owner; }
 
 private:
+    struct Statistics {
+        double lowest = 0;
+        double highest = 0;
+        double sum = 0;
+        double sumOfMagnitudes = 0;
+    };
+
     void checkIndex(int index) const;
-    void recalculateStatistics() const;
+    const Statistics& statistics() const;
 
     TChartSeries* m_owner;
     std::string m_name;
@@ -54,13 +61,6 @@ private:
     bool m_dateTime = false;
     std::string m_valueSource;
     std::vector<double> m_values;
-
-    struct Statistics {
-        double lowest = 0;
-        double highest = 0;
-        double sum = 0;
-        double sumOfMagnitudes = 0;
-    };
     mutable Statistics m_statistics;
     mutable bool m_dirty = true;
 };

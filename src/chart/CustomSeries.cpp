@@ -130,26 +130,17 @@ bool TCustomSeries::ClickedPointer(int index, int x, int y) const
     return std::abs(XPixel(index) - x) <= m_pointer.HorizSize && std::abs(YPixel(index) - y) <= m_pointer.VertSize;
 }
 
-void TCustomSeries::HorizontalMargins(int& left, int& right) const
-{
-    left = right = 0;
-    if (m_pointer.Visible && m_pointer.InflateMargins)
-        left = right = m_pointer.HorizSize + 1;
-    if (m_stairs) {
-        left = std::max(left, m_linePen.Width);
-        right = std::max(right, m_linePen.Width);
-    }
-}
+void TCustomSeries::HorizontalMargins(int& left, int& right) const { left = right = margin(m_pointer.HorizSize); }
 
-void TCustomSeries::VerticalMargins(int& top, int& bottom) const
+void TCustomSeries::VerticalMargins(int& top, int& bottom) const { top = bottom = margin(m_pointer.VertSize); }
+
+// Room on each side of the axis: an inflating pointer's size along it, and the stairs' line width.
+int TCustomSeries::margin(int pointerSize) const
 {
-    top = bottom = 0;
-    if (m_pointer.Visible && m_pointer.InflateMargins)
-        top = bottom = m_pointer.VertSize + 1;
-    if (m_stairs) {
-        top = std::max(top, m_linePen.Width);
-        bottom = std::max(bottom, m_linePen.Width);
-    }
+    int room = m_pointer.Visible && m_pointer.InflateMargins ? pointerSize + 1 : 0;
+    if (m_stairs)
+        room = std::max(room, m_linePen.Width);
+    return room;
 }
 
 void TCustomSeries::PaintLegendSymbol(int index, const TRect& rect)

@@ -53,6 +53,7 @@ protected:
     TColor m_areaColor = clDefault;
 
 private:
+    int margin(int pointerSize) const;
     void drawSegment(int x0, int y0, int x, int y, TColor color, int index, bool withPointers, bool isLast);
 
     TChartPen m_linePen;

@@ -2,6 +2,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "report/data/DataCommunication.h"
+#include "cli/LoanReport.h"
 #include "report/data/TRpDataViewLink.h"
 #include "report/project/ReportErrors.h"
 #include "runtime/core/ExePath.h"
@@ -77,11 +78,7 @@ bool readWindowParameters(TRpDataSystem& data, ReportFieldTexts& texts, const re
 
 void setUpFileOutput(TRvSystem& system, const std::string& output, const std::string& partFile)
 {
-    system.TitleSetup = "Output Options";
-    system.TitleStatus = "Report Status";
-    system.TitlePreview = "Report Preview";
-    system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
-    system.DefaultDest = TReportDest::rdFile;
+    setUpForDestination(system, TReportDest::rdFile);
     system.OutputFileName = partFile;
     if (endsWithText(output, ".ndr")) {
         system.NativeOutput = false;

@@ -12,6 +12,20 @@
 
 namespace qv::cli {
 
+void setReportTitles(TRvSystem& system)
+{
+    system.TitleSetup = "Output Options";
+    system.TitleStatus = "Report Status";
+    system.TitlePreview = "Report Preview";
+}
+
+void setUpForDestination(TRvSystem& system, TReportDest destination)
+{
+    setReportTitles(system);
+    system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
+    system.DefaultDest = destination;
+}
+
 void runLoanReport(TRvSystem& system, DataCommunication& data, LoanEngine& engine, const MemoryLoanView& view,
                    const report::MessageSink& messages)
 {

@@ -53,9 +53,7 @@ int runReportPreview(const std::vector<std::string>& args, DataCommunication& da
     addReportWindows(services, printer, desktop);
 
     TRvSystem system(services);
-    system.TitleSetup = "Output Options";
-    system.TitleStatus = "Report Status";
-    system.TitlePreview = "Report Preview";
+    setReportTitles(system);
     runLoanReport(system, data, engine, view, services.message);
     if (system.Aborted) {
         std::fputs("report aborted\n", stderr);

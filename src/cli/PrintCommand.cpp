@@ -83,11 +83,7 @@ int runReportPrint(const std::vector<std::string>& args, DataCommunication& data
     ReportServices services;
     addPrinterOutput(services, device);
     TRvSystem system(services);
-    system.TitleSetup = "Output Options";
-    system.TitleStatus = "Report Status";
-    system.TitlePreview = "Report Preview";
-    system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
-    system.DefaultDest = TReportDest::rdPrinter;
+    setUpForDestination(system, TReportDest::rdPrinter);
     system.SystemPrinter.Copies = copies;
     runLoanReport(system, data, engine, view, {});
     if (system.Aborted) {

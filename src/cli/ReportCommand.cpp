@@ -21,11 +21,7 @@ namespace {
 // snapshot in memory, and only a run that worked reaches the output file.
 void setUpHeadlessSystem(TRvSystem& system, TMemoryStream& snapshot)
 {
-    system.TitleSetup = "Output Options";
-    system.TitleStatus = "Report Status";
-    system.TitlePreview = "Report Preview";
-    system.SystemSetups &= ~std::uint32_t(ssAllowSetup);
-    system.DefaultDest = TReportDest::rdFile;
+    setUpForDestination(system, TReportDest::rdFile);
     system.NativeOutput = false;
     system.SystemFiler.StreamMode = TStreamMode::smUser;
     system.SystemFiler.Stream = &snapshot;

@@ -141,23 +141,29 @@ double LoanEngine::writeCalculatedMonth(ScheduleGrid& grid, int i, double balanc
         f.balance = Stores::round(Stores::toDouble((1.0L + rate) * balance - payment), -2);
         return f;
     });
+    writeMonthFigures(grid, i, figures, "0");
+    return figures.balance;
+}
+
+// A month's figures become the working values and go into grid and table beside its
+// extra payment text.
+void LoanEngine::writeMonthFigures(ScheduleGrid& grid, int i, const MonthFigures& figures, std::string_view extra)
+{
     working.interest = figures.interest;
     working.principal = figures.principal;
     working.balance = figures.balance;
 
-    std::string_view const zero = "0";
     NumberText const interestText(figures.interest);
     NumberText const principalText(figures.principal);
     NumberText const balanceText(figures.balance);
     grid.setCellText(colInterest, i, interestText.view());
     grid.setCellText(colPrincipal, i, principalText.view());
-    grid.setCellText(colExtra, i, zero);
+    grid.setCellText(colExtra, i, extra);
     grid.setCellText(colBalance, i, balanceText.view());
     table.setCell(i, colInterest, interestText.view());
     table.setCell(i, colPrincipal, principalText.view());
-    table.setCell(i, colExtra, zero);
+    table.setCell(i, colExtra, extra);
     table.setCell(i, colBalance, balanceText.view());
-    return figures.balance;
 }
 
 // The months Calculate wrote, written again over whatever extra payments changed.

@@ -8,6 +8,7 @@
 #include <cfloat>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -111,6 +112,7 @@ private:
     // returns the balance left after month N.
     double writeCalculatedMonths(LoanView& view);
     double writeCalculatedMonth(ScheduleGrid& grid, int month, double balance);
+    void writeMonthFigures(ScheduleGrid& grid, int month, const MonthFigures& figures, std::string_view extra);
     void writeMonthNumberAndDate(ScheduleGrid& grid, int month, DateParts& paymentMonth);
     CalculateOutcome calculateBank(const CalculateInput& input, LoanView& view);
     void reamortizeBank(int first, LoanView& view);

@@ -182,20 +182,7 @@ void LoanEngine::reamortizeClassic(int first, LoanView& view)
             return Stores::round(Stores::toDouble(((1.0L + rate) * balance - payment) - extra), -2);
         });
         balance = figures.balance;
-        working.interest = figures.interest;
-        working.principal = figures.principal;
-        working.balance = figures.balance;
-
-        NumberText const interestText(figures.interest);
-        NumberText const principalText(figures.principal);
-        NumberText const balanceText(figures.balance);
-        grid.setCellText(colInterest, month, interestText.view());
-        grid.setCellText(colPrincipal, month, principalText.view());
-        grid.setCellText(colExtra, month, extraText);
-        grid.setCellText(colBalance, month, balanceText.view());
-        table.setCell(month, colInterest, interestText.view());
-        table.setCell(month, colPrincipal, principalText.view());
-        table.setCell(month, colBalance, balanceText.view());
+        writeMonthFigures(grid, month, figures, extraText);
     } while (balance > 0 && month != lastMonth);
 
     grid.setRowCount(month + 1);

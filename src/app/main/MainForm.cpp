@@ -55,6 +55,16 @@ void placeFixedLabel(TbsSkinStdLabel& label, const std::string& caption, int lef
     label.setBounds(left, top, width, height);
 }
 
+// A button of the window under its code name, drawn by the window's skin.
+void placeButton(TbsSkinButton& button, TbsSkinData& skin, const std::string& name, const std::string& caption,
+                 int left, int top, int width, int height)
+{
+    button.setName(name);
+    button.setSkinData(&skin);
+    button.setCaption(caption);
+    place(button, left, top, width, height);
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(std::string fileToOpen, UiServices services)
@@ -184,10 +194,7 @@ void TfrmMain::layoutInputs()
     txtTerm.setText("0");
     txtLoanDate.loaded();
 
-    btnCal.setName("btnCal");
-    btnCal.setSkinData(&skinData);
-    btnCal.setCaption("Calculate");
-    place(btnCal, 560, 64, 73, 17);
+    placeButton(btnCal, skinData, "btnCal", "Calculate", 560, 64, 73, 17);
     btnCal.setTabOrder(4);
 }
 
@@ -224,28 +231,16 @@ void TfrmMain::layoutSchedulePage()
     lblTotalPay.setAccessibleName("Total Payment");
     lblSavePay.setAccessibleName("Interest Saved");
 
-    btnPrerpt.setName("btnPrerpt");
-    btnPrerpt.setSkinData(&skinData);
-    btnPrerpt.setCaption("Report");
-    place(btnPrerpt, 464, 248, 73, 25);
-    btnViewChart.setName("btnViewChart");
-    btnViewChart.setSkinData(&skinData);
-    btnViewChart.setCaption("Chart");
-    place(btnViewChart, 568, 248, 73, 25);
+    placeButton(btnPrerpt, skinData, "btnPrerpt", "Report", 464, 248, 73, 25);
+    placeButton(btnViewChart, skinData, "btnViewChart", "Chart", 568, 248, 73, 25);
 }
 
 void TfrmMain::layoutChartPage()
 {
     chartAmo.setName("chartAmo");
     place(chartAmo, ChartPage::chartLeft, ChartPage::chartTop, ChartPage::chartWidth, ChartPage::chartHeight);
-    btnDrawChart.setName("btnDrawChart");
-    btnDrawChart.setSkinData(&skinData);
-    btnDrawChart.setCaption("Draw");
-    place(btnDrawChart, 616, 48, 49, 25);
-    btnClearChart.setName("btnClearChart");
-    btnClearChart.setSkinData(&skinData);
-    btnClearChart.setCaption("Clear");
-    place(btnClearChart, 616, 88, 49, 25);
+    placeButton(btnDrawChart, skinData, "btnDrawChart", "Draw", 616, 48, 49, 25);
+    placeButton(btnClearChart, skinData, "btnClearChart", "Clear", 616, 88, 49, 25);
 }
 
 void TfrmMain::wireEvents()

@@ -4,6 +4,7 @@
 #include "runtime/core/Exception.h"
 #include "runtime/core/Format.h"
 #include "runtime/core/RegionalSettings.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -143,15 +144,13 @@ std::string dateToStr(TDateTime date)
     return formatRegionalDate(regionalSettings().shortDateFormat, date);
 }
 
-TDateTime strToDate(const std::string& text)
+TDateTime strToDate(const std::string& typed)
 {
     RegionalSettings const& settings = regionalSettings();
+    // Messages quote the text as typed, spaces around it included.
+    std::string const text = trim(typed, " ");
     std::size_t i = 0;
     std::size_t end = text.size();
-    while (i < end && text[i] == ' ')
-        ++i;
-    while (end > i && text[end - 1] == ' ')
-        --end;
     // Formats such as 2024年03月15日 write their own texts around the numbers.
     std::vector<std::string> const literals = fieldLiterals(settings.shortDateFormat, settings.dateSeparator);
     if (startsWith(text, i, literals.front()))
@@ -169,7 +168,7 @@ TDateTime strToDate(const std::string& text)
             else if (text[i] == settings.dateSeparator)
                 ++i;
             else
-                throw EConvertError(notADate(text));
+                throw EConvertError(notADate(typed));
         }
         int value = 0;
         int width = 0;
@@ -179,12 +178,12 @@ TDateTime strToDate(const std::string& text)
             ++width;
         }
         if (width == 0 || numbers.size() == 3)
-            throw EConvertError(notADate(text));
+            throw EConvertError(notADate(typed));
         numbers.push_back(value);
         widths.push_back(width);
     }
     if (numbers.size() < 2)
-        throw EConvertError(notADate(text));
+        throw EConvertError(notADate(typed));
 
     std::string order = fieldOrder(settings.shortDateFormat);
     int const thisYear = decodeDate(today()).year;
@@ -207,7 +206,7 @@ TDateTime strToDate(const std::string& text)
     if (shortYear)
         year += thisYear / 100 * 100;
     if (!isValidDate(year, month, day))
-        throw EConvertError(notADate(text));
+        throw EConvertError(notADate(typed));
     return encodeDate(year, month, day);
 }
 

@@ -4,6 +4,7 @@
 #include "runtime/core/FloatFaults.h"
 #include "runtime/core/Format.h"
 #include "runtime/core/RegionalSettings.h"
+#include "runtime/core/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -261,15 +262,13 @@ NumberText::NumberText(double x)
     m_size = static_cast<std::size_t>(end - m_text);
 }
 
-long double parseNumber(const std::string& text)
+long double parseNumber(const std::string& typed)
 {
     char const separator = regionalSettings().decimalSeparator;
+    // Messages quote the text as typed, spaces around it included.
+    std::string const text = trim(typed, " ");
     std::size_t i = 0;
-    std::size_t end = text.size();
-    while (i < end && text[i] == ' ')
-        ++i;
-    while (end > i && text[end - 1] == ' ')
-        --end;
+    std::size_t const end = text.size();
 
     std::string plain;
     ExactDecimal exact;
@@ -294,7 +293,7 @@ long double parseNumber(const std::string& text)
         }
     }
     if (mantissaDigits == 0)
-        throw EConvertError(notAFloat(text));
+        throw EConvertError(notAFloat(typed));
     if (i < end && (text[i] == 'E' || text[i] == 'e')) {
         plain += 'e';
         ++i;
@@ -312,11 +311,11 @@ long double parseNumber(const std::string& text)
             ++exponentDigits;
         }
         if (exponentDigits == 0)
-            throw EConvertError(notAFloat(text));
+            throw EConvertError(notAFloat(typed));
         exact.exponent += negativeExponent ? -written : written;
     }
     if (i != end)
-        throw EConvertError(notAFloat(text));
+        throw EConvertError(notAFloat(typed));
 
     long double quick = 0;
     if (exact.convert(quick))
@@ -324,7 +323,7 @@ long double parseNumber(const std::string& text)
     bool outOfRange = false;
     long double const value = convertPlain(plain, outOfRange);
     if (outOfRange)
-        throw EConvertError(notAFloat(text));
+        throw EConvertError(notAFloat(typed));
     return value;
 }
 
@@ -380,6 +379,19 @@ int32_t parseInteger(const std::string& text)
     return static_cast<int32_t>(magnitude);
 }
 
+namespace {
+
+// Moves i past the digits that start there, appending them to out; returns how many.
+int takeDigits(const std::string& text, std::size_t& i, std::string& out)
+{
+    std::size_t const first = i;
+    while (i < text.size() && isDigit(text[i]))
+        out += text[i++];
+    return static_cast<int>(i - first);
+}
+
+} // namespace
+
 ParsedRate parseRate(const std::string& text)
 {
     std::size_t i = 0;
@@ -389,17 +401,10 @@ ParsedRate parseRate(const std::string& text)
     std::string plain;
     if (i < n && (text[i] == '+' || text[i] == '-'))
         plain += text[i++];
-    int mantissaDigits = 0;
-    while (i < n && isDigit(text[i])) {
-        plain += text[i++];
-        ++mantissaDigits;
-    }
+    int mantissaDigits = takeDigits(text, i, plain);
     if (i < n && text[i] == '.') {
         plain += text[i++];
-        while (i < n && isDigit(text[i])) {
-            plain += text[i++];
-            ++mantissaDigits;
-        }
+        mantissaDigits += takeDigits(text, i, plain);
     }
     ParsedRate result;
     if (mantissaDigits == 0) {
@@ -411,12 +416,7 @@ ParsedRate parseRate(const std::string& text)
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-'))
             exponent += text[i++];
-        int exponentDigits = 0;
-        while (i < n && isDigit(text[i])) {
-            exponent += text[i++];
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0) {
+        if (takeDigits(text, i, exponent) == 0) {
             bool ignored = false;
             result.value = convertPlain(plain, ignored);
             result.errorPosition = static_cast<int>(i) + 1;

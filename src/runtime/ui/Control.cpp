@@ -64,6 +64,13 @@ unsigned shiftOf(Qt::KeyboardModifiers m)
     return s;
 }
 
+MouseButton buttonOf(Qt::MouseButton b)
+{
+    if (b == Qt::RightButton) return MouseButton::Right;
+    if (b == Qt::MiddleButton) return MouseButton::Middle;
+    return MouseButton::Left;
+}
+
 char charOf(const QKeyEvent& event)
 {
     switch (event.key()) {
@@ -92,13 +99,6 @@ char charOf(const QKeyEvent& event)
 }
 
 namespace {
-
-MouseButton buttonOf(Qt::MouseButton b)
-{
-    if (b == Qt::RightButton) return MouseButton::Right;
-    if (b == Qt::MiddleButton) return MouseButton::Middle;
-    return MouseButton::Left;
-}
 
 unsigned mouseShiftOf(const QMouseEvent& e)
 {

@@ -27,13 +27,6 @@ namespace qv {
 
 namespace {
 
-MouseButton buttonOf(Qt::MouseButton b)
-{
-    if (b == Qt::RightButton) return MouseButton::Right;
-    if (b == Qt::MiddleButton) return MouseButton::Middle;
-    return MouseButton::Left;
-}
-
 TPoint pointOf(const QMouseEvent& e)
 {
     QPoint p = e.position().toPoint();

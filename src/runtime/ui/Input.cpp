@@ -40,6 +40,19 @@ QWidget* keyTarget(TControl& control)
     return w->focusProxy() ? w->focusProxy() : w;
 }
 
+// The text a key stroke carries: Enter, Escape and Backspace their control characters,
+// the space bar a space, other keys none.
+QString strokeText(int virtualKey)
+{
+    switch (virtualKey) {
+    case VK_RETURN: return "\r";
+    case VK_ESCAPE: return QString(QChar(27));
+    case VK_BACK: return QString(QChar(8));
+    case VK_SPACE: return " ";
+    default: return {};
+    }
+}
+
 Qt::Key qtKeyOf(int vk, char ch)
 {
     switch (vk) {
@@ -116,12 +129,7 @@ void sendMouse(TControl& control, QEvent::Type type, int x, int y, MouseButton b
 
 void sendKeyStroke(TControl& control, int virtualKey, unsigned shift)
 {
-    QString text;
-    if (virtualKey == VK_RETURN) text = "\r";
-    else if (virtualKey == VK_ESCAPE) text = QString(QChar(27));
-    else if (virtualKey == VK_BACK) text = QString(QChar(8));
-    else if (virtualKey == VK_SPACE) text = " ";
-    sendKey(keyTarget(control), qtKeyOf(virtualKey, 0), modifiersOf(shift), text);
+    sendKey(keyTarget(control), qtKeyOf(virtualKey, 0), modifiersOf(shift), strokeText(virtualKey));
 }
 
 void sendChars(TControl& control, const std::string& text)
@@ -151,13 +159,10 @@ void sendWindowKey(TControl& control, Qt::Key key, Qt::KeyboardModifiers m, cons
 
 void sendWindowKeyStroke(TControl& control, int virtualKey, unsigned shift)
 {
-    QString text;
-    if (virtualKey == VK_RETURN) text = "\r";
-    else if (virtualKey == VK_ESCAPE) text = QString(QChar(27));
-    else if (virtualKey == VK_BACK) text = QString(QChar(8));
-    else if (virtualKey == VK_SPACE) text = " ";
+    QString text = strokeText(virtualKey);
     // Ctrl with a letter carries its control character, as X11 gives it.
-    else if ((shift & ssCtrl) && virtualKey >= 'A' && virtualKey <= 'Z') text = QString(QChar(virtualKey - 'A' + 1));
+    if ((shift & ssCtrl) && virtualKey >= 'A' && virtualKey <= 'Z')
+        text = QString(QChar(virtualKey - 'A' + 1));
     sendWindowKey(control, qtKeyOf(virtualKey, 0), modifiersOf(shift), text);
 }
 

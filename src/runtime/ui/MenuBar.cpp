@@ -7,18 +7,6 @@
 
 namespace qv {
 
-namespace {
-
-QString captionText(const TMenuItem& item)
-{
-    QString text = QString::fromStdString(item.caption());
-    if (!item.shortCut().empty())
-        text += "\t" + QString::fromStdString(item.shortCut());
-    return text;
-}
-
-} // namespace
-
 TMenuBar::TMenuBar(TWinControl* parent, TMainMenu& menu) : TNativeControl(parent, new QMenuBar), m_menu(menu)
 {
     native()->setFocusPolicy(Qt::NoFocus);
@@ -32,7 +20,7 @@ void TMenuBar::rebuild()
     TMenuItem& items = m_menu.items();
     for (int i = 0; i < items.count(); ++i) {
         TMenuItem& top = items.item(i);
-        fillPlatformMenu(bar->addMenu(captionText(top)), top);
+        fillPlatformMenu(bar->addMenu(platformCaption(top)), top);
     }
 }
 

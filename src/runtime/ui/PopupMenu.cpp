@@ -6,17 +6,13 @@
 
 namespace qv {
 
-namespace {
-
-QString captionText(const TMenuItem& item)
+QString platformCaption(const TMenuItem& item)
 {
     QString text = QString::fromStdString(item.caption());
     if (!item.shortCut().empty())
         text += "\t" + QString::fromStdString(item.shortCut());
     return text;
 }
-
-} // namespace
 
 // States are read each time the menu opens, so they follow the window's actions.
 void fillPlatformMenu(QMenu* menu, TMenuItem& parent)
@@ -28,17 +24,17 @@ void fillPlatformMenu(QMenu* menu, TMenuItem& parent)
             continue;
         }
         if (item.count() > 0) {
-            fillPlatformMenu(menu->addMenu(captionText(item)), item);
+            fillPlatformMenu(menu->addMenu(platformCaption(item)), item);
             continue;
         }
-        QAction* action = menu->addAction(captionText(item));
+        QAction* action = menu->addAction(platformCaption(item));
         QObject::connect(action, &QAction::triggered, [&item] { item.click(); });
     }
     QObject::connect(menu, &QMenu::aboutToShow, [menu, &parent] {
         QList<QAction*> actions = menu->actions();
         for (int i = 0; i < parent.count() && i < actions.size(); ++i) {
             TMenuItem& item = parent.item(i);
-            actions[i]->setText(item.isSeparator() ? QString() : captionText(item));
+            actions[i]->setText(item.isSeparator() ? QString() : platformCaption(item));
             actions[i]->setEnabled(item.enabled());
             actions[i]->setVisible(item.visible());
         }

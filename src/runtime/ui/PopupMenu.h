@@ -3,6 +3,7 @@
 #include "runtime/graphics/Graphics.h"
 
 class QMenu;
+class QString;
 
 namespace qv {
 
@@ -14,5 +15,7 @@ void popupMenu(TMenuItem& items, TPoint screen);
 
 // Runtime only: fills a platform menu with the sub-items of parent.
 void fillPlatformMenu(QMenu* menu, TMenuItem& parent);
+// Runtime only: an item's text in a platform menu, its shortcut after a tab.
+QString platformCaption(const TMenuItem& item);
 
 } // namespace qv

@@ -100,6 +100,8 @@ int virtualKeyOf(const QKeyEvent& event);
 unsigned shiftOf(Qt::KeyboardModifiers modifiers);
 // The character a key produces as the platform would deliver it (0 for none).
 char charOf(const QKeyEvent& event);
+// The button a mouse event names; any other than right and middle counts as left.
+MouseButton buttonOf(Qt::MouseButton b);
 
 } // namespace qv
 

@@ -35,21 +35,22 @@ std::string TbsSkinStdLabel::accessibleValue() const { return stripAccelerator(m
 
 void TbsSkinStdLabel::setAutoSize(bool autoSize)
 {
-    m_autoSize = autoSize;
-    adjustSize();
+    if (assignChanged(m_autoSize, autoSize))
+        adjustSize();
 }
 
 void TbsSkinStdLabel::setWordWrap(bool wordWrap)
 {
-    m_wordWrap = wordWrap;
+    if (!assignChanged(m_wordWrap, wordWrap))
+        return;
     adjustSize();
     invalidate();
 }
 
 void TbsSkinStdLabel::setAlignment(TAlignment alignment)
 {
-    m_alignment = alignment;
-    invalidate();
+    if (assignChanged(m_alignment, alignment))
+        invalidate();
 }
 
 void TbsSkinStdLabel::setBounds(int left, int top, int width, int height)

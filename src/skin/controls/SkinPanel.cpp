@@ -1,5 +1,6 @@
 #include "skin/controls/SkinPanel.h"
 
+#include "runtime/core/Property.h"
 #include "runtime/ui/Menus.h"
 #include "skin/bitmaps/SkinBitmaps.h"
 
@@ -29,26 +30,26 @@ std::string TbsSkinPanel::accessibleName() const
 
 void TbsSkinPanel::setBorderStyle(TbsSkinBorderStyle style)
 {
-    m_borderStyle = style;
-    invalidate();
+    if (assignChanged(m_borderStyle, style))
+        invalidate();
 }
 
 void TbsSkinPanel::setCaptionMode(bool captionMode)
 {
-    m_captionMode = captionMode;
-    invalidate();
+    if (assignChanged(m_captionMode, captionMode))
+        invalidate();
 }
 
 void TbsSkinPanel::setDefaultCaptionHeight(int height)
 {
-    m_defaultCaptionHeight = height;
-    invalidate();
+    if (assignChanged(m_defaultCaptionHeight, height))
+        invalidate();
 }
 
 void TbsSkinPanel::setDefaultAlignment(TAlignment alignment)
 {
-    m_defaultAlignment = alignment;
-    invalidate();
+    if (assignChanged(m_defaultAlignment, alignment))
+        invalidate();
 }
 
 void TbsSkinPanel::bindSection()
