@@ -54,7 +54,7 @@ bool readWindowParameters(ReportFieldTexts& texts, const report::MessageSink& me
 {
     TRpDataSystem& data = TRpDataSystem::Instance();
     if (!data.GainControl(kControlWait))
-        throw Exception(report::translate("Unable to gain control of Report Data Communication System."));
+        throw Exception("Unable to gain control of Report Data Communication System.");
     struct Release {
         TRpDataSystem& data;
         ~Release() { data.ReleaseControl(); }
