@@ -439,26 +439,33 @@ TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)
     EXPECT_EQ(project.ProjectManager().param("Total"), "");
 }
 
-TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
+// Runs a one-text project into run while another engine of the process holds the data
+// system, the services answering the retry question with Cancel; the questions asked.
+std::vector<std::string> runWhileDataSystemBusy(ReportServices services, MemoryRun& run)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
     TRpDataSystem otherRun; // another engine of the process holds the lock
-    ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
+    EXPECT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
     std::vector<std::string> asked;
-    ReportServices services;
     services.retryPrompt = [&](const std::string& message) {
         asked.push_back(message);
         return false;
     };
     TRvProject project(services);
     project.DataControlTimeout = std::chrono::milliseconds(20);
-    MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));
     EXPECT_NO_THROW(project.Execute());
     otherRun.ReleaseControl();
-    EXPECT_EQ(asked, std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
+    return asked;
+}
+
+TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
+{
+    MemoryRun run;
+    EXPECT_EQ(runWhileDataSystemBusy({}, run),
+        std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
     EXPECT_EQ(run.snapshot.size(), 0);
     EXPECT_TRUE(run.system.Aborted) << "a run that produced nothing is not a finished one";
     EXPECT_EQ(TRpDataSystem::Instance().ControlCount(), 0);
@@ -498,11 +505,6 @@ TEST(TRvProject, ErrorsAndTheRetryQuestionPassThroughItsOwnTranslator)
     TempDir dir;
     ReportServices services;
     services.translate = [](const std::string& text) { return "<" + text + ">"; };
-    std::vector<std::string> asked;
-    services.retryPrompt = [&](const std::string& message) {
-        asked.push_back(message);
-        return false;
-    };
     TRvProject project(services);
     project.SetProjectFile(dir.file("missing.rav"));
     try {
@@ -513,16 +515,9 @@ TEST(TRvProject, ErrorsAndTheRetryQuestionPassThroughItsOwnTranslator)
             "<The following reporting project does not exist:\r\"" + dir.file("missing.rav") + "\">");
     }
 
-    writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
-    TRpDataSystem otherRun;
-    ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
-    project.DataControlTimeout = std::chrono::milliseconds(20);
     MemoryRun run;
-    project.Engine = &run.system;
-    project.SetProjectFile(dir.file("p.rav"));
-    EXPECT_NO_THROW(project.Execute());
-    otherRun.ReleaseControl();
-    EXPECT_EQ(asked, std::vector<std::string> {"<Unable to gain control of Report Data Communication System.>"});
+    EXPECT_EQ(runWhileDataSystemBusy(services, run),
+        std::vector<std::string> {"<Unable to gain control of Report Data Communication System.>"});
 }
 
 TEST(TRvProject, RunServedInsideTheProcessNeverWaitsForOtherProcesses)
