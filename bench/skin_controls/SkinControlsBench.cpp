@@ -12,6 +12,7 @@
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Timer.h"
+#include "runtime/ui/UiServices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,15 +37,6 @@ std::string& exeFolder()
     return folder;
 }
 
-TApplication& app()
-{
-    static std::string program = exeFolder() + "/quorvane";
-    static int argc = 1;
-    static char* argv[] = {program.data(), nullptr};
-    static TApplication* application = new TApplication(argc, argv);
-    return *application;
-}
-
 // Texts of the message boxes the window showed.
 std::vector<std::string>& messageBoxes()
 {
@@ -52,16 +44,32 @@ std::vector<std::string>& messageBoxes()
     return texts;
 }
 
+// The desktop, with message boxes recorded instead of shown.
+UiServices recordingBoxes()
+{
+    UiServices services = desktopUiServices();
+    services.messageBox = [](const MessageBoxCall& call) {
+        messageBoxes().push_back(call.text);
+        return int(IDOK);
+    };
+    return services;
+}
+
+TApplication& app()
+{
+    static std::string program = exeFolder() + "/quorvane";
+    static int argc = 1;
+    static char* argv[] = {program.data(), nullptr};
+    static TApplication* application = new TApplication(argc, argv, recordingBoxes());
+    return *application;
+}
+
 // The main window, shown, with the schedule of a 30-year loan in its grid.
 TfrmMain& mainWindow()
 {
     static TfrmMain* form = [] {
         app();
-        setMessageBoxHook([](const MessageBoxCall& call) {
-            messageBoxes().push_back(call.text);
-            return int(IDOK);
-        });
-        auto* f = new TfrmMain();
+        auto* f = new TfrmMain({}, recordingBoxes());
         TApplication::guard([&] { f->doCreate(); });
         f->showAndRaise();
         app().processMessages();

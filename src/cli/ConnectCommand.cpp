@@ -54,7 +54,7 @@ private:
 bool readWindowParameters(TRpDataSystem& data, ReportFieldTexts& texts, const report::MessageSink& messages)
 {
     if (!data.GainControl(kControlWait))
-        throw Exception(report::translate("Unable to gain control of Report Data Communication System."));
+        throw Exception("Unable to gain control of Report Data Communication System.");
     struct Release {
         TRpDataSystem& data;
         ~Release() { data.ReleaseControl(); }

@@ -44,12 +44,12 @@ int runReportPreview(const std::vector<std::string>& args, DataCommunication& da
     static int argc = 1;
     static std::string program = executableDirectory(nullptr) + "quorvane-cli";
     static char* argv[] = {program.data(), nullptr};
-    TApplication application(argc, argv);
+    UiServices const desktop = desktopUiServices();
+    TApplication application(argc, argv, desktop);
     registerPdfExportRenderer();
     TRPPrinterDevice printer(platformPrintSystem());
     ReportServices services;
     addPrinterOutput(services, printer);
-    UiServices const desktop = desktopUiServices();
     addReportWindows(services, printer, desktop);
 
     TRvSystem system(services);

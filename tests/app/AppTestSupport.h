@@ -12,6 +12,7 @@
 #include "runtime/ui/Shell.h"
 #include "runtime/ui/Timer.h"
 #include "skin/dialogs/SkinFileDialog.h"
+#include "support/RecordedBoxes.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ inline TApplication& app()
     static int argc = 1;
     static char* argv[] = {program.data(), nullptr};
     // Never destroyed: Qt cannot be torn down during static destruction.
-    static TApplication* application = new TApplication(argc, argv);
+    static TApplication* application = new TApplication(argc, argv, recordingBoxes());
     return *application;
 }
 
@@ -185,17 +186,13 @@ protected:
         m_regional = std::make_unique<ScopedRegionalSettings>(RegionalSettings::posix());
         std::filesystem::remove(exeDir() + "info.ini");
         std::filesystem::remove(exeDir() + "example.qvl");
-        setMessageBoxHook([this](const MessageBoxCall& call) {
-            boxes.push_back(call);
-            return int(IDOK);
-        });
+        boxes.clear();
     }
 
     void TearDown() override
     {
         form.reset();
         app().processMessages();
-        setMessageBoxHook(nullptr);
     }
 
     // Creates and shows the window the way start-up does.
@@ -216,10 +213,10 @@ protected:
         sendClick(form->btnCal, 5, 5);
     }
 
-    // The desktop, except that what the windows open is only recorded.
+    // The desktop, except that message boxes and what the windows open are only recorded.
     UiServices ui()
     {
-        UiServices services = desktopUiServices();
+        UiServices services = recordingBoxes();
         services.shellOpen = [this](const std::string& target) {
             opened.push_back(target);
             return true;
@@ -228,7 +225,8 @@ protected:
     }
 
     std::unique_ptr<TfrmMain> form;
-    std::vector<MessageBoxCall> boxes;
+    // The boxes of the window and of the application's error display, in order.
+    std::vector<MessageBoxCall>& boxes = recordedBoxes();
     std::vector<std::string> opened;
 
 private:

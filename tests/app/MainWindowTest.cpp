@@ -394,8 +394,8 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheMessageLoopAfterSaving)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            auto& main = app().createForm<TfrmMain>();
-            main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData);
+            auto& main = app().createForm<TfrmMain>(std::string(), ui());
+            main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData, ui());
             TTimer closer;
             closer.setInterval(20);
             closer.onTimer = [&] {
@@ -420,12 +420,12 @@ TEST_F(MainWindowTest, WorkLeftForAfterTheFirstFrameRunsOnceTheWindowIsPainted)
         {
             TControl::measureAfterFirstExposure();
             applyProgramIdentityAfterFirstFrame(app());
-            auto& main = app().createForm<TfrmMain>();
+            auto& main = app().createForm<TfrmMain>(std::string(), ui());
             long paintsBeforeAbout = -1;
             bool const iconLate = main.icon(16).isEmpty();
             afterFirstFrame([&] {
                 paintsBeforeAbout = main.lblMonPay.paintCount();
-                main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData);
+                main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData, ui());
                 // About opens at the next pass of the loop, once all that work is done.
                 postToMainThread([&] {
                     main.About1Click();
@@ -450,8 +450,8 @@ TEST_F(MainWindowTest, ASignalToEndClosesTheWindowWithItsSave)
         std::filesystem::remove(test::exeDir() + "example.qvl");
         EXPECT_EXIT(
             {
-                auto& main = app().createForm<TfrmMain>();
-                main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData);
+                auto& main = app().createForm<TfrmMain>(std::string(), ui());
+                main.frmAbout = &app().createForm<TfrmAbout>(&main.skinData, ui());
                 main.txtAmount.setText("10000");
                 main.txtRate.setText("7");
                 main.txtTerm.setText("1");

@@ -16,14 +16,10 @@ class GridEngine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setMessageBoxHook([this](const MessageBoxCall& call) {
-            boxes.push_back(call.text);
-            return int(IDOK);
-        });
+        boxes.clear();
         window.showAndRaise();
         app().processMessages();
     }
-    void TearDown() override { setMessageBoxHook(nullptr); }
 
     template <class Fn> std::string gridError(Fn fn)
     {
@@ -40,7 +36,7 @@ protected:
     TManualTimerClock clock;
     GridWindow window;
     TbsSkinStringGrid& grid = window.grid;
-    std::vector<std::string> boxes;
+    std::vector<MessageBoxCall>& boxes = recordedBoxes();
 };
 
 } // namespace
@@ -149,7 +145,7 @@ TEST_F(GridEngine, OnSelectCellRunsBeforeAnythingChangesAndCanRefuse)
     pressKey(grid, VK_DOWN);
     EXPECT_EQ(grid.Row(), 5);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "handler failed");
+    EXPECT_EQ(boxes[0].text, "handler failed");
 }
 
 TEST_F(GridEngine, HandlerThatLowersTheCountCanLeaveTheCurrentRowOutside)

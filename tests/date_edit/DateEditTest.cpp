@@ -32,7 +32,7 @@ TEST_F(DateEdit, TypedYearMonthDayDigitsBecomeTheDate)
     EXPECT_EQ(w.field->text(), "2024-12-01");
     EXPECT_EQ(w.field->Date(), encodeDate(2024, 12, 1));
     EXPECT_EQ(w.dateChanges, 1);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(DateEdit, KeysThatCannotLeadToADateAreRefused)
@@ -66,24 +66,24 @@ TEST_F(DateEdit, AnImpossibleCompleteDateIsReportedAndKept)
     show(w);
     w.field->setDate(encodeDate(2026, 3, 15));
     retype(*w.field, "20240431");
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], "'2024-04-31' is not a valid date");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "'2024-04-31' is not a valid date");
     EXPECT_EQ(w.field->text(), "2024-04-31");
     EXPECT_EQ(w.field->Date(), encodeDate(2026, 3, 15));
 
     // Leaving reports nothing and shows the date the field holds, not a text
     // that stands for another date or none.
-    boxes.texts.clear();
+    boxes.clear();
     w.other.setFocus();
     app().processMessages();
     EXPECT_TRUE(w.other.focused());
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(w.field->text(), "2026-03-15");
     retype(*w.field, "2025");
     EXPECT_EQ(w.field->text(), "2025-  -  ");
     sendTab(*w.field);
     app().processMessages();
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(w.field->text(), "2026-03-15");
     EXPECT_EQ(w.field->Date(), encodeDate(2026, 3, 15));
 }
@@ -120,7 +120,7 @@ TEST_F(DateEdit, TypingFromAPartsStartRetypesThePart)
     sendChars(*w.field, "0");
     EXPECT_EQ(w.field->text(), "2025-10-01");
     EXPECT_EQ(w.field->Date(), encodeDate(2025, 10, 1));
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
 
     DateWindow german(germanGermany());
     show(german);
@@ -162,7 +162,7 @@ TEST_F(DateEdit, DayMonthYearAndMonthNameFormats)
         retype(*w.field, "05xyz2023");
         EXPECT_EQ(w.field->text(), "05-xyz-2023");
         EXPECT_EQ(w.field->Date(), encodeDate(2024, 12, 5));
-        EXPECT_TRUE(boxes.texts.empty());
+        EXPECT_TRUE(boxes.empty());
     }
 }
 
@@ -329,7 +329,7 @@ TEST_F(DateEdit, PastedTextIsFittedOrRefused)
     paste("hello");
     EXPECT_EQ(w.field->text(), "2024- 7- 4");
     EXPECT_EQ(w.field->Date(), encodeDate(2024, 12, 1));
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(DateEdit, MovingTheWindowClosesTheCalendar)

@@ -8,6 +8,7 @@
 #include "runtime/ui/Input.h"
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
+#include "support/RecordedBoxes.h"
 #include "support/RegionalPresets.h"
 #include "support/ScratchDir.h"
 
@@ -29,7 +30,7 @@ inline TApplication& app()
     static std::string program = exeFolder.file("quorvane");
     static char* argv[] = {program.data(), nullptr};
     // Never destroyed: Qt cannot be torn down during static destruction.
-    static TApplication* application = new TApplication(argc, argv);
+    static TApplication* application = new TApplication(argc, argv, recordingBoxes());
     return *application;
 }
 
@@ -62,20 +63,6 @@ struct DateWindow : TForm {
     int dateChanges = 0;
 };
 
-// Every message box, answered at once.
-class BoxRecorder {
-public:
-    BoxRecorder()
-    {
-        setMessageBoxHook([this](const MessageBoxCall& call) {
-            texts.push_back(call.text);
-            return IDOK;
-        });
-    }
-    ~BoxRecorder() { setMessageBoxHook(nullptr); }
-    std::vector<std::string> texts;
-};
-
 class DateEditFixture : public ::testing::Test {
 protected:
     void show(DateWindow& w)
@@ -102,7 +89,8 @@ protected:
     }
 
     bool m_appReady = (app(), true);
-    BoxRecorder boxes;
+    // Every message box of the test, answered at once.
+    std::vector<MessageBoxCall>& boxes = clearedBoxes();
 };
 
 } // namespace qv::test

@@ -449,30 +449,87 @@ TEST(TRvProject, ChangesDuringARunStayInTheExecutionCopy)
     EXPECT_EQ(project.ProjectManager().param("Total"), "");
 }
 
-TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
+// Runs a one-text project into run while another engine of the process holds the data
+// system, the services answering the retry question with Cancel; the questions asked.
+std::vector<std::string> runWhileDataSystemBusy(DataCommunication& data, ReportServices services, MemoryRun& run)
 {
     TempDir dir;
     writeProject(dir.file("p.rav"), [](auto& project) { oneTextReport(project, "'x'"); });
-    DataCommunication data;
     TRpDataSystem otherRun(data.connections()); // another engine of the program holds the lock
-    ASSERT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
+    EXPECT_TRUE(otherRun.GainControl(std::chrono::milliseconds(0), databuffer::Reach::Process));
     std::vector<std::string> asked;
-    ReportServices services;
     services.retryPrompt = [&](const std::string& message) {
         asked.push_back(message);
         return false;
     };
     TRvProject project(data, services);
     project.DataControlTimeout = std::chrono::milliseconds(20);
-    MemoryRun run;
     project.Engine = &run.system;
     project.SetProjectFile(dir.file("p.rav"));
     EXPECT_NO_THROW(project.Execute());
     otherRun.ReleaseControl();
-    EXPECT_EQ(asked, std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
+    return asked;
+}
+
+TEST(TRvProject, BusyDataSystemAsksAndCancelEndsTheRunSilently)
+{
+    DataCommunication data;
+    MemoryRun run;
+    EXPECT_EQ(runWhileDataSystemBusy(data, {}, run),
+        std::vector<std::string> {"Unable to gain control of Report Data Communication System."});
     EXPECT_EQ(run.snapshot.size(), 0);
     EXPECT_TRUE(run.system.Aborted) << "a run that produced nothing is not a finished one";
     EXPECT_EQ(data.system().ControlCount(), 0);
+}
+
+// What a run lets out to a user passes through the translator of the report system
+// that ran it, the pattern before its value; a system without one says it as written.
+TEST(TRvSystem, ErrorsItLetsOutPassThroughItsOwnTranslator)
+{
+    ReportServices brackets;
+    brackets.translate = [](const std::string& text) { return "<" + text + ">"; };
+    auto failure = [](TRvSystem& system) -> std::string {
+        try {
+            system.Execute();
+        } catch (const std::exception& error) {
+            return error.what();
+        }
+        return "(no error)";
+    };
+    for (ReportServices services : {brackets, ReportServices {}}) {
+        bool const translated = bool(services.translate);
+        SCOPED_TRACE(translated ? "translated" : "as written");
+        MemoryRun unbound(services);
+        unbound.system.SystemFiler.Stream = nullptr;
+        std::string const missing = "StreamMode is smUser but Stream is nil";
+        EXPECT_EQ(failure(unbound.system), translated ? "<" + missing + ">" : missing);
+
+        MemoryRun slot(services);
+        slot.system.OnPrint = [](TBaseReport& writer) { writer.ReuseGraphic(0); };
+        EXPECT_EQ(failure(slot.system), translated ? "<ReuseGraphic: Index must be between 1 and 10>"
+                                                   : "ReuseGraphic: Index must be between 1 and 10");
+    }
+}
+
+TEST(TRvProject, ErrorsAndTheRetryQuestionPassThroughItsOwnTranslator)
+{
+    TempDir dir;
+    ReportServices services;
+    services.translate = [](const std::string& text) { return "<" + text + ">"; };
+    DataCommunication data;
+    TRvProject project(data, services);
+    project.SetProjectFile(dir.file("missing.rav"));
+    try {
+        project.Execute();
+        FAIL() << "no error";
+    } catch (const report::ERpException& error) {
+        EXPECT_EQ(std::string(error.what()),
+            "<The following reporting project does not exist:\r\"" + dir.file("missing.rav") + "\">");
+    }
+
+    MemoryRun run;
+    EXPECT_EQ(runWhileDataSystemBusy(data, services, run),
+        std::vector<std::string> {"<Unable to gain control of Report Data Communication System.>"});
 }
 
 TEST(TRvProject, RunServedInsideTheProcessNeverWaitsForOtherProcesses)

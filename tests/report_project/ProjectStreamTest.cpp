@@ -125,11 +125,18 @@ TEST(ProjectStream, SizesBeyondTheDataFailAsReadErrors)
     EXPECT_THROW(ProjectReader(Bytes { 0xC0, 0x01 }).readCount(), EReadError);
 }
 
-TEST(ReportErrors, MessagesPassThroughTheTranslationHook)
+TEST(ReportErrors, MessagesAreWrittenUntilTheirShowerTranslatesThePattern)
 {
-    setTranslationHook([](const std::string& text) { return text == "Unknown compression method %s" ? "Methode %s?" : text; });
-    EXPECT_STREQ(ERpException("Unknown compression method %s", "7").what(), "Methode 7?");
-    EXPECT_STREQ(ERpException("Invalid Project Format").what(), "Invalid Project Format");
-    setTranslationHook(nullptr);
-    EXPECT_STREQ(ERpException("Unknown compression method %s", "7").what(), "Unknown compression method 7");
+    Translator const german = [](const std::string& text) {
+        return text == "Unknown compression method %s" ? "Methode %s?" : text;
+    };
+    ERpException method("Unknown compression method %s", "7");
+    EXPECT_STREQ(method.what(), "Unknown compression method 7");
+    method.translateFor(german);
+    EXPECT_STREQ(method.what(), "Methode 7?");
+    method.translateFor({});
+    EXPECT_STREQ(method.what(), "Methode 7?") << "no translator leaves the message alone";
+    ERpException format("Invalid Project Format");
+    format.translateFor(german);
+    EXPECT_STREQ(format.what(), "Invalid Project Format");
 }

@@ -381,18 +381,34 @@ TEST(SnapshotWriter, StateChecksAndTranslatedTexts)
     });
     EXPECT_EQ(message([&] { running.LineTo(1, 1); }), notPrinting) << "finished";
 
-    qv::report::setTranslationHook([](const std::string& text) { return "<" + text + ">"; });
-    TRvNDRWriter translated;
-    translated.StreamMode = TStreamMode::smUser;
-    std::string missing = message([&] { translated.Start(); });
-    std::string slot = message([&] { writeReport([](TRvNDRWriter& w) { w.ReuseGraphic(0); }); });
+    // Thrown where no translator is in reach, an error keeps its pattern as written and
+    // its value apart, for the report system that shows it to translate.
+    auto written = [](const std::function<void()>& call) -> qv::report::ReportText {
+        try {
+            call();
+        } catch (const EReportPrinter& e) {
+            return e.text();
+        }
+        return {"(no error)", std::nullopt};
+    };
+    TRvNDRWriter unbound;
+    unbound.StreamMode = TStreamMode::smUser;
+    auto missing = written([&] { unbound.Start(); });
+    EXPECT_EQ(missing.pattern, "StreamMode is smUser but Stream is nil");
+    EXPECT_EQ(missing.value, std::nullopt);
+    auto slot = written([&] { writeReport([](TRvNDRWriter& w) { w.ReuseGraphic(0); }); });
+    EXPECT_EQ(slot.pattern, "ReuseGraphic: Index must be between 1 and %d");
+    EXPECT_EQ(slot.value, "10");
     TMemoryStream garbage(std::vector<uint8_t> {'X', 0, 0});
     RecordingRender render;
-    std::string header = message([&] { TRPConverter(garbage, render).Generate(); });
-    qv::report::setTranslationHook(nullptr);
-    EXPECT_EQ(missing, "<StreamMode is smUser but Stream is nil>");
-    EXPECT_EQ(slot, "<ReuseGraphic: Index must be between 1 and 10>");
-    EXPECT_EQ(header, "<Unexpected header code [88] found in report file.>");
+    auto header = written([&] { TRPConverter(garbage, render).Generate(); });
+    EXPECT_EQ(header.pattern, "Unexpected header code [%d] found in report file.");
+    EXPECT_EQ(header.shown(), "Unexpected header code [88] found in report file.");
+    // The translator sees the pattern, never the filled text.
+    auto german = [](const std::string& text) {
+        return text == "Unexpected header code [%d] found in report file." ? "Unerwarteter Kopfcode [%d]." : text;
+    };
+    EXPECT_EQ(header.shown(german), "Unerwarteter Kopfcode [88].");
 }
 
 TEST(SnapshotWriter, PagesOutsideThePrintRangeAreNotWritten)

@@ -69,7 +69,7 @@ TEST(PreviewPrinting, ThePagesChosenInThePrintRangeReachTheQueue)
     writer.Execute();
 
     TRvSystem system;
-    UiServices const desktop = desktopUiServices();
+    UiServices const desktop = test::recordingBoxes();
     TRpPreviewForm form(system, device, desktop);
     form.SetSnapshot(snapshot);
     form.Start();

@@ -89,7 +89,7 @@ protected:
     test::FakePrinter* printer = nullptr;
     TRPPrinterDevice device {prints};
     // The desktop, but a test may choose from the pop-up menu in the user's place.
-    UiServices ui = desktopUiServices();
+    UiServices ui = test::recordingBoxes();
     TRvSystem system;
     std::unique_ptr<TMemoryStream> snapshot;
     std::unique_ptr<TRpPreviewForm> form;
@@ -456,7 +456,7 @@ protected:
 
     test::FakePrintSystem prints;
     TRPPrinterDevice device {prints};
-    UiServices ui = desktopUiServices();
+    UiServices ui = test::recordingBoxes();
     TRvSystem system{windows(device, ui)};
 };
 

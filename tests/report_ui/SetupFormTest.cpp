@@ -24,7 +24,7 @@ protected:
     }
     test::FakePrintSystem prints;
     TRvSystem system;
-    UiServices ui = desktopUiServices();
+    UiServices ui = test::recordingBoxes();
 };
 
 TEST_F(SetupForm, OpensWithPreviewAndTheSnapshotFormatWhenAPrinterIsThere)

@@ -55,7 +55,7 @@ protected:
 
     test::FakePrintSystem prints;
     TRPPrinterDevice printer {prints};
-    UiServices ui = desktopUiServices();
+    UiServices ui = test::recordingBoxes();
     TRvSystem system{recordingServices()};
     std::vector<std::string> labels;
     std::function<void(TRpStatusForm&, int)> atPage;

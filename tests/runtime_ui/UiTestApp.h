@@ -2,6 +2,7 @@
 
 #include "runtime/ui/Application.h"
 #include "runtime/ui/Dialogs.h"
+#include "support/RecordedBoxes.h"
 #include "support/ScratchDir.h"
 
 #include <string>
@@ -17,23 +18,11 @@ inline TApplication& app()
     static std::string program = exeFolder.file("quorvane");
     static char* argv[] = {program.data(), nullptr};
     // Never destroyed: Qt cannot be torn down during static destruction.
-    static TApplication* application = new TApplication(argc, argv);
+    static TApplication* application = new TApplication(argc, argv, recordingBoxes());
     return *application;
 }
 
-inline std::vector<MessageBoxCall>& recordedBoxes()
-{
-    static std::vector<MessageBoxCall> boxes;
-    return boxes;
-}
-
-inline void recordMessageBoxes()
-{
-    recordedBoxes().clear();
-    setMessageBoxHook([](const MessageBoxCall& call) {
-        recordedBoxes().push_back(call);
-        return int(IDOK);
-    });
-}
+// Starts a test with no box recorded yet.
+inline void recordMessageBoxes() { recordedBoxes().clear(); }
 
 } // namespace qv::test

@@ -54,7 +54,6 @@ protected:
         test::app();
         test::recordMessageBoxes();
     }
-    void TearDown() override { setMessageBoxHook(nullptr); }
 };
 
 } // namespace

@@ -20,14 +20,10 @@ class ScheduleGridFlow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setMessageBoxHook([this](const MessageBoxCall& call) {
-            boxes.push_back(call.text);
-            return int(IDOK);
-        });
+        boxes.clear();
         window.showAndRaise();
         app().processMessages();
     }
-    void TearDown() override { setMessageBoxHook(nullptr); }
 
     void calculate(const std::string& amount, const std::string& rate, const std::string& term)
     {
@@ -46,7 +42,7 @@ protected:
     TApplication& application = app();
     ScopedRegionalSettings posix{RegionalSettings::posix()};
     ScheduleWindow window;
-    std::vector<std::string> boxes;
+    std::vector<MessageBoxCall>& boxes = recordedBoxes();
 };
 
 } // namespace
@@ -160,7 +156,7 @@ TEST_F(ScheduleGridFlow, RejectedTextKeepsTheCellAndShowsTheConversionError)
     pressKey(grid, VK_RETURN);
     app().processMessages();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "'1.2.3' is not a valid floating point value");
+    EXPECT_EQ(boxes[0].text, "'1.2.3' is not a valid floating point value");
     EXPECT_EQ(grid.Col(), 4);
     EXPECT_EQ(grid.Row(), 3);
     EXPECT_EQ(grid.Options(), 1055);

@@ -6,6 +6,7 @@
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/UiServices.h"
+#include "support/RecordedBoxes.h"
 #include "support/ScratchDir.h"
 
 #include <map>
@@ -20,7 +21,7 @@ inline TApplication& app()
     static std::string program = exeFolder.file("quorvane");
     static char* argv[] = {program.data(), nullptr};
     // Never destroyed: Qt cannot be torn down during static destruction.
-    static TApplication* application = new TApplication(argc, argv);
+    static TApplication* application = new TApplication(argc, argv, recordingBoxes());
     return *application;
 }
 

@@ -10,6 +10,7 @@
 #include "skin/dialogs/SkinFileDialog.h"
 #include "skin/model/SkinData.h"
 #include "skin/store/CompressedStoredSkin.h"
+#include "support/RecordedBoxes.h"
 #include "support/ScratchDir.h"
 #include "support/SkipOrFailInCi.h"
 
@@ -28,6 +29,8 @@
 
 using namespace qv;
 using qv::test::ScratchDir;
+using qv::test::recordedBoxes;
+using qv::test::recordingBoxes;
 namespace fs = std::filesystem;
 
 namespace {
@@ -38,7 +41,7 @@ TApplication& app()
     static ScratchDir exeFolder("quorvane-dialog-test");
     static std::string program = exeFolder.file("quorvane");
     static char* argv[] = {program.data(), nullptr};
-    static TApplication* application = new TApplication(argc, argv);
+    static TApplication* application = new TApplication(argc, argv, recordingBoxes());
     return *application;
 }
 
@@ -77,21 +80,17 @@ protected:
         touch(root.path() / "UPPER.QVL");
         touch(root.path() / "notes.txt");
         touch(root.path() / "sub" / "inner.qvl");
-        setMessageBoxHook([this](const MessageBoxCall& call) {
-            boxes.push_back(call);
-            return int(IDOK);
-        });
+        boxes.clear();
     }
     void TearDown() override
     {
-        setMessageBoxHook(nullptr);
         app().processMessages();
     }
 
     // The window as a run builds it, shown without waiting.
     TbsSkinFileDialogForm& window(TbsFileDialogMode mode = TbsFileDialogMode::Open)
     {
-        m_window = std::make_unique<TbsSkinFileDialogForm>(mode, &ownSkin());
+        m_window = std::make_unique<TbsSkinFileDialogForm>(mode, &ownSkin(), ui);
         m_window->filterSelector.setFilter("Quorvel files|*.qvl");
         m_window->fileList.setMask(m_window->filterSelector.mask());
         m_window->showFolder(root.path().string());
@@ -108,13 +107,16 @@ protected:
             if (w.modalResult() == mrNone)
                 w.setModalResult(mrCancel);
         };
-        return dialog.Execute();
+        return dialog.Execute(ui);
     }
 
     std::string path(const std::string& name) const { return (root.path() / name).string(); }
 
     ScratchDir root{"quorvane-dialog-tree"};
-    std::vector<MessageBoxCall> boxes;
+    // The desktop, with message boxes recorded; the dialog's and the application's
+    // boxes land in one list, in order.
+    UiServices ui = recordingBoxes();
+    std::vector<MessageBoxCall>& boxes = recordedBoxes();
     std::unique_ptr<TbsSkinFileDialogForm> m_window;
 };
 
@@ -685,7 +687,7 @@ TEST_F(FileDialogTest, TextsComeFromTheStringTableWhenTheModelHasOne)
     model.setResourceStrData(&strings);
     EXPECT_EQ(dialogText(&model, "MSG_BTN_OPEN", "&Open"), "&Ouvrir");
     EXPECT_EQ(dialogText(&model, "MSG_BTN_CANCEL", "Cancel"), "Cancel");
-    TbsSkinFileDialogForm w(TbsFileDialogMode::Open, &model);
+    TbsSkinFileDialogForm w(TbsFileDialogMode::Open, &model, ui);
     EXPECT_EQ(w.confirmButton.Caption(), "&Ouvrir");
     EXPECT_EQ(w.lookInLabel.Caption(), "Regarder dans : ");
     model.setResourceStrData(nullptr);

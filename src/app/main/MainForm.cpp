@@ -401,7 +401,7 @@ void TfrmMain::txtRateExit()
     std::string rate = txtRate.text();
     if (parseRate(rate).errorPosition == 0)
         return;
-    messageBox(echoedInput(rate) + "  is not a valid value!", "Info", infoBox);
+    ui.messageBox({echoedInput(rate) + "  is not a valid value!", "Info", infoBox});
     txtRate.setFocus();
 }
 
@@ -462,13 +462,13 @@ void TfrmMain::mnuNewClick()
 
 void TfrmMain::mnuOpenClick()
 {
-    if (OpenDialog1.Execute())
+    if (OpenDialog1.Execute(ui))
         loadFile(OpenDialog1.FileName());
 }
 
 void TfrmMain::mnuSaveClick()
 {
-    if (!SaveDialog1.Execute())
+    if (!SaveDialog1.Execute(ui))
         return;
     if (writeLoanFile(SaveDialog1.FileName(), loan))
         LastFileMemory(filesDir()).remember(SaveDialog1.FileName());
@@ -540,6 +540,6 @@ void TfrmMain::setResultLabel(ResultLabel label, const std::string& text)
 
 void TfrmMain::redrawChart() { chartPage.redraw(loan.table, loan.totals.scheduleMonths); }
 
-void TfrmMain::showMessage(const std::string& text, const std::string& caption) { messageBox(text, caption, infoBox); }
+void TfrmMain::showMessage(const std::string& text, const std::string& caption) { ui.messageBox({text, caption, infoBox}); }
 
 } // namespace qv

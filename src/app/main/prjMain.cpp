@@ -45,7 +45,9 @@ int main(int argc, char** argv)
     if (early.action != qv::StartRequest::Action::Run)
         return answer(early);
 
-    qv::TApplication application(argc, argv);
+    // The desktop's services, for the application's own error boxes and every window.
+    qv::UiServices const desktop = qv::desktopUiServices();
+    qv::TApplication application(argc, argv, desktop);
     qv::StartRequest const request = qv::readStartArguments(argumentsAfterProgram(argc, argv));
     if (request.action != qv::StartRequest::Action::Run)
         return answer(request);
@@ -57,7 +59,6 @@ int main(int argc, char** argv)
     // The forms show what fails inside them; whatever still escapes ends the program
     // with its message rather than an abort.
     try {
-        qv::UiServices const desktop = qv::desktopUiServices();
         auto& main = application.createForm<qv::TfrmMain>(request.fileToOpen, desktop);
         // Hidden until asked for: made once the main window's first frame is painted.
         qv::afterFirstFrame([&application, &main, desktop] {

@@ -20,7 +20,7 @@ namespace {
 
 EReportPrinter answerError()
 {
-    return EReportPrinter(report::translate("Invalid answer in the data buffer."));
+    return EReportPrinter("Invalid answer in the data buffer.");
 }
 
 constexpr auto kRemoteSlice = std::chrono::milliseconds(100);
@@ -33,10 +33,9 @@ Reach reachOf(const TRpDataConnection& record)
     return record.connection ? Reach::Process : Reach::Machine;
 }
 
-std::string couldNotOpen(const std::string& name)
+report::ReportText couldNotOpen(const std::string& name)
 {
-    return report::formatMessage(
-        report::translate("Error!  Could not open data connection \"%s\".  Aborting report."), name);
+    return {"Error!  Could not open data connection \"%s\".  Aborting report.", name};
 }
 
 } // namespace
@@ -153,9 +152,8 @@ bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& re
     if (namesakes > 1) {
         report::showMessage(
             messages,
-            report::formatMessage(
-                report::translate("Error!  Duplicate data connections found with name \"%s\".  Aborting report."),
-                name));
+            report::ReportText{"Error!  Duplicate data connections found with name \"%s\".  Aborting report.", name}
+                .shown());
         return false;
     }
     if (identify(name, "RPRTDATA_" + name, {"RPRTACK_" + name}, 1, record))
@@ -164,7 +162,7 @@ bool TRpDataSystem::connectRemote(const std::string& name, TRpDataConnection& re
     // a missing program is reported at once rather than after a minute.
     if (designTime && identify(name, "RPDTDATA_" + name, {"RPRTACK_" + name, "RPDTACK_" + name}, RemoteWaitLimit, record))
         return true;
-    report::showMessage(messages, couldNotOpen(name));
+    report::showMessage(messages, couldNotOpen(name).shown());
     return false;
 }
 
@@ -299,7 +297,7 @@ void TRpDataSystem::BeginRequest(const TRpDataConnection& record, TRpDataAction 
 void TRpDataSystem::WriteBytes(const void* data, size_t count)
 {
     if (m_requestEnd == 0 || count > m_buffer->size() - m_requestEnd)
-        throw EReportPrinter(report::translate("Request too large for the data buffer."));
+        throw EReportPrinter("Request too large for the data buffer.");
     if (count > 0)
         std::memcpy(m_buffer->data() + m_requestEnd, data, count);
     m_requestEnd += count;
@@ -316,7 +314,7 @@ void TRpDataSystem::WriteInt32(int32_t value)
 void TRpDataSystem::WriteString(const std::string& text)
 {
     if (text.size() > static_cast<size_t>(INT32_MAX))
-        throw EReportPrinter(report::translate("Request too large for the data buffer."));
+        throw EReportPrinter("Request too large for the data buffer.");
     WriteInt32(static_cast<int32_t>(text.size()));
     WriteBytes(text.data(), text.size());
 }
@@ -334,8 +332,7 @@ TRpAnswer TRpDataSystem::Request(TRpDataConnection& record, TRpDataAction action
     if (!record.dataEvent)
         throw EReportPrinter(couldNotOpen(record.name));
     auto unanswered = [&] {
-        return EReportPrinter(report::formatMessage(
-            report::translate("The data connection \"%s\" did not answer.  Aborting report."), record.name));
+        return EReportPrinter("The data connection \"%s\" did not answer.  Aborting report.", record.name);
     };
     // Once it has gone quiet, the rest of the run does not wait for it again.
     if (record.lost)
@@ -397,7 +394,7 @@ bool TRpDataSystem::GainControl(std::chrono::milliseconds timeout, Reach reach)
 void TRpDataSystem::ReleaseControl()
 {
     if (m_controlCount <= 0)
-        throw EReportPrinter(report::translate("Control count underflow on ReleaseControl"));
+        throw EReportPrinter("Control count underflow on ReleaseControl");
     if (--m_controlCount > 0)
         return;
     if (m_machineHeld)

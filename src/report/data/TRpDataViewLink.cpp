@@ -17,7 +17,7 @@ namespace {
 
 EReportPrinter rowError()
 {
-    return EReportPrinter(report::translate("Invalid row in the data buffer."));
+    return EReportPrinter("Invalid row in the data buffer.");
 }
 
 int32_t rowInt32(const std::vector<uint8_t>& row, size_t offset)
@@ -124,7 +124,7 @@ std::vector<TRpDeclaredField> parseDeclaredFields(TRpAnswer& answer)
     int32_t count = answer.ReadInt32();
     // Every declaration takes at least its 4-byte end mark.
     if (count < 0 || static_cast<size_t>(count) > answer.Remaining() / 4)
-        throw EReportPrinter(report::translate("Invalid answer in the data buffer."));
+        throw EReportPrinter("Invalid answer in the data buffer.");
     for (int32_t i = 0; i < count; ++i) {
         TRpDeclaredField field;
         for (;;) {

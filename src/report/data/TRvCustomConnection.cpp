@@ -27,7 +27,7 @@ std::string replaceAll(std::string text, const std::string& what, const std::str
 
 EReportPrinter requestError()
 {
-    return EReportPrinter(report::translate("Invalid request in the data buffer."));
+    return EReportPrinter("Invalid request in the data buffer.");
 }
 
 uint32_t nextObjectId()
@@ -208,7 +208,7 @@ void TRvCustomConnection::makeRoom(size_t count)
         return;
     size_t needed = m_writePos + count;
     if (needed > static_cast<size_t>(INT32_MAX) - kBufferSize)
-        throw EReportPrinter(report::translate("Data row too large for the data buffer."));
+        throw EReportPrinter("Data row too large for the data buffer.");
     int number = m_lastOverflowNumber == 1 ? 2 : 1;
     auto block = create(m_reach, overflowName(number), needed + kBufferSize);
     std::memcpy(block->data(), m_target->data(), m_writePos);
@@ -242,14 +242,14 @@ void TRvCustomConnection::putInt32(size_t offset, int32_t value)
 {
     // Only reachable with values written outside their handler; never write past the block.
     if (offset + 4 > m_target->size())
-        throw EReportPrinter(report::translate("Attempt to write more fields than defined."));
+        throw EReportPrinter("Attempt to write more fields than defined.");
     databuffer::putInt32(*m_target, offset, value);
 }
 
 void TRvCustomConnection::WriteString(const std::string& text)
 {
     if (text.size() > static_cast<size_t>(INT32_MAX))
-        throw EReportPrinter(report::translate("Data row too large for the data buffer."));
+        throw EReportPrinter("Data row too large for the data buffer.");
     writeInt32(static_cast<int32_t>(text.size()));
     writeBytes(text.data(), text.size());
 }
@@ -332,7 +332,7 @@ void TRvCustomConnection::DeclareField(const std::string& name, TRPDataType data
 void TRvCustomConnection::WriteStringValue(const std::string& formatted, const std::string& native)
 {
     if (m_fieldPos >= m_fields.size())
-        throw EReportPrinter(report::translate("Attempt to write more fields than defined."));
+        throw EReportPrinter("Attempt to write more fields than defined.");
     TDataConnectFieldDef& field = m_fields[m_fieldPos];
     auto advance = [&] {
         ++m_fieldPos;
@@ -350,7 +350,7 @@ void TRvCustomConnection::WriteStringValue(const std::string& formatted, const s
         return;
     }
     if (field.dataType != TRPDataType::dtString) {
-        std::string message = report::translate("Attempt to write different data type than defined (Column %0:s/%1:s).");
+        std::string message = "Attempt to write different data type than defined (Column %0:s/%1:s).";
         message = replaceAll(message, "%0:s", std::to_string(m_fieldPos + 1));
         message = replaceAll(message, "%1:s", std::to_string(m_fields.size()));
         throw EReportPrinter(message);
@@ -569,7 +569,7 @@ void TRvCustomConnection::ExecuteAction()
     case TRpDataAction::ReleaseOverflow:
         break;
     default:
-        throw EReportPrinter(report::translate("Unknown data connection request [" + std::to_string(code) + "]."));
+        throw EReportPrinter("Unknown data connection request [%d].", std::to_string(code));
     }
 }
 

@@ -36,6 +36,9 @@ struct ReportServices {
     // Messages that do not stop a run: an unknown class in the project, a data
     // connection that cannot be opened. Empty: standard error.
     report::MessageSink message;
+    // Puts the engine's texts into the user's language: the errors a run lets out and
+    // the retry question. Empty: the texts as written.
+    report::Translator translate;
 };
 
 } // namespace qv

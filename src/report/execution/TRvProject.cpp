@@ -16,6 +16,8 @@ namespace {
 
 using namespace report;
 
+const ReportText busyDataSystem{"Unable to gain control of Report Data Communication System.", std::nullopt};
+
 class ProjectParameters : public ParameterStore {
 public:
     explicit ProjectParameters(TRpProjectManager& project) : m_project(project) { }
@@ -192,7 +194,7 @@ void TRvProject::SetProjectFile(const std::string& fileName)
 }
 
 void TRvProject::Open()
-{
+try {
     if (m_active)
         return;
     if (OnBeforeOpen)
@@ -212,6 +214,9 @@ void TRvProject::Open()
     m_active = true;
     if (OnAfterOpen)
         OnAfterOpen(*this);
+} catch (ETranslatable& error) {
+    error.translateFor(m_services.translate);
+    throw;
 }
 
 void TRvProject::SetParameter(const std::string& name, const std::string& value)
@@ -220,7 +225,7 @@ void TRvProject::SetParameter(const std::string& name, const std::string& value)
 }
 
 void TRvProject::Execute()
-{
+try {
     Open();
     TRpReport* report = m_project->activeReport();
     if (!report)
@@ -252,6 +257,9 @@ void TRvProject::Execute()
     temporary.SystemFiler.StreamMode = TStreamMode::smTempFile;
     temporary.SystemFiler.AccuracyMethod = TAccuracyMethod::amAppearance;
     runReport(copy, *runCopy, temporary);
+} catch (ETranslatable& error) {
+    error.translateFor(m_services.translate);
+    throw;
 }
 
 void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem& system)
@@ -260,7 +268,7 @@ void TRvProject::runReport(TRpProjectManager& copy, TRpReport& report, TRvSystem
     databuffer::Reach const reach = dataReachOf(copy, m_data.connections());
     while (!data.GainControl(DataControlTimeout, reach)) {
         auto& prompt = m_services.retryPrompt;
-        if (!prompt || !prompt(translate("Unable to gain control of Report Data Communication System."))) {
+        if (!prompt || !prompt(busyDataSystem.shown(m_services.translate))) {
             // Nothing was generated: callers must not take the run for a finished one.
             system.Aborted = true;
             return;

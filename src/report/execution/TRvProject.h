@@ -47,7 +47,8 @@ public:
     // Raises ERpException when the file does not exist; no effect when active.
     void Open();
     void SetParameter(const std::string& name, const std::string& value);
-    // Opens when needed and runs the active report on an execution copy.
+    // Opens when needed and runs the active report on an execution copy. An engine
+    // error leaving Open or Execute comes out in the services' translation.
     void Execute();
     void Close();
 

@@ -76,7 +76,7 @@ struct TRvSystem::Run {
 };
 
 void TRvSystem::Execute()
-{
+try {
     ReportDest = DefaultDest;
     Aborted = false;
     if (!runSetup()) {
@@ -97,6 +97,9 @@ void TRvSystem::Execute()
         return;
     }
     deliver(*snapshot);
+} catch (report::ETranslatable& error) {
+    error.translateFor(m_services.translate);
+    throw;
 }
 
 // Refuses a destination that cannot take the output before anything is generated.

@@ -96,7 +96,8 @@ public:
     // Copies above 1 that the printer cannot make itself: the snapshot is replayed per copy.
     bool ForceMultiplePrint = false;
 
-    // Setup, generation, delivery.
+    // Setup, generation, delivery. An engine error leaving it comes out in the
+    // services' translation.
     void Execute();
     // The page writer, while the snapshot is generated.
     TRvNDRWriter* Writer() const { return m_writer; }

@@ -81,7 +81,7 @@ void checkDepth(int depth)
 
 void reportUnknownClass(const MessageSink& messages, const std::string& className)
 {
-    showMessage(messages, formatMessage(translate(UnknownClassMessage), className));
+    showMessage(messages, ReportText{UnknownClassMessage, className}.shown());
 }
 
 } // namespace

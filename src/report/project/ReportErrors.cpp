@@ -13,14 +13,8 @@ void showMessage(const MessageSink& sink, const std::string& text)
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 
-ERpException::ERpException(const std::string& message)
-    : Exception(translate(message))
-{
-}
+ERpException::ERpException(const std::string& message) : ETranslatable({message, std::nullopt}) {}
 
-ERpException::ERpException(const std::string& pattern, const std::string& value)
-    : Exception(formatMessage(translate(pattern), value))
-{
-}
+ERpException::ERpException(const std::string& pattern, const std::string& value) : ETranslatable({pattern, value}) {}
 
 } // namespace qv::report

@@ -14,9 +14,9 @@ namespace qv::report {
 using MessageSink = std::function<void(const std::string&)>;
 void showMessage(const MessageSink& sink, const std::string& text);
 
-// The error every report engine failure raises. The fixed text (or pattern) is
-// translated before a value is put into it.
-class ERpException : public Exception {
+// The error every report engine failure raises. The value takes the place of the
+// pattern's first "%s".
+class ERpException : public ETranslatable {
 public:
     explicit ERpException(const std::string& message);
     ERpException(const std::string& pattern, const std::string& value);

@@ -1,35 +1,19 @@
 #pragma once
 
 #include "report/snapshot/Translation.h"
-#include "runtime/core/Exception.h"
 
-#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace qv {
 
-// Raised by the page writer and the snapshot reader. The fixed text (or pattern) is
-// translated before a value is put into it.
-class EReportPrinter : public Exception {
+// Raised by the page writer and the snapshot reader.
+class EReportPrinter : public report::ETranslatable {
 public:
-    explicit EReportPrinter(const std::string& message)
-        : Exception(report::translate(message))
-    {
-    }
+    explicit EReportPrinter(report::ReportText text) : ETranslatable(std::move(text)) {}
+    explicit EReportPrinter(const std::string& message) : ETranslatable({message, std::nullopt}) {}
     // The value takes the place of the pattern's first "%s" or "%d".
-    EReportPrinter(const std::string& pattern, const std::string& value)
-        : Exception(fill(report::translate(pattern), value))
-    {
-    }
-
-private:
-    static std::string fill(const std::string& pattern, const std::string& value)
-    {
-        auto at = std::min(pattern.find("%s"), pattern.find("%d"));
-        if (at == std::string::npos)
-            return pattern;
-        return pattern.substr(0, at) + value + pattern.substr(at + 2);
-    }
+    EReportPrinter(const std::string& pattern, const std::string& value) : ETranslatable({pattern, value}) {}
 };
 
 } // namespace qv

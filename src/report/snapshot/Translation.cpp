@@ -1,34 +1,26 @@
 #include "report/snapshot/Translation.h"
 
+#include <algorithm>
+
 namespace qv::report {
 
-namespace {
-
-TranslationHook& translationHook()
+std::string ReportText::shown(const Translator& translator) const
 {
-    static TranslationHook hook;
-    return hook;
-}
-
-} // namespace
-
-void setTranslationHook(TranslationHook hook)
-{
-    translationHook() = std::move(hook);
-}
-
-std::string translate(const std::string& text)
-{
-    auto& hook = translationHook();
-    return hook ? hook(text) : text;
-}
-
-std::string formatMessage(const std::string& pattern, const std::string& value)
-{
-    auto at = pattern.find("%s");
+    std::string const text = translator ? translator(pattern) : pattern;
+    if (!value)
+        return text;
+    auto const at = std::min(text.find("%s"), text.find("%d"));
     if (at == std::string::npos)
-        return pattern;
-    return pattern.substr(0, at) + value + pattern.substr(at + 2);
+        return text;
+    return text.substr(0, at) + *value + text.substr(at + 2);
+}
+
+ETranslatable::ETranslatable(ReportText text) : Exception(text.shown()), m_text(std::move(text)) {}
+
+void ETranslatable::translateFor(const Translator& translator)
+{
+    if (translator)
+        static_cast<Exception&>(*this) = Exception(m_text.shown(translator));
 }
 
 } // namespace qv::report

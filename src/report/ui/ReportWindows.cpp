@@ -103,9 +103,9 @@ void addReportWindows(ReportServices& services, TRPPrinterDevice& printer, const
             statusWindow()->SetStatus(status);
     };
     // Engine messages go to message boxes in the window instead of standard error.
-    services.message = [](const std::string& text) { messageBox(text, applicationTitle(), MB_OK | MB_TASKMODAL); };
-    services.retryPrompt = [](const std::string& text) {
-        return messageBox(text, applicationTitle(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL) == IDRETRY;
+    services.message = [ui](const std::string& text) { ui.messageBox({text, applicationTitle(), MB_OK | MB_TASKMODAL}); };
+    services.retryPrompt = [ui](const std::string& text) {
+        return ui.messageBox({text, applicationTitle(), MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL}) == IDRETRY;
     };
 }
 

@@ -113,7 +113,7 @@ public:
     GuardedApplication app;
 };
 
-TApplication::TApplication(int& argc, char** argv)
+TApplication::TApplication(int& argc, char** argv, UiServices services) : m_ui(std::move(services))
 {
     if (g_instance)
         throw std::logic_error("one application object per process");
@@ -231,7 +231,7 @@ void TApplication::showException(const std::exception& error) { showException(st
 
 void TApplication::showException(const std::string& message)
 {
-    messageBox(message, m_title, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    m_ui.messageBox({message, m_title, MB_OK | MB_ICONERROR | MB_TASKMODAL});
 }
 
 bool TApplication::guard(const std::function<void()>& fn)

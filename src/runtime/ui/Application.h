@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/graphics/Bitmap.h"
+#include "runtime/ui/UiServices.h"
 
 #include <exception>
 #include <functional>
@@ -16,8 +17,9 @@ class TForm;
 // default handling of every error that leaves an event handler.
 class TApplication {
 public:
-    // argv[0] names the executable; the program looks for its files beside it.
-    TApplication(int& argc, char** argv);
+    // argv[0] names the executable; the program looks for its files beside it. The
+    // default error display shows its boxes through services.messageBox.
+    TApplication(int& argc, char** argv, UiServices services = desktopUiServices());
     ~TApplication();
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
@@ -79,6 +81,7 @@ private:
 
     class Impl;
     std::unique_ptr<Impl> m_impl;
+    UiServices m_ui;
     std::string m_title = "Quorvane";
     std::string m_exeName;
     std::string m_exeDir;

@@ -19,12 +19,6 @@ namespace qv {
 
 namespace {
 
-MessageBoxHook& messageHook()
-{
-    static MessageBoxHook hook;
-    return hook;
-}
-
 QMessageBox::Icon iconOf(unsigned flags)
 {
     switch (flags & 0xF0) {
@@ -65,12 +59,9 @@ std::vector<std::string> splitFilter(const std::string& filter)
     return splitAt(filter, '|');
 }
 
-void setMessageBoxHook(MessageBoxHook hook) { messageHook() = std::move(hook); }
-
-int messageBox(const std::string& text, const std::string& caption, unsigned flags)
+int messageBoxOnDesktop(const MessageBoxCall& call)
 {
-    if (messageHook())
-        return messageHook()(MessageBoxCall{text, caption, flags});
+    unsigned const flags = call.flags;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     if ((flags & 0xF) == MB_OKCANCEL)
         buttons = QMessageBox::Ok | QMessageBox::Cancel;
@@ -78,7 +69,7 @@ int messageBox(const std::string& text, const std::string& caption, unsigned fla
         buttons = QMessageBox::Yes | QMessageBox::No;
     else if ((flags & 0xF) == MB_RETRYCANCEL)
         buttons = QMessageBox::Retry | QMessageBox::Cancel;
-    QMessageBox box(iconOf(flags), QString::fromStdString(caption), QString::fromStdString(text), buttons);
+    QMessageBox box(iconOf(flags), QString::fromStdString(call.caption), QString::fromStdString(call.text), buttons);
     box.setWindowModality(Qt::ApplicationModal);
     switch (box.exec()) {
     case QMessageBox::Cancel: return IDCANCEL;
@@ -91,20 +82,20 @@ int messageBox(const std::string& text, const std::string& caption, unsigned fla
 
 namespace {
 
-bool confirmReplace(const std::string& path, const std::string& caption)
+bool confirmReplace(const UiServices& ui, const std::string& path, const std::string& caption)
 {
     QFileInfo info(QString::fromStdString(path));
     if (!info.absoluteDir().exists()) {
-        messageBox(info.absolutePath().toStdString() + "\rThe folder does not exist.", caption, MB_OK | MB_ICONWARNING);
+        ui.messageBox({info.absolutePath().toStdString() + "\rThe folder does not exist.", caption, MB_OK | MB_ICONWARNING});
         return false;
     }
     if (!info.exists())
         return true;
     if (!info.isWritable()) {
-        messageBox(path + " is read-only.\rChoose another name.", caption, MB_OK | MB_ICONWARNING);
+        ui.messageBox({path + " is read-only.\rChoose another name.", caption, MB_OK | MB_ICONWARNING});
         return false;
     }
-    return messageBox(path + " already exists.\rDo you want to replace it?", caption, MB_YESNO | MB_ICONWARNING) == IDYES;
+    return ui.messageBox({path + " already exists.\rDo you want to replace it?", caption, MB_YESNO | MB_ICONWARNING}) == IDYES;
 }
 
 } // namespace
@@ -186,7 +177,7 @@ bool TFileDialog::execute(const UiServices& ui)
             return false;
     } else {
         chosen = withFilterExtension(chosen, selectedPattern());
-        if (overwritePrompt && !confirmReplace(chosen, title))
+        if (overwritePrompt && !confirmReplace(ui, chosen, title))
             return false;
     }
     fileName = chosen;

@@ -26,15 +26,11 @@ struct MessageBoxCall {
     unsigned flags = 0;
 };
 
-// A message box without owner window, modal for the whole task.
-int messageBox(const std::string& text, const std::string& caption, unsigned flags);
+// The desktop's message box: without owner window, modal for the whole task; the
+// button that closed it.
+int messageBoxOnDesktop(const MessageBoxCall& call);
 
 struct UiServices;
-
-// Answers message boxes instead of the user (scripted runs, tests); an empty
-// hook brings the interactive boxes back.
-using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
-void setMessageBoxHook(MessageBoxHook hook);
 
 // A file dialog's filter "description|pattern|…" cut at every bar, empty parts kept.
 std::vector<std::string> splitFilter(const std::string& filter);
@@ -60,7 +56,7 @@ public:
     bool overwritePrompt = false;
 
     // True when the user confirmed; fileName then holds the full path. The choice
-    // itself comes from ui.chooseFile.
+    // itself comes from ui.chooseFile, the overwrite question from ui.messageBox.
     bool execute(const UiServices& ui);
 
     // Applies the save rule to a chosen path.

@@ -20,6 +20,8 @@ struct UiServices {
     std::function<void(TMenuItem& items, TPoint screen)> popupMenu;
     // The file a file dialog's user picks, or nothing for Cancel; may set its filterIndex.
     std::function<std::optional<std::string>(TFileDialog& dialog)> chooseFile;
+    // Shows a message box and answers the button that closed it (IDOK, IDYES, ...).
+    std::function<int(const MessageBoxCall& call)> messageBox;
 };
 
 // The desktop's own services, for the program and for tools without fakes.
@@ -30,6 +32,7 @@ inline UiServices desktopUiServices()
     services.shellOpen = qv::shellOpen;
     services.popupMenu = qv::popupMenu;
     services.chooseFile = chooseFileOnDesktop;
+    services.messageBox = messageBoxOnDesktop;
     return services;
 }
 

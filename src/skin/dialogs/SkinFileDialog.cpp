@@ -25,8 +25,8 @@ constexpr int spacer = 10;
 
 // ---- window ----
 
-TbsSkinFileDialogForm::TbsSkinFileDialogForm(TbsFileDialogMode mode, TbsSkinData* ctrlSkinData)
-    : m_mode(mode), m_ctrlSkin(ctrlSkinData)
+TbsSkinFileDialogForm::TbsSkinFileDialogForm(TbsFileDialogMode mode, TbsSkinData* ctrlSkinData, UiServices services)
+    : ui(std::move(services)), m_mode(mode), m_ctrlSkin(ctrlSkinData)
 {
     setName("bsSkinFileDialog");
     setKeyPreview(true);
@@ -290,8 +290,8 @@ bool TbsSkinFileDialogForm::openExisting(const std::string& path)
         return true;
     }
     m_result.clear();
-    messageBox(path + "\rThe file is no longer there; the list has been read again.", caption(),
-               MB_OK | MB_ICONWARNING);
+    ui.messageBox({path + "\rThe file is no longer there; the list has been read again.", caption(),
+                   MB_OK | MB_ICONWARNING});
     fileList.refresh();
     return false;
 }
@@ -438,9 +438,9 @@ void TbsSkinOpenDialog::prepare(TbsSkinFileDialogForm& window)
     window.fileNameEdit.setText(shellFileNameOf(m_fileName));
 }
 
-bool TbsSkinOpenDialog::Execute()
+bool TbsSkinOpenDialog::Execute(const UiServices& ui)
 {
-    TbsSkinFileDialogForm window(m_mode, m_ctrlSkinData);
+    TbsSkinFileDialogForm window(m_mode, m_ctrlSkinData, ui);
     prepare(window);
     window.centerOnScreen();
     m_window = &window;

@@ -26,8 +26,11 @@ enum class TbsFileDialogMode { Open, Save };
 // with the file name, the file type and the two buttons.
 class TbsSkinFileDialogForm : public TForm {
 public:
-    TbsSkinFileDialogForm(TbsFileDialogMode mode, TbsSkinData* ctrlSkinData);
+    TbsSkinFileDialogForm(TbsFileDialogMode mode, TbsSkinData* ctrlSkinData, UiServices services);
     ~TbsSkinFileDialogForm() override;
+
+    // What the window asks of the desktop: its message boxes.
+    UiServices ui;
 
     TbsSkinForm skinForm{*this};
     TbsSkinToolBar toolBar{this};
@@ -47,7 +50,7 @@ public:
     TbsSkinPanel listPanel{this};
     TbsSkinScrollBar hScrollBar{&listPanel};
     TbsSkinScrollBar vScrollBar{&listPanel};
-    TbsSkinFileListView fileList{&listPanel};
+    TbsSkinFileListView fileList{&listPanel, ui};
 
     TbsFileDialogMode mode() const { return m_mode; }
     bool checkFileExists = true;
@@ -150,8 +153,8 @@ public:
     const std::vector<std::string>& Files() const { return m_files; }
     TbsViewStyle viewStyle() const { return m_viewStyle; }
 
-    // Shows the window modally; true when the user confirmed.
-    bool Execute();
+    // Shows the window modally, with the desktop services given; true when the user confirmed.
+    bool Execute(const UiServices& ui);
     // The window while a run shows it, else null.
     TbsSkinFileDialogForm* dialogWindow() const { return m_window; }
 

@@ -26,7 +26,8 @@ constexpr int headerFallbackHeight = 20;
 
 } // namespace
 
-TbsSkinFileListView::TbsSkinFileListView(TWinControl* parent) : TbsSkinControl(parent, "listview")
+TbsSkinFileListView::TbsSkinFileListView(TWinControl* parent, const UiServices& ui)
+    : TbsSkinControl(parent, "listview"), m_ui(ui)
 {
     setTabStop(true);
     setColor(clWindow);
@@ -657,7 +658,7 @@ void TbsSkinFileListView::showProperties(int index)
     if (!item.folder)
         text += "\rSize: " + item.sizeText;
     text += "\rModified: " + item.modifiedText;
-    messageBox(text, item.name + " Properties", MB_OK | MB_ICONINFORMATION);
+    m_ui.messageBox({text, item.name + " Properties", MB_OK | MB_ICONINFORMATION});
 }
 
 int TbsSkinFileListView::keyStep(int key) const

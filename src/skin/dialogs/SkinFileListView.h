@@ -2,6 +2,7 @@
 
 #include "runtime/shell/FolderWatcher.h"
 #include "runtime/shell/ShellFolders.h"
+#include "runtime/ui/UiServices.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/model/SkinControlData.h"
 
@@ -23,7 +24,8 @@ enum class TbsViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 // are enabled only while the items do not fit.
 class TbsSkinFileListView : public TbsSkinControl {
 public:
-    explicit TbsSkinFileListView(TWinControl* parent);
+    // The properties box of an item comes from ui, which must outlive the list.
+    TbsSkinFileListView(TWinControl* parent, const UiServices& ui);
 
     const std::string& folder() const { return m_folder; }
     // Shows a folder; raises the listing's error and keeps the shown one when it cannot be read.
@@ -151,6 +153,7 @@ private:
     std::optional<std::int64_t> m_lastPress;
     int m_lastPressItem = -1;
     TShellFolderWatcher m_watcher;
+    const UiServices& m_ui;
 };
 
 } // namespace qv
