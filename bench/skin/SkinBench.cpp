@@ -3,6 +3,7 @@
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinSection.h"
 #include "skin/store/CompressedStoredSkin.h"
+#include "skin/store/SkinArchive.h"
 
 #include "skin/quorvane/QuorvaneSkin.h"
 
@@ -24,6 +25,52 @@ void BM_InflateAndParseStoredSkin(benchmark::State& state)
     }
 }
 BENCHMARK(BM_InflateAndParseStoredSkin)->Unit(benchmark::kMillisecond);
+
+// The three steps of that load apart: inflating, decoding the pictures, parsing the INI text.
+std::string inflatedSkin()
+{
+    TbsCompressedStoredSkin store;
+    store.setCompressedData(std::string(quorvaneCompressedSkin()));
+    TByteBuffer archive;
+    store.ExtractArchive(archive);
+    return archive.bytes();
+}
+
+void BM_InflateStoredSkin(benchmark::State& state)
+{
+    TbsCompressedStoredSkin store;
+    store.setCompressedData(std::string(quorvaneCompressedSkin()));
+    for (auto _ : state) {
+        TByteBuffer archive;
+        store.ExtractArchive(archive);
+        benchmark::DoNotOptimize(archive.size());
+    }
+}
+BENCHMARK(BM_InflateStoredSkin)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeSkinPictures(benchmark::State& state)
+{
+    TByteBuffer bytes(inflatedSkin());
+    TbsSkinArchiveView const archive = TbsSkinArchiveView::read(bytes);
+    for (auto _ : state) {
+        for (std::string_view bmp : archive.activePictures)
+            benchmark::DoNotOptimize(TbsSkinPicture::fromBmp(bmp).width());
+        benchmark::DoNotOptimize(TbsSkinPicture::fromBmp(*archive.mainPicture).width());
+        benchmark::DoNotOptimize(TbsSkinPicture::fromBmp(*archive.maskPicture).width());
+    }
+}
+BENCHMARK(BM_DecodeSkinPictures)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseSkinIni(benchmark::State& state)
+{
+    TByteBuffer bytes(inflatedSkin());
+    TbsSkinArchiveView const archive = TbsSkinArchiveView::read(bytes);
+    for (auto _ : state) {
+        TbsSkinIni ini(archive.iniText);
+        benchmark::DoNotOptimize(ini.hasSection("SKINCONTROLS"));
+    }
+}
+BENCHMARK(BM_ParseSkinIni)->Unit(benchmark::kMicrosecond);
 
 void drawSection(benchmark::State& state, const char* name, int width, int height)
 {

@@ -17,6 +17,8 @@ TEST(SkinIniReaders, RectanglesAndPointsDropEveryNonDigit)
     EXPECT_THROW(ReadSkinRect("1,2,,4"), EConvertError);
     EXPECT_THROW(ReadSkinPoint("x,1"), EConvertError);
     EXPECT_THROW(ReadSkinRect("1,2,3,99999999999"), EConvertError);
+    EXPECT_EQ(ReadSkinRect("0,0,0,2147483647").bottom, 2147483647);
+    EXPECT_THROW(ReadSkinRect("0,0,0,2147483648"), EConvertError);
 }
 
 TEST(SkinIniReaders, WordsAndFlags)
@@ -62,6 +64,13 @@ TEST(SkinIniReaders, SectionsKeysAndDefaults)
     EXPECT_EQ(button.inactiveEffect("inactiveeffect"), ieBrightness);
     EXPECT_EQ(TbsSectionReader(ini, "PICTURES").nameList("activepictures"), (std::vector<std::string>{"one.bmp", "two.bmp"}));
     EXPECT_EQ(TbsSectionReader(ini, "last").str("key"), "no newline");
+
+    // A section that is not there reads every key as its default.
+    TbsSectionReader const none(ini, "nosuchsection");
+    EXPECT_EQ(none.str("key", "d"), "d");
+    EXPECT_EQ(none.integer("fontheight", 14), 14);
+    EXPECT_EQ(none.rect("skinrect"), TRect{});
+    EXPECT_EQ(none.alignment("alignment"), TAlignment::Center);
 
     TbsSkinIni hostile("[s]\r\ncount=2147483647\r\n");
     EXPECT_EQ(TbsSectionReader(hostile, "s").listCount("count"), TbsSectionReader::maxListCount);

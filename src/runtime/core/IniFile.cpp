@@ -13,28 +13,28 @@ namespace qv {
 namespace {
 
 // "[name]" gives name; anything else gives false.
-bool sectionHeader(const std::string& line, std::string& name)
+bool sectionHeader(std::string_view line, std::string_view& name)
 {
-    std::string const t = trim(line);
+    std::string_view const t = trimmedView(line);
     if (t.size() < 2 || t.front() != '[')
         return false;
     std::size_t const close = t.find(']');
-    if (close == std::string::npos)
+    if (close == std::string_view::npos)
         return false;
-    name = trim(t.substr(1, close - 1));
+    name = trimmedView(t.substr(1, close - 1));
     return true;
 }
 
-bool keyLine(const std::string& line, std::string& key, std::string& value)
+bool keyLine(std::string_view line, std::string_view& key, std::string_view& value)
 {
-    std::string const t = trim(line);
+    std::string_view const t = trimmedView(line);
     if (t.empty() || t[0] == ';')
         return false;
     std::size_t const eq = t.find('=');
-    if (eq == std::string::npos)
+    if (eq == std::string_view::npos)
         return false;
-    key = trim(t.substr(0, eq));
-    value = trim(t.substr(eq + 1));
+    key = trimmedView(t.substr(0, eq));
+    value = trimmedView(t.substr(eq + 1));
     return true;
 }
 
@@ -56,35 +56,60 @@ std::string readFileIfAny(const std::string& path, bool& readable)
 
 } // namespace
 
+std::size_t NoCaseHash::operator()(std::string_view text) const
+{
+    // FNV-1a over the lower-case letters.
+    std::size_t hash = 14695981039346656037ULL;
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const { return sameText(a, b); }
+
 IniText::IniText(std::string_view text)
 {
-    Keys* current = nullptr;
-    for (std::string const& line : splitLines(text)) {
-        std::string name;
+    Section* current = nullptr;
+    std::size_t at = 0;
+    std::string_view line;
+    while (nextLine(text, at, line)) {
+        std::string_view name;
         if (sectionHeader(line, name)) {
-            current = &m_sections[lower(name)];
+            auto const found = m_sections.find(name);
+            current = found != m_sections.end() ? &found->second : &m_sections[std::string(name)];
             continue;
         }
-        std::string key;
-        std::string value;
-        if (current && keyLine(line, key, value))
-            current->emplace(lower(key), std::move(value));
+        std::string_view key;
+        std::string_view value;
+        if (current && keyLine(line, key, value) && current->m_keys.find(key) == current->m_keys.end())
+            current->m_keys.emplace(key, value);
     }
 }
 
-bool IniText::hasSection(const std::string& section) const { return m_sections.count(lower(section)) > 0; }
-
-bool IniText::hasKey(const std::string& section, const std::string& key) const { return find(section, key).has_value(); }
-
-std::optional<std::string> IniText::find(const std::string& section, const std::string& key) const
+const std::string* IniText::Section::find(std::string_view key) const
 {
-    auto const keys = m_sections.find(lower(section));
-    if (keys == m_sections.end())
-        return std::nullopt;
-    auto const entry = keys->second.find(lower(key));
-    if (entry == keys->second.end())
-        return std::nullopt;
-    return entry->second;
+    auto const entry = m_keys.find(key);
+    return entry == m_keys.end() ? nullptr : &entry->second;
+}
+
+const IniText::Section* IniText::section(std::string_view name) const
+{
+    auto const found = m_sections.find(name);
+    return found == m_sections.end() ? nullptr : &found->second;
+}
+
+const std::string* IniText::value(std::string_view section, std::string_view key) const
+{
+    const Section* keys = this->section(section);
+    return keys ? keys->find(key) : nullptr;
+}
+
+std::optional<std::string> IniText::find(std::string_view section, std::string_view key) const
+{
+    const std::string* found = value(section, key);
+    return found ? std::optional<std::string>(*found) : std::nullopt;
 }
 
 // Unlike a skin's values, the file's are unquoted and cut to the reader's buffer, as
@@ -111,7 +136,7 @@ std::string IniFile::withValue(const std::string& text, const std::string& secti
     bool inSection = false;
     std::ptrdiff_t lastInSection = -1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string name;
+        std::string_view name;
         if (sectionHeader(lines[i], name)) {
             if (inSection)
                 break;
@@ -122,8 +147,8 @@ std::string IniFile::withValue(const std::string& text, const std::string& secti
         }
         if (!inSection)
             continue;
-        std::string lineKey;
-        std::string oldValue;
+        std::string_view lineKey;
+        std::string_view oldValue;
         if (keyLine(lines[i], lineKey, oldValue)) {
             if (sameText(lineKey, key)) {
                 lines[i] = entry;

@@ -8,26 +8,52 @@
 
 namespace qv {
 
+// Names hashed and compared without regard to the case of ASCII letters, so that a
+// lookup needs no lower-case copy of the name it looks for.
+struct NoCaseHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const;
+};
+struct NoCaseEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+template <class T> using NoCaseMap = std::unordered_map<std::string, T, NoCaseHash, NoCaseEqual>;
+
 // The sections and keys of an INI text, parsed once: "[section]" headers (the name
 // ends at the first "]"), "key=value" lines, ";" comments, lines ended by CR LF, LF
 // or CR. Names are compared without regard to case, the first of two equal keys
 // wins, and values are trimmed of spaces and tabs but otherwise kept as written.
 class IniText {
 public:
+    // The keys of one section.
+    class Section {
+    public:
+        // The value of key, or null when the section has none.
+        const std::string* find(std::string_view key) const;
+
+    private:
+        friend class IniText;
+        NoCaseMap<std::string> m_keys;
+    };
+
     explicit IniText(std::string_view text);
 
-    bool hasSection(const std::string& section) const;
-    bool hasKey(const std::string& section, const std::string& key) const;
-    std::optional<std::string> find(const std::string& section, const std::string& key) const;
-    std::string readString(const std::string& section, const std::string& key, const std::string& defaultValue) const
+    // The section of that name, or null.
+    const Section* section(std::string_view name) const;
+    bool hasSection(std::string_view section) const { return this->section(section) != nullptr; }
+    bool hasKey(std::string_view section, std::string_view key) const { return value(section, key) != nullptr; }
+    // The value, or null when the section or key is missing.
+    const std::string* value(std::string_view section, std::string_view key) const;
+    std::optional<std::string> find(std::string_view section, std::string_view key) const;
+    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const
     {
-        return find(section, key).value_or(defaultValue);
+        const std::string* found = value(section, key);
+        return found ? *found : std::string(defaultValue);
     }
 
 private:
-    using Keys = std::unordered_map<std::string, std::string>;
-    // By lower-case name.
-    std::unordered_map<std::string, Keys> m_sections;
+    NoCaseMap<Section> m_sections;
 };
 
 // A Windows-style INI file on disk, read with the rules of IniText. Every write

@@ -11,12 +11,14 @@ bool sameLetter(char a, char b) { return lowerLetter(a) == lowerLetter(b); }
 
 } // namespace
 
-std::string trim(std::string_view text, std::string_view blanks)
+std::string trim(std::string_view text, std::string_view blanks) { return std::string(trimmedView(text, blanks)); }
+
+std::string_view trimmedView(std::string_view text, std::string_view blanks)
 {
     std::size_t const begin = text.find_first_not_of(blanks);
     if (begin == std::string_view::npos)
         return {};
-    return std::string(text.substr(begin, text.find_last_not_of(blanks) - begin + 1));
+    return text.substr(begin, text.find_last_not_of(blanks) - begin + 1);
 }
 
 std::string lower(std::string text)
@@ -44,18 +46,29 @@ bool endsWithText(std::string_view text, std::string_view suffix)
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t const end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        bool const crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        start = end + (crLf ? 2 : 1);
-    }
+    std::size_t at = 0;
+    std::string_view line;
+    while (nextLine(text, at, line))
+        lines.emplace_back(line);
     return lines;
+}
+
+bool nextLine(std::string_view text, std::size_t& at, std::string_view& line)
+{
+    if (at >= text.size())
+        return false;
+    // A plain scan: find_first_of searches its set once a character.
+    std::size_t end = at;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+        ++end;
+    line = text.substr(at, end - at);
+    if (end == text.size()) {
+        at = end;
+        return true;
+    }
+    bool const crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    at = end + (crLf ? 2 : 1);
+    return true;
 }
 
 std::vector<std::string> splitAt(std::string_view text, char separator)

@@ -17,6 +17,8 @@ inline constexpr std::string_view asciiSpaces = " \t\n\v\f\r";
 
 // The text without the leading and trailing characters found in blanks.
 std::string trim(std::string_view text, std::string_view blanks = blanksInLine);
+// The same, as a view into text.
+std::string_view trimmedView(std::string_view text, std::string_view blanks = blanksInLine);
 
 std::string lower(std::string text);
 std::string upper(std::string text);
@@ -29,6 +31,9 @@ bool endsWithText(std::string_view text, std::string_view suffix);
 // Lines ended by CR LF, a lone LF or a lone CR; a text ending in a line end has no
 // empty line after it, and an empty text has no lines.
 std::vector<std::string> splitLines(std::string_view text);
+// The line that starts at `at` by the same rules, as a view into text; moves `at` past
+// its line end. False once the text is used up.
+bool nextLine(std::string_view text, std::size_t& at, std::string_view& line);
 
 // The pieces between separators, empty ones included: n separators give n + 1
 // pieces, so an empty text is one empty piece.

@@ -14,7 +14,7 @@ std::vector<TbsSkinNoticeTarget*>& forms()
     return list;
 }
 
-TbsSkinPicture decodeOptional(const std::optional<std::string>& bmp)
+TbsSkinPicture decodeOptional(const std::optional<std::string_view>& bmp)
 {
     return bmp ? TbsSkinPicture::fromBmp(*bmp) : TbsSkinPicture();
 }
@@ -152,7 +152,8 @@ void TbsSkinData::loadFromArchive(const std::string& bytes)
 
 void TbsSkinData::readArchive(TByteBuffer& stream)
 {
-    TbsSkinArchive archive = TbsSkinArchive::read(stream);
+    // Pictures and INI text are read in place from the inflated bytes.
+    TbsSkinArchiveView const archive = TbsSkinArchiveView::read(stream);
     if (archive.version > skinArchiveVersion)
         return;
     int64_t pixels = 0;
@@ -166,7 +167,7 @@ void TbsSkinData::readArchive(TByteBuffer& stream)
     m_picture = count(decodeOptional(archive.mainPicture));
     m_inactivePicture = count(decodeOptional(archive.inactivePicture));
     m_mask = count(decodeOptional(archive.maskPicture));
-    for (const auto& bmp : archive.activePictures)
+    for (std::string_view bmp : archive.activePictures)
         m_activePictures.push_back(std::make_unique<TbsSkinPicture>(count(TbsSkinPicture::fromBmp(bmp))));
     loadSections(TbsSkinIni(archive.iniText));
     m_empty = false;

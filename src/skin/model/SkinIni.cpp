@@ -4,6 +4,8 @@
 #include "runtime/core/Text.h"
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cctype>
 #include <charconv>
 
@@ -11,9 +13,9 @@ namespace qv {
 
 namespace {
 
-bool parseInteger(const std::string& text, int& out)
+bool parseInteger(std::string_view text, int& out)
 {
-    std::string t = trim(text);
+    std::string_view const t = trimmedView(text);
     bool negative = false;
     size_t at = 0;
     if (at < t.size() && (t[at] == '-' || t[at] == '+'))
@@ -43,69 +45,75 @@ bool parseInteger(const std::string& text, int& out)
 }
 
 // Fields cut at commas, every non-digit dropped.
-std::vector<int> digitFields(const std::string& value, size_t count)
+template <size_t N> std::array<int, N> digitFields(std::string_view value)
 {
-    std::vector<int> fields;
+    std::array<int, N> fields{};
     size_t start = 0;
-    for (size_t i = 0; i < count; ++i) {
-        size_t comma = value.find(',', start);
-        std::string raw = start <= value.size() ? value.substr(start, comma == std::string::npos ? std::string::npos : comma - start) : "";
-        std::string digits;
-        for (char c : raw) {
-            if (c >= '0' && c <= '9')
-                digits += c;
-        }
+    for (size_t i = 0; i < N; ++i) {
+        size_t const comma = value.find(',', start);
+        std::string_view const raw = start <= value.size() ? value.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start) : std::string_view();
         int v = 0;
-        auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+        bool digits = false, overflow = false;
+        for (char c : raw) {
+            if (c < '0' || c > '9')
+                continue;
+            digits = true;
+            int const d = c - '0';
+            overflow = overflow || v > (INT_MAX - d) / 10;
+            v = overflow ? 0 : v * 10 + d;
+        }
+        if (!digits || overflow)
             throw EConvertError("'" + trim(raw) + "' is not a valid integer value");
-        fields.push_back(v);
-        start = comma == std::string::npos ? value.size() + 1 : comma + 1;
+        fields[i] = v;
+        start = comma == std::string_view::npos ? value.size() + 1 : comma + 1;
     }
     return fields;
 }
 
-} // namespace
-
-int TbsSkinIni::readInteger(const std::string& section, const std::string& key, int def) const
+// A found value as an integer; def when there is none or it does not parse.
+int integerOr(const std::string* text, int def)
 {
-    int value = def;
-    return parseInteger(readString(section, key, ""), value) ? value : def;
+    int parsed = def;
+    return text && parseInteger(*text, parsed) ? parsed : def;
 }
 
-TRect ReadSkinRect(const std::string& value)
+} // namespace
+
+int TbsSkinIni::readInteger(std::string_view section, std::string_view key, int def) const { return integerOr(value(section, key), def); }
+
+TRect ReadSkinRect(std::string_view value)
 {
-    auto f = digitFields(value, 4);
+    auto f = digitFields<4>(value);
     return TRect{f[0], f[1], f[2], f[3]};
 }
 
-TPoint ReadSkinPoint(const std::string& value)
+TPoint ReadSkinPoint(std::string_view value)
 {
-    auto f = digitFields(value, 2);
+    auto f = digitFields<2>(value);
     return TPoint{f[0], f[1]};
 }
 
-bool ReadSkinBool(const std::string& value)
+bool ReadSkinBool(std::string_view value)
 {
     int v = 0;
     return parseInteger(value, v) && v == 1;
 }
 
-unsigned ReadSkinFontStyle(const std::string& value)
+unsigned ReadSkinFontStyle(std::string_view value)
 {
     unsigned style = 0;
-    if (value.find("fsbold") != std::string::npos)
+    if (value.find("fsbold") != std::string_view::npos)
         style |= fsBold;
-    if (value.find("fsitalic") != std::string::npos)
+    if (value.find("fsitalic") != std::string_view::npos)
         style |= fsItalic;
-    if (value.find("fsunderline") != std::string::npos)
+    if (value.find("fsunderline") != std::string_view::npos)
         style |= fsUnderline;
-    if (value.find("fsstrikeout") != std::string::npos)
+    if (value.find("fsstrikeout") != std::string_view::npos)
         style |= fsStrikeOut;
     return style;
 }
 
-TAlignment ReadSkinAlignment(const std::string& value)
+TAlignment ReadSkinAlignment(std::string_view value)
 {
     if (value == "tacenter")
         return TAlignment::Center;
@@ -117,7 +125,7 @@ TAlignment ReadSkinAlignment(const std::string& value)
 namespace {
 
 // The enumeration value whose word value is (its place in words); fallback for any other text.
-template <class E, size_t N> E wordValue(const std::string& value, const char* const (&words)[N], E fallback)
+template <class E, size_t N> E wordValue(std::string_view value, const char* const (&words)[N], E fallback)
 {
     for (size_t i = 0; i < N; ++i) {
         if (value == words[i])
@@ -128,20 +136,20 @@ template <class E, size_t N> E wordValue(const std::string& value, const char* c
 
 } // namespace
 
-TbsMorphKind ReadSkinMorphKind(const std::string& value)
+TbsMorphKind ReadSkinMorphKind(std::string_view value)
 {
     static const char* const words[]
         = {"mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient", "mkleftslide", "mkrightslide", "mkpush"};
     return wordValue(value, words, mkDefault);
 }
 
-TbsInactiveEffect ReadSkinInactiveEffect(const std::string& value)
+TbsInactiveEffect ReadSkinInactiveEffect(std::string_view value)
 {
     static const char* const words[] = {"iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"};
     return wordValue(value, words, ieGrayScale);
 }
 
-TbsStdCommand ReadSkinCommand(const std::string& value)
+TbsStdCommand ReadSkinCommand(std::string_view value)
 {
     static const char* const words[] = {"cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup"};
     return wordValue(value, words, cmMinimizeToTray);
@@ -155,40 +163,48 @@ std::pair<std::string, std::string> splitNameKind(const std::string& entry)
     return {entry.substr(0, colon), entry.substr(colon + 1)};
 }
 
-std::string TbsSectionReader::str(const std::string& key, const std::string& def) const { return m_ini.readString(m_section, key, def); }
-int TbsSectionReader::integer(const std::string& key, int def) const { return m_ini.readInteger(m_section, key, def); }
+std::string_view TbsSectionReader::valueOr(std::string_view key, std::string_view def) const
+{
+    const std::string* found = m_keys ? m_keys->find(key) : nullptr;
+    return found ? std::string_view(*found) : def;
+}
+
+std::string TbsSectionReader::str(std::string_view key, std::string_view def) const { return std::string(valueOr(key, def)); }
+
+int TbsSectionReader::integer(std::string_view key, int def) const { return integerOr(m_keys ? m_keys->find(key) : nullptr, def); }
+
 namespace {
 
 // A value the loader cannot convert is reported with the section and key it came from.
 template <class Read>
-auto convertedValue(const std::string& section, const std::string& key, const std::string& value, Read read)
+auto convertedValue(const std::string& section, std::string_view key, std::string_view value, Read read)
 {
     try {
         return read(value);
     } catch (const EConvertError& error) {
-        throw EConvertError("[" + section + "] " + key + ": " + error.message());
+        throw EConvertError("[" + section + "] " + std::string(key) + ": " + error.message());
     }
 }
 
 } // namespace
 
-TRect TbsSectionReader::rect(const std::string& key) const
+TRect TbsSectionReader::rect(std::string_view key) const
 {
-    return convertedValue(m_section, key, str(key, "0,0,0,0"), ReadSkinRect);
+    return convertedValue(m_section, key, valueOr(key, "0,0,0,0"), ReadSkinRect);
 }
 
-TPoint TbsSectionReader::point(const std::string& key) const
+TPoint TbsSectionReader::point(std::string_view key) const
 {
-    return convertedValue(m_section, key, str(key, "0,0"), ReadSkinPoint);
+    return convertedValue(m_section, key, valueOr(key, "0,0"), ReadSkinPoint);
 }
-bool TbsSectionReader::flag(const std::string& key) const { return ReadSkinBool(str(key)); }
-unsigned TbsSectionReader::fontStyle(const std::string& key) const { return ReadSkinFontStyle(str(key)); }
-TAlignment TbsSectionReader::alignment(const std::string& key) const { return ReadSkinAlignment(str(key, "tacenter")); }
-TbsMorphKind TbsSectionReader::morphKind(const std::string& key) const { return ReadSkinMorphKind(str(key, "mkdefault")); }
-TbsInactiveEffect TbsSectionReader::inactiveEffect(const std::string& key) const { return ReadSkinInactiveEffect(str(key, "iebrightness")); }
-TbsStdCommand TbsSectionReader::command(const std::string& key) const { return ReadSkinCommand(str(key, "cmdefault")); }
+bool TbsSectionReader::flag(std::string_view key) const { return ReadSkinBool(valueOr(key, "")); }
+unsigned TbsSectionReader::fontStyle(std::string_view key) const { return ReadSkinFontStyle(valueOr(key, "")); }
+TAlignment TbsSectionReader::alignment(std::string_view key) const { return ReadSkinAlignment(valueOr(key, "tacenter")); }
+TbsMorphKind TbsSectionReader::morphKind(std::string_view key) const { return ReadSkinMorphKind(valueOr(key, "mkdefault")); }
+TbsInactiveEffect TbsSectionReader::inactiveEffect(std::string_view key) const { return ReadSkinInactiveEffect(valueOr(key, "iebrightness")); }
+TbsStdCommand TbsSectionReader::command(std::string_view key) const { return ReadSkinCommand(valueOr(key, "cmdefault")); }
 
-int TbsSectionReader::listCount(const std::string& key) const { return std::clamp(integer(key, 0), 0, maxListCount); }
+int TbsSectionReader::listCount(std::string_view key) const { return std::clamp(integer(key, 0), 0, maxListCount); }
 
 std::vector<std::string> TbsSectionReader::nameList(const std::string& name) const
 {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -17,7 +18,7 @@ public:
     using IniText::IniText;
 
     // Decimal, or hexadecimal after "$" or "0x"; def when it does not parse.
-    int readInteger(const std::string& section, const std::string& key, int def) const;
+    int readInteger(std::string_view section, std::string_view key, int def) const;
 };
 
 // Text alignment of labels and captions.
@@ -29,41 +30,48 @@ enum TbsStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRo
 // The value readers every section loader uses, over one section.
 class TbsSectionReader {
 public:
-    TbsSectionReader(const TbsSkinIni& ini, std::string section) : m_ini(ini), m_section(std::move(section)) {}
+    TbsSectionReader(const TbsSkinIni& ini, std::string section)
+        : m_section(std::move(section)), m_keys(ini.section(m_section))
+    {
+    }
     const std::string& section() const { return m_section; }
 
-    std::string str(const std::string& key, const std::string& def = "") const;
-    int integer(const std::string& key, int def = 0) const;
-    TColor color(const std::string& key, TColor def = 0) const { return static_cast<TColor>(integer(key, static_cast<int>(def))); }
+    std::string str(std::string_view key, std::string_view def = {}) const;
+    int integer(std::string_view key, int def = 0) const;
+    TColor color(std::string_view key, TColor def = 0) const { return static_cast<TColor>(integer(key, static_cast<int>(def))); }
     // Raise EConvertError for a missing or digit-free field.
-    TRect rect(const std::string& key) const;
-    TPoint point(const std::string& key) const;
-    bool flag(const std::string& key) const;
-    unsigned fontStyle(const std::string& key) const;
-    TAlignment alignment(const std::string& key) const;
-    TbsMorphKind morphKind(const std::string& key) const;
-    TbsInactiveEffect inactiveEffect(const std::string& key) const;
-    TbsStdCommand command(const std::string& key) const;
+    TRect rect(std::string_view key) const;
+    TPoint point(std::string_view key) const;
+    bool flag(std::string_view key) const;
+    unsigned fontStyle(std::string_view key) const;
+    TAlignment alignment(std::string_view key) const;
+    TbsMorphKind morphKind(std::string_view key) const;
+    TbsInactiveEffect inactiveEffect(std::string_view key) const;
+    TbsStdCommand command(std::string_view key) const;
     // A count key, capped: a hostile count must not turn a load into a long loop.
     static constexpr int maxListCount = 65536;
-    int listCount(const std::string& key) const;
+    int listCount(std::string_view key) const;
     // "<name>count" entries, then the keys "0", "1", ...
     std::vector<std::string> nameList(const std::string& name) const;
 
 private:
-    const TbsSkinIni& m_ini;
+    // The value as written, or def when the key is missing.
+    std::string_view valueOr(std::string_view key, std::string_view def) const;
+
     std::string m_section;
+    // Found once; every key is then looked up in this section alone.
+    const IniText::Section* m_keys;
 };
 
 // The text forms on their own, for the readers above and for tests.
-TRect ReadSkinRect(const std::string& value);
-TPoint ReadSkinPoint(const std::string& value);
-bool ReadSkinBool(const std::string& value);
-unsigned ReadSkinFontStyle(const std::string& value);
-TAlignment ReadSkinAlignment(const std::string& value);
-TbsMorphKind ReadSkinMorphKind(const std::string& value);
-TbsInactiveEffect ReadSkinInactiveEffect(const std::string& value);
-TbsStdCommand ReadSkinCommand(const std::string& value);
+TRect ReadSkinRect(std::string_view value);
+TPoint ReadSkinPoint(std::string_view value);
+bool ReadSkinBool(std::string_view value);
+unsigned ReadSkinFontStyle(std::string_view value);
+TAlignment ReadSkinAlignment(std::string_view value);
+TbsMorphKind ReadSkinMorphKind(std::string_view value);
+TbsInactiveEffect ReadSkinInactiveEffect(std::string_view value);
+TbsStdCommand ReadSkinCommand(std::string_view value);
 // "name:kind"; a text without ":" gives an empty name and kind.
 std::pair<std::string, std::string> splitNameKind(const std::string& entry);
 

@@ -10,7 +10,7 @@ namespace {
 
 const char* const notABitmap = "Bitmap image is not valid";
 
-uint32_t le32(const std::string& b, size_t at)
+uint32_t le32(std::string_view b, size_t at)
 {
     if (at + 4 > b.size())
         throw ESkinPictureError(notABitmap);
@@ -18,7 +18,7 @@ uint32_t le32(const std::string& b, size_t at)
     return u(0) | u(1) << 8 | u(2) << 16 | u(3) << 24;
 }
 
-uint16_t le16(const std::string& b, size_t at)
+uint16_t le16(std::string_view b, size_t at)
 {
     if (at + 2 > b.size())
         throw ESkinPictureError(notABitmap);
@@ -54,6 +54,43 @@ TColor coarsen(TColor c, int dropBits)
         out |= TColor(v) << shift;
     }
     return out;
+}
+
+// One file row to pixels; the depth is chosen once a row, not once a pixel, and a
+// packed byte is read once for all the pixels it holds.
+void decodeRow(const unsigned char* src, TColor* out, int width, int bpp, const std::vector<TColor>& palette)
+{
+    switch (bpp) {
+    case 1:
+        for (int x = 0; x < width; ++src) {
+            unsigned const bits = *src;
+            for (int bit = 7; bit >= 0 && x < width; --bit)
+                out[x++] = palette[(bits >> bit) & 1];
+        }
+        return;
+    case 4: {
+        int x = 0;
+        for (; x + 1 < width; x += 2, ++src) {
+            out[x] = palette[*src >> 4];
+            out[x + 1] = palette[*src & 0xF];
+        }
+        if (x < width)
+            out[x] = palette[*src >> 4];
+        return;
+    }
+    case 8:
+        for (int x = 0; x < width; ++x)
+            out[x] = palette[src[x]];
+        return;
+    case 24:
+        for (int x = 0; x < width; ++x, src += 3)
+            out[x] = bgr(src[0], src[1], src[2]);
+        return;
+    default:
+        for (int x = 0; x < width; ++x, src += 4)
+            out[x] = bgr(src[0], src[1], src[2]);
+        return;
+    }
 }
 
 } // namespace
@@ -118,7 +155,7 @@ void TbsSkinPicture::copyRect(const TRect& dst, const TbsSkinPicture& source, co
     }
 }
 
-TbsSkinPicture TbsSkinPicture::fromBmp(const std::string& b)
+TbsSkinPicture TbsSkinPicture::fromBmp(std::string_view b)
 {
     if (b.size() < 26 || b[0] != 'B' || b[1] != 'M')
         throw ESkinPictureError(notABitmap);
@@ -173,31 +210,16 @@ TbsSkinPicture TbsSkinPicture::fromBmp(const std::string& b)
     if (offBits < headersEnd || offBits > b.size() || stride * static_cast<size_t>(height) > b.size() - offBits)
         throw ESkinPictureError(notABitmap);
 
-    TbsSkinPicture picture(static_cast<int>(width), static_cast<int>(height));
+    // Every pixel is written below, so the picture is neither painted white nor zeroed first.
+    TbsSkinPicture picture;
+    picture.m_width = static_cast<int>(width);
+    picture.m_height = static_cast<int>(height);
     picture.m_bitsPerPixel = bpp;
+    picture.m_pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int y = 0; y < picture.m_height; ++y) {
         int fileRow = topDown ? y : picture.m_height - 1 - y;
         auto* src = reinterpret_cast<const unsigned char*>(b.data()) + offBits + stride * static_cast<size_t>(fileRow);
-        TColor* out = picture.row(y);
-        for (int x = 0; x < picture.m_width; ++x) {
-            switch (bpp) {
-            case 1:
-                out[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
-                break;
-            case 4:
-                out[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
-                break;
-            case 8:
-                out[x] = palette[src[x]];
-                break;
-            case 24:
-                out[x] = bgr(src[3 * x], src[3 * x + 1], src[3 * x + 2]);
-                break;
-            default:
-                out[x] = bgr(src[4 * x], src[4 * x + 1], src[4 * x + 2]);
-                break;
-            }
-        }
+        decodeRow(src, picture.row(y), picture.m_width, bpp, palette);
     }
     return picture;
 }
@@ -206,7 +228,7 @@ std::string TbsSkinPicture::toBmp(int bpp) const
 {
     if (isEmpty() || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24))
         throw ESkinPictureError(notABitmap);
-    std::vector<TColor> source = m_pixels;
+    Pixels source = m_pixels;
     std::vector<TColor> palette;
     std::map<TColor, int> index;
     if (bpp <= 8) {

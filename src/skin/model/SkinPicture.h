@@ -3,7 +3,12 @@
 #include "runtime/core/Exception.h"
 #include "runtime/core/GraphicTypes.h"
 
+#include <memory>
+#include <new>
 #include <string>
+#include <type_traits>
+#include <utility>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -11,6 +16,21 @@ namespace qv {
 class ESkinPictureError : public Exception {
 public:
     using Exception::Exception;
+};
+
+// Leaves new elements of a trivial type unset, where std::allocator zeroes them: a
+// decoded picture writes every pixel itself, so zeroing first is wasted work.
+template <class T> struct TDefaultInitAllocator : std::allocator<T> {
+    template <class U> struct rebind {
+        using other = TDefaultInitAllocator<U>;
+    };
+    TDefaultInitAllocator() = default;
+    template <class U> TDefaultInitAllocator(const TDefaultInitAllocator<U>&) noexcept {}
+    template <class U> void construct(U* at) noexcept(std::is_nothrow_default_constructible_v<U>) { ::new (static_cast<void*>(at)) U; }
+    template <class U, class... Args> void construct(U* at, Args&&... args)
+    {
+        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
 };
 
 // A skin picture as plain pixels (0x00BBGGRR), so that cutting pieces, building
@@ -37,7 +57,8 @@ public:
     void setPixel(int x, int y, TColor color);
     const TColor* row(int y) const { return m_pixels.data() + static_cast<size_t>(y) * m_width; }
     TColor* row(int y) { return m_pixels.data() + static_cast<size_t>(y) * m_width; }
-    const std::vector<TColor>& pixels() const { return m_pixels; }
+    using Pixels = std::vector<TColor, TDefaultInitAllocator<TColor>>;
+    const Pixels& pixels() const { return m_pixels; }
 
     // Pixel copy of src's rectangle onto dst here; stretched (nearest pixel) when
     // the sizes differ. Parts outside either picture are left out.
@@ -45,7 +66,7 @@ public:
 
     // Uncompressed BMPs of 1, 4, 8, 24 or 32 bits per pixel; anything else, or a
     // file whose headers do not match its bytes, raises "Bitmap image is not valid".
-    static TbsSkinPicture fromBmp(const std::string& bytes);
+    static TbsSkinPicture fromBmp(std::string_view bytes);
     // A BMP at bitsPerPixel (1, 4, 8 with a full palette; 24). Palettes come from the
     // colours used; when there are too many, colours are coarsened until they fit.
     std::string toBmp(int bitsPerPixel) const;
@@ -59,7 +80,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     int m_bitsPerPixel = 32;
-    std::vector<TColor> m_pixels;
+    Pixels m_pixels;
 };
 
 } // namespace qv

@@ -1,6 +1,8 @@
 #include "skin/store/CompressedStoredSkin.h"
 #include "skin/store/SkinArchive.h"
 
+#include <algorithm>
+
 namespace qv {
 
 TbsCompressedStoredSkin::~TbsCompressedStoredSkin()
@@ -15,6 +17,10 @@ void TbsCompressedStoredSkin::removeReference(TbsCompressedStoredSkin** referenc
 
 void TbsCompressedStoredSkin::ExtractArchive(TByteBuffer& target)
 {
+    // Pictures deflated at level 9 come back about eleven times larger; room for
+    // that up front spares the copies of a buffer grown step by step.
+    constexpr int64_t expectedRatio = 16;
+    target.reserve(target.size() + std::min(archiveLimit, m_compressed.size() * expectedRatio));
     m_compressed.setPosition(0);
     TDecompressionStream inflater(m_compressed);
     char buffer[TCustomZlibStream::blockSize];

@@ -9,13 +9,18 @@ namespace {
 // 14-byte file header and the smallest DIB header.
 constexpr int64_t bmpMinimumSize = 14 + 12;
 
-std::optional<std::string> readFlaggedBmp(TByteBuffer& stream)
+std::optional<std::string_view> takeFlaggedBmp(TByteBuffer& stream)
 {
     char flag = 0;
     stream.readBuffer(&flag, 1);
     if (flag != 0)
         return std::nullopt;
-    return readBmpFile(stream);
+    return takeBmpFile(stream);
+}
+
+std::optional<std::string> copied(const std::optional<std::string_view>& bmp)
+{
+    return bmp ? std::optional<std::string>(*bmp) : std::nullopt;
 }
 
 void writeFlaggedBmp(TByteStream& stream, const std::optional<std::string>& bmp)
@@ -43,9 +48,10 @@ void writeInt32(TByteStream& stream, int32_t value)
     stream.write(b, 4);
 }
 
-std::string readBmpFile(TByteBuffer& stream)
+std::string_view takeBmpFile(TByteBuffer& stream)
 {
     unsigned char header[6];
+    int64_t const start = stream.position();
     stream.readBuffer(header, sizeof header);
     if (header[0] != 'B' || header[1] != 'M')
         throw ESkinArchiveError("Bitmap image is not valid");
@@ -54,24 +60,24 @@ std::string readBmpFile(TByteBuffer& stream)
         throw ESkinArchiveError("Bitmap image is not valid");
     if (size - sizeof header > static_cast<uint64_t>(stream.size() - stream.position()))
         throw EStreamReadError();
-    std::string bmp(size, '\0');
-    std::memcpy(bmp.data(), header, sizeof header);
-    stream.readBuffer(bmp.data() + sizeof header, size - sizeof header);
-    return bmp;
+    stream.setPosition(start + size);
+    return std::string_view(stream.bytes()).substr(static_cast<size_t>(start), size);
 }
 
-TbsSkinArchive TbsSkinArchive::read(TByteBuffer& stream)
+std::string readBmpFile(TByteBuffer& stream) { return std::string(takeBmpFile(stream)); }
+
+TbsSkinArchiveView TbsSkinArchiveView::read(TByteBuffer& stream)
 {
-    TbsSkinArchive archive;
+    TbsSkinArchiveView archive;
     archive.version = readInt32(stream);
     if (archive.version > skinArchiveVersion)
         return archive;
-    archive.mainPicture = readFlaggedBmp(stream);
-    archive.inactivePicture = readFlaggedBmp(stream);
-    archive.maskPicture = readFlaggedBmp(stream);
+    archive.mainPicture = takeFlaggedBmp(stream);
+    archive.inactivePicture = takeFlaggedBmp(stream);
+    archive.maskPicture = takeFlaggedBmp(stream);
     if (archive.version == 2) {
-        readFlaggedBmp(stream);
-        readFlaggedBmp(stream);
+        takeFlaggedBmp(stream);
+        takeFlaggedBmp(stream);
     }
     int32_t count = readInt32(stream);
     if (count < 0)
@@ -82,8 +88,21 @@ TbsSkinArchive TbsSkinArchive::read(TByteBuffer& stream)
         throw EStreamReadError();
     archive.activePictures.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i)
-        archive.activePictures.push_back(readBmpFile(stream));
-    archive.iniText = stream.bytes().substr(static_cast<size_t>(stream.position()));
+        archive.activePictures.push_back(takeBmpFile(stream));
+    archive.iniText = std::string_view(stream.bytes()).substr(static_cast<size_t>(stream.position()));
+    return archive;
+}
+
+TbsSkinArchive TbsSkinArchive::read(TByteBuffer& stream)
+{
+    TbsSkinArchiveView const view = TbsSkinArchiveView::read(stream);
+    TbsSkinArchive archive;
+    archive.version = view.version;
+    archive.mainPicture = copied(view.mainPicture);
+    archive.inactivePicture = copied(view.inactivePicture);
+    archive.maskPicture = copied(view.maskPicture);
+    archive.activePictures.assign(view.activePictures.begin(), view.activePictures.end());
+    archive.iniText = view.iniText;
     return archive;
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -22,6 +23,22 @@ void writeInt32(TByteStream& stream, int32_t value);
 // Raises EStreamReadError when the stream is short and ESkinArchiveError when the bytes
 // do not begin like a BMP or claim an impossible size.
 std::string readBmpFile(TByteBuffer& stream);
+// The same BMP in place: a view into the stream's bytes, valid while they are.
+std::string_view takeBmpFile(TByteBuffer& stream);
+
+// The inflated skin archive with its items located in place, not copied: the
+// pictures and the INI text are views into the archive's bytes.
+struct TbsSkinArchiveView {
+    int32_t version = skinArchiveVersion;
+    std::optional<std::string_view> mainPicture;
+    std::optional<std::string_view> inactivePicture;
+    std::optional<std::string_view> maskPicture;
+    std::vector<std::string_view> activePictures;
+    std::string_view iniText;
+
+    // Reads the layout; a version above 3 stops after the version (nothing else is set).
+    static TbsSkinArchiveView read(TByteBuffer& stream);
+};
 
 // The inflated skin archive, pictures kept as the BMP files they were stored as.
 struct TbsSkinArchive {

@@ -62,6 +62,12 @@ int64_t TByteBuffer::write(const void* buffer, int64_t count)
 {
     if (count <= 0)
         return 0;
+    // Appending, the common case, copies once; growing by resize would zero the room first.
+    if (m_position == size()) {
+        m_bytes.append(static_cast<const char*>(buffer), static_cast<size_t>(count));
+        m_position += count;
+        return count;
+    }
     auto end = static_cast<size_t>(m_position + count);
     if (end > m_bytes.size())
         m_bytes.resize(end);

@@ -2,6 +2,7 @@
 
 #include "runtime/core/Exception.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -41,6 +42,7 @@ public:
 
     int64_t size() const { return static_cast<int64_t>(m_bytes.size()); }
     const std::string& bytes() const { return m_bytes; }
+    void reserve(int64_t bytes) { m_bytes.reserve(static_cast<size_t>(std::max<int64_t>(0, bytes))); }
     void clear()
     {
         m_bytes.clear();
