@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/components/ComponentClasses.h"
 #include "report/components/RpRef.h"
 #include "report/project/ProjectStream.h"
 
@@ -9,11 +10,7 @@
 
 namespace qv::report {
 
-class RpPersistent;
-class TRpProjectItem;
 class TRpProjectManager;
-class TRpReport;
-class TRpReportComponent;
 struct PublishedProperty;
 
 // Reads a project file into a project manager.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/components/ComponentClasses.h"
 #include "report/project/ProjectStream.h"
 
 #include <set>
@@ -7,11 +8,7 @@
 
 namespace qv::report {
 
-class RpPersistent;
-class TRpProjectItem;
 class TRpProjectManager;
-class TRpReport;
-class TRpReportComponent;
 
 // Writes a project, or one report with what it depends on, in project-file form.
 class ProjectSaver {

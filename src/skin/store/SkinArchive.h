@@ -26,30 +26,27 @@ std::string readBmpFile(TByteBuffer& stream);
 // The same BMP in place: a view into the stream's bytes, valid while they are.
 std::string_view takeBmpFile(TByteBuffer& stream);
 
-// The inflated skin archive with its items located in place, not copied: the
-// pictures and the INI text are views into the archive's bytes.
-struct TbsSkinArchiveView {
+// The inflated skin archive's items over a kind of bytes: views for the load, which
+// locates them in place, or owned copies for whoever edits and writes an archive.
+template <class Bytes>
+struct TbsSkinArchiveItems {
     int32_t version = skinArchiveVersion;
-    std::optional<std::string_view> mainPicture;
-    std::optional<std::string_view> inactivePicture;
-    std::optional<std::string_view> maskPicture;
-    std::vector<std::string_view> activePictures;
-    std::string_view iniText;
+    std::optional<Bytes> mainPicture;
+    std::optional<Bytes> inactivePicture;
+    std::optional<Bytes> maskPicture;
+    std::vector<Bytes> activePictures;
+    Bytes iniText;
+};
 
+// The pictures and the INI text as views into the archive's bytes, valid while they are.
+struct TbsSkinArchiveView : TbsSkinArchiveItems<std::string_view> {
     // Reads the layout; a version above 3 stops after the version (nothing else is set).
     static TbsSkinArchiveView read(TByteBuffer& stream);
 };
 
-// The inflated skin archive, pictures kept as the BMP files they were stored as.
-struct TbsSkinArchive {
-    int32_t version = skinArchiveVersion;
-    std::optional<std::string> mainPicture;
-    std::optional<std::string> inactivePicture;
-    std::optional<std::string> maskPicture;
-    std::vector<std::string> activePictures;
-    std::string iniText;
-
-    // Reads the layout; a version above 3 stops after the version (nothing else is set).
+// The pictures kept as the BMP files they were stored as.
+struct TbsSkinArchive : TbsSkinArchiveItems<std::string> {
+    // As the view reads it, copied.
     static TbsSkinArchive read(TByteBuffer& stream);
     // The layout as this program writes it: version 3, no obsolete pictures.
     std::string write() const;
