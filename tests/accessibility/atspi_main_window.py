@@ -12,7 +12,7 @@ FIELDS = ["Loan Amount", "Interest Rate", "Term", "Loan Date"]
 RESULTS = ["Monthly Payment", "Interest Payment", "Total Payment", "Interest Saved"]
 
 
-def find_window(pid, seconds=30):
+def find_window(pid, seconds=120):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         desktop = pyatspi.Registry.getDesktop(0)
