@@ -58,7 +58,7 @@ TEST(StoredSkin, ArchiveHasThePicturesOfTheLayoutInOrder)
     TbsSkinPicture main = TbsSkinPicture::fromBmp(*archive.mainPicture), mask = TbsSkinPicture::fromBmp(*archive.maskPicture);
     EXPECT_EQ(std::make_tuple(main.width(), main.height(), main.bitsPerPixel()), std::make_tuple(205, 167, 8));
     EXPECT_EQ(std::make_tuple(mask.width(), mask.height(), mask.bitsPerPixel()), std::make_tuple(205, 167, 4));
-    const std::tuple<int, int, int> sizes[] = {{128, 71, 8}, {61, 40, 8}, {54, 80, 8}, {539, 322, 8}, {60, 20, 1},
+    const std::tuple<int, int, int> sizes[] = {{128, 71, 8}, {61, 40, 8}, {54, 80, 8}, {253, 196, 8}, {60, 20, 1},
         {68, 16, 1}, {15, 78, 1}, {78, 15, 1}, {47, 21, 8}, {118, 88, 8}};
     ASSERT_EQ(archive.activePictures.size(), 10u);
     for (size_t i = 0; i < 10; ++i) {
@@ -124,7 +124,7 @@ TEST(StoredSkin, ControlSectionsCarryTheirValues)
 {
     Loaded skin;
     auto& button = skin.control<TbsDataSkinButtonControl>("button");
-    EXPECT_EQ(button.SkinRect, (TRect{3, 5, 63, 25}));
+    EXPECT_EQ(button.SkinRect, (TRect{66, 0, 126, 20}));
     EXPECT_EQ(button.LTPoint, (TPoint{12, 9}));
     EXPECT_EQ(button.RTPoint, (TPoint{46, 10}));
     EXPECT_EQ(button.LBPoint, TPoint{});
@@ -142,8 +142,8 @@ TEST(StoredSkin, ControlSectionsCarryTheirValues)
 
     auto& tab = skin.control<TbsDataSkinTabControl>("tab");
     EXPECT_EQ(tab.TabRect.height(), 17);
-    EXPECT_EQ(tab.ActiveTabRect, (TRect{3, 72, 44, 89}));
-    EXPECT_EQ(tab.FocusTabRect, (TRect{45, 90, 86, 107}));
+    EXPECT_EQ(tab.ActiveTabRect, (TRect{69, 70, 110, 87}));
+    EXPECT_EQ(tab.FocusTabRect, (TRect{111, 88, 152, 105}));
     EXPECT_TRUE(tab.MouseInTabRect.isEmpty());
     EXPECT_EQ(tab.ActiveFontColor, 16777215u);
     EXPECT_EQ(tab.MouseInFontColor, 16744448u);
@@ -264,10 +264,11 @@ TEST(StoredSkin, ButtonOfSeventyThreeByTwentyFiveIsDrawnTwentyHighWithItsMask)
     EXPECT_EQ(std::make_pair(g.width, g.height), std::make_pair(73, 20));
     TbsSkinPicture out;
     drawPiece(out, button.picture, button.fields, button.mode, g, button.fields.skinRect);
+    const int L = button.fields.skinRect.left, T = button.fields.skinRect.top;
     for (int y = 0; y < 20; ++y) {
-        EXPECT_EQ(out.pixel(0, y), button.picture->pixel(3, 5 + y));
-        EXPECT_EQ(out.pixel(72, y), button.picture->pixel(62, 5 + y));
-        EXPECT_EQ(out.pixel(12 + 34, y), button.picture->pixel(3 + 12, 5 + y));
+        EXPECT_EQ(out.pixel(0, y), button.picture->pixel(L, T + y));
+        EXPECT_EQ(out.pixel(72, y), button.picture->pixel(L + 59, T + y));
+        EXPECT_EQ(out.pixel(12 + 34, y), button.picture->pixel(L + 12, T + y));
     }
     TbsRegionRects region = pieceRegion(button.mask, button.fields, button.mode, g);
     EXPECT_FALSE(region.contains({0, 0}));  // rounded ends
@@ -335,10 +336,10 @@ TEST(StoredSkin, EveryRectangleCutsThePiecePaintedForIt)
         {"toolmenubutton", "activeskinrect", 0xeb6aa82du},
         {"toolmenubutton", "downskinrect", 0x5d8f018du},
         {"groupbox", "skinrect", 0xd1dbbcc1u},
-        {"groupbox", "checkimagerect", 0x58afcd5au},
+        {"groupbox", "checkimagerect", 0xb45cc22eu},
         {"groupbox", "uncheckimagerect", 0xb36fa447u},
         {"panel", "skinrect", 0x9419ed7fu},
-        {"panel", "checkimagerect", 0x58afcd5au},
+        {"panel", "checkimagerect", 0xb45cc22eu},
         {"panel", "uncheckimagerect", 0xb36fa447u},
         {"toolpanel", "skinrect", 0xe1287e28u},
         {"statusbar", "skinrect", 0x87467e55u},
