@@ -58,8 +58,8 @@ TEST(StoredSkin, ArchiveHasThePicturesOfTheLayoutInOrder)
     TbsSkinPicture main = TbsSkinPicture::fromBmp(*archive.mainPicture), mask = TbsSkinPicture::fromBmp(*archive.maskPicture);
     EXPECT_EQ(std::make_tuple(main.width(), main.height(), main.bitsPerPixel()), std::make_tuple(205, 167, 8));
     EXPECT_EQ(std::make_tuple(mask.width(), mask.height(), mask.bitsPerPixel()), std::make_tuple(205, 167, 4));
-    const std::tuple<int, int, int> sizes[] = {{128, 71, 8}, {61, 40, 8}, {54, 80, 8}, {253, 196, 8}, {60, 20, 1},
-        {68, 16, 1}, {15, 78, 1}, {78, 15, 1}, {47, 21, 8}, {118, 88, 8}};
+    const std::tuple<int, int, int> sizes[] = {{112, 67, 8}, {61, 40, 8}, {54, 80, 8}, {253, 196, 8}, {60, 20, 1},
+        {68, 16, 1}, {15, 78, 1}, {78, 15, 1}, {47, 21, 8}, {32, 32, 8}};
     ASSERT_EQ(archive.activePictures.size(), 10u);
     for (size_t i = 0; i < 10; ++i) {
         TbsSkinPicture p = TbsSkinPicture::fromBmp(archive.activePictures[i]);

@@ -195,8 +195,9 @@ void glyphRollDown(TbsSkinPicture& p, int x, int y, TColor c) { chevron(p, x, y,
 
 TbsSkinPicture paintCaptionButtons()
 {
-    TbsSkinPicture p(128, 71, ink::slate);
-    fillRect(p, rc(0, 0, 128, 71), [](int, int y) { return captionAt(7 + (y % 17) - 1); });
+    // Six columns of four states, 15 x 15 each, a pixel apart: 112 x 67 in all.
+    TbsSkinPicture p(112, 67, ink::slate);
+    fillRect(p, rc(0, 0, 112, 67), [](int, int y) { return captionAt(7 + (y % 17) - 1); });
     struct Column {
         int x;
         bool danger;
@@ -260,9 +261,10 @@ TbsSkinPicture paintHintWindow()
 
 TbsSkinPicture paintMdiBackground()
 {
-    TbsSkinPicture p(118, 88, rgb(233, 237, 242));
-    for (int y = 0; y < 88; ++y) {
-        for (int x = 0; x < 118; ++x) {
+    // The pattern repeats every 8 pixels both ways, so a 32 x 32 tile tiles without seams.
+    TbsSkinPicture p(32, 32, rgb(233, 237, 242));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
             if ((x + y) % 8 == 0)
                 p.setPixel(x, y, rgb(227, 232, 238));
         }
