@@ -189,6 +189,21 @@ TEST(SkinPieces, FramedMaskRegionStretchesTheOutlineAroundTheClient)
     }
     EXPECT_EQ(region.bounds(), (TRect{0, 0, 30, 20}));
 
+    // Tall: the sides repeat mask rows 3..6, among them a notch in row 5 of the left edge.
+    // Repeated rows are joined into few rectangles, the notches stay out.
+    mask.setPixel(0, 5, clWhite);
+    TbsPieceGeometry tall = newGeometry(f, TbsPieceMode::Framed, 30, 400);
+    TbsRegionRects sides = pieceRegion(&mask, f, TbsPieceMode::Framed, tall);
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            bool corner = (x == 0 || x == 29) && (y == 0 || y == 399);
+            bool notch = x == 0 && y > 2 && y < 397 && (y - 2) % 4 == 2;
+            ASSERT_EQ(sides.contains({x, y}), !corner && !notch) << x << "," << y;
+        }
+    }
+    EXPECT_LT(sides.rects.size(), 400u);
+    mask.setPixel(0, 5, clBlack);
+
     // A target smaller than the fixed parts: no region.
     TbsPieceGeometry tiny = newGeometry(f, TbsPieceMode::Framed, 5, 5);
     EXPECT_TRUE(pieceRegion(&mask, f, TbsPieceMode::Framed, tiny).isEmpty());

@@ -1,6 +1,7 @@
 #include "runtime/core/GraphicTypes.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinFolder.h"
+#include "skin/model/SkinIni.h"
 #include "skin/model/SkinSection.h"
 #include "skin/store/CompressedStoredSkin.h"
 #include "skin/store/SkinArchive.h"
@@ -57,8 +58,8 @@ TEST(StoredSkin, ArchiveHasThePicturesOfTheLayoutInOrder)
     TbsSkinPicture main = TbsSkinPicture::fromBmp(*archive.mainPicture), mask = TbsSkinPicture::fromBmp(*archive.maskPicture);
     EXPECT_EQ(std::make_tuple(main.width(), main.height(), main.bitsPerPixel()), std::make_tuple(205, 167, 8));
     EXPECT_EQ(std::make_tuple(mask.width(), mask.height(), mask.bitsPerPixel()), std::make_tuple(205, 167, 4));
-    const std::tuple<int, int, int> sizes[] = {{128, 71, 8}, {61, 40, 8}, {54, 80, 8}, {539, 322, 8}, {60, 20, 1},
-        {68, 16, 1}, {15, 78, 1}, {78, 15, 1}, {47, 21, 8}, {118, 88, 8}};
+    const std::tuple<int, int, int> sizes[] = {{112, 67, 8}, {61, 40, 8}, {54, 80, 8}, {253, 196, 8}, {60, 20, 1},
+        {68, 16, 1}, {15, 78, 1}, {78, 15, 1}, {47, 21, 8}, {32, 32, 8}};
     ASSERT_EQ(archive.activePictures.size(), 10u);
     for (size_t i = 0; i < 10; ++i) {
         TbsSkinPicture p = TbsSkinPicture::fromBmp(archive.activePictures[i]);
@@ -123,7 +124,7 @@ TEST(StoredSkin, ControlSectionsCarryTheirValues)
 {
     Loaded skin;
     auto& button = skin.control<TbsDataSkinButtonControl>("button");
-    EXPECT_EQ(button.SkinRect, (TRect{3, 5, 63, 25}));
+    EXPECT_EQ(button.SkinRect, (TRect{66, 0, 126, 20}));
     EXPECT_EQ(button.LTPoint, (TPoint{12, 9}));
     EXPECT_EQ(button.RTPoint, (TPoint{46, 10}));
     EXPECT_EQ(button.LBPoint, TPoint{});
@@ -141,8 +142,8 @@ TEST(StoredSkin, ControlSectionsCarryTheirValues)
 
     auto& tab = skin.control<TbsDataSkinTabControl>("tab");
     EXPECT_EQ(tab.TabRect.height(), 17);
-    EXPECT_EQ(tab.ActiveTabRect, (TRect{3, 72, 44, 89}));
-    EXPECT_EQ(tab.FocusTabRect, (TRect{45, 90, 86, 107}));
+    EXPECT_EQ(tab.ActiveTabRect, (TRect{69, 70, 110, 87}));
+    EXPECT_EQ(tab.FocusTabRect, (TRect{111, 88, 152, 105}));
     EXPECT_TRUE(tab.MouseInTabRect.isEmpty());
     EXPECT_EQ(tab.ActiveFontColor, 16777215u);
     EXPECT_EQ(tab.MouseInFontColor, 16744448u);
@@ -263,16 +264,169 @@ TEST(StoredSkin, ButtonOfSeventyThreeByTwentyFiveIsDrawnTwentyHighWithItsMask)
     EXPECT_EQ(std::make_pair(g.width, g.height), std::make_pair(73, 20));
     TbsSkinPicture out;
     drawPiece(out, button.picture, button.fields, button.mode, g, button.fields.skinRect);
+    const int L = button.fields.skinRect.left, T = button.fields.skinRect.top;
     for (int y = 0; y < 20; ++y) {
-        EXPECT_EQ(out.pixel(0, y), button.picture->pixel(3, 5 + y));
-        EXPECT_EQ(out.pixel(72, y), button.picture->pixel(62, 5 + y));
-        EXPECT_EQ(out.pixel(12 + 34, y), button.picture->pixel(3 + 12, 5 + y));
+        EXPECT_EQ(out.pixel(0, y), button.picture->pixel(L, T + y));
+        EXPECT_EQ(out.pixel(72, y), button.picture->pixel(L + 59, T + y));
+        EXPECT_EQ(out.pixel(12 + 34, y), button.picture->pixel(L + 12, T + y));
     }
     TbsRegionRects region = pieceRegion(button.mask, button.fields, button.mode, g);
     EXPECT_FALSE(region.contains({0, 0}));  // rounded ends
     EXPECT_FALSE(region.contains({72, 19}));
     EXPECT_TRUE(region.contains({36, 0}));
     EXPECT_TRUE(region.contains({0, 10}));
+}
+
+// Every rectangle the INI cuts out of a picture, with a fingerprint of the pixels it
+// cuts: the pictures may be repainted or packed anew, but a coordinate that stops
+// following its piece must not go unnoticed. After a deliberate change of the art,
+// take the new fingerprints from this test's failure messages.
+TEST(StoredSkin, EveryRectangleCutsThePiecePaintedForIt)
+{
+    struct Cut {
+        const char* section;
+        const char* key;
+        uint32_t fingerprint;
+    };
+    const Cut cuts[] = {
+        {"sysmenu", "skinrect", 0xdc77d11au},
+        {"caption", "skinrect", 0x13bb7236u},
+        {"sysmenu", "activeskinrect", 0x1a124856u},
+        {"sysmenu", "downrect", 0x192dd23eu},
+        {"close", "skinrect", 0xff209525u},
+        {"close", "activeskinrect", 0xe493fd81u},
+        {"close", "downrect", 0xdd59cd44u},
+        {"close", "inactiveskinrect", 0x337e3a3cu},
+        {"maximize", "skinrect", 0xff79e2d7u},
+        {"maximize", "activeskinrect", 0x825b2e58u},
+        {"maximize", "downrect", 0xde3591bcu},
+        {"maximize", "inactiveskinrect", 0x93b231d6u},
+        {"maximize", "restorerect", 0x99cba361u},
+        {"maximize", "restoreactiverect", 0xa27f3a06u},
+        {"maximize", "restoredownrect", 0x5eb8c1d0u},
+        {"maximize", "restoreinactiverect", 0x65c08925u},
+        {"minimize", "skinrect", 0x36a58030u},
+        {"minimize", "activeskinrect", 0x261458c2u},
+        {"minimize", "downrect", 0xcb4bf658u},
+        {"minimize", "inactiveskinrect", 0xb98406c4u},
+        {"rollup", "skinrect", 0x48ae3d3du},
+        {"rollup", "activeskinrect", 0x2ea90de7u},
+        {"rollup", "downrect", 0xa74c3f65u},
+        {"rollup", "inactiveskinrect", 0x899d92f9u},
+        {"rollup", "restorerect", 0xecfeb0d6u},
+        {"rollup", "restoreactiverect", 0x574bfa73u},
+        {"rollup", "restoredownrect", 0x6cc752edu},
+        {"rollup", "restoreinactiverect", 0xa92203b9u},
+        {"MENUITEM", "skinrect", 0x9ab34667u},
+        {"MENUITEM", "activeskinrect", 0x6f3d2033u},
+        {"MENUITEM", "dividerrect", 0x3532ae37u},
+        {"mainmenubaritem1", "skinrect", 0x1ed1222du},
+        {"mainmenubaritem1", "activeskinrect", 0xbc7c70a1u},
+        {"mainmenubaritem1", "downrect", 0xbc7c70a1u},
+        {"button", "skinrect", 0xa36bffcdu},
+        {"button", "activeskinrect", 0x1edfdf2du},
+        {"button", "downskinrect", 0x6f37f1cdu},
+        {"resizebutton", "skinrect", 0x20d8992du},
+        {"resizebutton", "activeskinrect", 0xeb6aa82du},
+        {"resizebutton", "downskinrect", 0x5d8f018du},
+        {"toolbutton", "skinrect", 0x20d8992du},
+        {"toolbutton", "activeskinrect", 0xeb6aa82du},
+        {"toolbutton", "downskinrect", 0x5d8f018du},
+        {"toolmenubutton", "skinrect", 0x20d8992du},
+        {"toolmenubutton", "activeskinrect", 0xeb6aa82du},
+        {"toolmenubutton", "downskinrect", 0x5d8f018du},
+        {"groupbox", "skinrect", 0xd1dbbcc1u},
+        {"groupbox", "checkimagerect", 0xb45cc22eu},
+        {"groupbox", "uncheckimagerect", 0xb36fa447u},
+        {"panel", "skinrect", 0x9419ed7fu},
+        {"panel", "checkimagerect", 0xb45cc22eu},
+        {"panel", "uncheckimagerect", 0xb36fa447u},
+        {"toolpanel", "skinrect", 0xe1287e28u},
+        {"statusbar", "skinrect", 0x87467e55u},
+        {"edit", "skinrect", 0x30b1e2e4u},
+        {"edit", "activeskinrect", 0xbb750745u},
+        {"buttonedit", "skinrect", 0x428ecc6au},
+        {"buttonedit", "activeskinrect", 0x4084b9bau},
+        {"buttonedit", "activebuttonrect", 0xb2463f9u},
+        {"buttonedit", "downbuttonrect", 0xd5f8197du},
+        {"combobox", "skinrect", 0x428ecc6au},
+        {"combobox", "activebuttonrect", 0xb2463f9u},
+        {"combobox", "downbuttonrect", 0xd5f8197du},
+        {"toolcombobox", "skinrect", 0x428ecc6au},
+        {"toolcombobox", "activebuttonrect", 0xb2463f9u},
+        {"toolcombobox", "downbuttonrect", 0xd5f8197du},
+        {"vscrollbar", "skinrect", 0x2fa72f38u},
+        {"vscrollbar", "activeupbuttonrect", 0x3aceca21u},
+        {"vscrollbar", "downupbuttonrect", 0x8cd6a610u},
+        {"vscrollbar", "activedownbuttonrect", 0xf17ce861u},
+        {"vscrollbar", "downdownbuttonrect", 0xffd422a0u},
+        {"vscrollbar", "thumbrect", 0x91054101u},
+        {"vscrollbar", "activethumbrect", 0x5e8a38e1u},
+        {"vscrollbar", "downthumbrect", 0xbd44bac1u},
+        {"hscrollbar", "skinrect", 0x73bfc428u},
+        {"hscrollbar", "activeupbuttonrect", 0x24711685u},
+        {"hscrollbar", "downupbuttonrect", 0xa87c6bd5u},
+        {"hscrollbar", "activedownbuttonrect", 0xbb727d85u},
+        {"hscrollbar", "downdownbuttonrect", 0xe6fe8b5u},
+        {"hscrollbar", "thumbrect", 0xf3985741u},
+        {"hscrollbar", "activethumbrect", 0x7cae3ba1u},
+        {"hscrollbar", "downthumbrect", 0x750ac601u},
+        {"bothhscrollbar", "skinrect", 0x73bfc428u},
+        {"bothhscrollbar", "activeupbuttonrect", 0x24711685u},
+        {"bothhscrollbar", "downupbuttonrect", 0xa87c6bd5u},
+        {"bothhscrollbar", "activedownbuttonrect", 0xbb727d85u},
+        {"bothhscrollbar", "downdownbuttonrect", 0xe6fe8b5u},
+        {"bothhscrollbar", "thumbrect", 0xf3985741u},
+        {"bothhscrollbar", "activethumbrect", 0x7cae3ba1u},
+        {"bothhscrollbar", "downthumbrect", 0x750ac601u},
+        {"hupdown", "skinrect", 0xb6367ea9u},
+        {"hupdown", "activeupbuttonrect", 0x7c78f7a5u},
+        {"hupdown", "downupbuttonrect", 0xc6619df5u},
+        {"hupdown", "activedownbuttonrect", 0xf4a603a5u},
+        {"hupdown", "downdownbuttonrect", 0x8d878d95u},
+        {"tab", "skinrect", 0x849ee5e8u},
+        {"tab", "tabrect", 0x99fd2a2du},
+        {"tab", "activetabrect", 0x6334ac01u},
+        {"tab", "focustabrect", 0xa17b2315u},
+        {"tab", "tabsbgrect", 0x5081f475u},
+        {"grid", "fixedcellrect", 0xb6bf848du},
+        {"grid", "selectcellrect", 0x946246edu},
+        {"grid", "focuscellrect", 0xabebad6du},
+        {"mainmenubar", "skinrect", 0xaa0cb43fu},
+    };
+    Loaded skin;
+    TByteBuffer stream(storedArchive());
+    TbsSkinIni ini(TbsSkinArchive::read(stream).iniText);
+    auto pictureOf = [&](const TbsSectionReader& r, const std::string& key) -> const TbsSkinPicture* {
+        if (ini.hasKey(r.section(), "pictureindex"))
+            return skin.model.activePicture(r.integer("pictureindex", -1));
+        if (key == "skinrect" && !r.flag("skinrectinapicture"))
+            return &skin.model.picture();
+        return skin.model.activePicture(r.integer("activepictureindex", -1));
+    };
+    for (const Cut& cut : cuts) {
+        TbsSectionReader r(ini, cut.section);
+        TRect const rect = r.rect(cut.key);
+        const TbsSkinPicture* picture = pictureOf(r, cut.key);
+        ASSERT_NE(picture, nullptr) << cut.section << " " << cut.key;
+        ASSERT_FALSE(rect.isEmpty()) << cut.section << " " << cut.key;
+        ASSERT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= picture->width()
+                    && rect.bottom <= picture->height())
+            << cut.section << " " << cut.key << " lies outside its picture";
+        uint32_t hash = 2166136261u; // FNV-1a over the size and the pixels
+        auto mix = [&hash](uint32_t v) {
+            for (int b = 0; b < 4; ++b)
+                hash = (hash ^ ((v >> (8 * b)) & 0xFF)) * 16777619u;
+        };
+        mix(static_cast<uint32_t>(rect.width()));
+        mix(static_cast<uint32_t>(rect.height()));
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x)
+                mix(picture->pixel(x, y));
+        }
+        EXPECT_EQ(hash, cut.fingerprint) << "{\"" << cut.section << "\", \"" << cut.key << "\", 0x" << std::hex << hash
+                                         << "u},";
+    }
 }
 
 TEST(SkinFolder, ExportThenPackGivesTheStoredArchiveBack)

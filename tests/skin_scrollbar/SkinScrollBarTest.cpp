@@ -403,7 +403,7 @@ TEST_F(SkinnedBar, ReloadDropsTheSectionAndBindsTheNewOne)
     TRect thumb = part(vbar, TbsSkinScrollBar::partThumb);
     const TRect downThumb = section("vscrollbar").DownThumbRect;
     // The new skin shows the pressed picture for a hovered thumb.
-    skin->loadFromArchive(archiveWith("activethumbrect=456,35,466,49", "activethumbrect=456,19,466,33"));
+    skin->loadFromArchive(archiveWith("activethumbrect=232,32,242,46", "activethumbrect=232,16,242,30"));
     EXPECT_FALSE(relay.boundDuringLoad);
     EXPECT_TRUE(vbar.skinned());
     EXPECT_EQ(section("vscrollbar").ActiveThumbRect, downThumb);
@@ -421,8 +421,8 @@ TEST_F(SkinnedBar, GlyphIsCentredOnTheThumbInItsState)
 {
     auto& s = dynamic_cast<TbsDataSkinScrollBarControl&>(skin->skinControl(skin->FindSkinControl("vscrollbar")));
     // Any 6 x 4 piece of the picture serves as a glyph; the active one falls back to it.
-    s.GlyphRect = TRect{266, 110, 272, 114};
-    s.DownGlyphRect = TRect{251, 93, 257, 97};
+    s.GlyphRect = TRect{202, 116, 208, 120};
+    s.DownGlyphRect = TRect{202, 74, 208, 78};
     vbar.skinChanged();
     const TbsSkinPicture& pic = picture("vscrollbar");
     TRect thumb = part(vbar, TbsSkinScrollBar::partThumb);

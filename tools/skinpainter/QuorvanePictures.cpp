@@ -195,8 +195,9 @@ void glyphRollDown(TbsSkinPicture& p, int x, int y, TColor c) { chevron(p, x, y,
 
 TbsSkinPicture paintCaptionButtons()
 {
-    TbsSkinPicture p(128, 71, ink::slate);
-    fillRect(p, rc(0, 0, 128, 71), [](int, int y) { return captionAt(7 + (y % 17) - 1); });
+    // Six columns of four states, 15 x 15 each, a pixel apart: 112 x 67 in all.
+    TbsSkinPicture p(112, 67, ink::slate);
+    fillRect(p, rc(0, 0, 112, 67), [](int, int y) { return captionAt(7 + (y % 17) - 1); });
     struct Column {
         int x;
         bool danger;
@@ -260,9 +261,10 @@ TbsSkinPicture paintHintWindow()
 
 TbsSkinPicture paintMdiBackground()
 {
-    TbsSkinPicture p(118, 88, rgb(233, 237, 242));
-    for (int y = 0; y < 88; ++y) {
-        for (int x = 0; x < 118; ++x) {
+    // The pattern repeats every 8 pixels both ways, so a 32 x 32 tile tiles without seams.
+    TbsSkinPicture p(32, 32, rgb(233, 237, 242));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
             if ((x + y) % 8 == 0)
                 p.setPixel(x, y, rgb(227, 232, 238));
         }
@@ -397,61 +399,14 @@ void checkImage(TbsSkinPicture& p, int x, int y, bool checked)
     }
 }
 
+// The pieces are packed close: every pixel of the picture is inflated and decoded
+// at each start, so empty face between them costs start-up time and memory.
 TbsSkinPicture paintControls()
 {
-    TbsSkinPicture p(539, 322, ink::face);
-    // Push buttons (normal, hot, down), 60 x 20.
-    pushButton(p, 3, 5, ButtonState::Normal);
-    pushButton(p, 3, 27, ButtonState::Hot);
-    pushButton(p, 3, 49, ButtonState::Down);
-
-    // Grid cells, 60 x 20: header, selected, focused.
-    fillRect(p, rc(100, 5, 160, 25), vertical(rgb(246, 248, 250), rgb(222, 228, 235), 5, 25));
-    hline(p, 100, 160, 5, ink::white);
-    fillRect(p, rc(100, 27, 160, 47), vertical(rgb(86, 146, 216), rgb(70, 131, 203), 27, 47));
-    fillRect(p, rc(100, 49, 160, 69), vertical(ink::accentTop, ink::accent, 49, 69));
-    hline(p, 100, 160, 49, rgb(120, 178, 242));
-
-    // Flat buttons for tool bars, list headers and the calendar, 30 x 22.
-    flatButton(p, 170, 5, ButtonState::Normal);
-    flatButton(p, 170, 29, ButtonState::Hot);
-    flatButton(p, 170, 53, ButtonState::Down);
-
-    // Tabs, 41 x 17: selected (slate), normal, selected with focus (accent).
-    tab(p, 3, 72, vertical(rgb(86, 121, 156), ink::slateMid, 72, 89), ink::slate, false);
-    tab(p, 45, 72, vertical(rgb(250, 251, 253), rgb(226, 232, 238), 72, 89), ink::line, true);
-    tab(p, 45, 90, vertical(ink::accentTop, ink::accent, 90, 107), ink::accentBorder, false);
-
-    // Page frame, 69 x 56: a one-pixel line with a light inner edge; the centre is the page.
-    fillRect(p, rc(356, 11, 425, 67), flat(ink::surface));
-    Rounded page = rounded(0, flat(ink::surface), ink::line);
-    roundedRect(p, rc(356, 11, 425, 67), page);
-    vline(p, 423, 12, 66, ink::shade);
-    hline(p, 357, 424, 65, ink::shade);
-
-    // Plain panel, tool bar and status bar.
-    roundedRect(p, rc(100, 80, 150, 120), rounded(2, flat(ink::surface), ink::line));
-    fillRect(p, rc(100, 125, 200, 150), vertical(rgb(252, 253, 254), rgb(232, 237, 242), 125, 150));
-    hline(p, 100, 200, 149, ink::lineSoft);
-    fillRect(p, rc(100, 155, 200, 175), vertical(rgb(238, 242, 246), rgb(226, 232, 238), 155, 175));
-    hline(p, 100, 200, 155, ink::lineSoft);
-
-    // Edits, 41 x 17: focused or hovered (deep blue, white text) and normal.
-    editField(p, 307, 93, 41, true);
-    editField(p, 349, 93, 41, false);
-    // Edit with a drop button, 58 x 17, and the button's hot and pressed looks.
-    buttonEdit(p, 288, 193, true);
-    buttonEdit(p, 348, 193, false);
-    dropButton(p, 411, 194, ButtonState::Hot);
-    dropButton(p, 426, 194, ButtonState::Down);
-
-    // Check images for panels in check mode.
-    checkImage(p, 304, 113, true);
-    checkImage(p, 320, 113, false);
-
+    TbsSkinPicture p(253, 196, ink::face);
     // Group box, 66 x 70: a slate caption band over a light body.
     {
-        const int x = 409, y = 117;
+        const int x = 0, y = 0;
         Rounded body = rounded(2, flat(ink::surface), ink::line);
         body.corners[0] = body.corners[1] = false;
         roundedRect(p, rc(x, y + 12, x + 66, y + 70), body);
@@ -465,37 +420,98 @@ TbsSkinPicture paintControls()
         hline(p, x + 2, x + 64, y + 1, rgb(110, 144, 178));
     }
 
-    // Vertical scroll bar, 16 x 109: a quiet track with chevron buttons at both ends.
+    // Push buttons (normal, hot, down), 60 x 20.
+    pushButton(p, 66, 0, ButtonState::Normal);
+    pushButton(p, 66, 22, ButtonState::Hot);
+    pushButton(p, 66, 44, ButtonState::Down);
+
+    // Grid cells, 60 x 20: header, selected, focused.
+    fillRect(p, rc(126, 0, 186, 20), vertical(rgb(246, 248, 250), rgb(222, 228, 235), 0, 20));
+    hline(p, 126, 186, 0, ink::white);
+    fillRect(p, rc(126, 22, 186, 42), vertical(rgb(86, 146, 216), rgb(70, 131, 203), 22, 42));
+    fillRect(p, rc(126, 44, 186, 64), vertical(ink::accentTop, ink::accent, 44, 64));
+    hline(p, 126, 186, 44, rgb(120, 178, 242));
+
+    // Flat buttons for tool bars, list headers and the calendar, 30 x 22.
+    flatButton(p, 186, 0, ButtonState::Normal);
+    flatButton(p, 186, 24, ButtonState::Hot);
+    flatButton(p, 186, 48, ButtonState::Down);
+
+    // Vertical scroll bar, 16 x 109: a quiet track with chevron buttons at both ends;
+    // beside it the thumbs and the buttons' hot and pressed looks.
     {
-        const int x = 437, y = 3;
+        const int x = 216, y = 0;
         fillRect(p, rc(x, y, x + 16, y + 109), flat(rgb(238, 241, 244)));
         vline(p, x, y, y + 109, ink::lineSoft);
         vline(p, x + 15, y, y + 109, ink::lineSoft);
         scrollButton(p, x + 1, y + 2, -1, true, ButtonState::Normal);
         scrollButton(p, x + 1, y + 93, 1, true, ButtonState::Normal);
-        scrollButton(p, 251, 106, 1, true, ButtonState::Hot);
-        scrollButton(p, 251, 89, 1, true, ButtonState::Down);
-        scrollButton(p, 266, 106, -1, true, ButtonState::Hot);
-        scrollButton(p, 266, 89, -1, true, ButtonState::Down);
-        thumb(p, rc(456, 3, 466, 17), ButtonState::Normal);
-        thumb(p, rc(456, 35, 466, 49), ButtonState::Hot);
-        thumb(p, rc(456, 19, 466, 33), ButtonState::Down);
+        thumb(p, rc(232, 0, 242, 14), ButtonState::Normal);
+        thumb(p, rc(232, 32, 242, 46), ButtonState::Hot);
+        thumb(p, rc(232, 16, 242, 30), ButtonState::Down);
+        scrollButton(p, 202, 84, 1, true, ButtonState::Hot);
+        scrollButton(p, 202, 70, 1, true, ButtonState::Down);
+        scrollButton(p, 202, 112, -1, true, ButtonState::Hot);
+        scrollButton(p, 202, 98, -1, true, ButtonState::Down);
     }
-    // Horizontal scroll bar, 109 x 16, the same turned.
+
+    // Page frame, 69 x 56: a one-pixel line with a light inner edge; the centre is the page.
     {
-        const int x = 130, y = 245;
+        const int x = 0, y = 70;
+        fillRect(p, rc(x, y, x + 69, y + 56), flat(ink::surface));
+        Rounded page = rounded(0, flat(ink::surface), ink::line);
+        roundedRect(p, rc(x, y, x + 69, y + 56), page);
+        vline(p, x + 67, y + 1, y + 55, ink::shade);
+        hline(p, x + 1, x + 68, y + 54, ink::shade);
+    }
+
+    // Tabs, 41 x 17: selected (slate), normal, selected with focus (accent).
+    tab(p, 69, 70, vertical(rgb(86, 121, 156), ink::slateMid, 70, 87), ink::slate, false);
+    tab(p, 111, 70, vertical(rgb(250, 251, 253), rgb(226, 232, 238), 70, 87), ink::line, true);
+    tab(p, 111, 88, vertical(ink::accentTop, ink::accent, 88, 105), ink::accentBorder, false);
+
+    // Edits, 41 x 17: focused or hovered (deep blue, white text) and normal.
+    editField(p, 69, 106, 41, true);
+    editField(p, 111, 106, 41, false);
+
+    // Plain panel and, below it, check images for panels in check mode.
+    roundedRect(p, rc(152, 70, 202, 110), rounded(2, flat(ink::surface), ink::line));
+    checkImage(p, 152, 110, true);
+    checkImage(p, 168, 110, false);
+
+    // Horizontal scroll bar's hot and pressed buttons, under the vertical bar's thumbs.
+    scrollButton(p, 232, 46, -1, false, ButtonState::Hot);
+    scrollButton(p, 232, 60, -1, false, ButtonState::Down);
+    scrollButton(p, 232, 74, 1, false, ButtonState::Hot);
+    scrollButton(p, 232, 88, 1, false, ButtonState::Down);
+
+    // Tool bar and status bar.
+    fillRect(p, rc(0, 126, 100, 151), vertical(rgb(252, 253, 254), rgb(232, 237, 242), 126, 151));
+    hline(p, 0, 100, 150, ink::lineSoft);
+    fillRect(p, rc(0, 156, 100, 176), vertical(rgb(238, 242, 246), rgb(226, 232, 238), 156, 176));
+    hline(p, 0, 100, 156, ink::lineSoft);
+
+    // Main menu bar, 108 x 22.
+    fillRect(p, rc(100, 126, 208, 148), [](int, int y) { return menuBarAt(y - 126); });
+    hline(p, 100, 208, 147, ink::lineSoft);
+
+    // Edit with a drop button, 58 x 17, and the button's hot and pressed looks.
+    buttonEdit(p, 100, 148, true);
+    buttonEdit(p, 160, 148, false);
+    dropButton(p, 223, 149, ButtonState::Hot);
+    dropButton(p, 238, 149, ButtonState::Down);
+
+    // Horizontal scroll bar, 109 x 16, the vertical one turned, with its thumbs below.
+    {
+        const int x = 130, y = 165;
         fillRect(p, rc(x, y, x + 109, y + 16), flat(rgb(238, 241, 244)));
         hline(p, x, x + 109, y, ink::lineSoft);
         hline(p, x, x + 109, y + 15, ink::lineSoft);
         scrollButton(p, x + 1, y + 1, -1, false, ButtonState::Normal);
         scrollButton(p, x + 94, y + 1, 1, false, ButtonState::Normal);
-        scrollButton(p, 250, 245, -1, false, ButtonState::Hot);
-        scrollButton(p, 266, 245, -1, false, ButtonState::Down);
-        scrollButton(p, 282, 245, 1, false, ButtonState::Hot);
-        scrollButton(p, 298, 245, 1, false, ButtonState::Down);
-        thumb(p, rc(320, 248, 334, 258), ButtonState::Normal);
-        thumb(p, rc(336, 248, 350, 258), ButtonState::Hot);
-        thumb(p, rc(352, 248, 366, 258), ButtonState::Down);
+        thumb(p, rc(130, 181, 144, 191), ButtonState::Normal);
+        thumb(p, rc(146, 181, 160, 191), ButtonState::Hot);
+        thumb(p, rc(162, 181, 176, 191), ButtonState::Down);
     }
     // Up-down pair for scrolling tabs, 40 x 20, and its hot and pressed halves.
     {
@@ -506,16 +522,13 @@ TbsSkinPicture paintControls()
             roundedRect(p, rc(x, y, x + 20, y + 20), r);
             chevronSide(p, x, y, 20, 20, dir, s == ButtonState::Down ? ink::white : s == ButtonState::Hot ? ink::accentDeep : ink::text);
         };
-        half(130, 270, -1, ButtonState::Normal);
-        half(150, 270, 1, ButtonState::Normal);
-        half(175, 270, -1, ButtonState::Hot);
-        half(195, 270, 1, ButtonState::Hot);
-        half(220, 270, -1, ButtonState::Down);
-        half(240, 270, 1, ButtonState::Down);
+        half(0, 176, -1, ButtonState::Normal);
+        half(20, 176, 1, ButtonState::Normal);
+        half(45, 176, -1, ButtonState::Hot);
+        half(65, 176, 1, ButtonState::Hot);
+        half(90, 176, -1, ButtonState::Down);
+        half(110, 176, 1, ButtonState::Down);
     }
-    // Main menu bar, 108 x 22.
-    fillRect(p, rc(4, 213, 112, 235), [](int, int y) { return menuBarAt(y - 213); });
-    hline(p, 4, 112, 234, ink::lineSoft);
     return p;
 }
 

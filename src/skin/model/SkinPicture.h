@@ -38,7 +38,7 @@ template <class T> struct TDefaultInitAllocator : std::allocator<T> {
 // and go to BMP files; the bit depth they were stored at is kept.
 class TbsSkinPicture {
 public:
-    // Decoding refuses anything larger; the skin's biggest picture is 539 x 322.
+    // Decoding refuses anything larger; the skin's biggest picture is 253 x 196.
     static constexpr int maxSide = 8192;
     static constexpr int64_t maxPixels = 16 * 1024 * 1024;
 

@@ -332,6 +332,36 @@ TbsSkinPicture edgeStrip(const TbsSkinPicture& mask, int r0, int r1, int W, int 
     return strip;
 }
 
+// The runs of a mask region, row after row, with each row whose runs repeat the row
+// above it joined to that row: a stretched outline repeats the same mask rows down
+// its sides, and hundreds of one-pixel rows cost far more to turn into a window
+// region than the few rectangles they cover.
+TbsRegionRects joinRepeatedRows(TbsRegionRects rows)
+{
+    std::vector<TRect>& r = rows.rects;
+    size_t out = 0, above = 0, aboveEnd = 0;
+    for (size_t i = 0; i < r.size();) {
+        size_t end = i;
+        while (end < r.size() && r[end].top == r[i].top)
+            ++end;
+        bool const repeats = end - i == aboveEnd - above && r[above].bottom == r[i].top
+            && std::equal(r.begin() + i, r.begin() + end, r.begin() + above,
+                [](const TRect& a, const TRect& b) { return a.left == b.left && a.right == b.right; });
+        if (repeats) {
+            for (size_t k = above; k < aboveEnd; ++k)
+                r[k].bottom = r[i].bottom;
+        } else {
+            above = out;
+            for (size_t k = i; k < end; ++k)
+                r[out++] = r[k];
+            aboveEnd = out;
+        }
+        i = end;
+    }
+    r.resize(out);
+    return rows;
+}
+
 } // namespace
 
 TbsRegionRects FramedMaskRegion(const TbsSkinPicture& mask, TPoint LT, TPoint RT, TPoint LB, TPoint RB, const TRect& M,
@@ -351,10 +381,10 @@ TbsRegionRects FramedMaskRegion(const TbsSkinPicture& mask, TPoint LT, TPoint RT
     TbsSkinPicture bottom = edgeStrip(mask, M.bottom, mask.height(), W, LB.x, RB.x, LBn.x, RBn.x);
     if (!Mn.isEmpty())
         region.rects.push_back(Mn);
-    region.unite(MaskRegion(top, 0, 0));
-    region.unite(MaskRegion(bottom, 0, Mn.bottom));
-    region.unite(MaskRegion(left, 0, Mn.top));
-    region.unite(MaskRegion(right, Mn.right, Mn.top));
+    region.unite(joinRepeatedRows(MaskRegion(top, 0, 0)));
+    region.unite(joinRepeatedRows(MaskRegion(bottom, 0, Mn.bottom)));
+    region.unite(joinRepeatedRows(MaskRegion(left, 0, Mn.top)));
+    region.unite(joinRepeatedRows(MaskRegion(right, Mn.right, Mn.top)));
     return region;
 }
 
