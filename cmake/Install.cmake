@@ -56,6 +56,14 @@ endfunction()
 qv_install_program(quorvane-cli)
 qv_install_program(quorvane)
 
+# The print module beside the programs, which load it from their own folder: a private
+# library of the package, hardened like them, not executable.
+if(TARGET quorvane-print)
+  target_link_options(quorvane-print PRIVATE LINKER:-z,relro LINKER:-z,now)
+  install(TARGETS quorvane-print LIBRARY DESTINATION ${QV_INSTALL_LIBDIR}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endif()
+
 if(TARGET rptQVR1)
   install(FILES ${PROJECT_BINARY_DIR}/bin/rptQVR1.rav DESTINATION ${QV_INSTALL_LIBDIR})
 endif()
