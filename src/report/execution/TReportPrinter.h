@@ -30,12 +30,16 @@ public:
     virtual std::string PrintingUnavailable() { return {}; }
 };
 
-// What the user is told when there is no printer.
-inline report::ReportText noPrinterText(TReportPrinter& printer)
+// What the user is told when there is no printer. The output options show it without
+// the reason, which is too long for their printer label; printing shows it whole.
+enum class NoPrinterDetail { Reason, Headline };
+inline report::ReportText noPrinterText(TReportPrinter& printer, NoPrinterDetail detail = NoPrinterDetail::Reason)
 {
     std::string reason = printer.PrintingUnavailable();
     if (reason.empty())
         return {"No printers installed!", std::nullopt};
+    if (detail == NoPrinterDetail::Headline)
+        return {"Printing is not available", std::nullopt};
     return {"Printing is not available: %s", reason};
 }
 
