@@ -1,6 +1,6 @@
-// The printers come from a module loaded on first use. These tests load the module built
-// beside the test programs, and modules that cannot serve: printing must then fail with
-// the reason, while reports still generate, preview and measure without a printer.
+// The printers come from a module loaded on first use. These tests load the module where
+// the build puts it for the programs, and modules that cannot serve: printing must then
+// fail with the reason, while reports still generate, preview and measure without a printer.
 
 #include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderCanvas.h"
@@ -28,7 +28,7 @@ std::string failureOf(const std::function<void()>& call)
     return "no error";
 }
 
-TEST(ModulePrintSystem, TheModuleBesideTheProgramLoadsOnTheFirstCallThatNeedsIt)
+TEST(ModulePrintSystem, TheProgramsModuleLoadsOnTheFirstCallThatNeedsIt)
 {
     ModulePrintSystem system(printModulePath());
     // Listing (none or some, as the machine has) needs the module; no reason means it loaded.

@@ -32,7 +32,7 @@ private:
     std::string m_failure;
 };
 
-// Where the program's print module lies: beside the executable.
+// Where the program's print module lies, from the executable's folder.
 std::string printModulePath();
 
 } // namespace qv

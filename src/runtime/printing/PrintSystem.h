@@ -41,8 +41,7 @@ public:
     virtual std::string unavailableReason() { return {}; }
 };
 
-// The desktop's print system (CUPS through the toolkit), through the print module
-// beside the executable.
+// The desktop's print system (CUPS through the toolkit), through the print module.
 PrintSystem& platformPrintSystem();
 
 } // namespace qv
