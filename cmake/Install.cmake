@@ -4,7 +4,6 @@
 # file type, manuals, completion, copyright and changelog. Included last, once every
 # target exists.
 
-set(QV_INSTALL_LIBDIR lib/quorvane)
 set(QV_PACKAGING_SOURCE ${PROJECT_SOURCE_DIR}/packaging)
 set(QV_PACKAGING_BINARY ${PROJECT_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${QV_PACKAGING_BINARY}/bin)
@@ -55,6 +54,14 @@ function(qv_install_program target)
 endfunction()
 qv_install_program(quorvane-cli)
 qv_install_program(quorvane)
+
+# The print module, a private library of the package: hardened like the programs, not
+# executable, in the architecture's library folder (QV_INSTALL_MODULEDIR, top CMakeLists.txt).
+if(TARGET quorvane-print)
+  target_link_options(quorvane-print PRIVATE LINKER:-z,relro LINKER:-z,now)
+  install(TARGETS quorvane-print LIBRARY DESTINATION ${QV_INSTALL_MODULEDIR}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endif()
 
 if(TARGET rptQVR1)
   install(FILES ${PROJECT_BINARY_DIR}/bin/rptQVR1.rav DESTINATION ${QV_INSTALL_LIBDIR})

@@ -60,6 +60,19 @@ check "quorvane-cli show" grep -q '330.36' <<<"$("$bin/quorvane-cli" show "$work
 check "quorvane-cli report finds the report project beside the executable" \
   "$bin/quorvane-cli" report "$work/out/loan.qvl" -o "$work/out/loan.ndr"
 
+# --- the print module: only it links the printing support, and the programs find it ---
+module=$(find "$root/usr/lib" -name quorvane-print.so)
+check "the print module is a private library of the architecture ($module)" \
+  test "${module#"$root"}" = "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quorvane/quorvane-print.so"
+check "the print module is not executable" test "$((0$(stat -c %a "$module") & 0111))" = 0
+for program in quorvane quorvane-cli; do
+  check "$program leaves the printing support to the module" \
+    sh -c '! readelf -d "$1" | grep -q PrintSupport' sh "$lib/$program"
+done
+printers=$("$bin/quorvane-cli" printers 2>&1 || true)
+check "the programs load the print module ($printers)" \
+  test "${printers#*Printing is not available}" = "$printers"
+
 # --- the window program, under a window manager so it is closed as a user closes it ---
 # run_window NAME [FILE]: starts it, closes the main window, leaves its exit code in $work/NAME.rc
 run_window() {

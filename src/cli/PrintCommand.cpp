@@ -18,7 +18,7 @@ namespace {
 void requirePrinters(TRPPrinterDevice& device)
 {
     if (device.Printers().empty())
-        throw Exception("No printers installed!");
+        throw Exception(noPrinterText(device).shown());
 }
 
 int copiesOption(const Options& options)

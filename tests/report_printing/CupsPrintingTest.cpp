@@ -4,6 +4,7 @@
 #include "report/device/TRPPrinterDevice.h"
 #include "report/device/TRvRenderPrinter.h"
 #include "report/snapshot/TRvNDRWriter.h"
+#include "runtime/core/Exception.h"
 #include "support/SkipOrFailInCi.h"
 
 #include <gtest/gtest.h>
@@ -257,6 +258,36 @@ TEST_F(CupsPrinting, NativeOutputIsThePrintersOwnLanguageInTheFile)
     EXPECT_NE(all.find("%%Pages: 2"), std::string::npos);
     for (const auto& entry : fs::directory_iterator(m_work))
         EXPECT_TRUE(entry.path() == target || entry.path().extension() == ".qvl") << "left behind: " << entry.path();
+}
+
+TEST_F(CupsPrinting, AnOutputFileThatCannotBeWrittenFailsAsAFileErrorAndDropsTheDocument)
+{
+    TRPPrinterDevice device(platformPrintSystem());
+    ASSERT_TRUE(device.SelectPrinter(m_queue));
+    TRvNDRWriter writer;
+    writer.OnPrint = [](TBaseReport& report) { report.PrintLeft("nowhere", 1.0, 1.0); };
+    writer.Execute();
+    auto snapshot = writer.TakeOutputStream();
+    fs::path const target = m_work / "missing" / "out.prn";
+    TRvRenderPrinter render(device);
+    render.OutputFile = target.string();
+    // The printer's device lives in the print module; the error is still the file error
+    // the engine and the programs catch.
+    try {
+        render.PrintRender(*snapshot);
+        ADD_FAILURE() << "printing into a missing folder succeeded";
+    } catch (const EInOutError& error) {
+        EXPECT_NE(std::string(error.what()).find(target.string()), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(device.Printing());
+    EXPECT_FALSE(fs::exists(m_work / "missing"));
+
+    // The device prints again afterwards.
+    fs::path const written = m_work / "again.prn";
+    render.OutputFile = written.string();
+    snapshot->seek(0);
+    render.PrintRender(*snapshot);
+    EXPECT_GT(fs::file_size(written), 0u);
 }
 
 } // namespace

@@ -7,8 +7,10 @@
 #include "report/execution/TRvSystem.h"
 #include "report/ui/TRPSetupForm.h"
 #include "runtime/graphics/Bitmap.h"
+#include "runtime/printing/ModulePrintSystem.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Timer.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,21 @@ TEST_F(SetupForm, WithoutPrintersOnlyThePreviewIsOffered)
         EXPECT_FALSE(c->enabled());
     ASSERT_TRUE(form.ApplyOK());
     EXPECT_EQ(system.ReportDest, TReportDest::rdPreview);
+}
+
+TEST_F(SetupForm, WithoutThePrintingSupportTheLabelSaysWhyAndOnlyThePreviewIsOffered)
+{
+    test::ScratchDir dir;
+    ModulePrintSystem unavailable(dir.file("quorvane-print.so"));
+    TRPPrinterDevice printer(unavailable);
+    TRPSetupForm form(system, printer, ui);
+    form.Prepare();
+
+    ASSERT_NE(unavailable.unavailableReason(), "");
+    EXPECT_EQ(form.PrinterLabel.caption(), "Printing is not available");
+    EXPECT_TRUE(form.PreviewRB.checked());
+    EXPECT_FALSE(form.PrinterRB.enabled());
+    EXPECT_FALSE(form.SetupBB.enabled());
 }
 
 TEST_F(SetupForm, SystemSettingsDecideWhatIsOffered)

@@ -123,7 +123,7 @@ PrinterContext& TRPPrinterDevice::information()
     if (m_context)
         return *m_context;
     if (InvalidPrinter())
-        throw EReportPrinter("No printers installed!");
+        throw EReportPrinter(noPrinterText(*this));
     m_context = m_system.open(Device());
     if (!m_context)
         invalidPrinter();

@@ -75,6 +75,7 @@ public:
 
     const snapshot::TextMeasurer& Measurer() override;
     TRvPaperInfo PaperInfo() override;
+    std::string PrintingUnavailable() override { return m_system.unavailableReason(); }
 
 private:
     void loadPrinters();

@@ -2,6 +2,7 @@
 
 #include "report/snapshot/TRvNDRWriter.h"
 #include "report/snapshot/TextMeasurer.h"
+#include "report/snapshot/Translation.h"
 #include "runtime/printersettings/PrinterSettings.h"
 
 #include <string>
@@ -24,6 +25,22 @@ public:
     // The selected printer, or the screen-resolution device when there is none.
     virtual const snapshot::TextMeasurer& Measurer() = 0;
     virtual TRvPaperInfo PaperInfo() = 0;
+    // Why no printer can be had at all (the printing support cannot be loaded); empty
+    // when printers are simply not installed.
+    virtual std::string PrintingUnavailable() { return {}; }
 };
+
+// What the user is told when there is no printer. The output options show it without
+// the reason, which is too long for their printer label; printing shows it whole.
+enum class NoPrinterDetail { Reason, Headline };
+inline report::ReportText noPrinterText(TReportPrinter& printer, NoPrinterDetail detail = NoPrinterDetail::Reason)
+{
+    std::string reason = printer.PrintingUnavailable();
+    if (reason.empty())
+        return {"No printers installed!", std::nullopt};
+    if (detail == NoPrinterDetail::Headline)
+        return {"Printing is not available", std::nullopt};
+    return {"Printing is not available: %s", reason};
+}
 
 } // namespace qv

@@ -120,7 +120,7 @@ void TRvSystem::checkDestination(Run& run)
     run.validPrinter = run.printer && !run.printer->InvalidPrinter();
     // Checked before generation: a run for a printer that is not there would be wasted.
     if (printerOutput && run.printer && !run.validPrinter)
-        throw report::ERpException("No printers installed!");
+        throw report::ERpException(noPrinterText(*run.printer));
     ForceMultiplePrint = run.validPrinter && SystemPrinter.Copies > 1 && run.printer->MaxCopies() <= 1;
 }
 

@@ -17,4 +17,6 @@ ERpException::ERpException(const std::string& message) : ETranslatable({message,
 
 ERpException::ERpException(const std::string& pattern, const std::string& value) : ETranslatable({pattern, value}) {}
 
+ERpException::ERpException(ReportText text) : ETranslatable(std::move(text)) {}
+
 } // namespace qv::report

@@ -20,6 +20,7 @@ class ERpException : public ETranslatable {
 public:
     explicit ERpException(const std::string& message);
     ERpException(const std::string& pattern, const std::string& value);
+    explicit ERpException(ReportText text);
 };
 
 // A class name in a project file that has no registered class.

@@ -187,7 +187,7 @@ void TRPSetupForm::showPage(TPanel& page)
 void TRPSetupForm::updatePrinterLabel()
 {
     if (m_printer.Printers().empty()) {
-        PrinterLabel.setCaption("No printers installed!");
+        PrinterLabel.setCaption(noPrinterText(m_printer, NoPrinterDetail::Headline).shown());
         return;
     }
     m_printer.Refresh();

@@ -487,7 +487,7 @@ void TRpPreviewForm::actnFile_PrintExecute()
     if (!snapshot || !(m_system.SystemOptions & soAllowPrintFromPreview))
         return;
     if (m_printer.InvalidPrinter())
-        throw EReportPrinter("No printers installed!");
+        throw EReportPrinter(noPrinterText(m_printer));
     RvRenderPrinter.FirstPage = 1;
     RvRenderPrinter.LastPage = 9999;
     RvRenderPrinter.Selection.clear();

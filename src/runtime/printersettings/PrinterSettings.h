@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Plain printer facts that engines without the drawing layer pass around.
 namespace qv {
@@ -31,6 +32,23 @@ struct PrinterSettings {
     int duplex = simplex;
     int quality = 0; // 0: the printer's default resolution; a Quality code or dots per inch
     bool operator==(const PrinterSettings&) const = default;
+};
+
+// What a printer can do and the paper it prints on with the given settings.
+struct PrinterCapabilities {
+    int maxCopies = 1;
+    bool duplex = false;
+    std::vector<int> paperSizes;
+    std::vector<int> bins;
+    int dpiX = 0;
+    int dpiY = 0;
+    int paperSize = 0;     // the code in effect
+    double paperWidth = 0; // inches, in the current orientation
+    double paperHeight = 0;
+    double leftWaste = 0; // unprintable margins, inches
+    double topWaste = 0;
+    double rightWaste = 0;
+    double bottomWaste = 0;
 };
 
 } // namespace qv

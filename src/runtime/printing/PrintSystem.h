@@ -9,23 +9,6 @@
 
 namespace qv {
 
-// What a printer can do and the paper it prints on with the given settings.
-struct PrinterCapabilities {
-    int maxCopies = 1;
-    bool duplex = false;
-    std::vector<int> paperSizes;
-    std::vector<int> bins;
-    int dpiX = 0;
-    int dpiY = 0;
-    int paperSize = 0;        // the code in effect
-    double paperWidth = 0;    // inches, in the current orientation
-    double paperHeight = 0;
-    double leftWaste = 0;     // unprintable margins, inches
-    double topWaste = 0;
-    double rightWaste = 0;
-    double bottomWaste = 0;
-};
-
 // An open printer: an information context that can also carry one document at a time.
 // Coordinates on the page canvas are device pixels from the paper's top-left corner.
 class PrinterContext {
@@ -54,9 +37,11 @@ public:
     virtual std::vector<PrinterEntry> printers() = 0;
     // nullptr when the printer does not exist or cannot be opened.
     virtual std::unique_ptr<PrinterContext> open(const std::string& printerName) = 0;
+    // Empty while printers can be listed; otherwise why no printer can be had at all.
+    virtual std::string unavailableReason() { return {}; }
 };
 
-// The desktop's print system (CUPS through the toolkit).
+// The desktop's print system (CUPS through the toolkit), through the print module.
 PrintSystem& platformPrintSystem();
 
 } // namespace qv
