@@ -54,7 +54,6 @@ void ScheduleReport::offerToOtherProcesses()
     m_offered = true;
     m_connection.SetRuntimeVisibility(m_visibility);
     if (m_parameters)
-        if (m_offered)
         m_parameters->SetRuntimeVisibility(TRuntimeVisibility::rtDeveloper);
 }
 
