@@ -78,11 +78,13 @@ TEST_F(MainWindowTest, OtherProcessesAreAnsweredOnceTheFirstFrameIsPainted)
                 && !main.scheduleReport.RvCustomConnection1().Listening() && sharedObjectsNow().empty();
             afterFirstFrame([&] {
                 bool const listening = main.scheduleReport.RvCustomConnection1().Listening();
-                std::vector<std::string> const rows = pullFromWindow("RvCustomConnection1", {"No"});
-                std::vector<std::string> const parameters = pullFromWindow("RvReportParameters", {"Amount"});
-                bool const served = !rows.empty() && rows.size() == std::size_t(main.loan.totals.scheduleMonths)
-                    && parameters == std::vector<std::string> {main.txtAmount.text()};
-                std::exit(quietUntilPainted && listening && served ? 7 : 8);
+                postToMainThread([&, listening] {
+                    std::vector<std::string> const rows = pullFromWindow("RvCustomConnection1", {"No"});
+                    std::vector<std::string> const parameters = pullFromWindow("RvReportParameters", {"Amount"});
+                    bool const served = !rows.empty() && rows.size() == std::size_t(main.loan.totals.scheduleMonths)
+                        && parameters == std::vector<std::string> {main.txtAmount.text()};
+                    std::exit(quietUntilPainted && listening && served ? 7 : 8);
+                });
             });
             app().run();
             std::exit(9);
