@@ -97,7 +97,9 @@ protected:
     LoanEngine engine;
     MemoryLoanView view;
     DataCommunication data;
-    ScheduleReport source {engine, data.connections()};
+    // As the window holds it: offered to other processes only when asked.
+    ScheduleReport source {
+        engine, data.connections(), TRuntimeVisibility::rtDeveloper, ScheduleReport::OfferStart::WhenAsked};
     TRvProject project {data};
     TRvSystem system;
     TMemoryStream snapshot;
@@ -121,6 +123,23 @@ TEST_F(ScheduleReportRun, OneYearLoanServesTwelveRowsAndTheSummary)
     EXPECT_EQ(texts.count(0, "383.00"), 2) << "the interest column adds up to the total interest";
     EXPECT_EQ(texts.pageSizes[0], std::make_pair(8.5, 11.0));
     EXPECT_FALSE(project.Active()) << "the command closes the project";
+}
+
+// The process's own report needs no listener: the window runs one before it has offered
+// anything to other processes, and offering later starts the listener once.
+TEST_F(ScheduleReportRun, ServesItsOwnProcessBeforeOtherProcessesAreOffered)
+{
+    source.offerParameters([this] { return texts(); });
+    calculate("10000", "7", "1");
+    EXPECT_EQ(paymentNumbers(run()), oneTo(12));
+    EXPECT_FALSE(source.offered());
+    EXPECT_FALSE(source.RvCustomConnection1().Listening());
+
+    source.offerToOtherProcesses();
+    source.offerToOtherProcesses();
+    EXPECT_TRUE(source.RvCustomConnection1().Listening());
+    EXPECT_EQ(source.offerError(), "");
+    EXPECT_EQ(paymentNumbers(run()), oneTo(12)) << "and still after";
 }
 
 TEST_F(ScheduleReportRun, TheSummaryNamesTheRoundingModel)

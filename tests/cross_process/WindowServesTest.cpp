@@ -1,5 +1,7 @@
 #include "../app/AppTestSupport.h"
 #include "ChildProcess.h"
+#include "runtime/core/SharedMemory.h"
+#include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Timer.h"
 
 #include <gtest/gtest.h>
@@ -39,11 +41,110 @@ std::vector<std::string> pullFromWindow(const std::string& connection, const std
     return std::vector<std::string>(lines.begin() + 1, lines.end() - 1);
 }
 
+// A scope of shared objects no earlier test of this process has touched; the processes
+// started from here on share it.
+void freshSharedScope(const std::string& name)
+{
+    std::string const scope = "t" + std::to_string(::getpid()) + name;
+    ::setenv("QV_SHARED_SCOPE", scope.c_str(), 1);
+    setSharedObjectScope(scope);
+}
+
+// The user-wide shared objects (blocks and events) of the current scope.
+std::vector<std::string> sharedObjectsNow()
+{
+    std::string const prefix = sharedObjectPath("").substr(1);
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/shm")) {
+        std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0)
+            found.push_back(name);
+    }
+    return found;
+}
+
 } // namespace
+
+// Listener threads and user-wide shared objects are nothing the first frame shows: the
+// program makes them once it is painted, and then another process reads the window.
+TEST_F(MainWindowTest, OtherProcessesAreAnsweredOnceTheFirstFrameIsPainted)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            freshSharedScope("late");
+            auto& main = app().createForm<TfrmMain>(std::string(), ui());
+            bool const quietUntilPainted = !main.scheduleReport.offered()
+                && !main.scheduleReport.RvCustomConnection1().Listening() && sharedObjectsNow().empty();
+            afterFirstFrame([&] {
+                bool const listening = main.scheduleReport.RvCustomConnection1().Listening();
+                postToMainThread([&, listening] {
+                    std::vector<std::string> const rows = pullFromWindow("RvCustomConnection1", {"No"});
+                    std::vector<std::string> const parameters = pullFromWindow("RvReportParameters", {"Amount"});
+                    bool const served = !rows.empty() && rows.size() == std::size_t(main.loan.totals.scheduleMonths)
+                        && parameters == std::vector<std::string> {main.txtAmount.text()};
+                    std::exit(quietUntilPainted && listening && served ? 7 : 8);
+                });
+            });
+            app().run();
+            std::exit(9);
+        },
+        ::testing::ExitedWithCode(7), "");
+}
+
+// The window's own report reads the schedule in the process: it runs before the window
+// has offered anything to others, and offers nothing by running.
+TEST_F(MainWindowTest, AReportRunsBeforeOtherProcessesAreAnswered)
+{
+    std::filesystem::copy_file(QV_REPORT_PROJECT, exeDir() + "rptQVR1.rav",
+        std::filesystem::copy_options::overwrite_existing);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            freshSharedScope("early");
+            TfrmMain& w = start();
+            calculate("10000", "7", "1");
+            boxes.clear();
+            AcceptOutputOptions accept;
+            int rows = 0;
+            ClosePreviews close([&](TRpPreviewForm&) { rows = w.scheduleReport.reportRowCursor() - 1; });
+            sendClick(w.btnPrerpt, 5, 5);
+            bool const ran = close.shown() == 1 && rows == 12 && boxes.empty();
+            bool const quiet = !w.scheduleReport.offered() && sharedObjectsNow().empty();
+            std::exit(ran && quiet ? 7 : 8);
+        },
+        ::testing::ExitedWithCode(7), "");
+    std::filesystem::remove(exeDir() + "rptQVR1.rav");
+}
+
+// A window closed before its first frame is never offered, and its leftover start-up
+// work does not touch it: the next window is offered as usual.
+TEST_F(MainWindowTest, AWindowClosedBeforeItsFirstFrameIsNeverOffered)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            freshSharedScope("closed");
+            start();
+            form.reset();
+            app().processMessages();
+            bool const quiet = sharedObjectsNow().empty();
+            auto& main = app().createForm<TfrmMain>(std::string(), ui());
+            afterFirstFrame([&] {
+                bool const offered = main.scheduleReport.RvCustomConnection1().Listening();
+                std::exit(quiet && offered ? 7 : 8);
+            });
+            app().run();
+            std::exit(9);
+        },
+        ::testing::ExitedWithCode(7), "");
+}
 
 TEST_F(MainWindowTest, AnotherProcessReadsTheScheduleAndParametersTheWindowShows)
 {
     TfrmMain& w = start();
+    // What the program does once the first frame is painted.
+    w.offerReportData();
     calculate("12000", "6", "1");
     // Typed after Calculate: the report gets the field as shown.
     w.txtAmount.setText("12500");
@@ -157,6 +258,7 @@ TEST_F(MainWindowTest, ObjectsPlantedUnderTheSharedNamesLeaveAWorkingWindowAndOn
         TManualTimerClock clock;
         TfrmMain& w = start();
         ASSERT_TRUE(w.showing());
+        w.offerReportData();
         EXPECT_EQ(offerMessages(), 0) << "not before the window is on screen";
         clock.advance(1);
         ASSERT_EQ(offerMessages(), 1);
@@ -178,6 +280,7 @@ TEST_F(MainWindowTest, AReportOfTheWindowRunsBesideAPlantedSharedBuffer)
     {
         TManualTimerClock clock;
         started = &start();
+        started->offerReportData();
         std::size_t const startBoxes = boxes.size();
         clock.advance(1);
         ASSERT_EQ(boxes.size(), startBoxes + 1) << "other programs cannot read the report data";

@@ -111,6 +111,23 @@ TEST_F(CustomConnection, DefaultHandlersWithThreeRowsYieldRowsThenEnd)
     view.Close();
 }
 
+// A program that never reports fills no exchange block: the engine and the connection
+// take the process's one block at the first request, and share it.
+TEST_F(CustomConnection, TheExchangeBlockIsMadeAtTheFirstRequest)
+{
+    TRvCustomConnection connection("Late", data.connections());
+    EXPECT_EQ(databuffer::open(databuffer::Reach::Process, databuffer::kBufferName), nullptr);
+    TRpDataViewLink view(data.system());
+    view.ConnectionName = "Late";
+    view.Fields = { { "FieldName", TRPDataType::dtString, "", -1 } };
+    ASSERT_TRUE(view.Open());
+    EXPECT_NE(databuffer::open(databuffer::Reach::Process, databuffer::kBufferName), nullptr);
+    view.First();
+    ASSERT_FALSE(view.Eof());
+    EXPECT_EQ(view.FieldText(view.Fields[0]), "[Inactive at design-time]");
+    view.Close();
+}
+
 TEST_F(CustomConnection, NoRowsAnswersTheEndAtOnce)
 {
     TRvCustomConnection connection("Empty", data.connections());

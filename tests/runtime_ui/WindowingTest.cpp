@@ -2,6 +2,7 @@
 
 #include "runtime/core/Exception.h"
 #include "runtime/ui/CustomEdit.h"
+#include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Menus.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -156,6 +158,27 @@ TEST_F(Windowing, FormCreationErrorIsShownAndCreationContinues)
     EXPECT_EQ(form.step, 1);
     ASSERT_EQ(test::recordedBoxes().size(), 1u);
     EXPECT_EQ(test::recordedBoxes()[0].text, "File not found");
+}
+
+// Work left for after the first frame by an object that is gone by then (a window
+// closed at once) must not run on what is left of it; the rest runs once.
+TEST_F(Windowing, FirstFrameWorkOfAnOwnerGoneBeforeTheFrameIsDropped)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            int dropped = 0;
+            int kept = 0;
+            { FirstFrameWork gone([&] { ++dropped; }); }
+            FirstFrameWork stays([&] { ++kept; });
+            bool const pendingBefore = stays.pending();
+            auto& form = test::app().createForm<TwoFields>();
+            form.setBounds(0, 0, 200, 100);
+            afterFirstFrame([&] { std::exit(dropped == 0 && kept == 1 && pendingBefore && !stays.pending() ? 7 : 8); });
+            test::app().run();
+            std::exit(9);
+        },
+        ::testing::ExitedWithCode(7), "");
 }
 
 TEST_F(Windowing, CustomControlPaintsThroughItsOffScreenBitmap)

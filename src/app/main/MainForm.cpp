@@ -349,6 +349,11 @@ void TfrmMain::FormShow()
 {
     txtAmount.setFocus();
     scheduleReport.setApplicationHandle(handle());
+}
+
+void TfrmMain::offerReportData()
+{
+    scheduleReport.offerToOtherProcesses();
     reportOfferProblem();
 }
 

@@ -7,6 +7,7 @@
 #include "loan/LoanView.h"
 #include "report/device/TRPPrinterDevice.h"
 #include "runtime/ui/Dialogs.h"
+#include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Menus.h"
 #include "runtime/ui/Timer.h"
@@ -94,13 +95,19 @@ public:
     DataCommunication reportData;
     TRvSystem RvSystem1{reportServices};
     TRvProject RvProject1{reportData, reportServices};
-    ScheduleReport scheduleReport{loan, reportData.connections()};
+    // Other processes are answered only once the first frame is on screen.
+    ScheduleReport scheduleReport{
+        loan, reportData.connections(), TRuntimeVisibility::rtDeveloper, ScheduleReport::OfferStart::WhenAsked};
     const std::string& reportProjectFile() const { return RvProject1.ProjectFile(); }
 
     // Handlers.
     void FormCreate();
     void FormShow();
     void FormClose(TCloseAction& action);
+    // Lets report tools of other processes read the schedule and the parameters: the
+    // listener threads and the user-wide shared objects. Runs once the first frame is
+    // painted; again does nothing.
+    void offerReportData();
     void btnCalClick();
     void txtAmountKeyPress(char& key);
     void txtRateExit();
@@ -160,6 +167,8 @@ private:
     RoundingModel m_rounding = RoundingModel::Classic;
     bool m_offerProblemShown = false;
     TTimer m_offerProblemNotice;
+    // Last: dropped first, so a window closed before its first frame is never offered.
+    FirstFrameWork m_offerAfterFirstFrame{[this] { offerReportData(); }};
 };
 
 } // namespace qv

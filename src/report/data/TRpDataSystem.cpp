@@ -90,15 +90,16 @@ std::string TRpAnswer::ReadString()
 
 TRpDataSystem::TRpDataSystem(TDataConnectManager& connections)
     : m_connections(connections)
-    , m_localBuffer(openOrCreate(Reach::Process, kBufferName, kBufferSize))
-    , m_buffer(m_localBuffer.get())
 {
 }
 
 Block& TRpDataSystem::buffer(Reach reach)
 {
-    if (reach == Reach::Process)
+    if (reach == Reach::Process) {
+        if (!m_localBuffer)
+            m_localBuffer = openOrCreate(Reach::Process, kBufferName, kBufferSize);
         return *m_localBuffer;
+    }
     if (!m_sharedBuffer)
         m_sharedBuffer = openOrCreate(Reach::Machine, kBufferName, kBufferSize);
     return *m_sharedBuffer;

@@ -114,7 +114,7 @@ private:
     void openEvents();
 
     TDataConnectManager& m_connections;
-    std::shared_ptr<databuffer::Block> m_localBuffer;
+    std::shared_ptr<databuffer::Block> m_localBuffer;  // made when first needed
     std::shared_ptr<databuffer::Block> m_sharedBuffer; // opened when first needed
     databuffer::Block* m_buffer = nullptr;             // the one requests are written to
     std::shared_ptr<databuffer::Block> m_overflowView;

@@ -42,9 +42,6 @@ TRvCustomConnection::TRvCustomConnection(std::string name, TDataConnectManager& 
     : m_connections(connections)
     , m_name(std::move(name))
     , m_objectId(nextObjectId())
-    , m_localBuffer(openOrCreate(Reach::Process, kBufferName, kBufferSize))
-    , m_buffer(m_localBuffer)
-    , m_target(m_buffer.get())
 {
     m_connections.Add(this);
 }
@@ -192,7 +189,20 @@ std::string TRvCustomConnection::readBytes(int32_t count)
 
 std::string TRvCustomConnection::ReadString()
 {
+    attachLocalBuffer();
     return readBytes(readInt32());
+}
+
+// The process's exchange block is taken at the first request rather than at creation:
+// a window that never runs a report does not fill 64 KB for one at start-up.
+void TRvCustomConnection::attachLocalBuffer()
+{
+    if (m_buffer)
+        return;
+    if (!m_localBuffer)
+        m_localBuffer = openOrCreate(Reach::Process, kBufferName, kBufferSize);
+    m_buffer = m_localBuffer;
+    m_target = m_buffer.get();
 }
 
 void TRvCustomConnection::resetWrite()
@@ -248,6 +258,7 @@ void TRvCustomConnection::putInt32(size_t offset, int32_t value)
 
 void TRvCustomConnection::WriteString(const std::string& text)
 {
+    attachLocalBuffer();
     if (text.size() > static_cast<size_t>(INT32_MAX))
         throw EReportPrinter("Data row too large for the data buffer.");
     writeInt32(static_cast<int32_t>(text.size()));
@@ -297,6 +308,7 @@ std::string TRvCustomConnection::aliasFor(const std::string& name) const
 void TRvCustomConnection::DeclareField(const std::string& name, TRPDataType dataType, int32_t width,
     const std::string& fullName, const std::string& description)
 {
+    attachLocalBuffer();
     std::string alias = aliasFor(name);
     TDataConnectFieldDef field;
     field.fieldName = name;
@@ -331,6 +343,7 @@ void TRvCustomConnection::DeclareField(const std::string& name, TRPDataType data
 
 void TRvCustomConnection::WriteStringValue(const std::string& formatted, const std::string& native)
 {
+    attachLocalBuffer();
     if (m_fieldPos >= m_fields.size())
         throw EReportPrinter("Attempt to write more fields than defined.");
     TDataConnectFieldDef& field = m_fields[m_fieldPos];
@@ -501,6 +514,7 @@ void TRvCustomConnection::actionIdentify()
 
 void TRvCustomConnection::ExecuteAction()
 {
+    attachLocalBuffer();
     releaseOverflow();
     m_readPos = kDataOffset;
     int32_t code = readInt32();

@@ -113,6 +113,7 @@ private:
     void startListener();
     void stopListener();
 
+    void attachLocalBuffer();
     int32_t readInt32();
     uint8_t readByte();
     std::string readBytes(int32_t count);
@@ -143,7 +144,7 @@ private:
     std::atomic<TRuntimeVisibility> m_visibility {TRuntimeVisibility::rtDeveloper};
     std::unique_ptr<TDataConnectThread> m_listener;
     std::string m_offerError;
-    std::shared_ptr<databuffer::Block> m_localBuffer;
+    std::shared_ptr<databuffer::Block> m_localBuffer; // taken at the first request
     std::shared_ptr<databuffer::Block> m_buffer; // the one the current request came in
     databuffer::Reach m_reach = databuffer::Reach::Process;
     std::shared_ptr<databuffer::Block> m_overflow;

@@ -4,7 +4,6 @@
 #include "report/execution/ConnectionRowSource.h"
 #include "report/execution/TReportPrinter.h"
 #include "report/layout/ReportLayout.h"
-#include "report/project/ClassRegistry.h"
 #include "report/project/ReportErrors.h"
 
 #include <chrono>
@@ -165,7 +164,6 @@ TRvProject::TRvProject(DataCommunication& data, ReportServices services)
 {
     m_project->setName("RpProject");
     m_project->setMessages(m_services.message);
-    registerReportClasses();
 }
 
 TRvProject::~TRvProject()

@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -106,6 +107,21 @@ private:
 } // namespace
 
 void afterFirstFrame(std::function<void()> work) { afterFirstFrameWork().push_back(std::move(work)); }
+
+FirstFrameWork::FirstFrameWork(std::function<void()> work)
+    : m_work(std::make_shared<std::function<void()>>(std::move(work)))
+{
+    afterFirstFrame([owned = std::weak_ptr(m_work)] {
+        auto const work = owned.lock();
+        if (!work || !*work)
+            return;
+        // Taken out first: the work may end its owner.
+        std::function<void()> const step = std::exchange(*work, nullptr);
+        step();
+    });
+}
+
+FirstFrameWork::~FirstFrameWork() = default;
 
 class TApplication::Impl {
 public:

@@ -33,15 +33,28 @@ const ReportParameter reportParameters[8] = {
     {"Rounding", &ReportFieldTexts::rounding},
 };
 
-ScheduleReport::ScheduleReport(LoanEngine& engine, TDataConnectManager& connections, TRuntimeVisibility visibility)
+ScheduleReport::ScheduleReport(
+    LoanEngine& engine, TDataConnectManager& connections, TRuntimeVisibility visibility, OfferStart start)
     : m_engine(engine)
     , m_connections(connections)
     , m_connection("RvCustomConnection1", connections)
+    , m_visibility(visibility)
 {
-    m_connection.SetRuntimeVisibility(visibility);
     m_connection.OnOpen = [this](TRvCustomConnection& c) { RvCustomConnection1Open(c); };
     m_connection.OnGetCols = [this](TRvCustomConnection& c) { RvCustomConnection1GetCols(c); };
     m_connection.OnGetRow = [this](TRvCustomConnection& c) { RvCustomConnection1GetRow(c); };
+    if (start == OfferStart::AtOnce)
+        offerToOtherProcesses();
+}
+
+void ScheduleReport::offerToOtherProcesses()
+{
+    if (m_offered)
+        return;
+    m_offered = true;
+    m_connection.SetRuntimeVisibility(m_visibility);
+    if (m_parameters)
+        m_parameters->SetRuntimeVisibility(TRuntimeVisibility::rtDeveloper);
 }
 
 void ScheduleReport::runReport(TRvProject& project, const ReportFieldTexts& texts)
@@ -115,7 +128,8 @@ void ScheduleReport::offerParameters(std::function<ReportFieldTexts()> currentTe
         for (const ReportParameter& parameter : reportParameters)
             c.WriteStringValue("", texts.*parameter.text);
     };
-    m_parameters->SetRuntimeVisibility(TRuntimeVisibility::rtDeveloper);
+    if (m_offered)
+        m_parameters->SetRuntimeVisibility(TRuntimeVisibility::rtDeveloper);
 }
 
 } // namespace qv

@@ -43,11 +43,22 @@ inline constexpr const char* kParametersConnectionName = "RvReportParameters";
 // system that writes to a file.
 class ScheduleReport {
 public:
+    // When the connections start answering other processes: at once, or when the owner
+    // calls offerToOtherProcesses (a window, once its first frame is on screen: the
+    // listener threads and the user-wide shared objects are nothing that frame needs).
+    enum class OfferStart { AtOnce, WhenAsked };
+
     // The connections register with connections, which must outlive them. visibility:
     // whether the schedule is offered to other processes (a window's is, a command-line
-    // run's is not and never touches what other processes can reach).
+    // run's is not and never touches what other processes can reach). Reports of this
+    // process read the schedule from construction on, offered or not.
     ScheduleReport(LoanEngine& engine, TDataConnectManager& connections,
-        TRuntimeVisibility visibility = TRuntimeVisibility::rtDeveloper);
+        TRuntimeVisibility visibility = TRuntimeVisibility::rtDeveloper, OfferStart start = OfferStart::AtOnce);
+
+    // Starts answering other processes as the visibility says, the parameters too once
+    // given; again does nothing.
+    void offerToOtherProcesses();
+    bool offered() const { return m_offered; }
 
     // Report row cursor := 1; Open; the SetParameter calls; Execute; Close. An error
     // from Open or Execute passes on and Close is skipped, as the button does.
@@ -62,7 +73,8 @@ public:
     // The main window's handle, as other processes see it in the connections' identity.
     void setApplicationHandle(std::uint32_t handle);
 
-    // Offers the parameter texts, read from the window whenever they are asked for.
+    // Offers the parameter texts, read from the window whenever they are asked for
+    // (from offerToOtherProcesses on).
     void offerParameters(std::function<ReportFieldTexts()> currentTexts);
     // Why other processes cannot read the schedule or the parameters (empty when they
     // can, or when nothing is offered).
@@ -80,6 +92,8 @@ private:
     std::int32_t m_rowCursor = 1;
     std::function<ReportFieldTexts()> m_currentTexts;
     std::unique_ptr<TRvCustomConnection> m_parameters;
+    TRuntimeVisibility m_visibility;
+    bool m_offered = false;
 };
 
 } // namespace qv
