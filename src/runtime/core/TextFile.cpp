@@ -84,22 +84,26 @@ mode_t currentUmask()
 } // namespace
 
 TextFileReader::TextFileReader(const std::string& path, std::uint64_t maxBytes)
-    : m_lines(splitLines(readRegularFile(path, maxBytes)))
+    : TextFileReader(readRegularFile(path, maxBytes))
 {
 }
 
-TextFileReader TextFileReader::fromBytes(const std::string& bytes)
+TextFileReader::TextFileReader(std::string bytes) : m_bytes(std::move(bytes))
 {
-    TextFileReader reader;
-    reader.m_lines = splitLines(bytes);
-    return reader;
+    std::size_t at = 0;
+    std::string_view line;
+    while (nextLine(m_bytes, at, line))
+        ++m_lineCount;
 }
+
+TextFileReader TextFileReader::fromBytes(std::string bytes) { return TextFileReader(std::move(bytes)); }
 
 std::string TextFileReader::readLine()
 {
-    if (atEnd())
+    std::string_view line;
+    if (!nextLine(m_bytes, m_at, line))
         return {};
-    return m_lines[m_next++];
+    return std::string(line);
 }
 
 void TextFileWriter::writeLine(const std::string& line)

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace qv {
 
@@ -18,17 +17,20 @@ class TextFileReader {
 public:
     // Raises the errors of readRegularFile.
     TextFileReader(const std::string& path, std::uint64_t maxBytes);
-    static TextFileReader fromBytes(const std::string& bytes);
+    static TextFileReader fromBytes(std::string bytes);
 
     std::string readLine();
-    bool atEnd() const { return m_next >= m_lines.size(); }
-    std::size_t lineCount() const { return m_lines.size(); }
+    bool atEnd() const { return m_at >= m_bytes.size(); }
+    std::size_t lineCount() const { return m_lineCount; }
 
 private:
-    TextFileReader() = default;
+    explicit TextFileReader(std::string bytes);
 
-    std::vector<std::string> m_lines;
-    std::size_t m_next = 0;
+    // Each line is cut from the bytes when it is read: a file of many short lines
+    // costs no list of them.
+    std::string m_bytes;
+    std::size_t m_at = 0;
+    std::size_t m_lineCount = 0;
 };
 
 // Collects lines ending in CR LF and replaces the target in one step: the text goes
