@@ -153,8 +153,8 @@ TEST(TextFileReader, CountsTheLinesItReads)
         const char* bytes;
         std::size_t lines;
     };
-    for (Case c : {Case{"", 0}, Case{"x", 1}, Case{"x\r\n", 1}, Case{"\r\n\r\n", 2}, Case{"\r", 1},
-                   Case{"a\r\r\n", 2}, Case{"a\n\rb", 3}, Case{"a\nb\r\nc\rd", 4}}) {
+    for (Case c : {Case{"", 0}, Case{"x", 1}, Case{"x\r\n", 1}, Case{"\r\n\r\n", 2}, Case{"\r", 1}, Case{"a\r\r\n", 2},
+                   Case{"a\n\rb", 3}, Case{"a\nb\r\nc\rd", 4}}) {
         TextFileReader reader = TextFileReader::fromBytes(c.bytes);
         EXPECT_EQ(reader.lineCount(), c.lines) << c.bytes;
         std::size_t read = 0;
