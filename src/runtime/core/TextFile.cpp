@@ -90,20 +90,21 @@ TextFileReader::TextFileReader(const std::string& path, std::uint64_t maxBytes)
 
 TextFileReader::TextFileReader(std::string bytes) : m_bytes(std::move(bytes))
 {
+    std::string_view const text = m_bytes;
     std::size_t at = 0;
     std::string_view line;
-    while (nextLine(m_bytes, at, line))
-        ++m_lineCount;
+    while (nextLine(text, at, line))
+        m_lines.push_back({static_cast<std::size_t>(line.data() - text.data()), line.size()});
 }
 
 TextFileReader TextFileReader::fromBytes(std::string bytes) { return TextFileReader(std::move(bytes)); }
 
 std::string TextFileReader::readLine()
 {
-    std::string_view line;
-    if (!nextLine(m_bytes, m_at, line))
+    if (atEnd())
         return {};
-    return std::string(line);
+    LineSpan const line = m_lines[m_next++];
+    return m_bytes.substr(line.begin, line.size);
 }
 
 void TextFileWriter::writeLine(const std::string& line)

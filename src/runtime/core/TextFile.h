@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -20,17 +21,21 @@ public:
     static TextFileReader fromBytes(std::string bytes);
 
     std::string readLine();
-    bool atEnd() const { return m_at >= m_bytes.size(); }
-    std::size_t lineCount() const { return m_lineCount; }
+    bool atEnd() const { return m_next >= m_lines.size(); }
+    std::size_t lineCount() const { return m_lines.size(); }
 
 private:
     explicit TextFileReader(std::string bytes);
 
-    // Each line is cut from the bytes when it is read: a file of many short lines
-    // costs no list of them.
+    // Where each line lies in the bytes: a file of many short lines is split once,
+    // and each line copied only when it is read.
+    struct LineSpan {
+        std::size_t begin;
+        std::size_t size;
+    };
     std::string m_bytes;
-    std::size_t m_at = 0;
-    std::size_t m_lineCount = 0;
+    std::vector<LineSpan> m_lines;
+    std::size_t m_next = 0;
 };
 
 // Collects lines ending in CR LF and replaces the target in one step: the text goes
