@@ -99,12 +99,12 @@ TextFileReader::TextFileReader(std::string bytes) : m_bytes(std::move(bytes))
 
 TextFileReader TextFileReader::fromBytes(std::string bytes) { return TextFileReader(std::move(bytes)); }
 
-std::string TextFileReader::readLine()
+std::string_view TextFileReader::readLineView()
 {
     if (atEnd())
         return {};
     LineSpan const line = m_lines[m_next++];
-    return m_bytes.substr(line.begin, line.size);
+    return std::string_view(m_bytes).substr(line.begin, line.size);
 }
 
 void TextFileWriter::writeLine(const std::string& line)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -20,7 +21,9 @@ public:
     TextFileReader(const std::string& path, std::uint64_t maxBytes);
     static TextFileReader fromBytes(std::string bytes);
 
-    std::string readLine();
+    std::string readLine() { return std::string(readLineView()); }
+    // The next line where it lies in the reader, so valid as long as the reader.
+    std::string_view readLineView();
     bool atEnd() const { return m_next >= m_lines.size(); }
     std::size_t lineCount() const { return m_lines.size(); }
 
