@@ -35,21 +35,26 @@ const std::string& TbsSkinStringGrid::cellText(int col, int row) const
 void TbsSkinStringGrid::store(int col, int row, std::string_view text)
 {
     if (col < 0 || row < 0)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (!text.empty()) {
-        PageTexts& texts = pageOf(row);
-        if (texts.empty() || before(texts.back().row, texts.back().col, row, col)) {
-            texts.emplace_back(row, col, text);
-            return;
-        }
-        auto const c = texts.begin() + (find(texts, col, row) - texts.cbegin());
-        if (c->row == row && c->col == col)
-            c->text.assign(text);
-        else
-            texts.emplace(c, row, col, text);
+        raiseIndexOutOfRange();
+    if (text.empty()) {
+        erase(col, row);
         return;
     }
-    // An empty text is the same as a cell never set: it costs nothing.
+    PageTexts& texts = pageOf(row);
+    if (texts.empty() || before(texts.back().row, texts.back().col, row, col)) {
+        texts.emplace_back(row, col, text);
+        return;
+    }
+    auto const c = texts.begin() + (find(texts, col, row) - texts.cbegin());
+    if (c->row == row && c->col == col)
+        c->text.assign(text);
+    else
+        texts.emplace(c, row, col, text);
+}
+
+// An empty text is the same as a cell never set: it costs nothing.
+void TbsSkinStringGrid::erase(int col, int row)
+{
     auto const page = m_pages.find(row / rowsPerPage);
     if (page == m_pages.end())
         return;
@@ -63,11 +68,8 @@ void TbsSkinStringGrid::store(int col, int row, std::string_view text)
     m_pages.erase(page);
 }
 
-TbsSkinStringGrid::PageTexts& TbsSkinStringGrid::pageOf(int row)
+TbsSkinStringGrid::PageTexts& TbsSkinStringGrid::openPage(int key)
 {
-    int const key = row / rowsPerPage;
-    if (m_lastPage && m_lastPageKey == key)
-        return *m_lastPage;
     PageTexts& texts = m_pages[key];
     // A new page makes room for all its rows at once: filling it moves no text. A
     // wide grid grows its pages as they fill instead.
@@ -77,6 +79,8 @@ TbsSkinStringGrid::PageTexts& TbsSkinStringGrid::pageOf(int row)
     m_lastPageKey = key;
     return texts;
 }
+
+void TbsSkinStringGrid::raiseIndexOutOfRange() { throw bsEInvalidGridOperation(griderrors::indexOutOfRange); }
 
 void TbsSkinStringGrid::setCells(int col, int row, std::string_view text)
 {

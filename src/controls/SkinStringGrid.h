@@ -44,8 +44,15 @@ private:
     };
     using PageTexts = std::vector<StoredText>;
     static PageTexts::const_iterator find(const PageTexts& texts, int col, int row);
+    void erase(int col, int row);
     // The page of a row, made when it has none.
-    PageTexts& pageOf(int row);
+    PageTexts& pageOf(int row)
+    {
+        int const key = row / rowsPerPage;
+        return m_lastPage && m_lastPageKey == key ? *m_lastPage : openPage(key);
+    }
+    PageTexts& openPage(int key);
+    [[noreturn]] static void raiseIndexOutOfRange();
     std::map<int, PageTexts> m_pages;
     // The page written last: the next text usually goes there too.
     PageTexts* m_lastPage = nullptr;
