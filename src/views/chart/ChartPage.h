@@ -50,7 +50,7 @@ private:
         return part;
     }
     void readPoints(const ScheduleTable& table, int scheduleMonths);
-    // Gives the series what Draw, Clear and redraw left for them.
+    // Gives the series what Draw and redraw left for them.
     void settle();
 
     TChart m_chart;
