@@ -4,50 +4,85 @@
 
 namespace qv {
 
+namespace {
+
+constexpr int columnsReservedAtMost = 32;
+
+bool before(int rowA, int colA, int rowB, int colB) { return rowA < rowB || (rowA == rowB && colA < colB); }
+
+} // namespace
+
 TbsSkinStringGrid::TbsSkinStringGrid(TWinControl* parent) : TbsSkinDrawGrid(parent) {}
 
-TbsSkinStringGrid::RowTexts::const_iterator TbsSkinStringGrid::findCol(const RowTexts& texts, int col)
+TbsSkinStringGrid::PageTexts::const_iterator TbsSkinStringGrid::find(const PageTexts& texts, int col, int row)
 {
-    return std::lower_bound(texts.begin(), texts.end(), col, [](const auto& text, int c) { return text.first < c; });
+    return std::partition_point(texts.begin(), texts.end(),
+                                [col, row](const StoredText& text) { return before(text.row, text.col, row, col); });
 }
 
-std::string TbsSkinStringGrid::Cells(int col, int row) const
+const std::string& TbsSkinStringGrid::cellText(int col, int row) const
 {
-    auto r = m_rows.find(row);
-    if (r == m_rows.end())
-        return std::string();
-    auto c = findCol(r->second, col);
-    return c == r->second.end() || c->first != col ? std::string() : c->second;
+    static const std::string none;
+    if (row < 0)
+        return none;
+    auto const page = m_pages.find(row / rowsPerPage);
+    if (page == m_pages.end())
+        return none;
+    auto const c = find(page->second, col, row);
+    return c == page->second.end() || c->row != row || c->col != col ? none : c->text;
 }
 
-void TbsSkinStringGrid::store(int col, int row, const std::string& text)
+void TbsSkinStringGrid::store(int col, int row, std::string_view text)
 {
     if (col < 0 || row < 0)
-        throw bsEInvalidGridOperation(griderrors::indexOutOfRange);
-    if (!text.empty()) {
-        RowTexts& texts = m_rows[row];
-        // A new row makes room for a text in every column at once.
-        if (texts.empty())
-            texts.reserve(static_cast<std::size_t>(std::max(ColCount(), 1)));
-        auto c = texts.begin() + (findCol(texts, col) - texts.cbegin());
-        if (c != texts.end() && c->first == col)
-            c->second = text;
-        else
-            texts.emplace(c, col, text);
+        raiseIndexOutOfRange();
+    if (text.empty()) {
+        erase(col, row);
         return;
     }
-    // An empty text is the same as a cell never set: it costs nothing.
-    auto r = m_rows.find(row);
-    if (r == m_rows.end())
+    PageTexts& texts = pageOf(row);
+    if (texts.empty() || before(texts.back().row, texts.back().col, row, col)) {
+        texts.emplace_back(row, col, text);
         return;
-    auto c = findCol(r->second, col);
-    if (c != r->second.end() && c->first == col)
-        r->second.erase(c);
-    if (r->second.empty())
-        m_rows.erase(r);
+    }
+    auto const c = texts.begin() + (find(texts, col, row) - texts.cbegin());
+    if (c->row == row && c->col == col)
+        c->text.assign(text);
+    else
+        texts.emplace(c, row, col, text);
 }
 
-void TbsSkinStringGrid::setCells(int col, int row, const std::string& text)
+// An empty text is the same as a cell never set: it costs nothing.
+void TbsSkinStringGrid::erase(int col, int row)
+{
+    auto const page = m_pages.find(row / rowsPerPage);
+    if (page == m_pages.end())
+        return;
+    auto const c = find(page->second, col, row);
+    if (c != page->second.end() && c->row == row && c->col == col)
+        page->second.erase(c);
+    if (!page->second.empty())
+        return;
+    if (&page->second == m_lastPage)
+        m_lastPage = nullptr;
+    m_pages.erase(page);
+}
+
+TbsSkinStringGrid::PageTexts& TbsSkinStringGrid::openPage(int key)
+{
+    PageTexts& texts = m_pages[key];
+    // A new page makes room for all its rows at once: filling it moves no text. A
+    // wide grid grows its pages as they fill instead.
+    if (texts.empty())
+        texts.reserve(static_cast<std::size_t>(std::clamp(ColCount(), 1, columnsReservedAtMost)) * rowsPerPage);
+    m_lastPage = &texts;
+    m_lastPageKey = key;
+    return texts;
+}
+
+void TbsSkinStringGrid::raiseIndexOutOfRange() { throw bsEInvalidGridOperation(griderrors::indexOutOfRange); }
+
+void TbsSkinStringGrid::setCells(int col, int row, std::string_view text)
 {
     store(col, row, text);
     cellChanged(col, row, false);
@@ -56,15 +91,15 @@ void TbsSkinStringGrid::setCells(int col, int row, const std::string& text)
 size_t TbsSkinStringGrid::storedCellCount() const
 {
     size_t count = 0;
-    for (const auto& row : m_rows)
-        count += row.second.size();
+    for (const auto& page : m_pages)
+        count += page.second.size();
     return count;
 }
 
 void TbsSkinStringGrid::drawCell(Canvas& canvas, int col, int row, const TRect& rect, TGridDrawState state)
 {
     if (DefaultDrawing()) {
-        std::string text = Cells(col, row);
+        const std::string& text = cellText(col, row);
         if (!text.empty()) {
             canvas.setBackgroundTransparent(true);
             const TRect& area = paintTextRect();
@@ -85,7 +120,7 @@ std::string TbsSkinStringGrid::getEditText(int col, int row)
 
 void TbsSkinStringGrid::setEditText(int col, int row, const std::string& text)
 {
-    if (text != Cells(col, row)) {
+    if (text != cellText(col, row)) {
         store(col, row, text);
         cellChanged(col, row, true);
     }

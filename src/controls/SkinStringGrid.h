@@ -4,7 +4,7 @@
 
 #include <map>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -15,8 +15,8 @@ class TbsSkinStringGrid : public TbsSkinDrawGrid {
 public:
     explicit TbsSkinStringGrid(TWinControl* parent);
 
-    std::string Cells(int col, int row) const;
-    void setCells(int col, int row, const std::string& text);
+    std::string Cells(int col, int row) const { return cellText(col, row); }
+    void setCells(int col, int row, std::string_view text);
     // Cells that hold a text, wherever they are.
     size_t storedCellCount() const;
 
@@ -28,13 +28,35 @@ protected:
     void setEditText(int col, int row, const std::string& text) override;
 
 private:
-    void store(int col, int row, const std::string& text);
+    // The stored text, or an empty one for a cell never set.
+    const std::string& cellText(int col, int row) const;
+    void store(int col, int row, std::string_view text);
 
-    // A row's texts in column order: a row holds a few, so a short list finds and adds
-    // a text faster than a tree of its own per row.
-    using RowTexts = std::vector<std::pair<int, std::string>>;
-    static RowTexts::const_iterator findCol(const RowTexts& texts, int col);
-    std::map<int, RowTexts> m_rows;
+    // Rows go in pages of rowsPerPage, each page one list of its texts ordered by row,
+    // then column. A schedule written row by row adds at the end of its page's list:
+    // no search, and no allocation of its own per text or per row.
+    static constexpr int rowsPerPage = 32;
+    struct StoredText {
+        StoredText(int r, int c, std::string_view t) : row(r), col(c), text(t) {}
+        int row;
+        int col;
+        std::string text;
+    };
+    using PageTexts = std::vector<StoredText>;
+    static PageTexts::const_iterator find(const PageTexts& texts, int col, int row);
+    void erase(int col, int row);
+    // The page of a row, made when it has none.
+    PageTexts& pageOf(int row)
+    {
+        int const key = row / rowsPerPage;
+        return m_lastPage && m_lastPageKey == key ? *m_lastPage : openPage(key);
+    }
+    PageTexts& openPage(int key);
+    [[noreturn]] static void raiseIndexOutOfRange();
+    std::map<int, PageTexts> m_pages;
+    // The page written last: the next text usually goes there too.
+    PageTexts* m_lastPage = nullptr;
+    int m_lastPageKey = 0;
 };
 
 } // namespace qv

@@ -139,7 +139,7 @@ void apply(const LoanFileContents& file, LoanEngine& engine, LoanView& view)
         engine.table.setCell(i, colNumber, number);
         auto const& cells = file.months[static_cast<std::size_t>(i - 1)];
         for (int col = colDate; col <= colBalance; ++col) {
-            std::string const& text = cells[static_cast<std::size_t>(col - colDate)];
+            std::string_view const text = cells[static_cast<std::size_t>(col - colDate)];
             grid.setCellText(col, i, text);
             engine.table.setCell(i, col, text);
         }
@@ -190,7 +190,7 @@ LoanFileContents parseLoanFile(TextFileReader& file, const std::string& name)
     out.months.resize(static_cast<std::size_t>(months));
     for (auto& cells : out.months) {
         for (auto& cell : cells)
-            cell = file.readLine();
+            cell = file.readLineView();
     }
     record.rounding = roundingFromFileLine(file.readLine());
     if (record.rounding == RoundingModel::Bank)

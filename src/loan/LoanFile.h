@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -23,7 +24,9 @@ struct LoanFileContents {
     TDateTime loanDate = 0;
     LoanRecord record;
     LoanTotals totals;
-    std::vector<std::array<std::string, 5>> months; // cells 1 to 5 of rows 1 to term x 12
+    // Cells 1 to 5 of rows 1 to term x 12 where they lie in the reader the file was
+    // parsed from: valid as long as that reader.
+    std::vector<std::array<std::string_view, 5>> months;
     BankFigures bank; // the money lines as written, for a bank-rounded loan
 };
 

@@ -7,6 +7,7 @@
 #include "app/about/AboutForm.h"
 #include "app/main/ProgramIdentity.h"
 #include "runtime/core/DateTime.h"
+#include "runtime/graphics/Bitmap.h"
 #include "runtime/ui/FirstFrame.h"
 #include "runtime/ui/Input.h"
 #include "runtime/ui/Timer.h"
@@ -387,6 +388,41 @@ TEST_F(MainWindowTest, ChartFollowsCalculateAndItsButtons)
     sendClick(w.btnClearChart, 5, 5);
     EXPECT_EQ(w.chartPage.Series1().PointCount(), 0);
     EXPECT_EQ(w.chartPage.Series2().PointCount(), 0);
+}
+
+// The chart the page shows is the loan as it is when the page comes up, whether the
+// loan came in while the page was hidden (start-up, Calculate on the first page) or
+// while it was shown.
+TEST_F(MainWindowTest, ChartPageShowsTheLoanThatCameInWhileItWasHidden)
+{
+    TfrmMain& w = start();
+    TChart& onScreen = w.chartAmo.chart();
+    int const startMonths = w.loan.totals.scheduleMonths;
+    ASSERT_GT(startMonths, 1);
+    // Nothing of the chart is built before its page is shown.
+    EXPECT_EQ(onScreen.SeriesAt(0).PointCount(), 0);
+    w.btnViewChartClick();
+    EXPECT_EQ(onScreen.SeriesAt(0).PointCount(), startMonths - 1);
+
+    calculate("50000", "3.5", "10");
+    EXPECT_EQ(onScreen.SeriesAt(1).PointCount(), 119);
+
+    w.pageSchedule.setActivePageIndex(0);
+    calculate("200000", "5", "30");
+    w.pageSchedule.setActivePageIndex(1);
+    app().processMessages();
+    EXPECT_EQ(onScreen.SeriesAt(0).PointCount(), 359);
+    ChartPage straight;
+    straight.redraw(w.loan.table, w.loan.totals.scheduleMonths);
+    Bitmap shown(ChartPage::chartWidth, ChartPage::chartHeight);
+    w.chartAmo.paintTo(shown.canvas());
+    Bitmap expected(ChartPage::chartWidth, ChartPage::chartHeight);
+    straight.chartAmo().Paint(expected.canvas());
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differing += shown.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheMessageLoopAfterSaving)

@@ -96,3 +96,90 @@ TEST(ChartPage, NoPointsForZeroOrOneMonthAndConversionErrorsKeepEarlierPoints)
     EXPECT_EQ(page.Series1().PointCount(), 3);
     EXPECT_EQ(page.Series2().PointCount(), 2);
 }
+
+namespace {
+
+// Every point of both series, in order.
+std::vector<std::pair<double, double>> pointsOf(TChart& chart)
+{
+    std::vector<std::pair<double, double>> points;
+    for (int s = 0; s < chart.NumSeries(); ++s) {
+        TChartSeries& series = chart.SeriesAt(s);
+        for (int i = 0; i < series.PointCount(); ++i)
+            points.emplace_back(series.XValueAt(i), series.YValueAt(i));
+        points.emplace_back(-1, -1); // between the series
+    }
+    return points;
+}
+
+Bitmap pictureOf(TChart& chart)
+{
+    Bitmap picture(ChartPage::chartWidth, ChartPage::chartHeight);
+    chart.Paint(picture.canvas());
+    return picture;
+}
+
+} // namespace
+
+// A page not shown leaves its chart alone on redraw; shown again, the chart holds and
+// paints exactly what a page that was shown all along does.
+TEST(ChartPage, HiddenChartTakesTheNewLoanWhenShown)
+{
+    ScopedRegionalSettings posix(RegionalSettings::posix());
+    LoanEngine thirty = calculatedLoan("200000", "5", "30");
+    LoanEngine ten = calculatedLoan("50000", "3.5", "10");
+    ChartPage page;
+    // Held as the window's control holds it: past the page's accessors.
+    TChart& chart = page.chartAmo();
+    page.redraw(thirty.table, thirty.totals.scheduleMonths);
+    EXPECT_EQ(chart.SeriesAt(0).PointCount(), 359);
+
+    page.setShown(false);
+    page.redraw(ten.table, ten.totals.scheduleMonths);
+    EXPECT_EQ(chart.SeriesAt(0).PointCount(), 359);
+    page.setShown(true);
+
+    ChartPage shownAllAlong;
+    shownAllAlong.redraw(thirty.table, thirty.totals.scheduleMonths);
+    shownAllAlong.redraw(ten.table, ten.totals.scheduleMonths);
+    EXPECT_EQ(chart.SeriesAt(0).PointCount(), 119);
+    EXPECT_EQ(pointsOf(chart), pointsOf(shownAllAlong.chartAmo()));
+    EXPECT_TRUE(samePixels(pictureOf(chart), pictureOf(shownAllAlong.chartAmo())));
+}
+
+// Reading the chart or its series while hidden, and Draw or Clear, see every point as
+// if each had gone straight in.
+TEST(ChartPage, HiddenChartReadsAndCommandsSeeEveryPoint)
+{
+    LoanEngine loan = calculatedLoan("10000", "7", "1");
+    ChartPage page;
+    page.setShown(false);
+    page.redraw(loan.table, loan.totals.scheduleMonths);
+    EXPECT_EQ(page.Series1().PointCount(), 11);
+    page.btnDrawChartClick(loan.table, loan.totals.scheduleMonths);
+    EXPECT_EQ(page.Series2().PointCount(), 22);
+    page.redraw(loan.table, loan.totals.scheduleMonths);
+    page.btnClearChartClick();
+    EXPECT_EQ(page.chartAmo().SeriesAt(0).PointCount(), 0);
+    page.btnDrawChartClick(loan.table, loan.totals.scheduleMonths);
+    page.redraw(loan.table, 4);
+    EXPECT_EQ(page.Series1().PointCount(), 3);
+}
+
+// A cell that does not convert stops a hidden redraw at once, as a shown one; the
+// points read before it reach the chart at once when shown, else when it is shown.
+TEST(ChartPage, RedrawRaisesAtOnceAndKeepsThePointsBeforeTheBadCell)
+{
+    LoanEngine loan = calculatedLoan("10000", "7", "1");
+    loan.table.setCell(5, colPrincipal, "x");
+    for (bool shown : {true, false}) {
+        ChartPage page;
+        TChart& chart = page.chartAmo();
+        page.setShown(shown);
+        EXPECT_THROW(page.redraw(loan.table, loan.totals.scheduleMonths), EConvertError);
+        EXPECT_EQ(chart.SeriesAt(0).PointCount(), shown ? 5 : 0);
+        page.setShown(true);
+        EXPECT_EQ(chart.SeriesAt(0).PointCount(), 5);
+        EXPECT_EQ(chart.SeriesAt(1).PointCount(), 4);
+    }
+}

@@ -100,6 +100,11 @@ TEST_F(LoanFile, SaveThenOpenRestoresEverything)
     EXPECT_EQ(shown.rowCount(), engine.totals.scheduleMonths + 1);
     for (int row = 0; row < engine.table.rowCount(); ++row)
         EXPECT_EQ(loaded.table.row(row), engine.table.row(row)) << "row " << row;
+    // The grid shows what the table holds, month by month.
+    for (int row = 1; row < engine.table.rowCount(); ++row) {
+        for (int col = colNumber; col <= colBalance; ++col)
+            EXPECT_EQ(shown.grid().cellText(col, row), engine.table.cell(row, col)) << "row " << row << " cell " << col;
+    }
     EXPECT_EQ(shown.chartRedraws, 1);
     writeLoanFile(path("b.qvl"), loaded);
     EXPECT_EQ(slurp(path("a.qvl")), slurp(path("b.qvl")));

@@ -146,6 +146,26 @@ TEST_F(TempDir, TextFilesUseCrLfAndReadEmptyPastTheEnd)
         EXPECT_EQ(mixed.readLine(), expected);
 }
 
+// The count a reader gives before reading is the number of lines it then reads.
+TEST(TextFileReader, CountsTheLinesItReads)
+{
+    struct Case {
+        const char* bytes;
+        std::size_t lines;
+    };
+    for (Case c : {Case{"", 0}, Case{"x", 1}, Case{"x\r\n", 1}, Case{"\r\n\r\n", 2}, Case{"\r", 1}, Case{"a\r\r\n", 2},
+                   Case{"a\n\rb", 3}, Case{"a\nb\r\nc\rd", 4}}) {
+        TextFileReader reader = TextFileReader::fromBytes(c.bytes);
+        EXPECT_EQ(reader.lineCount(), c.lines) << c.bytes;
+        std::size_t read = 0;
+        while (!reader.atEnd()) {
+            reader.readLine();
+            ++read;
+        }
+        EXPECT_EQ(read, c.lines) << c.bytes;
+    }
+}
+
 TEST_F(TempDir, IoErrorTexts)
 {
     EXPECT_EQ(errorText([&] { TextFileReader r(path("missing.qvl"), 1024); }), "File not found");

@@ -127,6 +127,22 @@ TEST(ParseNumber, CommaLocaleRejectsThePoint)
     EXPECT_EQ(errorText([] { parseNumber("1.5"); }), "'1.5' is not a valid floating point value");
 }
 
+// Texts beyond the exact quick conversion (more than 19 digits, powers beyond 27) go to
+// the library, which must read the regional separator and either exponent letter as
+// the point and the e of its own notation.
+TEST(ParseNumber, CommaLocaleLongTextsReadAsTheLibraryReadsThemWithAPoint)
+{
+    ScopedRegionalSettings comma(commaSettings());
+    struct Case {
+        const char* typed;
+        const char* plain;
+    };
+    for (Case c : {Case{"1,23456789012345678901", "1.23456789012345678901"}, Case{"-9,87654321E40", "-9.87654321e40"},
+                   Case{"  2,5e-30 ", "2.5e-30"}, Case{"123456789012345678901234", "123456789012345678901234"}})
+        EXPECT_EQ(parseNumber(c.typed), std::strtold(c.plain, nullptr)) << c.typed;
+    EXPECT_EQ(errorText([] { parseNumber("1,5e5000"); }), "'1,5e5000' is not a valid floating point value");
+}
+
 TEST(ParseInteger, DecimalAndHexForms)
 {
     EXPECT_EQ(parseInteger("30"), 30);

@@ -241,6 +241,7 @@ void TfrmMain::layoutChartPage()
     place(chartAmo, ChartPage::chartLeft, ChartPage::chartTop, ChartPage::chartWidth, ChartPage::chartHeight);
     placeButton(btnDrawChart, skinData, "btnDrawChart", "Draw", 616, 48, 49, 25);
     placeButton(btnClearChart, skinData, "btnClearChart", "Clear", 616, 88, 49, 25);
+    pageScheduleChange();
 }
 
 void TfrmMain::wireEvents()
@@ -256,6 +257,7 @@ void TfrmMain::wireEvents()
     btnViewChart.onClick = [this] { btnViewChartClick(); };
     btnDrawChart.onClick = [this] { btnDrawChartClick(); };
     btnClearChart.onClick = [this] { btnClearChartClick(); };
+    pageSchedule.onChange = [this] { pageScheduleChange(); };
 
     auto wire = [this](const char* name, void (TfrmMain::*handler)()) { MainMenu1.find(name)->onClick = [this, handler] { (this->*handler)(); }; };
     wire("mnuNew", &TfrmMain::mnuNewClick);
@@ -449,6 +451,12 @@ ReportFieldTexts TfrmMain::reportFieldTexts() const
 void TfrmMain::btnPrerptClick() { scheduleReport.runReport(RvProject1, reportFieldTexts()); }
 
 void TfrmMain::btnViewChartClick() { pageSchedule.setActivePageIndex(1); }
+
+// The chart takes a loan's points when its page comes up, not when the loan comes in.
+void TfrmMain::pageScheduleChange()
+{
+    chartPage.setShown(pageSchedule.ActivePageIndex() == bsSkinTabSheet2.PageIndex());
+}
 
 void TfrmMain::btnDrawChartClick() { chartPage.btnDrawChartClick(loan.table, loan.totals.scheduleMonths); }
 

@@ -114,6 +114,7 @@ public:
     void txtTermKeyPress(char& key);
     void btnPrerptClick();
     void btnViewChartClick();
+    void pageScheduleChange();
     void btnDrawChartClick();
     void btnClearChartClick();
     void mnuNewClick();

@@ -11,7 +11,7 @@ public:
     explicit StringGridSchedule(TbsSkinStringGrid& grid) : m_grid(grid) {}
 
     std::string cellText(int col, int row) const override { return m_grid.Cells(col, row); }
-    void setCellText(int col, int row, std::string_view text) override { m_grid.setCells(col, row, std::string(text)); }
+    void setCellText(int col, int row, std::string_view text) override { m_grid.setCells(col, row, text); }
     int rowCount() const override { return m_grid.RowCount(); }
     void setRowCount(int rows) override { m_grid.setRowCount(rows); }
 

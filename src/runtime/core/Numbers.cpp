@@ -266,48 +266,41 @@ long double parseNumber(const std::string& typed)
 {
     char const separator = regionalSettings().decimalSeparator;
     // Messages quote the text as typed, spaces around it included.
-    std::string const text = trim(typed, " ");
+    std::string_view const text = trimmedView(typed, " ");
     std::size_t i = 0;
     std::size_t const end = text.size();
+    std::size_t separatorAt = std::string_view::npos;
+    std::size_t exponentAt = std::string_view::npos;
 
-    std::string plain;
     ExactDecimal exact;
-    if (i < end && (text[i] == '+' || text[i] == '-')) {
-        exact.negative = text[i] == '-';
-        plain += text[i++];
-    }
+    if (i < end && (text[i] == '+' || text[i] == '-'))
+        exact.negative = text[i++] == '-';
     int mantissaDigits = 0;
     while (i < end && isDigit(text[i])) {
-        exact.addDigit(text[i]);
-        plain += text[i++];
+        exact.addDigit(text[i++]);
         ++mantissaDigits;
     }
     if (i < end && text[i] == separator) {
-        plain += '.';
-        ++i;
+        separatorAt = i++;
         while (i < end && isDigit(text[i])) {
-            exact.addDigit(text[i]);
+            exact.addDigit(text[i++]);
             --exact.exponent;
-            plain += text[i++];
             ++mantissaDigits;
         }
     }
     if (mantissaDigits == 0)
         throw EConvertError(notAFloat(typed));
     if (i < end && (text[i] == 'E' || text[i] == 'e')) {
-        plain += 'e';
-        ++i;
+        exponentAt = i++;
         bool negativeExponent = false;
-        if (i < end && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            plain += text[i++];
-        }
+        if (i < end && (text[i] == '+' || text[i] == '-'))
+            negativeExponent = text[i++] == '-';
         int exponentDigits = 0;
         int written = 0;
         while (i < end && isDigit(text[i])) {
             if (written < ExactDecimal::maxWrittenExponent)
                 written = written * 10 + (text[i] - '0');
-            plain += text[i++];
+            ++i;
             ++exponentDigits;
         }
         if (exponentDigits == 0)
@@ -320,6 +313,12 @@ long double parseNumber(const std::string& typed)
     long double quick = 0;
     if (exact.convert(quick))
         return quick;
+    // The library reads the text in its own notation: a point and a small e.
+    std::string plain(text);
+    if (separatorAt != std::string_view::npos)
+        plain[separatorAt] = '.';
+    if (exponentAt != std::string_view::npos)
+        plain[exponentAt] = 'e';
     bool outOfRange = false;
     long double const value = convertPlain(plain, outOfRange);
     if (outOfRange)

@@ -84,22 +84,27 @@ mode_t currentUmask()
 } // namespace
 
 TextFileReader::TextFileReader(const std::string& path, std::uint64_t maxBytes)
-    : m_lines(splitLines(readRegularFile(path, maxBytes)))
+    : TextFileReader(readRegularFile(path, maxBytes))
 {
 }
 
-TextFileReader TextFileReader::fromBytes(const std::string& bytes)
+TextFileReader::TextFileReader(std::string bytes) : m_bytes(std::move(bytes))
 {
-    TextFileReader reader;
-    reader.m_lines = splitLines(bytes);
-    return reader;
+    std::string_view const text = m_bytes;
+    std::size_t at = 0;
+    std::string_view line;
+    while (nextLine(text, at, line))
+        m_lines.push_back({static_cast<std::size_t>(line.data() - text.data()), line.size()});
 }
 
-std::string TextFileReader::readLine()
+TextFileReader TextFileReader::fromBytes(std::string bytes) { return TextFileReader(std::move(bytes)); }
+
+std::string_view TextFileReader::readLineView()
 {
     if (atEnd())
         return {};
-    return m_lines[m_next++];
+    LineSpan const line = m_lines[m_next++];
+    return std::string_view(m_bytes).substr(line.begin, line.size);
 }
 
 void TextFileWriter::writeLine(const std::string& line)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -18,16 +19,25 @@ class TextFileReader {
 public:
     // Raises the errors of readRegularFile.
     TextFileReader(const std::string& path, std::uint64_t maxBytes);
-    static TextFileReader fromBytes(const std::string& bytes);
+    static TextFileReader fromBytes(std::string bytes);
 
-    std::string readLine();
+    std::string readLine() { return std::string(readLineView()); }
+    // The next line where it lies in the reader, so valid as long as the reader.
+    std::string_view readLineView();
     bool atEnd() const { return m_next >= m_lines.size(); }
     std::size_t lineCount() const { return m_lines.size(); }
 
 private:
-    TextFileReader() = default;
+    explicit TextFileReader(std::string bytes);
 
-    std::vector<std::string> m_lines;
+    // Where each line lies in the bytes: a file of many short lines is split once,
+    // and each line copied only when it is read.
+    struct LineSpan {
+        std::size_t begin;
+        std::size_t size;
+    };
+    std::string m_bytes;
+    std::vector<LineSpan> m_lines;
     std::size_t m_next = 0;
 };
 
