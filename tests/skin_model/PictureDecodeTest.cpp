@@ -67,6 +67,9 @@ TEST(SkinPictureDecode, EveryDepthGivesBackThePixelsItWasWrittenFrom)
         TbsSkinPicture const many = coordinatePicture(width, 6);
         EXPECT_EQ(TbsSkinPicture::fromBmp(many.toBmp(24)), many) << width;
         EXPECT_EQ(TbsSkinPicture::fromBmp(bmp32(many)), many) << width;
+        // At most 198 colours: the palette holds each exactly, so every pixel must
+        // come back where it was, also those past the last whole group of four.
+        EXPECT_EQ(TbsSkinPicture::fromBmp(many.toBmp(8)), many) << width;
     }
 }
 
