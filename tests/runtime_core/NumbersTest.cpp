@@ -295,10 +295,12 @@ TEST(NumberText, MatchesThePrintfFormattingOnRandomValues)
                 continue;
             std::string const expected = printfNumberText(x);
             EXPECT_EQ(numberText(x), expected) << std::hexfloat << x;
-            if (std::fabs(x) <= DBL_MAX && static_cast<double>(x) == x)
+            if (std::fabs(x) <= DBL_MAX && static_cast<double>(x) == x) {
                 EXPECT_EQ(NumberText(static_cast<double>(x)).view(), expected) << std::hexfloat << x;
-            if (numberText(x) != expected && ++mismatches > 10)
+            }
+            if (numberText(x) != expected && ++mismatches > 10) {
                 FAIL() << "too many mismatches";
+            }
         }
     }
 }
