@@ -43,7 +43,7 @@ std::string TbsSkinButton::accessibleName() const
 
 unsigned TbsSkinButton::accessibleStates() const
 {
-    unsigned states = m_down ? asPressed : 0;
+    unsigned states = m_down ? unsigned(asPressed) : 0u;
     return m_default ? states | asDefaultButton : states;
 }
 
