@@ -63,6 +63,23 @@ std::vector<std::string> sharedObjectsNow()
     return found;
 }
 
+// What one Report click of the window did: the previews shown and the months served.
+struct ReportClick {
+    int previews = 0;
+    int rows = 0;
+};
+
+// Clicks Report, accepts the output options and closes the preview.
+ReportClick clickReport(TfrmMain& w)
+{
+    AcceptOutputOptions accept;
+    ReportClick result;
+    ClosePreviews close([&](TRpPreviewForm&) { result.rows = w.scheduleReport.reportRowCursor() - 1; });
+    sendClick(w.btnPrerpt, 5, 5);
+    result.previews = close.shown();
+    return result;
+}
+
 } // namespace
 
 // Listener threads and user-wide shared objects are nothing the first frame shows: the
@@ -105,11 +122,8 @@ TEST_F(MainWindowTest, AReportRunsBeforeOtherProcessesAreAnswered)
             TfrmMain& w = start();
             calculate("10000", "7", "1");
             boxes.clear();
-            AcceptOutputOptions accept;
-            int rows = 0;
-            ClosePreviews close([&](TRpPreviewForm&) { rows = w.scheduleReport.reportRowCursor() - 1; });
-            sendClick(w.btnPrerpt, 5, 5);
-            bool const ran = close.shown() == 1 && rows == 12 && boxes.empty();
+            ReportClick const report = clickReport(w);
+            bool const ran = report.previews == 1 && report.rows == 12 && boxes.empty();
             bool const quiet = !w.scheduleReport.offered() && sharedObjectsNow().empty();
             std::exit(ran && quiet ? 7 : 8);
         },
@@ -288,12 +302,9 @@ TEST_F(MainWindowTest, AReportOfTheWindowRunsBesideAPlantedSharedBuffer)
     TfrmMain& w = *started;
     calculate("10000", "7", "1");
     boxes.clear();
-    AcceptOutputOptions accept;
-    int rows = 0;
-    ClosePreviews close([&](TRpPreviewForm&) { rows = w.scheduleReport.reportRowCursor() - 1; });
-    sendClick(w.btnPrerpt, 5, 5);
+    ReportClick const report = clickReport(w);
     std::filesystem::remove(exeDir() + "rptQVR1.rav");
-    EXPECT_EQ(close.shown(), 1) << "the report reached its preview";
-    EXPECT_EQ(rows, 12);
+    EXPECT_EQ(report.previews, 1) << "the report reached its preview";
+    EXPECT_EQ(report.rows, 12);
     EXPECT_EQ(boxes.size(), 0u);
 }
